@@ -1,0 +1,81 @@
+#include "Collectionitems.h"
+
+#include "FileSystem.h"
+#include "IconList.h"
+
+TColItem::TColItem(std::string name, std::string path, std::int32_t iconIndex,
+                   std::uint64_t size, std::uint32_t group)
+    : Name(std::move(name)), Path(std::move(path)), IconIndex(iconIndex), Size(size), Group(group)
+{
+}
+
+TColItem::TColItem(const TColItem& other)
+    : Name(other.Name),
+      Path(other.Path),
+      IconIndex(other.IconIndex),
+      Size(other.Size),
+      Group(other.Group)
+{
+}
+
+TColItem& TColItem::operator=(const TColItem& other)
+{
+    if (this != &other) {
+        Name = other.Name;
+        Path = other.Path;
+        IconIndex = other.IconIndex;
+        Size = other.Size;
+        Group = other.Group;
+    }
+    return *this;
+}
+
+std::uint64_t TColGroup::AddItem(TConstItemPosition item, std::uint32_t allowance)
+{
+    Items.push_back(item);
+    Size = SaturatingAdd(Size, SaturatingAdd(item->Size, allowance));
+    return Size;
+}
+
+std::uint64_t FolderSize(const std::string& folder)
+{
+    std::uint64_t size = 0;
+    const std::string base = WithTrailingDelimiter(folder);
+    for (const FolderEntry& entry : ListVisibleEntries(folder)) {
+        const std::uint64_t part = entry.Directory ? FolderSize(base + entry.Name) : entry.Length;
+        size = SaturatingAdd(size, part);
+    }
+    return size;
+}
+
+std::string NameOfPath(const std::string& path)
+{
+    const auto end = path.find_last_not_of(PathDelimiter);
+    if (end == std::string::npos)
+        return path.empty() ? path : std::string(1, PathDelimiter);  // the root folder
+    const auto delimiter = path.find_last_of(PathDelimiter, end);
+    const auto start = delimiter == std::string::npos ? 0 : delimiter + 1;
+    return path.substr(start, end + 1 - start);
+}
+
+TColItem ItemFromPath(const std::string& path)
+{
+    TColItem item;
+    item.Path = path;
+    item.Name = NameOfPath(path);
+    item.IconIndex = IconIndexOf(path);
+    const auto attributes = ReadPathAttributes(path);
+    // A path that cannot be examined (it vanished after it was chosen) counts as a folder: the
+    // folder walk finds nothing and the item gets size 0.
+    if (!attributes || attributes->Directory)
+        item.Size = FolderSize(WithTrailingDelimiter(path));
+    else
+        item.Size = ReadFileLength(path).value_or(UnreadableFileSize);
+    return item;
+}
+
+TColItem ItemFromTrack(const std::string& path, const std::string& title,
+                       std::uint32_t playingTime)
+{
+    return TColItem(title, path, IconIndexOf(path), playingTime);
+}

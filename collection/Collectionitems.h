@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct TColItem;
+
+// The collection: items live by value in a linked list, so an item never moves while it is in
+// the list and its position stays valid until it is removed.
+using TColItems = std::list<TColItem>;
+using TItemPosition = TColItems::iterator;
+using TConstItemPosition = TColItems::const_iterator;
+
+// One element of the collection: a file, a folder or a music track.
+struct TColItem {
+    std::string Name;
+    std::string Path;
+    std::int32_t IconIndex = -1;
+    std::uint64_t Size = 0;  // bytes, or hundredths of a second for a track
+    std::uint32_t Group = 0;  // 0 = no group
+    // The item's own position in the collection; list rows carry a pointer to this cell. Null in
+    // a free-standing item.
+    std::unique_ptr<TItemPosition> Position;
+
+    TColItem() = default;
+    TColItem(std::string name, std::string path, std::int32_t iconIndex, std::uint64_t size,
+             std::uint32_t group = 0);
+    // A copy takes the values but never the cell: it gets its own when it enters the collection.
+    TColItem(const TColItem& other);
+    TColItem& operator=(const TColItem& other);
+    TColItem(TColItem&&) noexcept = default;
+    TColItem& operator=(TColItem&&) noexcept = default;
+    ~TColItem() = default;
+};
+
+// One unit of a division: an ungrouped item, or all items of one group.
+struct TColGroup {
+    std::uint64_t Size = 0;  // members' sizes plus the allowance per member
+    std::vector<TConstItemPosition> Items;
+
+    // Appends the item, adds its size plus the allowance, returns the new size. The sum saturates
+    // at the largest value rather than wrapping round to a small one that would seem to fit.
+    std::uint64_t AddItem(TConstItemPosition item, std::uint32_t allowance);
+};
+
+// One medium of a division result: positions of its items in order.
+using TMedium = std::vector<TConstItemPosition>;
+
+// Size given to a file whose length cannot be read: larger than any capacity, so the fit check
+// before a division offers the file for exclusion instead of letting it pass as an empty file.
+inline constexpr std::uint64_t UnreadableFileSize = UINT64_MAX;
+
+// Sum of two sizes that stops at the largest value instead of wrapping round.
+constexpr std::uint64_t SaturatingAdd(std::uint64_t left, std::uint64_t right)
+{
+    const std::uint64_t sum = left + right;
+    return sum < left ? UINT64_MAX : sum;
+}
+
+// Recursive size of a folder's visible files; links inside are counted as links, never followed,
+// so no tree of links can make the walk endless.
+std::uint64_t FolderSize(const std::string& folder);
+
+// The name shown for a path: its last component, or for the root folder the root itself.
+std::string NameOfPath(const std::string& path);
+
+// A free-standing item built from an existing file or folder.
+TColItem ItemFromPath(const std::string& path);
+
+// A free-standing item for a playlist track.
+TColItem ItemFromTrack(const std::string& path, const std::string& title,
+                       std::uint32_t playingTime);

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Collectionitems.h"
+
+class ListView;
+class Prompter;
+class UiThread;
+class DivisionListener;
+class FileOperationService;
+class TDivideThread;
+
+// The add methods: the tags of the window's add commands.
+enum AddMethod : int {
+    AddFiles = 0,
+    AddFolder = 1,
+    AddFromFolder = 2,
+    AddFromPlaylist = 3,
+    AddFromWinamp = 4,
+};
+
+// What the data manager needs of the program around it, besides its two list views.
+struct TDataManagerHost {
+    Prompter& prompter;
+    UiThread& uiThread;                  // the division thread's synchronous steps
+    DivisionListener& divisionListener;  // the window's side of a division
+    FileOperationService& fileOperations;
+};
+
+// The one owner of the collection and of a division's result. Operations are spread over
+// several source files by concern: Tdatamanager.cpp (the collection and its list views),
+// Tdatamanager_playlist.cpp, Tdatamanager_division.cpp, Tdatamanager_lists.cpp and
+// Tdatamanager_collect.cpp.
+class TDataManager {
+public:
+    TDataManager(const std::uint8_t& collectionType, ListView& collectionView,
+                 ListView& mediumView, const TDataManagerHost& host);
+    ~TDataManager();
+    TDataManager(const TDataManager&) = delete;
+    TDataManager& operator=(const TDataManager&) = delete;
+
+    // The collection and its list views.
+    void AddItems(const std::vector<std::string>& paths, int method);
+    void RemoveSelected();
+    void SetGroupOfSelected(std::uint32_t group);
+    void ShowCollection();
+    std::string ShowMedium(std::size_t medium);
+    std::string ValueText(std::uint64_t value) const;
+    std::string SelectionText() const;
+    void LocateItem(const TItemPosition* cell);
+    std::int32_t EstimateMediaCount(std::uint64_t capacity, std::uint32_t pause) const;
+
+    // Reads one extended M3U playlist into the collection (no sort, no refresh).
+    void LoadPlaylist(const std::string& playlist, bool asTracks);
+
+    // The division: fit checks, units, the worker.
+    bool PrepareDivision(std::uint64_t capacity, std::uint64_t lowBound, std::uint32_t songPause);
+    void StopDivision();
+    void SetDivisionPriority(int position);
+    // Called by the window's end-of-division handler: forgets and releases the ended thread.
+    void DivisionFinished();
+    // Asks the running division to take the best combination found so far for its medium.
+    void TakeBestMedium();
+
+    // Results processing.
+    void SaveTextLists(int index, const std::string& prefix);
+    void SavePlaylists(int index, const std::string& prefix);
+    void CollectFiles(int index, const std::string& prefix, bool copy);
+
+    const std::uint8_t& CollectionType;
+    TColItems Items;
+    std::uint64_t TotalSize = 0;
+    bool ItemsAreFiles = true;
+    std::vector<TMedium> Media;
+    ListView& lstCollection;
+    ListView& lstMedium;
+    std::vector<TColGroup> Groups;
+    std::unique_ptr<TDivideThread> Thread;
+
+private:
+    // Appends a free-standing item at the end of the collection with its own position cell.
+    void AppendItem(TColItem item);
+
+    TDataManagerHost Host;
+};
+
+// A scaled size with two, one or no decimals, as the list views show it.
+std::string ScaledNumberText(float value);

@@ -1,0 +1,331 @@
+#include "DivisionSearch.h"
+
+#include <algorithm>
+
+#include "Collectionitems.h"
+
+namespace {
+
+// Between two looks at the clock and the requests while the search only skips candidates.
+constexpr std::uint32_t PollInterval = 4096;
+
+// The exact bound tables are built only when a pass has done this many steps per table entry:
+// searches that end early never pay for them.
+constexpr std::uint64_t TableStepsPerEntry = 2;
+
+// Above this many entries per table the bounds fall back to m times the suffix maximum or
+// minimum, which needs no table.
+constexpr std::size_t MaxTableEntries = std::size_t{1} << 22;
+
+std::uint64_t SaturatingMultiply(std::uint64_t value, std::uint32_t factor)
+{
+    if (factor != 0 && value > UINT64_MAX / factor)
+        return UINT64_MAX;
+    return value * factor;
+}
+
+}  // namespace
+
+DivisionSearch::DivisionSearch(std::uint64_t capacity, std::uint64_t lowBound)
+    : Capacity(capacity),
+      FitLimit(std::min<std::uint64_t>(capacity, UINT64_MAX - 1)),
+      LowBound(std::min<std::uint64_t>(lowBound, std::min<std::uint64_t>(capacity, UINT64_MAX - 1)))
+{
+}
+
+std::uint32_t DivisionSearch::EstimateElementCount(std::uint64_t total,
+                                                   std::uint32_t unitCount) const
+{
+    const std::uint64_t average = total / unitCount;
+    // Units that average below one take every remaining unit: with one per pass a collection of
+    // nearly empty items could end in the failure although everything fits.
+    if (average == 0)
+        return unitCount;
+    // The quotient keeps only its low 32 bits.
+    auto count = static_cast<std::uint32_t>(Capacity / average);
+    if (count == 0)
+        count = 1;
+    else if (count > unitCount)
+        count = unitCount;
+    return count;
+}
+
+DivisionSearch::Outcome DivisionSearch::Run(std::vector<std::uint64_t>& totals,
+                                            const DeliverFn& deliver,
+                                            const ProgressFn& reportProgress)
+{
+    Totals = &totals;
+    std::vector<std::uint32_t> medium;
+    MediumStats stats;
+    while (true) {
+        UnitCount = static_cast<std::uint32_t>(totals.size());
+        UnitsLeft = UnitCount;
+        if (UnitCount == 0)
+            return Outcome::Completed;
+        std::uint64_t total = 0;
+        for (const std::uint64_t unit : totals)
+            total = SaturatingAdd(total, unit);
+
+        stats.UnitsLeft = UnitCount;
+        stats.Passes.clear();
+        medium.clear();
+        if (total == 0) {
+            // Units of total 0 never improve on an empty medium, so the search could not place
+            // them: they travel together on one last medium.
+            for (std::uint32_t unit = 0; unit < UnitCount; ++unit)
+                medium.push_back(unit);
+        } else {
+            std::uint32_t count = EstimateElementCount(total, UnitCount);
+            BestSize = 0;
+            Best.clear();
+            Accepted = false;
+            TimeUp = false;
+            TakeBestRequested.store(false, std::memory_order_relaxed);
+            MediumStart = std::chrono::steady_clock::now();
+            PollCountdown = PollInterval;
+            if (!Exhaustive)
+                BuildSuffixMinima();
+            bool raised = false;
+            bool lowered = false;
+            while (true) {
+                const PassEnd end = RunPass(count, reportProgress);
+                stats.Passes.push_back({count, CombinationCount});
+                if (end == PassEnd::Stopped)
+                    return Outcome::Stopped;
+                if (end == PassEnd::Accepted)
+                    break;
+                if (end == PassEnd::Improved) {
+                    if (lowered || count >= UnitCount || TakeBestNow())
+                        break;
+                    raised = true;
+                    ++count;
+                } else {
+                    if (raised || (TakeBestNow() && !Best.empty()))
+                        break;
+                    if (count == 1)
+                        return Outcome::Failed;
+                    lowered = true;
+                    --count;
+                }
+            }
+            medium = Best;
+        }
+        deliver(medium, stats);
+        RemoveAcceptedUnits(totals, medium);
+    }
+}
+
+bool DivisionSearch::TakeBestNow() const
+{
+    return TimeUp || TakeBestRequested.load(std::memory_order_relaxed);
+}
+
+bool DivisionSearch::Poll(const ProgressFn& reportProgress)
+{
+    PollCountdown = PollInterval;
+    if (StopRequested.load(std::memory_order_relaxed))
+        return false;
+    if (ProgressRequested.load(std::memory_order_relaxed)) {
+        reportProgress();
+        ProgressRequested.store(false, std::memory_order_relaxed);
+    }
+    if (MediumTimeLimit.count() > 0 && !TimeUp &&
+        std::chrono::steady_clock::now() - MediumStart >= MediumTimeLimit)
+        TimeUp = true;
+    return true;
+}
+
+DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
+                                                const ProgressFn& reportProgress)
+{
+    const std::vector<std::uint64_t>& total = *Totals;
+    const std::uint32_t count = elementCount;
+    const std::uint32_t units = UnitCount;
+    ElementCount = count;
+    CombinationCount = 0;
+    PassSteps = 0;
+    TablesBuilt = false;
+    bool improved = false;
+
+    Combination.resize(count);
+    Prefix.resize(count + 1);
+    std::uint32_t* const c = Combination.data();
+    std::uint64_t* const prefix = Prefix.data();
+    for (std::uint32_t j = 0; j < count; ++j)
+        c[j] = j;
+    prefix[0] = 0;
+    prefix[1] = total[0];
+    // k is signed because the advance moves it one below the first position to end the pass.
+    std::int64_t k = 0;
+
+    const auto acceptBest = [&] {
+        AcceptBest();
+        return PassEnd::Accepted;
+    };
+
+    while (true) {
+        // Evaluate the combination whose positions after k are completed with consecutive units.
+        ++CombinationCount;
+        if (StopRequested.load(std::memory_order_relaxed))
+            return PassEnd::Stopped;
+        if (ProgressRequested.load(std::memory_order_relaxed)) {
+            reportProgress();
+            ProgressRequested.store(false, std::memory_order_relaxed);
+        }
+        for (std::uint32_t j = static_cast<std::uint32_t>(k) + 1; j < count; ++j) {
+            c[j] = c[j - 1] + 1;
+            prefix[j + 1] = SaturatingAdd(prefix[j], total[c[j]]);
+        }
+        const std::uint64_t sum = prefix[count];
+        if (sum > BestSize && sum <= FitLimit) {
+            BestSize = sum;
+            Best.assign(c, c + count);
+            improved = true;
+            if (sum >= LowBound || count == units || TakeBestNow())
+                return acceptBest();
+        }
+        if (--PollCountdown == 0) {
+            if (!Poll(reportProgress))
+                return PassEnd::Stopped;
+            if (TakeBestNow() && !Best.empty())
+                return acceptBest();
+        }
+
+        // Advance to the next combination in lexicographic order that is worth evaluating.
+        k = static_cast<std::int64_t>(count) - 1;
+        while (true) {
+            if (k < 0)
+                return improved ? PassEnd::Improved : PassEnd::NotImproved;
+            const auto position = static_cast<std::uint32_t>(k);
+            const std::uint32_t last = units - count + position;
+            const std::uint64_t before = prefix[position];
+            if (c[position] == last || before > FitLimit) {
+                --k;
+                continue;
+            }
+            const std::uint64_t room = FitLimit - before;
+            std::uint32_t value = c[position] + 1;
+            bool found = false;
+            for (; value <= last; ++value) {
+                if (--PollCountdown == 0) {
+                    if (!Poll(reportProgress))
+                        return PassEnd::Stopped;
+                    if (TakeBestNow() && !Best.empty())
+                        return acceptBest();
+                }
+                const std::uint64_t unit = total[value];
+                if (unit > room) {
+                    // Nothing from here on fits after this prefix: leave the position at once.
+                    if (!Exhaustive && SuffixMin[value] > room)
+                        break;
+                    continue;
+                }
+                const std::uint64_t withValue = before + unit;
+                if (withValue >= LowBound) {
+                    c[position] = value;
+                    Best.assign(c, c + position + 1);
+                    BestSize = withValue;
+                    return acceptBest();
+                }
+                if (!Exhaustive && position + 1 < count) {
+                    if (!TablesBuilt && ++PassSteps > TableStepsPerEntry * units * count)
+                        BuildBoundTables(count);
+                    if (Prunable(position, value, withValue))
+                        continue;
+                }
+                found = true;
+                break;
+            }
+            if (!found) {
+                --k;
+                continue;
+            }
+            c[position] = value;
+            prefix[position + 1] = before + total[value];
+            break;
+        }
+    }
+}
+
+bool DivisionSearch::Prunable(std::uint32_t position, std::uint32_t value,
+                              std::uint64_t totalWithValue) const
+{
+    // Positions position+1 .. count-1 are still free among the units after value.
+    const std::uint32_t free = ElementCount - 1 - position;
+    const std::uint32_t next = value + 1;
+    // No further unit fits: neither a completion nor a longer prefix can be taken.
+    if (SaturatingAdd(totalWithValue, SuffixMin[next]) > FitLimit)
+        return true;
+    if (!TablesBuilt)
+        return false;
+    std::uint64_t largest;
+    std::uint64_t smallest;
+    if (BoundWidth != 0) {
+        largest = LargestSums[std::size_t{next} * BoundWidth + free - 1];
+        smallest = SmallestSums[std::size_t{next} * BoundWidth + free - 1];
+    } else {
+        largest = SaturatingMultiply(SuffixMax[next], free);
+        smallest = SaturatingMultiply(SuffixMin[next], free);
+    }
+    const std::uint64_t highest = SaturatingAdd(totalWithValue, largest);
+    // Every prefix in the subtree totals at most the highest completion, and the low bound lies
+    // above the best size, so a subtree that cannot beat the best cannot be accepted either.
+    if (highest <= BestSize && highest < LowBound)
+        return true;
+    // No completion fits and no prefix reaches the low bound.
+    return SaturatingAdd(totalWithValue, smallest) > FitLimit && highest < LowBound;
+}
+
+void DivisionSearch::BuildSuffixMinima()
+{
+    const std::vector<std::uint64_t>& total = *Totals;
+    SuffixMin.assign(UnitCount + 1, UINT64_MAX);
+    SuffixMax.assign(UnitCount + 1, 0);
+    for (std::uint32_t i = UnitCount; i-- > 0;) {
+        SuffixMin[i] = std::min(SuffixMin[i + 1], total[i]);
+        SuffixMax[i] = std::max(SuffixMax[i + 1], total[i]);
+    }
+}
+
+void DivisionSearch::BuildBoundTables(std::uint32_t elementCount)
+{
+    TablesBuilt = true;
+    const std::uint32_t width = elementCount - 1;
+    const std::size_t entries = std::size_t{UnitCount + 1} * width;
+    if (width == 0 || entries > MaxTableEntries) {
+        BoundWidth = 0;  // m times the suffix extremes
+        return;
+    }
+    BoundWidth = width;
+    const std::vector<std::uint64_t>& total = *Totals;
+    LargestSums.assign(entries, 0);
+    SmallestSums.assign(entries, UINT64_MAX);
+    // The width largest and smallest totals from unit i on, kept sorted while i moves down.
+    std::vector<std::uint64_t> largest;
+    std::vector<std::uint64_t> smallest;
+    largest.reserve(width + 1);
+    smallest.reserve(width + 1);
+    for (std::uint32_t i = UnitCount; i-- > 0;) {
+        const std::uint64_t unit = total[i];
+        largest.insert(std::upper_bound(largest.begin(), largest.end(), unit, std::greater<>()),
+                       unit);
+        if (largest.size() > width)
+            largest.pop_back();
+        smallest.insert(std::upper_bound(smallest.begin(), smallest.end(), unit), unit);
+        if (smallest.size() > width)
+            smallest.pop_back();
+        std::uint64_t high = 0;
+        std::uint64_t low = 0;
+        std::uint64_t* const highRow = LargestSums.data() + std::size_t{i} * width;
+        std::uint64_t* const lowRow = SmallestSums.data() + std::size_t{i} * width;
+        for (std::uint32_t m = 0; m < width; ++m) {
+            // With fewer than m units left the entry is never asked for; keep the partial sums.
+            if (m < largest.size()) {
+                high = SaturatingAdd(high, largest[m]);
+                low = SaturatingAdd(low, smallest[m]);
+            }
+            highRow[m] = high;
+            lowRow[m] = low;
+        }
+    }
+}

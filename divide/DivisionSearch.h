@@ -1,0 +1,128 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// The search that fills media one after another from the remaining units. It runs on whatever
+// thread calls Run; other threads talk to it only through the three requests.
+//
+// For each medium it enumerates combinations of a fixed number of units (the element count) in
+// lexicographic order of unit indices, accepts at once a combination or prefix whose total lies
+// between the low bound and the capacity, and otherwise moves the element count up or down by
+// one between passes and finally takes the fullest combination found. The accelerated search
+// skips subtrees of the enumeration in which no combination can improve on the best found and
+// no prefix can be accepted, so it delivers exactly the media of the plain enumeration.
+class DivisionSearch {
+public:
+    enum class Outcome {
+        Completed,  // every unit placed
+        Stopped,    // a stop was requested; nothing more delivered
+        Failed      // no remaining unit fits on a medium on its own
+    };
+
+    struct PassStats {
+        std::uint32_t ElementCount = 0;
+        std::uint64_t Evaluations = 0;
+    };
+
+    // What the search did for one medium; handed over with the medium.
+    struct MediumStats {
+        std::uint32_t UnitsLeft = 0;
+        std::vector<PassStats> Passes;
+    };
+
+    // Called with the indices (ascending, into the remaining units as they stand) of every
+    // accepted medium. When it returns, the search removes those units from its own sequence;
+    // the caller removes them from any parallel sequence it keeps.
+    using DeliverFn = std::function<void(const std::vector<std::uint32_t>& units,
+                                         const MediumStats& stats)>;
+    using ProgressFn = std::function<void()>;
+
+    DivisionSearch(std::uint64_t capacity, std::uint64_t lowBound);
+
+    // The plain enumeration, without the subtree skipping (for comparison and measurements).
+    void SetExhaustive(bool exhaustive) { Exhaustive = exhaustive; }
+    // Take the best found so far once a medium's search has run this long (0: never).
+    void SetMediumTimeLimit(std::chrono::steady_clock::duration limit) { MediumTimeLimit = limit; }
+
+    // Places the units whose totals are given, in their order, until none remains, a stop is
+    // requested or no unit fits. The totals are consumed: what is left are the unplaced units.
+    Outcome Run(std::vector<std::uint64_t>& totals, const DeliverFn& deliver,
+                const ProgressFn& reportProgress);
+
+    // Requests from another thread.
+    void RequestStop() { StopRequested.store(true, std::memory_order_relaxed); }
+    void RequestProgress() { ProgressRequested.store(true, std::memory_order_relaxed); }
+    void RequestTakeBest() { TakeBestRequested.store(true, std::memory_order_relaxed); }
+    bool IsStopRequested() const { return StopRequested.load(std::memory_order_relaxed); }
+
+    // Published progress: read them inside the progress callback, while the search waits.
+    std::uint32_t UnitsLeft = 0;
+    std::uint32_t ElementCount = 0;
+    std::uint64_t CombinationCount = 0;
+
+private:
+    enum class PassEnd { Accepted, Improved, NotImproved, Stopped };
+
+    std::uint32_t EstimateElementCount(std::uint64_t total, std::uint32_t unitCount) const;
+    PassEnd RunPass(std::uint32_t elementCount, const ProgressFn& reportProgress);
+    bool Prunable(std::uint32_t position, std::uint32_t value, std::uint64_t totalWithValue) const;
+    // Checks stop, progress, time and take-best between evaluations; false on a stop.
+    bool Poll(const ProgressFn& reportProgress);
+    bool TakeBestNow() const;
+    void AcceptBest() { Accepted = true; }
+    void BuildSuffixMinima();
+    void BuildBoundTables(std::uint32_t elementCount);
+
+    const std::uint64_t Capacity;
+    const std::uint64_t FitLimit;  // the largest total that fits: the largest value never does
+    const std::uint64_t LowBound;
+    bool Exhaustive = false;
+    std::chrono::steady_clock::duration MediumTimeLimit{0};
+
+    std::atomic<bool> StopRequested{false};
+    std::atomic<bool> ProgressRequested{false};
+    std::atomic<bool> TakeBestRequested{false};
+
+    // State of the current medium, reused for the whole division.
+    const std::vector<std::uint64_t>* Totals = nullptr;
+    std::uint32_t UnitCount = 0;
+    std::vector<std::uint32_t> Combination;
+    std::vector<std::uint64_t> Prefix;  // Prefix[j]: total of positions 0 .. j-1
+    std::vector<std::uint32_t> Best;
+    std::uint64_t BestSize = 0;
+    bool Accepted = false;
+    bool TimeUp = false;
+    std::chrono::steady_clock::time_point MediumStart;
+    std::uint32_t PollCountdown = 0;
+    std::uint64_t PassSteps = 0;
+
+    // Bounds of the accelerated search over the current remaining units.
+    std::vector<std::uint64_t> SuffixMin;  // SuffixMin[i]: smallest total from unit i on
+    std::vector<std::uint64_t> SuffixMax;
+    std::vector<std::uint64_t> LargestSums;   // [i * Width + m - 1]: sum of the m largest from i on
+    std::vector<std::uint64_t> SmallestSums;  // likewise the m smallest
+    std::uint32_t BoundWidth = 0;             // the m the tables were built for; 0: not built
+    bool TablesBuilt = false;
+};
+
+// Removes the elements at the given ascending indices, keeping the order of the rest.
+template <typename T>
+void RemoveAcceptedUnits(std::vector<T>& units, const std::vector<std::uint32_t>& accepted)
+{
+    std::size_t write = 0;
+    std::size_t next = 0;
+    for (std::size_t read = 0; read < units.size(); ++read) {
+        if (next < accepted.size() && accepted[next] == read) {
+            ++next;
+            continue;
+        }
+        if (write != read)
+            units[write] = std::move(units[read]);
+        ++write;
+    }
+    units.resize(write);
+}

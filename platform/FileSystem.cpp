@@ -1,0 +1,75 @@
+#include "FileSystem.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cstring>
+
+namespace {
+
+bool IsHiddenName(const char* name) { return name[0] == '.'; }
+
+}  // namespace
+
+std::optional<PathAttributes> ReadPathAttributes(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    PathAttributes attributes;
+    attributes.Directory = S_ISDIR(info.st_mode);
+    attributes.System = !S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode);
+    const auto slash = path.find_last_of(PathDelimiter, path.size() > 1 ? path.size() - 2 : 0);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    attributes.Hidden = !name.empty() && name != "." && name != ".." && IsHiddenName(name.c_str());
+    return attributes;
+}
+
+std::optional<std::uint64_t> ReadFileLength(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || info.st_size < 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+std::vector<FolderEntry> ListVisibleEntries(const std::string& folder)
+{
+    std::vector<FolderEntry> entries;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return entries;
+    const std::string base = WithTrailingDelimiter(folder);
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* name = entry->d_name;
+        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0 || IsHiddenName(name))
+            continue;
+        struct stat info {};
+        if (::lstat((base + name).c_str(), &info) != 0)
+            continue;  // vanished while listed
+        const bool isDirectory = S_ISDIR(info.st_mode);
+        const bool isLink = S_ISLNK(info.st_mode);
+        if (!isDirectory && !isLink && !S_ISREG(info.st_mode))
+            continue;  // system entry
+        FolderEntry visible;
+        visible.Name = name;
+        visible.Directory = isDirectory;
+        visible.Length = isDirectory || info.st_size < 0 ? 0 : static_cast<std::uint64_t>(info.st_size);
+        entries.push_back(std::move(visible));
+    }
+    ::closedir(dir);
+    return entries;
+}
+
+bool FileExists(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+std::string WithTrailingDelimiter(const std::string& path)
+{
+    if (!path.empty() && path.back() == PathDelimiter)
+        return path;
+    return path + PathDelimiter;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The file-system facilities the collection needs, with this platform's meaning of the
+// attributes: a name beginning with "." is hidden; anything that is neither a regular file nor a
+// directory (device, FIFO, socket) is a system entry.
+
+struct PathAttributes {
+    bool Directory = false;
+    bool Hidden = false;
+    bool System = false;
+};
+
+// Attributes of a path chosen directly (a link stands for its target); nothing when the path
+// cannot be examined at all.
+std::optional<PathAttributes> ReadPathAttributes(const std::string& path);
+
+// Length of a file chosen directly (a link stands for its target); nothing when it cannot be read.
+std::optional<std::uint64_t> ReadFileLength(const std::string& path);
+
+// One visible entry of a folder. Links are not followed: a link is an entry of its own (not a
+// directory) whose length is the length of the link itself.
+struct FolderEntry {
+    std::string Name;
+    bool Directory = false;
+    std::uint64_t Length = 0;  // files and links only
+};
+
+// The visible entries of a folder in the order the system lists them: hidden and system entries
+// left out, "." and ".." skipped. A folder that cannot be listed yields no entries.
+std::vector<FolderEntry> ListVisibleEntries(const std::string& folder);
+
+// True when a regular file (or a link to one) exists under the path.
+bool FileExists(const std::string& path);
+
+// The platform's path delimiter, and the path with one appended when it does not end in one.
+inline constexpr char PathDelimiter = '/';
+std::string WithTrailingDelimiter(const std::string& path);

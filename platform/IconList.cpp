@@ -1,0 +1,25 @@
+#include "IconList.h"
+
+#include "FileSystem.h"
+
+namespace {
+
+IconProvider& InstalledProvider()
+{
+    static IconProvider provider;
+    return provider;
+}
+
+}  // namespace
+
+std::int32_t IconIndexOf(const std::string& path)
+{
+    if (const IconProvider& provider = InstalledProvider())
+        return provider(path);
+    const auto attributes = ReadPathAttributes(path);
+    if (!attributes)
+        return -1;
+    return attributes->Directory ? 0 : 1;
+}
+
+void InstallIconProvider(IconProvider provider) { InstalledProvider() = std::move(provider); }

@@ -1,0 +1,5 @@
+#include "Collectionitems.h"
+
+#include <gtest/gtest.h>
+
+TEST(Collectionitems, Placeholder) { SUCCEED(); }

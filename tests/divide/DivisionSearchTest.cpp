@@ -1,0 +1,257 @@
+#include "DivisionSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace {
+
+using Media = std::vector<std::vector<std::uint64_t>>;
+
+struct Division {
+    Media media;  // totals of each medium's units, in unit order
+    DivisionSearch::Outcome outcome;
+    std::vector<std::uint64_t> left;
+};
+
+Division Divide(std::vector<std::uint64_t> totals, std::uint64_t capacity,
+                std::uint64_t lowBound, bool exhaustive)
+{
+    DivisionSearch search(capacity, lowBound);
+    search.SetExhaustive(exhaustive);
+    Division result;
+    const auto deliver = [&](const std::vector<std::uint32_t>& units,
+                             const DivisionSearch::MediumStats&) {
+        std::vector<std::uint64_t> medium;
+        for (const auto unit : units)
+            medium.push_back(totals[unit]);
+        result.media.push_back(medium);
+    };
+    result.outcome = search.Run(totals, deliver, [] {});
+    result.left = totals;
+    return result;
+}
+
+// Input indices of each medium, for comparing the two searches exactly.
+std::vector<std::vector<std::uint32_t>> DivideIndices(const std::vector<std::uint64_t>& input,
+                                                      std::uint64_t capacity,
+                                                      std::uint64_t lowBound, bool exhaustive,
+                                                      DivisionSearch::Outcome& outcome)
+{
+    std::vector<std::uint64_t> totals = input;
+    std::vector<std::uint32_t> index(input.size());
+    for (std::uint32_t i = 0; i < index.size(); ++i)
+        index[i] = i;
+    std::vector<std::vector<std::uint32_t>> media;
+    DivisionSearch search(capacity, lowBound);
+    search.SetExhaustive(exhaustive);
+    outcome = search.Run(
+        totals,
+        [&](const std::vector<std::uint32_t>& units, const DivisionSearch::MediumStats&) {
+            std::vector<std::uint32_t> medium;
+            for (const auto unit : units)
+                medium.push_back(index[unit]);
+            media.push_back(medium);
+            RemoveAcceptedUnits(index, units);
+        },
+        [] {});
+    return media;
+}
+
+struct Example {
+    const char* name;
+    std::vector<std::uint64_t> units;
+    std::uint64_t capacity;
+    std::uint64_t lowBound;
+    Media media;
+};
+
+class DivisionExamples : public ::testing::TestWithParam<Example> {};
+
+TEST_P(DivisionExamples, DeliversTheDefinedMedia)
+{
+    const Example& example = GetParam();
+    for (const bool exhaustive : {true, false}) {
+        const Division division =
+            Divide(example.units, example.capacity, example.lowBound, exhaustive);
+        EXPECT_EQ(division.media, example.media) << (exhaustive ? "plain" : "accelerated");
+        EXPECT_EQ(division.outcome, DivisionSearch::Outcome::Completed);
+        EXPECT_TRUE(division.left.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Search, DivisionExamples,
+    ::testing::Values(
+        Example{"PrefixReachesBound", {600, 500, 100, 90}, 700, 699, {{600, 100}, {500, 90}}},
+        Example{"RaisedPassFindsNothing", {700, 10, 10, 10}, 700, 699, {{10, 10, 10}, {700}}},
+        Example{"BestRisesUntilBound",
+                {300, 300, 300, 350, 350},
+                700,
+                699,
+                {{350, 350}, {300, 300}, {300}}},
+        Example{"LoweredToSingles", {350, 351}, 700, 699, {{351}, {350}}},
+        Example{"ZeroUnitLeadsPrefix", {0, 5, 700}, 700, 699, {{0, 700}, {5}}},
+        Example{"EstimateCutToCount", {100, 100, 100}, 700, 699, {{100, 100, 100}}},
+        Example{"OnePerMedium", {400, 400, 400}, 700, 699, {{400}, {400}, {400}}},
+        Example{"FourOfFive", {250, 250, 250, 250, 250}, 1000, 999,
+                {{250, 250, 250, 250}, {250}}},
+        Example{"BelowBoundStillDelivered", {100, 200}, 700, 699, {{100, 200}}},
+        Example{"FirstOfEqualTotalsWins", {10, 20, 30, 25, 5}, 100, 99, {{10, 20, 30, 25, 5}}},
+        Example{"AllZero", {0, 0, 0}, 700, 699, {{0, 0, 0}}},
+        Example{"ZerosAfterPlacing", {700, 0, 0}, 700, 699, {{700, 0, 0}}},
+        Example{"TinyAverage", {0, 0, 0, 0, 1}, 700, 699, {{0, 0, 0, 0, 1}}},
+        Example{"Empty", {}, 700, 699, {}}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST(DivisionSearch, EqualTotalsKeepTheFirstCombination)
+{
+    // Pairs (1, 3) and (2, 3) both total 600; the first one found stays the best.
+    const Division division = Divide({100, 300, 300, 300}, 700, 699, false);
+    ASSERT_FALSE(division.media.empty());
+    EXPECT_EQ(division.media.front(), (std::vector<std::uint64_t>{100, 300, 300}));
+}
+
+TEST(DivisionSearch, FailsWhenNoUnitFits)
+{
+    for (const bool exhaustive : {true, false}) {
+        const Division division = Divide({100, 800, 200}, 700, 699, exhaustive);
+        EXPECT_EQ(division.outcome, DivisionSearch::Outcome::Failed);
+        EXPECT_EQ(division.media, (Media{{100, 200}}));
+        EXPECT_EQ(division.left, (std::vector<std::uint64_t>{800}));
+    }
+}
+
+TEST(DivisionSearch, NeverWrapsRoundOnHugeTotals)
+{
+    const std::uint64_t half = std::uint64_t{1} << 63;
+    const Division division = Divide({half, half, 5}, UINT64_MAX, UINT64_MAX - 10, false);
+    EXPECT_EQ(division.outcome, DivisionSearch::Outcome::Completed);
+    for (const auto& medium : division.media) {
+        std::uint64_t sum = 0;
+        for (const auto unit : medium) {
+            ASSERT_LE(unit, UINT64_MAX - sum);
+            sum += unit;
+        }
+    }
+    EXPECT_EQ(division.media.size(), 2u);
+}
+
+TEST(DivisionSearch, StopBeforeFirstMediumDeliversNothing)
+{
+    DivisionSearch search(700, 699);
+    std::vector<std::uint64_t> totals{300, 300, 300};
+    search.RequestStop();
+    int delivered = 0;
+    const auto outcome = search.Run(
+        totals, [&](const auto&, const auto&) { ++delivered; }, [] {});
+    EXPECT_EQ(outcome, DivisionSearch::Outcome::Stopped);
+    EXPECT_EQ(delivered, 0);
+    EXPECT_EQ(totals, (std::vector<std::uint64_t>{300, 300, 300}));
+}
+
+TEST(DivisionSearch, StopAfterFirstMediumKeepsTheRestInOrder)
+{
+    DivisionSearch search(700, 699);
+    std::vector<std::uint64_t> totals{400, 400, 300, 200};
+    int delivered = 0;
+    const auto outcome = search.Run(
+        totals,
+        [&](const auto&, const auto&) {
+            ++delivered;
+            search.RequestStop();
+        },
+        [] {});
+    EXPECT_EQ(outcome, DivisionSearch::Outcome::Stopped);
+    EXPECT_EQ(delivered, 1);
+    EXPECT_EQ(totals, (std::vector<std::uint64_t>{400, 200}));
+}
+
+TEST(DivisionSearch, ProgressReportShowsAtLeastOneEvaluation)
+{
+    DivisionSearch search(700, 699);
+    std::vector<std::uint64_t> totals{600, 500, 100, 90};
+    search.RequestProgress();
+    std::vector<std::uint64_t> counts;
+    search.Run(
+        totals, [](const auto&, const auto&) {},
+        [&] {
+            counts.push_back(search.CombinationCount);
+            EXPECT_EQ(search.UnitsLeft, 4u);
+            EXPECT_EQ(search.ElementCount, 2u);
+        });
+    ASSERT_EQ(counts.size(), 1u);
+    EXPECT_GE(counts[0], 1u);
+}
+
+TEST(DivisionSearch, TakeBestDeliversTheFirstFittingCombination)
+{
+    for (const bool takeBest : {false, true}) {
+        DivisionSearch search(1000, 1000);
+        std::vector<std::uint64_t> totals{300, 50, 300, 300, 340};
+        const std::vector<std::uint64_t> input = totals;
+        std::vector<std::vector<std::uint64_t>> media;
+        search.RequestProgress();
+        search.Run(
+            totals,
+            [&](const std::vector<std::uint32_t>& units, const auto&) {
+                std::vector<std::uint64_t> medium;
+                for (auto unit : units)
+                    medium.push_back(totals[unit]);
+                media.push_back(medium);
+            },
+            [&] {
+                if (takeBest)
+                    search.RequestTakeBest();
+            });
+        ASSERT_FALSE(media.empty());
+        if (takeBest)
+            EXPECT_EQ(media.front(), (std::vector<std::uint64_t>{300, 50, 300}));
+        else
+            EXPECT_EQ(media.front(), (std::vector<std::uint64_t>{300, 50, 300, 340}));
+    }
+}
+
+// The accelerated search must deliver exactly the media of the plain enumeration.
+TEST(DivisionSearch, AcceleratedAgreesWithPlainOnRandomInputs)
+{
+    std::mt19937_64 random(20261209);
+    for (int round = 0; round < 3000; ++round) {
+        const std::uint64_t capacity =
+            std::uniform_int_distribution<std::uint64_t>(1, round % 3 == 0 ? 1000 : (std::uint64_t{1} << 40))(random);
+        const double tolerance = std::uniform_real_distribution<double>(80.0, 100.0)(random);
+        const auto lowBound = static_cast<std::uint64_t>(static_cast<long double>(capacity) *
+                                                         tolerance * 0.01L);
+        const int count = std::uniform_int_distribution<int>(0, round % 7 == 0 ? 22 : 14)(random);
+        std::vector<std::uint64_t> units;
+        const int shape = round % 5;
+        for (int i = 0; i < count; ++i) {
+            std::uint64_t unit;
+            switch (shape) {
+            case 0:  // zeros and duplicates
+                unit = std::uniform_int_distribution<int>(0, 3)(random) * (capacity / 4);
+                break;
+            case 1:  // near the capacity
+                unit = capacity - std::uniform_int_distribution<std::uint64_t>(0, capacity / 10)(random);
+                break;
+            case 2:  // small
+                unit = std::uniform_int_distribution<std::uint64_t>(0, capacity / 5)(random);
+                break;
+            default:
+                unit = std::uniform_int_distribution<std::uint64_t>(0, capacity)(random);
+            }
+            if (!units.empty() && std::uniform_int_distribution<int>(0, 5)(random) == 0)
+                unit = units[std::uniform_int_distribution<std::size_t>(0, units.size() - 1)(random)];
+            units.push_back(unit);
+        }
+        DivisionSearch::Outcome plainOutcome;
+        DivisionSearch::Outcome fastOutcome;
+        const auto plain = DivideIndices(units, capacity, lowBound, true, plainOutcome);
+        const auto fast = DivideIndices(units, capacity, lowBound, false, fastOutcome);
+        ASSERT_EQ(plain, fast) << "round " << round;
+        ASSERT_EQ(plainOutcome, fastOutcome) << "round " << round;
+    }
+}
+
+}  // namespace

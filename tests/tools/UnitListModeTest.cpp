@@ -1,0 +1,3 @@
+#include "UnitListMode.h"
+
+#include <gtest/gtest.h>

@@ -1,0 +1,62 @@
+#include "UnitListMode.h"
+
+#include <chrono>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "DivisionSearch.h"
+#include "NumberParsing.h"
+
+int RunUnitList(const UnitListOptions& options, std::istream& in, std::ostream& out,
+                std::ostream& err)
+{
+    std::vector<std::uint64_t> totals;
+    std::string line;
+    std::uint64_t lineNumber = 0;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const auto total = ParseUnsigned64(line);
+        if (!total) {
+            err << "vantrel-divide: line " << lineNumber
+                << ": not an unsigned 64-bit decimal: \"" << line << "\"\n";
+            return 2;
+        }
+        totals.push_back(*total);
+    }
+
+    DivisionSearch search(options.Capacity, options.LowBound);
+    search.SetExhaustive(options.Exhaustive);
+    if (options.MediumTimeLimit > 0)
+        search.SetMediumTimeLimit(std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+            std::chrono::duration<double>(options.MediumTimeLimit)));
+
+    // Input indices of the units still to place, parallel to the search's totals.
+    std::vector<std::uint32_t> inputIndex(totals.size());
+    for (std::uint32_t i = 0; i < inputIndex.size(); ++i)
+        inputIndex[i] = i;
+    std::uint64_t mediumNumber = 0;
+    const auto deliver = [&](const std::vector<std::uint32_t>& units,
+                             const DivisionSearch::MediumStats& stats) {
+        ++mediumNumber;
+        for (std::size_t i = 0; i < units.size(); ++i)
+            out << (i == 0 ? "" : " ") << inputIndex[units[i]];
+        out << '\n' << std::flush;
+        if (options.Stats) {
+            err << "medium " << mediumNumber << ": " << stats.UnitsLeft << " units left";
+            for (const auto& pass : stats.Passes)
+                err << "; K=" << pass.ElementCount << ": " << pass.Evaluations << " evaluations";
+            err << '\n';
+        }
+        RemoveAcceptedUnits(inputIndex, units);
+    };
+    const auto outcome = search.Run(totals, deliver, [] {});
+    if (outcome == DivisionSearch::Outcome::Failed) {
+        out << "FAILED\n";
+        return 1;
+    }
+    return 0;
+}
