@@ -1,0 +1,267 @@
+#include "Tdatamanager.h"
+
+#include <charconv>
+#include <climits>
+#include <cstdio>
+#include <iterator>
+#include <limits>
+
+#include "Dividethread.h"
+#include "FileSystem.h"
+#include "ListView.h"
+#include "PathCompare.h"
+
+namespace {
+
+// Texts of the list views and the size units.
+constexpr const char* NoGroupText = "нет";
+constexpr const char* ByteUnit = " Б";
+constexpr const char* KilobyteUnit = " кБ";
+constexpr const char* MegabyteUnit = " МБ";
+constexpr const char* GigabyteUnit = " ГБ";
+
+constexpr const char* PlaylistExtension = ".m3u";
+
+// The "Группа" column among a collection row's sub-items (after "Длина").
+constexpr std::size_t GroupColumn = 1;
+
+constexpr std::uint64_t Kilobyte = 1024;
+constexpr std::uint64_t Megabyte = Kilobyte * 1024;
+constexpr std::uint64_t Gigabyte = Megabyte * 1024;
+
+std::string GroupText(std::uint32_t group) {
+    return group == 0 ? std::string(NoGroupText) : std::to_string(group);
+}
+
+// The cell a list row's data pointer leads to.
+const TItemPosition& CellOfRow(const ListView& view, std::size_t row) {
+    return *static_cast<const TItemPosition*>(view.RowData(row));
+}
+
+bool HasPlaylistExtension(const std::string& path) {
+    const auto slash = path.find_last_of(PathDelimiter);
+    const auto dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return false;
+    const std::string_view extension(path.data() + dot, path.size() - dot);
+    const std::string_view wanted(PlaylistExtension);
+    if (extension.size() != wanted.size())
+        return false;
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        char c = extension[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != wanted[i])
+            return false;
+    }
+    return true;
+}
+
+// A size as a quotient of its unit: the division in extended precision, the quotient then
+// rounded to single precision, so a value just below the next unit shows as 1024 of this one.
+std::string ScaledText(std::uint64_t value, std::uint64_t unit, const char* unitText) {
+    const long double quotient = static_cast<long double>(value) / static_cast<long double>(unit);
+    return ScaledNumberText(static_cast<float>(quotient)) + unitText;
+}
+
+std::string PlayingTimeText(std::uint64_t hundredths) {
+    const std::uint64_t seconds = hundredths / 100;
+    const std::uint64_t hours = seconds / 3600;
+    const auto minutes = static_cast<unsigned>((seconds % 3600) / 60);
+    const auto restSeconds = static_cast<unsigned>(seconds % 60);
+    std::string text;
+    if (hours > 0)
+        text = std::to_string(hours) + ":";
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%.2u:%.2u", minutes, restSeconds);
+    return text + buffer;
+}
+
+}  // namespace
+
+TDataManager::TDataManager(const std::uint8_t& collectionType, ListView& collectionView,
+                           ListView& mediumView, const TDataManagerHost& host)
+    : CollectionType(collectionType),
+      lstCollection(collectionView),
+      lstMedium(mediumView),
+      Host(host) {}
+
+// Members go in reverse order of declaration: the thread object, then Groups, then Media, then
+// Items, so whatever refers to items goes before the items. A running thread is neither stopped
+// nor waited for here; the window refuses to close while one runs.
+TDataManager::~TDataManager() = default;
+
+void TDataManager::AppendItem(TColItem item) {
+    item.Position.reset();
+    const std::uint64_t size = item.Size;
+    Items.push_back(std::move(item));
+    TColItem& placed = Items.back();
+    placed.Position = std::make_unique<TItemPosition>(std::prev(Items.end()));
+    TotalSize = SaturatingAdd(TotalSize, size);
+}
+
+void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
+    for (const std::string& path : paths) {
+        switch (method) {
+            case AddFiles:
+            case AddFolder:
+                AppendItem(ItemFromPath(path));
+                break;
+            case AddFromFolder: {
+                const auto attributes = ReadPathAttributes(path);
+                if (!attributes || !attributes->Directory)
+                    break;
+                const std::string base = WithTrailingDelimiter(path);
+                for (const FolderEntry& entry : ListVisibleEntries(path))
+                    AppendItem(ItemFromPath(base + entry.Name));
+                break;
+            }
+            case AddFromPlaylist:
+            case AddFromWinamp: {
+                // A path whose attributes cannot be read counts as a folder and is ignored.
+                const auto attributes = ReadPathAttributes(path);
+                if (attributes && !attributes->Directory && HasPlaylistExtension(path))
+                    LoadPlaylist(path, CollectionType == 1);
+                break;
+            }
+            default:
+                break;
+        }
+    }
+
+    // The list's own merge sort is stable and relinks nodes, so positions held by media and
+    // rows stay valid and an item already in the collection stays ahead of a new duplicate.
+    Items.sort([](const TColItem& left, const TColItem& right) {
+        return ComparePaths(left.Path, right.Path) < 0;
+    });
+    if (!Items.empty()) {
+        auto previous = Items.begin();
+        for (auto current = std::next(previous); current != Items.end();) {
+            if (SamePath(previous->Path, current->Path)) {
+                // The total is at least this item's size unless it saturated; never wrap.
+                TotalSize = TotalSize >= current->Size ? TotalSize - current->Size : 0;
+                current = Items.erase(current);
+            } else {
+                previous = current++;
+            }
+        }
+    }
+    ShowCollection();
+}
+
+void TDataManager::RemoveSelected() {
+    // Take the positions first: a row's cell is freed with its item.
+    std::vector<TItemPosition> removed;
+    for (const std::size_t row : lstCollection.SelectedRows())
+        removed.push_back(CellOfRow(lstCollection, row));
+    for (const TItemPosition& item : removed) {
+        TotalSize = TotalSize >= item->Size ? TotalSize - item->Size : 0;
+        Items.erase(item);
+    }
+    lstCollection.DeleteSelected();
+    if (Items.empty()) {
+        ItemsAreFiles = true;
+        TotalSize = 0;
+    }
+    Media.clear();
+    lstMedium.Clear();
+}
+
+void TDataManager::SetGroupOfSelected(std::uint32_t group) {
+    const std::string text = GroupText(group);
+    for (const std::size_t row : lstCollection.SelectedRows()) {
+        CellOfRow(lstCollection, row)->Group = group;
+        lstCollection.SetSubItemText(row, GroupColumn, text);
+    }
+}
+
+void TDataManager::ShowCollection() {
+    lstCollection.Clear();
+    lstCollection.BeginUpdate();
+    lstCollection.Reserve(Items.size());
+    for (const TColItem& item : Items) {
+        lstCollection.AddRow(item.Name, item.IconIndex,
+                             {ValueText(item.Size), GroupText(item.Group)}, item.Position.get());
+    }
+    lstCollection.EndUpdate();
+}
+
+std::string TDataManager::ShowMedium(std::size_t medium) {
+    lstMedium.Clear();
+    if (medium >= Media.size())
+        return ValueText(0);  // callers never ask for a medium that does not exist
+    const TMedium& shown = Media[medium];
+    lstMedium.BeginUpdate();
+    lstMedium.Reserve(shown.size());
+    std::uint64_t sum = 0;
+    for (const TConstItemPosition& item : shown) {
+        lstMedium.AddRow(item->Name, item->IconIndex, {ValueText(item->Size)},
+                         item->Position.get());
+        sum = SaturatingAdd(sum, item->Size);
+    }
+    lstMedium.EndUpdate();
+    return ValueText(sum);
+}
+
+std::string TDataManager::ValueText(std::uint64_t value) const {
+    switch (CollectionType) {
+        case 0:
+            if (value >= Gigabyte)
+                return ScaledText(value, Gigabyte, GigabyteUnit);
+            if (value >= Megabyte)
+                return ScaledText(value, Megabyte, MegabyteUnit);
+            if (value >= Kilobyte)
+                return ScaledText(value, Kilobyte, KilobyteUnit);
+            return std::to_string(value) + ByteUnit;
+        case 1:
+            return PlayingTimeText(value);
+        default:
+            return std::string();
+    }
+}
+
+std::string TDataManager::SelectionText() const {
+    const std::vector<std::size_t> selected = lstCollection.SelectedRows();
+    if (selected.size() == 1)
+        return CellOfRow(lstCollection, selected.front())->Path;
+    if (selected.size() > 1) {
+        std::uint64_t sum = 0;
+        for (const std::size_t row : selected)
+            sum = SaturatingAdd(sum, CellOfRow(lstCollection, row)->Size);
+        return ValueText(sum);
+    }
+    const std::vector<std::size_t> selectedInMedium = lstMedium.SelectedRows();
+    if (!selectedInMedium.empty())
+        return CellOfRow(lstMedium, selectedInMedium.front())->Path;
+    return std::string();
+}
+
+void TDataManager::LocateItem(const TItemPosition* cell) {
+    const auto row = lstCollection.FindData(cell, 0);
+    if (!row)
+        return;
+    lstCollection.Select(*row);
+    lstCollection.ScrollIntoView(*row);
+}
+
+std::int32_t TDataManager::EstimateMediaCount(std::uint64_t capacity, std::uint32_t pause) const {
+    if (capacity == 0)
+        return 0;
+    // The pauses are counted as a 32-bit product, as the progress display always has.
+    const std::uint32_t pauses = static_cast<std::uint32_t>(Items.size()) * pause;
+    const std::uint64_t sum = SaturatingAdd(TotalSize, pauses);
+    const std::uint64_t count = sum / capacity + (sum % capacity != 0 ? 1 : 0);
+    return count > static_cast<std::uint64_t>(INT32_MAX) ? INT32_MAX
+                                                         : static_cast<std::int32_t>(count);
+}
+
+std::string ScaledNumberText(float value) {
+    const int decimals = value >= 100.0F ? 0 : (value >= 10.0F ? 1 : 2);
+    // Always a point as the decimal separator, whatever the process locale says.
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                      std::chars_format::fixed, decimals);
+    if (result.ec != std::errc())
+        return std::string();
+    return std::string(buffer, result.ptr);
+}

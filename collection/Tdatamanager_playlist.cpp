@@ -1,0 +1,312 @@
+// The playlist reader: extended M3U into the collection.
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "FileSystem.h"
+#include "Prompter.h"
+#include "Tdatamanager.h"
+
+namespace {
+
+constexpr const char* CannotOpenText = "Не могу открыть выбранный список воспроизведения.";
+constexpr const char* UnsupportedFormatText =
+    "Формат выбранного списка воспроизведения не поддерживается.\nИзвините.";
+constexpr const char* DiscTrackTextBefore = "Композиция «";
+constexpr const char* DiscTrackTextAfter =
+    "» находится на аудио компакт диске и не является файлом. Из-за неё при обработке "
+    "результатов разбиения будут доступны не все возможности.\n\nДобавить композицию в "
+    "коллекцию?";
+constexpr const char* MissingFileTextBefore = "Файл «";
+// Ends in a Cyrillic "а".
+constexpr const char* MissingFileTextAfter =
+    "» не существует!\nПропустить и продолжить загрузку PlayList'а?";
+constexpr const char* MissingTimeTextBefore =
+    "В списке воспроизведения не найдена информация о длине композиции «";
+// Ends in a Latin "a".
+constexpr const char* MissingTimeTextAfter =
+    "»!\nУбедитесь, что в Winampe для каждой композиции указана продолжительность.\n\n"
+    "Пропустить композицию и продолжить загрузку PlayList'a?";
+
+constexpr std::string_view FirstLine = "#EXTM3U";
+constexpr char EndOfFileByte = '\x1A';
+// "#EXTINF:" is not checked; the playing time starts after it.
+constexpr std::size_t InformationPrefixLength = 8;
+
+// Reads a playlist's lines as bytes: a line ends at LF, a CR right before the LF is dropped, a
+// 0x1A byte ends the file. A line of any length and any bytes (NUL included) is taken as it is.
+class PlaylistLines {
+public:
+    explicit PlaylistLines(std::FILE* file) : File(file) {}
+
+    // False at the end of the file.
+    bool Next(std::string& line) {
+        line.clear();
+        while (true) {
+            if (Start == End && !Fill())
+                break;
+            const char* begin = Buffer + Start;
+            const char* end = Buffer + End;
+            const char* stop = begin;
+            while (stop != end && *stop != '\n' && *stop != EndOfFileByte)
+                ++stop;
+            line.append(begin, stop);
+            Start += static_cast<std::size_t>(stop - begin);
+            if (stop == end)
+                continue;
+            if (*stop == EndOfFileByte) {
+                Finished = true;
+                Start = End;
+                break;
+            }
+            ++Start;  // the LF
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            return true;
+        }
+        // The file ended inside a line (or at 0x1A): that text is still a line if there was any.
+        return !line.empty();
+    }
+
+private:
+    bool Fill() {
+        if (Finished)
+            return false;
+        Start = 0;
+        End = std::fread(Buffer, 1, sizeof Buffer, File);
+        if (End == 0) {
+            Finished = true;
+            return false;
+        }
+        return true;
+    }
+    std::FILE* File;
+    char Buffer[65536];
+    std::size_t Start = 0;
+    std::size_t End = 0;
+    bool Finished = false;
+};
+
+// Closes the playlist on every way out.
+struct FileCloser {
+    std::FILE* File;
+    ~FileCloser() { std::fclose(File); }
+};
+
+// Makes the playlist's folder the working directory and restores the previous one on every way
+// out of the reader.
+class WorkingDirectoryGuard {
+public:
+    explicit WorkingDirectoryGuard(const std::filesystem::path& folder) {
+        std::error_code error;
+        Saved = std::filesystem::current_path(error);
+        if (error)
+            return;  // with no directory to come back to, leave it alone
+        std::filesystem::current_path(folder, error);
+        Changed = !error;
+    }
+    ~WorkingDirectoryGuard() {
+        if (Changed) {
+            std::error_code error;
+            std::filesystem::current_path(Saved, error);
+        }
+    }
+    WorkingDirectoryGuard(const WorkingDirectoryGuard&) = delete;
+    WorkingDirectoryGuard& operator=(const WorkingDirectoryGuard&) = delete;
+
+private:
+    std::filesystem::path Saved;
+    bool Changed = false;
+};
+
+bool IsDiscTrack(const std::string& location) {
+    if (location.compare(0, 6, "cda://") == 0)
+        return true;
+    return location.size() >= 14 && location.compare(1, 7, ":\\Track") == 0 &&
+           location.compare(10, 4, ".cda") == 0;
+}
+
+// The text read as a signed integer (leading blanks allowed); 0 when it is not one.
+std::int64_t SecondsOf(std::string_view text) {
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty())
+        return 0;
+    std::int64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return 0;
+        value = value * 10 + (c - '0');
+        if (value > INT32_MAX)
+            return 0;  // out of range is not an integer either
+    }
+    return negative ? -value : value;
+}
+
+// The full path of a location, resolved against the playlist's folder.
+std::string FullPath(const std::filesystem::path& folder, const std::string& location) {
+    const std::filesystem::path written(location);
+    const std::filesystem::path full = written.is_absolute() ? written : folder / written;
+    std::string text = full.lexically_normal().string();
+    // "folder/" for an empty location: the folder itself, named without the trailing delimiter.
+    if (text.size() > 1 && text.back() == PathDelimiter)
+        text.pop_back();
+    return text;
+}
+
+// A file exists under the path; a path with a NUL byte cannot name one.
+bool IsExistingFile(const std::string& path) {
+    return path.find('\0') == std::string::npos && FileExists(path);
+}
+
+const std::vector<PromptButton> DiscTrackButtons = {PromptButton::Yes, PromptButton::No,
+                                                    PromptButton::Cancel, PromptButton::NoToAll,
+                                                    PromptButton::YesToAll};
+const std::vector<PromptButton> SkipButtons = {PromptButton::Yes, PromptButton::Cancel,
+                                               PromptButton::YesToAll};
+
+}  // namespace
+
+void TDataManager::LoadPlaylist(const std::string& playlist, bool asTracks) {
+    Prompter& prompter = Host.prompter;
+    const auto notice = [&prompter](const char* text) {
+        prompter.MessageBox(text, PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok);
+    };
+
+    // Only a regular file is read: a folder, a device or a pipe would fail, never end or block.
+    struct stat info {};
+    if (playlist.find('\0') != std::string::npos || ::stat(playlist.c_str(), &info) != 0 ||
+        !S_ISREG(info.st_mode)) {
+        notice(CannotOpenText);
+        return;
+    }
+    std::FILE* file = std::fopen(playlist.c_str(), "rb");
+    if (file == nullptr) {
+        notice(CannotOpenText);
+        return;
+    }
+    const FileCloser closer{file};
+    PlaylistLines lines(file);
+
+    std::string line;
+    if (!lines.Next(line) || line != FirstLine) {
+        notice(UnsupportedFormatText);
+        return;
+    }
+
+    std::error_code error;
+    std::filesystem::path playlistPath = std::filesystem::absolute(playlist, error);
+    if (error)
+        playlistPath = playlist;
+    const std::filesystem::path folder = playlistPath.parent_path();
+    const WorkingDirectoryGuard workingDirectory(folder);
+
+    enum class Remembered { None, AcceptAll, SkipAll };
+    Remembered discTracks = Remembered::None;
+    bool skipMissingFiles = false;
+    bool skipMissingTimes = false;
+
+    std::string location;
+    while (lines.Next(line)) {
+        std::string title;
+        std::int64_t seconds = 0;
+        if (!line.empty() && line.front() == '#') {
+            if (asTracks) {
+                const auto comma = line.find(',');
+                if (line.size() > InformationPrefixLength &&
+                    (comma == std::string::npos || comma > InformationPrefixLength)) {
+                    const std::size_t length = comma == std::string::npos
+                                                   ? std::string::npos
+                                                   : comma - InformationPrefixLength;
+                    seconds =
+                        SecondsOf(std::string_view(line).substr(InformationPrefixLength, length));
+                }
+                title = comma == std::string::npos ? line : line.substr(comma + 1);
+            }
+            // The next line is the location whatever it holds; none at the end of the file.
+            if (!lines.Next(location))
+                location.clear();
+        } else {
+            location = std::move(line);
+        }
+
+        bool missing = false;
+        bool discTrack = IsDiscTrack(location);
+        if (discTrack && asTracks) {
+            PromptButton answer = PromptButton::Yes;
+            if (discTracks == Remembered::AcceptAll)
+                answer = PromptButton::Yes;
+            else if (discTracks == Remembered::SkipAll)
+                answer = PromptButton::No;
+            else
+                answer = prompter.MessageDialog(
+                    DialogKind::Confirmation,
+                    DiscTrackTextBefore + (title.empty() ? location : title) + DiscTrackTextAfter,
+                    DiscTrackButtons, PromptButton::Yes);
+            if (answer == PromptButton::YesToAll)
+                discTracks = Remembered::AcceptAll;
+            else if (answer == PromptButton::NoToAll)
+                discTracks = Remembered::SkipAll;
+            if (answer == PromptButton::No || answer == PromptButton::NoToAll)
+                continue;
+            if (answer != PromptButton::Yes && answer != PromptButton::YesToAll)
+                return;  // Cancel or the dialog closed: stop, keep what was added
+        } else if (discTrack) {
+            missing = true;  // a disc track is no file to measure
+        } else {
+            location = FullPath(folder, location);
+            missing = !IsExistingFile(location);
+        }
+
+        if (missing) {
+            if (skipMissingFiles)
+                continue;
+            const PromptButton answer = prompter.MessageDialog(
+                DialogKind::Warning, MissingFileTextBefore + location + MissingFileTextAfter,
+                SkipButtons, PromptButton::Yes);
+            if (answer == PromptButton::YesToAll)
+                skipMissingFiles = true;
+            if (answer == PromptButton::Yes || answer == PromptButton::YesToAll)
+                continue;
+            return;
+        }
+
+        if (asTracks && (seconds < 1 || title.empty())) {
+            if (skipMissingTimes)
+                continue;
+            const PromptButton answer = prompter.MessageDialog(
+                DialogKind::Warning,
+                MissingTimeTextBefore + (title.empty() ? location : title) + MissingTimeTextAfter,
+                SkipButtons, PromptButton::Yes);
+            if (answer == PromptButton::YesToAll)
+                skipMissingTimes = true;
+            if (answer == PromptButton::Yes || answer == PromptButton::YesToAll)
+                continue;
+            return;
+        }
+
+        if (asTracks) {
+            // Seconds fit in 32 bits but their hundredths may not: the size is 64-bit.
+            TColItem item = ItemFromTrack(location, title, 0);
+            item.Size = static_cast<std::uint64_t>(seconds) * 100;
+            AppendItem(std::move(item));
+            if (discTrack)
+                ItemsAreFiles = false;
+        } else {
+            AppendItem(ItemFromPath(location));
+        }
+    }
+}
