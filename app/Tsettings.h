@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class Prompter;
+
+// The user's choices kept between runs in an INI file, section "Global". Loaded by the
+// constructor, written by Save, and written once more by the destructor when AutoSave is set.
+class TSettings {
+public:
+    // The settings file beside the executable, or in the user's configuration folder when the
+    // executable's folder cannot be written.
+    TSettings();
+    // The settings file at the given path (tests, other front ends).
+    explicit TSettings(std::string path);
+    ~TSettings();
+    TSettings(const TSettings&) = delete;
+    TSettings& operator=(const TSettings&) = delete;
+
+    // Writes every value. On failure the user is told (when a prompter is set), the file on disk
+    // stays as it was, and the result is false.
+    bool Save();
+
+    // Where failures of Save are reported; the window sets it and clears it before it goes away.
+    void SetPrompter(Prompter* prompter) { Reporter = prompter; }
+    const std::string& FilePath() const { return Path; }
+
+    bool AutoSave = false;
+    std::uint8_t CollectionType = 0;
+    std::uint8_t FilesAddMethod = 2;
+    std::uint8_t SongsAddMethod = 4;
+    std::uint64_t DataMediumCapacity = 734003200;  // 700 МБ
+    std::uint64_t AudioMediumCapacity = 480000;    // 80 minutes in hundredths of a second
+    std::uint32_t SongPause = 150;                 // hundredths of a second
+    float CapacityTolerance = 99.9F;               // percent
+    std::string ResultsBaseDir;
+    std::string MediumName = "disk";
+
+private:
+    void Load();
+
+    std::string Path;
+    Prompter* Reporter = nullptr;
+};
+
+// The settings file for an executable: its path with the extension replaced by ".ini", or the
+// same file name in configFolder when the executable's folder cannot be written.
+std::string SettingsPathFor(const std::string& executable, const std::string& configFolder);
+
+// The user's configuration folder: $XDG_CONFIG_HOME, else ~/.config.
+std::string UserConfigFolder();
+
+// The default results folder: the CDRs folder in the user's home folder.
+std::string DefaultResultsBaseDir();
+
+// The tolerance as the file holds it: the single-precision value widened to double, 15
+// significant digits, with the given decimal separator (99.9 → "99.9000015258789").
+std::string ToleranceText(float tolerance, char decimalSeparator);
+
+// Reads a tolerance written with either decimal separator; false when it is not a finite number.
+bool ParseTolerance(const std::string& text, float& tolerance);
+
+// The decimal separator of the process's current locale.
+char SystemDecimalSeparator();

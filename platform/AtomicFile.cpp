@@ -1,0 +1,116 @@
+#include "AtomicFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+std::string SystemReason(int error) {
+    return std::system_category().message(error);
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
+                           std::string& reason) {
+    std::string pattern = path + ".XXXXXX";
+    std::vector<char> tempName(pattern.begin(), pattern.end());
+    tempName.push_back('\0');
+    const int fd = ::mkstemp(tempName.data());
+    if (fd < 0) {
+        reason = path + ": " + SystemReason(errno);
+        return false;
+    }
+    const std::string temp(tempName.data());
+
+    auto fail = [&](int error) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        reason = path + ": " + SystemReason(error);
+        return false;
+    };
+
+    // mkstemp creates the file readable by its owner only; keep the old file's permissions, or
+    // the usual ones for a new file.
+    struct stat old {};
+    mode_t mode = 0644;
+    if (::stat(path.c_str(), &old) == 0)
+        mode = old.st_mode & 07777;
+    if (::fchmod(fd, mode) != 0)
+        return fail(errno);
+    if (!WriteAll(fd, contents.data(), contents.size()))
+        return fail(errno);
+    if (::fsync(fd) != 0)
+        return fail(errno);
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        reason = path + ": " + SystemReason(error);
+        return false;
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        reason = path + ": " + SystemReason(error);
+        return false;
+    }
+    // The rename itself becomes durable with the folder's entry.
+    const int folder = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& contents, bool& missing) {
+    missing = false;
+    contents.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        missing = errno == ENOENT;
+        return false;
+    }
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            ::close(fd);
+            return false;
+        }
+        if (got == 0)
+            break;
+        contents.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return true;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+// Replaces a file's whole contents so that a crash, a full disk or a failed write never leaves a
+// truncated file under its name: the new contents go to a temporary file beside it, are flushed
+// to the disk, and only then take the old file's place by a rename. The file keeps the
+// permissions of the one it replaces. On failure the old file is untouched, the temporary file
+// is gone, and reason holds the path and the system's explanation.
+bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
+                           std::string& reason);
+
+// Reads a whole file. False when it cannot be opened or read; a missing file sets missing.
+bool ReadWholeFile(const std::string& path, std::string& contents, bool& missing);

@@ -1,0 +1,304 @@
+#include "Tsettings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "ScriptedPrompter.h"
+#include "TempFolder.h"
+#include "platform/ScratchMount.h"
+
+namespace {
+
+constexpr std::uint64_t Capacity438 = 4700766208ULL;          // 4483 × 1 048 576
+constexpr std::uint64_t Custom5000MB = 5000ULL * 1048576ULL;  // 5 000 МБайт
+
+void ExpectDefaults(const TSettings& settings) {
+    EXPECT_FALSE(settings.AutoSave);
+    EXPECT_EQ(settings.CollectionType, 0);
+    EXPECT_EQ(settings.FilesAddMethod, 2);
+    EXPECT_EQ(settings.SongsAddMethod, 4);
+    EXPECT_EQ(settings.DataMediumCapacity, 734003200U);
+    EXPECT_EQ(settings.AudioMediumCapacity, 480000U);
+    EXPECT_EQ(settings.SongPause, 150U);
+    EXPECT_EQ(settings.CapacityTolerance, 99.9F);
+    EXPECT_EQ(settings.ResultsBaseDir, DefaultResultsBaseDir());
+    EXPECT_EQ(settings.MediumName, "disk");
+}
+
+TEST(TSettingsLoad, MissingFileGivesDefaults) {
+    TempFolder folder;
+    TSettings settings(folder / "vantrel.ini");
+    ExpectDefaults(settings);
+    EXPECT_FALSE(std::filesystem::exists(folder / "vantrel.ini"));
+}
+
+TEST(TSettingsLoad, UnreadableValuesGiveDefaults) {
+    TempFolder folder;
+    WriteTextFile(folder / "v.ini",
+                  "[Global]\r\nAutoSave=yes\r\nCollectionType=\r\nFilesAddMethod=1x\r\n"
+                  "DataMediumCapacity=99999999999999999999999\r\nAudioMediumCapacity=7.5\r\n"
+                  "SongPause=-3000000000\r\nCapacityTolerance=abc\r\n");
+    TSettings settings(folder / "v.ini");
+    ExpectDefaults(settings);
+}
+
+TEST(TSettingsLoad, ValueForms) {
+    struct Case {
+        const char* Line;
+        std::uint64_t DataCapacity;
+        float Tolerance;
+    };
+    const Case cases[] = {
+        {"DataMediumCapacity=4700766208", Capacity438, 99.9F},
+        {"DataMediumCapacity=-1", UINT64_MAX, 99.9F},
+        // A signed 32-bit value is sign-extended, as a file of 32-bit capacities meant it.
+        {"DataMediumCapacity=-2147483648", 0xFFFFFFFF80000000ULL, 99.9F},
+        {"DataMediumCapacity=-2147483649", 734003200U, 99.9F},
+        {"DataMediumCapacity=18446744073709551615", UINT64_MAX, 99.9F},
+        {"DataMediumCapacity=18446744073709551616", 734003200U, 99.9F},
+        {"CapacityTolerance=85,5", 734003200U, 85.5F},
+        {"CapacityTolerance=85.5", 734003200U, 85.5F},
+        {"CapacityTolerance=99,9000015258789", 734003200U, 99.9F},
+        {"CapacityTolerance=nan", 734003200U, 99.9F},
+        {"CapacityTolerance=inf", 734003200U, 99.9F},
+        {"CapacityTolerance=1e300", 734003200U, 99.9F},
+        {"CapacityTolerance=85,5,1", 734003200U, 99.9F},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Line);
+        TempFolder folder;
+        WriteTextFile(folder / "v.ini", std::string("[Global]\n") + c.Line + "\n");
+        TSettings settings(folder / "v.ini");
+        EXPECT_EQ(settings.DataMediumCapacity, c.DataCapacity);
+        EXPECT_EQ(settings.CapacityTolerance, c.Tolerance);
+    }
+}
+
+TEST(TSettingsLoad, IntegersKeepTheirLowBitsAndKeysIgnoreCase) {
+    TempFolder folder;
+    WriteTextFile(folder / "v.ini",
+                  "; comment\n[other]\nCollectionType=1\n[GLOBAL]\n autosave = 7 \n"
+                  "CollectionType=257\nSongsAddMethod=-253\nSongPause=-1\nMediumName= cd \n"
+                  "MediumName=second\n");
+    TSettings settings(folder / "v.ini");
+    EXPECT_TRUE(settings.AutoSave);
+    EXPECT_EQ(settings.CollectionType, 1);  // 257: low 8 bits; the other section is ignored
+    EXPECT_EQ(settings.SongsAddMethod, 3);  // -253 = 0x...03
+    EXPECT_EQ(settings.SongPause, UINT32_MAX);
+    EXPECT_EQ(settings.MediumName, "cd");  // first occurrence, trimmed
+}
+
+struct RoundTripCase {
+    const char* Name;
+    std::uint64_t DataCapacity;
+    std::uint64_t AudioCapacity;
+    float Tolerance;
+};
+
+class TSettingsRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(TSettingsRoundTrip, EveryValueSurvives) {
+    const auto& c = GetParam();
+    TempFolder folder;
+    const std::string path = folder / "vantrel.ini";
+    {
+        TSettings settings(path);
+        settings.AutoSave = true;
+        settings.CollectionType = 1;
+        settings.FilesAddMethod = 0;
+        settings.SongsAddMethod = 3;
+        settings.DataMediumCapacity = c.DataCapacity;
+        settings.AudioMediumCapacity = c.AudioCapacity;
+        settings.SongPause = 1000;
+        settings.CapacityTolerance = c.Tolerance;
+        settings.ResultsBaseDir = "/home/пользователь/Мои диски/";
+        settings.MediumName = "диск №";
+        ASSERT_TRUE(settings.Save());
+    }
+    TSettings loaded(path);
+    EXPECT_TRUE(loaded.AutoSave);
+    EXPECT_EQ(loaded.CollectionType, 1);
+    EXPECT_EQ(loaded.FilesAddMethod, 0);
+    EXPECT_EQ(loaded.SongsAddMethod, 3);
+    EXPECT_EQ(loaded.DataMediumCapacity, c.DataCapacity);
+    EXPECT_EQ(loaded.AudioMediumCapacity, c.AudioCapacity);
+    EXPECT_EQ(loaded.SongPause, 1000U);
+    EXPECT_EQ(loaded.CapacityTolerance, c.Tolerance);
+    EXPECT_EQ(loaded.ResultsBaseDir, "/home/пользователь/Мои диски/");
+    EXPECT_EQ(loaded.MediumName, "диск №");
+    loaded.AutoSave = false;  // no second save on the way out
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Capacities, TSettingsRoundTrip,
+    ::testing::Values(RoundTripCase{"Preset438", Capacity438, 444000, 99.9F},
+                      RoundTripCase{"Custom5000MB", Custom5000MB, 270000, 80.0F},
+                      RoundTripCase{"Exactly2GiB", 2147483648ULL, 199999, 100.0F},
+                      RoundTripCase{"Floppy", 1457664, 1, 87.6543F},
+                      RoundTripCase{"Largest", UINT64_MAX, UINT64_MAX, 80.0001F}),
+    [](const auto& param) { return std::string(param.param.Name); });
+
+TEST(TSettingsSave, WritesTheSectionInKeyOrderWithCrLf) {
+    TempFolder folder;
+    const std::string path = folder / "vantrel.ini";
+    TSettings settings(path);
+    settings.ResultsBaseDir = "/r/";
+    settings.DataMediumCapacity = Capacity438;
+    ASSERT_TRUE(settings.Save());
+    const std::string expected =
+        "[Global]\r\nAutoSave=0\r\nCollectionType=0\r\nFilesAddMethod=2\r\n"
+        "SongsAddMethod=4\r\nDataMediumCapacity=4700766208\r\n"
+        "AudioMediumCapacity=480000\r\nSongPause=150\r\n"
+        "CapacityTolerance=" +
+        ToleranceText(99.9F, SystemDecimalSeparator()) +
+        "\r\nResultsBaseDir=/r/\r\nMediumName=disk\r\n";
+    EXPECT_EQ(ReadTextFile(path), expected);
+}
+
+TEST(TSettingsSave, KeepsOtherSectionsKeysAndComments) {
+    TempFolder folder;
+    const std::string path = folder / "vantrel.ini";
+    WriteTextFile(path,
+                  "; my notes\r\n[Window]\r\nLeft=10\r\n\r\n[Global]\r\n; keep me\r\n"
+                  "MediumName=old\r\nCustom=yes\r\nSongPause=5\r\n\r\n[Tail]\r\nX=1\r\n");
+    TSettings settings(path);
+    EXPECT_EQ(settings.SongPause, 5U);
+    settings.MediumName = "new";
+    settings.ResultsBaseDir = "/r/";
+    ASSERT_TRUE(settings.Save());
+    const std::string tolerance = ToleranceText(99.9F, SystemDecimalSeparator());
+    EXPECT_EQ(ReadTextFile(path),
+              "; my notes\r\n[Window]\r\nLeft=10\r\n\r\n[Global]\r\n; keep me\r\n"
+              "MediumName=new\r\nCustom=yes\r\nSongPause=5\r\n"
+              "AutoSave=0\r\nCollectionType=0\r\nFilesAddMethod=2\r\nSongsAddMethod=4\r\n"
+              "DataMediumCapacity=734003200\r\nAudioMediumCapacity=480000\r\n"
+              "CapacityTolerance=" +
+                  tolerance + "\r\nResultsBaseDir=/r/\r\n\r\n[Tail]\r\nX=1\r\n");
+}
+
+TEST(TSettingsSave, LineBreaksInAValueCannotAddKeys) {
+    TempFolder folder;
+    const std::string path = folder / "vantrel.ini";
+    TSettings settings(path);
+    settings.MediumName = "disk\r\nAutoSave=1";
+    ASSERT_TRUE(settings.Save());
+    TSettings loaded(path);
+    EXPECT_EQ(loaded.MediumName, "disk");
+    EXPECT_FALSE(loaded.AutoSave);
+}
+
+TEST(TSettingsSave, DestructorSavesOnlyWithAutoSave) {
+    TempFolder folder;
+    {
+        TSettings settings(folder / "off.ini");
+        settings.MediumName = "x";
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "off.ini"));
+    {
+        TSettings settings(folder / "on.ini");
+        settings.AutoSave = true;
+        settings.MediumName = "x";
+    }
+    TSettings loaded(folder / "on.ini");
+    EXPECT_EQ(loaded.MediumName, "x");
+    loaded.AutoSave = false;
+}
+
+TEST(TSettingsSave, CreatesTheConfigFolder) {
+    TempFolder folder;
+    TSettings settings(folder / "config/sub/vantrel.ini");
+    EXPECT_TRUE(settings.Save());
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "config/sub/vantrel.ini"));
+}
+
+void ExpectSaveFailedMessage(const ScriptedPrompter& prompter) {
+    ASSERT_EQ(prompter.Asked.size(), 1U);
+    EXPECT_EQ(prompter.Asked[0].Text, "Не удалось сохранить настройки");
+    EXPECT_EQ(prompter.Asked[0].Icon, PromptIcon::Exclamation);
+    EXPECT_EQ(prompter.Asked[0].Buttons, std::vector<PromptButton>{PromptButton::Ok});
+}
+
+TEST(TSettingsSave, FailureIsReportedWhenTheFolderCannotBeMade) {
+    TempFolder folder;
+    WriteTextFile(folder / "plain", "not a folder");
+    ScriptedPrompter prompter;
+    prompter.Answer(PromptButton::Ok);
+    TSettings settings(folder / "plain/vantrel.ini");
+    settings.SetPrompter(&prompter);
+    EXPECT_FALSE(settings.Save());
+    ExpectSaveFailedMessage(prompter);
+}
+
+TEST(TSettingsSave, FullDiskKeepsTheOldFileWhole) {
+    TempFolder folder;
+    ScratchMount mount(folder / "small", "64k");
+    if (!mount.Mounted())
+        GTEST_SKIP() << "cannot mount a small file system here";
+    const std::string path = folder / "small/vantrel.ini";
+    const std::string old = "[Global]\r\nMediumName=old\r\n" + std::string(200, ';') + "\r\n";
+    WriteTextFile(path, old);
+    mount.Fill("filler");
+
+    ScriptedPrompter prompter;
+    prompter.Answer(PromptButton::Ok);
+    TSettings settings(path);
+    settings.SetPrompter(&prompter);
+    settings.MediumName = "new name that makes the file longer";
+    EXPECT_FALSE(settings.Save());
+    ExpectSaveFailedMessage(prompter);
+    EXPECT_EQ(ReadTextFile(path), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / "small"),
+                            std::filesystem::directory_iterator()),
+              2)
+        << "no temporary file is left behind";
+}
+
+TEST(TSettingsSave, ReadOnlyFolderKeepsTheOldFile) {
+    TempFolder folder;
+    ScratchMount mount(folder / "ro", "64k");
+    if (!mount.Mounted())
+        GTEST_SKIP() << "cannot mount a file system here";
+    const std::string path = folder / "ro/vantrel.ini";
+    WriteTextFile(path, "[Global]\r\nMediumName=old\r\n");
+    ASSERT_TRUE(mount.MakeReadOnly());
+
+    ScriptedPrompter prompter;
+    prompter.Answer(PromptButton::Ok);
+    TSettings settings(path);
+    settings.SetPrompter(&prompter);
+    EXPECT_EQ(settings.MediumName, "old");
+    settings.MediumName = "new";
+    EXPECT_FALSE(settings.Save());
+    ExpectSaveFailedMessage(prompter);
+    EXPECT_EQ(ReadTextFile(path), "[Global]\r\nMediumName=old\r\n");
+}
+
+TEST(TSettingsPath, BesideTheExecutableOrInTheConfigFolder) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder / "bin");
+    EXPECT_EQ(SettingsPathFor(folder / "bin/vantrel", "/cfg"), folder / "bin/vantrel.ini");
+    EXPECT_EQ(SettingsPathFor(folder / "bin/vantrel.exe", "/cfg"), folder / "bin/vantrel.ini");
+
+    ScratchMount mount(folder / "ro", "64k");
+    if (!mount.Mounted() || !mount.MakeReadOnly())
+        GTEST_SKIP() << "cannot mount a read-only file system here";
+    EXPECT_EQ(SettingsPathFor(folder / "ro/vantrel", "/cfg"), "/cfg/vantrel.ini");
+}
+
+TEST(TSettingsTolerance, TextWithEitherSeparatorReadsBackExactly) {
+    EXPECT_EQ(ToleranceText(99.9F, '.'), "99.9000015258789");
+    EXPECT_EQ(ToleranceText(99.9F, ','), "99,9000015258789");
+    EXPECT_EQ(ToleranceText(100.0F, ','), "100");
+    for (const float value : {80.0F, 85.1234F, 99.9F, 99.9999F, 100.0F}) {
+        for (const char separator : {'.', ','}) {
+            float read = 0;
+            ASSERT_TRUE(ParseTolerance(ToleranceText(value, separator), read));
+            EXPECT_EQ(read, value) << separator;
+        }
+    }
+}
+
+}  // namespace
