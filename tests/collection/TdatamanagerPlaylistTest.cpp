@@ -1,0 +1,391 @@
+#include "Tdatamanager.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "NullHost.h"
+#include "TempFolder.h"
+
+namespace {
+
+using Kind = ScriptedPrompter::Kind;
+
+const std::string CannotOpen = "Не могу открыть выбранный список воспроизведения.";
+const std::string Unsupported =
+    "Формат выбранного списка воспроизведения не поддерживается.\nИзвините.";
+
+std::string DiscQuestion(const std::string& name) {
+    return "Композиция «" + name +
+           "» находится на аудио компакт диске и не является файлом. Из-за неё при обработке "
+           "результатов разбиения будут доступны не все возможности.\n\nДобавить композицию в "
+           "коллекцию?";
+}
+std::string MissingFileQuestion(const std::string& location) {
+    return "Файл «" + location + "» не существует!\nПропустить и продолжить загрузку PlayList'а?";
+}
+std::string MissingTimeQuestion(const std::string& name) {
+    return "В списке воспроизведения не найдена информация о длине композиции «" + name +
+           "»!\nУбедитесь, что в Winampe для каждой композиции указана продолжительность.\n\n"
+           "Пропустить композицию и продолжить загрузку PlayList'a?";
+}
+
+const std::vector<PromptButton> AllFive = {PromptButton::Yes, PromptButton::No,
+                                           PromptButton::Cancel, PromptButton::NoToAll,
+                                           PromptButton::YesToAll};
+const std::vector<PromptButton> SkipThree = {PromptButton::Yes, PromptButton::Cancel,
+                                             PromptButton::YesToAll};
+
+class PlaylistTest : public ::testing::Test {
+protected:
+    PlaylistTest() : Manager(Parts.CollectionType, Parts.Collection, Parts.Medium, Parts.Host()) {
+        Parts.CollectionType = 1;
+        Track = Folder.MakeFile("music/track.mp3", 1000);
+        Other = Folder.MakeFile("music/other.mp3", 2000);
+        StartDirectory = std::filesystem::current_path();
+    }
+    ~PlaylistTest() override {
+        EXPECT_EQ(std::filesystem::current_path(), StartDirectory)
+            << "the working directory was not restored";
+        EXPECT_TRUE(Parts.Prompter.ScriptUsed()) << "a scripted answer was never asked for";
+    }
+
+    // Writes the playlist into the music folder and reads it in the current mode.
+    void Load(const std::string& body, const std::string& name = "music/list.m3u") {
+        Manager.LoadPlaylist(Folder.Write(name, body), Parts.CollectionType == 1);
+    }
+
+    const ScriptedPrompter::Question& OnlyQuestion() {
+        EXPECT_EQ(Parts.Prompter.Asked.size(), 1U);
+        if (Parts.Prompter.Asked.empty())
+            throw std::runtime_error("no question");
+        return Parts.Prompter.Asked.front();
+    }
+
+    void ExpectNotice(const std::string& text) {
+        const auto& asked = OnlyQuestion();
+        EXPECT_EQ(asked.QuestionKind, Kind::MessageBox);
+        EXPECT_EQ(asked.Icon, PromptIcon::Exclamation);
+        EXPECT_EQ(asked.Text, text);
+        EXPECT_EQ(asked.Buttons, std::vector<PromptButton>{PromptButton::Ok});
+        EXPECT_EQ(asked.Default, PromptButton::Ok);
+        EXPECT_TRUE(Manager.Items.empty());
+    }
+
+    void ExpectQuestion(std::size_t index, Kind kind, const std::string& text) {
+        ASSERT_LT(index, Parts.Prompter.Asked.size());
+        const auto& asked = Parts.Prompter.Asked[index];
+        EXPECT_EQ(asked.QuestionKind, kind);
+        EXPECT_EQ(asked.Text, text);
+        EXPECT_EQ(asked.Buttons, kind == Kind::ConfirmationDialog ? AllFive : SkipThree);
+        EXPECT_EQ(asked.Default, PromptButton::Yes);
+    }
+
+    std::vector<std::string> Paths() const {
+        std::vector<std::string> paths;
+        for (const TColItem& item : Manager.Items)
+            paths.push_back(item.Path);
+        return paths;
+    }
+
+    TempFolder Folder;
+    DataManagerFixtureParts Parts;
+    TDataManager Manager;
+    std::string Track;
+    std::string Other;
+    std::filesystem::path StartDirectory;
+};
+
+// ---- Opening and the first line ----
+
+TEST_F(PlaylistTest, MissingFileFolderAndDeviceCannotBeOpened) {
+    for (const std::string& path : {Folder / "nothing.m3u", Folder.MakeFolder("dir.m3u"),
+                                    std::string("/dev/zero"), std::string("/dev/null")}) {
+        Parts.Prompter.Asked.clear();
+        Parts.Prompter.Answer(PromptButton::Ok);
+        Manager.LoadPlaylist(path, true);
+        ExpectNotice(CannotOpen);
+    }
+}
+
+TEST_F(PlaylistTest, UnreadableFileCannotBeOpened) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not stop the superuser";
+    const std::string path = Folder.Write("locked.m3u", "#EXTM3U\n");
+    std::filesystem::permissions(path, std::filesystem::perms::none);
+    Parts.Prompter.Answer(PromptButton::Ok);
+    Manager.LoadPlaylist(path, true);
+    ExpectNotice(CannotOpen);
+}
+
+TEST_F(PlaylistTest, FirstLineMustBeExactlyTheHeader) {
+    const std::string rejected[] = {
+        "",
+        "#EXTM3U \n" + Track + "\n",
+        "\xEF\xBB\xBF#EXTM3U\n" + Track + "\n",
+        "#extm3u\n" + Track + "\n",
+        " #EXTM3U\n",
+        "#EXTM3U\r\r\n",
+        std::string("#EXTM3U\0\n", 9),
+        Track + "\n",
+    };
+    for (const std::string& body : rejected) {
+        Parts.Prompter.Asked.clear();
+        Parts.Prompter.Answer(PromptButton::Ok);
+        Load(body);
+        ExpectNotice(Unsupported);
+    }
+}
+
+TEST_F(PlaylistTest, CrLfAndLfLineEndsAndAMissingLastLfAreAccepted) {
+    Load("#EXTM3U\r\n#EXTINF:215,Artist, Song\r\n" + Track + "\r\n#EXTINF:1,x\n" + Other);
+    ASSERT_EQ(Manager.Items.size(), 2U);
+    EXPECT_EQ(Manager.Items.front().Path, Track);
+    EXPECT_EQ(Manager.Items.front().Name, "Artist, Song");
+    EXPECT_EQ(Manager.Items.front().Size, 21500U);
+    EXPECT_EQ(Manager.Items.back().Path, Other);
+    EXPECT_EQ(Manager.TotalSize, 21600U);
+    EXPECT_TRUE(Parts.Prompter.Asked.empty());
+    EXPECT_TRUE(Manager.ItemsAreFiles);
+}
+
+TEST_F(PlaylistTest, ByteOneAEndsTheFile) {
+    Load("#EXTM3U\n#EXTINF:5,A\n" + Track + "\x1A\n#EXTINF:5,B\n" + Other + "\n");
+    EXPECT_EQ(Paths(), std::vector<std::string>{Track});
+    Manager.Items.clear();
+    Load("#EXTM3U\x1A\n#EXTINF:5,A\n" + Track + "\n");
+    EXPECT_TRUE(Manager.Items.empty());  // the header line ends at 0x1A and still counts
+}
+
+// ---- Information lines in a music collection ----
+
+struct InformationCase {
+    const char* Line;
+    bool Asks;           // the missing-time question
+    const char* Title;   // title of the item, or the name in the question
+    std::uint64_t Size;  // when added
+};
+
+TEST_F(PlaylistTest, InformationLineOutcomes) {
+    const InformationCase cases[] = {
+        {"#EXTINF:-1,Some title", true, "Some title", 0},
+        {"#EXTINF:0,Some title", true, "Some title", 0},
+        {"#EXTINF:215,", true, nullptr, 0},  // empty title: the question names the location
+        {"#EXTINF:215,Artist, Song", false, "Artist, Song", 21500},
+        {"#EXTINF:215", false, "#EXTINF:215", 21500},
+        {"#EXTINF:abc,Title", true, "Title", 0},
+        {"#EXTINF:2x,Title", true, "Title", 0},
+        {"#EXTINF:99999999999,Title", true, "Title", 0},  // no 32-bit integer
+        {"#EXTINF:50000000,Long", false, "Long", 5000000000ULL},
+        {"#XYZABC:7,Seven", false, "Seven", 700},  // the first eight characters go unchecked
+        {"#", true, "#", 0},
+        {"#,Title", true, "Title", 0},
+        {"#EXTINF,5", true, "5", 0},
+    };
+    for (const InformationCase& c : cases) {
+        SCOPED_TRACE(c.Line);
+        Manager.Items.clear();
+        Parts.Prompter.Asked.clear();
+        if (c.Asks)
+            Parts.Prompter.Answer(PromptButton::Yes);
+        Load(std::string("#EXTM3U\n") + c.Line + "\n" + Track + "\n");
+        if (c.Asks) {
+            EXPECT_TRUE(Manager.Items.empty());
+            ExpectQuestion(0, Kind::WarningDialog,
+                           MissingTimeQuestion(c.Title != nullptr ? c.Title : Track));
+            EXPECT_EQ(Parts.Prompter.Asked.size(), 1U);
+        } else {
+            EXPECT_TRUE(Parts.Prompter.Asked.empty());
+            ASSERT_EQ(Manager.Items.size(), 1U);
+            EXPECT_EQ(Manager.Items.front().Name, c.Title);
+            EXPECT_EQ(Manager.Items.front().Size, c.Size);
+            EXPECT_EQ(Manager.Items.front().Path, Track);
+        }
+    }
+}
+
+TEST_F(PlaylistTest, LocationWithoutInformationAsksNamingTheLocation) {
+    Parts.Prompter.Answer(PromptButton::Yes);
+    Load("#EXTM3U\ntrack.mp3\n");
+    ExpectQuestion(0, Kind::WarningDialog, MissingTimeQuestion(Track));
+    EXPECT_TRUE(Manager.Items.empty());
+}
+
+TEST_F(PlaylistTest, MissingTimeSkipForAllAndStop) {
+    Parts.Prompter.Answer(PromptButton::YesToAll);
+    Load("#EXTM3U\n" + Track + "\n" + Other + "\n#EXTINF:3,Ok\n" + Track + "\n");
+    EXPECT_EQ(Parts.Prompter.Asked.size(), 1U);
+    EXPECT_EQ(Paths(), std::vector<std::string>{Track});
+
+    Manager.Items.clear();
+    Parts.Prompter.Asked.clear();
+    Parts.Prompter.Answer(PromptButton::Cancel);
+    Load("#EXTM3U\n#EXTINF:3,Ok\n" + Track + "\n" + Other + "\n#EXTINF:3,Ok\n" + Track + "\n");
+    EXPECT_EQ(Parts.Prompter.Asked.size(), 1U);
+    EXPECT_EQ(Paths(), std::vector<std::string>{Track});  // what came before the stop stays
+}
+
+// ---- Locations ----
+
+TEST_F(PlaylistTest, RelativeLocationsResolveAgainstThePlaylistsFolder) {
+    const std::string deeper = Folder.MakeFile("music/sub/deep.mp3", 1);
+    const std::string above = Folder.MakeFile("up.mp3", 1);
+    Load(
+        "#EXTM3U\n#EXTINF:1,a\ntrack.mp3\n#EXTINF:1,b\n./sub/../sub/deep.mp3\n#EXTINF:1,c\n"
+        "../up.mp3\n");
+    EXPECT_EQ(Paths(), (std::vector<std::string>{Track, deeper, above}));
+}
+
+TEST_F(PlaylistTest, PlaylistGivenByARelativePathResolvesToo) {
+    Folder.Write("music/list.m3u", "#EXTM3U\n#EXTINF:1,a\ntrack.mp3\n");
+    std::filesystem::current_path(Folder.Root);
+    Manager.LoadPlaylist("music/list.m3u", true);
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(Folder.Root));
+    std::filesystem::current_path(StartDirectory);
+    EXPECT_EQ(Paths(), std::vector<std::string>{Track});
+}
+
+TEST_F(PlaylistTest, MissingFilesFoldersAndBlankLines) {
+    const std::string music = Folder / "music";
+    Folder.MakeFolder("music/folder");
+    for (int i = 0; i < 5; ++i)
+        Parts.Prompter.Answer(PromptButton::Yes);
+    Load("#EXTM3U\n#EXTINF:1,a\ngone.mp3\n#EXTINF:1,b\nfolder\n\n#EXTINF:1,c\n\n#EXTINF:1,d\n" +
+         Track + "\n#EXTINF:1,e");
+    ASSERT_EQ(Parts.Prompter.Asked.size(), 5U);
+    ExpectQuestion(0, Kind::WarningDialog, MissingFileQuestion(music + "/gone.mp3"));
+    ExpectQuestion(1, Kind::WarningDialog, MissingFileQuestion(music + "/folder"));
+    ExpectQuestion(2, Kind::WarningDialog, MissingFileQuestion(music));  // blank line
+    ExpectQuestion(3, Kind::WarningDialog, MissingFileQuestion(music));  // blank after info
+    ExpectQuestion(4, Kind::WarningDialog, MissingFileQuestion(music));  // info line last
+    EXPECT_EQ(Paths(), std::vector<std::string>{Track});
+}
+
+TEST_F(PlaylistTest, MissingFileSkipForAllHoldsForOnePlaylistOnly) {
+    const std::string body =
+        "#EXTM3U\n#EXTINF:1,a\ngone1\n#EXTINF:1,b\ngone2\n#EXTINF:1,c\n" + Track + "\n";
+    Folder.Write("music/one.m3u", body);
+    Folder.Write("music/two.m3u", body);
+    Parts.Prompter.Answer(PromptButton::YesToAll);
+    Parts.Prompter.Answer(PromptButton::YesToAll);
+    Manager.AddItems({Folder / "music/one.m3u", Folder / "music/two.m3u"}, AddFromPlaylist);
+    ASSERT_EQ(Parts.Prompter.Asked.size(), 2U);
+    ExpectQuestion(1, Kind::WarningDialog, MissingFileQuestion(Folder / "music/gone1"));
+    // The same track twice ends up once.
+    EXPECT_EQ(Paths(), std::vector<std::string>{Track});
+    EXPECT_EQ(Manager.TotalSize, 100U);
+    EXPECT_EQ(Parts.Collection.RowCount(), 1U);
+}
+
+TEST_F(PlaylistTest, MissingFileStopKeepsWhatWasAdded) {
+    Parts.Prompter.Answer(PromptButton::Cancel);
+    Load("#EXTM3U\n#EXTINF:1,a\n" + Track + "\n#EXTINF:1,b\ngone\n#EXTINF:1,c\n" + Other + "\n");
+    EXPECT_EQ(Paths(), std::vector<std::string>{Track});
+    EXPECT_EQ(Manager.TotalSize, 100U);
+}
+
+// ---- Audio-disc tracks ----
+
+TEST_F(PlaylistTest, DiscTrackTestsAreByteExact) {
+    const std::string lowerCase = "d:\\track05.cda";
+    Parts.Prompter.Answer(PromptButton::Yes);  // D:\Track05.cda
+    Parts.Prompter.Answer(PromptButton::Yes);  // cda://
+    Parts.Prompter.Answer(PromptButton::Yes);  // ... which has no title: skip
+    Parts.Prompter.Answer(PromptButton::Yes);  // lower case: a missing file
+    Parts.Prompter.Answer(PromptButton::Yes);  // CDA:// is no disc track either
+    Load("#EXTM3U\n#EXTINF:300,Five\nD:\\Track05.cda\n#EXTINF:200,\ncda://1,2\n#EXTINF:1,x\n" +
+         lowerCase + "\n#EXTINF:1,y\nCDA://1\n");
+    ASSERT_EQ(Parts.Prompter.Asked.size(), 5U);
+    ExpectQuestion(0, Kind::ConfirmationDialog, DiscQuestion("Five"));
+    ExpectQuestion(1, Kind::ConfirmationDialog, DiscQuestion("cda://1,2"));
+    ExpectQuestion(2, Kind::WarningDialog, MissingTimeQuestion("cda://1,2"));
+    ExpectQuestion(3, Kind::WarningDialog, MissingFileQuestion(Folder / ("music/" + lowerCase)));
+    ExpectQuestion(4, Kind::WarningDialog, MissingFileQuestion(Folder / "music/CDA:/1"));
+    // The second disc track had no title: accepted, then skipped for want of one.
+    EXPECT_EQ(Paths(), std::vector<std::string>{"D:\\Track05.cda"});
+    EXPECT_EQ(Manager.Items.front().Size, 30000U);
+    EXPECT_FALSE(Manager.ItemsAreFiles);
+}
+
+TEST_F(PlaylistTest, DiscTrackAnswersForAllAndStop) {
+    const std::string body =
+        "#EXTM3U\n#EXTINF:1,A\nE:\\Track01.cda\n#EXTINF:2,B\nE:\\Track02.cda\n#EXTINF:1,C\n" +
+        Track + "\n#EXTINF:3,D\ncda://3\n";
+
+    Parts.Prompter.Answer(PromptButton::YesToAll);
+    Load(body);
+    EXPECT_EQ(Parts.Prompter.Asked.size(), 1U);
+    EXPECT_EQ(Manager.Items.size(), 4U);
+    EXPECT_FALSE(Manager.ItemsAreFiles);
+
+    Manager.Items.clear();
+    Manager.ItemsAreFiles = true;
+    Parts.Prompter.Asked.clear();
+    Parts.Prompter.Answer(PromptButton::NoToAll);
+    Load(body);
+    EXPECT_EQ(Parts.Prompter.Asked.size(), 1U);
+    EXPECT_EQ(Paths(), std::vector<std::string>{Track});
+    EXPECT_TRUE(Manager.ItemsAreFiles);
+
+    Manager.Items.clear();
+    Parts.Prompter.Asked.clear();
+    Parts.Prompter.Answer(PromptButton::No);
+    Parts.Prompter.Answer(PromptButton::Yes);
+    Parts.Prompter.Answer(PromptButton::Cancel);
+    Load(body);
+    EXPECT_EQ(Parts.Prompter.Asked.size(), 3U);
+    EXPECT_EQ(Paths(), (std::vector<std::string>{"E:\\Track02.cda", Track}));
+    EXPECT_FALSE(Manager.ItemsAreFiles);
+}
+
+TEST_F(PlaylistTest, FilesCollectionNeverAddsDiscTracksAndMeasuresFiles) {
+    Parts.CollectionType = 0;
+    Parts.Prompter.Answer(PromptButton::Yes);
+    Parts.Prompter.Answer(PromptButton::YesToAll);
+    Load("#EXTM3U\n#EXTINF:-1,\nD:\\Track05.cda\n#EXTINF:abc\n" + Track +
+         "\ncda://2\ncda://3\nother.mp3\n");
+    ASSERT_EQ(Parts.Prompter.Asked.size(), 2U);
+    ExpectQuestion(0, Kind::WarningDialog, MissingFileQuestion("D:\\Track05.cda"));
+    ExpectQuestion(1, Kind::WarningDialog, MissingFileQuestion("cda://2"));
+    EXPECT_EQ(Paths(), (std::vector<std::string>{Track, Other}));
+    EXPECT_EQ(Manager.Items.front().Name, "track.mp3");
+    EXPECT_EQ(Manager.TotalSize, 3000U);
+    EXPECT_TRUE(Manager.ItemsAreFiles);
+}
+
+// ---- Messy playlists ----
+
+TEST_F(PlaylistTest, NulBytesInvalidUtf8AndLongLinesAreTakenAsBytes) {
+    const std::string badTitle = "Bad \xFF\xFE title \xC3";
+    const std::string nul = std::string("track.mp3\0tail", 14);
+    const std::string longLine(1 << 20, 'x');
+    Parts.Prompter.Answer(PromptButton::Yes);  // the location with a NUL names no file
+    Parts.Prompter.Answer(PromptButton::Yes);  // the long location names no file either
+    Load("#EXTM3U\n#EXTINF:7," + badTitle + "\n" + Track + "\n#EXTINF:1,n\n" + nul +
+         "\n#EXTINF:1,l\n" + longLine + "\n");
+    ASSERT_EQ(Manager.Items.size(), 1U);
+    EXPECT_EQ(Manager.Items.front().Name, badTitle);
+    ASSERT_EQ(Parts.Prompter.Asked.size(), 2U);
+    EXPECT_EQ(Parts.Prompter.Asked[0].Text, MissingFileQuestion(Folder / "music/" + nul));
+}
+
+TEST_F(PlaylistTest, HundredThousandEntries) {
+    std::string body = "#EXTM3U\n";
+    for (int i = 0; i < 100000; ++i)
+        body += "#EXTINF:" + std::to_string(i + 1) + ",Title " + std::to_string(i) + "\n" +
+                (i % 2 == 0 ? Track : Other) + "\n";
+    const std::string playlist = Folder.Write("music/big.m3u", body);
+    Manager.LoadPlaylist(playlist, true);
+    EXPECT_EQ(Manager.Items.size(), 100000U);
+    Manager.Items.clear();
+    Manager.TotalSize = 0;
+    Manager.AddItems({playlist}, AddFromPlaylist);
+    ASSERT_EQ(Manager.Items.size(), 2U);
+    EXPECT_EQ(Manager.TotalSize, 100U + 200U);  // the first of each survives
+}
+
+}  // namespace
