@@ -98,6 +98,10 @@ TEST_F(DataManagerTest, ValueTextOfBytesAtUnitBorders) {
         {10 * 1024 - 1, "10.00 кБ"},  // 9.999 rounds up under two decimals
         {10 * 1024, "10.0 кБ"},
         {UINT64_MAX, "17179869184 ГБ"},
+        // The quotient is rounded to single precision before it is formatted.
+        {16829645, "16.0 МБ"},
+        {17249075, "16.5 МБ"},
+        {4708357888, "4.39 ГБ"},
     };
     Parts.CollectionType = 0;
     for (const ValueCase& c : cases)
