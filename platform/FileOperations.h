@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "FileOperation.h"
+
+class Prompter;
+class FileOperationProgress;
+
+// Failures a test can make the service meet where the real ones are hard to arrange. Each hook
+// returns 0 to let the call go on, or the error number the call should fail with.
+struct FileOperationFaults {
+    // Before a block is written into the copy of target, at the given offset.
+    std::function<int(const std::string& target, std::uint64_t offset)> BeforeWrite;
+    // Before a rename from one path to another (EXDEV makes a move copy across file systems).
+    std::function<int(const std::string& from, const std::string& to)> BeforeRename;
+};
+
+// Copies and moves with the standard library and POSIX calls. Nothing is ever lost:
+// - a file is copied under a hidden temporary name beside its destination and takes the
+//   destination name by a rename only when it is complete and its size checked, so a replaced
+//   file is only replaced by a whole copy, and a cancel or an error mid-file leaves no partial
+//   file behind;
+// - a move within one file system is a rename; a move across file systems copies each file,
+//   flushes it to the disk, checks its size, and only then removes the source file;
+// - a folder is never copied or moved into itself.
+// Links inside folders are copied as links; a link given as a source is copied as what it points
+// to and moved as the link itself. Devices, FIFOs and sockets inside folders are left out.
+// Name clashes and errors are put to the user through the prompter.
+class FileOperations : public FileOperationService {
+public:
+    FileOperations(Prompter& prompter, FileOperationProgress& progress);
+
+    bool Run(FileOperationKind kind, const std::vector<std::string>& sources,
+             const std::string& destinationFolder, const std::string& progressTitle) override;
+
+    void InjectFaults(FileOperationFaults faults) { Faults = std::move(faults); }
+
+private:
+    Prompter& Questions;
+    FileOperationProgress& Progress;
+    FileOperationFaults Faults;
+};

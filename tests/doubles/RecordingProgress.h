@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "FileOperationProgress.h"
+
+// Records what a file operation shows and plays a user who presses Cancel once a given number of
+// bytes is done.
+class RecordingProgress : public FileOperationProgress {
+public:
+    void Started(const std::string& title, std::uint64_t totalBytes) override {
+        Title = title;
+        TotalBytes = totalBytes;
+        ++StartCount;
+    }
+    void Advanced(std::uint64_t bytesDone, const std::string&) override {
+        if (bytesDone < LastBytes)
+            WentBackwards = true;
+        LastBytes = bytesDone;
+    }
+    bool CancelRequested() override { return LastBytes >= CancelAtBytes; }
+    void Finished() override { ++FinishCount; }
+
+    std::string Title;
+    std::uint64_t TotalBytes = 0;
+    std::uint64_t LastBytes = 0;
+    std::uint64_t CancelAtBytes = std::numeric_limits<std::uint64_t>::max();
+    bool WentBackwards = false;
+    int StartCount = 0;
+    int FinishCount = 0;
+};

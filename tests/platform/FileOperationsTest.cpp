@@ -1,0 +1,418 @@
+#include "FileOperations.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "RecordingProgress.h"
+#include "ScriptedPrompter.h"
+#include "TempFolder.h"
+#include "platform/ScratchMount.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::uint64_t MiB = 1024 * 1024;
+
+std::string Contents(const std::string& path) {
+    return fs::is_regular_file(path) ? ReadTextFile(path) : std::string("<missing>");
+}
+
+// Every entry under a folder: files with their contents, links with what they point to, folders.
+std::map<std::string, std::string> TreeOf(const std::string& root) {
+    std::map<std::string, std::string> tree;
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
+         ++it) {
+        const std::string relative = fs::relative(it->path(), root).string();
+        if (it->is_symlink())
+            tree[relative] = "-> " + fs::read_symlink(it->path()).string();
+        else if (it->is_directory())
+            tree[relative] = "<dir>";
+        else
+            tree[relative] = ReadTextFile(it->path().string());
+    }
+    return tree;
+}
+
+bool HasTemporaryFiles(const std::string& root) {
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
+         ++it) {
+        if (it->path().filename().string().rfind(".~", 0) == 0)
+            return true;
+    }
+    return false;
+}
+
+ino_t InodeOf(const std::string& path) {
+    struct stat info {};
+    ::lstat(path.c_str(), &info);
+    return info.st_ino;
+}
+
+// A file of the given length with varying bytes, so a misplaced block shows.
+std::string PatternFile(const TempFolder& folder, const std::string& name, std::uint64_t length) {
+    std::string bytes(length, '\0');
+    for (std::uint64_t i = 0; i < length; ++i)
+        bytes[i] = static_cast<char>('a' + (i * 7 + i / 4096) % 26);
+    return folder.Write(name, bytes);
+}
+
+class FileOperationsTest : public ::testing::Test {
+protected:
+    FileOperationsTest() : Operations(Prompter, Progress) {
+        Source = Folder.MakeFolder("src");
+        Destination = Folder.MakeFolder("dst");
+    }
+
+    bool Copy(const std::vector<std::string>& sources, const std::string& destination = "") {
+        return Operations.Run(FileOperationKind::Copy, sources,
+                              destination.empty() ? Destination : destination, "title");
+    }
+    bool Move(const std::vector<std::string>& sources, const std::string& destination = "") {
+        return Operations.Run(FileOperationKind::Move, sources,
+                              destination.empty() ? Destination : destination, "title");
+    }
+
+    // The one question asked must be an error report naming the path and the reason.
+    void ExpectErrorAbout(std::size_t question, const std::string& path,
+                          const std::string& reason) {
+        ASSERT_LT(question, Prompter.Asked.size());
+        const auto& asked = Prompter.Asked[question];
+        EXPECT_EQ(asked.QuestionKind, ScriptedPrompter::Kind::WarningDialog);
+        EXPECT_NE(asked.Text.find(path), std::string::npos) << asked.Text;
+        EXPECT_NE(asked.Text.find(reason), std::string::npos) << asked.Text;
+        EXPECT_EQ(asked.Buttons,
+                  (std::vector<PromptButton>{PromptButton::Yes, PromptButton::Cancel}));
+    }
+
+    TempFolder Folder;
+    std::string Source;
+    std::string Destination;
+    ScriptedPrompter Prompter;
+    RecordingProgress Progress;
+    FileOperations Operations;
+};
+
+TEST_F(FileOperationsTest, CopiesFilesAndWholeTreesKeepingLinksAsLinks) {
+    Folder.Write("src/a.txt", "alpha");
+    Folder.Write("src/Папка с пробелами/b.txt", "beta");
+    Folder.Write("src/Папка с пробелами/sub/c.txt", "gamma");
+    Folder.Write("src/Папка с пробелами/.hidden", "h");
+    fs::create_symlink("b.txt", Folder / "src/Папка с пробелами/link");
+    fs::create_symlink("/nowhere/at/all", Folder / "src/Папка с пробелами/dangling");
+    const auto before = TreeOf(Source);
+
+    EXPECT_TRUE(Copy({Folder / "src/a.txt", Folder / "src/Папка с пробелами/"}));
+
+    EXPECT_EQ(TreeOf(Destination), before);
+    EXPECT_EQ(TreeOf(Source), before);
+    EXPECT_TRUE(Prompter.Asked.empty());
+    EXPECT_EQ(Progress.Title, "title");
+    EXPECT_EQ(Progress.TotalBytes, 5U + 4U + 5U + 1U);
+    EXPECT_EQ(Progress.LastBytes, Progress.TotalBytes);
+    EXPECT_FALSE(Progress.WentBackwards);
+    EXPECT_EQ(Progress.FinishCount, 1);
+}
+
+TEST_F(FileOperationsTest, CopyKeepsModeAndModificationTime) {
+    const std::string file = Folder.Write("src/run.sh", "#!/bin/sh\n");
+    fs::permissions(file, fs::perms(0750));
+    const auto stamp = fs::file_time_type::clock::now() - std::chrono::hours(50);
+    fs::last_write_time(file, stamp);
+
+    ASSERT_TRUE(Copy({file}));
+    EXPECT_EQ(fs::status(Folder / "dst/run.sh").permissions(), fs::perms(0750));
+    EXPECT_EQ(fs::last_write_time(Folder / "dst/run.sh"), stamp);
+}
+
+TEST_F(FileOperationsTest, ASourceLinkIsCopiedAsItsTargetAndMovedAsTheLink) {
+    Folder.Write("elsewhere/data.txt", "data");
+    fs::create_symlink(Folder / "elsewhere/data.txt", Folder / "src/shortcut");
+
+    ASSERT_TRUE(Copy({Folder / "src/shortcut"}));
+    EXPECT_FALSE(fs::is_symlink(Folder / "dst/shortcut"));
+    EXPECT_EQ(Contents(Folder / "dst/shortcut"), "data");
+
+    const std::string other = Folder.MakeFolder("dst2");
+    ASSERT_TRUE(Move({Folder / "src/shortcut"}, other));
+    EXPECT_TRUE(fs::is_symlink(other + "/shortcut"));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(Folder / "src/shortcut")));
+    EXPECT_EQ(Contents(Folder / "elsewhere/data.txt"), "data");
+}
+
+TEST_F(FileOperationsTest, MoveWithinOneFileSystemRenames) {
+    Folder.Write("src/a.txt", "alpha");
+    Folder.Write("src/tree/b.txt", "beta");
+    const ino_t fileInode = InodeOf(Folder / "src/a.txt");
+    const ino_t treeInode = InodeOf(Folder / "src/tree");
+
+    ASSERT_TRUE(Move({Folder / "src/a.txt", Folder / "src/tree"}));
+
+    EXPECT_EQ(InodeOf(Folder / "dst/a.txt"), fileInode);
+    EXPECT_EQ(InodeOf(Folder / "dst/tree"), treeInode);
+    EXPECT_EQ(Contents(Folder / "dst/tree/b.txt"), "beta");
+    EXPECT_TRUE(fs::is_empty(Source));
+    EXPECT_EQ(Progress.LastBytes, 9U);
+}
+
+TEST_F(FileOperationsTest, MoveIntoAnExistingFolderMergesAndRemovesTheEmptiedSource) {
+    Folder.Write("src/tree/new.txt", "new");
+    Folder.Write("src/tree/sub/deep.txt", "deep");
+    Folder.Write("dst/tree/kept.txt", "kept");
+
+    ASSERT_TRUE(Move({Folder / "src/tree"}));
+
+    EXPECT_EQ(
+        TreeOf(Folder / "dst/tree"),
+        (std::map<std::string, std::string>{
+            {"kept.txt", "kept"}, {"new.txt", "new"}, {"sub", "<dir>"}, {"sub/deep.txt", "deep"}}));
+    EXPECT_FALSE(fs::exists(Folder / "src/tree"));
+}
+
+// A move between file systems: for real onto a small tmpfs where the test may mount one, and
+// always through renames that answer EXDEV.
+void ExpectMovedAcross(const std::string& destination,
+                       const std::map<std::string, std::string>& before,
+                       const std::string& source) {
+    EXPECT_EQ(TreeOf(destination), before);
+    EXPECT_TRUE(fs::is_empty(source));
+    EXPECT_FALSE(HasTemporaryFiles(destination));
+}
+
+TEST_F(FileOperationsTest, MoveAcrossFileSystemsCopiesThenRemovesTheSource) {
+    Folder.Write("src/a.txt", "alpha");
+    Folder.Write("src/tree/b.txt", "beta");
+    fs::create_symlink("b.txt", Folder / "src/tree/link");
+    const auto before = TreeOf(Source);
+
+    FileOperationFaults faults;
+    faults.BeforeRename = [](const std::string& from, const std::string&) {
+        return from.find("/src/") != std::string::npos ? EXDEV : 0;
+    };
+    Operations.InjectFaults(faults);
+    const ino_t fileInode = InodeOf(Folder / "src/a.txt");
+    ASSERT_TRUE(Move({Folder / "src/a.txt", Folder / "src/tree"}));
+    EXPECT_NE(InodeOf(Folder / "dst/a.txt"), fileInode) << "copied, not renamed";
+    ExpectMovedAcross(Destination, before, Source);
+    EXPECT_TRUE(fs::is_symlink(Folder / "dst/tree/link"));
+}
+
+TEST_F(FileOperationsTest, MoveOntoAnotherMountedFileSystem) {
+    ScratchMount mount(Folder / "mnt", "8m");
+    if (!mount.Mounted())
+        GTEST_SKIP() << "cannot mount a second file system here";
+    Folder.Write("src/a.txt", "alpha");
+    PatternFile(Folder, "src/tree/big.bin", 3 * MiB);
+    const auto before = TreeOf(Source);
+
+    ASSERT_TRUE(Move({Folder / "src/a.txt", Folder / "src/tree"}, Folder / "mnt"));
+    ExpectMovedAcross(Folder / "mnt", before, Source);
+}
+
+struct ClashCase {
+    const char* Name;
+    std::vector<PromptButton> Answers;
+    bool Result;
+    std::vector<std::string> Expected;  // final contents of a, b, c in the destination
+};
+
+class FileOperationsClash : public FileOperationsTest,
+                            public ::testing::WithParamInterface<std::tuple<ClashCase, bool>> {};
+
+TEST_P(FileOperationsClash, AnswersDecideEachFile) {
+    const auto& [c, move] = GetParam();
+    for (const char* name : {"a", "b", "c"}) {
+        Folder.Write(std::string("src/") + name, std::string("new ") + name);
+        Folder.Write(std::string("dst/") + name, std::string("old ") + name);
+    }
+    for (const auto answer : c.Answers)
+        Prompter.Answer(answer);
+
+    const std::vector<std::string> sources{Folder / "src/a", Folder / "src/b", Folder / "src/c"};
+    EXPECT_EQ(move ? Move(sources) : Copy(sources), c.Result);
+
+    EXPECT_TRUE(Prompter.ScriptUsed());
+    ASSERT_EQ(Prompter.Asked.size(), c.Answers.size());
+    const auto& first = Prompter.Asked[0];
+    EXPECT_EQ(first.QuestionKind, ScriptedPrompter::Kind::ConfirmationDialog);
+    EXPECT_EQ(first.Text, "Файл «" + Folder / "dst/a" + "» уже существует.\nЗаменить его файлом «" +
+                              Folder / "src/a" + "»?");
+    EXPECT_EQ(first.Buttons,
+              (std::vector<PromptButton>{PromptButton::Yes, PromptButton::No, PromptButton::Cancel,
+                                         PromptButton::NoToAll, PromptButton::YesToAll}));
+    EXPECT_EQ(first.Default, PromptButton::No);
+
+    const char* names[] = {"a", "b", "c"};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(names[i]);
+        const std::string expected = c.Expected[static_cast<std::size_t>(i)];
+        EXPECT_EQ(Contents(Folder / "dst/" + names[i]), expected + " " + names[i]);
+        // A moved file leaves its place; one that was skipped stays where it was.
+        EXPECT_EQ(fs::exists(Folder / "src/" + names[i]), !move || expected == "old");
+    }
+    EXPECT_FALSE(HasTemporaryFiles(Destination));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, FileOperationsClash,
+    ::testing::Combine(
+        ::testing::Values(
+            ClashCase{"ReplaceEach",
+                      {PromptButton::Yes, PromptButton::Yes, PromptButton::Yes},
+                      true,
+                      {"new", "new", "new"}},
+            ClashCase{"SkipAndReplace",
+                      {PromptButton::No, PromptButton::Yes, PromptButton::No},
+                      true,
+                      {"old", "new", "old"}},
+            ClashCase{"ReplaceAll", {PromptButton::YesToAll}, true, {"new", "new", "new"}},
+            ClashCase{"SkipAll", {PromptButton::NoToAll}, true, {"old", "old", "old"}},
+            ClashCase{"SkipThenReplaceAll",
+                      {PromptButton::No, PromptButton::YesToAll},
+                      true,
+                      {"old", "new", "new"}},
+            ClashCase{
+                "Cancel", {PromptButton::Yes, PromptButton::Cancel}, false, {"new", "old", "old"}}),
+        ::testing::Bool()),
+    [](const auto& param) {
+        return std::string(std::get<0>(param.param).Name) +
+               (std::get<1>(param.param) ? "Move" : "Copy");
+    });
+
+TEST_F(FileOperationsTest, AFailedReplacementLeavesTheOldFileWhole) {
+    // Larger than one copy step, so the write fails in the middle of the file.
+    const std::string big = PatternFile(Folder, "src/big.bin", 17 * MiB);
+    Folder.Write("dst/big.bin", "old contents");
+    FileOperationFaults faults;
+    faults.BeforeWrite = [](const std::string&, std::uint64_t offset) {
+        return offset > 0 ? ENOSPC : 0;
+    };
+    Operations.InjectFaults(faults);
+    Prompter.Answer(PromptButton::Yes);  // replace
+    Prompter.Answer(PromptButton::Yes);  // skip after the error
+
+    EXPECT_TRUE(Copy({big}));
+    ExpectErrorAbout(1, big, std::error_code(ENOSPC, std::system_category()).message());
+    EXPECT_EQ(Contents(Folder / "dst/big.bin"), "old contents");
+    EXPECT_FALSE(HasTemporaryFiles(Destination));
+    EXPECT_EQ(fs::file_size(big), 17 * MiB);
+}
+
+TEST_F(FileOperationsTest, CancelMidFileRemovesThePartialCopyAndStops) {
+    const std::string big = PatternFile(Folder, "src/big.bin", 17 * MiB);
+    const std::string later = Folder.Write("src/later.txt", "later");
+    Progress.CancelAtBytes = 1;
+
+    for (const bool move : {false, true}) {
+        SCOPED_TRACE(move ? "move across file systems" : "copy");
+        FileOperationFaults faults;
+        faults.BeforeRename = [](const std::string&, const std::string&) { return EXDEV; };
+        Operations.InjectFaults(faults);
+        Progress.LastBytes = 0;
+        EXPECT_FALSE(move ? Move({big, later}) : Copy({big, later}));
+        EXPECT_TRUE(fs::is_empty(Destination));
+        EXPECT_EQ(fs::file_size(big), 17 * MiB);
+        EXPECT_TRUE(fs::exists(later));
+    }
+    EXPECT_TRUE(Prompter.Asked.empty());
+}
+
+TEST_F(FileOperationsTest, AFolderIsNeverCopiedOrMovedIntoItself) {
+    Folder.Write("src/tree/sub/x.txt", "x");
+    const auto before = TreeOf(Source);
+    for (const bool move : {false, true}) {
+        SCOPED_TRACE(move ? "move" : "copy");
+        Prompter.Asked.clear();
+        Prompter.Answer(PromptButton::Cancel);
+        const std::vector<std::string> sources{Folder / "src/tree"};
+        EXPECT_FALSE(move ? Move(sources, Folder / "src/tree/sub")
+                          : Copy(sources, Folder / "src/tree/sub"));
+        ExpectErrorAbout(0, Folder / "src/tree", "папку нельзя поместить в саму себя");
+        EXPECT_EQ(TreeOf(Source), before);
+    }
+}
+
+TEST_F(FileOperationsTest, AnEntryOntoItselfIsReportedNotTouched) {
+    const std::string file = Folder.Write("src/a.txt", "alpha");
+    Prompter.Answer(PromptButton::Yes);
+    Prompter.Answer(PromptButton::Yes);
+    EXPECT_TRUE(Copy({file}, Source));
+    EXPECT_TRUE(Move({file}, Source));
+    ExpectErrorAbout(0, file, "источник и место назначения совпадают");
+    ExpectErrorAbout(1, file, "источник и место назначения совпадают");
+    EXPECT_EQ(Contents(file), "alpha");
+}
+
+TEST_F(FileOperationsTest, AMissingSourceIsReportedAndTheRestGoesOn) {
+    const std::string gone = Folder / "src/gone.txt";
+    const std::string present = Folder.Write("src/present.txt", "here");
+    Prompter.Answer(PromptButton::Yes);
+    EXPECT_TRUE(Copy({gone, present}));
+    ExpectErrorAbout(0, gone, std::error_code(ENOENT, std::system_category()).message());
+    EXPECT_EQ(Contents(Folder / "dst/present.txt"), "here");
+}
+
+TEST_F(FileOperationsTest, ADestinationWithoutWritePermissionLosesNothing) {
+    const std::string a = Folder.Write("src/a.txt", "alpha");
+    const std::string b = Folder.Write("src/b.txt", "beta");
+    std::string target;
+    std::string reason;
+    ScratchMount mount(Folder / "ro", "1m");
+    if (::geteuid() != 0) {
+        // Permission bits stop only a user that is not root.
+        target = Folder.MakeFolder("locked");
+        fs::permissions(target, fs::perms(0555));
+        reason = std::error_code(EACCES, std::system_category()).message();
+    } else if (mount.MakeReadOnly()) {
+        target = Folder / "ro";
+        reason = std::error_code(EROFS, std::system_category()).message();
+    } else {
+        GTEST_SKIP() << "root without a way to make a read-only folder";
+    }
+
+    for (const bool move : {false, true}) {
+        SCOPED_TRACE(move ? "move" : "copy");
+        Prompter.Asked.clear();
+        Prompter.Answer(PromptButton::Yes);     // skip a
+        Prompter.Answer(PromptButton::Cancel);  // cancel at b
+        EXPECT_FALSE(move ? Move({a, b}, target) : Copy({a, b}, target));
+        ExpectErrorAbout(0, a, reason);
+        ExpectErrorAbout(1, b, reason);
+        EXPECT_EQ(Contents(a), "alpha");
+        EXPECT_EQ(Contents(b), "beta");
+    }
+}
+
+TEST_F(FileOperationsTest, AFullFileSystemLosesNothing) {
+    ScratchMount mount(Folder / "small", "1m");
+    if (!mount.Mounted())
+        GTEST_SKIP() << "cannot mount a small file system here";
+    const std::string big = PatternFile(Folder, "src/big.bin", 3 * MiB);
+    const std::string small = Folder.Write("src/small.txt", "small");
+    const std::string full = std::error_code(ENOSPC, std::system_category()).message();
+
+    for (const bool move : {false, true}) {
+        SCOPED_TRACE(move ? "move" : "copy");
+        Prompter.Asked.clear();
+        Prompter.Answer(PromptButton::Yes);  // skip the big file
+        EXPECT_TRUE(move ? Move({big, small}, Folder / "small")
+                         : Copy({big, small}, Folder / "small"));
+        ExpectErrorAbout(0, big, full);
+        EXPECT_EQ(fs::file_size(big), 3 * MiB);
+        EXPECT_FALSE(fs::exists(Folder / "small/big.bin"));
+        EXPECT_FALSE(HasTemporaryFiles(Folder / "small"));
+        EXPECT_EQ(Contents(Folder / "small/small.txt"), "small");
+        fs::remove(Folder / "small/small.txt");
+        EXPECT_EQ(fs::exists(small), !move);
+    }
+}
+
+}  // namespace
