@@ -1,0 +1,130 @@
+// The data manager on a large collection: adding a folder's 100 000 files (listing, measuring,
+// sorting by path, dropping duplicates, refilling the list) and refilling the list alone.
+
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "DivisionListener.h"
+#include "FileOperation.h"
+#include "LoopUiThread.h"
+#include "Prompter.h"
+#include "Tdatamanager.h"
+#include "doubles/InMemoryListView.h"
+
+namespace {
+
+constexpr int FileCount = 100000;
+
+class SilentPrompter : public Prompter {
+public:
+    PromptButton MessageBox(const std::string&, PromptIcon, const std::vector<PromptButton>&,
+                            PromptButton) override {
+        return PromptButton::Cancel;
+    }
+    PromptButton MessageDialog(DialogKind, const std::string&, const std::vector<PromptButton>&,
+                               PromptButton) override {
+        return PromptButton::Cancel;
+    }
+    DirTooBigAnswer AskDirTooBig(const std::string&) override { return DirTooBigAnswer::Cancel; }
+};
+
+class IdleListener : public DivisionListener {
+public:
+    void addResultMedium() override {}
+    void ShowDivisionProgress(std::int32_t, std::uint32_t, std::uint64_t, std::uint32_t) override {}
+    void DivisionEnded() override {}
+};
+
+class IdleFileOperations : public FileOperationService {
+public:
+    bool Run(FileOperationKind, const std::vector<std::string>&, const std::string&,
+             const std::string&) override {
+        return true;
+    }
+};
+
+struct Host {
+    std::uint8_t CollectionType = 0;
+    InMemoryListView Collection;
+    InMemoryListView Medium{true};
+    SilentPrompter Questions;
+    LoopUiThread Ui;
+    IdleListener Listener;
+    IdleFileOperations FileOperations;
+    TDataManager Manager{CollectionType, Collection, Medium,
+                         TDataManagerHost{Questions, Ui, Listener, FileOperations}};
+};
+
+// A folder of 100 000 small files with mixed-case names, made once and kept between runs so
+// that its listing is cached by the system as the target assumes.
+const std::string& LargeFolder() {
+    static const std::string folder = [] {
+        const std::string path = (std::filesystem::temp_directory_path() /
+                                  ("vantrel-bench-" + std::to_string(FileCount)))
+                                     .string();
+        const std::string done = path + "/.complete";
+        if (!std::filesystem::exists(done)) {
+            std::filesystem::create_directories(path);
+            char name[64];
+            for (int i = 0; i < FileCount; ++i) {
+                // Scatter the numbers so that the listing is far from sorted.
+                const int n = static_cast<int>((static_cast<long long>(i) * 7919) % FileCount);
+                std::snprintf(name, sizeof name, "/%s %05d - Title.mp3", n % 2 ? "Track" : "track",
+                              n);
+                std::ofstream(path + name) << n;
+            }
+            std::ofstream(done) << "";
+        }
+        return path;
+    }();
+    return folder;
+}
+
+void BM_AddItemsFromFolder(benchmark::State& state) {
+    const std::string& folder = LargeFolder();
+    for (auto _ : state) {
+        Host host;
+        host.Manager.AddItems({folder}, AddFromFolder);
+        if (host.Manager.Items.size() != FileCount)
+            state.SkipWithError("the folder does not hold the expected files");
+        state.PauseTiming();
+        host.Manager.Items.clear();  // not part of the measure
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AddItemsFromFolder)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_AddFolderTwice(benchmark::State& state) {
+    // The second add finds every entry already present: the duplicates are dropped again.
+    const std::string& folder = LargeFolder();
+    Host host;
+    host.Manager.AddItems({folder}, AddFromFolder);
+    for (auto _ : state) {
+        host.Manager.AddItems({folder}, AddFromFolder);
+        if (host.Manager.Items.size() != FileCount)
+            state.SkipWithError("duplicates were not dropped");
+    }
+}
+BENCHMARK(BM_AddFolderTwice)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_ShowCollection(benchmark::State& state) {
+    Host host;
+    host.Manager.AddItems({LargeFolder()}, AddFromFolder);
+    for (auto _ : state) {
+        host.Manager.ShowCollection();
+        benchmark::DoNotOptimize(host.Collection.Rows.data());
+    }
+    state.counters["rows"] = static_cast<double>(host.Collection.RowCount());
+}
+BENCHMARK(BM_ShowCollection)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
