@@ -1,0 +1,68 @@
+// Collecting the items of each medium into a folder of its own.
+#include "Tdatamanager.h"
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "FileOperation.h"
+#include "FileSystem.h"
+#include "Prompter.h"
+
+namespace {
+
+// Texts of the collector.
+constexpr const char* NotEmptyTextBefore = "Каталог ";
+constexpr const char* NotEmptyTextAfter =
+    " не пустой.\nДействительно хотите собрать в нём файлы носителя?";
+constexpr const char* ProgressTitleBefore = "Носитель №";
+constexpr const char* ProgressTitleAfter = " Сбор файлов в один каталог...";
+
+// Whether the path is a folder holding any entry at all, hidden ones included.
+bool IsFolderWithEntries(const std::string& folder) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error))
+        return false;
+    return std::filesystem::directory_iterator(folder, error) !=
+           std::filesystem::directory_iterator();
+}
+
+}  // namespace
+
+void TDataManager::CollectFiles(int index, const std::string& prefix, bool copy) {
+    std::size_t first = 0;
+    std::size_t last = Media.size();
+    if (index >= 0) {
+        // Callers pass a shown medium; any other index has nothing to collect.
+        if (static_cast<std::size_t>(index) >= Media.size())
+            return;
+        first = static_cast<std::size_t>(index);
+        last = first + 1;
+    }
+    for (std::size_t i = first; i < last; ++i) {
+        const std::string number = std::to_string(i + 1);
+        const std::string folder = prefix + number + PathDelimiter;
+
+        std::error_code error;
+        if (std::filesystem::exists(folder, error)) {
+            if (IsFolderWithEntries(folder)) {
+                const PromptButton answer = Host.prompter.MessageBox(
+                    NotEmptyTextBefore + folder + NotEmptyTextAfter, PromptIcon::Question,
+                    {PromptButton::Yes, PromptButton::No}, PromptButton::No);
+                if (answer != PromptButton::Yes)
+                    return;
+            }
+        } else {
+            // A folder that cannot be made is reported by the file operation below.
+            std::filesystem::create_directory(folder, error);
+        }
+
+        std::vector<std::string> sources;
+        sources.reserve(Media[i].size());
+        for (const TConstItemPosition& item : Media[i])
+            sources.push_back(item->Path);
+        // The outcome is the service's to report; the next medium follows in every case.
+        Host.fileOperations.Run(copy ? FileOperationKind::Copy : FileOperationKind::Move, sources,
+                                folder, ProgressTitleBefore + number + ProgressTitleAfter);
+    }
+}

@@ -1,0 +1,254 @@
+#include "Tdatamanager.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "NullHost.h"
+#include "TempFolder.h"
+#include "platform/ScratchMount.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Bytes(const std::string& path) {
+    return fs::is_regular_file(path) ? ReadTextFile(path) : std::string("<missing>");
+}
+
+class ListWritersTest : public ::testing::Test {
+protected:
+    ListWritersTest()
+        : Manager(Parts.CollectionType, Parts.Collection, Parts.Medium, Parts.Host()) {
+        Base = Folder.MakeFolder("CDRs");
+    }
+    ~ListWritersTest() override { EXPECT_TRUE(Parts.Prompter.ScriptUsed()); }
+
+    // Adds files of the given sizes; they are named so that the collection keeps their order.
+    std::vector<TConstItemPosition> AddFiles(const std::vector<std::uint64_t>& sizes,
+                                             const std::string& stem) {
+        std::vector<std::string> paths;
+        for (std::size_t i = 0; i < sizes.size(); ++i) {
+            const std::string number = (i < 9 ? "0" : "") + std::to_string(i + 1);
+            paths.push_back(Folder.MakeFile(stem + " " + number + ".dat", sizes[i]));
+        }
+        Manager.AddItems(paths, AddMethod::AddFiles);
+        std::vector<TConstItemPosition> added;
+        for (auto it = Manager.Items.cbegin(); it != Manager.Items.cend(); ++it) {
+            if (it->Name.rfind(stem + " ", 0) == 0)
+                added.push_back(it);
+        }
+        return added;
+    }
+
+    // Media of n items each, one item per file.
+    void MakeMedia(const std::vector<std::size_t>& counts) {
+        for (std::size_t m = 0; m < counts.size(); ++m) {
+            const auto items =
+                AddFiles(std::vector<std::uint64_t>(counts[m], 1), "m" + std::to_string(m + 1));
+            Manager.Media.emplace_back(items.begin(), items.end());
+        }
+    }
+
+    void ExpectCannotCreate(const std::string& path) {
+        ASSERT_EQ(Parts.Prompter.Asked.size(), 1U);
+        const auto& asked = Parts.Prompter.Asked[0];
+        EXPECT_EQ(asked.QuestionKind, ScriptedPrompter::Kind::MessageBox);
+        EXPECT_EQ(asked.Text, "Не могу создать файл\n" + path + " !");
+        EXPECT_EQ(asked.Icon, PromptIcon::Error);
+        EXPECT_EQ(asked.Buttons, std::vector<PromptButton>{PromptButton::Ok});
+    }
+
+    TempFolder Folder;
+    std::string Base;
+    DataManagerFixtureParts Parts;
+    TDataManager Manager;
+};
+
+TEST_F(ListWritersTest, TextListNumbersLinesWithAWidthPerMedium) {
+    const auto ten = AddFiles(
+        {0, 1023, 1024, 1536, 1048575, 1048576, 734003200, 1073741823, 1073741824, 4700000000ULL},
+        "Файл");
+    const auto seven = AddFiles({1, 2, 3, 4, 5, 6, 7}, "seven");
+    Manager.Media = {TMedium(ten.begin(), ten.end()), TMedium(seven.begin(), seven.end())};
+
+    Manager.SaveTextLists(-1, Base + "/disk");
+
+    EXPECT_EQ(Bytes(Base + "/disk1.txt"),
+              "01. Файл 01.dat\t0 Б\r\n"
+              "02. Файл 02.dat\t1023 Б\r\n"
+              "03. Файл 03.dat\t1.00 кБ\r\n"
+              "04. Файл 04.dat\t1.50 кБ\r\n"
+              "05. Файл 05.dat\t1024 кБ\r\n"
+              "06. Файл 06.dat\t1.00 МБ\r\n"
+              "07. Файл 07.dat\t700 МБ\r\n"
+              "08. Файл 08.dat\t1024 МБ\r\n"
+              "09. Файл 09.dat\t1.00 ГБ\r\n"
+              "10. Файл 10.dat\t4.38 ГБ\r\n");
+    EXPECT_EQ(Bytes(Base + "/disk2.txt"),
+              "1. seven 01.dat\t1 Б\r\n2. seven 02.dat\t2 Б\r\n3. seven 03.dat\t3 Б\r\n"
+              "4. seven 04.dat\t4 Б\r\n5. seven 05.dat\t5 Б\r\n6. seven 06.dat\t6 Б\r\n"
+              "7. seven 07.dat\t7 Б\r\n");
+}
+
+TEST_F(ListWritersTest, AHundredItemsGetThreeDigits) {
+    MakeMedia({100});
+    Manager.SaveTextLists(0, Base + "/disk");
+    const std::string text = Bytes(Base + "/disk1.txt");
+    EXPECT_EQ(text.rfind("001. m1 01.dat\t1 Б\r\n", 0), 0U) << text.substr(0, 40);
+    EXPECT_NE(text.find("\r\n099. m1 "), std::string::npos);
+    EXPECT_NE(text.find("\r\n100. m1 "), std::string::npos);
+    EXPECT_EQ(text.find("\r\n101. "), std::string::npos);
+}
+
+TEST_F(ListWritersTest, IndexChoosesOneMediumOrAll) {
+    struct Case {
+        int Index;
+        std::vector<bool> Written;
+    };
+    const Case cases[] = {{2, {false, false, true, false, false}},
+                          {0, {true, false, false, false, false}},
+                          {-1, {true, true, true, true, true}},
+                          {5, {false, false, false, false, false}}};
+    MakeMedia({1, 2, 3, 1, 1});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Index);
+        for (const bool playlist : {false, true}) {
+            const std::string folder =
+                Folder.MakeFolder("run" + std::to_string(c.Index) + (playlist ? "m3u" : "txt"));
+            if (playlist)
+                Manager.SavePlaylists(c.Index, folder + "/disk");
+            else
+                Manager.SaveTextLists(c.Index, folder + "/disk");
+            for (std::size_t m = 0; m < c.Written.size(); ++m) {
+                const std::string name =
+                    "/disk" + std::to_string(m + 1) + (playlist ? ".m3u" : ".txt");
+                EXPECT_EQ(fs::exists(folder + name), c.Written[m]) << name;
+            }
+        }
+    }
+}
+
+TEST_F(ListWritersTest, AnExistingFileIsOverwrittenWithoutAQuestion) {
+    MakeMedia({1});
+    Folder.Write("CDRs/disk1.txt", std::string(500, 'x'));
+    Manager.SaveTextLists(0, Base + "/disk");
+    EXPECT_EQ(Bytes(Base + "/disk1.txt"), "1. m1 01.dat\t1 Б\r\n");
+    EXPECT_TRUE(Parts.Prompter.Asked.empty());
+}
+
+TEST_F(ListWritersTest, TheFirstFileThatCannotBeCreatedStopsTheRun) {
+    MakeMedia({1, 1, 1});
+    for (const bool playlist : {false, true}) {
+        SCOPED_TRACE(playlist ? "playlists" : "text lists");
+        Parts.Prompter.Asked.clear();
+        const std::string extension = playlist ? ".m3u" : ".txt";
+        // A folder in the way cannot be opened as a file, whoever runs the test.
+        const std::string folder = Folder.MakeFolder(std::string("stop") + extension);
+        Folder.MakeFolder(std::string("stop") + extension + "/disk2" + extension);
+        Parts.Prompter.Answer(PromptButton::Ok);
+        if (playlist)
+            Manager.SavePlaylists(-1, folder + "/disk");
+        else
+            Manager.SaveTextLists(-1, folder + "/disk");
+        ExpectCannotCreate(folder + "/disk2" + extension);
+        EXPECT_TRUE(fs::is_regular_file(folder + "/disk1" + extension));
+        EXPECT_FALSE(fs::exists(folder + "/disk3" + extension));
+    }
+}
+
+TEST_F(ListWritersTest, AVanishedFolderIsReported) {
+    MakeMedia({1});
+    Parts.Prompter.Answer(PromptButton::Ok);
+    Manager.SaveTextLists(-1, Folder / "gone/disk");
+    ExpectCannotCreate(Folder / "gone/disk1.txt");
+}
+
+TEST_F(ListWritersTest, AFullDiskIsReportedNotPassedOverInSilence) {
+    ScratchMount mount(Folder / "small", "64k");
+    if (!mount.Mounted())
+        GTEST_SKIP() << "cannot mount a small file system here";
+    MakeMedia({2000, 1});
+    mount.Fill("filler");
+    Parts.Prompter.Answer(PromptButton::Ok);
+    Manager.SaveTextLists(-1, Folder / "small/disk");
+    ExpectCannotCreate(Folder / "small/disk1.txt");
+    EXPECT_FALSE(fs::exists(Folder / "small/disk2.txt"));
+}
+
+// ---- Playlists ----
+
+class PlaylistWriterTest : public ListWritersTest {
+protected:
+    PlaylistWriterTest() {
+        Parts.CollectionType = 1;
+        First = Folder.MakeFile("Музыка с пробелами/01 Первая песня.mp3", 10);
+        Second = Folder.MakeFile("Музыка с пробелами/02 second, song.mp3", 20);
+        Third = Folder.MakeFile("other folder/03.mp3", 30);
+    }
+
+    // Reads a playlist into a fresh data manager and returns its items in order.
+    static std::vector<TColItem> ReadBack(const std::string& playlist) {
+        DataManagerFixtureParts parts;
+        parts.CollectionType = 1;
+        TDataManager manager(parts.CollectionType, parts.Collection, parts.Medium, parts.Host());
+        manager.LoadPlaylist(playlist, true);
+        EXPECT_TRUE(parts.Prompter.Asked.empty());
+        return std::vector<TColItem>(manager.Items.begin(), manager.Items.end());
+    }
+
+    std::string First;
+    std::string Second;
+    std::string Third;
+};
+
+TEST_F(PlaylistWriterTest, WritesTheDialectByteForByte) {
+    Manager.LoadPlaylist(
+        Folder.Write("in.m3u", "#EXTM3U\r\n#EXTINF:215,Исполнитель – Первая\r\n" + First +
+                                   "\r\n#EXTINF:7,Artist, Song\r\n" + Second + "\r\n"),
+        true);
+    ASSERT_EQ(Manager.Items.size(), 2U);
+    auto second = std::next(Manager.Items.begin());
+    second->Size = 799;  // 7.99 s: whole seconds are rounded down
+    Manager.Media = {TMedium{second, Manager.Items.begin()}};
+
+    Manager.SavePlaylists(0, Base + "/Мой диск ");
+
+    EXPECT_EQ(Bytes(Base + "/Мой диск 1.m3u"), "#EXTM3U\r\n#EXTINF:7,Artist, Song\r\n" + Second +
+                                                   "\r\n#EXTINF:215,Исполнитель – Первая\r\n" +
+                                                   First + "\r\n");
+}
+
+TEST_F(PlaylistWriterTest, AnEmptyMediumIsJustTheHeader) {
+    Manager.Media = {TMedium{}};
+    Manager.SavePlaylists(0, Base + "/disk");
+    EXPECT_EQ(Bytes(Base + "/disk1.m3u"), "#EXTM3U\r\n");
+}
+
+TEST_F(PlaylistWriterTest, ReadsBackAsTheSameTracks) {
+    Manager.LoadPlaylist(Folder.Write("in.m3u", "#EXTM3U\n#EXTINF:215,Первая песня\n" + First +
+                                                    "\n#EXTINF:3600,second, song\n" + Second +
+                                                    "\n#EXTINF:1,Ё\n" + Third + "\n"),
+                         true);
+    ASSERT_EQ(Manager.Items.size(), 3U);
+    Manager.Media = {TMedium{}};
+    for (auto it = Manager.Items.cbegin(); it != Manager.Items.cend(); ++it)
+        Manager.Media[0].push_back(it);
+
+    Manager.SavePlaylists(-1, Base + "/disk");
+    const auto read = ReadBack(Base + "/disk1.m3u");
+
+    ASSERT_EQ(read.size(), 3U);
+    auto original = Manager.Items.cbegin();
+    for (const auto& item : read) {
+        SCOPED_TRACE(original->Name);
+        EXPECT_EQ(item.Name, original->Name);
+        EXPECT_EQ(item.Path, original->Path);
+        EXPECT_EQ(item.Size, original->Size);
+        ++original;
+    }
+}
+
+}  // namespace
