@@ -1,5 +1,6 @@
 #include "Tdatamanager.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -102,7 +103,13 @@ protected:
 
 // ---- Opening and the first line ----
 
-TEST_F(PlaylistTest, MissingFileFolderAndDeviceCannotBeOpened) {
+TEST_F(PlaylistTest, MissingFileFolderDeviceAndPipeCannotBeOpened) {
+    // A pipe without a writer would block a reader for good.
+    const std::string pipe = Folder / "pipe.m3u";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    Parts.Prompter.Answer(PromptButton::Ok);
+    Manager.AddItems({pipe}, AddFromPlaylist);
+    ExpectNotice(CannotOpen);
     for (const std::string& path : {Folder / "nothing.m3u", Folder.MakeFolder("dir.m3u"),
                                     std::string("/dev/zero"), std::string("/dev/null")}) {
         Parts.Prompter.Asked.clear();

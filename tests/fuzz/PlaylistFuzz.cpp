@@ -1,0 +1,125 @@
+// Fuzzes the playlist reader and the sort and duplicate pass after it: the input is the
+// playlist's bytes, the first byte picks the collection type and how questions are answered.
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "DivisionListener.h"
+#include "FileOperation.h"
+#include "InMemoryListView.h"
+#include "LoopUiThread.h"
+#include "Prompter.h"
+#include "Tdatamanager.h"
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+// Answers from a small pattern so that every path through the questions gets taken.
+class PatternPrompter : public Prompter {
+public:
+    explicit PatternPrompter(std::uint8_t pattern) : Pattern(pattern) {}
+
+    PromptButton MessageBox(const std::string&, PromptIcon, const std::vector<PromptButton>&,
+                            PromptButton) override {
+        return PromptButton::Ok;
+    }
+    PromptButton MessageDialog(DialogKind, const std::string&,
+                               const std::vector<PromptButton>& buttons, PromptButton) override {
+        Check(!buttons.empty());
+        const std::size_t pick = (Pattern >> (2 * (Count++ % 4))) % (buttons.size() + 1);
+        // One choice beyond the buttons: the close box, which answers Cancel.
+        return pick < buttons.size() ? buttons[pick] : PromptButton::Cancel;
+    }
+    DirTooBigAnswer AskDirTooBig(const std::string&) override { return DirTooBigAnswer::Cancel; }
+
+private:
+    std::uint8_t Pattern;
+    unsigned Count = 0;
+};
+
+class IdleListener : public DivisionListener {
+public:
+    void addResultMedium() override {}
+    void ShowDivisionProgress(std::int32_t, std::uint32_t, std::uint64_t, std::uint32_t) override {}
+    void DivisionEnded() override {}
+};
+
+class IdleFileOperations : public FileOperationService {
+public:
+    bool Run(FileOperationKind, const std::vector<std::string>&, const std::string&,
+             const std::string&) override {
+        return true;
+    }
+};
+
+// A folder with a few files the playlists can name, made once per process.
+const std::string& Playground() {
+    static const std::string folder = [] {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "vantrel-fuzz-XXXXXX").string();
+        Check(::mkdtemp(pattern.data()) != nullptr);
+        for (const char* name : {"a.mp3", "B.mp3", "b.mp3", "sub/c.mp3", "Track01.cda"}) {
+            const std::filesystem::path path = std::filesystem::path(pattern) / name;
+            std::filesystem::create_directories(path.parent_path());
+            std::ofstream(path) << name;
+        }
+        std::filesystem::create_directories(std::filesystem::path(pattern) / "folder");
+        return pattern;
+    }();
+    return folder;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return 0;
+    const std::string& folder = Playground();
+    const std::string playlist = folder + "/fuzz.m3u";
+    {
+        std::ofstream out(playlist, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
+    }
+    const std::filesystem::path before = std::filesystem::current_path();
+
+    std::uint8_t collectionType = data[0] & 1;
+    InMemoryListView collection;
+    InMemoryListView medium(true);
+    PatternPrompter prompter(static_cast<std::uint8_t>(data[0] >> 1));
+    LoopUiThread ui;
+    IdleListener listener;
+    IdleFileOperations fileOperations;
+    TDataManager manager(collectionType, collection, medium,
+                         TDataManagerHost{prompter, ui, listener, fileOperations});
+    manager.AddItems({playlist, playlist}, AddFromPlaylist);
+
+    Check(std::filesystem::current_path() == before);
+    std::uint64_t sum = 0;
+    const TColItem* previous = nullptr;
+    std::size_t row = 0;
+    for (const TColItem& item : manager.Items) {
+        sum += item.Size;
+        Check(item.Position != nullptr && &**item.Position == &item);
+        Check(collection.RowData(row++) == item.Position.get());
+        Check(previous == nullptr || previous->Path != item.Path);
+        previous = &item;
+    }
+    Check(row == collection.RowCount());
+    Check(sum == manager.TotalSize);
+    if (!manager.ItemsAreFiles)
+        Check(collectionType == 1);
+    (void)manager.ValueText(manager.TotalSize);
+    (void)manager.EstimateMediaCount(1 + manager.TotalSize / 3, 200);
+    return 0;
+}
