@@ -164,8 +164,9 @@ private:
     Clash AskClash(const std::string& source, const std::string& target);
     Outcome Failed(const std::string& source, const std::string& target, const std::string& reason);
     int Rename(const std::string& from, const std::string& to);
-    // A free hidden name beside the target for its copy in progress.
-    std::string TemporaryName(const std::string& target);
+    // A new empty file under a free hidden name beside the target, for its copy in progress;
+    // the name is empty when none could be made. fd is the open file.
+    std::string TemporaryFile(const std::string& target, int& fd);
     bool CopyBytes(int in, int out, const std::string& target, std::uint64_t& copied, int& error,
                    bool& cancelled);
 
@@ -323,13 +324,10 @@ int Operation::Rename(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
-std::string Operation::TemporaryName(const std::string& target) {
+std::string Operation::TemporaryFile(const std::string& target, int& fd) {
     std::string pattern = Join(Parent(target), ".~" + LastComponent(target) + ".XXXXXX");
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
-        return std::string();
-    ::close(fd);
-    return pattern;
+    fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    return fd < 0 ? std::string() : pattern;
 }
 
 bool Operation::CopyBytes(int in, int out, const std::string& target, std::uint64_t& copied,
@@ -395,17 +393,16 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
     if (::fstat(in.Get(), &sourceInfo) != 0)
         return Failed(source, target, Reason(errno));
 
-    const std::string temp = TemporaryName(target);
+    int fd = -1;
+    const std::string temp = TemporaryFile(target, fd);
     if (temp.empty())
         return Failed(source, target, Reason(errno));
-    FileDescriptor out(::open(temp.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+    FileDescriptor out(fd);
     auto discard = [&](const std::string& reason) {
         out.Reset();
         ::unlink(temp.c_str());
         return Failed(source, target, reason);
     };
-    if (out.Get() < 0)
-        return discard(Reason(errno));
 
     std::uint64_t copied = 0;
     int error = 0;
@@ -462,9 +459,11 @@ Outcome Operation::CopyLink(const std::string& source, const std::string& target
 
     // The link is made under a free temporary name and then takes the target's name, so a
     // replaced entry is never gone before its successor is there.
-    const std::string temp = TemporaryName(target);
+    int fd = -1;
+    const std::string temp = TemporaryFile(target, fd);
     if (temp.empty())
         return Failed(source, target, Reason(errno));
+    ::close(fd);
     ::unlink(temp.c_str());
     if (::symlink(pointsTo.c_str(), temp.c_str()) != 0)
         return Failed(source, target, Reason(errno));

@@ -1,0 +1,141 @@
+// Copying and moving a medium of 2 000 files of 1 MB with the file-operation service, against
+// `cp -r` of the same files on the same file system as the reference.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "FileOperationProgress.h"
+#include "FileOperations.h"
+#include "Prompter.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int FileCount = 2000;
+constexpr std::size_t FileSize = 1024 * 1024;
+
+// Nobody answers: a benchmark run that asks anything is broken, so every question cancels.
+class CancellingPrompter : public Prompter {
+public:
+    PromptButton MessageBox(const std::string&, PromptIcon, const std::vector<PromptButton>&,
+                            PromptButton) override {
+        return PromptButton::Cancel;
+    }
+    PromptButton MessageDialog(DialogKind, const std::string&, const std::vector<PromptButton>&,
+                               PromptButton) override {
+        return PromptButton::Cancel;
+    }
+    DirTooBigAnswer AskDirTooBig(const std::string&) override { return DirTooBigAnswer::Cancel; }
+};
+
+class SilentProgress : public FileOperationProgress {
+public:
+    void Started(const std::string&, std::uint64_t) override {}
+    void Advanced(std::uint64_t, const std::string&) override {}
+    bool CancelRequested() override { return false; }
+    void Finished() override {}
+};
+
+// The medium's files, made once in a folder beside the working directory (so on the file system
+// the benchmark is asked to measure) and removed at exit.
+struct Medium {
+    Medium() {
+        const char* base = std::getenv("VANTREL_BENCH_DIR");
+        Root = fs::absolute(base != nullptr ? base : "vantrel-bench-files").string();
+        fs::remove_all(Root);
+        fs::create_directories(Root + "/medium");
+        std::string block(FileSize, '\0');
+        for (int i = 0; i < FileCount; ++i) {
+            for (std::size_t j = 0; j < block.size(); j += 4096)
+                block[j] = static_cast<char>(i + j / 4096);
+            const std::string path = Root + "/medium/file " + std::to_string(i) + ".bin";
+            std::ofstream(path, std::ios::binary)
+                .write(block.data(), static_cast<std::streamsize>(block.size()));
+            Sources.push_back(path);
+        }
+    }
+    ~Medium() { fs::remove_all(Root); }
+
+    std::string Root;
+    std::vector<std::string> Sources;
+};
+
+Medium& TheMedium() {
+    static Medium medium;
+    return medium;
+}
+
+void Fresh(const std::string& folder) {
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+}
+
+void BM_CopyMediumService(benchmark::State& state) {
+    Medium& medium = TheMedium();
+    CancellingPrompter prompter;
+    SilentProgress progress;
+    FileOperations service(prompter, progress);
+    const std::string target = medium.Root + "/copy";
+    for (auto _ : state) {
+        state.PauseTiming();
+        Fresh(target);
+        state.ResumeTiming();
+        if (!service.Run(FileOperationKind::Copy, medium.Sources, target, "copy"))
+            state.SkipWithError("the copy asked or failed");
+    }
+    state.SetBytesProcessed(state.iterations() * FileCount * static_cast<std::int64_t>(FileSize));
+    fs::remove_all(target);
+}
+
+void BM_CopyMediumCpReference(benchmark::State& state) {
+    Medium& medium = TheMedium();
+    const std::string target = medium.Root + "/cp";
+    const std::string command = "cp -r '" + medium.Root + "/medium/.' '" + target + "/'";
+    for (auto _ : state) {
+        state.PauseTiming();
+        Fresh(target);
+        state.ResumeTiming();
+        if (std::system(command.c_str()) != 0)
+            state.SkipWithError("cp failed");
+    }
+    state.SetBytesProcessed(state.iterations() * FileCount * static_cast<std::int64_t>(FileSize));
+    fs::remove_all(target);
+}
+
+// Moving within one file system renames each file; the files are moved back between runs.
+void BM_MoveMediumWithinFileSystem(benchmark::State& state) {
+    Medium& medium = TheMedium();
+    CancellingPrompter prompter;
+    SilentProgress progress;
+    FileOperations service(prompter, progress);
+    const std::string target = medium.Root + "/moved";
+    Fresh(target);
+    std::vector<std::string> movedBack;
+    for (const auto& source : medium.Sources)
+        movedBack.push_back(target + "/" + fs::path(source).filename().string());
+    for (auto _ : state) {
+        if (!service.Run(FileOperationKind::Move, medium.Sources, target, "move"))
+            state.SkipWithError("the move asked or failed");
+        state.PauseTiming();
+        service.Run(FileOperationKind::Move, movedBack, medium.Root + "/medium", "back");
+        state.ResumeTiming();
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_CopyMediumService)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_CopyMediumCpReference)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_MoveMediumWithinFileSystem)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
+
+BENCHMARK_MAIN();
