@@ -17,8 +17,7 @@ constexpr std::uint64_t TableStepsPerEntry = 2;
 // minimum, which needs no table.
 constexpr std::size_t MaxTableEntries = std::size_t{1} << 22;
 
-std::uint64_t SaturatingMultiply(std::uint64_t value, std::uint32_t factor)
-{
+std::uint64_t SaturatingMultiply(std::uint64_t value, std::uint32_t factor) {
     if (factor != 0 && value > UINT64_MAX / factor)
         return UINT64_MAX;
     return value * factor;
@@ -29,13 +28,11 @@ std::uint64_t SaturatingMultiply(std::uint64_t value, std::uint32_t factor)
 DivisionSearch::DivisionSearch(std::uint64_t capacity, std::uint64_t lowBound)
     : Capacity(capacity),
       FitLimit(std::min<std::uint64_t>(capacity, UINT64_MAX - 1)),
-      LowBound(std::min<std::uint64_t>(lowBound, std::min<std::uint64_t>(capacity, UINT64_MAX - 1)))
-{
-}
+      LowBound(
+          std::min<std::uint64_t>(lowBound, std::min<std::uint64_t>(capacity, UINT64_MAX - 1))) {}
 
 std::uint32_t DivisionSearch::EstimateElementCount(std::uint64_t total,
-                                                   std::uint32_t unitCount) const
-{
+                                                   std::uint32_t unitCount) const {
     const std::uint64_t average = total / unitCount;
     // Units that average below one take every remaining unit: with one per pass a collection of
     // nearly empty items could end in the failure although everything fits.
@@ -52,8 +49,7 @@ std::uint32_t DivisionSearch::EstimateElementCount(std::uint64_t total,
 
 DivisionSearch::Outcome DivisionSearch::Run(std::vector<std::uint64_t>& totals,
                                             const DeliverFn& deliver,
-                                            const ProgressFn& reportProgress)
-{
+                                            const ProgressFn& reportProgress) {
     Totals = &totals;
     std::vector<std::uint32_t> medium;
     MediumStats stats;
@@ -78,6 +74,7 @@ DivisionSearch::Outcome DivisionSearch::Run(std::vector<std::uint64_t>& totals,
             std::uint32_t count = EstimateElementCount(total, UnitCount);
             BestSize = 0;
             Best.clear();
+            BestTopCount = 0;
             Accepted = false;
             TimeUp = false;
             TakeBestRequested.store(false, std::memory_order_relaxed);
@@ -108,6 +105,7 @@ DivisionSearch::Outcome DivisionSearch::Run(std::vector<std::uint64_t>& totals,
                     --count;
                 }
             }
+            CompleteBest();
             medium = Best;
         }
         deliver(medium, stats);
@@ -115,13 +113,11 @@ DivisionSearch::Outcome DivisionSearch::Run(std::vector<std::uint64_t>& totals,
     }
 }
 
-bool DivisionSearch::TakeBestNow() const
-{
+bool DivisionSearch::TakeBestNow() const {
     return TimeUp || TakeBestRequested.load(std::memory_order_relaxed);
 }
 
-bool DivisionSearch::Poll(const ProgressFn& reportProgress)
-{
+bool DivisionSearch::Poll(const ProgressFn& reportProgress) {
     PollCountdown = PollInterval;
     if (StopRequested.load(std::memory_order_relaxed))
         return false;
@@ -136,8 +132,7 @@ bool DivisionSearch::Poll(const ProgressFn& reportProgress)
 }
 
 DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
-                                                const ProgressFn& reportProgress)
-{
+                                                const ProgressFn& reportProgress) {
     const std::vector<std::uint64_t>& total = *Totals;
     const std::uint32_t count = elementCount;
     const std::uint32_t units = UnitCount;
@@ -180,6 +175,7 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
         if (sum > BestSize && sum <= FitLimit) {
             BestSize = sum;
             Best.assign(c, c + count);
+            BestTopCount = 0;
             improved = true;
             if (sum >= LowBound || count == units || TakeBestNow())
                 return acceptBest();
@@ -213,6 +209,8 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
                     if (TakeBestNow() && !Best.empty())
                         return acceptBest();
                 }
+                if (!TablesBuilt && ++PassSteps > TableStepsPerEntry * units * count)
+                    BuildBoundTables(count);
                 const std::uint64_t unit = total[value];
                 if (unit > room) {
                     // Nothing from here on fits after this prefix: leave the position at once.
@@ -224,14 +222,19 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
                 if (withValue >= LowBound) {
                     c[position] = value;
                     Best.assign(c, c + position + 1);
+                    BestTopCount = 0;
                     BestSize = withValue;
                     return acceptBest();
                 }
                 if (!Exhaustive && position + 1 < count) {
-                    if (!TablesBuilt && ++PassSteps > TableStepsPerEntry * units * count)
-                        BuildBoundTables(count);
-                    if (Prunable(position, value, withValue))
+                    const SubtreeKind kind = ClassifySubtree(position, value, withValue);
+                    if (kind == SubtreeKind::Hopeless)
                         continue;
+                    if (kind == SubtreeKind::BestIsItsMaximum) {
+                        TakeSubtreeMaximum(position, value, withValue);
+                        improved = true;
+                        continue;
+                    }
                 }
                 found = true;
                 break;
@@ -247,37 +250,65 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
     }
 }
 
-bool DivisionSearch::Prunable(std::uint32_t position, std::uint32_t value,
-                              std::uint64_t totalWithValue) const
-{
+DivisionSearch::SubtreeKind DivisionSearch::ClassifySubtree(std::uint32_t position,
+                                                            std::uint32_t value,
+                                                            std::uint64_t totalWithValue) const {
     // Positions position+1 .. count-1 are still free among the units after value.
     const std::uint32_t free = ElementCount - 1 - position;
     const std::uint32_t next = value + 1;
     // No further unit fits: neither a completion nor a longer prefix can be taken.
     if (SaturatingAdd(totalWithValue, SuffixMin[next]) > FitLimit)
-        return true;
+        return SubtreeKind::Hopeless;
     if (!TablesBuilt)
-        return false;
-    std::uint64_t largest;
-    std::uint64_t smallest;
-    if (BoundWidth != 0) {
-        largest = LargestSums[std::size_t{next} * BoundWidth + free - 1];
-        smallest = SmallestSums[std::size_t{next} * BoundWidth + free - 1];
-    } else {
-        largest = SaturatingMultiply(SuffixMax[next], free);
-        smallest = SaturatingMultiply(SuffixMin[next], free);
-    }
+        return SubtreeKind::Explore;
+    const bool exact = BoundWidth != 0;
+    const std::uint64_t largest = exact ? LargestSums[std::size_t{next} * BoundWidth + free - 1]
+                                        : SaturatingMultiply(SuffixMax[next], free);
     const std::uint64_t highest = SaturatingAdd(totalWithValue, largest);
-    // Every prefix in the subtree totals at most the highest completion, and the low bound lies
-    // above the best size, so a subtree that cannot beat the best cannot be accepted either.
-    if (highest <= BestSize && highest < LowBound)
-        return true;
-    // No completion fits and no prefix reaches the low bound.
-    return SaturatingAdd(totalWithValue, smallest) > FitLimit && highest < LowBound;
+    // Every prefix in the subtree totals at most its highest completion.
+    if (highest < LowBound) {
+        // Nothing here can be accepted, and everything fits (the low bound is within the
+        // capacity). Enumerating the subtree would only raise the best, step by step, to the
+        // subtree's maximum, reached first by the largest units with the lowest indices.
+        if (highest <= BestSize)
+            return SubtreeKind::Hopeless;
+        return exact ? SubtreeKind::BestIsItsMaximum : SubtreeKind::Explore;
+    }
+    return SubtreeKind::Explore;
 }
 
-void DivisionSearch::BuildSuffixMinima()
-{
+void DivisionSearch::TakeSubtreeMaximum(std::uint32_t position, std::uint32_t value,
+                                        std::uint64_t totalWithValue) {
+    const std::uint32_t free = ElementCount - 1 - position;
+    const std::uint32_t next = value + 1;
+    BestSize = totalWithValue + LargestSums[std::size_t{next} * BoundWidth + free - 1];
+    Best.assign(Combination.begin(), Combination.begin() + position);
+    Best.push_back(value);
+    // The completion is worked out only when the medium is taken: most are replaced before.
+    BestTopFrom = next;
+    BestTopCount = free;
+}
+
+void DivisionSearch::CompleteBest() {
+    if (BestTopCount == 0)
+        return;
+    // The lexicographically first choice of BestTopCount units from BestTopFrom on with the
+    // largest sum: the largest totals, and among equal totals the lowest indices.
+    const std::vector<std::uint64_t>& total = *Totals;
+    Scratch.clear();
+    for (std::uint32_t i = BestTopFrom; i < UnitCount; ++i)
+        Scratch.push_back(i);
+    const auto larger = [&](std::uint32_t left, std::uint32_t right) {
+        return total[left] != total[right] ? total[left] > total[right] : left < right;
+    };
+    std::nth_element(Scratch.begin(), Scratch.begin() + (BestTopCount - 1), Scratch.end(), larger);
+    Scratch.resize(BestTopCount);
+    std::sort(Scratch.begin(), Scratch.end());
+    Best.insert(Best.end(), Scratch.begin(), Scratch.end());
+    BestTopCount = 0;
+}
+
+void DivisionSearch::BuildSuffixMinima() {
     const std::vector<std::uint64_t>& total = *Totals;
     SuffixMin.assign(UnitCount + 1, UINT64_MAX);
     SuffixMax.assign(UnitCount + 1, 0);
@@ -287,8 +318,7 @@ void DivisionSearch::BuildSuffixMinima()
     }
 }
 
-void DivisionSearch::BuildBoundTables(std::uint32_t elementCount)
-{
+void DivisionSearch::BuildBoundTables(std::uint32_t elementCount) {
     TablesBuilt = true;
     const std::uint32_t width = elementCount - 1;
     const std::size_t entries = std::size_t{UnitCount + 1} * width;

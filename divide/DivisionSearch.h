@@ -37,8 +37,8 @@ public:
     // Called with the indices (ascending, into the remaining units as they stand) of every
     // accepted medium. When it returns, the search removes those units from its own sequence;
     // the caller removes them from any parallel sequence it keeps.
-    using DeliverFn = std::function<void(const std::vector<std::uint32_t>& units,
-                                         const MediumStats& stats)>;
+    using DeliverFn =
+        std::function<void(const std::vector<std::uint32_t>& units, const MediumStats& stats)>;
     using ProgressFn = std::function<void()>;
 
     DivisionSearch(std::uint64_t capacity, std::uint64_t lowBound);
@@ -69,7 +69,17 @@ private:
 
     std::uint32_t EstimateElementCount(std::uint64_t total, std::uint32_t unitCount) const;
     PassEnd RunPass(std::uint32_t elementCount, const ProgressFn& reportProgress);
-    bool Prunable(std::uint32_t position, std::uint32_t value, std::uint64_t totalWithValue) const;
+    enum class SubtreeKind {
+        Explore,          // enumerate it
+        Hopeless,         // nothing in it can improve the best or be accepted: skip it
+        BestIsItsMaximum  // nothing in it can be accepted, all of it fits: its maximum is the best
+    };
+    SubtreeKind ClassifySubtree(std::uint32_t position, std::uint32_t value,
+                                std::uint64_t totalWithValue) const;
+    void TakeSubtreeMaximum(std::uint32_t position, std::uint32_t value,
+                            std::uint64_t totalWithValue);
+    // Fills in the units of a best combination that was taken as a subtree's maximum.
+    void CompleteBest();
     // Checks stop, progress, time and take-best between evaluations; false on a stop.
     bool Poll(const ProgressFn& reportProgress);
     bool TakeBestNow() const;
@@ -93,6 +103,11 @@ private:
     std::vector<std::uint32_t> Combination;
     std::vector<std::uint64_t> Prefix;  // Prefix[j]: total of positions 0 .. j-1
     std::vector<std::uint32_t> Best;
+    // A best taken as a subtree's maximum: Best holds its prefix, and its remaining BestTopCount
+    // units are the largest from unit BestTopFrom on.
+    std::uint32_t BestTopFrom = 0;
+    std::uint32_t BestTopCount = 0;
+    std::vector<std::uint32_t> Scratch;
     std::uint64_t BestSize = 0;
     bool Accepted = false;
     bool TimeUp = false;
@@ -111,8 +126,7 @@ private:
 
 // Removes the elements at the given ascending indices, keeping the order of the rest.
 template <typename T>
-void RemoveAcceptedUnits(std::vector<T>& units, const std::vector<std::uint32_t>& accepted)
-{
+void RemoveAcceptedUnits(std::vector<T>& units, const std::vector<std::uint32_t>& accepted) {
     std::size_t write = 0;
     std::size_t next = 0;
     for (std::size_t read = 0; read < units.size(); ++read) {

@@ -3,8 +3,7 @@
 #include <charconv>
 #include <string>
 
-std::optional<std::uint64_t> ParseUnsigned64(std::string_view text)
-{
+std::optional<std::uint64_t> ParseUnsigned64(std::string_view text) {
     if (text.empty())
         return std::nullopt;
     for (const char ch : text)
@@ -17,8 +16,7 @@ std::optional<std::uint64_t> ParseUnsigned64(std::string_view text)
     return value;
 }
 
-std::optional<double> ParseDecimal(std::string_view text)
-{
+std::optional<double> ParseDecimal(std::string_view text) {
     bool digits = false;
     bool point = false;
     for (const char ch : text) {

@@ -10,8 +10,7 @@
 #include "NumberParsing.h"
 
 int RunUnitList(const UnitListOptions& options, std::istream& in, std::ostream& out,
-                std::ostream& err)
-{
+                std::ostream& err) {
     std::vector<std::uint64_t> totals;
     std::string line;
     std::uint64_t lineNumber = 0;
@@ -21,8 +20,8 @@ int RunUnitList(const UnitListOptions& options, std::istream& in, std::ostream& 
             line.pop_back();
         const auto total = ParseUnsigned64(line);
         if (!total) {
-            err << "vantrel-divide: line " << lineNumber
-                << ": not an unsigned 64-bit decimal: \"" << line << "\"\n";
+            err << "vantrel-divide: line " << lineNumber << ": not an unsigned 64-bit decimal: \""
+                << line << "\"\n";
             return 2;
         }
         totals.push_back(*total);

@@ -30,16 +30,14 @@ constexpr const char* Usage =
     "\n"
     "Exit status: 0 when every unit was placed, 1 after FAILED, 2 on bad input.\n";
 
-int BadUsage(const std::string& message)
-{
+int BadUsage(const std::string& message) {
     std::cerr << "vantrel-divide: " << message << " (see --help)\n";
     return 2;
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     UnitListOptions options;

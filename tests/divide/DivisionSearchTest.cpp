@@ -15,9 +15,8 @@ struct Division {
     std::vector<std::uint64_t> left;
 };
 
-Division Divide(std::vector<std::uint64_t> totals, std::uint64_t capacity,
-                std::uint64_t lowBound, bool exhaustive)
-{
+Division Divide(std::vector<std::uint64_t> totals, std::uint64_t capacity, std::uint64_t lowBound,
+                bool exhaustive) {
     DivisionSearch search(capacity, lowBound);
     search.SetExhaustive(exhaustive);
     Division result;
@@ -37,8 +36,7 @@ Division Divide(std::vector<std::uint64_t> totals, std::uint64_t capacity,
 std::vector<std::vector<std::uint32_t>> DivideIndices(const std::vector<std::uint64_t>& input,
                                                       std::uint64_t capacity,
                                                       std::uint64_t lowBound, bool exhaustive,
-                                                      DivisionSearch::Outcome& outcome)
-{
+                                                      DivisionSearch::Outcome& outcome) {
     std::vector<std::uint64_t> totals = input;
     std::vector<std::uint32_t> index(input.size());
     for (std::uint32_t i = 0; i < index.size(); ++i)
@@ -69,8 +67,7 @@ struct Example {
 
 class DivisionExamples : public ::testing::TestWithParam<Example> {};
 
-TEST_P(DivisionExamples, DeliversTheDefinedMedia)
-{
+TEST_P(DivisionExamples, DeliversTheDefinedMedia) {
     const Example& example = GetParam();
     for (const bool exhaustive : {true, false}) {
         const Division division =
@@ -95,8 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
         Example{"ZeroUnitLeadsPrefix", {0, 5, 700}, 700, 699, {{0, 700}, {5}}},
         Example{"EstimateCutToCount", {100, 100, 100}, 700, 699, {{100, 100, 100}}},
         Example{"OnePerMedium", {400, 400, 400}, 700, 699, {{400}, {400}, {400}}},
-        Example{"FourOfFive", {250, 250, 250, 250, 250}, 1000, 999,
-                {{250, 250, 250, 250}, {250}}},
+        Example{"FourOfFive", {250, 250, 250, 250, 250}, 1000, 999, {{250, 250, 250, 250}, {250}}},
         Example{"BelowBoundStillDelivered", {100, 200}, 700, 699, {{100, 200}}},
         Example{"FirstOfEqualTotalsWins", {10, 20, 30, 25, 5}, 100, 99, {{10, 20, 30, 25, 5}}},
         Example{"AllZero", {0, 0, 0}, 700, 699, {{0, 0, 0}}},
@@ -105,16 +101,14 @@ INSTANTIATE_TEST_SUITE_P(
         Example{"Empty", {}, 700, 699, {}}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
-TEST(DivisionSearch, EqualTotalsKeepTheFirstCombination)
-{
+TEST(DivisionSearch, EqualTotalsKeepTheFirstCombination) {
     // Pairs (1, 3) and (2, 3) both total 600; the first one found stays the best.
     const Division division = Divide({100, 300, 300, 300}, 700, 699, false);
     ASSERT_FALSE(division.media.empty());
     EXPECT_EQ(division.media.front(), (std::vector<std::uint64_t>{100, 300, 300}));
 }
 
-TEST(DivisionSearch, FailsWhenNoUnitFits)
-{
+TEST(DivisionSearch, FailsWhenNoUnitFits) {
     for (const bool exhaustive : {true, false}) {
         const Division division = Divide({100, 800, 200}, 700, 699, exhaustive);
         EXPECT_EQ(division.outcome, DivisionSearch::Outcome::Failed);
@@ -123,8 +117,7 @@ TEST(DivisionSearch, FailsWhenNoUnitFits)
     }
 }
 
-TEST(DivisionSearch, NeverWrapsRoundOnHugeTotals)
-{
+TEST(DivisionSearch, NeverWrapsRoundOnHugeTotals) {
     const std::uint64_t half = std::uint64_t{1} << 63;
     const Division division = Divide({half, half, 5}, UINT64_MAX, UINT64_MAX - 10, false);
     EXPECT_EQ(division.outcome, DivisionSearch::Outcome::Completed);
@@ -138,8 +131,7 @@ TEST(DivisionSearch, NeverWrapsRoundOnHugeTotals)
     EXPECT_EQ(division.media.size(), 2u);
 }
 
-TEST(DivisionSearch, StopBeforeFirstMediumDeliversNothing)
-{
+TEST(DivisionSearch, StopBeforeFirstMediumDeliversNothing) {
     DivisionSearch search(700, 699);
     std::vector<std::uint64_t> totals{300, 300, 300};
     search.RequestStop();
@@ -151,8 +143,7 @@ TEST(DivisionSearch, StopBeforeFirstMediumDeliversNothing)
     EXPECT_EQ(totals, (std::vector<std::uint64_t>{300, 300, 300}));
 }
 
-TEST(DivisionSearch, StopAfterFirstMediumKeepsTheRestInOrder)
-{
+TEST(DivisionSearch, StopAfterFirstMediumKeepsTheRestInOrder) {
     DivisionSearch search(700, 699);
     std::vector<std::uint64_t> totals{400, 400, 300, 200};
     int delivered = 0;
@@ -168,8 +159,7 @@ TEST(DivisionSearch, StopAfterFirstMediumKeepsTheRestInOrder)
     EXPECT_EQ(totals, (std::vector<std::uint64_t>{400, 200}));
 }
 
-TEST(DivisionSearch, ProgressReportShowsAtLeastOneEvaluation)
-{
+TEST(DivisionSearch, ProgressReportShowsAtLeastOneEvaluation) {
     DivisionSearch search(700, 699);
     std::vector<std::uint64_t> totals{600, 500, 100, 90};
     search.RequestProgress();
@@ -185,8 +175,7 @@ TEST(DivisionSearch, ProgressReportShowsAtLeastOneEvaluation)
     EXPECT_GE(counts[0], 1u);
 }
 
-TEST(DivisionSearch, TakeBestDeliversTheFirstFittingCombination)
-{
+TEST(DivisionSearch, TakeBestDeliversTheFirstFittingCombination) {
     for (const bool takeBest : {false, true}) {
         DivisionSearch search(1000, 1000);
         std::vector<std::uint64_t> totals{300, 50, 300, 300, 340};
@@ -214,35 +203,36 @@ TEST(DivisionSearch, TakeBestDeliversTheFirstFittingCombination)
 }
 
 // The accelerated search must deliver exactly the media of the plain enumeration.
-TEST(DivisionSearch, AcceleratedAgreesWithPlainOnRandomInputs)
-{
+TEST(DivisionSearch, AcceleratedAgreesWithPlainOnRandomInputs) {
     std::mt19937_64 random(20261209);
     for (int round = 0; round < 3000; ++round) {
-        const std::uint64_t capacity =
-            std::uniform_int_distribution<std::uint64_t>(1, round % 3 == 0 ? 1000 : (std::uint64_t{1} << 40))(random);
+        const std::uint64_t capacity = std::uniform_int_distribution<std::uint64_t>(
+            1, round % 3 == 0 ? 1000 : (std::uint64_t{1} << 40))(random);
         const double tolerance = std::uniform_real_distribution<double>(80.0, 100.0)(random);
-        const auto lowBound = static_cast<std::uint64_t>(static_cast<long double>(capacity) *
-                                                         tolerance * 0.01L);
+        const auto lowBound =
+            static_cast<std::uint64_t>(static_cast<long double>(capacity) * tolerance * 0.01L);
         const int count = std::uniform_int_distribution<int>(0, round % 7 == 0 ? 22 : 14)(random);
         std::vector<std::uint64_t> units;
         const int shape = round % 5;
         for (int i = 0; i < count; ++i) {
             std::uint64_t unit;
             switch (shape) {
-            case 0:  // zeros and duplicates
-                unit = std::uniform_int_distribution<int>(0, 3)(random) * (capacity / 4);
-                break;
-            case 1:  // near the capacity
-                unit = capacity - std::uniform_int_distribution<std::uint64_t>(0, capacity / 10)(random);
-                break;
-            case 2:  // small
-                unit = std::uniform_int_distribution<std::uint64_t>(0, capacity / 5)(random);
-                break;
-            default:
-                unit = std::uniform_int_distribution<std::uint64_t>(0, capacity)(random);
+                case 0:  // zeros and duplicates
+                    unit = std::uniform_int_distribution<int>(0, 3)(random) * (capacity / 4);
+                    break;
+                case 1:  // near the capacity
+                    unit = capacity -
+                           std::uniform_int_distribution<std::uint64_t>(0, capacity / 10)(random);
+                    break;
+                case 2:  // small
+                    unit = std::uniform_int_distribution<std::uint64_t>(0, capacity / 5)(random);
+                    break;
+                default:
+                    unit = std::uniform_int_distribution<std::uint64_t>(0, capacity)(random);
             }
             if (!units.empty() && std::uniform_int_distribution<int>(0, 5)(random) == 0)
-                unit = units[std::uniform_int_distribution<std::size_t>(0, units.size() - 1)(random)];
+                unit =
+                    units[std::uniform_int_distribution<std::size_t>(0, units.size() - 1)(random)];
             units.push_back(unit);
         }
         DivisionSearch::Outcome plainOutcome;

@@ -1,0 +1,74 @@
+#include "SearchSets.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "LowBound.h"
+
+namespace {
+
+// splitmix64: small, fast and the same everywhere.
+class Generator {
+public:
+    explicit Generator(std::uint64_t seed) : State(seed) {}
+
+    std::uint64_t Next() {
+        std::uint64_t z = (State += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+
+    // Uniform in [low, high].
+    std::uint64_t Between(std::uint64_t low, std::uint64_t high) {
+        return low + Next() % (high - low + 1);
+    }
+
+    // Uniform in (0, 1).
+    double Unit() { return (static_cast<double>(Next() >> 11) + 0.5) / 9007199254740992.0; }
+
+    double Normal() {
+        const double pi = 3.14159265358979323846;
+        return std::sqrt(-2.0 * std::log(Unit())) * std::cos(2.0 * pi * Unit());
+    }
+
+private:
+    std::uint64_t State;
+};
+
+}  // namespace
+
+SearchSet MakeSearchSet(const std::string& name, std::size_t unitCount) {
+    Generator random(unitCount * 7919 + name.size());
+    SearchSet set;
+    set.Totals.reserve(unitCount);
+    if (name == "mp3") {
+        set.Capacity = 480000;
+        set.LowBound = LowBoundOf(set.Capacity, 99.9f);
+        for (std::size_t i = 0; i < unitCount; ++i)
+            set.Totals.push_back(random.Between(12000, 42000) + 150);
+    } else if (name == "photos") {
+        set.Capacity = 734003200;
+        set.LowBound = LowBoundOf(set.Capacity, 99.9f);
+        for (std::size_t i = 0; i < unitCount; ++i)
+            set.Totals.push_back(random.Between(2ull << 20, 12ull << 20));
+    } else if (name == "mixed") {
+        set.Capacity = 4700766208;
+        set.LowBound = LowBoundOf(set.Capacity, 99.9f);
+        const double median = std::log(1048576.0);
+        for (std::size_t i = 0; i < unitCount; ++i) {
+            const double size = std::exp(median + 2.5 * random.Normal());
+            set.Totals.push_back(
+                static_cast<std::uint64_t>(std::clamp(size, 1024.0, 2147483648.0)));
+        }
+    } else if (name == "hard") {
+        set.Capacity = 1000000001;
+        set.LowBound = set.Capacity;
+        for (std::size_t i = 0; i < unitCount; ++i)
+            set.Totals.push_back(2 * random.Between(125000001, 166666666));
+    } else {
+        throw std::invalid_argument("unknown set " + name);
+    }
+    return set;
+}
