@@ -333,7 +333,9 @@ bool TSettings::Save() {
     if (!section) {
         if (!lines.empty() && !Trim(lines.back()).empty())
             lines.emplace_back();
-        lines.push_back("[" + std::string(SectionName) + "]");
+        std::string header = "[";
+        header.append(SectionName).append("]");
+        lines.push_back(std::move(header));
         section = SectionRange{lines.size() - 1, lines.size()};
     }
     // Keys already present are rewritten where they stand; missing ones follow the section's
