@@ -16,7 +16,7 @@
 #include "LoopUiThread.h"
 #include "Prompter.h"
 #include "Tdatamanager.h"
-#include "doubles/InMemoryListView.h"
+#include "InMemoryListView.h"
 
 namespace {
 

@@ -7,8 +7,9 @@
 
 #include "UiThread.h"
 
-// The test's own thread playing the user-interface thread: a worker's synchronous steps and
-// posted steps queue up here and run when the test pumps the loop.
+// A thread without a window playing the user-interface thread (the command-line tool's main
+// thread, a test's thread): a worker's synchronous steps and
+// posted steps queue up here and run when that thread pumps the loop.
 class LoopUiThread : public UiThread {
 public:
     void RunSync(const std::function<void()>& step) override

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "FolderMode.h"
+#include "UnitListMode.h"
+
+// What the command line of vantrel-divide asks for.
+struct DivideCommand {
+    enum class Kind { Help, UnitList, Folders };
+    Kind Mode = Kind::UnitList;
+    UnitListOptions UnitList;
+    FolderOptions Folders;
+};
+
+// The command, or a one-line message naming what is wrong with the arguments.
+std::variant<DivideCommand, std::string> ParseDivideCommand(
+    const std::vector<std::string_view>& args);
+
+extern const char* const DivideUsage;
