@@ -1,0 +1,226 @@
+#include "Tdatamanager.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "Dividethread.h"
+#include "NullHost.h"
+#include "TempFolder.h"
+
+namespace {
+
+constexpr std::uint64_t MB = 1048576;
+constexpr std::uint64_t Capacity700 = 700 * MB;
+
+class PrepareDivisionTest : public ::testing::Test {
+protected:
+    PrepareDivisionTest()
+        : Manager(Parts.CollectionType, Parts.Collection, Parts.Medium, Parts.Host()) {}
+
+    // Waits for a started division to end and releases its thread, as the window does.
+    void FinishDivision() {
+        ASSERT_TRUE(Manager.Thread);
+        Parts.UiThread.PumpUntil([&] { return Parts.Listener.Ended > 0; });
+        Manager.DivisionFinished();
+    }
+
+    std::vector<std::uint64_t> GroupSizes() const {
+        std::vector<std::uint64_t> sizes;
+        for (const auto& group : Manager.Groups)
+            sizes.push_back(group.Size);
+        return sizes;
+    }
+
+    std::vector<std::string> ItemNames() const {
+        std::vector<std::string> names;
+        for (const auto& item : Manager.Items)
+            names.push_back(item.Name);
+        return names;
+    }
+
+    void SetGroup(const std::string& name, std::uint32_t group) {
+        for (std::size_t row = 0; row < Parts.Collection.Rows.size(); ++row)
+            Parts.Collection.Rows[row].Selected = Parts.Collection.Rows[row].Caption == name;
+        Manager.SetGroupOfSelected(group);
+    }
+
+    TempFolder Folder;
+    DataManagerFixtureParts Parts;
+    TDataManager Manager;
+};
+
+TEST_F(PrepareDivisionTest, ExpandedFolderIsReplacedByItsEntries) {
+    Folder.MakeFile("big/a/x", 400 * MB);
+    Folder.MakeFile("big/b/y", 400 * MB);
+    Folder.MakeFile("big/c", 100 * MB);
+    Manager.AddItems({Folder / "big"}, AddFolder);
+    Parts.Prompter.AnswerDirTooBig(DirTooBigAnswer::Expand);
+
+    ASSERT_TRUE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
+    FinishDivision();
+
+    ASSERT_EQ(Parts.Prompter.Asked.size(), 1u);
+    EXPECT_EQ(Parts.Prompter.Asked[0].Text,
+              "Папка «" + (Folder / "big") + "» не помещается на выбранный носитель");
+    EXPECT_EQ(ItemNames(), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(Parts.Collection.RowCount(), 3u);
+    EXPECT_EQ(Manager.TotalSize, 900 * MB);
+    EXPECT_EQ(Manager.Media.size(), 2u);
+}
+
+TEST_F(PrepareDivisionTest, NestedOversizedFolderIsAskedAgainUnlessExpandForAll) {
+    for (const bool forAll : {false, true}) {
+        TempFolder folder;
+        folder.MakeFile("big/inner/x", 750 * MB);
+        folder.MakeFile("big/y", 150 * MB);
+        DataManagerFixtureParts parts;
+        TDataManager manager(parts.CollectionType, parts.Collection, parts.Medium, parts.Host());
+        manager.AddItems({folder / "big"}, AddFolder);
+        parts.Prompter.AnswerDirTooBig(forAll ? DirTooBigAnswer::ExpandForAll
+                                              : DirTooBigAnswer::Expand);
+        if (!forAll)
+            parts.Prompter.AnswerDirTooBig(DirTooBigAnswer::Expand);
+        // The 750 МБ file itself is then asked about; leave it out.
+        parts.Prompter.Answer(PromptButton::Yes);
+
+        ASSERT_TRUE(manager.PrepareDivision(Capacity700, 699 * MB, 0)) << forAll;
+        parts.UiThread.PumpUntil([&] { return parts.Listener.Ended > 0; });
+        manager.DivisionFinished();
+
+        EXPECT_EQ(parts.Prompter.Asked.size(), forAll ? 2u : 3u);
+        EXPECT_TRUE(parts.Prompter.ScriptUsed());
+        ASSERT_EQ(manager.Items.size(), 1u);
+        EXPECT_EQ(manager.Items.front().Name, "y");
+        EXPECT_EQ(manager.TotalSize, 150 * MB);
+    }
+}
+
+TEST_F(PrepareDivisionTest, OversizedFileQuestionAndItsAnswers) {
+    Folder.MakeFile("a", 800 * MB);
+    Folder.MakeFile("b", 900 * MB);
+    Folder.MakeFile("c", 10 * MB);
+    Manager.AddItems({Folder / "a", Folder / "b", Folder / "c"}, AddFiles);
+    Parts.Prompter.Answer(PromptButton::YesToAll);
+
+    ASSERT_TRUE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
+    FinishDivision();
+
+    ASSERT_EQ(Parts.Prompter.Asked.size(), 1u);  // the second file goes without a question
+    const auto& question = Parts.Prompter.Asked[0];
+    EXPECT_EQ(question.QuestionKind, ScriptedPrompter::Kind::WarningDialog);
+    EXPECT_EQ(question.Text, "Файл «" + (Folder / "a") +
+                                 "» не помещается на выбранный носитель.\n\nИсключить файл из "
+                                 "рассмотрения?");
+    EXPECT_EQ(question.Buttons, (std::vector<PromptButton>{PromptButton::Yes, PromptButton::Cancel,
+                                                           PromptButton::YesToAll}));
+    EXPECT_EQ(question.Default, PromptButton::Yes);
+    EXPECT_EQ(ItemNames(), (std::vector<std::string>{"c"}));
+    EXPECT_EQ(Parts.Collection.RowCount(), 1u);
+}
+
+TEST_F(PrepareDivisionTest, CancelSelectsTheItemAndKeepsEarlierExclusions) {
+    Folder.MakeFile("a", 800 * MB);
+    Folder.MakeFile("b", 900 * MB);
+    Folder.MakeFile("c", 10 * MB);
+    Manager.AddItems({Folder / "a", Folder / "b", Folder / "c"}, AddFiles);
+    Parts.Prompter.Answer(PromptButton::Yes);
+    Parts.Prompter.Answer(PromptButton::Cancel);
+
+    EXPECT_FALSE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
+    EXPECT_FALSE(Manager.Thread);
+    EXPECT_EQ(ItemNames(), (std::vector<std::string>{"b", "c"}));
+    // The list was refilled before the row of "b" was selected and shown.
+    ASSERT_EQ(Parts.Collection.RowCount(), 2u);
+    EXPECT_TRUE(Parts.Collection.Rows[0].Selected);
+    EXPECT_EQ(Parts.Collection.Rows[0].Caption, "b");
+    EXPECT_EQ(Parts.Collection.ScrolledTo, 0u);
+}
+
+TEST_F(PrepareDivisionTest, GroupThatCannotFitStopsThePreparation) {
+    Folder.MakeFile("a", 300 * MB);
+    Folder.MakeFile("b", 300 * MB);
+    Folder.MakeFile("c", 200 * MB);
+    Folder.MakeFile("d", 10 * MB);
+    Manager.AddItems({Folder / "a", Folder / "b", Folder / "c", Folder / "d"}, AddFiles);
+    for (const char* name : {"a", "b", "c"})
+        SetGroup(name, 5);
+    Parts.Prompter.Answer(PromptButton::Ok);
+
+    EXPECT_FALSE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
+    EXPECT_FALSE(Manager.Thread);
+    ASSERT_EQ(Parts.Prompter.Asked.size(), 1u);
+    EXPECT_EQ(Parts.Prompter.Asked[0].QuestionKind, ScriptedPrompter::Kind::MessageBox);
+    EXPECT_EQ(Parts.Prompter.Asked[0].Icon, PromptIcon::Exclamation);
+    EXPECT_EQ(Parts.Prompter.Asked[0].Text,
+              "Группа элементов №5 не помещается на выбранный носитель.");
+}
+
+TEST_F(PrepareDivisionTest, UnitsAreUngroupedItemsThenGroupsInAscendingNumber) {
+    for (const char* name : {"a", "b", "c", "d", "e"})
+        Folder.MakeFile(name, 100 * MB);
+    Manager.AddItems({Folder / "a", Folder / "b", Folder / "c", Folder / "d", Folder / "e"},
+                     AddFiles);
+    SetGroup("a", 9);
+    SetGroup("d", 2);
+    SetGroup("e", 9);
+    Manager.Media.push_back({Manager.Items.cbegin()});  // a previous result
+
+    ASSERT_TRUE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
+    FinishDivision();
+
+    // All four units fit on one medium, which lists them in unit order: the ungrouped items in
+    // collection order, then group 2, then group 9 with its members in collection order. The
+    // previous result is gone.
+    ASSERT_EQ(Manager.Media.size(), 1u);
+    std::vector<std::string> names;
+    for (const auto& item : Manager.Media[0])
+        names.push_back(item->Name);
+    EXPECT_EQ(names, (std::vector<std::string>{"b", "c", "d", "a", "e"}));
+    EXPECT_TRUE(Manager.Groups.empty());
+}
+
+TEST_F(PrepareDivisionTest, SongPauseCountsInTheFitTest) {
+    Parts.CollectionType = 1;
+    Folder.MakeFile("long.mp3", 1);
+    Folder.MakeFile("short.mp3", 1);
+    Folder.Write("list.m3u",
+                 "#EXTM3U\n#EXTINF:4799,Long\nlong.mp3\n#EXTINF:100,Short\nshort.mp3\n");
+    Manager.AddItems({Folder / "list.m3u"}, AddFromPlaylist);
+    ASSERT_EQ(Manager.Items.size(), 2u);
+    Parts.Prompter.Answer(PromptButton::Yes);
+
+    ASSERT_TRUE(Manager.PrepareDivision(480000, 479520, 150));
+    FinishDivision();
+    ASSERT_EQ(Parts.Prompter.Asked.size(), 1u);
+    EXPECT_NE(Parts.Prompter.Asked[0].Text.find(Folder / "long.mp3"), std::string::npos);
+    ASSERT_EQ(Manager.Items.size(), 1u);
+    EXPECT_EQ(Manager.Groups.size(), 0u);
+    ASSERT_EQ(Manager.Media.size(), 1u);
+}
+
+TEST_F(PrepareDivisionTest, VanishedPathCountsAsAFolderAndExclusionsCanEmptyTheCollection) {
+    const std::string gone = Folder.MakeFile("gone", 800 * MB);
+    Manager.AddItems({gone}, AddFiles);
+    std::filesystem::remove(gone);
+    Parts.Prompter.AnswerDirTooBig(DirTooBigAnswer::Expand);
+
+    EXPECT_FALSE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
+    EXPECT_EQ(Parts.Prompter.Asked.size(), 1u);  // nothing else is said
+    EXPECT_EQ(Parts.Prompter.Asked[0].QuestionKind, ScriptedPrompter::Kind::DirTooBig);
+    EXPECT_TRUE(Manager.Items.empty());
+    EXPECT_EQ(Manager.TotalSize, 0u);
+    EXPECT_EQ(Parts.Collection.RowCount(), 0u);
+    EXPECT_FALSE(Manager.Thread);
+}
+
+TEST_F(PrepareDivisionTest, SizeNearTheLargestValueDoesNotWrapIntoFitting) {
+    Folder.MakeFile("a", 10);
+    Manager.AddItems({Folder / "a"}, AddFiles);
+    Manager.Items.front().Size = UINT64_MAX;  // a length that could not be read
+    Parts.Prompter.Answer(PromptButton::Yes);
+    EXPECT_FALSE(Manager.PrepareDivision(480000, 479520, 150));
+    EXPECT_EQ(Parts.Prompter.Asked.size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,218 @@
+#include "Dividethread.h"
+
+#include <gtest/gtest.h>
+
+#include <sched.h>
+#include <sys/resource.h>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+
+#include "DivisionListener.h"
+#include "LoopUiThread.h"
+#include "ThreadPriority.h"
+
+namespace {
+
+// A listener whose reactions a test can set, recording what it was told.
+class ScriptedListener : public DivisionListener {
+public:
+    void addResultMedium() override {
+        ++MediaAdded;
+        if (OnMedium)
+            OnMedium();
+    }
+    void ShowDivisionProgress(std::int32_t estimate, std::uint32_t elementCount,
+                              std::uint64_t combinationCount, std::uint32_t unitsLeft) override {
+        Reports.push_back({estimate, elementCount, combinationCount, unitsLeft});
+        if (OnProgress)
+            OnProgress();
+    }
+    void DivisionEnded() override { ++Ended; }
+
+    struct Report {
+        std::int32_t Estimate;
+        std::uint32_t ElementCount;
+        std::uint64_t CombinationCount;
+        std::uint32_t UnitsLeft;
+    };
+    int MediaAdded = 0;
+    int Ended = 0;
+    std::vector<Report> Reports;
+    std::function<void()> OnMedium;
+    std::function<void()> OnProgress;
+};
+
+// Items of the given sizes, one unit each.
+struct Units {
+    explicit Units(const std::vector<std::uint64_t>& sizes) {
+        for (std::size_t i = 0; i < sizes.size(); ++i)
+            Items.emplace_back("item" + std::to_string(i), "/item" + std::to_string(i), -1,
+                               sizes[i]);
+        for (auto item = Items.cbegin(); item != Items.cend(); ++item) {
+            TColGroup unit;
+            unit.AddItem(item, 0);
+            Groups.push_back(unit);
+        }
+    }
+    std::vector<std::uint64_t> MediumSizes(const TMedium& medium) const {
+        std::vector<std::uint64_t> sizes;
+        for (const auto& item : medium)
+            sizes.push_back(item->Size);
+        return sizes;
+    }
+    std::vector<std::uint64_t> GroupSizes() const {
+        std::vector<std::uint64_t> sizes;
+        for (const auto& group : Groups)
+            sizes.push_back(group.Size);
+        return sizes;
+    }
+
+    TColItems Items;
+    std::vector<TColGroup> Groups;
+    std::vector<TMedium> Media;
+};
+
+struct DivisionRun {
+    LoopUiThread Ui;
+    ScriptedListener Listener;
+
+    void UntilEnded() {
+        Ui.PumpUntil([&] { return Listener.Ended > 0; });
+    }
+};
+
+TEST(DivideThreadTest, NormalEndDeliversEveryMediumInOrder) {
+    Units units({600, 500, 100, 90});
+    DivisionRun run;
+    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener);
+    run.UntilEnded();
+    EXPECT_EQ(run.Listener.Ended, 1);
+    EXPECT_EQ(run.Listener.MediaAdded, 2);
+    ASSERT_EQ(units.Media.size(), 2u);
+    EXPECT_EQ(units.MediumSizes(units.Media[0]), (std::vector<std::uint64_t>{600, 100}));
+    EXPECT_EQ(units.MediumSizes(units.Media[1]), (std::vector<std::uint64_t>{500, 90}));
+    EXPECT_TRUE(units.Groups.empty());
+}
+
+TEST(DivideThreadTest, StopBeforeTheFirstMediumDeliversNothing) {
+    // The first pair does not reach the low bound, so another evaluation follows the report.
+    Units units({300, 300, 300, 350, 350});
+    DivisionRun run;
+    TDivideThread* running = nullptr;
+    run.Listener.OnProgress = [&] {
+        for (int i = 0; i < 3; ++i)  // several stops in a row are harmless
+            running->Terminate();
+    };
+    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener);
+    running = &thread;
+    thread.RequestProgress();
+    run.UntilEnded();
+    EXPECT_EQ(run.Listener.Ended, 1);
+    EXPECT_EQ(run.Listener.MediaAdded, 0);
+    EXPECT_TRUE(units.Media.empty());
+    EXPECT_EQ(units.GroupSizes(), (std::vector<std::uint64_t>{300, 300, 300, 350, 350}));
+}
+
+TEST(DivideThreadTest, StopMidwayKeepsTheDeliveredMedia) {
+    Units units({300, 300, 300, 350, 350});
+    DivisionRun run;
+    TDivideThread* running = nullptr;
+    run.Listener.OnMedium = [&] { running->Terminate(); };
+    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener);
+    running = &thread;
+    run.UntilEnded();
+    ASSERT_EQ(units.Media.size(), 1u);
+    EXPECT_EQ(units.MediumSizes(units.Media[0]), (std::vector<std::uint64_t>{350, 350}));
+    EXPECT_EQ(units.GroupSizes(), (std::vector<std::uint64_t>{300, 300, 300}));
+    EXPECT_EQ(run.Listener.Ended, 1);
+}
+
+TEST(DivideThreadTest, FailureEndsLikeAnyOtherEnd) {
+    Units units({100, 800, 200});
+    DivisionRun run;
+    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener);
+    run.UntilEnded();
+    EXPECT_EQ(run.Listener.Ended, 1);
+    ASSERT_EQ(units.Media.size(), 1u);
+    EXPECT_EQ(units.GroupSizes(), (std::vector<std::uint64_t>{800}));
+}
+
+TEST(DivideThreadTest, FirstProgressReportShowsAnEvaluation) {
+    Units units({300, 300, 300, 350, 350});
+    DivisionRun run;
+    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener);
+    thread.RequestProgress();
+    run.UntilEnded();
+    ASSERT_FALSE(run.Listener.Reports.empty());
+    const auto& first = run.Listener.Reports.front();
+    EXPECT_EQ(first.Estimate, -1);
+    EXPECT_GE(first.CombinationCount, 1u);
+    EXPECT_EQ(first.ElementCount, 2u);
+    EXPECT_EQ(first.UnitsLeft, 5u);
+}
+
+TEST(DivideThreadTest, PriorityChangesWhileRunning) {
+    // Even totals against an odd capacity at 100 %: no medium ends early, so the search runs
+    // long enough to have its priority changed.
+    std::vector<std::uint64_t> sizes;
+    for (int i = 0; i < 60; ++i)
+        sizes.push_back(2 * (125000001 + (static_cast<std::uint64_t>(i) * 7919 % 41666665)));
+    Units units(sizes);
+    DivisionRun run;
+    TDivideThread* running = nullptr;
+    int reports = 0;
+    run.Listener.OnProgress = [&] {
+        running->SetPriority(reports % 7);
+        if (++reports < 8)
+            running->RequestProgress();
+        else
+            running->Terminate();
+    };
+    TDivideThread thread(units.Groups, 1000000001, 1000000001, units.Media, run.Ui, run.Listener);
+    running = &thread;
+    thread.RequestProgress();
+    run.UntilEnded();
+    EXPECT_EQ(run.Listener.Ended, 1);
+}
+
+TEST(DivideThreadTest, PriorityPositionsMapOntoTheThread) {
+    const struct {
+        int Position;
+        int Policy;
+        int Nice;
+    } cases[] = {
+        {0, SCHED_IDLE, 19}, {1, SCHED_OTHER, 10}, {2, SCHED_OTHER, 5}, {3, SCHED_OTHER, 0}};
+    for (const auto& expected : cases) {
+        std::atomic<bool> applied = false;
+        int policy = -1;
+        int nice = -100;
+        std::thread worker([&] {
+            const std::int64_t id = CurrentThreadId();
+            applied = ApplyThreadPriority(id, expected.Position);
+            policy = ::sched_getscheduler(0);
+            errno = 0;
+            nice = ::getpriority(PRIO_PROCESS, static_cast<id_t>(id));
+        });
+        worker.join();
+        // Lowering a thread's priority is always allowed.
+        ASSERT_TRUE(applied || expected.Position == 3) << expected.Position;
+        if (applied) {
+            EXPECT_EQ(policy, expected.Policy) << expected.Position;
+            EXPECT_EQ(nice, expected.Nice) << expected.Position;
+        }
+    }
+}
+
+TEST(DivideThreadTest, ReleasingAfterTheEndIsSafe) {
+    Units units({400, 400, 400});
+    DivisionRun run;
+    auto thread =
+        std::make_unique<TDivideThread>(units.Groups, 700, 699, units.Media, run.Ui, run.Listener);
+    run.UntilEnded();
+    thread.reset();
+    EXPECT_EQ(units.Media.size(), 3u);
+}
+
+}  // namespace
