@@ -45,6 +45,9 @@ public:
 
     // The plain enumeration, without the subtree skipping (for comparison and measurements).
     void SetExhaustive(bool exhaustive) { Exhaustive = exhaustive; }
+    // The bound tables of a pass are built once it has made this many steps per table entry, so
+    // searches that end early never pay for them (0: at once).
+    void SetTableStepsPerEntry(std::uint64_t steps) { TableStepsPerEntry = steps; }
     // Take the best found so far once a medium's search has run this long (0: never).
     void SetMediumTimeLimit(std::chrono::steady_clock::duration limit) { MediumTimeLimit = limit; }
 
@@ -91,6 +94,7 @@ private:
     const std::uint64_t FitLimit;  // the largest total that fits: the largest value never does
     const std::uint64_t LowBound;
     bool Exhaustive = false;
+    std::uint64_t TableStepsPerEntry = 2;
     std::chrono::steady_clock::duration MediumTimeLimit{0};
 
     std::atomic<bool> StopRequested{false};

@@ -36,7 +36,8 @@ Division Divide(std::vector<std::uint64_t> totals, std::uint64_t capacity, std::
 std::vector<std::vector<std::uint32_t>> DivideIndices(const std::vector<std::uint64_t>& input,
                                                       std::uint64_t capacity,
                                                       std::uint64_t lowBound, bool exhaustive,
-                                                      DivisionSearch::Outcome& outcome) {
+                                                      DivisionSearch::Outcome& outcome,
+                                                      std::uint64_t tableSteps = 2) {
     std::vector<std::uint64_t> totals = input;
     std::vector<std::uint32_t> index(input.size());
     for (std::uint32_t i = 0; i < index.size(); ++i)
@@ -44,6 +45,7 @@ std::vector<std::vector<std::uint32_t>> DivideIndices(const std::vector<std::uin
     std::vector<std::vector<std::uint32_t>> media;
     DivisionSearch search(capacity, lowBound);
     search.SetExhaustive(exhaustive);
+    search.SetTableStepsPerEntry(tableSteps);
     outcome = search.Run(
         totals,
         [&](const std::vector<std::uint32_t>& units, const DivisionSearch::MediumStats&) {
@@ -203,17 +205,18 @@ TEST(DivisionSearch, TakeBestDeliversTheFirstFittingCombination) {
 }
 
 // The accelerated search must deliver exactly the media of the plain enumeration.
-TEST(DivisionSearch, AcceleratedAgreesWithPlainOnRandomInputs) {
-    std::mt19937_64 random(20261209);
-    for (int round = 0; round < 3000; ++round) {
+// The accelerated search must deliver exactly the media of the plain enumeration.
+void ExpectAgreementOnRandomInputs(std::uint64_t seed, int rounds, int maxCount) {
+    std::mt19937_64 random(seed);
+    for (int round = 0; round < rounds; ++round) {
         const std::uint64_t capacity = std::uniform_int_distribution<std::uint64_t>(
             1, round % 3 == 0 ? 1000 : (std::uint64_t{1} << 40))(random);
         const double tolerance = std::uniform_real_distribution<double>(80.0, 100.0)(random);
         const auto lowBound =
             static_cast<std::uint64_t>(static_cast<long double>(capacity) * tolerance * 0.01L);
-        const int count = std::uniform_int_distribution<int>(0, round % 7 == 0 ? 22 : 14)(random);
+        const int count = std::uniform_int_distribution<int>(0, maxCount)(random);
         std::vector<std::uint64_t> units;
-        const int shape = round % 5;
+        const int shape = round % 6;
         for (int i = 0; i < count; ++i) {
             std::uint64_t unit;
             switch (shape) {
@@ -227,6 +230,9 @@ TEST(DivisionSearch, AcceleratedAgreesWithPlainOnRandomInputs) {
                 case 2:  // small
                     unit = std::uniform_int_distribution<std::uint64_t>(0, capacity / 5)(random);
                     break;
+                case 3:  // many per medium, widely spread: long searches
+                    unit = capacity / std::uniform_int_distribution<std::uint64_t>(3, 40)(random);
+                    break;
                 default:
                     unit = std::uniform_int_distribution<std::uint64_t>(0, capacity)(random);
             }
@@ -236,12 +242,24 @@ TEST(DivisionSearch, AcceleratedAgreesWithPlainOnRandomInputs) {
             units.push_back(unit);
         }
         DivisionSearch::Outcome plainOutcome;
-        DivisionSearch::Outcome fastOutcome;
         const auto plain = DivideIndices(units, capacity, lowBound, true, plainOutcome);
-        const auto fast = DivideIndices(units, capacity, lowBound, false, fastOutcome);
-        ASSERT_EQ(plain, fast) << "round " << round;
-        ASSERT_EQ(plainOutcome, fastOutcome) << "round " << round;
+        // With the bound tables from the first step, and built only once a search runs long.
+        for (const std::uint64_t tableSteps : {0, 2}) {
+            DivisionSearch::Outcome fastOutcome;
+            const auto fast =
+                DivideIndices(units, capacity, lowBound, false, fastOutcome, tableSteps);
+            ASSERT_EQ(plain, fast) << "seed " << seed << " round " << round;
+            ASSERT_EQ(plainOutcome, fastOutcome) << "seed " << seed << " round " << round;
+        }
     }
+}
+
+TEST(DivisionSearch, AcceleratedAgreesWithPlainOnRandomInputs) {
+    ExpectAgreementOnRandomInputs(20261209, 4000, 14);
+}
+
+TEST(DivisionSearch, AcceleratedAgreesWithPlainOnLongerSearches) {
+    ExpectAgreementOnRandomInputs(4711, 300, 26);
 }
 
 }  // namespace
