@@ -4,8 +4,7 @@ namespace {
 const char* const WindowCaption = "Orbek Vantrel";
 }
 
-TfrmVantrelMain::TfrmVantrelMain(QWidget* parent) : QMainWindow(parent)
-{
+TfrmVantrelMain::TfrmVantrelMain(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QString::fromUtf8(WindowCaption));
     resize(640, 480);
 }

@@ -3,23 +3,22 @@
 #include "FileSystem.h"
 #include "IconList.h"
 
-TColItem::TColItem(std::string name, std::string path, std::int32_t iconIndex,
-                   std::uint64_t size, std::uint32_t group)
-    : Name(std::move(name)), Path(std::move(path)), IconIndex(iconIndex), Size(size), Group(group)
-{
-}
+TColItem::TColItem(std::string name, std::string path, std::int32_t iconIndex, std::uint64_t size,
+                   std::uint32_t group)
+    : Name(std::move(name)),
+      Path(std::move(path)),
+      IconIndex(iconIndex),
+      Size(size),
+      Group(group) {}
 
 TColItem::TColItem(const TColItem& other)
     : Name(other.Name),
       Path(other.Path),
       IconIndex(other.IconIndex),
       Size(other.Size),
-      Group(other.Group)
-{
-}
+      Group(other.Group) {}
 
-TColItem& TColItem::operator=(const TColItem& other)
-{
+TColItem& TColItem::operator=(const TColItem& other) {
     if (this != &other) {
         Name = other.Name;
         Path = other.Path;
@@ -30,15 +29,13 @@ TColItem& TColItem::operator=(const TColItem& other)
     return *this;
 }
 
-std::uint64_t TColGroup::AddItem(TConstItemPosition item, std::uint32_t allowance)
-{
+std::uint64_t TColGroup::AddItem(TConstItemPosition item, std::uint32_t allowance) {
     Items.push_back(item);
     Size = SaturatingAdd(Size, SaturatingAdd(item->Size, allowance));
     return Size;
 }
 
-std::uint64_t FolderSize(const std::string& folder)
-{
+std::uint64_t FolderSize(const std::string& folder) {
     std::uint64_t size = 0;
     const std::string base = WithTrailingDelimiter(folder);
     for (const FolderEntry& entry : ListVisibleEntries(folder)) {
@@ -48,8 +45,7 @@ std::uint64_t FolderSize(const std::string& folder)
     return size;
 }
 
-std::string NameOfPath(const std::string& path)
-{
+std::string NameOfPath(const std::string& path) {
     const auto end = path.find_last_not_of(PathDelimiter);
     if (end == std::string::npos)
         return path.empty() ? path : std::string(1, PathDelimiter);  // the root folder
@@ -58,8 +54,7 @@ std::string NameOfPath(const std::string& path)
     return path.substr(start, end + 1 - start);
 }
 
-TColItem ItemFromPath(const std::string& path)
-{
+TColItem ItemFromPath(const std::string& path) {
     TColItem item;
     item.Path = path;
     item.Name = NameOfPath(path);
@@ -75,7 +70,6 @@ TColItem ItemFromPath(const std::string& path)
 }
 
 TColItem ItemFromTrack(const std::string& path, const std::string& title,
-                       std::uint32_t playingTime)
-{
+                       std::uint32_t playingTime) {
     return TColItem(title, path, IconIndexOf(path), playingTime);
 }

@@ -19,7 +19,7 @@ struct TColItem {
     std::string Name;
     std::string Path;
     std::int32_t IconIndex = -1;
-    std::uint64_t Size = 0;  // bytes, or hundredths of a second for a track
+    std::uint64_t Size = 0;   // bytes, or hundredths of a second for a track
     std::uint32_t Group = 0;  // 0 = no group
     // The item's own position in the collection; list rows carry a pointer to this cell. Null in
     // a free-standing item.
@@ -54,8 +54,7 @@ using TMedium = std::vector<TConstItemPosition>;
 inline constexpr std::uint64_t UnreadableFileSize = UINT64_MAX;
 
 // Sum of two sizes that stops at the largest value instead of wrapping round.
-constexpr std::uint64_t SaturatingAdd(std::uint64_t left, std::uint64_t right)
-{
+constexpr std::uint64_t SaturatingAdd(std::uint64_t left, std::uint64_t right) {
     const std::uint64_t sum = left + right;
     return sum < left ? UINT64_MAX : sum;
 }

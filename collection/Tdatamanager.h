@@ -37,8 +37,8 @@ struct TDataManagerHost {
 // Tdatamanager_collect.cpp.
 class TDataManager {
 public:
-    TDataManager(const std::uint8_t& collectionType, ListView& collectionView,
-                 ListView& mediumView, const TDataManagerHost& host);
+    TDataManager(const std::uint8_t& collectionType, ListView& collectionView, ListView& mediumView,
+                 const TDataManagerHost& host);
     ~TDataManager();
     TDataManager(const TDataManager&) = delete;
     TDataManager& operator=(const TDataManager&) = delete;

@@ -7,12 +7,13 @@
 
 namespace {
 
-bool IsHiddenName(const char* name) { return name[0] == '.'; }
+bool IsHiddenName(const char* name) {
+    return name[0] == '.';
+}
 
 }  // namespace
 
-std::optional<PathAttributes> ReadPathAttributes(const std::string& path)
-{
+std::optional<PathAttributes> ReadPathAttributes(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return std::nullopt;
@@ -25,16 +26,14 @@ std::optional<PathAttributes> ReadPathAttributes(const std::string& path)
     return attributes;
 }
 
-std::optional<std::uint64_t> ReadFileLength(const std::string& path)
-{
+std::optional<std::uint64_t> ReadFileLength(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || info.st_size < 0)
         return std::nullopt;
     return static_cast<std::uint64_t>(info.st_size);
 }
 
-std::vector<FolderEntry> ListVisibleEntries(const std::string& folder)
-{
+std::vector<FolderEntry> ListVisibleEntries(const std::string& folder) {
     std::vector<FolderEntry> entries;
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr)
@@ -54,21 +53,20 @@ std::vector<FolderEntry> ListVisibleEntries(const std::string& folder)
         FolderEntry visible;
         visible.Name = name;
         visible.Directory = isDirectory;
-        visible.Length = isDirectory || info.st_size < 0 ? 0 : static_cast<std::uint64_t>(info.st_size);
+        visible.Length =
+            isDirectory || info.st_size < 0 ? 0 : static_cast<std::uint64_t>(info.st_size);
         entries.push_back(std::move(visible));
     }
     ::closedir(dir);
     return entries;
 }
 
-bool FileExists(const std::string& path)
-{
+bool FileExists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
-std::string WithTrailingDelimiter(const std::string& path)
-{
+std::string WithTrailingDelimiter(const std::string& path) {
     if (!path.empty() && path.back() == PathDelimiter)
         return path;
     return path + PathDelimiter;

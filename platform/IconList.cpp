@@ -4,16 +4,14 @@
 
 namespace {
 
-IconProvider& InstalledProvider()
-{
+IconProvider& InstalledProvider() {
     static IconProvider provider;
     return provider;
 }
 
 }  // namespace
 
-std::int32_t IconIndexOf(const std::string& path)
-{
+std::int32_t IconIndexOf(const std::string& path) {
     if (const IconProvider& provider = InstalledProvider())
         return provider(path);
     const auto attributes = ReadPathAttributes(path);
@@ -22,4 +20,6 @@ std::int32_t IconIndexOf(const std::string& path)
     return attributes->Directory ? 0 : 1;
 }
 
-void InstallIconProvider(IconProvider provider) { InstalledProvider() = std::move(provider); }
+void InstallIconProvider(IconProvider provider) {
+    InstalledProvider() = std::move(provider);
+}

@@ -9,10 +9,10 @@
 
 #include "ListView.h"
 
-// A list view kept in memory, for programs without a window and for tests: rows with caption, image, sub-items, data pointer and a selection
-// flag. With sortByCaption set it keeps its rows ordered by caption on every insertion, the way
-// the medium list sorts itself. It also counts repaint suspensions so tests can see that a
-// refill was done in one go.
+// A list view kept in memory, for programs without a window and for tests: rows with caption,
+// image, sub-items, data pointer and a selection flag. With sortByCaption set it keeps its rows
+// ordered by caption on every insertion, the way the medium list sorts itself. It also counts
+// repaint suspensions so tests can see that a refill was done in one go.
 class InMemoryListView : public ListView {
 public:
     struct Row {

@@ -12,8 +12,7 @@
 // posted steps queue up here and run when that thread pumps the loop.
 class LoopUiThread : public UiThread {
 public:
-    void RunSync(const std::function<void()>& step) override
-    {
+    void RunSync(const std::function<void()>& step) override {
         std::unique_lock lock(Mutex);
         bool done = false;
         Queue.push_back([&] {
@@ -26,8 +25,7 @@ public:
         DoneSignal.wait(lock, [&] { return done; });
     }
 
-    void Post(std::function<void()> step) override
-    {
+    void Post(std::function<void()> step) override {
         std::lock_guard lock(Mutex);
         Queue.push_back(std::move(step));
         Ready.notify_all();
@@ -35,8 +33,7 @@ public:
 
     // Runs queued steps until stop() holds after a step; waits for steps while it does not.
     template <typename Predicate>
-    void PumpUntil(Predicate stop)
-    {
+    void PumpUntil(Predicate stop) {
         while (!stop()) {
             std::function<void()> step;
             {

@@ -6,8 +6,7 @@
 
 namespace {
 
-const QCollator& PathCollator()
-{
+const QCollator& PathCollator() {
     static const QCollator collator = [] {
         QCollator made{QLocale::system()};
         made.setCaseSensitivity(Qt::CaseInsensitive);
@@ -19,12 +18,11 @@ const QCollator& PathCollator()
 
 }  // namespace
 
-int ComparePaths(const std::string& left, const std::string& right)
-{
+int ComparePaths(const std::string& left, const std::string& right) {
     if (left == right)
         return 0;
-    const int collated = PathCollator().compare(QString::fromStdString(left),
-                                                QString::fromStdString(right));
+    const int collated =
+        PathCollator().compare(QString::fromStdString(left), QString::fromStdString(right));
     if (collated != 0)
         return collated < 0 ? -1 : 1;
     return left < right ? -1 : 1;

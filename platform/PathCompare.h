@@ -9,7 +9,6 @@
 int ComparePaths(const std::string& left, const std::string& right);
 
 // True when the two paths name the same collection item.
-inline bool SamePath(const std::string& left, const std::string& right)
-{
+inline bool SamePath(const std::string& left, const std::string& right) {
     return ComparePaths(left, right) == 0;
 }
