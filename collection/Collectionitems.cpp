@@ -58,14 +58,14 @@ TColItem ItemFromPath(const std::string& path) {
     TColItem item;
     item.Path = path;
     item.Name = NameOfPath(path);
-    item.IconIndex = IconIndexOf(path);
     const auto attributes = ReadPathAttributes(path);
+    item.IconIndex = IconIndexOf(path, attributes);
     // A path that cannot be examined (it vanished after it was chosen) counts as a folder: the
     // folder walk finds nothing and the item gets size 0.
     if (!attributes || attributes->Directory)
         item.Size = FolderSize(WithTrailingDelimiter(path));
     else
-        item.Size = ReadFileLength(path).value_or(UnreadableFileSize);
+        item.Size = attributes->Length.value_or(UnreadableFileSize);
     return item;
 }
 

@@ -1,10 +1,12 @@
 #include "Tdatamanager.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstdio>
 #include <iterator>
 #include <limits>
+#include <numeric>
 
 #include "Dividethread.h"
 #include "FileSystem.h"
@@ -129,11 +131,7 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
         }
     }
 
-    // The list's own merge sort is stable and relinks nodes, so positions held by media and
-    // rows stay valid and an item already in the collection stays ahead of a new duplicate.
-    Items.sort([](const TColItem& left, const TColItem& right) {
-        return ComparePaths(left.Path, right.Path) < 0;
-    });
+    SortItemsByPath();
     if (!Items.empty()) {
         auto previous = Items.begin();
         for (auto current = std::next(previous); current != Items.end();) {
@@ -147,6 +145,27 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
         }
     }
     ShowCollection();
+}
+
+void TDataManager::SortItemsByPath() {
+    // Each path is collated once; the sort is stable and the nodes are only relinked, so
+    // positions held by media and rows stay valid and an item already in the collection stays
+    // ahead of a new duplicate.
+    std::vector<TItemPosition> nodes;
+    std::vector<const std::string*> paths;
+    nodes.reserve(Items.size());
+    paths.reserve(Items.size());
+    for (auto item = Items.begin(); item != Items.end(); ++item) {
+        nodes.push_back(item);
+        paths.push_back(&item->Path);
+    }
+    const PathSortKeys keys(paths);
+    std::vector<std::size_t> order(nodes.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t left, std::size_t right) { return keys.Less(left, right); });
+    for (const std::size_t index : order)
+        Items.splice(Items.end(), Items, nodes[index]);
 }
 
 void TDataManager::RemoveSelected() {

@@ -84,6 +84,7 @@ public:
 private:
     // Appends a free-standing item at the end of the collection with its own position cell.
     void AppendItem(TColItem item);
+    void SortItemsByPath();
 
     TDataManagerHost Host;
 };

@@ -22,15 +22,10 @@ std::optional<PathAttributes> ReadPathAttributes(const std::string& path) {
     attributes.System = !S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode);
     const auto slash = path.find_last_of(PathDelimiter, path.size() > 1 ? path.size() - 2 : 0);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (info.st_size >= 0)
+        attributes.Length = static_cast<std::uint64_t>(info.st_size);
     attributes.Hidden = !name.empty() && name != "." && name != ".." && IsHiddenName(name.c_str());
     return attributes;
-}
-
-std::optional<std::uint64_t> ReadFileLength(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || info.st_size < 0)
-        return std::nullopt;
-    return static_cast<std::uint64_t>(info.st_size);
 }
 
 std::vector<FolderEntry> ListVisibleEntries(const std::string& folder) {

@@ -13,14 +13,12 @@ struct PathAttributes {
     bool Directory = false;
     bool Hidden = false;
     bool System = false;
+    std::optional<std::uint64_t> Length;  // what the system reports; nothing when it cannot
 };
 
-// Attributes of a path chosen directly (a link stands for its target); nothing when the path
-// cannot be examined at all.
+// Attributes and length of a path chosen directly (a link stands for its target), read in one
+// call; nothing when the path cannot be examined at all.
 std::optional<PathAttributes> ReadPathAttributes(const std::string& path);
-
-// Length of a file chosen directly (a link stands for its target); nothing when it cannot be read.
-std::optional<std::uint64_t> ReadFileLength(const std::string& path);
 
 // One visible entry of a folder. Links are not followed: a link is an entry of its own (not a
 // directory) whose length is the length of the link itself.

@@ -14,7 +14,12 @@ IconProvider& InstalledProvider() {
 std::int32_t IconIndexOf(const std::string& path) {
     if (const IconProvider& provider = InstalledProvider())
         return provider(path);
-    const auto attributes = ReadPathAttributes(path);
+    return IconIndexOf(path, ReadPathAttributes(path));
+}
+
+std::int32_t IconIndexOf(const std::string& path, const std::optional<PathAttributes>& attributes) {
+    if (const IconProvider& provider = InstalledProvider())
+        return provider(path);
     if (!attributes)
         return -1;
     return attributes->Directory ? 0 : 1;
