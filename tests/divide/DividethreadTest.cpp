@@ -96,23 +96,29 @@ TEST(DivideThreadTest, NormalEndDeliversEveryMediumInOrder) {
     EXPECT_TRUE(units.Groups.empty());
 }
 
+// Even totals between a quarter and a third of an odd capacity, tolerance 100 %: no medium ever
+// reaches its low bound, so every medium's search runs its passes to the end and takes a while.
+std::vector<std::uint64_t> SlowUnits(int count) {
+    std::vector<std::uint64_t> sizes;
+    for (int i = 0; i < count; ++i)
+        sizes.push_back(2 * (125000001 + (static_cast<std::uint64_t>(i) * 7919 % 41666665)));
+    return sizes;
+}
+constexpr std::uint64_t SlowCapacity = 1000000001;
+
 TEST(DivideThreadTest, StopBeforeTheFirstMediumDeliversNothing) {
-    // The first pair does not reach the low bound, so another evaluation follows the report.
-    Units units({300, 300, 300, 350, 350});
+    const std::vector<std::uint64_t> sizes = SlowUnits(250);
+    Units units(sizes);
     DivisionRun run;
-    TDivideThread* running = nullptr;
-    run.Listener.OnProgress = [&] {
-        for (int i = 0; i < 3; ++i)  // several stops in a row are harmless
-            running->Terminate();
-    };
-    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener);
-    running = &thread;
-    thread.RequestProgress();
+    TDivideThread thread(units.Groups, SlowCapacity, SlowCapacity, units.Media, run.Ui,
+                         run.Listener);
+    for (int i = 0; i < 3; ++i)  // several stops in a row are harmless
+        thread.Terminate();
     run.UntilEnded();
     EXPECT_EQ(run.Listener.Ended, 1);
     EXPECT_EQ(run.Listener.MediaAdded, 0);
     EXPECT_TRUE(units.Media.empty());
-    EXPECT_EQ(units.GroupSizes(), (std::vector<std::uint64_t>{300, 300, 300, 350, 350}));
+    EXPECT_EQ(units.GroupSizes(), sizes);
 }
 
 TEST(DivideThreadTest, StopMidwayKeepsTheDeliveredMedia) {
@@ -146,20 +152,17 @@ TEST(DivideThreadTest, FirstProgressReportShowsAnEvaluation) {
     thread.RequestProgress();
     run.UntilEnded();
     ASSERT_FALSE(run.Listener.Reports.empty());
+    // The request may be seen in the search of any medium, but always at an evaluation.
     const auto& first = run.Listener.Reports.front();
     EXPECT_EQ(first.Estimate, -1);
     EXPECT_GE(first.CombinationCount, 1u);
-    EXPECT_EQ(first.ElementCount, 2u);
-    EXPECT_EQ(first.UnitsLeft, 5u);
+    EXPECT_GE(first.ElementCount, 1u);
+    EXPECT_GE(first.UnitsLeft, 1u);
+    EXPECT_LE(first.UnitsLeft, 5u);
 }
 
 TEST(DivideThreadTest, PriorityChangesWhileRunning) {
-    // Even totals against an odd capacity at 100 %: no medium ends early, so the search runs
-    // long enough to have its priority changed.
-    std::vector<std::uint64_t> sizes;
-    for (int i = 0; i < 60; ++i)
-        sizes.push_back(2 * (125000001 + (static_cast<std::uint64_t>(i) * 7919 % 41666665)));
-    Units units(sizes);
+    Units units(SlowUnits(60));
     DivisionRun run;
     TDivideThread* running = nullptr;
     int reports = 0;
