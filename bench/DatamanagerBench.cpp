@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "DivisionListener.h"
-#include "FileOperation.h"
+#include "HostDoubles.h"
 #include "LoopUiThread.h"
 #include "Prompter.h"
 #include "Tdatamanager.h"
@@ -22,42 +21,14 @@ namespace {
 
 constexpr int FileCount = 100000;
 
-class SilentPrompter : public Prompter {
-public:
-    PromptButton MessageBox(const std::string&, PromptIcon, const std::vector<PromptButton>&,
-                            PromptButton) override {
-        return PromptButton::Cancel;
-    }
-    PromptButton MessageDialog(DialogKind, const std::string&, const std::vector<PromptButton>&,
-                               PromptButton) override {
-        return PromptButton::Cancel;
-    }
-    DirTooBigAnswer AskDirTooBig(const std::string&) override { return DirTooBigAnswer::Cancel; }
-};
-
-class IdleListener : public DivisionListener {
-public:
-    void addResultMedium() override {}
-    void ShowDivisionProgress(std::int32_t, std::uint32_t, std::uint64_t, std::uint32_t) override {}
-    void DivisionEnded() override {}
-};
-
-class IdleFileOperations : public FileOperationService {
-public:
-    bool Run(FileOperationKind, const std::vector<std::string>&, const std::string&,
-             const std::string&) override {
-        return true;
-    }
-};
-
 struct Host {
     std::uint8_t CollectionType = 0;
     InMemoryListView Collection;
     InMemoryListView Medium{true};
-    SilentPrompter Questions;
+    CancellingPrompter Questions;
     LoopUiThread Ui;
-    IdleListener Listener;
-    IdleFileOperations FileOperations;
+    CountingDivisionListener Listener;
+    RecordingFileOperations FileOperations;
     TDataManager Manager{CollectionType, Collection, Medium,
                          TDataManagerHost{Questions, Ui, Listener, FileOperations}};
 };

@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "DivisionListener.h"
-#include "FileOperation.h"
+#include "HostDoubles.h"
 #include "InMemoryListView.h"
 #include "LoopUiThread.h"
 #include "Prompter.h"
@@ -46,21 +45,6 @@ public:
 private:
     std::uint8_t Pattern;
     unsigned Count = 0;
-};
-
-class IdleListener : public DivisionListener {
-public:
-    void addResultMedium() override {}
-    void ShowDivisionProgress(std::int32_t, std::uint32_t, std::uint64_t, std::uint32_t) override {}
-    void DivisionEnded() override {}
-};
-
-class IdleFileOperations : public FileOperationService {
-public:
-    bool Run(FileOperationKind, const std::vector<std::string>&, const std::string&,
-             const std::string&) override {
-        return true;
-    }
 };
 
 // A folder with a few files the playlists can name, made once per process.
@@ -98,8 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     InMemoryListView medium(true);
     PatternPrompter prompter(static_cast<std::uint8_t>(data[0] >> 1));
     LoopUiThread ui;
-    IdleListener listener;
-    IdleFileOperations fileOperations;
+    CountingDivisionListener listener;
+    RecordingFileOperations fileOperations;
     TDataManager manager(collectionType, collection, medium,
                          TDataManagerHost{prompter, ui, listener, fileOperations});
     manager.AddItems({playlist, playlist}, AddFromPlaylist);
