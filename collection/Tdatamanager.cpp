@@ -89,8 +89,8 @@ TDataManager::TDataManager(const std::uint8_t& collectionType, ListView& collect
       Host(host) {}
 
 // Members go in reverse order of declaration: the thread object, then Groups, then Media, then
-// Items, so whatever refers to items goes before the items. A running thread is neither stopped
-// nor waited for here; the window refuses to close while one runs.
+// Items, so whatever refers to items goes before the items. The window refuses to close while a
+// division runs; should a thread object still be held, its destructor stops and joins it.
 TDataManager::~TDataManager() = default;
 
 void TDataManager::AppendItem(TColItem item) {

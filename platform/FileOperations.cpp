@@ -89,10 +89,10 @@ public:
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int Get() const { return Fd; }
-    void Reset() {
+    void Reset(int fd = -1) {
         if (Fd >= 0)
             ::close(Fd);
-        Fd = -1;
+        Fd = fd;
     }
     // Closes and returns the error number of the close (0 when it went well): some file
     // systems report a failed write only here.
@@ -382,10 +382,6 @@ bool Operation::CopyBytes(int in, int out, const std::string& target, std::uint6
 
 Outcome Operation::CopyFile(const std::string& source, const std::string& target,
                             const struct stat& info, bool durable, bool replaceConfirmed) {
-    const Outcome way = ClearTheWay(source, target, info, replaceConfirmed);
-    if (way != Outcome::Done)
-        return way;
-
     FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
     if (in.Get() < 0)
         return Failed(source, target, Reason(errno));
@@ -393,14 +389,37 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
     if (::fstat(in.Get(), &sourceInfo) != 0)
         return Failed(source, target, Reason(errno));
 
-    int fd = -1;
-    const std::string temp = TemporaryFile(target, fd);
-    if (temp.empty())
-        return Failed(source, target, Reason(errno));
-    FileDescriptor out(fd);
-    auto discard = [&](const std::string& reason) {
+    // A free name is taken at once: the copy is made under it and removed again on any failure,
+    // so nothing else is ever lost there. Only a file that is already there is replaced through
+    // a temporary name, and so only by a whole copy.
+    std::string written = target;
+    FileDescriptor out(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (out.Get() < 0) {
+        if (errno != EEXIST)
+            return Failed(source, target, Reason(errno));
+        const Outcome way = ClearTheWay(source, target, info, replaceConfirmed);
+        if (way != Outcome::Done)
+            return way;
+        int fd = -1;
+        written = TemporaryFile(target, fd);
+        if (written.empty())
+            return Failed(source, target, Reason(errno));
+        out.Reset(fd);
+    }
+    // Removes the unfinished copy; a file that took the free name from someone else meanwhile
+    // is not this copy and stays.
+    auto removeCopy = [&] {
+        struct stat made {};
+        struct stat there {};
+        const bool ours =
+            written != target || (::fstat(out.Get(), &made) == 0 &&
+                                  ::lstat(written.c_str(), &there) == 0 && SameEntry(made, there));
         out.Reset();
-        ::unlink(temp.c_str());
+        if (ours)
+            ::unlink(written.c_str());
+    };
+    auto discard = [&](const std::string& reason) {
+        removeCopy();
         return Failed(source, target, reason);
     };
 
@@ -409,20 +428,24 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
     bool cancelled = false;
     if (!CopyBytes(in.Get(), out.Get(), target, copied, error, cancelled)) {
         if (cancelled) {
-            out.Reset();
-            ::unlink(temp.c_str());
+            removeCopy();
             return Outcome::Cancelled;
         }
         return discard(Reason(error));
     }
 
-    // The copy must hold exactly what the source held when it was opened.
-    struct stat written {};
-    if (::fstat(out.Get(), &written) != 0)
-        return discard(Reason(errno));
-    if (copied != static_cast<std::uint64_t>(sourceInfo.st_size) ||
-        written.st_size != sourceInfo.st_size)
+    // The copy must hold exactly what the source held when it was opened. The count of bytes
+    // written into the new file is its size; a move, which removes the source next, also asks
+    // the file system.
+    if (copied != static_cast<std::uint64_t>(sourceInfo.st_size))
         return discard(SizeMismatchReason);
+    if (durable) {
+        struct stat copyInfo {};
+        if (::fstat(out.Get(), &copyInfo) != 0)
+            return discard(Reason(errno));
+        if (copyInfo.st_size != sourceInfo.st_size)
+            return discard(SizeMismatchReason);
+    }
 
     ::fchmod(out.Get(), sourceInfo.st_mode & 07777);
     const struct timespec times[2] = {sourceInfo.st_atim, sourceInfo.st_mtim};
@@ -431,12 +454,14 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
     if (durable && ::fsync(out.Get()) != 0)
         return discard(Reason(errno));
     if (const int closeError = out.Close(); closeError != 0) {
-        ::unlink(temp.c_str());
+        ::unlink(written.c_str());
         return Failed(source, target, Reason(closeError));
     }
-    if (const int renameError = Rename(temp, target); renameError != 0) {
-        ::unlink(temp.c_str());
-        return Failed(source, target, Reason(renameError));
+    if (written != target) {
+        if (const int renameError = Rename(written, target); renameError != 0) {
+            ::unlink(written.c_str());
+            return Failed(source, target, Reason(renameError));
+        }
     }
     return Outcome::Done;
 }

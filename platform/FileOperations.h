@@ -20,10 +20,13 @@ struct FileOperationFaults {
 };
 
 // Copies and moves with the standard library and POSIX calls. Nothing is ever lost:
-// - a file is copied under a hidden temporary name beside its destination and takes the
-//   destination name by a rename only when it is complete and its size checked, so a replaced
-//   file is only replaced by a whole copy, and a cancel or an error mid-file leaves no partial
-//   file behind;
+// - a file whose destination name is free is created under that name exclusively (so it can
+//   never be anybody else's file) and removed again when an error or a cancel stops its copy;
+// - a file that replaces one already there is copied under a hidden temporary name beside it and
+//   takes the destination name by a rename only when it is complete and its size checked, so a
+//   replaced file is only replaced by a whole copy;
+// - either way a cancel or an error mid-file leaves no partial file behind and the source as it
+//   was;
 // - a move within one file system is a rename; a move across file systems copies each file,
 //   flushes it to the disk, checks its size, and only then removes the source file;
 // - a folder is never copied or moved into itself.

@@ -306,6 +306,64 @@ TEST_F(FileOperationsTest, AFailedReplacementLeavesTheOldFileWhole) {
     EXPECT_EQ(fs::file_size(big), 17 * MiB);
 }
 
+TEST_F(FileOperationsTest, AFailedNewFileLeavesNoFileUnderItsName) {
+    // Larger than one copy step, so the write fails in the middle of the file.
+    const std::string big = PatternFile(Folder, "src/big.bin", 17 * MiB);
+    const std::string later = Folder.Write("src/later.txt", "later");
+    const std::string full = std::error_code(ENOSPC, std::system_category()).message();
+
+    for (const bool move : {false, true}) {
+        SCOPED_TRACE(move ? "move across file systems" : "copy");
+        FileOperationFaults faults;
+        faults.BeforeWrite = [](const std::string& target, std::uint64_t offset) {
+            return offset > 0 && target.find("big.bin") != std::string::npos ? ENOSPC : 0;
+        };
+        faults.BeforeRename = [](const std::string&, const std::string&) { return EXDEV; };
+        Operations.InjectFaults(faults);
+        Prompter.Asked.clear();
+        Prompter.Answer(PromptButton::Yes);  // skip after the error
+
+        EXPECT_TRUE(move ? Move({big, later}) : Copy({big, later}));
+        ExpectErrorAbout(0, big, full);
+        EXPECT_FALSE(fs::exists(Folder / "dst/big.bin"));
+        EXPECT_FALSE(HasTemporaryFiles(Destination));
+        EXPECT_EQ(fs::file_size(big), 17 * MiB);
+        EXPECT_EQ(Contents(Folder / "dst/later.txt"), "later");
+        EXPECT_EQ(fs::exists(later), !move);
+        fs::remove(Folder / "dst/later.txt");
+    }
+}
+
+TEST_F(FileOperationsTest, AFileOnAFreeNameIsWrittenThereAndAReplacedOneOnlyWhenWhole) {
+    const std::string fresh = Folder.Write("src/fresh.txt", "fresh");
+    const std::string replacing = Folder.Write("src/old.txt", "new contents");
+    Folder.Write("dst/old.txt", "old contents");
+    std::vector<std::string> renamedTo;
+    std::vector<std::string> seenWhileWriting;
+    FileOperationFaults faults;
+    faults.BeforeRename = [&](const std::string& from, const std::string& to) {
+        EXPECT_EQ(fs::path(from).filename().string().rfind(".~", 0), 0U) << from;
+        renamedTo.push_back(to);
+        return 0;
+    };
+    faults.BeforeWrite = [&](const std::string& target, std::uint64_t) {
+        seenWhileWriting.push_back(Contents(target));
+        return 0;
+    };
+    Operations.InjectFaults(faults);
+    Prompter.Answer(PromptButton::Yes);  // replace
+
+    EXPECT_TRUE(Copy({fresh, replacing}));
+    EXPECT_EQ(Contents(Folder / "dst/fresh.txt"), "fresh");
+    EXPECT_EQ(Contents(Folder / "dst/old.txt"), "new contents");
+    // The new file took its name at once; the replaced one kept its old contents until the
+    // whole copy took its place.
+    EXPECT_EQ(renamedTo, std::vector<std::string>{Folder / "dst/old.txt"});
+    ASSERT_FALSE(seenWhileWriting.empty());
+    EXPECT_EQ(seenWhileWriting.back(), "old contents");
+    EXPECT_FALSE(HasTemporaryFiles(Destination));
+}
+
 TEST_F(FileOperationsTest, CancelMidFileRemovesThePartialCopyAndStops) {
     const std::string big = PatternFile(Folder, "src/big.bin", 17 * MiB);
     const std::string later = Folder.Write("src/later.txt", "later");
