@@ -80,6 +80,8 @@ DivisionSearch::Outcome DivisionSearch::Run(std::vector<std::uint64_t>& totals,
             TakeBestRequested.store(false, std::memory_order_relaxed);
             MediumStart = std::chrono::steady_clock::now();
             PollCountdown = PollInterval;
+            BoundWidth = 0;
+            UseSuffixExtremes = false;
             if (!Exhaustive)
                 BuildSuffixMinima();
             bool raised = false;
@@ -139,7 +141,8 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
     ElementCount = count;
     CombinationCount = 0;
     PassSteps = 0;
-    TablesBuilt = false;
+    // Tables built for an earlier pass of this medium serve while they are wide enough.
+    TablesBuilt = UseSuffixExtremes || BoundWidth + 1 >= count;
     bool improved = false;
 
     Combination.resize(count);
@@ -261,7 +264,7 @@ DivisionSearch::SubtreeKind DivisionSearch::ClassifySubtree(std::uint32_t positi
         return SubtreeKind::Hopeless;
     if (!TablesBuilt)
         return SubtreeKind::Explore;
-    const bool exact = BoundWidth != 0;
+    const bool exact = !UseSuffixExtremes;
     const std::uint64_t largest = exact ? LargestSums[std::size_t{next} * BoundWidth + free - 1]
                                         : SaturatingMultiply(SuffixMax[next], free);
     const std::uint64_t highest = SaturatingAdd(totalWithValue, largest);
@@ -319,43 +322,42 @@ void DivisionSearch::BuildSuffixMinima() {
 }
 
 void DivisionSearch::BuildBoundTables(std::uint32_t elementCount) {
-    TablesBuilt = true;
-    const std::uint32_t width = elementCount - 1;
+    // Wide enough for this pass and a raised one: the totals stay the same for the whole medium.
+    const std::uint32_t width = elementCount;
     const std::size_t entries = std::size_t{UnitCount + 1} * width;
-    if (width == 0 || entries > MaxTableEntries) {
-        BoundWidth = 0;  // m times the suffix extremes
+    if (entries > MaxTableEntries) {
+        BoundWidth = 0;
+        UseSuffixExtremes = true;
+        TablesBuilt = true;
         return;
     }
     BoundWidth = width;
+    TablesBuilt = true;
     const std::vector<std::uint64_t>& total = *Totals;
-    LargestSums.assign(entries, 0);
-    SmallestSums.assign(entries, UINT64_MAX);
-    // The width largest and smallest totals from unit i on, kept sorted while i moves down.
+    LargestSums.resize(entries);
+    // The width largest totals from unit i on, kept sorted while i moves down; a row changes
+    // only from where the new unit enters the list.
     std::vector<std::uint64_t> largest;
-    std::vector<std::uint64_t> smallest;
     largest.reserve(width + 1);
-    smallest.reserve(width + 1);
     for (std::uint32_t i = UnitCount; i-- > 0;) {
         const std::uint64_t unit = total[i];
-        largest.insert(std::upper_bound(largest.begin(), largest.end(), unit, std::greater<>()),
-                       unit);
+        const auto place = std::upper_bound(largest.begin(), largest.end(), unit, std::greater<>());
+        const auto from = static_cast<std::uint32_t>(place - largest.begin());
+        largest.insert(place, unit);
         if (largest.size() > width)
             largest.pop_back();
-        smallest.insert(std::upper_bound(smallest.begin(), smallest.end(), unit), unit);
-        if (smallest.size() > width)
-            smallest.pop_back();
-        std::uint64_t high = 0;
-        std::uint64_t low = 0;
-        std::uint64_t* const highRow = LargestSums.data() + std::size_t{i} * width;
-        std::uint64_t* const lowRow = SmallestSums.data() + std::size_t{i} * width;
-        for (std::uint32_t m = 0; m < width; ++m) {
+        std::uint64_t* const row = LargestSums.data() + std::size_t{i} * width;
+        const std::uint64_t* const below = row + width;  // the row of unit i + 1
+        std::uint64_t sum = 0;
+        if (i + 1 < UnitCount && from > 0) {
+            std::copy(below, below + std::min(from, width), row);
+            sum = row[from - 1];
+        }
+        for (std::uint32_t m = from; m < width; ++m) {
             // With fewer than m units left the entry is never asked for; keep the partial sums.
-            if (m < largest.size()) {
-                high = SaturatingAdd(high, largest[m]);
-                low = SaturatingAdd(low, smallest[m]);
-            }
-            highRow[m] = high;
-            lowRow[m] = low;
+            if (m < largest.size())
+                sum = SaturatingAdd(sum, largest[m]);
+            row[m] = sum;
         }
     }
 }

@@ -122,10 +122,10 @@ private:
     // Bounds of the accelerated search over the current remaining units.
     std::vector<std::uint64_t> SuffixMin;  // SuffixMin[i]: smallest total from unit i on
     std::vector<std::uint64_t> SuffixMax;
-    std::vector<std::uint64_t> LargestSums;   // [i * Width + m - 1]: sum of the m largest from i on
-    std::vector<std::uint64_t> SmallestSums;  // likewise the m smallest
-    std::uint32_t BoundWidth = 0;             // the m the tables were built for; 0: not built
-    bool TablesBuilt = false;
+    std::vector<std::uint64_t> LargestSums;  // [i * Width + m - 1]: sum of the m largest from i on
+    std::uint32_t BoundWidth = 0;            // the largest m of the tables; 0: not built
+    bool UseSuffixExtremes = false;          // tables too large: bound by m times the maximum
+    bool TablesBuilt = false;                // bounds ready for the current pass
 };
 
 // Removes the elements at the given ascending indices, keeping the order of the rest.
