@@ -12,7 +12,7 @@
 
 #include "FileOperationProgress.h"
 #include "FileOperations.h"
-#include "Prompter.h"
+#include "CancellingPrompter.h"
 
 namespace fs = std::filesystem;
 
@@ -20,20 +20,6 @@ namespace {
 
 constexpr int FileCount = 2000;
 constexpr std::size_t FileSize = 1024 * 1024;
-
-// Nobody answers: a benchmark run that asks anything is broken, so every question cancels.
-class CancellingPrompter : public Prompter {
-public:
-    PromptButton MessageBox(const std::string&, PromptIcon, const std::vector<PromptButton>&,
-                            PromptButton) override {
-        return PromptButton::Cancel;
-    }
-    PromptButton MessageDialog(DialogKind, const std::string&, const std::vector<PromptButton>&,
-                               PromptButton) override {
-        return PromptButton::Cancel;
-    }
-    DirTooBigAnswer AskDirTooBig(const std::string&) override { return DirTooBigAnswer::Cancel; }
-};
 
 class SilentProgress : public FileOperationProgress {
 public:

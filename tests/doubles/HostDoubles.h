@@ -6,22 +6,7 @@
 
 #include "DivisionListener.h"
 #include "FileOperation.h"
-#include "Prompter.h"
-
-// Nobody answers: every question is cancelled (for benchmarks and fuzzing, where a question
-// would be a fault of the run, not something to script).
-class CancellingPrompter : public Prompter {
-public:
-    PromptButton MessageBox(const std::string&, PromptIcon, const std::vector<PromptButton>&,
-                            PromptButton) override {
-        return PromptButton::Cancel;
-    }
-    PromptButton MessageDialog(DialogKind, const std::string&, const std::vector<PromptButton>&,
-                               PromptButton) override {
-        return PromptButton::Cancel;
-    }
-    DirTooBigAnswer AskDirTooBig(const std::string&) override { return DirTooBigAnswer::Cancel; }
-};
+#include "CancellingPrompter.h"
 
 // A division listener that only counts what it is told.
 class CountingDivisionListener : public DivisionListener {
