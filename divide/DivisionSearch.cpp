@@ -26,14 +26,11 @@ std::uint64_t SaturatingMultiply(std::uint64_t value, std::uint32_t factor) {
 }  // namespace
 
 DivisionSearch::DivisionSearch(std::uint64_t capacity, std::uint64_t lowBound)
-    : Capacity(capacity),
-      FitLimit(std::min<std::uint64_t>(capacity, UINT64_MAX - 1)),
-      LowBound(
-          std::min<std::uint64_t>(lowBound, std::min<std::uint64_t>(capacity, UINT64_MAX - 1))) {}
+    : Capacity(capacity), LowBound(std::min(lowBound, capacity)) {}
 
-std::uint32_t DivisionSearch::EstimateElementCount(std::uint64_t total,
-                                                   std::uint32_t unitCount) const {
-    const std::uint64_t average = total / unitCount;
+std::uint32_t DivisionSearch::EstimateElementCount(WideTotal total, std::uint32_t unitCount) const {
+    // The total is exact however large; the average of 64-bit totals fits 64 bits again.
+    const auto average = static_cast<std::uint64_t>(total / unitCount);
     // Units that average below one take every remaining unit: with one per pass a collection of
     // nearly empty items could end in the failure although everything fits.
     if (average == 0)
@@ -58,9 +55,9 @@ DivisionSearch::Outcome DivisionSearch::Run(std::vector<std::uint64_t>& totals,
         UnitsLeft = UnitCount;
         if (UnitCount == 0)
             return Outcome::Completed;
-        std::uint64_t total = 0;
+        WideTotal total = 0;
         for (const std::uint64_t unit : totals)
-            total = SaturatingAdd(total, unit);
+            total += unit;
 
         stats.UnitsLeft = UnitCount;
         stats.Passes.clear();
@@ -147,8 +144,10 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
 
     Combination.resize(count);
     Prefix.resize(count + 1);
+    Overflowed.assign(count + 1, 0);
     std::uint32_t* const c = Combination.data();
     std::uint64_t* const prefix = Prefix.data();
+    std::uint8_t* const overflowed = Overflowed.data();
     for (std::uint32_t j = 0; j < count; ++j)
         c[j] = j;
     prefix[0] = 0;
@@ -172,10 +171,12 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
         }
         for (std::uint32_t j = static_cast<std::uint32_t>(k) + 1; j < count; ++j) {
             c[j] = c[j - 1] + 1;
-            prefix[j + 1] = SaturatingAdd(prefix[j], total[c[j]]);
+            // A completion may run past the largest value; it is marked, never taken as small.
+            const bool carry = __builtin_add_overflow(prefix[j], total[c[j]], &prefix[j + 1]);
+            overflowed[j + 1] = overflowed[j] | static_cast<std::uint8_t>(carry);
         }
         const std::uint64_t sum = prefix[count];
-        if (sum > BestSize && sum <= FitLimit) {
+        if (sum > BestSize && sum <= Capacity && !overflowed[count]) {
             BestSize = sum;
             Best.assign(c, c + count);
             BestTopCount = 0;
@@ -198,11 +199,11 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
             const auto position = static_cast<std::uint32_t>(k);
             const std::uint32_t last = units - count + position;
             const std::uint64_t before = prefix[position];
-            if (c[position] == last || before > FitLimit) {
+            if (c[position] == last || before > Capacity || overflowed[position]) {
                 --k;
                 continue;
             }
-            const std::uint64_t room = FitLimit - before;
+            const std::uint64_t room = Capacity - before;
             std::uint32_t value = c[position] + 1;
             bool found = false;
             for (; value <= last; ++value) {
@@ -248,6 +249,7 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
             }
             c[position] = value;
             prefix[position + 1] = before + total[value];
+            overflowed[position + 1] = 0;
             break;
         }
     }
@@ -260,7 +262,7 @@ DivisionSearch::SubtreeKind DivisionSearch::ClassifySubtree(std::uint32_t positi
     const std::uint32_t free = ElementCount - 1 - position;
     const std::uint32_t next = value + 1;
     // No further unit fits: neither a completion nor a longer prefix can be taken.
-    if (SaturatingAdd(totalWithValue, SuffixMin[next]) > FitLimit)
+    if (SaturatingAdd(totalWithValue, SuffixMin[next]) > Capacity)
         return SubtreeKind::Hopeless;
     if (!TablesBuilt)
         return SubtreeKind::Explore;

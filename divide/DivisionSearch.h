@@ -70,7 +70,9 @@ public:
 private:
     enum class PassEnd { Accepted, Improved, NotImproved, Stopped };
 
-    std::uint32_t EstimateElementCount(std::uint64_t total, std::uint32_t unitCount) const;
+    // Sums of all remaining totals, exact beyond 64 bits.
+    __extension__ typedef unsigned __int128 WideTotal;
+    std::uint32_t EstimateElementCount(WideTotal total, std::uint32_t unitCount) const;
     PassEnd RunPass(std::uint32_t elementCount, const ProgressFn& reportProgress);
     enum class SubtreeKind {
         Explore,          // enumerate it
@@ -91,7 +93,6 @@ private:
     void BuildBoundTables(std::uint32_t elementCount);
 
     const std::uint64_t Capacity;
-    const std::uint64_t FitLimit;  // the largest total that fits: the largest value never does
     const std::uint64_t LowBound;
     bool Exhaustive = false;
     std::uint64_t TableStepsPerEntry = 2;
@@ -105,7 +106,8 @@ private:
     const std::vector<std::uint64_t>* Totals = nullptr;
     std::uint32_t UnitCount = 0;
     std::vector<std::uint32_t> Combination;
-    std::vector<std::uint64_t> Prefix;  // Prefix[j]: total of positions 0 .. j-1
+    std::vector<std::uint64_t> Prefix;     // Prefix[j]: total of positions 0 .. j-1
+    std::vector<std::uint8_t> Overflowed;  // Overflowed[j]: that total ran past the largest value
     std::vector<std::uint32_t> Best;
     // A best taken as a subtree's maximum: Best holds its prefix, and its remaining BestTopCount
     // units are the largest from unit BestTopFrom on.

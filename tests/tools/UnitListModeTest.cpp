@@ -70,10 +70,14 @@ TEST(UnitListModeTest, BadLinesAreRefusedWithTheirNumber) {
     }
 }
 
-TEST(UnitListModeTest, LargestValueIsAccepted) {
-    const ToolRun run = RunWith("18446744073709551615\n", UINT64_MAX, UINT64_MAX);
-    EXPECT_EQ(run.Status, 1);  // the largest value never fits, not even on the largest medium
-    EXPECT_EQ(run.Out, "FAILED\n");
+TEST(UnitListModeTest, LargestValuesAreExact) {
+    // A total of the largest value fits a medium of the largest capacity exactly; two halves
+    // that together pass it never wrap round into fitting.
+    EXPECT_EQ(RunWith("18446744073709551615\n", UINT64_MAX, UINT64_MAX).Out, "0\n");
+    EXPECT_EQ(RunWith("9223372036854775808\n9223372036854775807\n", UINT64_MAX, UINT64_MAX).Out,
+              "0 1\n");
+    EXPECT_EQ(RunWith("9223372036854775808\n9223372036854775808\n7\n", UINT64_MAX, UINT64_MAX).Out,
+              "0 2\n1\n");
 }
 
 TEST(UnitListModeTest, StatsNameEveryPass) {
