@@ -142,8 +142,12 @@ private:
 
 template <typename Number>
 std::optional<Number> ParseWhole(std::string_view text) {
-    if (!text.empty() && text.front() == '+')
+    // One sign at most: a "+" may stand where a "-" could, never in front of one.
+    if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
+        if (!text.empty() && text.front() == '-')
+            return std::nullopt;
+    }
     Number value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size())

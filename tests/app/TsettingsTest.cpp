@@ -39,6 +39,7 @@ TEST(TSettingsLoad, UnreadableValuesGiveDefaults) {
     TempFolder folder;
     WriteTextFile(folder / "v.ini",
                   "[Global]\r\nAutoSave=yes\r\nCollectionType=\r\nFilesAddMethod=1x\r\n"
+                  "SongsAddMethod=+-1\r\n"
                   "DataMediumCapacity=99999999999999999999999\r\nAudioMediumCapacity=7.5\r\n"
                   "SongPause=-3000000000\r\nCapacityTolerance=abc\r\n");
     TSettings settings(folder / "v.ini");
@@ -66,6 +67,9 @@ TEST(TSettingsLoad, ValueForms) {
         {"CapacityTolerance=inf", 734003200U, 99.9F},
         {"CapacityTolerance=1e300", 734003200U, 99.9F},
         {"CapacityTolerance=85,5,1", 734003200U, 99.9F},
+        {"CapacityTolerance=+85,5", 734003200U, 85.5F},
+        {"CapacityTolerance=+-85,5", 734003200U, 99.9F},
+        {"DataMediumCapacity=+-1", 734003200U, 99.9F},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Line);
