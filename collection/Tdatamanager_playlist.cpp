@@ -244,7 +244,7 @@ void TDataManager::LoadPlaylist(const std::string& playlist, bool asTracks) {
         }
 
         bool missing = false;
-        bool discTrack = IsDiscTrack(location);
+        const bool discTrack = IsDiscTrack(location);
         if (discTrack && asTracks) {
             PromptButton answer = PromptButton::Yes;
             if (discTracks == Remembered::AcceptAll)
@@ -264,6 +264,9 @@ void TDataManager::LoadPlaylist(const std::string& playlist, bool asTracks) {
                 continue;
             if (answer != PromptButton::Yes && answer != PromptButton::YesToAll)
                 return;  // Cancel or the dialog closed: stop, keep what was added
+            // Accepting a disc track is what makes the collection no longer plain files, even
+            // when the entry is then skipped for want of a playing time or the load stops.
+            ItemsAreFiles = false;
         } else if (discTrack) {
             missing = true;  // a disc track is no file to measure
         } else {
@@ -303,8 +306,6 @@ void TDataManager::LoadPlaylist(const std::string& playlist, bool asTracks) {
             TColItem item = ItemFromTrack(location, title, 0);
             item.Size = static_cast<std::uint64_t>(seconds) * 100;
             AppendItem(std::move(item));
-            if (discTrack)
-                ItemsAreFiles = false;
         } else {
             AppendItem(ItemFromPath(location));
         }

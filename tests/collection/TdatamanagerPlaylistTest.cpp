@@ -349,6 +349,41 @@ TEST_F(PlaylistTest, DiscTrackAnswersForAllAndStop) {
     EXPECT_FALSE(Manager.ItemsAreFiles);
 }
 
+struct DiscAcceptanceCase {
+    const char* Entry;                  // the playlist's only entry
+    std::vector<PromptButton> Answers;  // to the questions in the order asked
+    bool ItemsAreFiles;                 // afterwards
+    std::size_t ItemCount;
+};
+
+TEST_F(PlaylistTest, AcceptingADiscTrackCountsEvenWhenTheEntryIsThenSkipped) {
+    const DiscAcceptanceCase cases[] = {
+        // Accepted, then skipped or stopped at the playing-time question: nothing is added, yet
+        // the collection no longer holds only files.
+        {"cda://1", {PromptButton::Yes, PromptButton::Yes}, false, 0},
+        {"cda://1", {PromptButton::YesToAll, PromptButton::YesToAll}, false, 0},
+        {"#EXTINF:0,Zero\nE:\\Track01.cda", {PromptButton::Yes, PromptButton::Cancel}, false, 0},
+        {"#EXTINF:5,\nE:\\Track01.cda", {PromptButton::YesToAll, PromptButton::Yes}, false, 0},
+        {"#EXTINF:5,Five\nE:\\Track01.cda", {PromptButton::Yes}, false, 1},
+        // Refused at the disc question: still files.
+        {"#EXTINF:5,Five\nE:\\Track01.cda", {PromptButton::No}, true, 0},
+        {"#EXTINF:5,Five\nE:\\Track01.cda", {PromptButton::NoToAll}, true, 0},
+        {"#EXTINF:5,Five\nE:\\Track01.cda", {PromptButton::Cancel}, true, 0},
+    };
+    for (const DiscAcceptanceCase& c : cases) {
+        SCOPED_TRACE(c.Entry);
+        Manager.Items.clear();
+        Manager.ItemsAreFiles = true;
+        Parts.Prompter.Asked.clear();
+        for (const PromptButton answer : c.Answers)
+            Parts.Prompter.Answer(answer);
+        Load(std::string("#EXTM3U\n") + c.Entry + "\n");
+        EXPECT_EQ(Parts.Prompter.Asked.size(), c.Answers.size());
+        EXPECT_EQ(Manager.ItemsAreFiles, c.ItemsAreFiles);
+        EXPECT_EQ(Manager.Items.size(), c.ItemCount);
+    }
+}
+
 TEST_F(PlaylistTest, FilesCollectionNeverAddsDiscTracksAndMeasuresFiles) {
     Parts.CollectionType = 0;
     Parts.Prompter.Answer(PromptButton::Yes);
