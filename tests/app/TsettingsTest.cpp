@@ -1,9 +1,12 @@
 #include "Tsettings.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "ScriptedPrompter.h"
@@ -290,6 +293,65 @@ TEST(TSettingsPath, BesideTheExecutableOrInTheConfigFolder) {
     if (!mount.Mounted() || !mount.MakeReadOnly())
         GTEST_SKIP() << "cannot mount a read-only file system here";
     EXPECT_EQ(SettingsPathFor(folder / "ro/vantrel", "/cfg"), "/cfg/vantrel.ini");
+}
+
+// Sets an environment variable (or removes it, for nullptr) for the life of the object.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const char* value) : Name(name) {
+        const char* old = std::getenv(name);
+        if (old != nullptr)
+            Old = old;
+        Set(value);
+    }
+    ~ScopedEnvironment() { Set(Old ? Old->c_str() : nullptr); }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    void Set(const char* value) {
+        if (value != nullptr)
+            ::setenv(Name.c_str(), value, 1);
+        else
+            ::unsetenv(Name.c_str());
+    }
+
+    std::string Name;
+    std::optional<std::string> Old;
+};
+
+TEST(TSettingsPath, ResultsGoIntoTheHomeFolder) {
+    {
+        ScopedEnvironment home("HOME", "/home/someone");
+        EXPECT_EQ(DefaultResultsBaseDir(), "/home/someone/CDRs/");
+        EXPECT_EQ(TSettings("/nonexistent/folder/v.ini").ResultsBaseDir, "/home/someone/CDRs/");
+    }
+    ScopedEnvironment home("HOME", "/home/other/");
+    EXPECT_EQ(DefaultResultsBaseDir(), "/home/other/CDRs/");
+}
+
+TEST(TSettingsPath, ConfigFolderFollowsXdg) {
+    ScopedEnvironment home("HOME", "/home/someone");
+    {
+        ScopedEnvironment xdg("XDG_CONFIG_HOME", "/xdg/config");
+        EXPECT_EQ(UserConfigFolder(), "/xdg/config");
+    }
+    {
+        ScopedEnvironment xdg("XDG_CONFIG_HOME", "relative/config");
+        EXPECT_EQ(UserConfigFolder(), "/home/someone/.config");
+    }
+    ScopedEnvironment xdg("XDG_CONFIG_HOME", nullptr);
+    EXPECT_EQ(UserConfigFolder(), "/home/someone/.config");
+}
+
+TEST(TSettingsPath, TheProgramsOwnFileBearsItsName) {
+    std::filesystem::path expected = std::filesystem::read_symlink("/proc/self/exe");
+    if (::access(expected.parent_path().c_str(), W_OK) != 0)
+        GTEST_SKIP() << "the test program's folder cannot be written";
+    expected.replace_extension(".ini");
+    TSettings settings;
+    settings.AutoSave = false;
+    EXPECT_EQ(settings.FilePath(), expected.string());
 }
 
 TEST(TSettingsTolerance, TextWithEitherSeparatorReadsBackExactly) {
