@@ -32,7 +32,7 @@ struct FolderEntry {
 // left out, "." and ".." skipped. A folder that cannot be listed yields no entries.
 std::vector<FolderEntry> ListVisibleEntries(const std::string& folder);
 
-// True when a regular file (or a link to one) exists under the path.
+// True when something other than a folder exists under the path (a link stands for its target).
 bool FileExists(const std::string& path);
 
 // The platform's path delimiter, and the path with one appended when it does not end in one.
