@@ -72,7 +72,6 @@ DivisionSearch::Outcome DivisionSearch::Run(std::vector<std::uint64_t>& totals,
             BestSize = 0;
             Best.clear();
             BestTopCount = 0;
-            Accepted = false;
             TimeUp = false;
             TakeBestRequested.store(false, std::memory_order_relaxed);
             MediumStart = std::chrono::steady_clock::now();
@@ -155,11 +154,6 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
     // k is signed because the advance moves it one below the first position to end the pass.
     std::int64_t k = 0;
 
-    const auto acceptBest = [&] {
-        AcceptBest();
-        return PassEnd::Accepted;
-    };
-
     while (true) {
         // Evaluate the combination whose positions after k are completed with consecutive units.
         ++CombinationCount;
@@ -182,13 +176,13 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
             BestTopCount = 0;
             improved = true;
             if (sum >= LowBound || count == units || TakeBestNow())
-                return acceptBest();
+                return PassEnd::Accepted;
         }
         if (--PollCountdown == 0) {
             if (!Poll(reportProgress))
                 return PassEnd::Stopped;
             if (TakeBestNow() && !Best.empty())
-                return acceptBest();
+                return PassEnd::Accepted;
         }
 
         // Advance to the next combination in lexicographic order that is worth evaluating.
@@ -211,7 +205,7 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
                     if (!Poll(reportProgress))
                         return PassEnd::Stopped;
                     if (TakeBestNow() && !Best.empty())
-                        return acceptBest();
+                        return PassEnd::Accepted;
                 }
                 if (!TablesBuilt && ++PassSteps > TableStepsPerEntry * units * count)
                     BuildBoundTables(count);
@@ -228,7 +222,7 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
                     Best.assign(c, c + position + 1);
                     BestTopCount = 0;
                     BestSize = withValue;
-                    return acceptBest();
+                    return PassEnd::Accepted;
                 }
                 if (!Exhaustive && position + 1 < count) {
                     const SubtreeKind kind = ClassifySubtree(position, value, withValue);

@@ -88,7 +88,6 @@ private:
     // Checks stop, progress, time and take-best between evaluations; false on a stop.
     bool Poll(const ProgressFn& reportProgress);
     bool TakeBestNow() const;
-    void AcceptBest() { Accepted = true; }
     void BuildSuffixMinima();
     void BuildBoundTables(std::uint32_t elementCount);
 
@@ -115,7 +114,6 @@ private:
     std::uint32_t BestTopCount = 0;
     std::vector<std::uint32_t> Scratch;
     std::uint64_t BestSize = 0;
-    bool Accepted = false;
     bool TimeUp = false;
     std::chrono::steady_clock::time_point MediumStart;
     std::uint32_t PollCountdown = 0;
