@@ -12,6 +12,7 @@
 #include "FileSystem.h"
 #include "ListView.h"
 #include "PathCompare.h"
+#include "PlaylistFormat.h"
 
 namespace {
 
@@ -21,8 +22,6 @@ constexpr const char* ByteUnit = " Б";
 constexpr const char* KilobyteUnit = " кБ";
 constexpr const char* MegabyteUnit = " МБ";
 constexpr const char* GigabyteUnit = " ГБ";
-
-constexpr const char* PlaylistExtension = ".m3u";
 
 // The "Группа" column among a collection row's sub-items (after "Длина").
 constexpr std::size_t GroupColumn = 1;
@@ -46,7 +45,7 @@ bool HasPlaylistExtension(const std::string& path) {
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
         return false;
     const std::string_view extension(path.data() + dot, path.size() - dot);
-    const std::string_view wanted(PlaylistExtension);
+    const std::string_view wanted = PlaylistExtension;
     if (extension.size() != wanted.size())
         return false;
     for (std::size_t i = 0; i < wanted.size(); ++i) {
@@ -67,7 +66,7 @@ std::string ScaledText(std::uint64_t value, std::uint64_t unit, const char* unit
 }
 
 std::string PlayingTimeText(std::uint64_t hundredths) {
-    const std::uint64_t seconds = hundredths / 100;
+    const std::uint64_t seconds = hundredths / HundredthsPerSecond;
     const std::uint64_t hours = seconds / 3600;
     const auto minutes = static_cast<unsigned>((seconds % 3600) / 60);
     const auto restSeconds = static_cast<unsigned>(seconds % 60);

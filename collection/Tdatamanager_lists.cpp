@@ -3,7 +3,9 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
+#include "PlaylistFormat.h"
 #include "Prompter.h"
 
 namespace {
@@ -12,13 +14,7 @@ namespace {
 constexpr const char* CannotCreateTextBefore = "Не могу создать файл\n";
 constexpr const char* CannotCreateTextAfter = " !";
 constexpr const char* TextListExtension = ".txt";
-constexpr const char* PlaylistExtension = ".m3u";
-constexpr const char* PlaylistHeader = "#EXTM3U";
-constexpr const char* InformationPrefix = "#EXTINF:";
 constexpr const char* LineEnd = "\r\n";
-
-// Playing times are held in hundredths of a second; playlists count whole seconds.
-constexpr std::uint64_t HundredthsPerSecond = 100;
 
 std::size_t DecimalDigits(std::size_t value) {
     std::size_t digits = 1;
@@ -51,7 +47,8 @@ bool WriteListFile(const std::string& path, const std::string& text) {
 // written ends the run with a message, leaving the files before it as they are.
 template <typename LineBuilder>
 void WriteMediumFiles(TDataManager& manager, Prompter& prompter, int index,
-                      const std::string& prefix, const char* extension, const LineBuilder& build) {
+                      const std::string& prefix, std::string_view extension,
+                      const LineBuilder& build) {
     std::size_t first = 0;
     std::size_t last = manager.Media.size();
     if (index >= 0) {
@@ -62,7 +59,7 @@ void WriteMediumFiles(TDataManager& manager, Prompter& prompter, int index,
         last = first + 1;
     }
     for (std::size_t i = first; i < last; ++i) {
-        const std::string path = prefix + std::to_string(i + 1) + extension;
+        const std::string path = prefix + std::to_string(i + 1) + std::string(extension);
         if (!WriteListFile(path, build(manager.Media[i]))) {
             prompter.MessageBox(CannotCreateTextBefore + path + CannotCreateTextAfter,
                                 PromptIcon::Error, {PromptButton::Ok}, PromptButton::Ok);
@@ -88,13 +85,14 @@ void TDataManager::SaveTextLists(int index, const std::string& prefix) {
 }
 
 void TDataManager::SavePlaylists(int index, const std::string& prefix) {
-    WriteMediumFiles(
-        *this, Host.prompter, index, prefix, PlaylistExtension, [](const TMedium& medium) {
-            std::string text = std::string(PlaylistHeader) + LineEnd;
-            for (const TConstItemPosition& item : medium) {
-                text += InformationPrefix + std::to_string(item->Size / HundredthsPerSecond) + "," +
-                        item->Name + LineEnd + item->Path + LineEnd;
-            }
-            return text;
-        });
+    WriteMediumFiles(*this, Host.prompter, index, prefix, PlaylistExtension,
+                     [](const TMedium& medium) {
+                         std::string text = std::string(PlaylistHeader) + LineEnd;
+                         for (const TConstItemPosition& item : medium) {
+                             text += std::string(InformationPrefix) +
+                                     std::to_string(item->Size / HundredthsPerSecond) + "," +
+                                     item->Name + LineEnd + item->Path + LineEnd;
+                         }
+                         return text;
+                     });
 }

@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "FileSystem.h"
+#include "PlaylistFormat.h"
 #include "Prompter.h"
 #include "Tdatamanager.h"
 
@@ -36,10 +37,9 @@ constexpr const char* MissingTimeTextAfter =
     "»!\nУбедитесь, что в Winampe для каждой композиции указана продолжительность.\n\n"
     "Пропустить композицию и продолжить загрузку PlayList'a?";
 
-constexpr std::string_view FirstLine = "#EXTM3U";
 constexpr char EndOfFileByte = '\x1A';
-// "#EXTINF:" is not checked; the playing time starts after it.
-constexpr std::size_t InformationPrefixLength = 8;
+// The information prefix itself is not checked; the playing time starts after it.
+constexpr std::size_t InformationPrefixLength = InformationPrefix.size();
 
 // Reads a playlist's lines as bytes: a line ends at LF, a CR right before the LF is dropped, a
 // 0x1A byte ends the file. A line of any length and any bytes (NUL included) is taken as it is.
@@ -202,7 +202,7 @@ void TDataManager::LoadPlaylist(const std::string& playlist, bool asTracks) {
     PlaylistLines lines(file);
 
     std::string line;
-    if (!lines.Next(line) || line != FirstLine) {
+    if (!lines.Next(line) || line != PlaylistHeader) {
         notice(UnsupportedFormatText);
         return;
     }
@@ -304,7 +304,7 @@ void TDataManager::LoadPlaylist(const std::string& playlist, bool asTracks) {
         if (asTracks) {
             // Seconds fit in 32 bits but their hundredths may not: the size is 64-bit.
             TColItem item = ItemFromTrack(location, title, 0);
-            item.Size = static_cast<std::uint64_t>(seconds) * 100;
+            item.Size = static_cast<std::uint64_t>(seconds) * HundredthsPerSecond;
             AppendItem(std::move(item));
         } else {
             AppendItem(ItemFromPath(location));
