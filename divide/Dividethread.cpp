@@ -82,10 +82,12 @@ void TDivideThread::DeliverMedium(const std::vector<std::uint32_t>& units) {
     for (const std::uint32_t unit : units)
         CurrentMedium.insert(CurrentMedium.end(), Groups[unit].Items.begin(),
                              Groups[unit].Items.end());
-    Ui.RunSync([this] {
-        Media.push_back(CurrentMedium);
-        Listener.addResultMedium();
-    });
+    Ui.RunSync(
+        [this] {
+            Media.push_back(CurrentMedium);
+            Listener.addResultMedium();
+        },
+        [this] { return Search.IsStopRequested(); });
     RemoveAcceptedUnits(Groups, units);
 }
 
@@ -94,5 +96,6 @@ void TDivideThread::ReportProgress() {
     ElementCount = Search.ElementCount;
     CombinationCount = Search.CombinationCount;
     Ui.RunSync(
-        [this] { Listener.ShowDivisionProgress(-1, ElementCount, CombinationCount, UnitsLeft); });
+        [this] { Listener.ShowDivisionProgress(-1, ElementCount, CombinationCount, UnitsLeft); },
+        [this] { return Search.IsStopRequested(); });
 }

@@ -3,8 +3,10 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 
+#include "SyncStep.h"
 #include "UiThread.h"
 
 // A thread without a window playing the user-interface thread (the command-line tool's main
@@ -12,17 +14,11 @@
 // posted steps queue up here and run when that thread pumps the loop.
 class LoopUiThread : public UiThread {
 public:
-    void RunSync(const std::function<void()>& step) override {
-        std::unique_lock lock(Mutex);
-        bool done = false;
-        Queue.push_back([&] {
-            step();
-            std::lock_guard doneLock(Mutex);
-            done = true;
-            DoneSignal.notify_all();
-        });
-        Ready.notify_all();
-        DoneSignal.wait(lock, [&] { return done; });
+    bool RunSync(const std::function<void()>& step,
+                 const std::function<bool()>& abandoned) override {
+        auto pending = std::make_shared<SyncStep>(step);
+        Post([pending] { pending->Run(); });
+        return pending->Wait(abandoned);
     }
 
     void Post(std::function<void()> step) override {
@@ -49,6 +45,5 @@ public:
 private:
     std::mutex Mutex;
     std::condition_variable Ready;
-    std::condition_variable DoneSignal;
     std::deque<std::function<void()>> Queue;
 };

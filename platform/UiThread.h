@@ -7,6 +7,12 @@
 class UiThread {
 public:
     virtual ~UiThread() = default;
-    virtual void RunSync(const std::function<void()>& step) = 0;
+
+    // Runs step on the UI thread and waits for it. As long as the step has not begun, the wait
+    // gives up as soon as abandoned() holds (it is polled, so it may be set from any thread):
+    // the step is then never run and the result is false. A step that has begun is waited for.
+    // This is what lets the UI thread stop and join a worker that is waiting here.
+    virtual bool RunSync(const std::function<void()>& step,
+                         const std::function<bool()>& abandoned) = 0;
     virtual void Post(std::function<void()> step) = 0;
 };
