@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "Formvantrelmain.h"
@@ -8,7 +9,8 @@ class FormvantrelmainTest : public QObject {
 
 private slots:
     void opensWithItsCaption() {
-        TfrmVantrelMain window;
+        QTemporaryDir folder;
+        TfrmVantrelMain window(folder.filePath(QStringLiteral("vantrel.ini")).toStdString());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), QString::fromUtf8("Orbek Vantrel"));
