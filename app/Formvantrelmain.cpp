@@ -102,6 +102,9 @@ TfrmVantrelMain::~TfrmVantrelMain() {
     // The data manager goes first; the settings save themselves afterwards.
     DataManager.reset();
     InstallIconProvider({});
+    // The list views outlive the icon list (child widgets go with the base class).
+    lstCollection->SetIconLookup({});
+    lstMedium->SetIconLookup({});
 }
 
 void TfrmVantrelMain::createMenu() {
@@ -212,7 +215,7 @@ void TfrmVantrelMain::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmVantrelMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls())
+    if (event->mimeData()->hasUrls() && !dividing())
         event->acceptProposedAction();
 }
 
