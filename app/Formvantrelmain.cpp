@@ -190,6 +190,10 @@ void TfrmVantrelMain::FormShow() {
     const int height = static_cast<int>(dpi * MinimumHeightInches + MinimumHeightMargin) +
                        menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
     setMinimumSize(QSize(width, height).expandedTo(minimumSizeHint()));
+    // The window opens at that size, centred on its screen.
+    resize(minimumSize());
+    if (const QScreen* shown = screen())
+        move(shown->availableGeometry().center() - rect().center());
     ControlsLive = true;
 }
 
