@@ -4,12 +4,18 @@
 #include <string>
 #include <vector>
 
+#include <QAccessible>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QRadioButton>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -383,6 +389,97 @@ private slots:
         QCOMPARE(window.btnDel->isEnabled(), !rows.isEmpty());
         QCOMPARE(window.editGroup->isEnabled(), !rows.isEmpty());
         QCOMPARE(Status(window, 0), Text("Всего: 3 (1.50 кБ)"));
+    }
+
+    void everyCollectionControlIsReachableAndNamed() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // What a screen reader reads: the label's text where a label names the control (Qt on
+        // Linux reads a combo box's name from its label), else the control's own name.
+        const auto nameOf = [](QWidget* control) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+            const auto labels = accessible->relations(QAccessible::Label);
+            const QString name = labels.isEmpty() ? accessible->text(QAccessible::Name)
+                                                  : labels.first().first->text(QAccessible::Name);
+            return QString(name).remove(QLatin1Char('&'));
+        };
+        // The collection type can be chosen only while the collection is empty.
+        window.pageControl->tabBar()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), window.cmboCollectionType);
+        QCOMPARE(nameOf(window.cmboCollectionType), Text("Разбиваем"));
+
+        window.AddDroppedPaths({harness.File("a")});
+        window.lstCollection->Select(0);
+        const std::vector<std::pair<QWidget*, QString>> controls{
+            {window.lstCollection, Text("Состав сборника:")},
+            {window.btnAdd, Text("Добавить... ")},
+            {window.btnAddDropDown, Text("Способ добавления")},
+            {window.btnDel, Text("Исключить ")},
+            {window.btnDelDropDown, Text("Что исключить")},
+            {window.editGroup, Text("№ группы:")}};
+        window.pageControl->tabBar()->setFocus();
+        for (const auto& [control, name] : controls) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), control);
+            QCOMPARE(nameOf(control), name);
+        }
+        // The buttons' mnemonics are Alt+Д and Alt+И, and nothing else on the window uses them.
+        // (Qt's offscreen platform does not map Cyrillic keys to shortcuts, so they are checked
+        // by their sequences rather than typed.)
+        QCOMPARE(QKeySequence::mnemonic(window.btnAdd->text()),
+                 QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(0x0414))));
+        QCOMPARE(QKeySequence::mnemonic(window.btnDel->text()),
+                 QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(0x0418))));
+        for (const QAction* menu : window.menuBar()->actions())
+            for (QPushButton* button : {window.btnAdd, window.btnDel})
+                QVERIFY(QKeySequence::mnemonic(menu->text()) !=
+                        QKeySequence::mnemonic(button->text()));
+    }
+
+    void contextMenuOffersTheDefaultCommand() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        window.popupMenuListViewPopup(QPoint());
+        QCOMPARE(window.miAdd->text(), Text("Добавить всё из папки..."));
+        QVERIFY(!window.miClear->isEnabled());
+        window.popupMenuListView->hide();
+    }
+
+    void divisionProgressIsShown_data() {
+        QTest::addColumn<int>("medium");
+        QTest::addColumn<QString>("mediumText");
+        QTest::addColumn<QString>("elementsText");
+        QTest::addColumn<QString>("combinationText");
+        QTest::newRow("reset") << 0 << Text("0/2") << Text("0/3") << Text("0");
+        QTest::newRow("report") << -1 << Text("0/2") << Text("2/3") << Text("17");
+        QTest::newRow("medium above the estimate") << 5 << Text("5/2") << Text("0/3") << Text("0");
+    }
+    void divisionProgressIsShown() {
+        QFETCH(int, medium);
+        Harness harness;
+        harness.WriteSettings("DataMediumCapacity=1000\n");
+        TfrmVantrelMain& window = harness.Open();
+        window.AddDroppedPaths({harness.File("a", 600), harness.File("b", 600), harness.File("c")});
+
+        window.ShowDivisionProgress(medium, 2, 17, 3);
+
+        QCOMPARE(window.progressBar->maximum(), 2);
+        QCOMPARE(window.lblCurMedium->text(), Fetched<QString>("mediumText"));
+        QCOMPARE(window.lblCurMediumElements->text(), Fetched<QString>("elementsText"));
+        QCOMPARE(window.lblCurCombination->text(), Fetched<QString>("combinationText"));
+    }
+
+    void unavailableResultsActionFallsBackToTheTextList() {
+        Harness harness;
+        harness.WriteSettings("CollectionType=1\n");
+        TfrmVantrelMain& window = harness.Open();
+        window.radioResultsSavePlaylist->setChecked(true);
+        window.cmboCollectionType->setCurrentIndex(0);
+        window.cmboCollectionTypeSelect();
+        QVERIFY(window.radioResultsSaveTextlist->isChecked());
+        QVERIFY(!window.btnSendMediumToWinamp->isVisibleTo(&window));
     }
 
     void closingIsRefusedWhileDividing() {

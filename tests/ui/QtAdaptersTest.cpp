@@ -5,6 +5,8 @@
 #include <vector>
 
 #include <QAbstractButton>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,6 +14,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "Browsefordir.h"
 #include "QtListView.h"
 #include "QtPrompter.h"
 #include "QtUiThread.h"
@@ -116,6 +119,43 @@ private slots:
         QCOMPARE(seen.Buttons, texts);
         QCOMPARE(seen.Icon, QMessageBox::Question);
         QVERIFY(!seen.Default.isEmpty());
+    }
+
+    void folderBrowserStartsThereAndReturnsTheChoice_data() {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("chosen") << true;
+        QTest::newRow("cancelled") << false;
+    }
+    void folderBrowserStartsThereAndReturnsTheChoice() {
+        QFETCH(bool, accept);
+        QTemporaryDir root;
+        const QString start = root.filePath(QStringLiteral("start"));
+        const QString target = root.filePath(QStringLiteral("target"));
+        QDir().mkpath(start);
+        QDir().mkpath(target);
+        QString startedAt;
+        bool foldersOnly = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            startedAt = dialog->directory().absolutePath();
+            foldersOnly = dialog->fileMode() == QFileDialog::Directory &&
+                          dialog->testOption(QFileDialog::ShowDirsOnly);
+            if (!accept) {
+                dialog->reject();
+                return;
+            }
+            dialog->selectFile(target);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        std::string folder = start.toStdString();
+
+        const bool chosen = BrowseForFolder(nullptr, folder, "Выберите папку");
+
+        QCOMPARE(startedAt, start);
+        QVERIFY(foldersOnly);
+        QCOMPARE(chosen, accept);
+        QCOMPARE(QString::fromStdString(folder), accept ? target : start);
     }
 
     void syncStepsRunOnTheUiThread() {
