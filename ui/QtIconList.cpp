@@ -6,7 +6,22 @@ std::int32_t QtIconList::IconIndexOf(const std::string& path,
                                      const std::optional<PathAttributes>& attributes) {
     if (!attributes)
         return -1;
-    const QIcon icon = Provider.icon(QFileInfo(QString::fromStdString(path)));
+    const QFileInfo file(QString::fromStdString(path));
+    const QString type = attributes->Directory     ? QStringLiteral("/")
+                         : file.suffix().isEmpty() ? QString()
+                                                   : file.suffix().toLower();
+    if (!type.isEmpty()) {
+        const auto known = IndexByType.find(type);
+        if (known != IndexByType.end())
+            return known->second;
+    }
+    const std::int32_t index = IndexOfIcon(Provider.icon(file));
+    if (!type.isEmpty())
+        IndexByType.emplace(type, index);
+    return index;
+}
+
+std::int32_t QtIconList::IndexOfIcon(const QIcon& icon) {
     if (icon.isNull())
         return -1;
     // Theme icons are known by name; others (a folder's, a file's generic icon) by their key.

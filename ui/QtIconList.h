@@ -23,7 +23,12 @@ public:
     QIcon Icon(std::int32_t index) const;
 
 private:
+    std::int32_t IndexOfIcon(const QIcon& icon);
+
     QFileIconProvider Provider;
     std::vector<QIcon> Icons;
     std::map<QString, std::int32_t> IndexByKey;
+    // Folders, and files by their extension, share the icon the first of them got: the
+    // desktop picks file icons by type, and asking it costs a type lookup per file.
+    std::map<QString, std::int32_t> IndexByType;
 };

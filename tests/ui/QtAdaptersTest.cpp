@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include "Browsefordir.h"
+#include "QtIconList.h"
 #include "QtListView.h"
 #include "QtPrompter.h"
 #include "QtUiThread.h"
@@ -156,6 +157,28 @@ private slots:
         QVERIFY(foldersOnly);
         QCOMPARE(chosen, accept);
         QCOMPARE(QString::fromStdString(folder), accept ? target : start);
+    }
+
+    void iconListKeepsEachIconOnce() {
+        QTemporaryDir root;
+        QtIconList icons;
+        std::vector<std::int32_t> indexes;
+        for (const char* name : {"a", "b", "c.txt", "d.TXT", "e/", "f/"}) {
+            const QString path = root.filePath(QString::fromUtf8(name));
+            if (path.endsWith(QLatin1Char('/')))
+                QDir().mkpath(path);
+            else
+                QFile(path).open(QIODevice::WriteOnly);
+            const std::string native = QDir::cleanPath(path).toStdString();
+            indexes.push_back(icons.IconIndexOf(native, ReadPathAttributes(native)));
+        }
+        QVERIFY(indexes[0] >= 0);
+        QCOMPARE(indexes[1], indexes[0]);  // files without extension
+        QCOMPARE(indexes[3], indexes[2]);  // one extension in either case
+        QCOMPARE(indexes[5], indexes[4]);  // folders
+        QVERIFY(indexes[4] != indexes[0]);
+        QVERIFY(!icons.Icon(indexes[4]).isNull());
+        QCOMPARE(icons.IconIndexOf("/nonexistent", std::nullopt), -1);
     }
 
     void syncStepsRunOnTheUiThread() {
