@@ -1,6 +1,8 @@
 #include "CommandLine.h"
 
+#include <cstdint>
 #include <optional>
+#include <string>
 
 #include "NumberParsing.h"
 
@@ -32,6 +34,14 @@ const char* const DivideUsage =
     "  --help                   this text\n"
     "\n"
     "Exit status: 0 when every unit was placed, 1 after FAILED, 2 on bad input.\n";
+
+namespace {
+
+// About 31 years: far beyond any real run, and well inside what the steady clock's nanoseconds
+// can hold, so the limit always converts to a clock duration.
+constexpr std::int64_t MaxMediumTimeLimit = 1'000'000'000;
+
+}  // namespace
 
 std::variant<DivideCommand, std::string> ParseDivideCommand(
     const std::vector<std::string_view>& args) {
@@ -74,8 +84,9 @@ std::variant<DivideCommand, std::string> ParseDivideCommand(
         } else if (arg == "--medium-time-limit") {
             const auto text = value();
             const auto seconds = text ? ParseDecimal(*text) : std::nullopt;
-            if (!seconds || *seconds <= 0)
-                return "--medium-time-limit needs a number of seconds above 0";
+            if (!seconds || *seconds <= 0 || *seconds > static_cast<double>(MaxMediumTimeLimit))
+                return "--medium-time-limit needs a number of seconds above 0 and at most " +
+                       std::to_string(MaxMediumTimeLimit);
             command.UnitList.MediumTimeLimit = *seconds;
             unitOnlyOption = true;
         } else if (arg.starts_with("-") && arg != "-") {
