@@ -9,19 +9,14 @@
 #include <system_error>
 #include <vector>
 
+#include "FileDescriptor.h"
 #include "FileSystem.h"
+#include "PathNames.h"
 
 namespace {
 
 std::string SystemReason(int error) {
     return std::system_category().message(error);
-}
-
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
@@ -56,7 +51,9 @@ bool ResolveLinks(const std::string& path, std::string& resolved, int& error) {
             return false;
         }
         const std::string pointsTo(target.data(), static_cast<std::size_t>(length));
-        resolved = pointsTo.front() == '/' ? pointsTo : FolderOf(resolved) + "/" + pointsTo;
+        resolved = !pointsTo.empty() && pointsTo.front() == PathDelimiter
+                       ? pointsTo
+                       : JoinPath(ParentFolder(resolved), pointsTo);
     }
     error = ELOOP;
     return false;
@@ -120,11 +117,7 @@ bool ReplaceFileAtomically(const std::string& givenPath, const std::string& cont
         return false;
     }
     // The rename itself becomes durable with the folder's entry.
-    const int folder = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+    SyncFolder(ParentFolder(path).c_str());
     return true;
 }
 

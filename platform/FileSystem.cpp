@@ -74,9 +74,3 @@ std::string ExecutablePath() {
     const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::string() : path.string();
 }
-
-std::string WithTrailingDelimiter(const std::string& path) {
-    if (!path.empty() && path.back() == PathDelimiter)
-        return path;
-    return path + PathDelimiter;
-}

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "PathNames.h"
+
 // The file-system facilities the collection needs, with this platform's meaning of the
 // attributes: a name beginning with "." is hidden; anything that is neither a regular file nor a
 // directory (device, FIFO, socket) is a system entry.
@@ -41,7 +43,3 @@ bool CanWrite(const std::string& path);
 
 // The full path of the running program's executable; empty when the system does not tell.
 std::string ExecutablePath();
-
-// The platform's path delimiter, and the path with one appended when it does not end in one.
-inline constexpr char PathDelimiter = '/';
-std::string WithTrailingDelimiter(const std::string& path);
