@@ -24,8 +24,7 @@ std::optional<PathAttributes> ReadPathAttributes(const std::string& path) {
     PathAttributes attributes;
     attributes.Directory = S_ISDIR(info.st_mode);
     attributes.System = !S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode);
-    const auto slash = path.find_last_of(PathDelimiter, path.size() > 1 ? path.size() - 2 : 0);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::string name = LastComponent(WithoutTrailingDelimiter(path));
     if (info.st_size >= 0)
         attributes.Length = static_cast<std::uint64_t>(info.st_size);
     attributes.Hidden = !name.empty() && name != "." && name != ".." && IsHiddenName(name.c_str());
