@@ -29,6 +29,7 @@ const char* const DivideUsage =
     "  --exhaustive             the plain enumeration, without skipping hopeless subtrees\n"
     "  --medium-time-limit S    after S seconds on one medium take the best combination\n"
     "                           found so far (or the first that fits) and go on\n"
+    "                           (S above 0, at most 1000000000)\n"
     "  --stats                  per medium on standard error: units left, and per pass the\n"
     "                           element count and the evaluations made\n"
     "  --help                   this text\n"
