@@ -36,5 +36,9 @@ std::vector<FolderEntry> ListVisibleEntries(const std::string& folder);
 bool FileExists(const std::string& path);
 
 // The platform's path delimiter, and the path with one appended when it does not end in one.
+#ifdef _WIN32
+inline constexpr char PathDelimiter = '\\';
+#else
 inline constexpr char PathDelimiter = '/';
+#endif
 std::string WithTrailingDelimiter(const std::string& path);
