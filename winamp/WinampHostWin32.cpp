@@ -1,7 +1,5 @@
 #include "WinampHostWin32.h"
 
-#define NOMINMAX
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <algorithm>
