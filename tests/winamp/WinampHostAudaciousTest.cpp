@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>
@@ -193,6 +194,42 @@ TEST_F(AudaciousExchangeTest, AMediumBecomesThePlayersPlaylistAndComesBackAsACol
                      }));
     EXPECT_TRUE(questions.Asked.empty());
     EXPECT_TRUE(dialog.Presets.empty());
+}
+
+// The player's answers as a stand-in audtool on PATH gives them: the window is there while the
+// player answers, and the version word admits the playlist export from Audacious 3 on.
+TEST(AudaciousAnswersTest, TheVersionWordFollowsThePlayersVersion) {
+    TempFolder bin;
+    const std::string audtool =
+        bin.Write("audtool",
+                  "#!/bin/sh\nprintf '%s\\n' \"$VANTREL_TEST_ANSWER\"\nexit "
+                  "\"$VANTREL_TEST_STATUS\"\n");
+    std::filesystem::permissions(audtool, std::filesystem::perms::owner_all);
+    const std::string path = bin.Root + ":" + std::getenv("PATH");
+    const ScopedEnvironment searchPath("PATH", path.c_str());
+    struct Case {
+        const char* answer;
+        const char* status;
+        bool expectedWindow;
+        WinampVersionSupport expectedSupport;
+    };
+    const std::vector<Case> cases = {
+        {"Audacious 4.2", "0", true, WinampVersionSupport::Supported},
+        {"Audacious 3.10.1", "0", true, WinampVersionSupport::Supported},
+        {"Audacious 2.5.4", "0", true, WinampVersionSupport::TooOld},
+        {"", "1", false, WinampVersionSupport::TooOld},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        const ScopedEnvironment answer("VANTREL_TEST_ANSWER", c.answer);
+        const ScopedEnvironment status("VANTREL_TEST_STATUS", c.status);
+        WinampHostAudacious host;
+        const auto window = host.FindTopLevelWindow(std::string(WinampWindowClass));
+        EXPECT_EQ(window.has_value(), c.expectedWindow);
+        EXPECT_EQ(CheckWinampVersion(host.SendWindowMessage(window.value_or(0), WinampUserMessage,
+                                                            0, WinampCommandGetVersion)),
+                  c.expectedSupport);
+    }
 }
 
 }  // namespace
