@@ -5,7 +5,11 @@
 // Paths taken apart and put together as text, without asking the file system.
 
 // The platform's path delimiter.
+#ifdef _WIN32
+inline constexpr char PathDelimiter = '\\';
+#else
 inline constexpr char PathDelimiter = '/';
+#endif
 
 // The path with one delimiter appended when it does not end in one.
 std::string WithTrailingDelimiter(const std::string& path);

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: a plain build with warnings as errors, then the same
-# tests under the address and undefined-behaviour sanitizers, then the division's tests under
-# the thread sanitizer, then a one-minute smoke run of each fuzz target (clang, libFuzzer).
-# Checks the formatting first.
+# Sets up, builds and runs every test: the player exchange cross-compiled for Windows, a plain
+# build with warnings as errors, then the same tests under the address and undefined-behaviour
+# sanitizers, then the division's tests under the thread sanitizer, then a one-minute smoke run
+# of each fuzz target (clang, libFuzzer). Checks the formatting first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -19,6 +19,11 @@ build_and_test() {
     cmake -S . -B "$dir" -G Ninja -DVANTREL_WERROR=ON "$@"
     cmake --build "$dir" -j "$jobs"
 }
+
+echo "== the player exchange cross-compiled for Windows (mingw-w64)"
+cmake -S winamp/windows -B build/ci-mingw -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-mingw-w64.cmake"
+cmake --build build/ci-mingw -j "$jobs"
 
 echo "== plain build"
 build_and_test build/ci-plain -DCMAKE_BUILD_TYPE=RelWithDebInfo
