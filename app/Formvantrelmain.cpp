@@ -20,6 +20,7 @@
 #include <QUrl>
 
 #include "FileOperations.h"
+#include "Formwinamppath.h"
 #include "FileSystem.h"
 #include "IconList.h"
 #include "QtFileChooser.h"
@@ -29,6 +30,8 @@
 #include "QtPrompter.h"
 #include "QtUiThread.h"
 #include "Tdatamanager.h"
+#include "Winamp.h"
+#include "WinampHost.h"
 
 namespace {
 
@@ -69,7 +72,7 @@ QString Text(const char* text) {
 }  // namespace
 
 TfrmVantrelMain::TfrmVantrelMain(const std::string& settingsPath, Prompter* prompter,
-                                 FileChooser* fileChooser, QWidget* parent)
+                                 FileChooser* fileChooser, WinampHost* winampHost, QWidget* parent)
     : QMainWindow(parent),
       OwnPrompter(prompter ? nullptr : std::make_unique<QtPrompter>(this)),
       Questions(prompter ? prompter : OwnPrompter.get()),
@@ -79,6 +82,14 @@ TfrmVantrelMain::TfrmVantrelMain(const std::string& settingsPath, Prompter* prom
       Icons(std::make_unique<QtIconList>()),
       FileProgress(std::make_unique<QtFileOperationProgress>(this)),
       FileOperationsOfWindow(std::make_unique<FileOperations>(*Questions, *FileProgress)),
+      OwnWinampHost(winampHost ? nullptr : CreatePlatformWinampHost()),
+      PlayerHost(winampHost ? winampHost : OwnWinampHost.get()),
+      WinampFolderDialog(std::make_unique<WinampPathDialogQt>(
+          this, *Questions,
+          [this](QWidget*, std::string& folder, const std::string& title) {
+              return Files->ChooseFolder(folder, title);
+          })),
+      Winamp(std::make_unique<TWinamp>(*PlayerHost, *Questions, *WinampFolderDialog)),
       Settings(settingsPath) {
     Settings.SetPrompter(Questions);
     setWindowTitle(Text(WindowCaption));

@@ -38,6 +38,9 @@ class QtIconList;
 class QtListView;
 class QtUiThread;
 class TDataManager;
+class TWinamp;
+class WinampHost;
+class WinampPathDialog;
 
 // The program's one main window: the Collection, Division and Results pages, the main menu and
 // the status bar. It owns the data manager and the settings.
@@ -45,10 +48,12 @@ class TfrmVantrelMain : public QMainWindow, private DivisionListener {
     Q_OBJECT
 
 public:
-    // Loads the settings from settingsPath. Questions go to prompter and file dialogs to
-    // fileChooser when given (tests); otherwise the window shows real dialogs.
+    // Loads the settings from settingsPath. Questions go to prompter, file dialogs to fileChooser
+    // and the media player's system calls to winampHost when given (tests); otherwise the window
+    // shows real dialogs and talks to this platform's player.
     explicit TfrmVantrelMain(const std::string& settingsPath, Prompter* prompter = nullptr,
-                             FileChooser* fileChooser = nullptr, QWidget* parent = nullptr);
+                             FileChooser* fileChooser = nullptr, WinampHost* winampHost = nullptr,
+                             QWidget* parent = nullptr);
     ~TfrmVantrelMain() override;
 
     // Adds paths as files dropped on the window would be added (the command line's paths).
@@ -65,6 +70,10 @@ private:
     std::unique_ptr<QtIconList> Icons;
     std::unique_ptr<QtFileOperationProgress> FileProgress;
     std::unique_ptr<FileOperations> FileOperationsOfWindow;
+    std::unique_ptr<WinampHost> OwnWinampHost;
+    WinampHost* PlayerHost;
+    std::unique_ptr<WinampPathDialog> WinampFolderDialog;
+    std::unique_ptr<TWinamp> Winamp;  // the media player, for the add command and the Results page
 
 public:
     // The settings; saved when the window goes if AutoSave is set, after the data manager.

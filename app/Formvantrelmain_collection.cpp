@@ -21,9 +21,9 @@
 
 #include "FileChooser.h"
 #include "PathCompare.h"
-#include "Prompter.h"
 #include "QtListView.h"
 #include "Tdatamanager.h"
+#include "Winamp.h"
 
 namespace {
 
@@ -54,7 +54,6 @@ const char* const ChooseIncludedFolderTitle = "Выберите папку дл�
 const char* const ChooseCollectionFolderTitle = "Выберите папку с коллекцией";
 const char* const ChoosePlaylistTitle = "Выберите список воспроизведения";
 const char* const PlaylistFilter = "Списки воспроизведения (*.m3u *.M3U)";
-const char* const WinampNotStartedText = "Не могу запустить Winamp!";
 const char* const AddingText = "Добавление новых файлов...";
 const char* const SelectedPrefix = "Выбрано: ";
 const char* const DividingText = "Идёт разбиение, пожалуйста подождите...";
@@ -258,10 +257,12 @@ void TfrmVantrelMain::miAddClick(int tag) {
             std::filesystem::current_path(folder, error);
             break;
         }
-        case AddFromWinamp:
-            Questions->MessageBox(WinampNotStartedText, PromptIcon::Exclamation, {PromptButton::Ok},
-                                  PromptButton::Ok);
+        case AddFromWinamp: {
+            const std::string playlist = Winamp->getWinampPlaylistFile();
+            if (!playlist.empty())
+                addToCollection({playlist}, AddFromPlaylist);
             break;
+        }
         default:
             return;
     }
