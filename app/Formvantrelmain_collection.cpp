@@ -21,6 +21,7 @@
 
 #include "FileChooser.h"
 #include "PathCompare.h"
+#include "PathNames.h"
 #include "QtListView.h"
 #include "Tdatamanager.h"
 #include "Winamp.h"
@@ -275,7 +276,15 @@ void TfrmVantrelMain::AddDroppedPaths(const std::vector<std::string>& paths) {
     // The worker reads the collection while a division runs, so nothing may change it then.
     if (dividing() || paths.empty())
         return;
-    addToCollection(paths, Settings.CollectionType == 0 ? AddFiles : AddFromPlaylist);
+    // Paths typed on the command line may be relative; the add commands move the current folder
+    // later, so each item keeps its full path.
+    std::vector<std::string> full;
+    for (const std::string& path : paths) {
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+        full.push_back(WithoutTrailingDelimiter(error ? path : absolute.string()));
+    }
+    addToCollection(full, Settings.CollectionType == 0 ? AddFiles : AddFromPlaylist);
 }
 
 void TfrmVantrelMain::addToCollection(const std::vector<std::string>& paths, int addMethod) {
