@@ -1,7 +1,6 @@
 #include "NumberParsing.h"
 
 #include <charconv>
-#include <string>
 
 std::optional<std::uint64_t> ParseUnsigned64(std::string_view text) {
     if (text.empty())
@@ -29,5 +28,10 @@ std::optional<double> ParseDecimal(std::string_view text) {
     }
     if (!digits)
         return std::nullopt;
-    return std::stod(std::string(text));
+    // Reads the point as '.' whatever the process's locale; a value beyond double is refused.
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
 }

@@ -14,6 +14,7 @@ std::variant<DivideCommand, std::string> Parse(std::vector<std::string_view> arg
 }
 
 TEST(CommandLineTest, BadArgumentsNameTheProblem) {
+    const std::string beyondDouble = "1" + std::string(400, '0');
     const struct {
         std::vector<std::string_view> Args;
         const char* Message;
@@ -28,6 +29,9 @@ TEST(CommandLineTest, BadArgumentsNameTheProblem) {
         {{"--capacity", "10", "--low-bound", "5", "--medium-time-limit", "0"}, "above 0"},
         {{"--capacity", "10", "--tolerance", "79.9", "/tmp"}, "from 80 to 100"},
         {{"--capacity", "10", "--tolerance", "100.1", "/tmp"}, "from 80 to 100"},
+        {{"--capacity", "10", "--tolerance", "99,9", "/tmp"}, "from 80 to 100"},
+        {{"--capacity", "10", "--tolerance", beyondDouble, "/tmp"}, "from 80 to 100"},
+        {{"--capacity", "10", "--low-bound", "5", "--medium-time-limit", beyondDouble}, "above 0"},
         {{"--capacity", "10", "--tolerance", "99"}, "needs paths"},
         {{"--capacity", "10", "--low-bound", "5", "/tmp"}, "not on paths"},
         {{"/tmp"}, "missing --capacity"},
