@@ -86,7 +86,7 @@ struct DivisionRun {
 TEST(DivideThreadTest, NormalEndDeliversEveryMediumInOrder) {
     Units units({600, 500, 100, 90});
     DivisionRun run;
-    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener);
+    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3);
     run.UntilEnded();
     EXPECT_EQ(run.Listener.Ended, 1);
     EXPECT_EQ(run.Listener.MediaAdded, 2);
@@ -111,7 +111,7 @@ TEST(DivideThreadTest, StopBeforeTheFirstMediumDeliversNothing) {
     Units units(sizes);
     DivisionRun run;
     TDivideThread thread(units.Groups, SlowCapacity, SlowCapacity, units.Media, run.Ui,
-                         run.Listener);
+                         run.Listener, 3);
     for (int i = 0; i < 3; ++i)  // several stops in a row are harmless
         thread.Terminate();
     run.UntilEnded();
@@ -126,7 +126,7 @@ TEST(DivideThreadTest, StopMidwayKeepsTheDeliveredMedia) {
     DivisionRun run;
     TDivideThread* running = nullptr;
     run.Listener.OnMedium = [&] { running->Terminate(); };
-    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener);
+    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3);
     running = &thread;
     run.UntilEnded();
     ASSERT_EQ(units.Media.size(), 1u);
@@ -138,7 +138,7 @@ TEST(DivideThreadTest, StopMidwayKeepsTheDeliveredMedia) {
 TEST(DivideThreadTest, FailureEndsLikeAnyOtherEnd) {
     Units units({100, 800, 200});
     DivisionRun run;
-    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener);
+    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3);
     run.UntilEnded();
     EXPECT_EQ(run.Listener.Ended, 1);
     ASSERT_EQ(units.Media.size(), 1u);
@@ -148,7 +148,7 @@ TEST(DivideThreadTest, FailureEndsLikeAnyOtherEnd) {
 TEST(DivideThreadTest, FirstProgressReportShowsAnEvaluation) {
     Units units({300, 300, 300, 350, 350});
     DivisionRun run;
-    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener);
+    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3);
     thread.RequestProgress();
     run.UntilEnded();
     ASSERT_FALSE(run.Listener.Reports.empty());
@@ -173,7 +173,8 @@ TEST(DivideThreadTest, PriorityChangesWhileRunning) {
         else
             running->Terminate();
     };
-    TDivideThread thread(units.Groups, 1000000001, 1000000001, units.Media, run.Ui, run.Listener);
+    TDivideThread thread(units.Groups, 1000000001, 1000000001, units.Media, run.Ui, run.Listener,
+                         3);
     running = &thread;
     thread.RequestProgress();
     run.UntilEnded();
@@ -211,8 +212,8 @@ TEST(DivideThreadTest, PriorityPositionsMapOntoTheThread) {
 TEST(DivideThreadTest, ReleasingAfterTheEndIsSafe) {
     Units units({400, 400, 400});
     DivisionRun run;
-    auto thread =
-        std::make_unique<TDivideThread>(units.Groups, 700, 699, units.Media, run.Ui, run.Listener);
+    auto thread = std::make_unique<TDivideThread>(units.Groups, 700, 699, units.Media, run.Ui,
+                                                  run.Listener, 3);
     run.UntilEnded();
     thread.reset();
     EXPECT_EQ(units.Media.size(), 3u);
