@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "Dividethread.h"
 #include "DataManagerTestAccess.h"
@@ -223,6 +224,125 @@ TEST_F(PrepareDivisionTest, SizeNearTheLargestValueDoesNotWrapIntoFitting) {
     Parts.Prompter.Answer(PromptButton::Yes);
     EXPECT_FALSE(Manager.PrepareDivision(480000, 479520, 150));
     EXPECT_EQ(Parts.Prompter.Asked.size(), 1u);
+}
+
+TEST_F(PrepareDivisionTest, ExcludingItemsClearsThePreviousResultWhateverFollows) {
+    Folder.MakeFile("a", 800 * MB);
+    Folder.MakeFile("b", 400 * MB);
+    Folder.MakeFile("c", 400 * MB);
+    Manager.AddItems({Folder / "a", Folder / "b", Folder / "c"}, AddFiles);
+    SetGroup("b", 1);
+    SetGroup("c", 1);
+    TDataManagerTestAccess::Media(Manager) = {
+        TMedium{Manager.GetItems().cbegin(), std::next(Manager.GetItems().cbegin())}};
+    Manager.ShowMedium(0);
+    Parts.Prompter.Answer(PromptButton::Yes);  // exclude a
+    Parts.Prompter.Answer(PromptButton::Ok);   // group 1 does not fit
+
+    EXPECT_FALSE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
+    EXPECT_TRUE(Manager.GetMedia().empty());
+    EXPECT_EQ(Parts.Medium.RowCount(), 0u);
+}
+
+TEST_F(PrepareDivisionTest, TotalSizeStaysTheExactSumBeyondTheLargestValue) {
+    // Two files whose length could not be read and one of 5 000 bytes.
+    for (const char* name : {"a", "b", "c"})
+        Folder.MakeFile(name, 5000);
+    Manager.AddItems({Folder / "a", Folder / "b", Folder / "c"}, AddFiles);
+    TDataManagerTestAccess::SetItemSize(Manager, 0, UINT64_MAX);
+    TDataManagerTestAccess::SetItemSize(Manager, 1, UINT64_MAX);
+    EXPECT_EQ(Manager.GetTotalSize(), UINT64_MAX);
+
+    Parts.Collection.Select(0);
+    Manager.RemoveSelected();
+    EXPECT_EQ(Manager.GetTotalSize(), UINT64_MAX);  // one unreadable file and 5 000 bytes remain
+
+    Parts.Prompter.Answer(PromptButton::YesToAll);
+    EXPECT_FALSE(Manager.PrepareDivision(1000, 999, 0));
+    EXPECT_TRUE(Manager.GetItems().empty());
+    EXPECT_EQ(Manager.GetTotalSize(), 0u);
+}
+
+TEST_F(PrepareDivisionTest, LinksInsideAFolderAreMeasuredAsLinksWhenItIsOpenedUp) {
+    const std::string file = Folder.MakeFile("target/file", 50000);
+    Folder.MakeFile("target/folder/inside", 50000);
+    Folder.MakeFile("f/small", 3);
+    std::filesystem::create_symlink(file, Folder / "f/file link");
+    std::filesystem::create_directory_symlink(Folder / "target/folder", Folder / "f/folder link");
+    const std::uint64_t asOneItem = FolderSize(Folder / "f");
+    ASSERT_LT(asOneItem, 1000u);
+
+    const struct {
+        const char* Way;
+        std::function<void()> OpenUp;
+    } ways[] = {
+        {"everything in the folder", [&] { Manager.AddItems({Folder / "f"}, AddFromFolder); }},
+        {"an oversized folder expanded",
+         [&] {
+             Manager.AddItems({Folder / "f"}, AddFolder);
+             Parts.Prompter.AnswerDirTooBig(DirTooBigAnswer::Expand);
+             ASSERT_TRUE(Manager.PrepareDivision(asOneItem - 1, asOneItem - 1, 0));
+             FinishDivision();
+         }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.Way);
+        Parts.Collection.SelectAll();
+        Manager.RemoveSelected();
+        way.OpenUp();
+        EXPECT_EQ(ItemNames(), (std::vector<std::string>{"file link", "folder link", "small"}));
+        EXPECT_EQ(Manager.GetTotalSize(), asOneItem);
+    }
+}
+
+TEST_F(PrepareDivisionTest, TheCollectionCannotChangeWhileADivisionRuns) {
+    for (const char* name : {"a", "b", "c"})
+        Folder.MakeFile(name, 400 * MB);
+    Manager.AddItems({Folder / "a", Folder / "b"}, AddFiles);
+    const std::string playlist = Folder.Write("list.m3u", "#EXTM3U\n" + (Folder / "c") + "\n");
+    ASSERT_TRUE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
+    // The worker now waits for its first delivery: the division runs until this thread lets it.
+    const struct {
+        const char* Operation;
+        std::function<void()> Change;
+    } changes[] = {
+        {"AddItems", [&] { Manager.AddItems({Folder / "c"}, AddFiles); }},
+        {"LoadPlaylist", [&] { Manager.LoadPlaylist(playlist, false); }},
+        {"RemoveSelected",
+         [&] {
+             Parts.Collection.SelectAll();
+             Manager.RemoveSelected();
+         }},
+        {"SetGroupOfSelected",
+         [&] {
+             Parts.Collection.SelectAll();
+             Manager.SetGroupOfSelected(7);
+         }},
+    };
+    for (const auto& change : changes) {
+        SCOPED_TRACE(change.Operation);
+        change.Change();
+        EXPECT_EQ(ItemNames(), (std::vector<std::string>{"a", "b"}));
+        EXPECT_EQ(Parts.Collection.RowCount(), 2u);
+        for (const TColItem& item : Manager.GetItems())
+            EXPECT_EQ(item.Group, 0u);
+        EXPECT_EQ(Manager.GetTotalSize(), 800 * MB);
+    }
+    FinishDivision();
+    EXPECT_EQ(Manager.GetMedia().size(), 2u);
+}
+
+TEST_F(PrepareDivisionTest, DestroyingTheDataManagerStopsItsRunningDivision) {
+    Folder.MakeFile("a", 400 * MB);
+    Folder.MakeFile("b", 400 * MB);
+    {
+        TDataManager holder(Parts.CollectionType, Parts.Collection, Parts.Medium, Parts.Host());
+        holder.AddItems({Folder / "a", Folder / "b"}, AddFiles);
+        ASSERT_TRUE(holder.PrepareDivision(Capacity700, 699 * MB, 0));
+    }  // its worker may wait for a delivery or have queued its end: neither may hang or run
+    Parts.UiThread.RunPending();
+    EXPECT_EQ(Parts.Listener.MediaAdded, 0);
+    EXPECT_EQ(Parts.Listener.Ended, 0);
 }
 
 }  // namespace

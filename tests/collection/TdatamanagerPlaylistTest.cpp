@@ -266,16 +266,18 @@ TEST_F(PlaylistTest, PlaylistGivenByARelativePathResolvesToo) {
 TEST_F(PlaylistTest, MissingFilesFoldersAndBlankLines) {
     const std::string music = Folder / "music";
     Folder.MakeFolder("music/folder");
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 6; ++i)
         Parts.Prompter.Answer(PromptButton::Yes);
     Load("#EXTM3U\n#EXTINF:1,a\ngone.mp3\n#EXTINF:1,b\nfolder\n\n#EXTINF:1,c\n\n#EXTINF:1,d\n" +
-         Track + "\n#EXTINF:1,e");
-    ASSERT_EQ(Parts.Prompter.Asked.size(), 5U);
+         Track + "\n#EXTINF:1,f\ntrack.mp3/\n#EXTINF:1,e");
+    ASSERT_EQ(Parts.Prompter.Asked.size(), 6U);
     ExpectQuestion(0, Kind::WarningDialog, MissingFileQuestion(music + "/gone.mp3"));
     ExpectQuestion(1, Kind::WarningDialog, MissingFileQuestion(music + "/folder"));
     ExpectQuestion(2, Kind::WarningDialog, MissingFileQuestion(music));  // blank line
     ExpectQuestion(3, Kind::WarningDialog, MissingFileQuestion(music));  // blank after info
-    ExpectQuestion(4, Kind::WarningDialog, MissingFileQuestion(music));  // info line last
+    // A file's name followed by a delimiter names no file: it is tested as written.
+    ExpectQuestion(4, Kind::WarningDialog, MissingFileQuestion(Track + "/"));
+    ExpectQuestion(5, Kind::WarningDialog, MissingFileQuestion(music));  // info line last
     EXPECT_EQ(Paths(), std::vector<std::string>{Track});
 }
 

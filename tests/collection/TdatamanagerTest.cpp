@@ -1,5 +1,6 @@
 #include "Tdatamanager.h"
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -103,6 +104,11 @@ TEST_F(DataManagerTest, ValueTextOfBytesAtUnitBorders) {
         {16829645, "16.0 МБ"},
         {17249075, "16.5 МБ"},
         {4708357888, "4.39 ГБ"},
+        // Exact halves go away from zero.
+        {1152, "1.13 кБ"},
+        {10496, "10.3 кБ"},
+        {102912, "101 кБ"},
+        {734527488, "701 МБ"},
     };
     Parts.CollectionType = 0;
     for (const ValueCase& c : cases)
@@ -135,6 +141,12 @@ TEST(ScaledNumberText, DecimalsByMagnitudeWithOrdinaryRounding) {
     EXPECT_EQ(ScaledNumberText(10.0F), "10.0");
     EXPECT_EQ(ScaledNumberText(9.994F), "9.99");
     EXPECT_EQ(ScaledNumberText(0.0F), "0.00");
+    // The half is judged on the float's exact value: 1.115F lies above 1.115, 1.125F on it, and
+    // the float just below 1.125 under it.
+    EXPECT_EQ(ScaledNumberText(1.115F), "1.12");
+    EXPECT_EQ(ScaledNumberText(0.125F), "0.13");
+    EXPECT_EQ(ScaledNumberText(std::nextafter(1.125F, 0.0F)), "1.12");
+    EXPECT_EQ(ScaledNumberText(2.5F), "2.50");
 }
 
 // ---- AddItems ----
