@@ -8,10 +8,6 @@ namespace {
 // Between two looks at the clock and the requests while the search only skips candidates.
 constexpr std::uint32_t PollInterval = 4096;
 
-// The exact bound tables are built only when a pass has done this many steps per table entry:
-// searches that end early never pay for them.
-constexpr std::uint64_t TableStepsPerEntry = 2;
-
 // Above this many entries per table the bounds fall back to m times the suffix maximum or
 // minimum, which needs no table.
 constexpr std::size_t MaxTableEntries = std::size_t{1} << 22;

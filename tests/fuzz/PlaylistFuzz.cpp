@@ -103,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Check(row == collection.RowCount());
     Check(sum == manager.GetTotalSize());
-    if (!manager.GetItems() AreFiles)
+    if (!manager.GetItemsAreFiles())
         Check(collectionType == 1);
     (void)manager.ValueText(manager.GetTotalSize());
     (void)manager.EstimateMediaCount(1 + manager.GetTotalSize() / 3, 200);
