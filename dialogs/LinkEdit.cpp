@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QSize>
 
 LinkEdit::LinkEdit(const QString& text, QWidget* parent) : QLineEdit(text, parent) {
     setReadOnly(true);
@@ -16,6 +17,16 @@ LinkEdit::LinkEdit(const QString& text, QWidget* parent) : QLineEdit(text, paren
     underlined.setUnderline(true);
     setFont(underlined);
     setCursor(Qt::PointingHandCursor);
+}
+
+QSize LinkEdit::sizeHint() const {
+    // The edit's own text margins and cursor take a few pixels beside the text.
+    const int padding = 2 * fontMetrics().averageCharWidth();
+    return {fontMetrics().horizontalAdvance(text()) + padding, QLineEdit::sizeHint().height()};
+}
+
+QSize LinkEdit::minimumSizeHint() const {
+    return sizeHint();
 }
 
 void LinkEdit::mousePressEvent(QMouseEvent* event) {

@@ -10,6 +10,10 @@ class LinkEdit : public QLineEdit {
 public:
     explicit LinkEdit(const QString& text, QWidget* parent = nullptr);
 
+    // Wide enough for the whole link.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 signals:
     void activated();
 
