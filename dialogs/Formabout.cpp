@@ -44,12 +44,12 @@ QString MailLink(const AboutContact& contact, const char* subjectPart, const QSt
            Text(subjectPart) + version;
 }
 
-QLabel* BoldRightLabel(const QString& text, QWidget* parent) {
+QLabel* BoldLabel(const QString& text, Qt::Alignment alignment, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setAlignment(alignment | Qt::AlignVCenter);
     return label;
 }
 
@@ -108,9 +108,8 @@ TfrmAbout::TfrmAbout(const AboutDetails& details, UrlOpener& opener, QWidget* pa
     darkRed.setColor(QPalette::WindowText, ProgramNameColour);
     lblProgramName->setPalette(darkRed);
 
-    lblVer = BoldRightLabel(Text(VersionCaption), this);
-    lblVersion = BoldRightLabel(Details.Version, this);
-    lblVersion->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblVer = BoldLabel(Text(VersionCaption), Qt::AlignRight, this);
+    lblVersion = BoldLabel(Details.Version, Qt::AlignLeft, this);
     lblVersion->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblWebSite = new QLabel(Text(WebSiteCaption), this);
     lblWebSite->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
