@@ -1,9 +1,6 @@
 #include "Tsettings.h"
 
-#include <unistd.h>
-
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -13,9 +10,11 @@
 #include <optional>
 #include <string_view>
 #include <system_error>
-#include <vector>
 
 #include "AtomicFile.h"
+#include "FileSystem.h"
+#include "IniFile.h"
+#include "NumberParsing.h"
 #include "Prompter.h"
 
 namespace {
@@ -35,144 +34,24 @@ constexpr std::string_view KeyCapacityTolerance = "CapacityTolerance";
 constexpr std::string_view KeyResultsBaseDir = "ResultsBaseDir";
 constexpr std::string_view KeyMediumName = "MediumName";
 
-constexpr char LineEnd[] = "\r\n";
-
-std::string_view Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-bool EqualIgnoringCase(std::string_view left, std::string_view right) {
-    if (left.size() != right.size())
-        return false;
-    for (std::size_t i = 0; i < left.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(left[i])) !=
-            std::tolower(static_cast<unsigned char>(right[i])))
-            return false;
-    }
-    return true;
-}
-
-// The file as lines without their line ends (LF or CR LF).
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        auto end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
-}
-
-// The section name of a "[name]" line, or nothing for any other line.
-std::optional<std::string_view> SectionOf(std::string_view line) {
-    line = Trim(line);
-    if (line.size() < 2 || line.front() != '[')
-        return std::nullopt;
-    const auto close = line.find(']');
-    if (close == std::string_view::npos)
-        return std::nullopt;
-    return Trim(line.substr(1, close - 1));
-}
-
-// The key of a "key=value" line, or nothing for comments and other lines.
-std::optional<std::string_view> KeyOf(std::string_view line) {
-    const auto trimmed = Trim(line);
-    if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#' ||
-        trimmed.front() == '[')
-        return std::nullopt;
-    const auto equals = line.find('=');
-    if (equals == std::string_view::npos)
-        return std::nullopt;
-    return Trim(line.substr(0, equals));
-}
-
-// The lines [begin, end) of the first "Global" section, begin being the line after its header;
-// nothing when there is no such section.
-struct SectionRange {
-    std::size_t Header = 0;
-    std::size_t End = 0;
-};
-
-std::optional<SectionRange> FindSection(const std::vector<std::string>& lines) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto name = SectionOf(lines[i]);
-        if (!name || !EqualIgnoringCase(*name, SectionName))
-            continue;
-        std::size_t end = i + 1;
-        while (end < lines.size() && !SectionOf(lines[end]))
-            ++end;
-        return SectionRange{i, end};
-    }
-    return std::nullopt;
-}
-
-// The values of the "Global" section, first occurrence of each key.
-class SectionValues {
-public:
-    explicit SectionValues(const std::string& text)
-        : Lines(SplitLines(text)), Range(FindSection(Lines)) {}
-
-    std::optional<std::string> Get(std::string_view key) const {
-        if (!Range)
-            return std::nullopt;
-        for (std::size_t i = Range->Header + 1; i < Range->End; ++i) {
-            const auto lineKey = KeyOf(Lines[i]);
-            if (lineKey && EqualIgnoringCase(*lineKey, key)) {
-                const std::string_view line = Lines[i];
-                return std::string(Trim(line.substr(line.find('=') + 1)));
-            }
-        }
-        return std::nullopt;
-    }
-
-private:
-    std::vector<std::string> Lines;
-    std::optional<SectionRange> Range;
-};
-
-template <typename Number>
-std::optional<Number> ParseWhole(std::string_view text) {
-    // One sign at most: a "+" may stand where a "-" could, never in front of one.
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-        if (!text.empty() && text.front() == '-')
-            return std::nullopt;
-    }
-    Number value{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
-std::optional<std::int64_t> ParseSigned(const std::optional<std::string>& text) {
-    if (!text)
-        return std::nullopt;
-    return ParseWhole<std::int64_t>(*text);
-}
-
 // Capacities are written as full unsigned 64-bit decimals. A negative value can only come from a
 // file that held them as signed 32-bit numbers; it is sign-extended as such a file meant it.
 std::optional<std::uint64_t> ParseCapacity(const std::optional<std::string>& text) {
     if (!text)
         return std::nullopt;
     if (!text->empty() && text->front() == '-') {
-        const auto value = ParseWhole<std::int64_t>(*text);
+        const auto value = ParseSigned64(*text);
         if (!value || *value < std::numeric_limits<std::int32_t>::min())
             return std::nullopt;
         return static_cast<std::uint64_t>(*value);
     }
-    return ParseWhole<std::uint64_t>(*text);
+    return ParseUnsigned64(*text, true);
+}
+
+std::optional<std::int64_t> ParseSigned(const std::optional<std::string>& text) {
+    if (!text)
+        return std::nullopt;
+    return ParseSigned64(*text);
 }
 
 // A song pause is a 32-bit number, written unsigned; a negative 32-bit value wraps as it did.
@@ -184,28 +63,13 @@ std::optional<std::uint32_t> ParsePause(const std::optional<std::string>& text) 
     return static_cast<std::uint32_t>(*value);
 }
 
-// A value goes on one line: a line break in it would start a line of its own in the file.
-std::string OneLine(const std::string& value) {
-    return value.substr(0, value.find_first_of("\r\n"));
-}
-
-bool IsWritableFolder(const std::string& folder) {
-    return ::access(folder.c_str(), W_OK) == 0;
-}
-
-std::string ExecutablePath() {
-    std::error_code error;
-    const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : path.string();
-}
-
 }  // namespace
 
 std::string SettingsPathFor(const std::string& executable, const std::string& configFolder) {
     std::filesystem::path path(executable);
     path.replace_extension(".ini");
     const auto folder = path.parent_path().string();
-    if (IsWritableFolder(folder.empty() ? "." : folder))
+    if (CanWrite(folder.empty() ? "." : folder))
         return path.string();
     return (std::filesystem::path(configFolder) / path.filename()).string();
 }
@@ -240,13 +104,8 @@ std::string ToleranceText(float tolerance, char decimalSeparator) {
 }
 
 bool ParseTolerance(const std::string& text, float& tolerance) {
-    std::string normalized(Trim(text));
-    for (char& c : normalized) {
-        if (c == ',')
-            c = '.';
-    }
-    const auto value = ParseWhole<double>(normalized);
-    if (!value || !std::isfinite(*value))
+    const auto value = ParseDecimal(text, {.Sign = true, .Comma = true, .Exponent = true});
+    if (!value)
         return false;
     const auto single = static_cast<float>(*value);
     if (!std::isfinite(single))
@@ -280,27 +139,28 @@ void TSettings::Load() {
     bool missing = false;
     if (!ReadWholeFile(Path, text, missing))
         return;
-    const SectionValues values(text);
+    const IniText file(text);
+    const auto get = [&file](std::string_view key) { return file.Get(SectionName, key); };
 
-    if (const auto value = ParseSigned(values.Get(KeyAutoSave)))
+    if (const auto value = ParseSigned(get(KeyAutoSave)))
         AutoSave = *value != 0;
-    if (const auto value = ParseSigned(values.Get(KeyCollectionType)))
+    if (const auto value = ParseSigned(get(KeyCollectionType)))
         CollectionType = static_cast<std::uint8_t>(*value);
-    if (const auto value = ParseSigned(values.Get(KeyFilesAddMethod)))
+    if (const auto value = ParseSigned(get(KeyFilesAddMethod)))
         FilesAddMethod = static_cast<std::uint8_t>(*value);
-    if (const auto value = ParseSigned(values.Get(KeySongsAddMethod)))
+    if (const auto value = ParseSigned(get(KeySongsAddMethod)))
         SongsAddMethod = static_cast<std::uint8_t>(*value);
-    if (const auto value = ParseCapacity(values.Get(KeyDataMediumCapacity)))
+    if (const auto value = ParseCapacity(get(KeyDataMediumCapacity)))
         DataMediumCapacity = *value;
-    if (const auto value = ParseCapacity(values.Get(KeyAudioMediumCapacity)))
+    if (const auto value = ParseCapacity(get(KeyAudioMediumCapacity)))
         AudioMediumCapacity = *value;
-    if (const auto value = ParsePause(values.Get(KeySongPause)))
+    if (const auto value = ParsePause(get(KeySongPause)))
         SongPause = *value;
-    if (const auto value = values.Get(KeyCapacityTolerance))
+    if (const auto value = get(KeyCapacityTolerance))
         ParseTolerance(*value, CapacityTolerance);
-    if (const auto value = values.Get(KeyResultsBaseDir))
+    if (const auto value = get(KeyResultsBaseDir))
         ResultsBaseDir = *value;
-    if (const auto value = values.Get(KeyMediumName))
+    if (const auto value = get(KeyMediumName))
         MediumName = *value;
 }
 
@@ -314,8 +174,8 @@ bool TSettings::Save() {
         {KeyAudioMediumCapacity, std::to_string(AudioMediumCapacity)},
         {KeySongPause, std::to_string(SongPause)},
         {KeyCapacityTolerance, ToleranceText(CapacityTolerance, SystemDecimalSeparator())},
-        {KeyResultsBaseDir, OneLine(ResultsBaseDir)},
-        {KeyMediumName, OneLine(MediumName)},
+        {KeyResultsBaseDir, ResultsBaseDir},
+        {KeyMediumName, MediumName},
     }};
 
     auto report = [this] {
@@ -331,46 +191,10 @@ bool TSettings::Save() {
     bool missing = false;
     if (!ReadWholeFile(Path, existing, missing) && !missing)
         return report();
-    std::vector<std::string> lines = SplitLines(existing);
-
-    auto section = FindSection(lines);
-    if (!section) {
-        if (!lines.empty() && !Trim(lines.back()).empty())
-            lines.emplace_back();
-        std::string header = "[";
-        header.append(SectionName).append("]");
-        lines.push_back(std::move(header));
-        section = SectionRange{lines.size() - 1, lines.size()};
-    }
-    // Keys already present are rewritten where they stand; missing ones follow the section's
-    // last key line in the order above.
-    std::size_t insertAt = section->Header + 1;
-    for (std::size_t i = section->Header + 1; i < section->End; ++i) {
-        if (!Trim(lines[i]).empty())
-            insertAt = i + 1;
-    }
-    for (const auto& [key, value] : entries) {
-        std::string line = std::string(key) + "=" + value;
-        bool replaced = false;
-        for (std::size_t i = section->Header + 1; i < section->End && !replaced; ++i) {
-            const auto lineKey = KeyOf(lines[i]);
-            if (lineKey && EqualIgnoringCase(*lineKey, key)) {
-                lines[i] = std::move(line);
-                replaced = true;
-            }
-        }
-        if (!replaced) {
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(line));
-            ++insertAt;
-            ++section->End;
-        }
-    }
-
-    std::string text;
-    for (const auto& line : lines) {
-        text += line;
-        text += LineEnd;
-    }
+    IniText file(existing);
+    for (const auto& [key, value] : entries)
+        file.Set(SectionName, key, value);
+    const std::string text = file.Text();
 
     std::error_code ignored;
     const auto folder = std::filesystem::path(Path).parent_path();

@@ -13,6 +13,7 @@ class UiThread;
 class DivisionListener;
 class FileOperationService;
 class TDivideThread;
+class TWinamp;
 
 // The add methods: the tags of the window's add commands.
 enum AddMethod : int {
@@ -33,8 +34,8 @@ struct TDataManagerHost {
 
 // The one owner of the collection and of a division's result. Operations are spread over
 // several source files by concern: Tdatamanager.cpp (the collection and its list views),
-// Tdatamanager_playlist.cpp, Tdatamanager_division.cpp, Tdatamanager_lists.cpp and
-// Tdatamanager_collect.cpp.
+// Tdatamanager_playlist.cpp, Tdatamanager_division.cpp, Tdatamanager_lists.cpp,
+// Tdatamanager_collect.cpp and Tdatamanager_winamp.cpp.
 class TDataManager {
 public:
     TDataManager(const std::uint8_t& collectionType, ListView& collectionView, ListView& mediumView,
@@ -70,6 +71,8 @@ public:
     void SaveTextLists(int index, const std::string& prefix);
     void SavePlaylists(int index, const std::string& prefix);
     void CollectFiles(int index, const std::string& prefix, bool copy);
+    // Makes the medium's tracks, in order, the player's new playlist.
+    void SendMediumToWinamp(std::size_t index, TWinamp& winamp);
 
     const std::uint8_t& CollectionType;
     TColItems Items;

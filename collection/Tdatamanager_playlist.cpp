@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "FileSystem.h"
+#include "NumberParsing.h"
 #include "PlaylistFormat.h"
 #include "Prompter.h"
 #include "Tdatamanager.h"
@@ -134,26 +135,14 @@ bool IsDiscTrack(const std::string& location) {
            location.compare(10, 4, ".cda") == 0;
 }
 
-// The text read as a signed integer (leading blanks allowed); 0 when it is not one.
+// The text read as a signed 32-bit integer (leading blanks allowed); 0 when it is not one.
 std::int64_t SecondsOf(std::string_view text) {
     while (!text.empty() && text.front() == ' ')
         text.remove_prefix(1);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty())
-        return 0;
-    std::int64_t value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            return 0;
-        value = value * 10 + (c - '0');
-        if (value > INT32_MAX)
-            return 0;  // out of range is not an integer either
-    }
-    return negative ? -value : value;
+    const auto value = ParseSigned64(text);
+    if (!value || *value < -INT32_MAX || *value > INT32_MAX)
+        return 0;  // out of range is not an integer either
+    return *value;
 }
 
 // The full path of a location, resolved against the playlist's folder.

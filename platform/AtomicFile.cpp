@@ -9,17 +9,14 @@
 #include <system_error>
 #include <vector>
 
+#include "FileDescriptor.h"
+#include "FileSystem.h"
+#include "PathNames.h"
+
 namespace {
 
 std::string SystemReason(int error) {
     return std::system_category().message(error);
-}
-
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
@@ -36,10 +33,48 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
     return true;
 }
 
+// Where a write into path lands: the file a symbolic link points to (through a chain of links),
+// or path itself. Relative link contents count from the link's folder.
+bool ResolveLinks(const std::string& path, std::string& resolved, int& error) {
+    // As many links as the system itself follows before it gives up.
+    constexpr int MaxLinks = 40;
+    resolved = path;
+    for (int depth = 0; depth <= MaxLinks; ++depth) {
+        struct stat info {};
+        if (::lstat(resolved.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return true;
+        std::vector<char> target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096) +
+                                 1);
+        const ssize_t length = ::readlink(resolved.c_str(), target.data(), target.size());
+        if (length < 0) {
+            error = errno;
+            return false;
+        }
+        const std::string pointsTo(target.data(), static_cast<std::size_t>(length));
+        resolved = !pointsTo.empty() && pointsTo.front() == PathDelimiter
+                       ? pointsTo
+                       : JoinPath(ParentFolder(resolved), pointsTo);
+    }
+    error = ELOOP;
+    return false;
+}
+
 }  // namespace
 
-bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
+bool ReplaceFileAtomically(const std::string& givenPath, const std::string& contents,
                            std::string& reason) {
+    // The link stays a link: its target gets the new contents.
+    std::string path;
+    if (int error = 0; !ResolveLinks(givenPath, path, error)) {
+        reason = givenPath + ": " + SystemReason(error);
+        return false;
+    }
+    // A file its owner made read-only stays as it is, although the folder would let a rename
+    // replace it.
+    if (::access(path.c_str(), F_OK) == 0 && !CanWrite(path)) {
+        reason = givenPath + ": " + SystemReason(errno);
+        return false;
+    }
     std::string pattern = path + ".XXXXXX";
     std::vector<char> tempName(pattern.begin(), pattern.end());
     tempName.push_back('\0');
@@ -82,11 +117,7 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
         return false;
     }
     // The rename itself becomes durable with the folder's entry.
-    const int folder = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+    SyncFolder(ParentFolder(path).c_str());
     return true;
 }
 

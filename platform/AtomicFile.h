@@ -5,7 +5,9 @@
 // Replaces a file's whole contents so that a crash, a full disk or a failed write never leaves a
 // truncated file under its name: the new contents go to a temporary file beside it, are flushed
 // to the disk, and only then take the old file's place by a rename. The file keeps the
-// permissions of the one it replaces. On failure the old file is untouched, the temporary file
+// permissions of the one it replaces. A file this process may not write is not replaced, even
+// where its folder would allow it; a symbolic link is written through to the file it points to
+// and stays a link. On failure the old file is untouched, the temporary file
 // is gone, and reason holds the path and the system's explanation.
 bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
                            std::string& reason);

@@ -9,9 +9,13 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <system_error>
 
+#include "ByteCopier.h"
+#include "FileDescriptor.h"
 #include "FileOperationProgress.h"
+#include "PathNames.h"
 #include "Prompter.h"
 
 namespace {
@@ -28,39 +32,16 @@ constexpr const char* FolderIntoItselfReason = "папку нельзя поме
 constexpr const char* SameFileReason = "источник и место назначения совпадают";
 constexpr const char* FolderInTheWayReason = "на этом месте уже есть папка";
 constexpr const char* FileInTheWayReason = "на этом месте уже есть файл";
+constexpr const char* PlacedByThisOperationReason =
+    "на этом месте уже есть файл, помещённый сюда этой же операцией; исходный файл остаётся на "
+    "месте";
+constexpr const char* CannotCreateFolderText = "Не удалось создать папку «";
 constexpr const char* SizeMismatchReason = "размер копии не совпадает с размером исходного файла";
-
-// One copy_file_range call moves at most this much, so progress and cancel stay responsive.
-constexpr std::size_t CopyChunk = 16 * 1024 * 1024;
-// Buffer of the plain read/write copy used where the kernel cannot copy between the files.
-constexpr std::size_t BufferSize = 1024 * 1024;
 
 enum class Outcome { Done, Skipped, Cancelled };
 
 std::string Reason(int error) {
     return std::system_category().message(error);
-}
-
-std::string WithoutTrailingDelimiter(std::string path) {
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    return path;
-}
-
-std::string LastComponent(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string Parent(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string Join(const std::string& folder, const std::string& name) {
-    return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
 bool SameEntry(const struct stat& left, const struct stat& right) {
@@ -82,30 +63,6 @@ bool IsInside(const std::string& descendant, const std::string& folder) {
     return resolved.compare(0, prefix.size(), prefix) == 0;
 }
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd = -1) : Fd(fd) {}
-    ~FileDescriptor() { Reset(); }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return Fd; }
-    void Reset(int fd = -1) {
-        if (Fd >= 0)
-            ::close(Fd);
-        Fd = fd;
-    }
-    // Closes and returns the error number of the close (0 when it went well): some file
-    // systems report a failed write only here.
-    int Close() {
-        const int result = ::close(Fd);
-        Fd = -1;
-        return result == 0 ? 0 : errno;
-    }
-
-private:
-    int Fd;
-};
-
 // The sum of the regular files' lengths under a path, links not followed below the top.
 std::uint64_t BytesUnder(const std::string& path, bool followLink) {
     struct stat info {};
@@ -122,7 +79,7 @@ std::uint64_t BytesUnder(const std::string& path, bool followLink) {
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string name = entry->d_name;
         if (name != "." && name != "..")
-            total += BytesUnder(Join(path, name), false);
+            total += BytesUnder(JoinPath(path, name), false);
     }
     return total;
 }
@@ -163,12 +120,16 @@ private:
                         const struct stat& info, bool replaceConfirmed);
     Clash AskClash(const std::string& source, const std::string& target);
     Outcome Failed(const std::string& source, const std::string& target, const std::string& reason);
+    // Remembers an entry this run has put in place.
+    void Placed(const std::string& target) { PlacedPaths.insert(target); }
+    // True when the entry or a folder it lies in was put in place by this run.
+    bool IsPlaced(const std::string& target) const;
     int Rename(const std::string& from, const std::string& to);
+    // Flushes the folder holding target to the disk; 0 or the error number.
+    int SyncFolderOf(const std::string& target);
     // A new empty file under a free hidden name beside the target, for its copy in progress;
     // the name is empty when none could be made. fd is the open file.
     std::string TemporaryFile(const std::string& target, int& fd);
-    bool CopyBytes(int in, int out, const std::string& target, std::uint64_t& copied, int& error,
-                   bool& cancelled);
 
     FileOperationKind Kind;
     Prompter& Questions;
@@ -176,16 +137,18 @@ private:
     const FileOperationFaults& Faults;
     bool ReplaceAll = false;
     bool SkipAll = false;
-    bool KernelCopy = true;
+    ByteCopier Copier;
     std::uint64_t BytesDone = 0;
-    std::vector<char> Buffer;
+    // Entries this run created or moved into place, as their target paths. Their names can clash
+    // with a later source of the same name; what this run placed is never replaced by it.
+    std::set<std::string> PlacedPaths;
 };
 
 Outcome Operation::Item(const std::string& givenSource, const std::string& destinationFolder) {
     if (Progress.CancelRequested())
         return Outcome::Cancelled;
     const std::string source = WithoutTrailingDelimiter(givenSource);
-    const std::string target = Join(destinationFolder, LastComponent(source));
+    const std::string target = JoinPath(destinationFolder, LastComponent(source));
 
     // A source given as a link is copied as what it points to and moved as the link itself.
     struct stat info {};
@@ -224,8 +187,15 @@ Outcome Operation::CopyFolder(const std::string& source, const std::string& targ
         if (!S_ISDIR(existing.st_mode))
             return Failed(source, target, FileInTheWayReason);
         // An existing folder takes the contents in; clashes inside are asked one by one.
-    } else if (::mkdir(target.c_str(), 0700) != 0) {
-        return Failed(source, target, Reason(errno));
+    } else {
+        if (::mkdir(target.c_str(), 0700) != 0)
+            return Failed(source, target, Reason(errno));
+        Placed(target);
+        // A move removes sources into this folder: its own name must be on the disk first.
+        if (durable) {
+            if (const int syncError = SyncFolderOf(target); syncError != 0)
+                return Failed(source, target, Reason(syncError));
+        }
     }
 
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(source.c_str()), ::closedir);
@@ -236,15 +206,15 @@ Outcome Operation::CopyFolder(const std::string& source, const std::string& targ
         const std::string name = entry->d_name;
         if (name == "." || name == "..")
             continue;
-        const std::string child = Join(source, name);
+        const std::string child = JoinPath(source, name);
         struct stat childInfo {};
         Outcome result = Outcome::Done;
         if (::lstat(child.c_str(), &childInfo) != 0) {
-            result = Failed(child, Join(target, name), Reason(errno));
+            result = Failed(child, JoinPath(target, name), Reason(errno));
         } else if (Kind == FileOperationKind::Move) {
-            result = Move(child, Join(target, name), childInfo);
+            result = Move(child, JoinPath(target, name), childInfo);
         } else {
-            result = CopyEntry(child, Join(target, name), childInfo, durable, false);
+            result = CopyEntry(child, JoinPath(target, name), childInfo, durable, false);
         }
         if (result == Outcome::Cancelled)
             return Outcome::Cancelled;
@@ -266,6 +236,8 @@ Outcome Operation::ClearTheWay(const std::string& source, const std::string& tar
         return Failed(source, target, SameFileReason);
     if (S_ISDIR(existing.st_mode))
         return Failed(source, target, FolderInTheWayReason);
+    if (IsPlaced(target))
+        return Failed(source, target, PlacedByThisOperationReason);
     if (!replaceConfirmed) {
         switch (AskClash(source, target)) {
             case Clash::Skip:
@@ -277,6 +249,16 @@ Outcome Operation::ClearTheWay(const std::string& source, const std::string& tar
         }
     }
     return Outcome::Done;
+}
+
+bool Operation::IsPlaced(const std::string& target) const {
+    for (std::string path = target; path.size() > 1; path = ParentFolder(path)) {
+        if (PlacedPaths.count(path) != 0)
+            return true;
+        if (path.find(PathDelimiter) == std::string::npos)
+            break;
+    }
+    return false;
 }
 
 Operation::Clash Operation::AskClash(const std::string& source, const std::string& target) {
@@ -324,60 +306,19 @@ int Operation::Rename(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
-std::string Operation::TemporaryFile(const std::string& target, int& fd) {
-    std::string pattern = Join(Parent(target), ".~" + LastComponent(target) + ".XXXXXX");
-    fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    return fd < 0 ? std::string() : pattern;
+int Operation::SyncFolderOf(const std::string& target) {
+    const std::string folder = ParentFolder(target);
+    if (Faults.BeforeFolderSync) {
+        if (const int error = Faults.BeforeFolderSync(folder))
+            return error;
+    }
+    return SyncFolder(folder.c_str());
 }
 
-bool Operation::CopyBytes(int in, int out, const std::string& target, std::uint64_t& copied,
-                          int& error, bool& cancelled) {
-    for (;;) {
-        if (Faults.BeforeWrite) {
-            if ((error = Faults.BeforeWrite(target, copied)) != 0)
-                return false;
-        }
-        ssize_t moved = -1;
-        if (KernelCopy) {
-            moved = ::copy_file_range(in, nullptr, out, nullptr, CopyChunk, 0);
-            if (moved < 0 && copied == 0 &&
-                (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
-                // This pair of file systems cannot copy in the kernel; go on with a buffer.
-                KernelCopy = false;
-            }
-        }
-        if (!KernelCopy) {
-            if (Buffer.empty())
-                Buffer.resize(BufferSize);
-            moved = ::read(in, Buffer.data(), Buffer.size());
-            for (ssize_t written = 0; moved > 0 && written < moved;) {
-                const ssize_t step = ::write(out, Buffer.data() + written,
-                                             static_cast<std::size_t>(moved - written));
-                if (step < 0) {
-                    if (errno == EINTR)
-                        continue;
-                    error = errno;
-                    return false;
-                }
-                written += step;
-            }
-        }
-        if (moved < 0) {
-            if (errno == EINTR)
-                continue;
-            error = errno;
-            return false;
-        }
-        if (moved == 0)
-            return true;
-        copied += static_cast<std::uint64_t>(moved);
-        BytesDone += static_cast<std::uint64_t>(moved);
-        Progress.Advanced(BytesDone, target);
-        if (Progress.CancelRequested()) {
-            cancelled = true;
-            return false;
-        }
-    }
+std::string Operation::TemporaryFile(const std::string& target, int& fd) {
+    std::string pattern = JoinPath(ParentFolder(target), ".~" + LastComponent(target) + ".XXXXXX");
+    fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    return fd < 0 ? std::string() : pattern;
 }
 
 Outcome Operation::CopyFile(const std::string& source, const std::string& target,
@@ -423,16 +364,23 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
         return Failed(source, target, reason);
     };
 
-    std::uint64_t copied = 0;
-    int error = 0;
-    bool cancelled = false;
-    if (!CopyBytes(in.Get(), out.Get(), target, copied, error, cancelled)) {
-        if (cancelled) {
-            removeCopy();
-            return Outcome::Cancelled;
-        }
-        return discard(Reason(error));
+    const auto copy = Copier.Copy(
+        in.Get(), out.Get(),
+        [&](std::uint64_t offset) {
+            return Faults.BeforeWrite ? Faults.BeforeWrite(target, offset) : 0;
+        },
+        [&](std::uint64_t bytes) {
+            BytesDone += bytes;
+            Progress.Advanced(BytesDone, target);
+            return !Progress.CancelRequested();
+        });
+    if (copy.Cancelled) {
+        removeCopy();
+        return Outcome::Cancelled;
     }
+    if (copy.Error != 0)
+        return discard(Reason(copy.Error));
+    const std::uint64_t copied = copy.Copied;
 
     // The copy must hold exactly what the source held when it was opened. The count of bytes
     // written into the new file is its size; a move, which removes the source next, also asks
@@ -463,6 +411,7 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
             return Failed(source, target, Reason(renameError));
         }
     }
+    Placed(target);
     return Outcome::Done;
 }
 
@@ -496,6 +445,7 @@ Outcome Operation::CopyLink(const std::string& source, const std::string& target
         ::unlink(temp.c_str());
         return Failed(source, target, Reason(error));
     }
+    Placed(target);
     return Outcome::Done;
 }
 
@@ -520,8 +470,10 @@ Outcome Operation::Move(const std::string& source, const std::string& target,
     }
     // Within one file system a rename moves a whole tree at once and replaces atomically.
     const int error = Rename(source, target);
-    if (error == 0)
+    if (error == 0) {
+        Placed(target);
         return Outcome::Done;
+    }
     if (error != EXDEV)
         return Failed(source, target, Reason(error));
     if (S_ISDIR(info.st_mode))
@@ -531,7 +483,10 @@ Outcome Operation::Move(const std::string& source, const std::string& target,
     const Outcome copied = CopyEntry(source, target, info, true, replaceConfirmed);
     if (copied != Outcome::Done)
         return copied;
-    // The copy is complete, on the disk and of the right size: only now the source goes.
+    // The copy is complete, on the disk and of the right size, and so is its name in the folder:
+    // only now the source goes.
+    if (const int syncError = SyncFolderOf(target); syncError != 0)
+        return Failed(source, target, Reason(syncError));
     if (::unlink(source.c_str()) != 0)
         return Failed(source, target, Reason(errno));
     return Outcome::Done;
@@ -554,6 +509,21 @@ FileOperations::FileOperations(Prompter& prompter, FileOperationProgress& progre
 
 bool FileOperations::Run(FileOperationKind kind, const std::vector<std::string>& sources,
                          const std::string& destinationFolder, const std::string& progressTitle) {
+    // A destination that is not there is made here (one level), so that a failure names the
+    // folder and its real cause once, instead of every item failing inside it.
+    const std::string destination = WithoutTrailingDelimiter(destinationFolder);
+    struct stat info {};
+    int error = ::stat(destination.c_str(), &info) != 0 ? errno : 0;
+    if (error == 0 && !S_ISDIR(info.st_mode))
+        error = ENOTDIR;
+    if (error == ENOENT)
+        error = ::mkdir(destination.c_str(), 0777) == 0 ? 0 : errno;
+    if (error != 0) {
+        Questions.MessageBox(CannotCreateFolderText + destination + "»:\n" + Reason(error),
+                             PromptIcon::Error, {PromptButton::Ok}, PromptButton::Ok);
+        return true;
+    }
+
     std::vector<std::uint64_t> sizes;
     std::uint64_t total = 0;
     for (const auto& source : sources) {
@@ -563,7 +533,6 @@ bool FileOperations::Run(FileOperationKind kind, const std::vector<std::string>&
     }
     Progress.Started(progressTitle, total);
 
-    const std::string destination = WithoutTrailingDelimiter(destinationFolder);
     Operation operation(kind, Questions, Progress, Faults);
     bool cancelled = false;
     std::uint64_t reached = 0;

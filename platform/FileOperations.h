@@ -17,6 +17,9 @@ struct FileOperationFaults {
     std::function<int(const std::string& target, std::uint64_t offset)> BeforeWrite;
     // Before a rename from one path to another (EXDEV makes a move copy across file systems).
     std::function<int(const std::string& from, const std::string& to)> BeforeRename;
+    // Before a folder is flushed to the disk (a move across file systems, before its source
+    // goes).
+    std::function<int(const std::string& folder)> BeforeFolderSync;
 };
 
 // Copies and moves with the standard library and POSIX calls. Nothing is ever lost:
@@ -28,7 +31,12 @@ struct FileOperationFaults {
 // - either way a cancel or an error mid-file leaves no partial file behind and the source as it
 //   was;
 // - a move within one file system is a rename; a move across file systems copies each file,
-//   flushes it to the disk, checks its size, and only then removes the source file;
+//   flushes it and the folder holding it to the disk, checks its size, and only then removes
+//   the source file;
+// - an entry this operation has put in place is never replaced by a later source of the same
+//   name: that source stays where it is and the user is told;
+// - a destination folder that is missing is created; when it cannot be, the user is told the
+//   folder and the reason once;
 // - a folder is never copied or moved into itself.
 // Links inside folders are copied as links; a link given as a source is copied as what it points
 // to and moved as the link itself. Devices, FIFOs and sockets inside folders are left out.

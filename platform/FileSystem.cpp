@@ -1,9 +1,13 @@
 #include "FileSystem.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -20,8 +24,7 @@ std::optional<PathAttributes> ReadPathAttributes(const std::string& path) {
     PathAttributes attributes;
     attributes.Directory = S_ISDIR(info.st_mode);
     attributes.System = !S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode);
-    const auto slash = path.find_last_of(PathDelimiter, path.size() > 1 ? path.size() - 2 : 0);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::string name = LastComponent(WithoutTrailingDelimiter(path));
     if (info.st_size >= 0)
         attributes.Length = static_cast<std::uint64_t>(info.st_size);
     attributes.Hidden = !name.empty() && name != "." && name != ".." && IsHiddenName(name.c_str());
@@ -61,8 +64,12 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
-std::string WithTrailingDelimiter(const std::string& path) {
-    if (!path.empty() && path.back() == PathDelimiter)
-        return path;
-    return path + PathDelimiter;
+bool CanWrite(const std::string& path) {
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+std::string ExecutablePath() {
+    std::error_code error;
+    const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : path.string();
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "PathNames.h"
+
 // The file-system facilities the collection needs, with this platform's meaning of the
 // attributes: a name beginning with "." is hidden; anything that is neither a regular file nor a
 // directory (device, FIFO, socket) is a system entry.
@@ -35,6 +37,9 @@ std::vector<FolderEntry> ListVisibleEntries(const std::string& folder);
 // True when something other than a folder exists under the path (a link stands for its target).
 bool FileExists(const std::string& path);
 
-// The platform's path delimiter, and the path with one appended when it does not end in one.
-inline constexpr char PathDelimiter = '/';
-std::string WithTrailingDelimiter(const std::string& path);
+// True when this process may write into the path (a file, or a folder to create entries in), as
+// its effective user; also false when the path does not exist.
+bool CanWrite(const std::string& path);
+
+// The full path of the running program's executable; empty when the system does not tell.
+std::string ExecutablePath();

@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang clang-format libclang-rt-14-dev
+    mingw-w64 audacious dbus
 )
 missing=()
 for package in "${packages[@]}"; do

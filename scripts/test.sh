@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: a plain build with warnings as errors, then the same
-# tests under the address and undefined-behaviour sanitizers, then the division's tests under
-# the thread sanitizer. Checks the formatting first.
+# Sets up, builds and runs every test: the player exchange cross-compiled for Windows, a plain
+# build with warnings as errors, then the same tests under the address and undefined-behaviour
+# sanitizers, then the division's tests under the thread sanitizer, then a one-minute smoke run
+# of each fuzz target (clang, libFuzzer). Checks the formatting first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -19,6 +20,11 @@ build_and_test() {
     cmake --build "$dir" -j "$jobs"
 }
 
+echo "== the player exchange cross-compiled for Windows (mingw-w64)"
+cmake -S winamp/windows -B build/ci-mingw -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-mingw-w64.cmake"
+cmake --build build/ci-mingw -j "$jobs"
+
 echo "== plain build"
 build_and_test build/ci-plain -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir build/ci-plain --output-on-failure -j "$jobs"
@@ -34,4 +40,26 @@ build_and_test build/ci-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_SANITIZ
     -DVANTREL_BUILD_BENCH=OFF -DVANTREL_BUILD_APP=OFF
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build/ci-tsan --output-on-failure -j "$jobs" \
     -R 'Divi|Thread|Prepare|FolderMode'
+
+echo "== fuzz targets, 60 seconds each"
+# clang builds only the fuzz targets here: warnings are the gcc builds' business above.
+cmake -S . -B build/ci-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DVANTREL_FUZZ=ON -DVANTREL_BUILD_APP=OFF \
+    -DVANTREL_BUILD_BENCH=OFF
+cmake --build build/ci-fuzz -j "$jobs" --target vantrel_fuzz_playlist vantrel_fuzz_divide_command
+fuzz_smoke() {
+    local target=$1
+    shift
+    local corpus
+    corpus=$(mktemp -d)
+    # A crash, a leak, a time-out of one input or a sanitizer report ends the run non-zero; the
+    # input that did it is kept beside the target. New inputs go to a scratch corpus, never into
+    # the seeds.
+    "build/ci-fuzz/tests/fuzz/$target" -max_total_time=60 -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="build/ci-fuzz/$target-" "$corpus" "$@"
+    rm -rf "$corpus"
+}
+fuzz_smoke vantrel_fuzz_playlist
+fuzz_smoke vantrel_fuzz_divide_command -dict=tests/fuzz/DivideCommand.dict \
+    tests/fuzz/seeds/DivideCommand
 echo "== all tests passed"

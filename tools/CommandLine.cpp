@@ -1,6 +1,8 @@
 #include "CommandLine.h"
 
+#include <cstdint>
 #include <optional>
+#include <string>
 
 #include "NumberParsing.h"
 
@@ -27,11 +29,20 @@ const char* const DivideUsage =
     "  --exhaustive             the plain enumeration, without skipping hopeless subtrees\n"
     "  --medium-time-limit S    after S seconds on one medium take the best combination\n"
     "                           found so far (or the first that fits) and go on\n"
+    "                           (S above 0, at most 1000000000)\n"
     "  --stats                  per medium on standard error: units left, and per pass the\n"
     "                           element count and the evaluations made\n"
     "  --help                   this text\n"
     "\n"
     "Exit status: 0 when every unit was placed, 1 after FAILED, 2 on bad input.\n";
+
+namespace {
+
+// About 31 years: far beyond any real run, and well inside what the steady clock's nanoseconds
+// can hold, so the limit always converts to a clock duration.
+constexpr std::int64_t MaxMediumTimeLimit = 1'000'000'000;
+
+}  // namespace
 
 std::variant<DivideCommand, std::string> ParseDivideCommand(
     const std::vector<std::string_view>& args) {
@@ -74,8 +85,9 @@ std::variant<DivideCommand, std::string> ParseDivideCommand(
         } else if (arg == "--medium-time-limit") {
             const auto text = value();
             const auto seconds = text ? ParseDecimal(*text) : std::nullopt;
-            if (!seconds || *seconds <= 0)
-                return "--medium-time-limit needs a number of seconds above 0";
+            if (!seconds || *seconds <= 0 || *seconds > static_cast<double>(MaxMediumTimeLimit))
+                return "--medium-time-limit needs a number of seconds above 0 and at most " +
+                       std::to_string(MaxMediumTimeLimit);
             command.UnitList.MediumTimeLimit = *seconds;
             unitOnlyOption = true;
         } else if (arg.starts_with("-") && arg != "-") {

@@ -9,8 +9,7 @@
 #include "DivisionSearch.h"
 #include "NumberParsing.h"
 
-int RunUnitList(const UnitListOptions& options, std::istream& in, std::ostream& out,
-                std::ostream& err) {
+std::optional<std::vector<std::uint64_t>> ReadUnitTotals(std::istream& in, std::ostream& err) {
     std::vector<std::uint64_t> totals;
     std::string line;
     std::uint64_t lineNumber = 0;
@@ -22,10 +21,19 @@ int RunUnitList(const UnitListOptions& options, std::istream& in, std::ostream& 
         if (!total) {
             err << "vantrel-divide: line " << lineNumber << ": not an unsigned 64-bit decimal: \""
                 << line << "\"\n";
-            return 2;
+            return std::nullopt;
         }
         totals.push_back(*total);
     }
+    return totals;
+}
+
+int RunUnitList(const UnitListOptions& options, std::istream& in, std::ostream& out,
+                std::ostream& err) {
+    auto read = ReadUnitTotals(in, err);
+    if (!read)
+        return 2;
+    std::vector<std::uint64_t>& totals = *read;
 
     DivisionSearch search(options.Capacity, options.LowBound);
     search.SetExhaustive(options.Exhaustive);

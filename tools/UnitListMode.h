@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <optional>
+#include <vector>
 
 // The unit-list mode of vantrel-divide: unit totals from a stream, one medium per output line.
 struct UnitListOptions {
@@ -12,6 +13,10 @@ struct UnitListOptions {
     double MediumTimeLimit = 0;  // seconds; 0: none
     bool Stats = false;
 };
+
+// One unit total per line (unsigned 64-bit decimal, a CR before the line end allowed), in input
+// order; nothing after a bad line, which is reported on err.
+std::optional<std::vector<std::uint64_t>> ReadUnitTotals(std::istream& in, std::ostream& err);
 
 // Runs the division; returns the exit status. Bad input is reported on err with status 2 and
 // nothing written to out.

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "OrdinaryUser.h"
 #include "ScriptedPrompter.h"
 #include "TempFolder.h"
 #include "platform/ScratchMount.h"
@@ -281,6 +282,47 @@ TEST(TSettingsSave, ReadOnlyFolderKeepsTheOldFile) {
     EXPECT_FALSE(settings.Save());
     ExpectSaveFailedMessage(prompter);
     EXPECT_EQ(ReadTextFile(path), "[Global]\r\nMediumName=old\r\n");
+}
+
+TEST(TSettingsSave, FrozenFileStaysAsItIs) {
+    TempFolder folder;
+    const OrdinaryUser user;
+    const std::string old = "[Global]\r\nMediumName=old\r\n";
+    const std::string path = folder.Write("conf/vantrel.ini", old);
+    user.Own(folder / "", 0755);
+    user.Own(folder / "conf", 0755);  // the user may write into the folder, not the file
+    user.Own(path, 0444);
+    const int failed = user.Run([&] {
+        ScriptedPrompter prompter;
+        prompter.Answer(PromptButton::Ok);
+        TSettings settings(path);
+        settings.SetPrompter(&prompter);
+        settings.MediumName = "new";
+        if (settings.Save())
+            return 1;
+        if (prompter.Asked.size() != 1 ||
+            prompter.Asked[0].Text != "Не удалось сохранить настройки")
+            return 2;
+        return 0;
+    });
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(ReadTextFile(path), old);
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0444));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / "conf"),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no temporary file is left behind";
+}
+
+TEST(TSettingsSave, LinkIsWrittenThroughToItsTarget) {
+    TempFolder folder;
+    folder.Write("real/target.ini", "[Global]\r\n");
+    std::filesystem::create_symlink("real/target.ini", folder / "vantrel.ini");
+    TSettings settings(folder / "vantrel.ini");
+    settings.MediumName = "through";
+    ASSERT_TRUE(settings.Save());
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "vantrel.ini"));
+    EXPECT_EQ(TSettings(folder / "real/target.ini").MediumName, "through");
 }
 
 TEST(TSettingsPath, BesideTheExecutableOrInTheConfigFolder) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "OrdinaryUser.h"
 #include "RecordingProgress.h"
 #include "ScriptedPrompter.h"
 #include "TempFolder.h"
@@ -470,6 +471,112 @@ TEST_F(FileOperationsTest, AFullFileSystemLosesNothing) {
         EXPECT_EQ(Contents(Folder / "small/small.txt"), "small");
         fs::remove(Folder / "small/small.txt");
         EXPECT_EQ(fs::exists(small), !move);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FileOperationsTest, WhatThisRunPlacedIsNeverReplacedBySourcesOfTheSameName) {
+    const std::string reason =
+        "на этом месте уже есть файл, помещённый сюда этой же операцией; исходный файл остаётся "
+        "на месте";
+    const struct {
+        const char* Name;
+        const char* Item;    // each of x/ and y/ holds it
+        const char* Placed;  // where x's file lands, relative to the destination
+    } layouts[] = {
+        {"files", "song.mp3", "song.mp3"},
+        {"folders", "album/song.mp3", "album/song.mp3"},
+    };
+    for (const auto& layout : layouts) {
+        for (const bool move : {false, true}) {
+            SCOPED_TRACE(std::string(layout.Name) + (move ? " moved" : " copied"));
+            TempFolder run;
+            const std::string x = run.Write(std::string("x/") + layout.Item, "from x");
+            const std::string y = run.Write(std::string("y/") + layout.Item, "from y");
+            const std::string top = layout.Item == std::string("song.mp3") ? "song.mp3" : "album";
+            const std::string destination = run.MakeFolder("medium");
+            Prompter.Asked.clear();
+            Prompter.Answer(PromptButton::Yes);  // the report: skip and go on
+
+            const std::vector<std::string> sources{run / ("x/" + top), run / ("y/" + top)};
+            EXPECT_TRUE(move ? Move(sources, destination) : Copy(sources, destination));
+
+            EXPECT_EQ(Contents(run / (std::string("medium/") + layout.Placed)), "from x");
+            EXPECT_EQ(Contents(y), "from y");
+            EXPECT_EQ(fs::exists(x), !move);
+            ExpectErrorAbout(0, y, reason);
+            EXPECT_EQ(Prompter.Asked.size(), 1U);
+        }
+    }
+}
+
+TEST_F(FileOperationsTest, AMoveAcrossFileSystemsSyncsTheFolderBeforeTheSourceGoes) {
+    for (const int syncError : {0, EIO}) {
+        SCOPED_TRACE(syncError);
+        TempFolder run;
+        const std::string source = run.Write("src/a.txt", "alpha");
+        const std::string destination = run.MakeFolder("dst");
+        std::vector<std::string> synced;
+        FileOperationFaults faults;
+        faults.BeforeRename = [](const std::string& from, const std::string&) {
+            return from.find("/src/") != std::string::npos ? EXDEV : 0;
+        };
+        faults.BeforeFolderSync = [&](const std::string& folder) {
+            synced.push_back(folder + (fs::exists(source) ? " before" : " after"));
+            return syncError;
+        };
+        Operations.InjectFaults(faults);
+        Prompter.Asked.clear();
+        if (syncError != 0)
+            Prompter.Answer(PromptButton::Yes);
+
+        EXPECT_TRUE(Move({source}, destination));
+        EXPECT_EQ(synced, std::vector<std::string>{destination + " before"});
+        EXPECT_EQ(Contents(run / "dst/a.txt"), "alpha");
+        EXPECT_EQ(fs::exists(source), syncError != 0) << "the source goes only after the sync";
+        if (syncError != 0)
+            ExpectErrorAbout(0, source, std::error_code(EIO, std::system_category()).message());
+    }
+}
+
+TEST_F(FileOperationsTest, AFolderThatCannotBeMadeIsReportedOnceWithItsCause) {
+    const OrdinaryUser user;
+    fs::permissions(Folder.Root, fs::perms(0755));
+    const std::string a = Folder.Write("src/a.txt", "alpha");
+    const std::string b = Folder.Write("src/b.txt", "beta");
+    Folder.Write("plain", "a file where the base folder should be");
+    Folder.MakeFolder("locked");
+    fs::permissions(Folder / "locked", fs::perms(0555));
+    const struct {
+        const char* Base;
+        int Error;
+    } cases[] = {
+        {"locked", EACCES},
+        {"plain", ENOTDIR},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Base);
+        const std::string medium = Folder / (std::string(c.Base) + "/disk1");
+        const std::string expected = "Не удалось создать папку «" + medium + "»:\n" +
+                                     std::error_code(c.Error, std::system_category()).message();
+        const int failed = user.Run([&] {
+            ScriptedPrompter prompter;
+            prompter.Answer(PromptButton::Ok);
+            RecordingProgress progress;
+            FileOperations operations(prompter, progress);
+            if (!operations.Run(FileOperationKind::Copy, {a, b}, medium + "/", "title"))
+                return 1;
+            if (prompter.Asked.size() != 1 || prompter.Asked[0].Text != expected ||
+                prompter.Asked[0].Icon != PromptIcon::Error)
+                return 2;
+            return 0;
+        });
+        EXPECT_EQ(failed, 0);
+        EXPECT_EQ(Contents(a), "alpha");
+        EXPECT_FALSE(fs::exists(medium));
     }
 }
 

@@ -14,6 +14,10 @@ std::variant<DivideCommand, std::string> Parse(std::vector<std::string_view> arg
 }
 
 TEST(CommandLineTest, BadArgumentsNameTheProblem) {
+    // Numbers no type can hold: 400 nines (beyond double's range) and 300 nines (a finite
+    // double, but no time limit the clock can count).
+    const std::string nines400(400, '9');
+    const std::string nines300(300, '9');
     const struct {
         std::vector<std::string_view> Args;
         const char* Message;
@@ -31,6 +35,12 @@ TEST(CommandLineTest, BadArgumentsNameTheProblem) {
         {{"--capacity", "10", "--tolerance", "99"}, "needs paths"},
         {{"--capacity", "10", "--low-bound", "5", "/tmp"}, "not on paths"},
         {{"/tmp"}, "missing --capacity"},
+        {{"--capacity", "10", "--tolerance", nines400, "/tmp"}, "from 80 to 100"},
+        {{"--capacity", "10", "--tolerance", "99,5", "/tmp"}, "from 80 to 100"},
+        {{"--capacity", nines400, "--low-bound", "1"}, "not an unsigned 64-bit decimal"},
+        {{"--capacity", "10", "--low-bound", "5", "--medium-time-limit", nines400}, "above 0"},
+        {{"--capacity", "10", "--low-bound", "5", "--medium-time-limit", nines300},
+         "at most 1000000000"},
     };
     for (const auto& c : cases) {
         const auto parsed = Parse(c.Args);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Running other programs without a shell: every argument reaches the program as it is, so no
+// file name can be read as a command.
+
+struct ProcessOutput {
+    bool Finished = false;  // it ran and ended by itself within the time allowed
+    int ExitStatus = -1;    // its exit status when it finished
+    std::string Output;     // what it wrote to standard output
+};
+
+// Runs the program (looked up on PATH when its name holds no delimiter) with an empty standard
+// input and standard error discarded, and collects its standard output. A program still running
+// when the time is up is killed.
+ProcessOutput RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         std::chrono::milliseconds timeLimit);
+
+// Starts the program (the path as given) in a session of its own, with its standard streams on
+// the null device, and does not wait for it; nothing is left behind to be waited for when it
+// ends. Its process id, or nothing when it cannot be started.
+std::optional<int> StartDetachedProcess(const std::string& program,
+                                        const std::vector<std::string>& arguments);
+
+// The full path of the first executable file of that name in the folders of PATH; empty when
+// there is none.
+std::string FindProgramOnPath(const std::string& name);

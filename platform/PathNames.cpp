@@ -1,0 +1,29 @@
+#include "PathNames.h"
+
+std::string WithTrailingDelimiter(const std::string& path) {
+    if (!path.empty() && path.back() == PathDelimiter)
+        return path;
+    return path + PathDelimiter;
+}
+
+std::string WithoutTrailingDelimiter(std::string path) {
+    while (path.size() > 1 && path.back() == PathDelimiter)
+        path.pop_back();
+    return path;
+}
+
+std::string LastComponent(const std::string& path) {
+    const auto slash = path.find_last_of(PathDelimiter);
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string ParentFolder(const std::string& path) {
+    const auto slash = path.find_last_of(PathDelimiter);
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? std::string(1, PathDelimiter) : path.substr(0, slash);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    return WithTrailingDelimiter(folder) + name;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+// Paths taken apart and put together as text, without asking the file system.
+
+// The platform's path delimiter.
+#ifdef _WIN32
+inline constexpr char PathDelimiter = '\\';
+#else
+inline constexpr char PathDelimiter = '/';
+#endif
+
+// The path with one delimiter appended when it does not end in one.
+std::string WithTrailingDelimiter(const std::string& path);
+
+// The path without the delimiters it ends in; the root folder stays "/".
+std::string WithoutTrailingDelimiter(std::string path);
+
+// What follows the last delimiter (the whole path when it has none).
+std::string LastComponent(const std::string& path);
+
+// The folder a path lies in: "." for a bare name, "/" for an entry of the root folder.
+std::string ParentFolder(const std::string& path);
+
+// A name inside a folder.
+std::string JoinPath(const std::string& folder, const std::string& name);

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "WinampHost.h"
+
+// A player host that records every call as a line of text and plays a scripted system: a
+// registry value, the files that exist, a running player's window (and the one a start brings
+// up), whether a start succeeds, and the version word the player reports.
+class RecordingWinampHost : public WinampHost {
+public:
+    std::optional<std::string> ReadRegistryString(const std::string& key,
+                                                  const std::string& valueName) override {
+        Calls.push_back("registry " + key + " " + valueName);
+        return Registered;
+    }
+    bool FileExists(const std::string& path) override {
+        Calls.push_back("exists " + path);
+        return ExistingFiles.count(path) != 0;
+    }
+    std::optional<WinampWindowHandle> FindTopLevelWindow(const std::string& windowClass) override {
+        Calls.push_back("find " + windowClass);
+        return Running;
+    }
+    void RestoreAndBringToFront(WinampWindowHandle window) override {
+        Calls.push_back("front " + std::to_string(window));
+    }
+    bool StartAndWaitForInputIdle(const std::string& program) override {
+        Calls.push_back("start " + program);
+        if (StartSucceeds)
+            Running = WindowAfterStart;
+        return StartSucceeds;
+    }
+    std::intptr_t SendWindowMessage(WinampWindowHandle window, std::uint32_t message,
+                                    std::uintptr_t wParam, std::intptr_t lParam) override {
+        Calls.push_back("message " + std::to_string(window) + " " + std::to_string(message) + " " +
+                        std::to_string(wParam) + " " + std::to_string(lParam));
+        return lParam == 0 ? Version : 1;
+    }
+    void SendCopyData(WinampWindowHandle window, std::uintptr_t kind,
+                      const std::string& bytes) override {
+        // The terminating NUL shows as "|".
+        std::string shown = bytes;
+        for (char& c : shown) {
+            if (c == '\0')
+                c = '|';
+        }
+        Calls.push_back("copydata " + std::to_string(window) + " " + std::to_string(kind) + " " +
+                        std::to_string(bytes.size()) + " " + shown);
+    }
+    std::string PlaylistFolder(const std::string& winampDir) override { return winampDir; }
+
+    std::optional<std::string> Registered;
+    std::set<std::string> ExistingFiles;
+    std::optional<WinampWindowHandle> Running;
+    std::optional<WinampWindowHandle> WindowAfterStart;
+    bool StartSucceeds = true;
+    std::intptr_t Version = 0x2091;
+
+    std::vector<std::string> Calls;
+};

@@ -1,0 +1,249 @@
+#include "Winamp.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "NullHost.h"
+#include "RecordingWinampHost.h"
+#include "ScriptedPrompter.h"
+#include "ScriptedWinampPathDialog.h"
+#include "Tdatamanager.h"
+
+namespace {
+
+const std::string Program(WinampProgramFile);
+const std::string Registry =
+    "registry SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Winamp UninstallString";
+const std::string Find = "find Winamp v1.x";
+const std::string AskVersion = "message 7 1024 0 0";
+const std::string WritePlaylist = "message 7 1024 0 120";
+const std::string ClearPlaylist = "message 7 1024 0 101";
+
+class WinampTest : public ::testing::Test {
+protected:
+    ~WinampTest() override { EXPECT_TRUE(Questions.ScriptUsed()); }
+
+    RecordingWinampHost Host;
+    ScriptedPrompter Questions;
+    ScriptedWinampPathDialog Dialog;
+    TWinamp Winamp{Host, Questions, Dialog};
+};
+
+TEST_F(WinampTest, FindsTheFolderFromTheRegistryOrAsksForIt) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> registered;
+        std::string existing;  // the player's program, when it is anywhere
+        std::optional<std::string> dialogAnswer;
+        std::vector<std::string> expectedPresets;
+        std::string expectedDir;
+        bool expectedFound;
+    };
+    const std::vector<Case> cases = {
+        {"quoted uninstall string",
+         "\"/opt/Winamp/UninstWA.exe\"",
+         "/opt/Winamp/" + Program,
+         std::nullopt,
+         {},
+         "/opt/Winamp/",
+         true},
+        {"plain uninstall string",
+         "/opt/Winamp/UninstWA.exe",
+         "/opt/Winamp/" + Program,
+         std::nullopt,
+         {},
+         "/opt/Winamp/",
+         true},
+        {"no entry, program in the current folder",
+         std::nullopt,
+         Program,
+         std::nullopt,
+         {},
+         "",
+         true},
+        {"no program in the registered folder",
+         "/opt/Winamp/UninstWA.exe",
+         "/usr/winamp/" + Program,
+         "/usr/winamp/",
+         {"/opt/Winamp/"},
+         "/usr/winamp/",
+         true},
+        {"dialog cancelled while the player runs", std::nullopt, "", std::nullopt, {""}, "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingWinampHost host;
+        host.Registered = c.registered;
+        host.ExistingFiles = {c.existing};
+        host.Running = 7;
+        ScriptedWinampPathDialog dialog;
+        dialog.Answer = c.dialogAnswer;
+        TWinamp winamp(host, Questions, dialog);
+
+        EXPECT_EQ(winamp.findWinamp().has_value(), c.expectedFound);
+        EXPECT_EQ(winamp.WinampDir, c.expectedDir);
+        EXPECT_EQ(dialog.Presets, c.expectedPresets);
+        EXPECT_EQ(host.Calls.front(), Registry);
+        // Without a folder the running player is not even looked for.
+        EXPECT_EQ(host.Calls.back(), c.expectedFound ? "front 7" : "exists " + Program);
+    }
+}
+
+TEST_F(WinampTest, AFoundFolderIsKeptAndACancelledOneAskedForAgain) {
+    Dialog.Answer = std::nullopt;
+    EXPECT_FALSE(Winamp.findWinamp());
+    EXPECT_FALSE(Winamp.findWinamp());
+    EXPECT_EQ(Dialog.Presets.size(), 2U);
+
+    Dialog.Answer = "/opt/Winamp/";
+    Host.Running = 7;
+    EXPECT_EQ(Winamp.findWinamp(), 7U);
+    Host.Calls.clear();
+    EXPECT_EQ(Winamp.findWinamp(), 7U);
+    EXPECT_EQ(Winamp.WinampDir, "/opt/Winamp/");
+    EXPECT_EQ(Host.Calls, (std::vector<std::string>{Find, "front 7"}));
+    EXPECT_EQ(Dialog.Presets.size(), 3U);
+}
+
+TEST_F(WinampTest, UsesARunningPlayerOrStartsOne) {
+    struct Case {
+        const char* name;
+        std::optional<WinampWindowHandle> running;
+        bool startSucceeds;
+        std::optional<WinampWindowHandle> windowAfterStart;
+        std::vector<std::string> expectedCalls;  // after the folder lookup
+        std::vector<std::string> expectedNotices;
+        std::optional<WinampWindowHandle> expectedWindow;
+    };
+    const std::string start = "start /opt/Winamp/" + Program;
+    const std::vector<Case> cases = {
+        {"running, perhaps minimised", 7, true, std::nullopt, {Find, "front 7"}, {}, 7},
+        {"started", std::nullopt, true, 9, {Find, start, Find}, {}, 9},
+        {"cannot be started",
+         std::nullopt,
+         false,
+         std::nullopt,
+         {Find, start},
+         {"Не могу запустить Winamp!"},
+         std::nullopt},
+        {"started without a window",
+         std::nullopt,
+         true,
+         std::nullopt,
+         {Find, start, Find},
+         {},
+         std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingWinampHost host;
+        host.Running = c.running;
+        host.StartSucceeds = c.startSucceeds;
+        host.WindowAfterStart = c.windowAfterStart;
+        ScriptedPrompter questions;
+        for (std::size_t i = 0; i < c.expectedNotices.size(); ++i)
+            questions.Answer(PromptButton::Ok);
+        TWinamp winamp(host, questions, Dialog);
+        winamp.WinampDir = "/opt/Winamp/";
+
+        EXPECT_EQ(winamp.findWinamp(), c.expectedWindow);
+        EXPECT_EQ(host.Calls, c.expectedCalls);
+        ASSERT_EQ(questions.Asked.size(), c.expectedNotices.size());
+        for (std::size_t i = 0; i < c.expectedNotices.size(); ++i) {
+            EXPECT_EQ(questions.Asked[i].Text, c.expectedNotices[i]);
+            EXPECT_EQ(questions.Asked[i].Icon, PromptIcon::Exclamation);
+        }
+    }
+}
+
+TEST_F(WinampTest, ThePlaylistFileIsAskedForOnlyFromSupportedVersions) {
+    const std::string tooOld =
+        "У Вас установлен слишком старый Winamp.\nПоддерживаются версии не ниже 1.666. Извините.";
+    const std::string winamp3 =
+        "У Вас установлен Winamp 3.х.\nПоддерживаются только версии "
+        "1.666 - 2.9х и 5.х. Извините.";
+    struct Case {
+        std::intptr_t version;
+        std::string expectedNotice;  // empty: the playlist is written
+    };
+    const std::vector<Case> cases = {
+        {0x1665, tooOld},  {0x1666, ""},      {0x2091, ""}, {0x2FFF, ""},
+        {0x3000, winamp3}, {0x5000, winamp3}, {0x5001, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.version);
+        RecordingWinampHost host;
+        host.Running = 7;
+        host.Version = c.version;
+        ScriptedPrompter questions;
+        if (!c.expectedNotice.empty())
+            questions.Answer(PromptButton::Ok);
+        TWinamp winamp(host, questions, Dialog);
+        winamp.WinampDir = "/opt/Winamp/";
+
+        const std::string file = winamp.getWinampPlaylistFile();
+        if (c.expectedNotice.empty()) {
+            EXPECT_EQ(file, "/opt/Winamp/WINAMP.m3u");
+            EXPECT_EQ(host.Calls.back(), WritePlaylist);
+            EXPECT_TRUE(questions.Asked.empty());
+        } else {
+            EXPECT_EQ(file, "");
+            EXPECT_EQ(host.Calls.back(), AskVersion);
+            ASSERT_EQ(questions.Asked.size(), 1U);
+            EXPECT_EQ(questions.Asked[0].Text, c.expectedNotice);
+            EXPECT_EQ(questions.Asked[0].Icon, PromptIcon::Exclamation);
+        }
+    }
+}
+
+TEST_F(WinampTest, NoPlayerGivesNoPlaylistFile) {
+    Dialog.Answer = std::nullopt;
+    Host.Running = 7;
+    EXPECT_EQ(Winamp.getWinampPlaylistFile(), "");
+    EXPECT_TRUE(Questions.Asked.empty());
+}
+
+// A medium is sent as one clear and one append per track, in the medium's order.
+class SendMediumTest : public WinampTest {
+protected:
+    SendMediumTest() : Manager(Parts.CollectionType, Parts.Collection, Parts.Medium, Parts.Host()) {
+        Parts.CollectionType = 1;
+        Winamp.WinampDir = "/opt/Winamp/";
+        for (const char* path : {"/m/b.mp3", "/m/c.mp3", "/m/a.mp3"}) {
+            Manager.Items.push_back(ItemFromTrack(path, path, 100));
+            Medium.push_back(std::prev(Manager.Items.cend()));
+        }
+        Manager.Media = {TMedium{Medium.front()}, Medium};
+    }
+
+    DataManagerFixtureParts Parts;
+    TDataManager Manager;
+    TMedium Medium;
+};
+
+TEST_F(SendMediumTest, ClearsThePlaylistThenAppendsEveryTrackInOrder) {
+    Host.Running = 7;
+    Manager.SendMediumToWinamp(1, Winamp);
+    EXPECT_EQ(Host.Calls, (std::vector<std::string>{
+                              Find, "front 7", ClearPlaylist, "copydata 7 100 9 /m/b.mp3|",
+                              "copydata 7 100 9 /m/c.mp3|", "copydata 7 100 9 /m/a.mp3|"}));
+    EXPECT_EQ(Winamp.WinampWindow, 7U);
+}
+
+TEST_F(SendMediumTest, SendsNothingWithoutAPlayer) {
+    Host.StartSucceeds = false;
+    Questions.Answer(PromptButton::Ok);
+    Manager.SendMediumToWinamp(1, Winamp);
+    EXPECT_EQ(Host.Calls.back(), "start /opt/Winamp/" + Program);
+    EXPECT_EQ(Questions.Asked.size(), 1U);
+
+    // Nor is anything appended to a player that was never located.
+    Host.Calls.clear();
+    EXPECT_FALSE(Winamp.addFileToWinamp("/m/a.mp3", false));
+    EXPECT_TRUE(Host.Calls.empty());
+}
+
+}  // namespace
