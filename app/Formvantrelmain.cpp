@@ -1,10 +1,321 @@
 #include "Formvantrelmain.h"
 
+#include <algorithm>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QUrl>
+
+#include "FileOperations.h"
+#include "Formwinamppath.h"
+#include "FileSystem.h"
+#include "IconList.h"
+#include "QtFileChooser.h"
+#include "QtFileOperationProgress.h"
+#include "QtIconList.h"
+#include "QtListView.h"
+#include "QtPrompter.h"
+#include "QtUiThread.h"
+#include "Tdatamanager.h"
+#include "Winamp.h"
+#include "WinampHost.h"
+
 namespace {
+
 const char* const WindowCaption = "Orbek Vantrel";
+const char* const CollectionPageCaption = "Коллекция";
+const char* const DivisionPageCaption = "Разбиение";
+const char* const ResultsPageCaption = "Результаты";
+const char* const FileMenuCaption = "&Файл";
+const char* const SaveSettingsCaption = "Сохранить настройки";
+const char* const AutosaveCaption = "  &Автосохранение";
+const char* const ExitCaption = "В&ыход";
+const char* const HelpMenuCaption = "?";
+const char* const HelpContentsCaption = "&Справка...";
+const char* const AboutCaption = "&О программе...";
+const char* const StatusTotalStart = "Всего: 0";
+const char* const StopBeforeExitText = "Пожалуйста, остановите процесс разбиения перед выходом";
+const char* const DiscardResultsText =
+    "Эта команда очистит результаты предыдущего разбиения!\n\nПродолжить?";
+const char* const HelpNotBuiltText = "Справка пока не установлена.";
+const char* const AboutNotBuiltText = "Окно «О программе» пока не готово.";
+
+// Help topics of the pages, in page order, and of the contents.
+const char* const PageHelpTopics[] = {"T_Collection.html", "T_Divide.html", "T_Result.html"};
+const char* const ContentsHelpTopic = "Property.html";
+
+// Status bar panel 0's width and the minimum client size at 96 pixels per inch, in the
+// proportions of the window's design.
+constexpr int StatusPanel0Width = 110;
+constexpr double MinimumWidthInches = 3.54167;
+constexpr double MinimumHeightInches = 3.20833;
+constexpr int MinimumWidthMargin = 35;
+constexpr int MinimumHeightMargin = 40;
+
+QString Text(const char* text) {
+    return QString::fromUtf8(text);
 }
 
-TfrmVantrelMain::TfrmVantrelMain(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(QString::fromUtf8(WindowCaption));
-    resize(640, 480);
+}  // namespace
+
+TfrmVantrelMain::TfrmVantrelMain(const std::string& settingsPath, Prompter* prompter,
+                                 FileChooser* fileChooser, WinampHost* winampHost, QWidget* parent)
+    : QMainWindow(parent),
+      OwnPrompter(prompter ? nullptr : std::make_unique<QtPrompter>(this)),
+      Questions(prompter ? prompter : OwnPrompter.get()),
+      OwnFileChooser(fileChooser ? nullptr : std::make_unique<QtFileChooser>(this)),
+      Files(fileChooser ? fileChooser : OwnFileChooser.get()),
+      UiThreadOfWindow(std::make_unique<QtUiThread>()),
+      Icons(std::make_unique<QtIconList>()),
+      FileProgress(std::make_unique<QtFileOperationProgress>(this)),
+      FileOperationsOfWindow(std::make_unique<FileOperations>(*Questions, *FileProgress)),
+      OwnWinampHost(winampHost ? nullptr : CreatePlatformWinampHost()),
+      PlayerHost(winampHost ? winampHost : OwnWinampHost.get()),
+      WinampFolderDialog(std::make_unique<WinampPathDialogQt>(
+          this, *Questions,
+          [this](QWidget*, std::string& folder, const std::string& title) {
+              return Files->ChooseFolder(folder, title);
+          })),
+      Winamp(std::make_unique<TWinamp>(*PlayerHost, *Questions, *WinampFolderDialog)),
+      Settings(settingsPath) {
+    Settings.SetPrompter(Questions);
+    setWindowTitle(Text(WindowCaption));
+
+    pageControl = new QTabWidget(this);
+    tabSheetCollection = createCollectionPage();
+    tabSheetDivision = createDivisionPage();
+    tabSheetResults = createResultsPage();
+    pageControl->addTab(tabSheetCollection, Text(CollectionPageCaption));
+    pageControl->addTab(tabSheetDivision, Text(DivisionPageCaption));
+    pageControl->addTab(tabSheetResults, Text(ResultsPageCaption));
+    setCentralWidget(pageControl);
+    connect(pageControl, &QTabWidget::currentChanged, this, [this] { pageControlChange(); });
+
+    createMenu();
+    createStatusBar();
+    FormCreate();
+}
+
+TfrmVantrelMain::~TfrmVantrelMain() {
+    // The data manager goes first; the settings save themselves afterwards.
+    DataManager.reset();
+    InstallIconProvider({});
+    // The list views outlive the icon list (child widgets go with the base class).
+    lstCollection->SetIconLookup({});
+    lstMedium->SetIconLookup({});
+}
+
+void TfrmVantrelMain::createMenu() {
+    QMenu* fileMenu = menuBar()->addMenu(Text(FileMenuCaption));
+    miFileSaveSettings = fileMenu->addAction(Text(SaveSettingsCaption));
+    miFileSaveSettings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(miFileSaveSettings, &QAction::triggered, this, [this] { miFileSaveSettingsClick(); });
+    miFileAutosave = fileMenu->addAction(Text(AutosaveCaption));
+    miFileAutosave->setCheckable(true);
+    connect(miFileAutosave, &QAction::triggered, this, [this] { miFileAutosaveClick(); });
+    fileMenu->addSeparator();
+    miExit = fileMenu->addAction(Text(ExitCaption));
+    connect(miExit, &QAction::triggered, this, [this] { miExitClick(); });
+
+    QMenu* helpMenu = menuBar()->addMenu(Text(HelpMenuCaption));
+    miHelpContents = helpMenu->addAction(Text(HelpContentsCaption));
+    connect(miHelpContents, &QAction::triggered, this,
+            [this] { ShowHelpTopic(Text(ContentsHelpTopic)); });
+    miHelpAbout = helpMenu->addAction(Text(AboutCaption));
+    connect(miHelpAbout, &QAction::triggered, this, [this] { ShowAboutBox(); });
+
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] {
+        const int page = std::clamp(pageControl->currentIndex(), 0, 2);
+        ShowHelpTopic(Text(PageHelpTopics[page]));
+    });
+}
+
+void TfrmVantrelMain::createStatusBar() {
+    statusPanel0 = new QLabel(Text(StatusTotalStart), this);
+    statusPanel0->setMinimumWidth(StatusPanel0Width * logicalDpiX() / 96);
+    statusPanel1 = new QLabel(this);
+    // An indeterminate indicator over panel 1, shown while a division runs.
+    statusProgressBar = new QProgressBar(this);
+    statusProgressBar->setRange(0, 0);
+    statusProgressBar->setTextVisible(false);
+    statusProgressBar->setMaximumHeight(statusPanel0->sizeHint().height());
+    statusProgressBar->hide();
+    statusBar()->addWidget(statusPanel0);
+    statusBar()->addWidget(statusPanel1, 1);
+    statusBar()->addWidget(statusProgressBar, 1);
+}
+
+void TfrmVantrelMain::FormCreate() {
+    const auto iconOf = [this](std::int32_t index) { return Icons->Icon(index); };
+    lstCollection->SetIconLookup(iconOf);
+    lstMedium->SetIconLookup(iconOf);
+    // The medium list's rows are numbered after the collection's (see lstViewSelectItem).
+    connect(lstMedium, &QtListView::SelectionChanged, this, [this](int row) {
+        lstViewSelectItem(row < 0 ? -1 : static_cast<int>(lstCollection->RowCount()) + row);
+    });
+    InstallIconProvider([this](const std::string& path) {
+        return Icons->IconIndexOf(path, ReadPathAttributes(path));
+    });
+    DataManager = std::make_unique<TDataManager>(
+        Settings.CollectionType, *lstCollection, *lstMedium,
+        TDataManagerHost{*Questions, *UiThreadOfWindow, *this, *FileOperationsOfWindow});
+    SortColumn = -1;
+    SortAscending = false;
+}
+
+void TfrmVantrelMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!Shown) {
+        Shown = true;
+        FormShow();
+    }
+}
+
+void TfrmVantrelMain::FormShow() {
+    miFileAutosave->setChecked(Settings.AutoSave);
+    pageControlChange();
+    if (Settings.CollectionType > 1)
+        Settings.CollectionType = 0;
+    cmboCollectionType->setCurrentIndex(Settings.CollectionType);
+    cmboCollectionTypeSelect();
+    collectionChanged();
+
+    // Never smaller than the design's client area, scaled to the screen, nor than the layout
+    // needs to show every control whole.
+    const int dpi = logicalDpiX();
+    const int width = static_cast<int>(dpi * MinimumWidthInches + MinimumWidthMargin);
+    const int height = static_cast<int>(dpi * MinimumHeightInches + MinimumHeightMargin) +
+                       menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    setMinimumSize(QSize(width, height).expandedTo(minimumSizeHint()));
+    // The window opens at that size, centred on its screen.
+    resize(minimumSize());
+    if (const QScreen* shown = screen())
+        move(shown->availableGeometry().center() - rect().center());
+    ControlsLive = true;
+}
+
+void TfrmVantrelMain::pageControlChange() {
+    lstCollection->ClearSelection();
+    lstMedium->ClearSelection();
+    setAcceptDrops(pageControl->currentWidget() == tabSheetCollection &&
+                   tabSheetCollection->isEnabled());
+}
+
+bool TfrmVantrelMain::dividing() const {
+    return DataManager && DataManager->Thread != nullptr;
+}
+
+void TfrmVantrelMain::closeEvent(QCloseEvent* event) {
+    if (dividing()) {
+        Questions->MessageBox(StopBeforeExitText, PromptIcon::Information, {PromptButton::Ok},
+                              PromptButton::Ok);
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TfrmVantrelMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls() && !dividing())
+        event->acceptProposedAction();
+}
+
+void TfrmVantrelMain::dropEvent(QDropEvent* event) {
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths.push_back(url.toLocalFile().toStdString());
+    event->acceptProposedAction();
+    AddDroppedPaths(paths);
+}
+
+void TfrmVantrelMain::miFileSaveSettingsClick() {
+    Settings.Save();
+}
+
+void TfrmVantrelMain::miFileAutosaveClick() {
+    Settings.AutoSave = miFileAutosave->isChecked();
+}
+
+void TfrmVantrelMain::miExitClick() {
+    close();
+}
+
+void TfrmVantrelMain::ShowHelpTopic(const QString&) {
+    Questions->MessageBox(HelpNotBuiltText, PromptIcon::Information, {PromptButton::Ok},
+                          PromptButton::Ok);
+}
+
+void TfrmVantrelMain::ShowAboutBox() {
+    Questions->MessageBox(AboutNotBuiltText, PromptIcon::Information, {PromptButton::Ok},
+                          PromptButton::Ok);
+}
+
+void TfrmVantrelMain::setStatusText(int panel, const QString& text) {
+    QLabel* label = panel == 0 ? statusPanel0 : statusPanel1;
+    label->setText(text);
+    label->repaint();
+}
+
+bool TfrmVantrelMain::confirmDiscardResults() {
+    if (cmboMedia->count() == 0)
+        return true;
+    if (Questions->MessageBox(DiscardResultsText, PromptIcon::Question,
+                              {PromptButton::Yes, PromptButton::No},
+                              PromptButton::No) != PromptButton::Yes)
+        return false;
+    cmboMedia->clear();
+    lstMedium->Clear();
+    ShowDivisionProgress(0, 0, 0, static_cast<std::uint32_t>(lstCollection->RowCount()));
+    lblMediumInfo->setText(Text(StatusTotalStart));
+    cmboMedia->setEnabled(false);
+    btnSendMediumToWinamp->setEnabled(false);
+    radioResultsAllMedia->setEnabled(false);
+    btnProcessResults->setEnabled(false);
+    return true;
+}
+
+void TfrmVantrelMain::refreshResultsAction() {
+    const bool unavailable =
+        (radioResultsSavePlaylist->isChecked() && !radioResultsSavePlaylist->isEnabled()) ||
+        (radioResultsMoveToFolder->isChecked() && !radioResultsMoveToFolder->isEnabled()) ||
+        (radioResultsCopyToFolder->isChecked() && !radioResultsCopyToFolder->isEnabled());
+    if (unavailable)
+        radioResultsSaveTextlist->click();
+}
+
+void TfrmVantrelMain::ShowDivisionProgress(std::int32_t medium, std::uint32_t elements,
+                                           std::uint64_t combinations, std::uint32_t count) {
+    if (medium == -1) {
+        lblCurMediumElements->setText(QStringLiteral("%1/%2").arg(elements).arg(count));
+        lblCurCombination->setText(QString::number(combinations));
+        return;
+    }
+    if (medium == 0) {
+        const bool files = Settings.CollectionType == 0;
+        const std::uint64_t capacity =
+            files ? Settings.DataMediumCapacity : Settings.AudioMediumCapacity;
+        const std::int32_t estimate = capacity == 0 ? 0
+                                                    : DataManager->EstimateMediaCount(
+                                                          capacity, files ? 0 : Settings.SongPause);
+        progressBar->setMaximum(estimate);
+        if (count != 0)
+            lblCurMediumElements->setText(QStringLiteral("0/%1").arg(count));
+    }
+    progressBar->setValue(std::min(medium, progressBar->maximum()));
+    lblCurMedium->setText(QStringLiteral("%1/%2").arg(medium).arg(progressBar->maximum()));
 }

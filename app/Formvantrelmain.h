@@ -1,16 +1,201 @@
 #pragma once
 
+// Where the window's code goes: Formvantrelmain.cpp builds the window, its menu, status bar,
+// start-up and shutdown, and the operations every page uses; Formvantrelmain_collection.cpp the
+// Collection page and its handlers; Formvantrelmain_division.cpp the Division page (capacity,
+// tolerance, song pause, the division commands and progress); Formvantrelmain_results.cpp the
+// Results page. Each page's controls are members below, created by that page's create...Page.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
 #include <QMainWindow>
 
+#include "DivisionListener.h"
 #include "Tsettings.h"
 
-// The program's one main window.
-class TfrmVantrelMain : public QMainWindow {
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QTabWidget;
+class QToolButton;
+class QWidget;
+
+class FileChooser;
+class FileOperations;
+class Prompter;
+class QtFileOperationProgress;
+class QtIconList;
+class QtListView;
+class QtUiThread;
+class TDataManager;
+class TWinamp;
+class WinampHost;
+class WinampPathDialog;
+
+// The program's one main window: the Collection, Division and Results pages, the main menu and
+// the status bar. It owns the data manager and the settings.
+class TfrmVantrelMain : public QMainWindow, private DivisionListener {
     Q_OBJECT
 
 public:
-    explicit TfrmVantrelMain(QWidget* parent = nullptr);
+    // Loads the settings from settingsPath. Questions go to prompter, file dialogs to fileChooser
+    // and the media player's system calls to winampHost when given (tests); otherwise the window
+    // shows real dialogs and talks to this platform's player.
+    explicit TfrmVantrelMain(const std::string& settingsPath, Prompter* prompter = nullptr,
+                             FileChooser* fileChooser = nullptr, WinampHost* winampHost = nullptr,
+                             QWidget* parent = nullptr);
+    ~TfrmVantrelMain() override;
 
-    // Loaded when the window is made; saved when it goes, if autosave is on.
+    // Adds paths as files dropped on the window would be added (the command line's paths).
+    void AddDroppedPaths(const std::vector<std::string>& paths);
+
+private:
+    // Services: declared first, so that the settings can still report a failed save through the
+    // prompter when they save themselves at the end.
+    std::unique_ptr<Prompter> OwnPrompter;
+    Prompter* Questions;
+    std::unique_ptr<FileChooser> OwnFileChooser;
+    FileChooser* Files;
+    std::unique_ptr<QtUiThread> UiThreadOfWindow;
+    std::unique_ptr<QtIconList> Icons;
+    std::unique_ptr<QtFileOperationProgress> FileProgress;
+    std::unique_ptr<FileOperations> FileOperationsOfWindow;
+    std::unique_ptr<WinampHost> OwnWinampHost;
+    WinampHost* PlayerHost;
+    std::unique_ptr<WinampPathDialog> WinampFolderDialog;
+    std::unique_ptr<TWinamp> Winamp;  // the media player, for the add command and the Results page
+
+public:
+    // The settings; saved when the window goes if AutoSave is set, after the data manager.
     TSettings Settings;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // Window (Formvantrelmain.cpp).
+    void createMenu();
+    void createStatusBar();
+    void FormCreate();
+    void FormShow();
+    void pageControlChange();
+    bool dividing() const;
+    void miFileSaveSettingsClick();
+    void miFileAutosaveClick();
+    void miExitClick();
+    void ShowHelpTopic(const QString& topic);
+    void ShowAboutBox();
+    void setStatusText(int panel, const QString& text);
+
+    // Operations every page uses.
+    bool confirmDiscardResults();
+    void refreshResultsAction();
+    void ShowDivisionProgress(std::int32_t medium, std::uint32_t elements,
+                              std::uint64_t combinations, std::uint32_t count) override;
+
+    // Collection page (Formvantrelmain_collection.cpp).
+    QWidget* createCollectionPage();
+    void cmboCollectionTypeSelect();
+    void updateDefaultAddCommand();
+    void btnAddClick();
+    void miAddClick(int tag);
+    void addToCollection(const std::vector<std::string>& paths, int addMethod);
+    void dropDownMenu(QMenu* menu, QWidget* button);
+    void miDelClick(int tag);
+    void selectAllItems();
+    void popupMenuListViewPopup(const QPoint& position);
+    void editGroupChange();
+    void lstViewSelectItem(int row);
+    void collectionChanged();
+    void lstCollectionColumnClick(int column);
+    int lstCollectionCompare(const void* left, const void* right) const;
+
+    // Division page (Formvantrelmain_division.cpp).
+    QWidget* createDivisionPage();
+    void DivisionEnded() override;
+
+    // Results page (Formvantrelmain_results.cpp).
+    QWidget* createResultsPage();
+    void addResultMedium() override;
+
+    std::unique_ptr<TDataManager> DataManager;
+
+    // While the collection list is sorted: each row's place in the order of the names.
+    std::unordered_map<const void*, std::size_t> NameRanks;
+    int SortColumn = -1;
+    bool SortAscending = false;
+    bool ControlsLive = false;
+    bool SelectingAll = false;
+    bool Shown = false;
+
+    // Window.
+    QTabWidget* pageControl = nullptr;
+    QWidget* tabSheetCollection = nullptr;
+    QWidget* tabSheetDivision = nullptr;
+    QWidget* tabSheetResults = nullptr;
+    QAction* miFileSaveSettings = nullptr;
+    QAction* miFileAutosave = nullptr;
+    QAction* miExit = nullptr;
+    QAction* miHelpContents = nullptr;
+    QAction* miHelpAbout = nullptr;
+    QLabel* statusPanel0 = nullptr;
+    QLabel* statusPanel1 = nullptr;
+    QProgressBar* statusProgressBar = nullptr;
+
+    // Collection page.
+    QLabel* lblCollectionType = nullptr;
+    QComboBox* cmboCollectionType = nullptr;
+    QGroupBox* grpCollection = nullptr;
+    QtListView* lstCollection = nullptr;
+    QWidget* pnlFileAddDel = nullptr;
+    QPushButton* btnAdd = nullptr;
+    QToolButton* btnAddDropDown = nullptr;
+    QPushButton* btnDel = nullptr;
+    QToolButton* btnDelDropDown = nullptr;
+    QLabel* lblGroup = nullptr;
+    QSpinBox* editGroup = nullptr;
+    QMenu* popupMenuAdd = nullptr;
+    std::vector<QAction*> addCommands;  // miAddFiles … miAddFromWinamp, by Tag
+    QMenu* popupMenuDel = nullptr;
+    QAction* miDelSelected = nullptr;
+    QAction* miDelAll = nullptr;
+    QMenu* popupMenuListView = nullptr;
+    QAction* miAdd = nullptr;
+    QAction* miDel = nullptr;
+    QAction* miClear = nullptr;
+
+    // Division page: the progress display (the rest comes with the page).
+    QProgressBar* progressBar = nullptr;
+    QLabel* lblCurMedium = nullptr;
+    QLabel* lblCurMediumElements = nullptr;
+    QLabel* lblCurCombination = nullptr;
+    QPushButton* btnDivide = nullptr;
+
+    // Results page: what the other pages clear or enable (the rest comes with the page).
+    QComboBox* cmboMedia = nullptr;
+    QtListView* lstMedium = nullptr;
+    QLabel* lblMediumInfo = nullptr;
+    QPushButton* btnSendMediumToWinamp = nullptr;
+    QRadioButton* radioResultsSelectedMedium = nullptr;
+    QRadioButton* radioResultsAllMedia = nullptr;
+    QRadioButton* radioResultsSaveTextlist = nullptr;
+    QRadioButton* radioResultsSavePlaylist = nullptr;
+    QRadioButton* radioResultsMoveToFolder = nullptr;
+    QRadioButton* radioResultsCopyToFolder = nullptr;
+    QPushButton* btnProcessResults = nullptr;
+
+    friend class FormvantrelmainTest;
 };

@@ -8,10 +8,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "HostDoubles.h"
+#include "IconList.h"
 #include "LoopUiThread.h"
 #include "Prompter.h"
 #include "Tdatamanager.h"
@@ -29,8 +31,9 @@ struct Host {
     LoopUiThread Ui;
     CountingDivisionListener Listener;
     RecordingFileOperations FileOperations;
+    PlainIconList Icons;
     TDataManager Manager{CollectionType, Collection, Medium,
-                         TDataManagerHost{Questions, Ui, Listener, FileOperations}};
+                         TDataManagerHost{Questions, Ui, Listener, FileOperations, Icons}};
 };
 
 // A folder of 100 000 small files with mixed-case names, made once and kept between runs so
@@ -61,12 +64,12 @@ const std::string& LargeFolder() {
 void BM_AddItemsFromFolder(benchmark::State& state) {
     const std::string& folder = LargeFolder();
     for (auto _ : state) {
-        Host host;
-        host.Manager.AddItems({folder}, AddFromFolder);
-        if (host.Manager.Items.size() != FileCount)
+        auto host = std::make_unique<Host>();
+        host->Manager.AddItems({folder}, AddFromFolder);
+        if (host->Manager.GetItems().size() != FileCount)
             state.SkipWithError("the folder does not hold the expected files");
         state.PauseTiming();
-        host.Manager.Items.clear();  // not part of the measure
+        host.reset();  // not part of the measure
         state.ResumeTiming();
     }
 }
@@ -79,7 +82,7 @@ void BM_AddFolderTwice(benchmark::State& state) {
     host.Manager.AddItems({folder}, AddFromFolder);
     for (auto _ : state) {
         host.Manager.AddItems({folder}, AddFromFolder);
-        if (host.Manager.Items.size() != FileCount)
+        if (host.Manager.GetItems().size() != FileCount)
             state.SkipWithError("duplicates were not dropped");
     }
 }

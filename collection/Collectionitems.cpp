@@ -54,12 +54,12 @@ std::string NameOfPath(const std::string& path) {
     return path.substr(start, end + 1 - start);
 }
 
-TColItem ItemFromPath(const std::string& path) {
+TColItem ItemFromPath(const std::string& path, IconList& icons) {
     TColItem item;
     item.Path = path;
     item.Name = NameOfPath(path);
     const auto attributes = ReadPathAttributes(path);
-    item.IconIndex = IconIndexOf(path, attributes);
+    item.IconIndex = icons.IconIndexOf(path, attributes);
     // A path that cannot be examined (it vanished after it was chosen) counts as a folder: the
     // folder walk finds nothing and the item gets size 0.
     if (!attributes || attributes->Directory)
@@ -69,7 +69,19 @@ TColItem ItemFromPath(const std::string& path) {
     return item;
 }
 
-TColItem ItemFromTrack(const std::string& path, const std::string& title,
-                       std::uint32_t playingTime) {
-    return TColItem(title, path, IconIndexOf(path), playingTime);
+TColItem ItemFromFolderEntry(const std::string& folder, const FolderEntry& entry, IconList& icons) {
+    TColItem item;
+    item.Path = folder + entry.Name;
+    item.Name = entry.Name;
+    PathAttributes attributes;
+    attributes.Directory = entry.Directory;
+    attributes.Length = entry.Length;
+    item.IconIndex = icons.IconIndexOf(item.Path, attributes);
+    item.Size = entry.Directory ? FolderSize(WithTrailingDelimiter(item.Path)) : entry.Length;
+    return item;
+}
+
+TColItem ItemFromTrack(const std::string& path, const std::string& title, std::uint32_t playingTime,
+                       IconList& icons) {
+    return TColItem(title, path, icons.IconIndexOf(path, ReadPathAttributes(path)), playingTime);
 }

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "SizeArithmetic.h"
+
+class IconList;
+struct FolderEntry;
 struct TColItem;
 
 // The collection: items live by value in a linked list, so an item never moves while it is in
@@ -53,12 +57,6 @@ using TMedium = std::vector<TConstItemPosition>;
 // before a division offers the file for exclusion instead of letting it pass as an empty file.
 inline constexpr std::uint64_t UnreadableFileSize = UINT64_MAX;
 
-// Sum of two sizes that stops at the largest value instead of wrapping round.
-constexpr std::uint64_t SaturatingAdd(std::uint64_t left, std::uint64_t right) {
-    const std::uint64_t sum = left + right;
-    return sum < left ? UINT64_MAX : sum;
-}
-
 // Recursive size of a folder's visible files; links inside are counted as links, never followed,
 // so no tree of links can make the walk endless.
 std::uint64_t FolderSize(const std::string& folder);
@@ -66,9 +64,14 @@ std::uint64_t FolderSize(const std::string& folder);
 // The name shown for a path: its last component, or for the root folder the root itself.
 std::string NameOfPath(const std::string& path);
 
-// A free-standing item built from an existing file or folder.
-TColItem ItemFromPath(const std::string& path);
+// A free-standing item built from an existing file or folder the user chose: a link stands for
+// its target.
+TColItem ItemFromPath(const std::string& path, IconList& icons);
+
+// A free-standing item built from an entry found inside a folder (folder ends in a delimiter):
+// a link is measured as the link itself, as FolderSize counts it.
+TColItem ItemFromFolderEntry(const std::string& folder, const FolderEntry& entry, IconList& icons);
 
 // A free-standing item for a playlist track.
-TColItem ItemFromTrack(const std::string& path, const std::string& title,
-                       std::uint32_t playingTime);
+TColItem ItemFromTrack(const std::string& path, const std::string& title, std::uint32_t playingTime,
+                       IconList& icons);

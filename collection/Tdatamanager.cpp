@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <iterator>
 #include <limits>
@@ -10,6 +11,7 @@
 
 #include "Dividethread.h"
 #include "FileSystem.h"
+#include "IconList.h"
 #include "ListView.h"
 #include "PathCompare.h"
 #include "PlaylistFormat.h"
@@ -98,23 +100,31 @@ void TDataManager::AppendItem(TColItem item) {
     Items.push_back(std::move(item));
     TColItem& placed = Items.back();
     placed.Position = std::make_unique<TItemPosition>(std::prev(Items.end()));
-    TotalSize = SaturatingAdd(TotalSize, size);
+    TotalSize.Add(size);
+}
+
+void TDataManager::RemoveItem(TConstItemPosition item) {
+    TotalSize.Subtract(item->Size);
+    Items.erase(item);
 }
 
 void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
+    if (Thread)
+        return;  // the running division reads the collection
     for (const std::string& path : paths) {
         switch (method) {
             case AddFiles:
             case AddFolder:
-                AppendItem(ItemFromPath(path));
+                AppendItem(ItemFromPath(path, Host.icons));
                 break;
             case AddFromFolder: {
                 const auto attributes = ReadPathAttributes(path);
                 if (!attributes || !attributes->Directory)
                     break;
                 const std::string base = WithTrailingDelimiter(path);
+                // Entries found inside the folder: a link among them is the link, not its target.
                 for (const FolderEntry& entry : ListVisibleEntries(path))
-                    AppendItem(ItemFromPath(base + entry.Name));
+                    AppendItem(ItemFromFolderEntry(base, entry, Host.icons));
                 break;
             }
             case AddFromPlaylist:
@@ -135,9 +145,8 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
         auto previous = Items.begin();
         for (auto current = std::next(previous); current != Items.end();) {
             if (SamePath(previous->Path, current->Path)) {
-                // The total is at least this item's size unless it saturated; never wrap.
-                TotalSize = TotalSize >= current->Size ? TotalSize - current->Size : 0;
-                current = Items.erase(current);
+                const TConstItemPosition duplicate = current++;
+                RemoveItem(duplicate);
             } else {
                 previous = current++;
             }
@@ -168,24 +177,24 @@ void TDataManager::SortItemsByPath() {
 }
 
 void TDataManager::RemoveSelected() {
+    if (Thread)
+        return;  // the running division reads the collection
     // Take the positions first: a row's cell is freed with its item.
     std::vector<TItemPosition> removed;
     for (const std::size_t row : lstCollection.SelectedRows())
         removed.push_back(CellOfRow(lstCollection, row));
-    for (const TItemPosition& item : removed) {
-        TotalSize = TotalSize >= item->Size ? TotalSize - item->Size : 0;
-        Items.erase(item);
-    }
+    for (const TItemPosition& item : removed)
+        RemoveItem(item);
     lstCollection.DeleteSelected();
-    if (Items.empty()) {
+    if (Items.empty())
         ItemsAreFiles = true;
-        TotalSize = 0;
-    }
     Media.clear();
     lstMedium.Clear();
 }
 
 void TDataManager::SetGroupOfSelected(std::uint32_t group) {
+    if (Thread)
+        return;  // the running division has taken the groups
     const std::string text = GroupText(group);
     for (const std::size_t row : lstCollection.SelectedRows()) {
         CellOfRow(lstCollection, row)->Group = group;
@@ -267,7 +276,7 @@ std::int32_t TDataManager::EstimateMediaCount(std::uint64_t capacity, std::uint3
         return 0;
     // The pauses are counted as a 32-bit product, as the progress display always has.
     const std::uint32_t pauses = static_cast<std::uint32_t>(Items.size()) * pause;
-    const std::uint64_t sum = SaturatingAdd(TotalSize, pauses);
+    const std::uint64_t sum = SaturatingAdd(GetTotalSize(), pauses);
     const std::uint64_t count = sum / capacity + (sum % capacity != 0 ? 1 : 0);
     return count > static_cast<std::uint64_t>(INT32_MAX) ? INT32_MAX
                                                          : static_cast<std::int32_t>(count);
@@ -275,10 +284,20 @@ std::int32_t TDataManager::EstimateMediaCount(std::uint64_t capacity, std::uint3
 
 std::string ScaledNumberText(float value) {
     const int decimals = value >= 100.0F ? 0 : (value >= 10.0F ? 1 : 2);
-    // Always a point as the decimal separator, whatever the process locale says.
+    // Ordinary rounding: an exact half goes away from zero, where printf would go to the even
+    // digit. The value times 10^decimals is exact in double (24 + 7 bits), so the half is
+    // decided on the float's exact value; every other value is rounded as printf does.
+    constexpr double Scales[] = {1.0, 10.0, 100.0};
+    const double scaled = std::fabs(static_cast<double>(value)) * Scales[decimals];
+    const double whole = std::floor(scaled);
+    double shown = static_cast<double>(value);
+    if (scaled - whole == 0.5)
+        shown = std::copysign((whole + 1.0) / Scales[decimals], shown);
+    // Always a point as the decimal separator, whatever the process locale says. The quotient
+    // above is the nearest double to a number with that many decimals, so it prints as it.
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
-                                      std::chars_format::fixed, decimals);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, shown, std::chars_format::fixed, decimals);
     if (result.ec != std::errc())
         return std::string();
     return std::string(buffer, result.ptr);

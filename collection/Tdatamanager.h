@@ -12,6 +12,7 @@ class Prompter;
 class UiThread;
 class DivisionListener;
 class FileOperationService;
+class IconList;
 class TDivideThread;
 class TWinamp;
 
@@ -30,6 +31,7 @@ struct TDataManagerHost {
     UiThread& uiThread;                  // the division thread's synchronous steps
     DivisionListener& divisionListener;  // the window's side of a division
     FileOperationService& fileOperations;
+    IconList& icons;  // the small-icon list both list views show
 };
 
 // The one owner of the collection and of a division's result. Operations are spread over
@@ -61,7 +63,13 @@ public:
     // The division: fit checks, units, the worker.
     bool PrepareDivision(std::uint64_t capacity, std::uint64_t lowBound, std::uint32_t songPause);
     void StopDivision();
-    void SetDivisionPriority(int position);
+    // Remembers the position (0-6) for every later division and moves a running one to it as
+    // far as the system allows. Returns the position in force (or that a division would get
+    // now): the wanted one, or the strongest weaker one the system grants.
+    int SetDivisionPriority(int position);
+    // The remembered position of the priority control; every start of the program begins at
+    // normal (3).
+    int GetDivisionPriority() const { return DivisionPriority; }
     // Called by the window's end-of-division handler: forgets and releases the ended thread.
     void DivisionFinished();
     // Asks the running division to take the best combination found so far for its medium.
@@ -74,22 +82,38 @@ public:
     // Makes the medium's tracks, in order, the player's new playlist.
     void SendMediumToWinamp(std::size_t index, TWinamp& winamp);
 
+    // What only the data manager changes, for reading. The collection changes only through the
+    // operations above, and none of them changes it while a division runs (GetThread() set).
+    const TColItems& GetItems() const { return Items; }
+    // The sum of the items' sizes, or the largest value when it is beyond it.
+    std::uint64_t GetTotalSize() const { return TotalSize.Saturated(); }
+    bool GetItemsAreFiles() const { return ItemsAreFiles; }
+    const std::vector<TMedium>& GetMedia() const { return Media; }
+    const std::vector<TColGroup>& GetGroups() const { return Groups; }
+    // The running division, or null; non-null exactly while a division runs.
+    TDivideThread* GetThread() const { return Thread.get(); }
+
     const std::uint8_t& CollectionType;
-    TColItems Items;
-    std::uint64_t TotalSize = 0;
-    bool ItemsAreFiles = true;
-    std::vector<TMedium> Media;
     ListView& lstCollection;
     ListView& lstMedium;
-    std::vector<TColGroup> Groups;
-    std::unique_ptr<TDivideThread> Thread;
 
 private:
+    friend struct TDataManagerTestAccess;  // tests: a result or an item state set up directly
+
     // Appends a free-standing item at the end of the collection with its own position cell.
     void AppendItem(TColItem item);
     void SortItemsByPath();
+    // Takes an item out of the collection and its size out of the total.
+    void RemoveItem(TConstItemPosition item);
 
+    TColItems Items;
+    WideSum TotalSize;  // exact, so that removing items always leaves the right total
+    bool ItemsAreFiles = true;
+    std::vector<TMedium> Media;
+    std::vector<TColGroup> Groups;
+    std::unique_ptr<TDivideThread> Thread;
     TDataManagerHost Host;
+    int DivisionPriority = 3;
 };
 
 // A scaled size with two, one or no decimals, as the list views show it.

@@ -8,6 +8,7 @@
 #include "FileSystem.h"
 #include "ListView.h"
 #include "Prompter.h"
+#include "ThreadPriority.h"
 
 namespace {
 
@@ -38,8 +39,10 @@ bool TDataManager::PrepareDivision(std::uint64_t capacity, std::uint64_t lowBoun
             ShowCollection();
     };
     const auto exclude = [&](TItemPosition item) {
-        TotalSize -= item->Size;
-        Items.erase(item);
+        // The previous result may refer to the item: it goes with it, whatever follows.
+        Media.clear();
+        lstMedium.Clear();
+        RemoveItem(item);
         changed = true;
     };
 
@@ -122,7 +125,7 @@ bool TDataManager::PrepareDivision(std::uint64_t capacity, std::uint64_t lowBoun
         Groups.push_back(group);
     Media.clear();
     Thread = std::make_unique<TDivideThread>(Groups, capacity, lowBound, Media, Host.uiThread,
-                                             Host.divisionListener);
+                                             Host.divisionListener, DivisionPriority);
     return true;
 }
 
@@ -131,10 +134,11 @@ void TDataManager::StopDivision() {
         Thread->Terminate();
 }
 
-void TDataManager::SetDivisionPriority(int position) {
-    SetDivisionPriorityPosition(position);
+int TDataManager::SetDivisionPriority(int position) {
+    DivisionPriority = position;
     if (Thread)
-        Thread->SetPriority(position);
+        return Thread->SetPriority(position);
+    return StrongestPositionAllowed(position);
 }
 
 void TDataManager::TakeBestMedium() {

@@ -50,17 +50,17 @@ void WriteMediumFiles(TDataManager& manager, Prompter& prompter, int index,
                       const std::string& prefix, std::string_view extension,
                       const LineBuilder& build) {
     std::size_t first = 0;
-    std::size_t last = manager.Media.size();
+    std::size_t last = manager.GetMedia().size();
     if (index >= 0) {
         // Callers pass a shown medium; any other index has nothing to write.
-        if (static_cast<std::size_t>(index) >= manager.Media.size())
+        if (static_cast<std::size_t>(index) >= manager.GetMedia().size())
             return;
         first = static_cast<std::size_t>(index);
         last = first + 1;
     }
     for (std::size_t i = first; i < last; ++i) {
         const std::string path = prefix + std::to_string(i + 1) + std::string(extension);
-        if (!WriteListFile(path, build(manager.Media[i]))) {
+        if (!WriteListFile(path, build(manager.GetMedia()[i]))) {
             prompter.MessageBox(CannotCreateTextBefore + path + CannotCreateTextAfter,
                                 PromptIcon::Error, {PromptButton::Ok}, PromptButton::Ok);
             return;

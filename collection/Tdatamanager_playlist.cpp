@@ -1,7 +1,5 @@
 // The playlist reader: extended M3U into the collection.
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -145,13 +143,19 @@ std::int64_t SecondsOf(std::string_view text) {
     return *value;
 }
 
+// The location joined to the playlist's folder as it is written: what the file system is asked
+// about, so that "song.mp3/" names no file even where "song.mp3" is one.
+std::filesystem::path WrittenPath(const std::filesystem::path& folder,
+                                  const std::string& location) {
+    const std::filesystem::path written(location);
+    return written.is_absolute() ? written : folder / written;
+}
+
 // The full path of a location, resolved against the playlist's folder.
 std::string FullPath(const std::filesystem::path& folder, const std::string& location) {
-    const std::filesystem::path written(location);
-    const std::filesystem::path full = written.is_absolute() ? written : folder / written;
-    std::string text = full.lexically_normal().string();
+    std::string text = WrittenPath(folder, location).lexically_normal().string();
     // "folder/" for an empty location: the folder itself, named without the trailing delimiter.
-    if (text.size() > 1 && text.back() == PathDelimiter)
+    if (location.empty() && text.size() > 1 && text.back() == PathDelimiter)
         text.pop_back();
     return text;
 }
@@ -175,10 +179,13 @@ void TDataManager::LoadPlaylist(const std::string& playlist, bool asTracks) {
         prompter.MessageBox(text, PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok);
     };
 
+    if (Thread)
+        return;  // the running division reads the collection
     // Only a regular file is read: a folder, a device or a pipe would fail, never end or block.
-    struct stat info {};
-    if (playlist.find('\0') != std::string::npos || ::stat(playlist.c_str(), &info) != 0 ||
-        !S_ISREG(info.st_mode)) {
+    const auto attributes = playlist.find('\0') == std::string::npos
+                                ? ReadPathAttributes(playlist)
+                                : std::optional<PathAttributes>();
+    if (!attributes || attributes->Directory || attributes->System) {
         notice(CannotOpenText);
         return;
     }
@@ -259,8 +266,8 @@ void TDataManager::LoadPlaylist(const std::string& playlist, bool asTracks) {
         } else if (discTrack) {
             missing = true;  // a disc track is no file to measure
         } else {
+            missing = !IsExistingFile(WrittenPath(folder, location).string());
             location = FullPath(folder, location);
-            missing = !IsExistingFile(location);
         }
 
         if (missing) {
@@ -292,11 +299,11 @@ void TDataManager::LoadPlaylist(const std::string& playlist, bool asTracks) {
 
         if (asTracks) {
             // Seconds fit in 32 bits but their hundredths may not: the size is 64-bit.
-            TColItem item = ItemFromTrack(location, title, 0);
+            TColItem item = ItemFromTrack(location, title, 0, Host.icons);
             item.Size = static_cast<std::uint64_t>(seconds) * HundredthsPerSecond;
             AppendItem(std::move(item));
         } else {
-            AppendItem(ItemFromPath(location));
+            AppendItem(ItemFromPath(location, Host.icons));
         }
     }
 }

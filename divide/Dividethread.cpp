@@ -4,23 +4,9 @@
 #include "ThreadPriority.h"
 #include "UiThread.h"
 
-namespace {
-
-std::atomic<int> RememberedPriority{3};
-
-}  // namespace
-
-int DivisionPriority() {
-    return RememberedPriority.load();
-}
-
-void SetDivisionPriorityPosition(int position) {
-    RememberedPriority.store(position);
-}
-
 TDivideThread::TDivideThread(std::vector<TColGroup>& groups, std::uint64_t capacity,
                              std::uint64_t lowBound, std::vector<TMedium>& media,
-                             UiThread& uiThread, DivisionListener& listener)
+                             UiThread& uiThread, DivisionListener& listener, int priority)
     : Groups(groups),
       Media(media),
       Capacity(capacity),
@@ -28,14 +14,18 @@ TDivideThread::TDivideThread(std::vector<TColGroup>& groups, std::uint64_t capac
       Ui(uiThread),
       Listener(listener),
       Search(capacity, lowBound),
-      Priority(DivisionPriority()) {
-    Worker = std::thread([this] { Execute(); });
+      Announce(std::make_shared<std::atomic<bool>>(true)),
+      Priority(priority) {
+    Control = std::thread([this] { Execute(); });
 }
 
 TDivideThread::~TDivideThread() {
+    Announce->store(false);
     Search.RequestStop();
-    if (Worker.joinable())
-        Worker.join();
+    // A search thread waiting for a synchronous step gives up on it once the stop is requested,
+    // so the join cannot wait for this (the user-interface) thread.
+    if (Control.joinable())
+        Control.join();
 }
 
 void TDivideThread::Terminate() {
@@ -50,31 +40,59 @@ void TDivideThread::RequestTakeBest() {
     Search.RequestTakeBest();
 }
 
-void TDivideThread::SetPriority(int position) {
-    Priority.store(position);
-    // Before the worker has published its identity it applies the stored position itself.
-    if (const std::int64_t id = WorkerId.load(); id != 0)
-        ApplyThreadPriority(id, position);
+int TDivideThread::SetPriority(int position) {
+    // What a fresh search thread gets: the control thread starts it at the priority this thread
+    // has, as the probe is started.
+    const int allowed = StrongestPositionAllowed(position);
+    std::lock_guard lock(PriorityMutex);
+    Priority = position;
+    if (SearchThreadId != 0 && ApplyStrongestThreadPriority(SearchThreadId, position) != allowed)
+        Search.RequestPark();
+    return allowed;
+}
+
+std::optional<int> TDivideThread::WorkerPosition() const {
+    std::lock_guard lock(PriorityMutex);
+    if (SearchThreadId == 0)
+        return std::nullopt;
+    return ThreadPosition(SearchThreadId);
 }
 
 void TDivideThread::Execute() {
-    WorkerId.store(CurrentThreadId());
-    ApplyThreadPriority(WorkerId.load(), Priority.load());
-
     std::vector<std::uint64_t> totals;
     totals.reserve(Groups.size());
     for (const TColGroup& group : Groups)
         totals.push_back(group.Size);
-    Search.Run(
+    DivisionSearch::Outcome outcome = DivisionSearch::Outcome::Parked;
+    // Every search thread starts at this thread's priority and lowers itself, so a parked search
+    // can go on at any position it held before.
+    while (outcome == DivisionSearch::Outcome::Parked && !Search.IsStopRequested()) {
+        std::thread searchThread([this, &totals, &outcome] { outcome = RunSearch(totals); });
+        searchThread.join();
+    }
+
+    DivisionListener& listener = Listener;
+    Ui.Post([announce = Announce, &listener] {
+        if (announce->load())
+            listener.DivisionEnded();
+    });
+}
+
+DivisionSearch::Outcome TDivideThread::RunSearch(std::vector<std::uint64_t>& totals) {
+    {
+        std::lock_guard lock(PriorityMutex);
+        SearchThreadId = CurrentThreadId();
+        ApplyStrongestThreadPriority(SearchThreadId, Priority);
+    }
+    const DivisionSearch::Outcome outcome = Search.Run(
         totals,
         [this](const std::vector<std::uint32_t>& units, const DivisionSearch::MediumStats&) {
             DeliverMedium(units);
         },
         [this] { ReportProgress(); });
-
-    WorkerId.store(0);
-    DivisionListener& listener = Listener;
-    Ui.Post([&listener] { listener.DivisionEnded(); });
+    std::lock_guard lock(PriorityMutex);
+    SearchThreadId = 0;
+    return outcome;
 }
 
 void TDivideThread::DeliverMedium(const std::vector<std::uint32_t>& units) {
@@ -88,6 +106,7 @@ void TDivideThread::DeliverMedium(const std::vector<std::uint32_t>& units) {
             Listener.addResultMedium();
         },
         [this] { return Search.IsStopRequested(); });
+    // Even a medium given up on leaves the units: Groups keeps step with the search's totals.
     RemoveAcceptedUnits(Groups, units);
 }
 

@@ -2,6 +2,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -14,44 +17,70 @@ class UiThread;
 // The worker that runs a division. It is started by its constructor, touches the result and the
 // window only through synchronous steps on the user-interface thread, and announces its end on
 // that thread whatever the reason it ended for.
+//
+// The search runs on a search thread started by a control thread that keeps the priority it was
+// started with (the user-interface thread's, normally). A search thread can always be lowered,
+// but an ordinary user may not raise it again; so when a position cannot be reached by the
+// running search thread, the search parks at its next look at the requests and goes on, with
+// its whole state, on a fresh search thread that the control thread starts and that then takes
+// the position.
 class TDivideThread {
 public:
+    // priority: the position (0-6) of the priority control.
     TDivideThread(std::vector<TColGroup>& groups, std::uint64_t capacity, std::uint64_t lowBound,
-                  std::vector<TMedium>& media, UiThread& uiThread, DivisionListener& listener);
-    // Waits for the worker; the end notification must have run (or never be run) by then.
+                  std::vector<TMedium>& media, UiThread& uiThread, DivisionListener& listener,
+                  int priority);
+    // Stops and waits for the worker, from whatever state it is in; an end notification still
+    // queued then does nothing. Call it on the user-interface thread, never from inside the
+    // listener's addResultMedium or ShowDivisionProgress (the worker waits for those to return).
     ~TDivideThread();
     TDivideThread(const TDivideThread&) = delete;
     TDivideThread& operator=(const TDivideThread&) = delete;
 
-    // Requests from the user-interface thread; none of them waits.
+    // Requests from the user-interface thread; none of them waits for the search.
     void Terminate();
     void RequestProgress();
     void RequestTakeBest();
-    void SetPriority(int position);
+    // Moves the search to the position's priority as far as the system allows and returns the
+    // position in force: the wanted one, or the strongest weaker one the system grants (an
+    // ordinary user gets no position above normal). Going back to a position held before
+    // always works.
+    int SetPriority(int position);
+    // The position whose priority the search thread has now; nothing while no search thread
+    // runs (before it started, while it is being replaced, after the end).
+    std::optional<int> WorkerPosition() const;
+
+    // The search's progress at its last report: read them in the report step.
+    std::uint32_t GetUnitsLeft() const { return UnitsLeft; }
+    std::uint32_t GetElementCount() const { return ElementCount; }
+    std::uint64_t GetCombinationCount() const { return CombinationCount; }
 
     std::vector<TColGroup>& Groups;
-    TMedium CurrentMedium;
     std::vector<TMedium>& Media;
     const std::uint64_t Capacity;
     const std::uint64_t LowBound;
+
+private:
+    void Execute();
+    DivisionSearch::Outcome RunSearch(std::vector<std::uint64_t>& totals);
+    void DeliverMedium(const std::vector<std::uint32_t>& units);
+    void ReportProgress();
+
+    TMedium CurrentMedium;
     std::uint32_t UnitsLeft = 0;
     std::uint32_t ElementCount = 0;
     std::uint64_t CombinationCount = 0;
 
-private:
-    void Execute();
-    void DeliverMedium(const std::vector<std::uint32_t>& units);
-    void ReportProgress();
-
     UiThread& Ui;
     DivisionListener& Listener;
     DivisionSearch Search;
-    std::atomic<std::int64_t> WorkerId{0};
-    std::atomic<int> Priority;
-    std::thread Worker;
+    // Cleared when the object goes: the end notification, queued on the user-interface thread,
+    // may run after that and must then do nothing.
+    std::shared_ptr<std::atomic<bool>> Announce;
+    // The search thread's identity (0: none) and the wanted position, guarded together so that
+    // a priority is never applied to a thread that has ended.
+    mutable std::mutex PriorityMutex;
+    std::int64_t SearchThreadId = 0;
+    int Priority;
+    std::thread Control;
 };
-
-// The remembered position of the priority control (0-6), taken by every new division thread;
-// not stored in the settings, so every start of the program begins at normal.
-int DivisionPriority();
-void SetDivisionPriorityPosition(int position);

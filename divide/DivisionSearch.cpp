@@ -1,17 +1,12 @@
 #include "DivisionSearch.h"
 
 #include <algorithm>
-
-#include "Collectionitems.h"
+#include <utility>
 
 namespace {
 
 // Between two looks at the clock and the requests while the search only skips candidates.
 constexpr std::uint32_t PollInterval = 4096;
-
-// The exact bound tables are built only when a pass has done this many steps per table entry:
-// searches that end early never pay for them.
-constexpr std::uint64_t TableStepsPerEntry = 2;
 
 // Above this many entries per table the bounds fall back to m times the suffix maximum or
 // minimum, which needs no table.
@@ -28,9 +23,10 @@ std::uint64_t SaturatingMultiply(std::uint64_t value, std::uint32_t factor) {
 DivisionSearch::DivisionSearch(std::uint64_t capacity, std::uint64_t lowBound)
     : Capacity(capacity), LowBound(std::min(lowBound, capacity)) {}
 
-std::uint32_t DivisionSearch::EstimateElementCount(WideTotal total, std::uint32_t unitCount) const {
+std::uint32_t DivisionSearch::EstimateElementCount(const WideSum& total,
+                                                   std::uint32_t unitCount) const {
     // The total is exact however large; the average of 64-bit totals fits 64 bits again.
-    const auto average = static_cast<std::uint64_t>(total / unitCount);
+    const std::uint64_t average = total.Quotient(unitCount);
     // Units that average below one take every remaining unit: with one per pass a collection of
     // nearly empty items could end in the failure although everything fits.
     if (average == 0)
@@ -48,27 +44,32 @@ DivisionSearch::Outcome DivisionSearch::Run(std::vector<std::uint64_t>& totals,
                                             const DeliverFn& deliver,
                                             const ProgressFn& reportProgress) {
     Totals = &totals;
+    // A parked search goes on inside the pass loop of its medium; everything it needs there is
+    // held by the object, so the thread that goes on does not matter.
+    bool resume = std::exchange(Parked.Active, false);
     std::vector<std::uint32_t> medium;
-    MediumStats stats;
     while (true) {
-        UnitCount = static_cast<std::uint32_t>(totals.size());
-        UnitsLeft = UnitCount;
-        if (UnitCount == 0)
-            return Outcome::Completed;
-        WideTotal total = 0;
-        for (const std::uint64_t unit : totals)
-            total += unit;
-
-        stats.UnitsLeft = UnitCount;
-        stats.Passes.clear();
         medium.clear();
-        if (total == 0) {
-            // Units of total 0 never improve on an empty medium, so the search could not place
-            // them: they travel together on one last medium.
-            for (std::uint32_t unit = 0; unit < UnitCount; ++unit)
-                medium.push_back(unit);
-        } else {
-            std::uint32_t count = EstimateElementCount(total, UnitCount);
+        if (!resume) {
+            UnitCount = static_cast<std::uint32_t>(totals.size());
+            UnitsLeft = UnitCount;
+            if (UnitCount == 0)
+                return Outcome::Completed;
+            WideSum total;
+            for (const std::uint64_t unit : totals)
+                total.Add(unit);
+            Stats.UnitsLeft = UnitCount;
+            Stats.Passes.clear();
+            if (total.IsZero()) {
+                // Units of total 0 never improve on an empty medium, so the search could not
+                // place them: they travel together on one last medium.
+                for (std::uint32_t unit = 0; unit < UnitCount; ++unit)
+                    medium.push_back(unit);
+                deliver(medium, Stats);
+                RemoveAcceptedUnits(totals, medium);
+                continue;
+            }
+            PassCount = EstimateElementCount(total, UnitCount);
             BestSize = 0;
             Best.clear();
             BestTopCount = 0;
@@ -80,33 +81,37 @@ DivisionSearch::Outcome DivisionSearch::Run(std::vector<std::uint64_t>& totals,
             UseSuffixExtremes = false;
             if (!Exhaustive)
                 BuildSuffixMinima();
-            bool raised = false;
-            bool lowered = false;
-            while (true) {
-                const PassEnd end = RunPass(count, reportProgress);
-                stats.Passes.push_back({count, CombinationCount});
-                if (end == PassEnd::Stopped)
-                    return Outcome::Stopped;
-                if (end == PassEnd::Accepted)
-                    break;
-                if (end == PassEnd::Improved) {
-                    if (lowered || count >= UnitCount || TakeBestNow())
-                        break;
-                    raised = true;
-                    ++count;
-                } else {
-                    if (raised || (TakeBestNow() && !Best.empty()))
-                        break;
-                    if (count == 1)
-                        return Outcome::Failed;
-                    lowered = true;
-                    --count;
-                }
-            }
-            CompleteBest();
-            medium = Best;
+            Raised = false;
+            Lowered = false;
         }
-        deliver(medium, stats);
+        while (true) {
+            const PassEnd end = RunPass(PassCount, reportProgress, std::exchange(resume, false));
+            if (end == PassEnd::Parked) {
+                Parked.Active = true;
+                return Outcome::Parked;
+            }
+            Stats.Passes.push_back({PassCount, CombinationCount});
+            if (end == PassEnd::Stopped)
+                return Outcome::Stopped;
+            if (end == PassEnd::Accepted)
+                break;
+            if (end == PassEnd::Improved) {
+                if (Lowered || PassCount >= UnitCount || TakeBestNow())
+                    break;
+                Raised = true;
+                ++PassCount;
+            } else {
+                if (Raised || (TakeBestNow() && !Best.empty()))
+                    break;
+                if (PassCount == 1)
+                    return Outcome::Failed;
+                Lowered = true;
+                --PassCount;
+            }
+        }
+        CompleteBest();
+        medium = Best;
+        deliver(medium, Stats);
         RemoveAcceptedUnits(totals, medium);
     }
 }
@@ -119,10 +124,9 @@ bool DivisionSearch::Poll(const ProgressFn& reportProgress) {
     PollCountdown = PollInterval;
     if (StopRequested.load(std::memory_order_relaxed))
         return false;
-    if (ProgressRequested.load(std::memory_order_relaxed)) {
+    // Taken before the report, as at an evaluation.
+    if (ProgressRequested.exchange(false, std::memory_order_relaxed))
         reportProgress();
-        ProgressRequested.store(false, std::memory_order_relaxed);
-    }
     if (MediumTimeLimit.count() > 0 && !TimeUp &&
         std::chrono::steady_clock::now() - MediumStart >= MediumTimeLimit)
         TimeUp = true;
@@ -130,63 +134,86 @@ bool DivisionSearch::Poll(const ProgressFn& reportProgress) {
 }
 
 DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
-                                                const ProgressFn& reportProgress) {
+                                                const ProgressFn& reportProgress, bool resume) {
     const std::vector<std::uint64_t>& total = *Totals;
     const std::uint32_t count = elementCount;
     const std::uint32_t units = UnitCount;
-    ElementCount = count;
-    CombinationCount = 0;
-    PassSteps = 0;
-    // Tables built for an earlier pass of this medium serve while they are wide enough.
-    TablesBuilt = UseSuffixExtremes || BoundWidth + 1 >= count;
-    bool improved = false;
-
-    Combination.resize(count);
-    Prefix.resize(count + 1);
-    Overflowed.assign(count + 1, 0);
+    bool improved = Parked.Improved;
+    if (!resume) {
+        ElementCount = count;
+        CombinationCount = 0;
+        PassSteps = 0;
+        // Tables built for an earlier pass of this medium serve while they are wide enough.
+        TablesBuilt = UseSuffixExtremes || BoundWidth + 1 >= count;
+        improved = false;
+        Combination.resize(count);
+        Prefix.resize(count + 1);
+        Overflowed.assign(count + 1, 0);
+    }
     std::uint32_t* const c = Combination.data();
     std::uint64_t* const prefix = Prefix.data();
     std::uint8_t* const overflowed = Overflowed.data();
-    for (std::uint32_t j = 0; j < count; ++j)
-        c[j] = j;
-    prefix[0] = 0;
-    prefix[1] = total[0];
     // k is signed because the advance moves it one below the first position to end the pass.
     std::int64_t k = 0;
+    if (!resume) {
+        for (std::uint32_t j = 0; j < count; ++j)
+            c[j] = j;
+        prefix[0] = 0;
+        prefix[1] = total[0];
+    }
+    // A pass parked after an evaluation goes on with the advance; one parked in the advance goes
+    // on at the candidate it was about to look at.
+    bool skipEvaluation = resume;
+    bool resumeInAdvance = resume && Parked.InAdvance;
 
     while (true) {
-        // Evaluate the combination whose positions after k are completed with consecutive units.
-        ++CombinationCount;
-        if (StopRequested.load(std::memory_order_relaxed))
-            return PassEnd::Stopped;
-        if (ProgressRequested.load(std::memory_order_relaxed)) {
-            reportProgress();
-            ProgressRequested.store(false, std::memory_order_relaxed);
-        }
-        for (std::uint32_t j = static_cast<std::uint32_t>(k) + 1; j < count; ++j) {
-            c[j] = c[j - 1] + 1;
-            // A completion may run past the largest value; it is marked, never taken as small.
-            const bool carry = __builtin_add_overflow(prefix[j], total[c[j]], &prefix[j + 1]);
-            overflowed[j + 1] = overflowed[j] | static_cast<std::uint8_t>(carry);
-        }
-        const std::uint64_t sum = prefix[count];
-        if (sum > BestSize && sum <= Capacity && !overflowed[count]) {
-            BestSize = sum;
-            Best.assign(c, c + count);
-            BestTopCount = 0;
-            improved = true;
-            if (sum >= LowBound || count == units || TakeBestNow())
-                return PassEnd::Accepted;
-        }
-        if (--PollCountdown == 0) {
-            if (!Poll(reportProgress))
+        if (!skipEvaluation) {
+            // Evaluate the combination whose positions after k are completed with consecutive
+            // units.
+            ++CombinationCount;
+            if (StopRequested.load(std::memory_order_relaxed))
                 return PassEnd::Stopped;
-            if (TakeBestNow() && !Best.empty())
-                return PassEnd::Accepted;
+            // Taken before the report: a request made while it is shown asks for the next one. The
+            // plain load keeps the exchange out of the loop between requests.
+            if (ProgressRequested.load(std::memory_order_relaxed) &&
+                ProgressRequested.exchange(false, std::memory_order_relaxed))
+                reportProgress();
+            for (std::uint32_t j = static_cast<std::uint32_t>(k) + 1; j < count; ++j) {
+                c[j] = c[j - 1] + 1;
+                // A completion may run past the largest value; it is marked, never taken as
+                // small.
+                const bool carry = AddOverflows(prefix[j], total[c[j]], prefix[j + 1]);
+                overflowed[j + 1] = overflowed[j] | static_cast<std::uint8_t>(carry);
+            }
+            const std::uint64_t sum = prefix[count];
+            if (sum > BestSize && sum <= Capacity && !overflowed[count]) {
+                BestSize = sum;
+                Best.assign(c, c + count);
+                BestTopCount = 0;
+                improved = true;
+                if (sum >= LowBound || count == units || TakeBestNow())
+                    return PassEnd::Accepted;
+            }
+            if (--PollCountdown == 0) {
+                if (!Poll(reportProgress))
+                    return PassEnd::Stopped;
+                if (TakeBestNow() && !Best.empty())
+                    return PassEnd::Accepted;
+                if (TakeParkRequest()) {
+                    Parked = {true, false, 0, 0, improved};
+                    return PassEnd::Parked;
+                }
+            }
         }
+        skipEvaluation = false;
 
         // Advance to the next combination in lexicographic order that is worth evaluating.
         k = static_cast<std::int64_t>(count) - 1;
+        std::uint32_t resumeValue = 0;  // 0: none, every candidate is above the first unit
+        if (std::exchange(resumeInAdvance, false)) {
+            k = Parked.Position;
+            resumeValue = Parked.Value;
+        }
         while (true) {
             if (k < 0)
                 return improved ? PassEnd::Improved : PassEnd::NotImproved;
@@ -198,7 +225,8 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
                 continue;
             }
             const std::uint64_t room = Capacity - before;
-            std::uint32_t value = c[position] + 1;
+            std::uint32_t value = resumeValue != 0 ? resumeValue : c[position] + 1;
+            resumeValue = 0;
             bool found = false;
             for (; value <= last; ++value) {
                 if (--PollCountdown == 0) {
@@ -206,6 +234,10 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
                         return PassEnd::Stopped;
                     if (TakeBestNow() && !Best.empty())
                         return PassEnd::Accepted;
+                    if (TakeParkRequest()) {
+                        Parked = {true, true, position, value, improved};
+                        return PassEnd::Parked;
+                    }
                 }
                 if (!TablesBuilt && ++PassSteps > TableStepsPerEntry * units * count)
                     BuildBoundTables(count);

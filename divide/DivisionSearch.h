@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "SizeArithmetic.h"
+
 // The search that fills media one after another from the remaining units. It runs on whatever
 // thread calls Run; other threads talk to it only through the three requests.
 //
@@ -20,7 +22,8 @@ public:
     enum class Outcome {
         Completed,  // every unit placed
         Stopped,    // a stop was requested; nothing more delivered
-        Failed      // no remaining unit fits on a medium on its own
+        Failed,     // no remaining unit fits on a medium on its own
+        Parked      // a park was requested: Run again, on any thread, goes on exactly there
     };
 
     struct PassStats {
@@ -53,6 +56,7 @@ public:
 
     // Places the units whose totals are given, in their order, until none remains, a stop is
     // requested or no unit fits. The totals are consumed: what is left are the unplaced units.
+    // After Parked, call it again with the same totals to go on with the search where it was.
     Outcome Run(std::vector<std::uint64_t>& totals, const DeliverFn& deliver,
                 const ProgressFn& reportProgress);
 
@@ -60,6 +64,8 @@ public:
     void RequestStop() { StopRequested.store(true, std::memory_order_relaxed); }
     void RequestProgress() { ProgressRequested.store(true, std::memory_order_relaxed); }
     void RequestTakeBest() { TakeBestRequested.store(true, std::memory_order_relaxed); }
+    // Ends Run with Parked at its next look at the requests, keeping the whole search state.
+    void RequestPark() { ParkRequested.store(true, std::memory_order_relaxed); }
     bool IsStopRequested() const { return StopRequested.load(std::memory_order_relaxed); }
 
     // Published progress: read them inside the progress callback, while the search waits.
@@ -68,12 +74,11 @@ public:
     std::uint64_t CombinationCount = 0;
 
 private:
-    enum class PassEnd { Accepted, Improved, NotImproved, Stopped };
+    enum class PassEnd { Accepted, Improved, NotImproved, Stopped, Parked };
 
-    // Sums of all remaining totals, exact beyond 64 bits.
-    __extension__ typedef unsigned __int128 WideTotal;
-    std::uint32_t EstimateElementCount(WideTotal total, std::uint32_t unitCount) const;
-    PassEnd RunPass(std::uint32_t elementCount, const ProgressFn& reportProgress);
+    std::uint32_t EstimateElementCount(const WideSum& total, std::uint32_t unitCount) const;
+    // resume: go on with the pass that was parked instead of starting it.
+    PassEnd RunPass(std::uint32_t elementCount, const ProgressFn& reportProgress, bool resume);
     enum class SubtreeKind {
         Explore,          // enumerate it
         Hopeless,         // nothing in it can improve the best or be accepted: skip it
@@ -87,6 +92,7 @@ private:
     void CompleteBest();
     // Checks stop, progress, time and take-best between evaluations; false on a stop.
     bool Poll(const ProgressFn& reportProgress);
+    bool TakeParkRequest() { return ParkRequested.exchange(false, std::memory_order_relaxed); }
     bool TakeBestNow() const;
     void BuildSuffixMinima();
     void BuildBoundTables(std::uint32_t elementCount);
@@ -100,6 +106,21 @@ private:
     std::atomic<bool> StopRequested{false};
     std::atomic<bool> ProgressRequested{false};
     std::atomic<bool> TakeBestRequested{false};
+    std::atomic<bool> ParkRequested{false};
+
+    // Where a parked search goes on: the medium's pass loop, and inside the pass either after an
+    // evaluation or in the advance at Position with Value as the next candidate.
+    struct ParkedPass {
+        bool Active = false;
+        bool InAdvance = false;
+        std::uint32_t Position = 0;
+        std::uint32_t Value = 0;
+        bool Improved = false;
+    } Parked;
+    MediumStats Stats;
+    std::uint32_t PassCount = 0;
+    bool Raised = false;
+    bool Lowered = false;
 
     // State of the current medium, reused for the whole division.
     const std::vector<std::uint64_t>* Totals = nullptr;

@@ -42,6 +42,25 @@ public:
         }
     }
 
+    // How many steps are queued now; a test waits with it for a worker to reach a step.
+    std::size_t PendingSteps() {
+        std::lock_guard lock(Mutex);
+        return Queue.size();
+    }
+
+    // Runs the steps queued now, without waiting for more.
+    void RunPending() {
+        for (std::size_t count = PendingSteps(); count > 0; --count) {
+            std::function<void()> step;
+            {
+                std::lock_guard lock(Mutex);
+                step = std::move(Queue.front());
+                Queue.pop_front();
+            }
+            step();
+        }
+    }
+
 private:
     std::mutex Mutex;
     std::condition_variable Ready;

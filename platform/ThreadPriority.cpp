@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <thread>
 
 namespace {
 
@@ -41,4 +42,45 @@ bool ApplyThreadPriority(std::int64_t threadId, int position) {
         ++nice;
     }
     return true;
+}
+
+int ApplyStrongestThreadPriority(std::int64_t threadId, int position) {
+    position = std::clamp(position, 0, 6);
+    // The thread's own position is always granted, so the walk down stops at it at the latest.
+    for (int tried = position; tried > 0; --tried) {
+        if (ApplyThreadPriority(threadId, tried))
+            return tried;
+    }
+    ApplyThreadPriority(threadId, 0);
+    return 0;
+}
+
+int StrongestPositionAllowed(int position) {
+    int allowed = 0;
+    std::thread probe([&allowed, position] {
+        allowed = ApplyStrongestThreadPriority(CurrentThreadId(), position);
+    });
+    probe.join();
+    return allowed;
+}
+
+std::optional<int> ThreadPosition(std::int64_t threadId) {
+    const auto tid = static_cast<pid_t>(threadId);
+    const int policy = ::sched_getscheduler(tid);
+    if (policy < 0)
+        return std::nullopt;
+    if (policy == SCHED_IDLE)
+        return 0;
+    errno = 0;
+    const int nice = ::getpriority(PRIO_PROCESS, static_cast<id_t>(tid));
+    if (nice == -1 && errno != 0)
+        return std::nullopt;
+    // Positions 1-6 by falling nice value; a nice value between two positions belongs to the
+    // weaker one, as the strongest position takes whatever the process may have below -10.
+    for (int position = 6; position > 1; --position) {
+        if (nice <= NiceValueOfPosition(position) ||
+            (position == 6 && nice < NiceValueOfPosition(5)))
+            return position;
+    }
+    return 1;
 }

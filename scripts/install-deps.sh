@@ -1,14 +1,30 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, when any is missing.
+# Installs the Debian packages the build needs, when any is missing. Supported: Debian 12
+# (bookworm) and Debian 13 (trixie).
 set -euo pipefail
 
+# Packages every supported release has under the same name.
 packages=(
-    build-essential cmake ninja-build pkg-config
+    build-essential cmake ninja-build pkg-config git
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang clang-format libclang-rt-14-dev
+    clang
     mingw-w64 audacious dbus
 )
+
+# Per release: the runtime of its default clang (sanitizers and fuzzing with clang), and
+# clang-format 14, the version the sources are formatted with, where the release has it.
+# shellcheck source=/dev/null
+. /etc/os-release
+case "${VERSION_CODENAME:-}" in
+bookworm) packages+=(libclang-rt-14-dev clang-format-14) ;;
+trixie) packages+=(libclang-rt-19-dev) ;;
+*)
+    echo "warning: ${PRETTY_NAME:-this system} is not a supported release (Debian 12 or 13);" \
+        "installing the packages every release shares" >&2
+    ;;
+esac
+
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
@@ -19,5 +35,5 @@ if [ "${#missing[@]}" -gt 0 ]; then
     sudo_cmd=()
     [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
     "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
+    "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 fi

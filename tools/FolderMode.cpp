@@ -5,6 +5,7 @@
 #include "DivisionListener.h"
 #include "FileOperation.h"
 #include "FileSystem.h"
+#include "IconList.h"
 #include "InMemoryListView.h"
 #include "LoopUiThread.h"
 #include "LowBound.h"
@@ -52,11 +53,12 @@ public:
     PrintingListener(TDataManager*& manager, std::ostream& out) : Manager(manager), Out(out) {}
 
     void addResultMedium() override {
-        const TMedium& medium = Manager->Media.back();
+        const TMedium& medium = Manager->GetMedia().back();
         std::uint64_t sum = 0;
         for (const auto& item : medium)
             sum += item->Size;
-        Out << MediumCaption << Manager->Media.size() << '\t' << Manager->ValueText(sum) << '\n';
+        Out << MediumCaption << Manager->GetMedia().size() << '\t' << Manager->ValueText(sum)
+            << '\n';
         for (const auto& item : medium)
             Out << '\t' << item->Path << '\n';
         Out << std::flush;
@@ -97,8 +99,9 @@ int RunFolders(const FolderOptions& options, std::ostream& out, std::ostream& er
     TDataManager* manager = nullptr;
     PrintingListener listener(manager, out);
     NoFileOperations fileOperations;
+    PlainIconList icons;
     TDataManager dataManager(collectionType, collectionView, mediumView,
-                             TDataManagerHost{prompter, uiThread, listener, fileOperations});
+                             TDataManagerHost{prompter, uiThread, listener, fileOperations, icons});
     manager = &dataManager;
 
     for (const std::string& path : options.Paths) {

@@ -1,17 +1,544 @@
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QAccessible>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
+#include "AnswerQueuePrompter.h"
+#include "Dividethread.h"
 #include "Formvantrelmain.h"
+#include "QtListView.h"
+#include "RecordingWinampHost.h"
+#include "QtUiThread.h"
+#include "ScriptedFileChooser.h"
+#include "Tdatamanager.h"
+
+namespace {
+
+// A column of the current test row, where QFETCH's declaration does not fit.
+template <typename Value>
+Value Fetched(const char* column) {
+    return *static_cast<Value*>(QTest::qData(column, ::qMetaTypeId<Value>()));
+}
+
+QString Text(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// A running player that writes its playlist into the given folder.
+class PlayerWritingInto : public RecordingWinampHost {
+public:
+    explicit PlayerWritingInto(std::string folder) : Folder(std::move(folder)) {
+        ExistingFiles.insert("audacious");
+        Running = 1;
+    }
+    std::string PlaylistFolder(const std::string&) override { return Folder + "/"; }
+
+private:
+    std::string Folder;
+};
+
+// A window over a temporary folder and settings file, with scripted dialogs and player.
+struct Harness {
+    std::string SettingsPath() const { return Root + "/vantrel.ini"; }
+    void WriteSettings(const std::string& lines) const {
+        std::ofstream(SettingsPath()) << "[Global]\n" << lines;
+    }
+    std::string File(const std::string& name, std::uintmax_t size = 0) const {
+        const std::string path = Root + "/" + name;
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        std::ofstream(path).close();
+        std::filesystem::resize_file(path, size);
+        return path;
+    }
+    std::string Playlist(const std::string& name, const std::vector<std::string>& tracks) const {
+        const std::string path = File(name);
+        std::ofstream out(path);
+        out << "#EXTM3U\r\n";
+        for (const std::string& track : tracks)
+            out << "#EXTINF:61," << track << "\r\n" << File(track + ".mp3", 1) << "\r\n";
+        return path;
+    }
+    TfrmVantrelMain& Open() {
+        Window = std::make_unique<TfrmVantrelMain>(SettingsPath(), &Questions, &Files, &Player);
+        Window->show();
+        return *Window;
+    }
+
+    QTemporaryDir Folder;
+    std::string Root = std::filesystem::canonical(Folder.path().toStdString()).string();
+    AnswerQueuePrompter Questions;
+    ScriptedFileChooser Files;
+    PlayerWritingInto Player{Root};
+    std::unique_ptr<TfrmVantrelMain> Window;
+};
+
+}  // namespace
 
 class FormvantrelmainTest : public QObject {
     Q_OBJECT
 
+    static QStringList Captions(const TfrmVantrelMain& window) {
+        QStringList captions;
+        for (const auto& row : window.lstCollection->Model().AllRows())
+            captions.append(row.Caption);
+        return captions;
+    }
+    static QString Status(const TfrmVantrelMain& window, int panel) {
+        return (panel == 0 ? window.statusPanel0 : window.statusPanel1)->text();
+    }
+    static void SelectRows(TfrmVantrelMain& window, const std::vector<std::size_t>& rows) {
+        window.lstCollection->ClearSelection();
+        for (const std::size_t row : rows)
+            window.lstCollection->Select(row);
+    }
+    // A division that has found nothing yet: the worker has an empty collection of units, and
+    // its end notification waits in the event queue until the test lets events run.
+    static void StartEmptyDivision(TfrmVantrelMain& window) {
+        TDataManager& data = *window.DataManager;
+        DivisionListener& listener = window;
+        data.Thread = std::make_unique<TDivideThread>(data.Groups, 1000, 999, data.Media,
+                                                      *window.UiThreadOfWindow, listener);
+    }
+
 private slots:
-    void opensWithItsCaption() {
-        TfrmVantrelMain window;
-        window.show();
+    void startsFromTheSettingsFile_data() {
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("defaultCommand");
+        QTest::addColumn<bool>("autoSave");
+        QTest::newRow("no file") << QString() << 0 << Text("всё из папки...") << false;
+        QTest::newRow("music") << Text("CollectionType=1\nSongsAddMethod=3\nAutoSave=1\n") << 1
+                               << Text("из файла плейлиста .m3u...") << true;
+        QTest::newRow("out of range") << Text("CollectionType=7\nFilesAddMethod=9\n") << 0
+                                      << Text("всё из папки...") << false;
+        QTest::newRow("file method for music") << Text("CollectionType=1\nSongsAddMethod=1\n") << 1
+                                               << Text("из текущего плейлиста Winamp'а") << false;
+    }
+    void startsFromTheSettingsFile() {
+        QFETCH(QString, settings);
+        Harness harness;
+        if (!settings.isNull())
+            harness.WriteSettings(settings.toStdString());
+        TfrmVantrelMain& window = harness.Open();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.windowTitle(), QString::fromUtf8("Orbek Vantrel"));
+
+        QCOMPARE(window.windowTitle(), Text("Orbek Vantrel"));
+        QCOMPARE(window.cmboCollectionType->currentIndex(), Fetched<int>("type"));
+        QCOMPARE(window.btnAdd->toolTip(), Fetched<QString>("defaultCommand"));
+        QCOMPARE(window.miFileAutosave->isChecked(), Fetched<bool>("autoSave"));
+        QCOMPARE(Status(window, 0), window.Settings.CollectionType == 0 ? Text("Всего: 0 (0 Б)")
+                                                                        : Text("Всего: 0 (00:00)"));
+        QVERIFY(window.cmboCollectionType->isEnabled());
+        QVERIFY(!window.btnDivide->isEnabled());
+        QVERIFY(!window.btnDelDropDown->isEnabled());
+        QVERIFY(!window.btnDel->isEnabled());
+        QVERIFY(window.minimumWidth() >= window.logicalDpiX() * 3.54 + 35);
+        QCOMPARE(window.pageControl->tabText(1), Text("Разбиение"));
+        QCOMPARE(window.pageControl->tabText(2), Text("Результаты"));
+    }
+
+    void addCommandsAddAndAreRemembered_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("tag");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("defaultCommand");
+        const QStringList none;
+        QTest::newRow("files") << 0 << 0 << false << QStringList{Text("a.txt"), Text("b.txt")}
+                               << Text("Выберите файлы коллекции для разбиения")
+                               << Text("файл(ы)...");
+        QTest::newRow("folder") << 0 << 1 << false << QStringList{Text("box")}
+                                << Text("Выберите папку для включения в коллекцию")
+                                << Text("папку...");
+        QTest::newRow("folder contents")
+            << 0 << 2 << false << QStringList{Text("c.txt"), Text("d.txt")}
+            << Text("Выберите папку с коллекцией") << Text("всё из папки...");
+        QTest::newRow("cancelled folder")
+            << 0 << 1 << true << none << Text("Выберите папку для включения в коллекцию")
+            << Text("папку...");
+        QTest::newRow("playlist") << 1 << 3 << false << QStringList{Text("One"), Text("Two")}
+                                  << Text("Выберите список воспроизведения")
+                                  << Text("из файла плейлиста .m3u...");
+        QTest::newRow("winamp") << 1 << 4 << false << QStringList{Text("Три")} << QString()
+                                << Text("из текущего плейлиста Winamp'а");
+    }
+    void addCommandsAddAndAreRemembered() {
+        QFETCH(int, type);
+        QFETCH(int, tag);
+        QFETCH(bool, cancel);
+        QFETCH(QString, title);
+        Harness harness;
+        harness.WriteSettings("CollectionType=" + std::to_string(type) + "\n");
+        const std::string a = harness.File("a.txt", 10);
+        const std::string b = harness.File("b.txt", 20);
+        harness.File("box/c.txt", 30);
+        harness.File("box/d.txt", 40);
+        const std::string playlist = harness.Playlist("list.m3u", {"One", "Two"});
+        harness.Playlist("WINAMP.m3u", {"Три"});
+        harness.Files.Files = tag == 0 ? std::vector{b, a} : std::vector{playlist};
+        if (cancel)
+            harness.Files.Files.clear();
+        else
+            harness.Files.Folder = harness.Root + "/box";
+        const auto startFolder = std::filesystem::current_path();
+        TfrmVantrelMain& window = harness.Open();
+
+        window.miAddClick(tag);
+
+        QCOMPARE(Captions(window), Fetched<QStringList>("rows"));
+        QCOMPARE(window.btnAdd->toolTip(), Fetched<QString>("defaultCommand"));
+        QCOMPARE(type == 0 ? window.Settings.FilesAddMethod : window.Settings.SongsAddMethod, tag);
+        QVERIFY(harness.Questions.Asked.empty());
+        if (tag == 4) {
+            QVERIFY(harness.Files.Titles.empty());
+            return;
+        }
+        QCOMPARE(QString::fromStdString(harness.Files.Titles.at(0)), title);
+        if (tag == 1 || tag == 2) {
+            // The browser starts at the current folder, which then follows the choice.
+            QCOMPARE(harness.Files.StartFolders.at(0), startFolder.string());
+            QCOMPARE(std::filesystem::current_path(),
+                     cancel ? startFolder : std::filesystem::path(harness.Root + "/box"));
+            std::filesystem::current_path(startFolder);
+        }
+        // The button repeats the remembered command.
+        window.btnAdd->click();
+        QCOMPARE(QString::fromStdString(harness.Files.Titles.at(1)), title);
+        std::filesystem::current_path(startFolder);
+    }
+
+    void droppedAndCommandLinePathsAreAdded_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("dividing");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("files") << 0 << false
+                               << QStringList{Text("a.txt"), Text("list.m3u"), Text("sub")};
+        QTest::newRow("music reads playlists") << 1 << false << QStringList{Text("One")};
+        QTest::newRow("refused while dividing") << 0 << true << QStringList();
+    }
+    void droppedAndCommandLinePathsAreAdded() {
+        QFETCH(int, type);
+        QFETCH(bool, dividing);
+        Harness harness;
+        harness.WriteSettings("CollectionType=" + std::to_string(type) + "\n");
+        const std::vector<std::string> paths{harness.File("a.txt", 5),
+                                             harness.Playlist("list.m3u", {"One"}),
+                                             harness.File("sub/x", 1)};
+        const std::vector<std::string> dropped{paths[0], paths[1], harness.Root + "/sub"};
+        TfrmVantrelMain& window = harness.Open();
+        if (dividing)
+            StartEmptyDivision(window);
+
+        // A real drop event over the window, as the desktop delivers it.
+        auto* mime = new QMimeData;
+        QList<QUrl> urls;
+        for (const std::string& path : dropped)
+            urls.append(QUrl::fromLocalFile(QString::fromStdString(path)));
+        mime->setUrls(urls);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &enter);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &drop);
+        QCOMPARE(Captions(window), Fetched<QStringList>("rows"));
+
+        // The command line's paths take the same road, relative ones from the current folder,
+        // and add nothing new.
+        const auto startFolder = std::filesystem::current_path();
+        std::filesystem::current_path(harness.Root);
+        window.AddDroppedPaths({"a.txt", "list.m3u", "sub/"});
+        std::filesystem::current_path(startFolder);
+        QCOMPARE(Captions(window), Fetched<QStringList>("rows"));
+        delete mime;
+        QTRY_VERIFY(!window.dividing());
+    }
+
+    void removingAsksBeforeDiscardingResults_data() {
+        QTest::addColumn<int>("tag");
+        QTest::addColumn<bool>("results");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("rows");
+        const QStringList all{Text("a"), Text("b"), Text("c")};
+        QTest::newRow("selected, no results")
+            << 0 << false << -1 << QStringList{Text("a"), Text("c")};
+        QTest::newRow("all, no results") << 1 << false << -1 << QStringList();
+        QTest::newRow("selected, results kept") << 0 << true << int(PromptButton::No) << all;
+        QTest::newRow("all, results discarded")
+            << 1 << true << int(PromptButton::Yes) << QStringList();
+    }
+    void removingAsksBeforeDiscardingResults() {
+        QFETCH(bool, results);
+        QFETCH(int, answer);
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        window.AddDroppedPaths({harness.File("a"), harness.File("b"), harness.File("c")});
+        if (results)
+            window.cmboMedia->addItem(Text("Носитель 1"));
+        if (answer >= 0)
+            harness.Questions.Answer(static_cast<PromptButton>(answer));
+        SelectRows(window, {1});
+
+        window.miDelClick(Fetched<int>("tag"));
+
+        QCOMPARE(Captions(window), Fetched<QStringList>("rows"));
+        QCOMPARE(harness.Questions.Asked.size(), std::size_t{results ? 1U : 0U});
+        QCOMPARE(harness.Questions.Unanswered, 0);
+        if (results) {
+            const auto& question = harness.Questions.Asked[0];
+            QCOMPARE(question.Text,
+                     std::string("Эта команда очистит результаты предыдущего разбиения!\n\n"
+                                 "Продолжить?"));
+            QCOMPARE(question.Default, PromptButton::No);
+            QCOMPARE(question.Icon, PromptIcon::Question);
+            QCOMPARE(window.cmboMedia->count(), answer == int(PromptButton::Yes) ? 0 : 1);
+        }
+        QCOMPARE(window.cmboCollectionType->isEnabled(), Captions(window).isEmpty());
+    }
+
+    void sortingByEachColumnBothWays_data() {
+        QTest::addColumn<QList<int>>("clicks");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<int>("markedColumn");
+        QTest::addColumn<bool>("ascending");
+        QTest::newRow("name") << QList<int>{0} << QStringList{Text("A"), Text("b"), Text("C")} << 0
+                              << true;
+        QTest::newRow("name, reversed")
+            << QList<int>{0, 0} << QStringList{Text("C"), Text("b"), Text("A")} << 0 << false;
+        QTest::newRow("length, ties by name")
+            << QList<int>{1} << QStringList{Text("A"), Text("C"), Text("b")} << 1 << true;
+        QTest::newRow("length, reversed")
+            << QList<int>{1, 1} << QStringList{Text("b"), Text("C"), Text("A")} << 1 << false;
+        QTest::newRow("group, ungrouped last")
+            << QList<int>{0, 2} << QStringList{Text("C"), Text("b"), Text("A")} << 2 << true;
+        QTest::newRow("group, reversed")
+            << QList<int>{2, 2} << QStringList{Text("A"), Text("b"), Text("C")} << 2 << false;
+    }
+    void sortingByEachColumnBothWays() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        // b: 5 GB in group 2; A and C: 100 MB, A without a group, C in group 1.
+        const std::uintmax_t megabyte = 1024 * 1024;
+        window.AddDroppedPaths({harness.File("b", 5000 * megabyte),
+                                harness.File("A", 100 * megabyte),
+                                harness.File("C", 100 * megabyte)});
+        for (TColItem& item : window.DataManager->Items)
+            item.Group = item.Name == "b" ? 2 : (item.Name == "C" ? 1 : 0);
+
+        for (const int column : Fetched<QList<int>>("clicks"))
+            window.lstCollectionColumnClick(column);
+
+        QCOMPARE(Captions(window), Fetched<QStringList>("rows"));
+        QHeaderView* header = window.lstCollection->header();
+        QVERIFY(header->isSortIndicatorShown());
+        QCOMPARE(header->sortIndicatorSection(), Fetched<int>("markedColumn"));
+        QCOMPARE(header->sortIndicatorOrder(),
+                 Fetched<bool>("ascending") ? Qt::AscendingOrder : Qt::DescendingOrder);
+    }
+
+    void groupFieldSetsGroupsAndSortsByThem() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        window.AddDroppedPaths({harness.File("a"), harness.File("b"), harness.File("c")});
+        window.lstCollectionColumnClick(0);
+        window.lstCollectionColumnClick(0);  // c, b, a
+        SelectRows(window, {1, 2});          // b and a
+
+        window.editGroup->setValue(7);
+
+        QCOMPARE(Captions(window), (QStringList{Text("a"), Text("b"), Text("c")}));
+        const auto& rows = window.lstCollection->Model().AllRows();
+        QCOMPARE(rows[0].SubItems.at(1), Text("7"));
+        QCOMPARE(rows[2].SubItems.at(1), Text("нет"));
+        QCOMPARE(window.lstCollection->header()->sortIndicatorSection(), 2);
+        QCOMPARE(window.lstCollection->SelectedCount(), std::size_t{2});
+    }
+
+    void selectionShowsInTheStatusBar_data() {
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<int>("group");
+        QTest::newRow("one") << QList<int>{1} << Text("/b") << 3;
+        QTest::newRow("two") << QList<int>{0, 1} << Text("Выбрано: 2 (1.50 кБ)") << 3;
+        QTest::newRow("none") << QList<int>{} << QString() << 0;
+        QTest::newRow("ctrl+a") << QList<int>{-1} << Text("Выбрано: 3 (1.50 кБ)") << 0;
+    }
+    void selectionShowsInTheStatusBar() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        window.AddDroppedPaths(
+            {harness.File("a", 1024), harness.File("b", 512), harness.File("c")});
+        for (TColItem& item : window.DataManager->Items)
+            item.Group = item.Name == "b" ? 3 : 0;
+        SelectRows(window, {0});
+        window.lstCollection->ClearSelection();
+
+        const auto rows = Fetched<QList<int>>("rows");
+        if (rows == QList<int>{-1}) {
+            window.lstCollection->setFocus();
+            QTest::keyClick(window.lstCollection, Qt::Key_A, Qt::ControlModifier);
+        }
+        for (const int row : rows)
+            if (row >= 0)
+                window.lstCollection->Select(static_cast<std::size_t>(row));
+
+        QString status = Fetched<QString>("status");
+        if (status.startsWith(QLatin1Char('/')))
+            status = QString::fromStdString(harness.Root) + status;
+        QCOMPARE(Status(window, 1), status);
+        QCOMPARE(window.editGroup->value(), Fetched<int>("group"));
+        QCOMPARE(window.btnDel->isEnabled(), !rows.isEmpty());
+        QCOMPARE(window.editGroup->isEnabled(), !rows.isEmpty());
+        QCOMPARE(Status(window, 0), Text("Всего: 3 (1.50 кБ)"));
+    }
+
+    void everyCollectionControlIsReachableAndNamed() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // What a screen reader reads: the label's text where a label names the control (Qt on
+        // Linux reads a combo box's name from its label), else the control's own name.
+        const auto nameOf = [](QWidget* control) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+            const auto labels = accessible->relations(QAccessible::Label);
+            const QString name = labels.isEmpty() ? accessible->text(QAccessible::Name)
+                                                  : labels.first().first->text(QAccessible::Name);
+            return QString(name).remove(QLatin1Char('&'));
+        };
+        // The collection type can be chosen only while the collection is empty.
+        window.pageControl->tabBar()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), window.cmboCollectionType);
+        QCOMPARE(nameOf(window.cmboCollectionType), Text("Разбиваем"));
+
+        window.AddDroppedPaths({harness.File("a")});
+        window.lstCollection->Select(0);
+        const std::vector<std::pair<QWidget*, QString>> controls{
+            {window.lstCollection, Text("Состав сборника:")},
+            {window.btnAdd, Text("Добавить... ")},
+            {window.btnAddDropDown, Text("Способ добавления")},
+            {window.btnDel, Text("Исключить ")},
+            {window.btnDelDropDown, Text("Что исключить")},
+            {window.editGroup, Text("№ группы:")}};
+        window.pageControl->tabBar()->setFocus();
+        for (const auto& [control, name] : controls) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), control);
+            QCOMPARE(nameOf(control), name);
+        }
+        // The buttons' mnemonics are Alt+Д and Alt+И, and nothing else on the window uses them.
+        // (Qt's offscreen platform does not map Cyrillic keys to shortcuts, so they are checked
+        // by their sequences rather than typed.)
+        QCOMPARE(QKeySequence::mnemonic(window.btnAdd->text()),
+                 QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(0x0414))));
+        QCOMPARE(QKeySequence::mnemonic(window.btnDel->text()),
+                 QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(0x0418))));
+        for (const QAction* menu : window.menuBar()->actions())
+            for (QPushButton* button : {window.btnAdd, window.btnDel})
+                QVERIFY(QKeySequence::mnemonic(menu->text()) !=
+                        QKeySequence::mnemonic(button->text()));
+    }
+
+    void contextMenuOffersTheDefaultCommand() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        window.popupMenuListViewPopup(QPoint());
+        QCOMPARE(window.miAdd->text(), Text("Добавить всё из папки..."));
+        QVERIFY(!window.miClear->isEnabled());
+        window.popupMenuListView->hide();
+    }
+
+    void divisionProgressIsShown_data() {
+        QTest::addColumn<int>("medium");
+        QTest::addColumn<QString>("mediumText");
+        QTest::addColumn<QString>("elementsText");
+        QTest::addColumn<QString>("combinationText");
+        QTest::newRow("reset") << 0 << Text("0/2") << Text("0/3") << Text("0");
+        QTest::newRow("report") << -1 << Text("0/2") << Text("2/3") << Text("17");
+        QTest::newRow("medium above the estimate") << 5 << Text("5/2") << Text("0/3") << Text("0");
+    }
+    void divisionProgressIsShown() {
+        QFETCH(int, medium);
+        Harness harness;
+        harness.WriteSettings("DataMediumCapacity=1000\n");
+        TfrmVantrelMain& window = harness.Open();
+        window.AddDroppedPaths({harness.File("a", 600), harness.File("b", 600), harness.File("c")});
+
+        window.ShowDivisionProgress(medium, 2, 17, 3);
+
+        QCOMPARE(window.progressBar->maximum(), 2);
+        QCOMPARE(window.lblCurMedium->text(), Fetched<QString>("mediumText"));
+        QCOMPARE(window.lblCurMediumElements->text(), Fetched<QString>("elementsText"));
+        QCOMPARE(window.lblCurCombination->text(), Fetched<QString>("combinationText"));
+    }
+
+    void unavailableResultsActionFallsBackToTheTextList() {
+        Harness harness;
+        harness.WriteSettings("CollectionType=1\n");
+        TfrmVantrelMain& window = harness.Open();
+        window.radioResultsSavePlaylist->setChecked(true);
+        window.cmboCollectionType->setCurrentIndex(0);
+        window.cmboCollectionTypeSelect();
+        QVERIFY(window.radioResultsSaveTextlist->isChecked());
+        QVERIFY(!window.btnSendMediumToWinamp->isVisibleTo(&window));
+    }
+
+    void closingIsRefusedWhileDividing() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        StartEmptyDivision(window);
+
+        QVERIFY(!window.close());
+        QCOMPARE(harness.Questions.Asked.size(), std::size_t{1});
+        QCOMPARE(harness.Questions.Asked[0].Text,
+                 std::string("Пожалуйста, остановите процесс разбиения перед выходом"));
+        QCOMPARE(harness.Questions.Asked[0].Icon, PromptIcon::Information);
+
+        QTRY_VERIFY(!window.dividing());
+        QVERIFY(window.close());
+    }
+
+    void settingsSurviveARestart_data() {
+        QTest::addColumn<bool>("autoSave");
+        QTest::addColumn<bool>("saveCommand");
+        QTest::addColumn<int>("typeAfter");
+        QTest::newRow("autosave") << true << false << 1;
+        QTest::newRow("saved by command") << false << true << 1;
+        QTest::newRow("neither") << false << false << 0;
+    }
+    void settingsSurviveARestart() {
+        QFETCH(bool, autoSave);
+        Harness harness;
+        {
+            TfrmVantrelMain& window = harness.Open();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            if (autoSave)
+                window.miFileAutosave->trigger();
+            window.cmboCollectionType->setCurrentIndex(1);
+            window.cmboCollectionTypeSelect();
+            if (Fetched<bool>("saveCommand"))
+                QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+            harness.Window.reset();
+        }
+        TfrmVantrelMain& window = harness.Open();
+        QCOMPARE(window.cmboCollectionType->currentIndex(), Fetched<int>("typeAfter"));
+        QCOMPARE(window.miFileAutosave->isChecked(), autoSave);
     }
 };
 

@@ -8,11 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include "IconList.h"
 #include "doubles/TempFolder.h"
 
 namespace {
 
 constexpr std::uint64_t FiveGiB = 5ULL << 30;
+
+PlainIconList Icons;
 
 TEST(NameOfPath, LastComponentOrTheRoot) {
     const struct {
@@ -33,7 +36,7 @@ TEST(NameOfPath, LastComponentOrTheRoot) {
 TEST(ItemFromPath, FileIsMeasuredAndNamed) {
     TempFolder folder;
     const std::string path = folder.Write("song.mp3", std::string(1234, 'x'));
-    const TColItem item = ItemFromPath(path);
+    const TColItem item = ItemFromPath(path, Icons);
     EXPECT_EQ(item.Name, "song.mp3");
     EXPECT_EQ(item.Path, path);
     EXPECT_EQ(item.Size, 1234U);
@@ -51,7 +54,7 @@ TEST(ItemFromPath, FolderSumsVisibleFilesOnly) {
     folder.MakeFile("f/.hiddensub/d", 10000);
     folder.MakeFolder("f/empty");
     ASSERT_EQ(::mkfifo((folder / "f/pipe").c_str(), 0600), 0);  // a system entry
-    const TColItem item = ItemFromPath(folder / "f");
+    const TColItem item = ItemFromPath(folder / "f", Icons);
     EXPECT_EQ(item.Name, "f");
     EXPECT_EQ(item.Size, 123U);
     EXPECT_EQ(FolderSize(folder / "f/"), 123U);
@@ -62,23 +65,23 @@ TEST(ItemFromPath, FolderOfHiddenFilesOnlyIsEmpty) {
     TempFolder folder;
     folder.MakeFile("f/.a", 10);
     folder.MakeFile("f/.b/c", 10);
-    EXPECT_EQ(ItemFromPath(folder / "f").Size, 0U);
+    EXPECT_EQ(ItemFromPath(folder / "f", Icons).Size, 0U);
 }
 
 TEST(ItemFromPath, HiddenFileChosenDirectlyIsMeasured) {
     TempFolder folder;
     const std::string hidden = folder.MakeFile("f/.secret", 77);
-    EXPECT_EQ(ItemFromPath(hidden).Size, 77U);
-    EXPECT_EQ(ItemFromPath(hidden).Name, ".secret");
-    EXPECT_EQ(ItemFromPath(folder / "f").Size, 0U);
+    EXPECT_EQ(ItemFromPath(hidden, Icons).Size, 77U);
+    EXPECT_EQ(ItemFromPath(hidden, Icons).Name, ".secret");
+    EXPECT_EQ(ItemFromPath(folder / "f", Icons).Size, 0U);
 }
 
 TEST(ItemFromPath, FilesBeyondFourGiBAreMeasuredInFull) {
     TempFolder folder;
     const std::string big = folder.MakeFile("f/big", FiveGiB);
     folder.MakeFile("f/small", 1);
-    EXPECT_EQ(ItemFromPath(big).Size, FiveGiB);
-    EXPECT_EQ(ItemFromPath(folder / "f").Size, FiveGiB + 1);
+    EXPECT_EQ(ItemFromPath(big, Icons).Size, FiveGiB);
+    EXPECT_EQ(ItemFromPath(folder / "f", Icons).Size, FiveGiB + 1);
 }
 
 TEST(ItemFromPath, LinkLoopInsideAFolderIsCountedAsALink) {
@@ -88,19 +91,19 @@ TEST(ItemFromPath, LinkLoopInsideAFolderIsCountedAsALink) {
     std::filesystem::create_directory_symlink(target, folder / "f/loop");
     std::filesystem::create_directory_symlink("..", folder / "f/up");
     // Each link counts with its own length, the length of the text it points with.
-    EXPECT_EQ(ItemFromPath(folder / "f").Size, 10U + target.size() + 2U);
+    EXPECT_EQ(ItemFromPath(folder / "f", Icons).Size, 10U + target.size() + 2U);
 }
 
 TEST(ItemFromPath, LinkChosenDirectlyStandsForItsTarget) {
     TempFolder folder;
     const std::string file = folder.MakeFile("file", 500);
     std::filesystem::create_symlink(file, folder / "link");
-    EXPECT_EQ(ItemFromPath(folder / "link").Size, 500U);
+    EXPECT_EQ(ItemFromPath(folder / "link", Icons).Size, 500U);
 }
 
 TEST(ItemFromPath, VanishedPathHasNoSizeAndNoIcon) {
     TempFolder folder;
-    const TColItem item = ItemFromPath(folder / "gone");
+    const TColItem item = ItemFromPath(folder / "gone", Icons);
     EXPECT_EQ(item.Name, "gone");
     EXPECT_EQ(item.Size, 0U);
     EXPECT_EQ(item.IconIndex, -1);
@@ -109,14 +112,14 @@ TEST(ItemFromPath, VanishedPathHasNoSizeAndNoIcon) {
 TEST(ItemFromTrack, TakesTitleAndPlayingTime) {
     TempFolder folder;
     const std::string path = folder.MakeFile("t.mp3", 5);
-    const TColItem track = ItemFromTrack(path, "Artist - Song", 20500);
+    const TColItem track = ItemFromTrack(path, "Artist - Song", 20500, Icons);
     EXPECT_EQ(track.Name, "Artist - Song");
     EXPECT_EQ(track.Path, path);
     EXPECT_EQ(track.Size, 20500U);
     EXPECT_EQ(track.Group, 0U);
     EXPECT_EQ(track.Position, nullptr);
     EXPECT_NE(track.IconIndex, -1);
-    EXPECT_EQ(ItemFromTrack("D:\\Track05.cda", "Five", 100).IconIndex, -1);
+    EXPECT_EQ(ItemFromTrack("D:\\Track05.cda", "Five", 100, Icons).IconIndex, -1);
 }
 
 TEST(TColItem, CopyTakesTheValuesButNeverTheCell) {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "Dividethread.h"
+#include "DataManagerTestAccess.h"
 #include "NullHost.h"
 #include "TempFolder.h"
 
@@ -20,21 +22,21 @@ protected:
 
     // Waits for a started division to end and releases its thread, as the window does.
     void FinishDivision() {
-        ASSERT_TRUE(Manager.Thread);
+        ASSERT_TRUE(Manager.GetThread());
         Parts.UiThread.PumpUntil([&] { return Parts.Listener.Ended > 0; });
         Manager.DivisionFinished();
     }
 
     std::vector<std::uint64_t> GroupSizes() const {
         std::vector<std::uint64_t> sizes;
-        for (const auto& group : Manager.Groups)
+        for (const auto& group : Manager.GetGroups())
             sizes.push_back(group.Size);
         return sizes;
     }
 
     std::vector<std::string> ItemNames() const {
         std::vector<std::string> names;
-        for (const auto& item : Manager.Items)
+        for (const auto& item : Manager.GetItems())
             names.push_back(item.Name);
         return names;
     }
@@ -65,8 +67,8 @@ TEST_F(PrepareDivisionTest, ExpandedFolderIsReplacedByItsEntries) {
               "Папка «" + (Folder / "big") + "» не помещается на выбранный носитель");
     EXPECT_EQ(ItemNames(), (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_EQ(Parts.Collection.RowCount(), 3u);
-    EXPECT_EQ(Manager.TotalSize, 900 * MB);
-    EXPECT_EQ(Manager.Media.size(), 2u);
+    EXPECT_EQ(Manager.GetTotalSize(), 900 * MB);
+    EXPECT_EQ(Manager.GetMedia().size(), 2u);
 }
 
 TEST_F(PrepareDivisionTest, NestedOversizedFolderIsAskedAgainUnlessExpandForAll) {
@@ -90,9 +92,9 @@ TEST_F(PrepareDivisionTest, NestedOversizedFolderIsAskedAgainUnlessExpandForAll)
 
         EXPECT_EQ(parts.Prompter.Asked.size(), forAll ? 2u : 3u);
         EXPECT_TRUE(parts.Prompter.ScriptUsed());
-        ASSERT_EQ(manager.Items.size(), 1u);
-        EXPECT_EQ(manager.Items.front().Name, "y");
-        EXPECT_EQ(manager.TotalSize, 150 * MB);
+        ASSERT_EQ(manager.GetItems().size(), 1u);
+        EXPECT_EQ(manager.GetItems().front().Name, "y");
+        EXPECT_EQ(manager.GetTotalSize(), 150 * MB);
     }
 }
 
@@ -128,7 +130,7 @@ TEST_F(PrepareDivisionTest, CancelSelectsTheItemAndKeepsEarlierExclusions) {
     Parts.Prompter.Answer(PromptButton::Cancel);
 
     EXPECT_FALSE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
-    EXPECT_FALSE(Manager.Thread);
+    EXPECT_FALSE(Manager.GetThread());
     EXPECT_EQ(ItemNames(), (std::vector<std::string>{"b", "c"}));
     // The list was refilled before the row of "b" was selected and shown.
     ASSERT_EQ(Parts.Collection.RowCount(), 2u);
@@ -148,7 +150,7 @@ TEST_F(PrepareDivisionTest, GroupThatCannotFitStopsThePreparation) {
     Parts.Prompter.Answer(PromptButton::Ok);
 
     EXPECT_FALSE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
-    EXPECT_FALSE(Manager.Thread);
+    EXPECT_FALSE(Manager.GetThread());
     ASSERT_EQ(Parts.Prompter.Asked.size(), 1u);
     EXPECT_EQ(Parts.Prompter.Asked[0].QuestionKind, ScriptedPrompter::Kind::MessageBox);
     EXPECT_EQ(Parts.Prompter.Asked[0].Icon, PromptIcon::Exclamation);
@@ -164,7 +166,8 @@ TEST_F(PrepareDivisionTest, UnitsAreUngroupedItemsThenGroupsInAscendingNumber) {
     SetGroup("a", 9);
     SetGroup("d", 2);
     SetGroup("e", 9);
-    Manager.Media.push_back({Manager.Items.cbegin()});  // a previous result
+    TDataManagerTestAccess::Media(Manager).push_back(
+        {Manager.GetItems().cbegin()});  // a previous result
 
     ASSERT_TRUE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
     FinishDivision();
@@ -172,12 +175,12 @@ TEST_F(PrepareDivisionTest, UnitsAreUngroupedItemsThenGroupsInAscendingNumber) {
     // All four units fit on one medium, which lists them in unit order: the ungrouped items in
     // collection order, then group 2, then group 9 with its members in collection order. The
     // previous result is gone.
-    ASSERT_EQ(Manager.Media.size(), 1u);
+    ASSERT_EQ(Manager.GetMedia().size(), 1u);
     std::vector<std::string> names;
-    for (const auto& item : Manager.Media[0])
+    for (const auto& item : Manager.GetMedia()[0])
         names.push_back(item->Name);
     EXPECT_EQ(names, (std::vector<std::string>{"b", "c", "d", "a", "e"}));
-    EXPECT_TRUE(Manager.Groups.empty());
+    EXPECT_TRUE(Manager.GetGroups().empty());
 }
 
 TEST_F(PrepareDivisionTest, SongPauseCountsInTheFitTest) {
@@ -187,16 +190,16 @@ TEST_F(PrepareDivisionTest, SongPauseCountsInTheFitTest) {
     Folder.Write("list.m3u",
                  "#EXTM3U\n#EXTINF:4799,Long\nlong.mp3\n#EXTINF:100,Short\nshort.mp3\n");
     Manager.AddItems({Folder / "list.m3u"}, AddFromPlaylist);
-    ASSERT_EQ(Manager.Items.size(), 2u);
+    ASSERT_EQ(Manager.GetItems().size(), 2u);
     Parts.Prompter.Answer(PromptButton::Yes);
 
     ASSERT_TRUE(Manager.PrepareDivision(480000, 479520, 150));
     FinishDivision();
     ASSERT_EQ(Parts.Prompter.Asked.size(), 1u);
     EXPECT_NE(Parts.Prompter.Asked[0].Text.find(Folder / "long.mp3"), std::string::npos);
-    ASSERT_EQ(Manager.Items.size(), 1u);
-    EXPECT_EQ(Manager.Groups.size(), 0u);
-    ASSERT_EQ(Manager.Media.size(), 1u);
+    ASSERT_EQ(Manager.GetItems().size(), 1u);
+    EXPECT_EQ(Manager.GetGroups().size(), 0u);
+    ASSERT_EQ(Manager.GetMedia().size(), 1u);
 }
 
 TEST_F(PrepareDivisionTest, VanishedPathCountsAsAFolderAndExclusionsCanEmptyTheCollection) {
@@ -208,19 +211,138 @@ TEST_F(PrepareDivisionTest, VanishedPathCountsAsAFolderAndExclusionsCanEmptyTheC
     EXPECT_FALSE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
     EXPECT_EQ(Parts.Prompter.Asked.size(), 1u);  // nothing else is said
     EXPECT_EQ(Parts.Prompter.Asked[0].QuestionKind, ScriptedPrompter::Kind::DirTooBig);
-    EXPECT_TRUE(Manager.Items.empty());
-    EXPECT_EQ(Manager.TotalSize, 0u);
+    EXPECT_TRUE(Manager.GetItems().empty());
+    EXPECT_EQ(Manager.GetTotalSize(), 0u);
     EXPECT_EQ(Parts.Collection.RowCount(), 0u);
-    EXPECT_FALSE(Manager.Thread);
+    EXPECT_FALSE(Manager.GetThread());
 }
 
 TEST_F(PrepareDivisionTest, SizeNearTheLargestValueDoesNotWrapIntoFitting) {
     Folder.MakeFile("a", 10);
     Manager.AddItems({Folder / "a"}, AddFiles);
-    Manager.Items.front().Size = UINT64_MAX;  // a length that could not be read
+    TDataManagerTestAccess::SetItemSize(Manager, 0, UINT64_MAX);  // a length not read
     Parts.Prompter.Answer(PromptButton::Yes);
     EXPECT_FALSE(Manager.PrepareDivision(480000, 479520, 150));
     EXPECT_EQ(Parts.Prompter.Asked.size(), 1u);
+}
+
+TEST_F(PrepareDivisionTest, ExcludingItemsClearsThePreviousResultWhateverFollows) {
+    Folder.MakeFile("a", 800 * MB);
+    Folder.MakeFile("b", 400 * MB);
+    Folder.MakeFile("c", 400 * MB);
+    Manager.AddItems({Folder / "a", Folder / "b", Folder / "c"}, AddFiles);
+    SetGroup("b", 1);
+    SetGroup("c", 1);
+    TDataManagerTestAccess::Media(Manager) = {
+        TMedium{Manager.GetItems().cbegin(), std::next(Manager.GetItems().cbegin())}};
+    Manager.ShowMedium(0);
+    Parts.Prompter.Answer(PromptButton::Yes);  // exclude a
+    Parts.Prompter.Answer(PromptButton::Ok);   // group 1 does not fit
+
+    EXPECT_FALSE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
+    EXPECT_TRUE(Manager.GetMedia().empty());
+    EXPECT_EQ(Parts.Medium.RowCount(), 0u);
+}
+
+TEST_F(PrepareDivisionTest, TotalSizeStaysTheExactSumBeyondTheLargestValue) {
+    // Two files whose length could not be read and one of 5 000 bytes.
+    for (const char* name : {"a", "b", "c"})
+        Folder.MakeFile(name, 5000);
+    Manager.AddItems({Folder / "a", Folder / "b", Folder / "c"}, AddFiles);
+    TDataManagerTestAccess::SetItemSize(Manager, 0, UINT64_MAX);
+    TDataManagerTestAccess::SetItemSize(Manager, 1, UINT64_MAX);
+    EXPECT_EQ(Manager.GetTotalSize(), UINT64_MAX);
+
+    Parts.Collection.Select(0);
+    Manager.RemoveSelected();
+    EXPECT_EQ(Manager.GetTotalSize(), UINT64_MAX);  // one unreadable file and 5 000 bytes remain
+
+    Parts.Prompter.Answer(PromptButton::YesToAll);
+    EXPECT_FALSE(Manager.PrepareDivision(1000, 999, 0));
+    EXPECT_TRUE(Manager.GetItems().empty());
+    EXPECT_EQ(Manager.GetTotalSize(), 0u);
+}
+
+TEST_F(PrepareDivisionTest, LinksInsideAFolderAreMeasuredAsLinksWhenItIsOpenedUp) {
+    const std::string file = Folder.MakeFile("target/file", 50000);
+    Folder.MakeFile("target/folder/inside", 50000);
+    Folder.MakeFile("f/small", 3);
+    std::filesystem::create_symlink(file, Folder / "f/file link");
+    std::filesystem::create_directory_symlink(Folder / "target/folder", Folder / "f/folder link");
+    const std::uint64_t asOneItem = FolderSize(Folder / "f");
+    ASSERT_LT(asOneItem, 1000u);
+
+    const struct {
+        const char* Way;
+        std::function<void()> OpenUp;
+    } ways[] = {
+        {"everything in the folder", [&] { Manager.AddItems({Folder / "f"}, AddFromFolder); }},
+        {"an oversized folder expanded",
+         [&] {
+             Manager.AddItems({Folder / "f"}, AddFolder);
+             Parts.Prompter.AnswerDirTooBig(DirTooBigAnswer::Expand);
+             ASSERT_TRUE(Manager.PrepareDivision(asOneItem - 1, asOneItem - 1, 0));
+             FinishDivision();
+         }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.Way);
+        Parts.Collection.SelectAll();
+        Manager.RemoveSelected();
+        way.OpenUp();
+        EXPECT_EQ(ItemNames(), (std::vector<std::string>{"file link", "folder link", "small"}));
+        EXPECT_EQ(Manager.GetTotalSize(), asOneItem);
+    }
+}
+
+TEST_F(PrepareDivisionTest, TheCollectionCannotChangeWhileADivisionRuns) {
+    for (const char* name : {"a", "b", "c"})
+        Folder.MakeFile(name, 400 * MB);
+    Manager.AddItems({Folder / "a", Folder / "b"}, AddFiles);
+    const std::string playlist = Folder.Write("list.m3u", "#EXTM3U\n" + (Folder / "c") + "\n");
+    ASSERT_TRUE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
+    // The worker now waits for its first delivery: the division runs until this thread lets it.
+    const struct {
+        const char* Operation;
+        std::function<void()> Change;
+    } changes[] = {
+        {"AddItems", [&] { Manager.AddItems({Folder / "c"}, AddFiles); }},
+        {"LoadPlaylist", [&] { Manager.LoadPlaylist(playlist, false); }},
+        {"RemoveSelected",
+         [&] {
+             Parts.Collection.SelectAll();
+             Manager.RemoveSelected();
+         }},
+        {"SetGroupOfSelected",
+         [&] {
+             Parts.Collection.SelectAll();
+             Manager.SetGroupOfSelected(7);
+         }},
+    };
+    for (const auto& change : changes) {
+        SCOPED_TRACE(change.Operation);
+        change.Change();
+        EXPECT_EQ(ItemNames(), (std::vector<std::string>{"a", "b"}));
+        EXPECT_EQ(Parts.Collection.RowCount(), 2u);
+        for (const TColItem& item : Manager.GetItems())
+            EXPECT_EQ(item.Group, 0u);
+        EXPECT_EQ(Manager.GetTotalSize(), 800 * MB);
+    }
+    FinishDivision();
+    EXPECT_EQ(Manager.GetMedia().size(), 2u);
+}
+
+TEST_F(PrepareDivisionTest, DestroyingTheDataManagerStopsItsRunningDivision) {
+    Folder.MakeFile("a", 400 * MB);
+    Folder.MakeFile("b", 400 * MB);
+    {
+        TDataManager holder(Parts.CollectionType, Parts.Collection, Parts.Medium, Parts.Host());
+        holder.AddItems({Folder / "a", Folder / "b"}, AddFiles);
+        ASSERT_TRUE(holder.PrepareDivision(Capacity700, 699 * MB, 0));
+    }  // its worker may wait for a delivery or have queued its end: neither may hang or run
+    Parts.UiThread.RunPending();
+    EXPECT_EQ(Parts.Listener.MediaAdded, 0);
+    EXPECT_EQ(Parts.Listener.Ended, 0);
 }
 
 }  // namespace

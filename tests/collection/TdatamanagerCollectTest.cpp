@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "FileOperations.h"
+#include "DataManagerTestAccess.h"
 #include "NullHost.h"
 #include "RecordingProgress.h"
 #include "TempFolder.h"
@@ -39,11 +40,11 @@ protected:
         }
         Manager.AddItems(paths, AddMethod::AddFiles);
         for (const auto& medium : media) {
-            Manager.Media.emplace_back();
+            TDataManagerTestAccess::Media(Manager).emplace_back();
             for (const auto& name : medium) {
-                for (auto it = Manager.Items.cbegin(); it != Manager.Items.cend(); ++it) {
+                for (auto it = Manager.GetItems().cbegin(); it != Manager.GetItems().cend(); ++it) {
                     if (it->Name == name)
-                        Manager.Media.back().push_back(it);
+                        TDataManagerTestAccess::Media(Manager).back().push_back(it);
                 }
             }
         }
@@ -152,7 +153,7 @@ class CollectFilesRealTest : public CollectFilesTest {
 protected:
     CollectFilesRealTest()
         : Service(Parts.Prompter, Progress),
-          Host{Parts.Prompter, Parts.UiThread, Parts.Listener, Service},
+          Host{Parts.Prompter, Parts.UiThread, Parts.Listener, Service, Parts.Icons},
           Real(Parts.CollectionType, Parts.Collection, Parts.Medium, Host) {}
 
     RecordingProgress Progress;
@@ -166,7 +167,8 @@ TEST_F(CollectFilesRealTest, AFolderItemArrivesWithItsWholeTree) {
     Folder.Write("items/album/cd2/02.mp3", "two");
     const std::string single = Folder.Write("items/single.txt", "single");
     Real.AddItems({Folder / "items/album", single}, AddMethod::AddFiles);
-    Real.Media = {TMedium{Real.Items.cbegin(), std::next(Real.Items.cbegin())}};
+    TDataManagerTestAccess::Media(Real) = {
+        TMedium{Real.GetItems().cbegin(), std::next(Real.GetItems().cbegin())}};
 
     Real.CollectFiles(0, Base + "/disk", true);
 
@@ -180,12 +182,12 @@ TEST_F(CollectFilesRealTest, AFolderItemArrivesWithItsWholeTree) {
 TEST_F(CollectFilesRealTest, ASecondMoveFindsNothingAndTheServiceSaysSo) {
     const std::string file = Folder.Write("items/song.mp3", "song");
     Real.AddItems({file}, AddMethod::AddFiles);
-    Real.Media = {TMedium{Real.Items.cbegin()}};
+    TDataManagerTestAccess::Media(Real) = {TMedium{Real.GetItems().cbegin()}};
 
     Real.CollectFiles(0, Base + "/disk", false);
     EXPECT_EQ(ReadTextFile(Base + "/disk1/song.mp3"), "song");
     EXPECT_FALSE(fs::exists(file));
-    EXPECT_EQ(Real.Items.front().Path, file) << "the collection keeps the old path";
+    EXPECT_EQ(Real.GetItems().front().Path, file) << "the collection keeps the old path";
 
     Parts.Prompter.Answer(PromptButton::Yes);  // the medium folder is no longer empty
     Parts.Prompter.Answer(PromptButton::Yes);  // skip the missing source

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "DataManagerTestAccess.h"
 #include "NullHost.h"
 #include "TempFolder.h"
 #include "platform/ScratchMount.h"
@@ -36,7 +37,7 @@ protected:
         }
         Manager.AddItems(paths, AddMethod::AddFiles);
         std::vector<TConstItemPosition> added;
-        for (auto it = Manager.Items.cbegin(); it != Manager.Items.cend(); ++it) {
+        for (auto it = Manager.GetItems().cbegin(); it != Manager.GetItems().cend(); ++it) {
             if (it->Name.rfind(stem + " ", 0) == 0)
                 added.push_back(it);
         }
@@ -48,7 +49,7 @@ protected:
         for (std::size_t m = 0; m < counts.size(); ++m) {
             const auto items =
                 AddFiles(std::vector<std::uint64_t>(counts[m], 1), "m" + std::to_string(m + 1));
-            Manager.Media.emplace_back(items.begin(), items.end());
+            TDataManagerTestAccess::Media(Manager).emplace_back(items.begin(), items.end());
         }
     }
 
@@ -72,7 +73,8 @@ TEST_F(ListWritersTest, TextListNumbersLinesWithAWidthPerMedium) {
         {0, 1023, 1024, 1536, 1048575, 1048576, 734003200, 1073741823, 1073741824, 4700000000ULL},
         "Файл");
     const auto seven = AddFiles({1, 2, 3, 4, 5, 6, 7}, "seven");
-    Manager.Media = {TMedium(ten.begin(), ten.end()), TMedium(seven.begin(), seven.end())};
+    TDataManagerTestAccess::Media(Manager) = {TMedium(ten.begin(), ten.end()),
+                                              TMedium(seven.begin(), seven.end())};
 
     Manager.SaveTextLists(-1, Base + "/disk");
 
@@ -196,7 +198,7 @@ protected:
         TDataManager manager(parts.CollectionType, parts.Collection, parts.Medium, parts.Host());
         manager.LoadPlaylist(playlist, true);
         EXPECT_TRUE(parts.Prompter.Asked.empty());
-        return std::vector<TColItem>(manager.Items.begin(), manager.Items.end());
+        return std::vector<TColItem>(manager.GetItems().begin(), manager.GetItems().end());
     }
 
     std::string First;
@@ -209,10 +211,10 @@ TEST_F(PlaylistWriterTest, WritesTheDialectByteForByte) {
         Folder.Write("in.m3u", "#EXTM3U\r\n#EXTINF:215,Исполнитель – Первая\r\n" + First +
                                    "\r\n#EXTINF:7,Artist, Song\r\n" + Second + "\r\n"),
         true);
-    ASSERT_EQ(Manager.Items.size(), 2U);
-    auto second = std::next(Manager.Items.begin());
-    second->Size = 799;  // 7.99 s: whole seconds are rounded down
-    Manager.Media = {TMedium{second, Manager.Items.begin()}};
+    ASSERT_EQ(Manager.GetItems().size(), 2U);
+    TDataManagerTestAccess::SetItemSize(Manager, 1, 799);  // 7.99 s: rounded down to whole ones
+    auto second = std::next(Manager.GetItems().begin());
+    TDataManagerTestAccess::Media(Manager) = {TMedium{second, Manager.GetItems().begin()}};
 
     Manager.SavePlaylists(0, Base + "/Мой диск ");
 
@@ -222,7 +224,7 @@ TEST_F(PlaylistWriterTest, WritesTheDialectByteForByte) {
 }
 
 TEST_F(PlaylistWriterTest, AnEmptyMediumIsJustTheHeader) {
-    Manager.Media = {TMedium{}};
+    TDataManagerTestAccess::Media(Manager) = {TMedium{}};
     Manager.SavePlaylists(0, Base + "/disk");
     EXPECT_EQ(Bytes(Base + "/disk1.m3u"), "#EXTM3U\r\n");
 }
@@ -232,16 +234,16 @@ TEST_F(PlaylistWriterTest, ReadsBackAsTheSameTracks) {
                                                     "\n#EXTINF:3600,second, song\n" + Second +
                                                     "\n#EXTINF:1,Ё\n" + Third + "\n"),
                          true);
-    ASSERT_EQ(Manager.Items.size(), 3U);
-    Manager.Media = {TMedium{}};
-    for (auto it = Manager.Items.cbegin(); it != Manager.Items.cend(); ++it)
-        Manager.Media[0].push_back(it);
+    ASSERT_EQ(Manager.GetItems().size(), 3U);
+    TDataManagerTestAccess::Media(Manager) = {TMedium{}};
+    for (auto it = Manager.GetItems().cbegin(); it != Manager.GetItems().cend(); ++it)
+        TDataManagerTestAccess::Media(Manager)[0].push_back(it);
 
     Manager.SavePlaylists(-1, Base + "/disk");
     const auto read = ReadBack(Base + "/disk1.m3u");
 
     ASSERT_EQ(read.size(), 3U);
-    auto original = Manager.Items.cbegin();
+    auto original = Manager.GetItems().cbegin();
     for (const auto& item : read) {
         SCOPED_TRACE(original->Name);
         EXPECT_EQ(item.Name, original->Name);

@@ -1,11 +1,13 @@
 #include "Tdatamanager.h"
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "DataManagerTestAccess.h"
 #include "NullHost.h"
 #include "TempFolder.h"
 
@@ -18,13 +20,13 @@ protected:
 
     std::vector<std::string> Paths() const {
         std::vector<std::string> paths;
-        for (const TColItem& item : Manager.Items)
+        for (const TColItem& item : Manager.GetItems())
             paths.push_back(item.Path);
         return paths;
     }
 
     const TColItem& ItemAt(const std::string& path) const {
-        for (const TColItem& item : Manager.Items)
+        for (const TColItem& item : Manager.GetItems())
             if (item.Path == path)
                 return item;
         throw std::runtime_error("no item " + path);
@@ -32,16 +34,16 @@ protected:
 
     std::uint64_t SumOfSizes() const {
         std::uint64_t sum = 0;
-        for (const TColItem& item : Manager.Items)
+        for (const TColItem& item : Manager.GetItems())
             sum += item.Size;
         return sum;
     }
 
     // Every row of the collection list mirrors the item in the same place of the collection.
     void ExpectRowsMirrorItems() const {
-        ASSERT_EQ(Parts.Collection.RowCount(), Manager.Items.size());
+        ASSERT_EQ(Parts.Collection.RowCount(), Manager.GetItems().size());
         std::size_t row = 0;
-        for (const TColItem& item : Manager.Items) {
+        for (const TColItem& item : Manager.GetItems()) {
             const auto& shown = Parts.Collection.Rows[row];
             EXPECT_EQ(shown.Caption, item.Name);
             EXPECT_EQ(shown.Image, item.IconIndex);
@@ -66,12 +68,12 @@ protected:
 };
 
 TEST_F(DataManagerTest, StartsEmpty) {
-    EXPECT_TRUE(Manager.Items.empty());
-    EXPECT_EQ(Manager.TotalSize, 0U);
-    EXPECT_TRUE(Manager.ItemsAreFiles);
-    EXPECT_TRUE(Manager.Media.empty());
-    EXPECT_TRUE(Manager.Groups.empty());
-    EXPECT_EQ(Manager.Thread, nullptr);
+    EXPECT_TRUE(Manager.GetItems().empty());
+    EXPECT_EQ(Manager.GetTotalSize(), 0U);
+    EXPECT_TRUE(Manager.GetItemsAreFiles());
+    EXPECT_TRUE(Manager.GetMedia().empty());
+    EXPECT_TRUE(Manager.GetGroups().empty());
+    EXPECT_EQ(Manager.GetThread(), nullptr);
     EXPECT_EQ(&Manager.lstCollection, &Parts.Collection);
     EXPECT_EQ(&Manager.lstMedium, &Parts.Medium);
 }
@@ -102,6 +104,11 @@ TEST_F(DataManagerTest, ValueTextOfBytesAtUnitBorders) {
         {16829645, "16.0 МБ"},
         {17249075, "16.5 МБ"},
         {4708357888, "4.39 ГБ"},
+        // Exact halves go away from zero.
+        {1152, "1.13 кБ"},
+        {10496, "10.3 кБ"},
+        {102912, "101 кБ"},
+        {734527488, "701 МБ"},
     };
     Parts.CollectionType = 0;
     for (const ValueCase& c : cases)
@@ -134,6 +141,12 @@ TEST(ScaledNumberText, DecimalsByMagnitudeWithOrdinaryRounding) {
     EXPECT_EQ(ScaledNumberText(10.0F), "10.0");
     EXPECT_EQ(ScaledNumberText(9.994F), "9.99");
     EXPECT_EQ(ScaledNumberText(0.0F), "0.00");
+    // The half is judged on the float's exact value: 1.115F lies above 1.115, 1.125F on it, and
+    // the float just below 1.125 under it.
+    EXPECT_EQ(ScaledNumberText(1.115F), "1.12");
+    EXPECT_EQ(ScaledNumberText(0.125F), "0.13");
+    EXPECT_EQ(ScaledNumberText(std::nextafter(1.125F, 0.0F)), "1.12");
+    EXPECT_EQ(ScaledNumberText(2.5F), "2.50");
 }
 
 // ---- AddItems ----
@@ -144,7 +157,7 @@ TEST_F(DataManagerTest, AddFilesSortsCaseInsensitivelyAndCountsTheTotal) {
     const std::string c = Folder.MakeFile("c.txt", 5000000000ULL);  // beyond 32 bits
     Manager.AddItems({c, b, upperA}, AddFiles);
     EXPECT_EQ(Paths(), (std::vector<std::string>{upperA, b, c}));
-    EXPECT_EQ(Manager.TotalSize, 5000000300ULL);
+    EXPECT_EQ(Manager.GetTotalSize(), 5000000300ULL);
     EXPECT_EQ(ItemAt(c).Size, 5000000000ULL);
     EXPECT_EQ(ItemAt(b).Name, "b.txt");
     ExpectRowsMirrorItems();
@@ -166,8 +179,8 @@ TEST_F(DataManagerTest, DuplicateLeavesTheEarlierItemWithItsGroup) {
     EXPECT_EQ(Paths(), (std::vector<std::string>{a, b}));
     EXPECT_EQ(ItemAt(a).Group, 3U);
     EXPECT_EQ(ItemAt(a).Position.get(), cellOfA);
-    EXPECT_EQ(Manager.TotalSize, 30U);
-    EXPECT_EQ(Manager.TotalSize, SumOfSizes());
+    EXPECT_EQ(Manager.GetTotalSize(), 30U);
+    EXPECT_EQ(Manager.GetTotalSize(), SumOfSizes());
     ExpectRowsMirrorItems();
 }
 
@@ -178,10 +191,10 @@ TEST_F(DataManagerTest, PathsDifferingInLetterCaseAreTwoItemsNextToEachOther) {
     const std::string other = Folder.MakeFile("Song.zzz", 4);
     const std::string first = Folder.MakeFile("aaa", 8);
     Manager.AddItems({other, lower, first, upper}, AddFiles);
-    ASSERT_EQ(Manager.Items.size(), 4U);
+    ASSERT_EQ(Manager.GetItems().size(), 4U);
     EXPECT_EQ(Paths().front(), first);
     EXPECT_EQ(Paths().back(), other);
-    EXPECT_EQ(Manager.TotalSize, 15U);
+    EXPECT_EQ(Manager.GetTotalSize(), 15U);
 }
 
 TEST_F(DataManagerTest, AddFolderMakesOneFolderItem) {
@@ -189,9 +202,9 @@ TEST_F(DataManagerTest, AddFolderMakesOneFolderItem) {
     Folder.MakeFile("music/sub/two", 24);
     Folder.MakeFile("music/.hidden", 7);
     Manager.AddItems({Folder / "music"}, AddFolder);
-    ASSERT_EQ(Manager.Items.size(), 1U);
-    EXPECT_EQ(Manager.Items.front().Name, "music");
-    EXPECT_EQ(Manager.Items.front().Size, 1024U);
+    ASSERT_EQ(Manager.GetItems().size(), 1U);
+    EXPECT_EQ(Manager.GetItems().front().Name, "music");
+    EXPECT_EQ(Manager.GetItems().front().Size, 1024U);
     EXPECT_EQ(Parts.Collection.Rows[0].SubItems[0], "1.00 кБ");
 }
 
@@ -206,7 +219,7 @@ TEST_F(DataManagerTest, AddFromFolderTakesVisibleEntriesOnceHoweverOftenAdded) {
     Manager.AddItems({Folder / "in", file}, AddFromFolder);
     Manager.AddItems({Folder / "in"}, AddFromFolder);
     EXPECT_EQ(Paths(), (std::vector<std::string>{a, b, Folder / "in/sub"}));
-    EXPECT_EQ(Manager.TotalSize, 7U);
+    EXPECT_EQ(Manager.GetTotalSize(), 7U);
     ExpectRowsMirrorItems();
 }
 
@@ -219,12 +232,12 @@ TEST_F(DataManagerTest, PlaylistMethodsReadOnlyM3uFilesAndIgnoreTheRestSilently)
     Parts.CollectionType = 1;
 
     Manager.AddItems({other, folderNamedM3u, Folder / "vanished.m3u", track}, AddFromPlaylist);
-    EXPECT_TRUE(Manager.Items.empty());
+    EXPECT_TRUE(Manager.GetItems().empty());
     EXPECT_EQ(Parts.Collection.RowCount(), 0U);
 
     Manager.AddItems({upper}, AddFromWinamp);
-    ASSERT_EQ(Manager.Items.size(), 1U);
-    EXPECT_EQ(Manager.Items.front().Size, 1000U);
+    ASSERT_EQ(Manager.GetItems().size(), 1U);
+    EXPECT_EQ(Manager.GetItems().front().Size, 1000U);
     EXPECT_EQ(Parts.Collection.Rows[0].SubItems[0], "00:10");
     EXPECT_TRUE(Parts.Prompter.Asked.empty());
 }
@@ -232,20 +245,20 @@ TEST_F(DataManagerTest, PlaylistMethodsReadOnlyM3uFilesAndIgnoreTheRestSilently)
 TEST_F(DataManagerTest, UnknownMethodAddsNothing) {
     Manager.AddItems({Folder.MakeFile("x", 1)}, 5);
     Manager.AddItems({Folder.MakeFile("y", 1)}, -1);
-    EXPECT_TRUE(Manager.Items.empty());
+    EXPECT_TRUE(Manager.GetItems().empty());
 }
 
 TEST_F(DataManagerTest, AddingKeepsMediaAndTheirPositions) {
     const std::string b = Folder.MakeFile("b", 2);
     Manager.AddItems({b}, AddFiles);
-    Manager.Media.push_back({Manager.Items.begin()});
-    const TColItem* itemOfB = &Manager.Items.front();
+    TDataManagerTestAccess::Media(Manager).push_back({Manager.GetItems().begin()});
+    const TColItem* itemOfB = &Manager.GetItems().front();
 
     Manager.AddItems({Folder.MakeFile("a", 1), Folder.MakeFile("c", 3)}, AddFiles);
-    ASSERT_EQ(Manager.Media.size(), 1U);
-    EXPECT_EQ(&*Manager.Media[0][0], itemOfB);
-    EXPECT_EQ(Manager.Media[0][0]->Path, b);
-    EXPECT_EQ(Manager.Items.size(), 3U);
+    ASSERT_EQ(Manager.GetMedia().size(), 1U);
+    EXPECT_EQ(&*Manager.GetMedia()[0][0], itemOfB);
+    EXPECT_EQ(Manager.GetMedia()[0][0]->Path, b);
+    EXPECT_EQ(Manager.GetItems().size(), 3U);
 }
 
 // ---- RemoveSelected and SetGroupOfSelected ----
@@ -255,39 +268,39 @@ TEST_F(DataManagerTest, RemoveSelectedDropsItemsRowsAndAllMedia) {
     const std::string b = Folder.MakeFile("b", 2);
     const std::string c = Folder.MakeFile("c", 4);
     Manager.AddItems({a, b, c}, AddFiles);
-    Manager.Media.push_back({std::next(Manager.Items.begin())});
+    TDataManagerTestAccess::Media(Manager).push_back({std::next(Manager.GetItems().begin())});
     Manager.ShowMedium(0);
     ASSERT_EQ(Parts.Medium.RowCount(), 1U);
 
     SelectRows(Parts.Collection, {0, 2});
     Manager.RemoveSelected();
     EXPECT_EQ(Paths(), (std::vector<std::string>{b}));
-    EXPECT_EQ(Manager.TotalSize, 2U);
+    EXPECT_EQ(Manager.GetTotalSize(), 2U);
     ExpectRowsMirrorItems();
-    EXPECT_TRUE(Manager.Media.empty());
+    EXPECT_TRUE(Manager.GetMedia().empty());
     EXPECT_EQ(Parts.Medium.RowCount(), 0U);
 }
 
 TEST_F(DataManagerTest, RemovingEverythingMakesItemsFilesAgainButRemovingSomeDoesNot) {
     Manager.AddItems({Folder.MakeFile("a", 1), Folder.MakeFile("b", 2)}, AddFiles);
-    Manager.ItemsAreFiles = false;  // as after a disc track was accepted
+    TDataManagerTestAccess::ItemsAreFiles(Manager) = false;  // as after a disc track
     Parts.Collection.Select(0);
     Manager.RemoveSelected();
-    EXPECT_FALSE(Manager.ItemsAreFiles);
+    EXPECT_FALSE(Manager.GetItemsAreFiles());
     Parts.Collection.SelectAll();
     Manager.RemoveSelected();
-    EXPECT_TRUE(Manager.Items.empty());
-    EXPECT_TRUE(Manager.ItemsAreFiles);
-    EXPECT_EQ(Manager.TotalSize, 0U);
+    EXPECT_TRUE(Manager.GetItems().empty());
+    EXPECT_TRUE(Manager.GetItemsAreFiles());
+    EXPECT_EQ(Manager.GetTotalSize(), 0U);
     EXPECT_EQ(Parts.Collection.RowCount(), 0U);
 }
 
 TEST_F(DataManagerTest, RemoveWithNothingSelectedStillClearsMedia) {
     Manager.AddItems({Folder.MakeFile("a", 1)}, AddFiles);
-    Manager.Media.push_back({Manager.Items.begin()});
+    TDataManagerTestAccess::Media(Manager).push_back({Manager.GetItems().begin()});
     Manager.RemoveSelected();
-    EXPECT_EQ(Manager.Items.size(), 1U);
-    EXPECT_TRUE(Manager.Media.empty());
+    EXPECT_EQ(Manager.GetItems().size(), 1U);
+    EXPECT_TRUE(Manager.GetMedia().empty());
 }
 
 TEST_F(DataManagerTest, SetGroupOfSelectedChangesOnlySelectedItemsAndTheirGroupText) {
@@ -325,14 +338,15 @@ TEST_F(DataManagerTest, ShowMediumListsItsItemsAndReturnsThePlainSum) {
     Folder.Write("l.m3u",
                  "#EXTM3U\n#EXTINF:200,Zebra\n" + track + "\n#EXTINF:100,Apple\n" + other + "\n");
     Manager.AddItems({Folder / "l.m3u"}, AddFromPlaylist);
-    ASSERT_EQ(Manager.Items.size(), 2U);
-    Manager.Media.push_back({Manager.Items.begin(), std::next(Manager.Items.begin())});
-    Manager.Media.push_back({std::next(Manager.Items.begin())});
+    ASSERT_EQ(Manager.GetItems().size(), 2U);
+    TDataManagerTestAccess::Media(Manager).push_back(
+        {Manager.GetItems().begin(), std::next(Manager.GetItems().begin())});
+    TDataManagerTestAccess::Media(Manager).push_back({std::next(Manager.GetItems().begin())});
 
     EXPECT_EQ(Manager.ShowMedium(0), "05:00");
     EXPECT_EQ(Parts.Medium.Captions(), (std::vector<std::string>{"Apple", "Zebra"}));
     EXPECT_EQ(Parts.Medium.Rows[0].SubItems, (std::vector<std::string>{"01:40"}));
-    EXPECT_EQ(Parts.Medium.Rows[1].Data, Manager.Items.front().Position.get());
+    EXPECT_EQ(Parts.Medium.Rows[1].Data, Manager.GetItems().front().Position.get());
     EXPECT_EQ(Parts.Medium.UpdateDepth, 0);
 
     EXPECT_EQ(Manager.ShowMedium(1), "01:40");
@@ -350,7 +364,7 @@ TEST_F(DataManagerTest, SelectionTextFromCollectionThenMedium) {
     Manager.AddItems({a, b}, AddFiles);
     EXPECT_EQ(Manager.SelectionText(), "");
 
-    Manager.Media.push_back({std::next(Manager.Items.begin())});
+    TDataManagerTestAccess::Media(Manager).push_back({std::next(Manager.GetItems().begin())});
     Manager.ShowMedium(0);
     Parts.Medium.Select(0);
     EXPECT_EQ(Manager.SelectionText(), b);
@@ -365,11 +379,12 @@ TEST_F(DataManagerTest, LocateItemSelectsAndScrollsToTheRow) {
     Manager.AddItems({Folder.MakeFile("a", 1), Folder.MakeFile("b", 1), Folder.MakeFile("c", 1)},
                      AddFiles);
     Parts.Collection.Select(0);
-    Manager.LocateItem(std::next(Manager.Items.begin(), 2)->Position.get());
+    Manager.LocateItem(std::next(Manager.GetItems().begin(), 2)->Position.get());
     EXPECT_EQ(Parts.Collection.SelectedRows(), (std::vector<std::size_t>{0, 2}));
     EXPECT_EQ(Parts.Collection.ScrolledTo, 2U);
 
-    const TItemPosition unknown = Manager.Items.begin();
+    TColItems elsewhere(1);
+    const TItemPosition unknown = elsewhere.begin();
     Manager.LocateItem(&unknown);
     EXPECT_EQ(Parts.Collection.SelectedRows(), (std::vector<std::size_t>{0, 2}));
     EXPECT_EQ(Parts.Collection.ScrolledTo, 2U);
@@ -397,7 +412,8 @@ TEST_F(DataManagerTest, EstimateMediaCountTakesThePausesAsA32BitProduct) {
 }
 
 TEST_F(DataManagerTest, EstimateMediaCountStaysPositiveForHugeTotals) {
-    Manager.TotalSize = UINT64_MAX;
+    Manager.AddItems({Folder.MakeFile("a", 50)}, AddFiles);
+    TDataManagerTestAccess::SetItemSize(Manager, 0, UINT64_MAX);
     EXPECT_EQ(Manager.EstimateMediaCount(1, 0), INT32_MAX);
     EXPECT_EQ(Manager.EstimateMediaCount(UINT64_MAX, 0), 1);
 }

@@ -4,16 +4,34 @@
 
 #include <sched.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <functional>
+#include <memory>
 #include <thread>
 
 #include "DivisionListener.h"
 #include "LoopUiThread.h"
+#include "NullHost.h"
 #include "ThreadPriority.h"
 
 namespace {
+
+// Waits up to ten seconds for the condition; false when it never held.
+template <typename Condition>
+bool WaitUntil(Condition condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
 
 // A listener whose reactions a test can set, recording what it was told.
 class ScriptedListener : public DivisionListener {
@@ -86,7 +104,7 @@ struct DivisionRun {
 TEST(DivideThreadTest, NormalEndDeliversEveryMediumInOrder) {
     Units units({600, 500, 100, 90});
     DivisionRun run;
-    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener);
+    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3);
     run.UntilEnded();
     EXPECT_EQ(run.Listener.Ended, 1);
     EXPECT_EQ(run.Listener.MediaAdded, 2);
@@ -111,7 +129,7 @@ TEST(DivideThreadTest, StopBeforeTheFirstMediumDeliversNothing) {
     Units units(sizes);
     DivisionRun run;
     TDivideThread thread(units.Groups, SlowCapacity, SlowCapacity, units.Media, run.Ui,
-                         run.Listener);
+                         run.Listener, 3);
     for (int i = 0; i < 3; ++i)  // several stops in a row are harmless
         thread.Terminate();
     run.UntilEnded();
@@ -126,7 +144,7 @@ TEST(DivideThreadTest, StopMidwayKeepsTheDeliveredMedia) {
     DivisionRun run;
     TDivideThread* running = nullptr;
     run.Listener.OnMedium = [&] { running->Terminate(); };
-    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener);
+    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3);
     running = &thread;
     run.UntilEnded();
     ASSERT_EQ(units.Media.size(), 1u);
@@ -138,7 +156,7 @@ TEST(DivideThreadTest, StopMidwayKeepsTheDeliveredMedia) {
 TEST(DivideThreadTest, FailureEndsLikeAnyOtherEnd) {
     Units units({100, 800, 200});
     DivisionRun run;
-    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener);
+    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3);
     run.UntilEnded();
     EXPECT_EQ(run.Listener.Ended, 1);
     ASSERT_EQ(units.Media.size(), 1u);
@@ -148,7 +166,7 @@ TEST(DivideThreadTest, FailureEndsLikeAnyOtherEnd) {
 TEST(DivideThreadTest, FirstProgressReportShowsAnEvaluation) {
     Units units({300, 300, 300, 350, 350});
     DivisionRun run;
-    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener);
+    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3);
     thread.RequestProgress();
     run.UntilEnded();
     ASSERT_FALSE(run.Listener.Reports.empty());
@@ -173,7 +191,8 @@ TEST(DivideThreadTest, PriorityChangesWhileRunning) {
         else
             running->Terminate();
     };
-    TDivideThread thread(units.Groups, 1000000001, 1000000001, units.Media, run.Ui, run.Listener);
+    TDivideThread thread(units.Groups, 1000000001, 1000000001, units.Media, run.Ui, run.Listener,
+                         3);
     running = &thread;
     thread.RequestProgress();
     run.UntilEnded();
@@ -211,11 +230,113 @@ TEST(DivideThreadTest, PriorityPositionsMapOntoTheThread) {
 TEST(DivideThreadTest, ReleasingAfterTheEndIsSafe) {
     Units units({400, 400, 400});
     DivisionRun run;
-    auto thread =
-        std::make_unique<TDivideThread>(units.Groups, 700, 699, units.Media, run.Ui, run.Listener);
+    auto thread = std::make_unique<TDivideThread>(units.Groups, 700, 699, units.Media, run.Ui,
+                                                  run.Listener, 3);
     run.UntilEnded();
     thread.reset();
     EXPECT_EQ(units.Media.size(), 3u);
+}
+
+struct DestroyCase {
+    const char* State;
+    std::vector<std::uint64_t> Sizes;
+    std::uint64_t Capacity;
+    bool RequestProgress;
+    bool WaitForAStep;  // until the worker has queued a step for the user-interface thread
+};
+
+TEST(DivideThreadTest, DestroyingNeverWaitsForTheUserInterfaceThread) {
+    const DestroyCase cases[] = {
+        {"before the first medium", SlowUnits(250), SlowCapacity, false, false},
+        {"waiting in a delivery", {600, 500, 100, 90}, 700, false, true},
+        {"waiting in a progress report", SlowUnits(250), SlowCapacity, true, true},
+        {"after the end notification was queued", {800}, 700, false, true},
+    };
+    for (const DestroyCase& c : cases) {
+        SCOPED_TRACE(c.State);
+        Units units(c.Sizes);
+        DivisionRun run;
+        auto thread = std::make_unique<TDivideThread>(units.Groups, c.Capacity, c.Capacity - 1,
+                                                      units.Media, run.Ui, run.Listener, 3);
+        if (c.RequestProgress)
+            thread->RequestProgress();
+        if (c.WaitForAStep) {
+            ASSERT_TRUE(WaitUntil([&] { return run.Ui.PendingSteps() > 0; }));
+        }
+        thread.reset();
+        // What was queued for the destroyed thread does nothing when it runs at last.
+        run.Ui.RunPending();
+        EXPECT_EQ(run.Listener.Ended, 0);
+        EXPECT_EQ(run.Listener.MediaAdded, 0);
+        EXPECT_TRUE(run.Listener.Reports.empty());
+        EXPECT_TRUE(units.Media.empty());
+    }
+}
+
+// The search thread's position while it runs; checks the priority control end to end.
+struct PriorityStep {
+    int Wanted;
+    int InForce;  // returned, and then found on the search thread
+};
+
+// Runs the steps on a slow division; returns a description of the first step that went wrong.
+std::string RunPrioritySteps(const std::vector<PriorityStep>& steps) {
+    Units units(SlowUnits(250));
+    DivisionRun run;
+    TDivideThread thread(units.Groups, SlowCapacity, SlowCapacity, units.Media, run.Ui,
+                         run.Listener, 3);
+    for (const PriorityStep& step : steps) {
+        const std::string name = std::to_string(step.Wanted) + ": ";
+        const int inForce = thread.SetPriority(step.Wanted);
+        if (inForce != step.InForce)
+            return name + "in force " + std::to_string(inForce);
+        if (!WaitUntil([&] { return thread.WorkerPosition() == step.InForce; }))
+            return name + "the search thread stays at " +
+                   std::to_string(thread.WorkerPosition().value_or(-1));
+    }
+    thread.Terminate();
+    return std::string();
+}
+
+TEST(DivideThreadTest, EveryPositionTakesEffectWhileRunning) {
+    if (StrongestPositionAllowed(6) != 6)
+        GTEST_SKIP() << "needs the privilege to raise priorities (CI runs as root)";
+    EXPECT_EQ(RunPrioritySteps({{0, 0}, {3, 3}, {6, 6}, {1, 1}, {5, 5}, {2, 2}, {4, 4}, {3, 3}}),
+              "");
+}
+
+// An ordinary user may lower a thread but never raise it: the search moves to a fresh thread to
+// go back up, and positions above normal are refused and reported as normal. Run in a child
+// process that drops every privilege, since the tests themselves may run as root.
+TEST(DivideThreadTest, AnOrdinaryUserGoesBackUpAndIsToldWhatIsRefused) {
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // An ordinary user running the tests is one already; root becomes nobody.
+        const rlimit noRaising{0, 0};
+        const bool root = ::geteuid() == 0;
+        if (::setrlimit(RLIMIT_NICE, &noRaising) != 0 ||
+            (root && (::setgid(65534) != 0 || ::setuid(65534) != 0))) {
+            std::fputs("cannot become an ordinary user\n", stderr);
+            ::_exit(3);
+        }
+        std::string failure =
+            RunPrioritySteps({{0, 0}, {3, 3}, {6, 3}, {1, 1}, {2, 2}, {0, 0}, {4, 3}, {3, 3}});
+        DataManagerFixtureParts parts;
+        TDataManager manager(parts.CollectionType, parts.Collection, parts.Medium, parts.Host());
+        if (failure.empty() && manager.SetDivisionPriority(5) != 3)
+            failure = "the data manager reports a refused position as in force";
+        if (failure.empty() && manager.GetDivisionPriority() != 5)
+            failure = "the data manager forgets the wanted position";
+        if (!failure.empty())
+            std::fprintf(stderr, "%s\n", failure.c_str());
+        ::_exit(failure.empty() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "see the child's message above";
 }
 
 }  // namespace

@@ -177,6 +177,20 @@ TEST(DivisionSearch, ProgressReportShowsAtLeastOneEvaluation) {
     EXPECT_GE(counts[0], 1u);
 }
 
+TEST(DivisionSearch, ProgressRequestedDuringAReportIsNotLost) {
+    DivisionSearch search(700, 699);
+    std::vector<std::uint64_t> totals{300, 300, 300, 350, 350};
+    search.RequestProgress();
+    int reports = 0;
+    search.Run(
+        totals, [](const auto&, const auto&) {},
+        [&] {
+            if (++reports == 1)
+                search.RequestProgress();  // the timer ticks while the first report is shown
+        });
+    EXPECT_EQ(reports, 2);
+}
+
 TEST(DivisionSearch, TakeBestDeliversTheFirstFittingCombination) {
     for (const bool takeBest : {false, true}) {
         DivisionSearch search(1000, 1000);
@@ -260,6 +274,71 @@ TEST(DivisionSearch, AcceleratedAgreesWithPlainOnRandomInputs) {
 
 TEST(DivisionSearch, AcceleratedAgreesWithPlainOnLongerSearches) {
     ExpectAgreementOnRandomInputs(4711, 300, 26);
+}
+
+// Each medium's units (input indices) and the evaluations of each of its passes.
+struct Trace {
+    std::vector<std::vector<std::uint32_t>> Media;
+    std::vector<std::vector<std::uint64_t>> Evaluations;
+    DivisionSearch::Outcome Outcome = DivisionSearch::Outcome::Completed;
+    bool operator==(const Trace&) const = default;
+};
+
+// parkEvery: a park is requested before every Run and at every progress report, so the search
+// parks at nearly every look at the requests.
+Trace TraceDivision(const std::vector<std::uint64_t>& input, std::uint64_t capacity,
+                    std::uint64_t lowBound, bool exhaustive, bool parkEvery, int& parks) {
+    std::vector<std::uint64_t> totals = input;
+    std::vector<std::uint32_t> index(input.size());
+    for (std::uint32_t i = 0; i < index.size(); ++i)
+        index[i] = i;
+    Trace trace;
+    DivisionSearch search(capacity, lowBound);
+    search.SetExhaustive(exhaustive);
+    const auto deliver = [&](const std::vector<std::uint32_t>& units,
+                             const DivisionSearch::MediumStats& stats) {
+        std::vector<std::uint32_t> medium;
+        for (const auto unit : units)
+            medium.push_back(index[unit]);
+        trace.Media.push_back(medium);
+        trace.Evaluations.emplace_back();
+        for (const auto& pass : stats.Passes)
+            trace.Evaluations.back().push_back(pass.Evaluations);
+        RemoveAcceptedUnits(index, units);
+    };
+    const auto progress = [&] {
+        if (parkEvery)
+            search.RequestPark();
+    };
+    do {
+        if (parkEvery)
+            search.RequestPark();
+        trace.Outcome = search.Run(totals, deliver, progress);
+        parks += trace.Outcome == DivisionSearch::Outcome::Parked ? 1 : 0;
+    } while (trace.Outcome == DivisionSearch::Outcome::Parked);
+    return trace;
+}
+
+TEST(DivisionSearch, AParkedSearchGoesOnExactlyWhereItWas) {
+    std::mt19937_64 random(8);
+    int parks = 0;
+    for (int round = 0; round < 24; ++round) {
+        const std::uint64_t capacity = 1000000001;
+        std::vector<std::uint64_t> units;
+        const int count = std::uniform_int_distribution<int>(10, 28)(random);
+        for (int i = 0; i < count; ++i)
+            units.push_back(capacity / std::uniform_int_distribution<std::uint64_t>(3, 12)(random) +
+                            std::uniform_int_distribution<std::uint64_t>(0, 999)(random));
+        const std::uint64_t lowBound = capacity - (round % 2 == 0 ? 0 : capacity / 2000);
+        for (const bool exhaustive : {true, false}) {
+            int unused = 0;
+            const Trace straight =
+                TraceDivision(units, capacity, lowBound, exhaustive, false, unused);
+            const Trace parked = TraceDivision(units, capacity, lowBound, exhaustive, true, parks);
+            ASSERT_EQ(straight, parked) << "round " << round << (exhaustive ? " plain" : "");
+        }
+    }
+    EXPECT_GT(parks, 1000);  // the comparison is about searches that really parked
 }
 
 }  // namespace

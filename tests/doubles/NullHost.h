@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "HostDoubles.h"
+#include "IconList.h"
 #include "InMemoryListView.h"
 #include "LoopUiThread.h"
 #include "ScriptedPrompter.h"
@@ -20,8 +21,9 @@ struct DataManagerFixtureParts {
     LoopUiThread UiThread;
     CountingDivisionListener Listener;
     RecordingFileOperations FileOperations;
+    PlainIconList Icons;
 
     TDataManagerHost Host() {
-        return TDataManagerHost{Prompter, UiThread, Listener, FileOperations};
+        return TDataManagerHost{Prompter, UiThread, Listener, FileOperations, Icons};
     }
 };

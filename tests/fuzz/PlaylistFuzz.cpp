@@ -13,6 +13,7 @@
 
 #include "HostDoubles.h"
 #include "InMemoryListView.h"
+#include "IconList.h"
 #include "LoopUiThread.h"
 #include "Prompter.h"
 #include "Tdatamanager.h"
@@ -84,15 +85,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LoopUiThread ui;
     CountingDivisionListener listener;
     RecordingFileOperations fileOperations;
+    PlainIconList icons;
     TDataManager manager(collectionType, collection, medium,
-                         TDataManagerHost{prompter, ui, listener, fileOperations});
+                         TDataManagerHost{prompter, ui, listener, fileOperations, icons});
     manager.AddItems({playlist, playlist}, AddFromPlaylist);
 
     Check(std::filesystem::current_path() == before);
     std::uint64_t sum = 0;
     const TColItem* previous = nullptr;
     std::size_t row = 0;
-    for (const TColItem& item : manager.Items) {
+    for (const TColItem& item : manager.GetItems()) {
         sum += item.Size;
         Check(item.Position != nullptr && &**item.Position == &item);
         Check(collection.RowData(row++) == item.Position.get());
@@ -100,10 +102,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         previous = &item;
     }
     Check(row == collection.RowCount());
-    Check(sum == manager.TotalSize);
-    if (!manager.ItemsAreFiles)
+    Check(sum == manager.GetTotalSize());
+    if (!manager.GetItemsAreFiles())
         Check(collectionType == 1);
-    (void)manager.ValueText(manager.TotalSize);
-    (void)manager.EstimateMediaCount(1 + manager.TotalSize / 3, 200);
+    (void)manager.ValueText(manager.GetTotalSize());
+    (void)manager.EstimateMediaCount(1 + manager.GetTotalSize() / 3, 200);
     return 0;
 }

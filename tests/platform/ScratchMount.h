@@ -4,13 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 // A small tmpfs mounted for one test, to meet a full or a read-only file system for real. Only
-// root can mount; elsewhere Mounted() is false and the test skips or injects the failure.
+// root can mount; elsewhere Mounted() is false and the test skips or injects the failure. A
+// folder that refuses writes is open to every user: see MakeReadOnly.
 class ScratchMount {
 public:
     ScratchMount(const std::string& folder, const std::string& size) : Folder(folder) {
@@ -22,15 +24,27 @@ public:
     ~ScratchMount() {
         if (IsMounted)
             ::umount2(Folder.c_str(), MNT_DETACH);
+        else if (Locked)
+            ::chmod(Folder.c_str(), 0755);  // so the folder and what it holds can be removed
     }
     ScratchMount(const ScratchMount&) = delete;
     ScratchMount& operator=(const ScratchMount&) = delete;
 
     bool Mounted() const { return IsMounted; }
 
-    bool MakeReadOnly() {
-        return IsMounted &&
-               ::mount("tmpfs", Folder.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    // Makes the folder refuse new entries, whichever user runs the test: the mounted file system
+    // becomes read-only; unmounted, the folder loses its write permission, which stops every user
+    // but root. Returns the error a write into the folder then meets, or 0 when neither way is
+    // open (root without a mount).
+    int MakeReadOnly() {
+        if (IsMounted)
+            return ::mount("tmpfs", Folder.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0
+                       ? EROFS
+                       : 0;
+        if (::geteuid() == 0 || ::chmod(Folder.c_str(), 0555) != 0)
+            return 0;
+        Locked = true;
+        return EACCES;
     }
 
     // Writes zeros until the file system refuses more.
@@ -44,6 +58,7 @@ public:
 private:
     std::string Folder;
     bool IsMounted = false;
+    bool Locked = false;
 };
 
 inline void WriteTextFile(const std::string& path, const std::string& text) {

@@ -32,6 +32,7 @@ TEST(CommandLineTest, BadArgumentsNameTheProblem) {
         {{"--capacity", "10", "--low-bound", "5", "--medium-time-limit", "0"}, "above 0"},
         {{"--capacity", "10", "--tolerance", "79.9", "/tmp"}, "from 80 to 100"},
         {{"--capacity", "10", "--tolerance", "100.1", "/tmp"}, "from 80 to 100"},
+        {{"--capacity", "10", "--tolerance", "99,9", "/tmp"}, "from 80 to 100"},
         {{"--capacity", "10", "--tolerance", "99"}, "needs paths"},
         {{"--capacity", "10", "--low-bound", "5", "/tmp"}, "not on paths"},
         {{"/tmp"}, "missing --capacity"},

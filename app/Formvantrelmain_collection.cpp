@@ -1,0 +1,431 @@
+#include "Formvantrelmain.h"
+
+#include <filesystem>
+#include <system_error>
+#include <unordered_map>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "FileChooser.h"
+#include "PathCompare.h"
+#include "PathNames.h"
+#include "QtListView.h"
+#include "Tdatamanager.h"
+#include "Winamp.h"
+
+namespace {
+
+const char* const CollectionTypeLabel = "Разбиваем";
+const char* const CollectionTypeNames[] = {"файлы и папки", "музкомпозиции"};
+const char* const CollectionGroupCaption = " Состав сборника: ";
+const char* const NameColumn = "Имя";
+const char* const LengthColumn = "Длина";
+const char* const GroupColumn = "Группа";
+const char* const AddCaption = "&Добавить... ";
+const char* const DelCaption = "&Исключить ";
+const char* const AddDropDownName = "Способ добавления";
+const char* const DelDropDownName = "Что исключить";
+const char* const GroupLabel = "№ группы:";
+const char* const GroupHint = "Элементы из одной группы попадут на один носитель";
+const char* const AddCommandCaptions[] = {"файл(ы)...", "папку...", "всё из папки...",
+                                          "из файла плейлиста .m3u...",
+                                          "из текущего плейлиста Winamp'а"};
+const char* const DelSelectedCaption = "выделенное";
+const char* const DelAllCaption = "всё";
+const char* const ListAddCaption = "Добавить...";
+const char* const ListAddPrefix = "Добавить ";
+const char* const ListDelCaption = "Исключить";
+const char* const ListClearCaption = "Очистить";
+const char* const ChooseFilesTitle = "Выберите файлы коллекции для разбиения";
+const char* const AnyFilesFilter = "Любые файлы (*)";
+const char* const ChooseIncludedFolderTitle = "Выберите папку для включения в коллекцию";
+const char* const ChooseCollectionFolderTitle = "Выберите папку с коллекцией";
+const char* const ChoosePlaylistTitle = "Выберите список воспроизведения";
+const char* const PlaylistFilter = "Списки воспроизведения (*.m3u *.M3U)";
+const char* const AddingText = "Добавление новых файлов...";
+const char* const SelectedPrefix = "Выбрано: ";
+const char* const DividingText = "Идёт разбиение, пожалуйста подождите...";
+const char* const TotalPrefix = "Всего: ";
+
+// Defaults for remembered add methods the window cannot use.
+constexpr std::uint8_t DefaultFilesAddMethod = AddFromFolder;
+constexpr std::uint8_t DefaultSongsAddMethod = AddFromWinamp;
+
+// Width of the "Длина" and "Группа" columns at 96 pixels per inch.
+constexpr int LengthColumnWidth = 70;
+constexpr int GroupColumnWidth = 55;
+
+QString Text(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+const TColItem& ItemOfRow(const void* data) {
+    return **static_cast<const TItemPosition*>(data);
+}
+
+template <typename Number>
+int Sign(Number left, Number right) {
+    return left < right ? -1 : (right < left ? 1 : 0);
+}
+
+}  // namespace
+
+QWidget* TfrmVantrelMain::createCollectionPage() {
+    auto* page = new QWidget(this);
+
+    lblCollectionType = new QLabel(Text(CollectionTypeLabel), page);
+    cmboCollectionType = new QComboBox(page);
+    for (const char* name : CollectionTypeNames)
+        cmboCollectionType->addItem(Text(name));
+    cmboCollectionType->setAccessibleName(Text(CollectionTypeLabel));
+    lblCollectionType->setBuddy(cmboCollectionType);
+    connect(cmboCollectionType, &QComboBox::activated, this,
+            [this] { cmboCollectionTypeSelect(); });
+
+    grpCollection = new QGroupBox(Text(CollectionGroupCaption), page);
+    lstCollection =
+        new QtListView({Text(NameColumn), Text(LengthColumn), Text(GroupColumn)},
+                       {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter}, false, grpCollection);
+    lstCollection->setAccessibleName(Text(CollectionGroupCaption).trimmed());
+    const int dpi = logicalDpiX();
+    lstCollection->header()->setSectionResizeMode(1, QHeaderView::Interactive);
+    lstCollection->header()->setSectionResizeMode(2, QHeaderView::Interactive);
+    lstCollection->header()->resizeSection(1, LengthColumnWidth * dpi / 96);
+    lstCollection->header()->resizeSection(2, GroupColumnWidth * dpi / 96);
+    lstCollection->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(lstCollection->header(), &QHeaderView::sectionClicked, this,
+            [this](int column) { lstCollectionColumnClick(column); });
+    connect(lstCollection, &QtListView::SelectionChanged, this,
+            [this](int row) { lstViewSelectItem(row); });
+    connect(lstCollection, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& position) { popupMenuListViewPopup(position); });
+    auto* groupLayout = new QVBoxLayout(grpCollection);
+    groupLayout->addWidget(lstCollection);
+
+    // The add commands, by Tag.
+    popupMenuAdd = new QMenu(this);
+    for (int tag = 0; tag < 5; ++tag) {
+        QAction* command = popupMenuAdd->addAction(Text(AddCommandCaptions[tag]));
+        command->setData(tag);
+        connect(command, &QAction::triggered, this, [this, tag] { miAddClick(tag); });
+        addCommands.push_back(command);
+    }
+    popupMenuDel = new QMenu(this);
+    miDelSelected = popupMenuDel->addAction(Text(DelSelectedCaption));
+    miDelSelected->setShortcut(QKeySequence(Qt::Key_Delete));
+    popupMenuDel->setDefaultAction(miDelSelected);
+    miDelAll = popupMenuDel->addAction(Text(DelAllCaption));
+    connect(miDelSelected, &QAction::triggered, this, [this] { miDelClick(0); });
+    connect(miDelAll, &QAction::triggered, this, [this] { miDelClick(1); });
+
+    popupMenuListView = new QMenu(this);
+    miAdd = popupMenuListView->addAction(Text(ListAddCaption));
+    miAdd->setShortcut(QKeySequence(Qt::Key_Insert));
+    miDel = popupMenuListView->addAction(Text(ListDelCaption));
+    miDel->setShortcut(QKeySequence(Qt::Key_Delete));
+    miDel->setEnabled(false);
+    miClear = popupMenuListView->addAction(Text(ListClearCaption));
+    for (QAction* action : {miAdd, miDel}) {
+        action->setShortcutContext(Qt::WidgetShortcut);
+        lstCollection->addAction(action);
+    }
+    connect(miAdd, &QAction::triggered, this, [this] { btnAddClick(); });
+    connect(miDel, &QAction::triggered, this, [this] { miDelClick(0); });
+    connect(miClear, &QAction::triggered, this, [this] { miDelClick(1); });
+
+    pnlFileAddDel = new QWidget(page);
+    btnAdd = new QPushButton(Text(AddCaption), pnlFileAddDel);
+    connect(btnAdd, &QPushButton::clicked, this, [this] { btnAddClick(); });
+    btnAddDropDown = new QToolButton(pnlFileAddDel);
+    btnAddDropDown->setArrowType(Qt::DownArrow);
+    btnAddDropDown->setAccessibleName(Text(AddDropDownName));
+    btnAddDropDown->setToolTip(Text(AddDropDownName));
+    connect(btnAddDropDown, &QToolButton::clicked, this,
+            [this] { dropDownMenu(popupMenuAdd, btnAdd); });
+    btnDel = new QPushButton(Text(DelCaption), pnlFileAddDel);
+    btnDel->setEnabled(false);
+    connect(btnDel, &QPushButton::clicked, this, [this] { miDelClick(0); });
+    btnDelDropDown = new QToolButton(pnlFileAddDel);
+    btnDelDropDown->setArrowType(Qt::DownArrow);
+    btnDelDropDown->setAccessibleName(Text(DelDropDownName));
+    btnDelDropDown->setToolTip(Text(DelDropDownName));
+    btnDelDropDown->setEnabled(false);
+    connect(btnDelDropDown, &QToolButton::clicked, this, [this] {
+        miDelSelected->setEnabled(lstCollection->SelectedCount() > 0);
+        dropDownMenu(popupMenuDel, btnDel);
+    });
+    for (QToolButton* arrow : {btnAddDropDown, btnDelDropDown})
+        arrow->setFocusPolicy(Qt::StrongFocus);
+    lblGroup = new QLabel(Text(GroupLabel), pnlFileAddDel);
+    lblGroup->setToolTip(Text(GroupHint));
+    lblGroup->setEnabled(false);
+    editGroup = new QSpinBox(pnlFileAddDel);
+    editGroup->setRange(0, 255);
+    editGroup->setEnabled(false);
+    editGroup->setToolTip(Text(GroupHint));
+    editGroup->setAccessibleName(Text(GroupLabel));
+    lblGroup->setBuddy(editGroup);
+    connect(editGroup, &QSpinBox::valueChanged, this, [this] { editGroupChange(); });
+
+    auto* buttons = new QHBoxLayout(pnlFileAddDel);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->setSpacing(0);
+    buttons->addWidget(btnAdd);
+    buttons->addWidget(btnAddDropDown);
+    buttons->addSpacing(6);
+    buttons->addWidget(btnDel);
+    buttons->addWidget(btnDelDropDown);
+    buttons->addStretch();
+    buttons->addWidget(lblGroup);
+    buttons->addSpacing(4);
+    buttons->addWidget(editGroup);
+
+    auto* typeRow = new QHBoxLayout;
+    typeRow->addWidget(lblCollectionType);
+    typeRow->addWidget(cmboCollectionType, 1);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(typeRow);
+    layout->addWidget(grpCollection, 1);
+    layout->addWidget(pnlFileAddDel);
+    return page;
+}
+
+void TfrmVantrelMain::cmboCollectionTypeSelect() {
+    Settings.CollectionType =
+        static_cast<std::uint8_t>(std::max(0, cmboCollectionType->currentIndex()));
+    const bool files = Settings.CollectionType == 0;
+    for (int tag = AddFiles; tag <= AddFromFolder; ++tag)
+        addCommands[static_cast<std::size_t>(tag)]->setEnabled(files);
+    updateDefaultAddCommand();
+    btnSendMediumToWinamp->setVisible(!files);
+    radioResultsSavePlaylist->setEnabled(!files);
+    refreshResultsAction();
+}
+
+void TfrmVantrelMain::updateDefaultAddCommand() {
+    // A remembered method out of range, or one the collection type cannot use, falls back to
+    // the type's default.
+    std::uint8_t& method =
+        Settings.CollectionType == 0 ? Settings.FilesAddMethod : Settings.SongsAddMethod;
+    if (method > AddFromWinamp)
+        method = Settings.CollectionType == 0 ? DefaultFilesAddMethod : DefaultSongsAddMethod;
+    if (Settings.CollectionType != 0 && method < AddFromPlaylist)
+        method = DefaultSongsAddMethod;
+    QAction* command = addCommands[method];
+    popupMenuAdd->setDefaultAction(command);
+    btnAdd->setToolTip(command->text());
+}
+
+void TfrmVantrelMain::btnAddClick() {
+    QAction* command = popupMenuAdd->defaultAction();
+    if (command != nullptr && command->isEnabled())
+        miAddClick(command->data().toInt());
+}
+
+void TfrmVantrelMain::miAddClick(int tag) {
+    switch (tag) {
+        case AddFiles:
+        case AddFromPlaylist: {
+            const bool files = tag == AddFiles;
+            const std::vector<std::string> chosen =
+                Files->ChooseFiles(files ? ChooseFilesTitle : ChoosePlaylistTitle,
+                                   files ? AnyFilesFilter : PlaylistFilter);
+            if (!chosen.empty())
+                addToCollection(chosen, tag);
+            break;
+        }
+        case AddFolder:
+        case AddFromFolder: {
+            std::error_code error;
+            std::string folder = std::filesystem::current_path(error).string();
+            if (Files->ChooseFolder(folder, tag == AddFolder ? ChooseIncludedFolderTitle
+                                                             : ChooseCollectionFolderTitle))
+                addToCollection({folder}, tag);
+            // The next browse starts where this one ended.
+            std::filesystem::current_path(folder, error);
+            break;
+        }
+        case AddFromWinamp: {
+            const std::string playlist = Winamp->getWinampPlaylistFile();
+            if (!playlist.empty())
+                addToCollection({playlist}, AddFromPlaylist);
+            break;
+        }
+        default:
+            return;
+    }
+    (Settings.CollectionType == 0 ? Settings.FilesAddMethod : Settings.SongsAddMethod) =
+        static_cast<std::uint8_t>(tag);
+    updateDefaultAddCommand();
+}
+
+void TfrmVantrelMain::AddDroppedPaths(const std::vector<std::string>& paths) {
+    // The worker reads the collection while a division runs, so nothing may change it then.
+    if (dividing() || paths.empty())
+        return;
+    // Paths typed on the command line may be relative; the add commands move the current folder
+    // later, so each item keeps its full path.
+    std::vector<std::string> full;
+    for (const std::string& path : paths) {
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+        full.push_back(WithoutTrailingDelimiter(error ? path : absolute.string()));
+    }
+    addToCollection(full, Settings.CollectionType == 0 ? AddFiles : AddFromPlaylist);
+}
+
+void TfrmVantrelMain::addToCollection(const std::vector<std::string>& paths, int addMethod) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    setStatusText(1, Text(AddingText));
+    DataManager->AddItems(paths, addMethod);
+    setStatusText(1, QString());
+    collectionChanged();
+    QApplication::restoreOverrideCursor();
+}
+
+void TfrmVantrelMain::dropDownMenu(QMenu* menu, QWidget* button) {
+    // Qt moves the menu above the button when there is no room below.
+    menu->popup(button->mapToGlobal(button->rect().bottomLeft()));
+}
+
+void TfrmVantrelMain::miDelClick(int tag) {
+    if (!confirmDiscardResults())
+        return;
+    if (tag == 1)
+        selectAllItems();
+    DataManager->RemoveSelected();
+    collectionChanged();
+    lstViewSelectItem(-1);
+}
+
+void TfrmVantrelMain::selectAllItems() {
+    SelectingAll = true;
+    lstCollection->selectAll();
+    SelectingAll = false;
+}
+
+void TfrmVantrelMain::popupMenuListViewPopup(const QPoint& position) {
+    miAdd->setText(Text(ListAddPrefix) + btnAdd->toolTip());
+    miClear->setEnabled(lstCollection->RowCount() > 0 && !dividing());
+    popupMenuListView->popup(lstCollection->viewport()->mapToGlobal(position));
+}
+
+void TfrmVantrelMain::editGroupChange() {
+    if (!ControlsLive)
+        return;
+    DataManager->SetGroupOfSelected(static_cast<std::uint32_t>(editGroup->value()));
+    SortAscending = false;
+    lstCollectionColumnClick(2);
+}
+
+void TfrmVantrelMain::lstViewSelectItem(int row) {
+    const std::size_t total = lstCollection->RowCount();
+    const std::size_t selected = lstCollection->SelectedCount();
+    if (SelectingAll && selected < total)
+        return;
+    const auto setGroupField = [this](int value) {
+        const bool live = ControlsLive;
+        ControlsLive = false;
+        editGroup->setValue(value);
+        ControlsLive = live;
+    };
+    if (row >= 0) {
+        const QString text = QString::fromStdString(DataManager->SelectionText());
+        setStatusText(1, selected < 2 ? text
+                                      : Text(SelectedPrefix) + QString::number(selected) +
+                                            QStringLiteral(" (") + text + QStringLiteral(")"));
+        // Rows past the collection's are the medium list's (see FormCreate).
+        const auto index = static_cast<std::size_t>(row);
+        const void* rowData =
+            index < total ? lstCollection->RowData(index) : lstMedium->RowData(index - total);
+        setGroupField(static_cast<int>(ItemOfRow(rowData).Group));
+    } else if (selected == 0) {
+        setGroupField(0);
+        setStatusText(1, dividing() ? Text(DividingText) : QString());
+    }
+    miDel->setEnabled(selected > 0 && !dividing());
+    btnDel->setEnabled(selected > 0);
+    lblGroup->setEnabled(selected > 0);
+    editGroup->setEnabled(selected > 0);
+}
+
+void TfrmVantrelMain::collectionChanged() {
+    // The name column stretches by itself over the width the other columns leave.
+    const std::size_t count = DataManager->Items.size();
+    setStatusText(0, Text(TotalPrefix) + QString::number(count) + QStringLiteral(" (") +
+                         QString::fromStdString(DataManager->ValueText(DataManager->TotalSize)) +
+                         QStringLiteral(")"));
+    ShowDivisionProgress(0, 0, 0, static_cast<std::uint32_t>(count));
+    cmboCollectionType->setEnabled(count == 0);
+    btnDelDropDown->setEnabled(count != 0);
+    btnDivide->setEnabled(count != 0);
+    radioResultsMoveToFolder->setEnabled(DataManager->ItemsAreFiles);
+    radioResultsCopyToFolder->setEnabled(DataManager->ItemsAreFiles);
+    refreshResultsAction();
+}
+
+void TfrmVantrelMain::lstCollectionColumnClick(int column) {
+    if (SortColumn >= 0)
+        lstCollection->SetSortMark(-1, SortAscending);
+    if (column == SortColumn) {
+        SortAscending = !SortAscending;
+    } else {
+        SortColumn = column;
+        SortAscending = true;
+    }
+    lstCollection->SetSortMark(SortColumn, SortAscending);
+
+    // Names are collated once, not in every comparison: a row's rank in name order stands for
+    // its name.
+    std::vector<const std::string*> names;
+    std::vector<const void*> rows;
+    names.reserve(lstCollection->RowCount());
+    rows.reserve(lstCollection->RowCount());
+    for (std::size_t row = 0; row < lstCollection->RowCount(); ++row) {
+        rows.push_back(lstCollection->RowData(row));
+        names.push_back(&ItemOfRow(rows.back()).Name);
+    }
+    const PathSortKeys keys(names);
+    std::vector<std::size_t> byName(rows.size());
+    for (std::size_t i = 0; i < byName.size(); ++i)
+        byName[i] = i;
+    std::stable_sort(byName.begin(), byName.end(),
+                     [&](std::size_t left, std::size_t right) { return keys.Less(left, right); });
+    NameRanks.clear();
+    NameRanks.reserve(rows.size());
+    for (std::size_t rank = 0; rank < byName.size(); ++rank)
+        NameRanks[rows[byName[rank]]] = rank;
+
+    lstCollection->SortRows(
+        [this](const void* left, const void* right) { return lstCollectionCompare(left, right); });
+    NameRanks.clear();
+}
+
+int TfrmVantrelMain::lstCollectionCompare(const void* left, const void* right) const {
+    const TColItem& first = ItemOfRow(left);
+    const TColItem& second = ItemOfRow(right);
+    int result = 0;
+    if (SortColumn == 1) {
+        result = Sign(first.Size, second.Size);
+    } else if (SortColumn == 2) {
+        // Ungrouped items (0) come after every group.
+        result = first.Group != 0 && second.Group != 0 ? Sign(first.Group, second.Group)
+                                                       : Sign(second.Group, first.Group);
+    }
+    if (result == 0)
+        result = Sign(NameRanks.at(left), NameRanks.at(right));
+    return SortAscending ? result : -result;
+}

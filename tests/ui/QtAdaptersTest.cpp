@@ -1,0 +1,257 @@
+#include <algorithm>
+#include <atomic>
+#include <map>
+#include <thread>
+#include <vector>
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QThread>
+#include <QTimer>
+#include <QtTest>
+
+#include "Browsefordir.h"
+#include "QtIconList.h"
+#include "QtListView.h"
+#include "QtPrompter.h"
+#include "QtUiThread.h"
+
+Q_DECLARE_METATYPE(std::vector<PromptButton>)
+
+namespace {
+
+QString Text(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// What the box showed, read when it appears; then a key answers it.
+struct SeenBox {
+    QString Caption;
+    QStringList Buttons;  // left to right
+    QString Default;
+    QMessageBox::Icon Icon = QMessageBox::NoIcon;
+};
+
+void AnswerNextBox(SeenBox& seen, Qt::Key key) {
+    QTimer::singleShot(0, [&seen, key] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        seen.Caption = box->windowTitle();
+        seen.Icon = box->icon();
+        QList<QAbstractButton*> buttons = box->buttons();
+        std::sort(buttons.begin(), buttons.end(),
+                  [](QAbstractButton* left, QAbstractButton* right) {
+                      return left->mapToGlobal(QPoint()).x() < right->mapToGlobal(QPoint()).x();
+                  });
+        for (QAbstractButton* button : buttons)
+            seen.Buttons.append(button->text());
+        if (box->defaultButton() != nullptr)
+            seen.Default = box->defaultButton()->text();
+        QTest::keyClick(box, key);
+    });
+}
+
+std::vector<std::string> Captions(const QtListView& view) {
+    std::vector<std::string> captions;
+    for (const auto& row : view.Model().AllRows())
+        captions.push_back(row.Caption.toStdString());
+    return captions;
+}
+
+}  // namespace
+
+class QtAdaptersTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void promptsShowTheirCaptionsButtonsAndAnswers_data() {
+        QTest::addColumn<bool>("dialog");
+        QTest::addColumn<std::vector<PromptButton>>("buttons");
+        QTest::addColumn<int>("defaultButton");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QStringList>("texts");
+        const std::vector<PromptButton> all{PromptButton::Yes, PromptButton::No,
+                                            PromptButton::Cancel, PromptButton::NoToAll,
+                                            PromptButton::YesToAll};
+        const QStringList allTexts{Text("&Да"), Text("&Нет"), Text("Отмена"), Text("Не&т для всех"),
+                                   Text("Да для &всех")};
+        QTest::newRow("dialog, escape cancels")
+            << true << all << int(PromptButton::Yes) << int(Qt::Key_Escape)
+            << int(PromptButton::Cancel) << Text("Подтверждение") << allTexts;
+        QTest::newRow("dialog, enter takes the default")
+            << true << all << int(PromptButton::NoToAll) << int(Qt::Key_Return)
+            << int(PromptButton::NoToAll) << Text("Подтверждение") << allTexts;
+        QTest::newRow("box, escape answers no")
+            << false << std::vector{PromptButton::Yes, PromptButton::No} << int(PromptButton::No)
+            << int(Qt::Key_Escape) << int(PromptButton::No) << Text("Vantrel")
+            << QStringList{Text("&Да"), Text("&Нет")};
+        QTest::newRow("box, enter takes the default")
+            << false << std::vector{PromptButton::Yes, PromptButton::No} << int(PromptButton::No)
+            << int(Qt::Key_Return) << int(PromptButton::No) << Text("Vantrel")
+            << QStringList{Text("&Да"), Text("&Нет")};
+        QTest::newRow("notice") << false << std::vector{PromptButton::Ok} << int(PromptButton::Ok)
+                                << int(Qt::Key_Escape) << int(PromptButton::Ok) << Text("Vantrel")
+                                << QStringList{Text("OK")};
+    }
+    void promptsShowTheirCaptionsButtonsAndAnswers() {
+        QFETCH(bool, dialog);
+        QFETCH(std::vector<PromptButton>, buttons);
+        QFETCH(int, defaultButton);
+        QFETCH(int, key);
+        QtPrompter prompter(nullptr);
+        SeenBox seen;
+        AnswerNextBox(seen, static_cast<Qt::Key>(key));
+        const auto chosen = static_cast<PromptButton>(defaultButton);
+        const PromptButton chosenAnswer =
+            dialog ? prompter.MessageDialog(DialogKind::Confirmation, "Заменить?", buttons, chosen)
+                   : prompter.MessageBox("Продолжить?", PromptIcon::Question, buttons, chosen);
+
+        QFETCH(int, answer);
+        QFETCH(QString, caption);
+        QFETCH(QStringList, texts);
+        QCOMPARE(int(chosenAnswer), answer);
+        QCOMPARE(seen.Caption, caption);
+        QCOMPARE(seen.Buttons, texts);
+        QCOMPARE(seen.Icon, QMessageBox::Question);
+        QVERIFY(!seen.Default.isEmpty());
+    }
+
+    void folderBrowserStartsThereAndReturnsTheChoice_data() {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("chosen") << true;
+        QTest::newRow("cancelled") << false;
+    }
+    void folderBrowserStartsThereAndReturnsTheChoice() {
+        QFETCH(bool, accept);
+        QTemporaryDir root;
+        const QString start = root.filePath(QStringLiteral("start"));
+        const QString target = root.filePath(QStringLiteral("target"));
+        QDir().mkpath(start);
+        QDir().mkpath(target);
+        QString startedAt;
+        bool foldersOnly = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            startedAt = dialog->directory().absolutePath();
+            foldersOnly = dialog->fileMode() == QFileDialog::Directory &&
+                          dialog->testOption(QFileDialog::ShowDirsOnly);
+            if (!accept) {
+                dialog->reject();
+                return;
+            }
+            dialog->selectFile(target);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        std::string folder = start.toStdString();
+
+        const bool chosen = BrowseForFolder(nullptr, folder, "Выберите папку");
+
+        QCOMPARE(startedAt, start);
+        QVERIFY(foldersOnly);
+        QCOMPARE(chosen, accept);
+        QCOMPARE(QString::fromStdString(folder), accept ? target : start);
+    }
+
+    void iconListKeepsEachIconOnce() {
+        QTemporaryDir root;
+        QtIconList icons;
+        std::vector<std::int32_t> indexes;
+        for (const char* name : {"a", "b", "c.txt", "d.TXT", "e/", "f/"}) {
+            const QString path = root.filePath(QString::fromUtf8(name));
+            if (path.endsWith(QLatin1Char('/')))
+                QDir().mkpath(path);
+            else
+                QFile(path).open(QIODevice::WriteOnly);
+            const std::string native = QDir::cleanPath(path).toStdString();
+            indexes.push_back(icons.IconIndexOf(native, ReadPathAttributes(native)));
+        }
+        QVERIFY(indexes[0] >= 0);
+        QCOMPARE(indexes[1], indexes[0]);  // files without extension
+        QCOMPARE(indexes[3], indexes[2]);  // one extension in either case
+        QCOMPARE(indexes[5], indexes[4]);  // folders
+        QVERIFY(indexes[4] != indexes[0]);
+        QVERIFY(!icons.Icon(indexes[4]).isNull());
+        QCOMPARE(icons.IconIndexOf("/nonexistent", std::nullopt), -1);
+    }
+
+    void syncStepsRunOnTheUiThread() {
+        QtUiThread ui;
+        std::atomic<bool> ranOnUi{false};
+        std::atomic<bool> finished{false};
+        bool result = false;
+        std::thread worker([&] {
+            result = ui.RunSync([&] { ranOnUi = QThread::currentThread() == qApp->thread(); },
+                                [] { return false; });
+            finished = true;
+        });
+        QTRY_VERIFY(finished.load());
+        worker.join();
+        QVERIFY(result);
+        QVERIFY(ranOnUi.load());
+    }
+
+    void abandonedSyncStepsNeverRun() {
+        QtUiThread ui;
+        bool ran = false;
+        bool result = true;
+        std::thread worker([&] { result = ui.RunSync([&] { ran = true; }, [] { return true; }); });
+        worker.join();  // returns without the UI thread's help
+        QCoreApplication::processEvents();
+        QVERIFY(!result);
+        QVERIFY(!ran);
+    }
+
+    void selfSortingListKeepsCaptionOrder_data() {
+        QTest::addColumn<bool>("batch");
+        QTest::newRow("one by one") << false;
+        QTest::newRow("in one update") << true;
+    }
+    void selfSortingListKeepsCaptionOrder() {
+        QtListView view({Text("Имя"), Text("Длина")}, {Qt::AlignLeft, Qt::AlignRight}, true);
+        QFETCH(bool, batch);
+        if (batch)
+            view.BeginUpdate();
+        for (const char* caption : {"b", "C", "a", "Б", "а"})
+            view.AddRow(caption, -1, {"1"}, nullptr);
+        if (batch)
+            view.EndUpdate();
+        const std::vector<std::string> sorted = Captions(view);
+        QCOMPARE(sorted.size(), std::size_t{5});
+        QCOMPARE(sorted[0], std::string("a"));
+        QCOMPARE(sorted[2], std::string("C"));
+        QVERIFY(sorted[3] == "а" && sorted[4] == "Б");
+    }
+
+    void sortingAndDeletingKeepTheRightRows() {
+        QtListView view({Text("Имя")}, {Qt::AlignLeft}, false);
+        const int values[] = {3, 1, 2, 5, 4};
+        for (const int& value : values)
+            view.AddRow(std::to_string(value), -1, {}, &value);
+        view.Select(0);  // "3"
+        view.Select(3);  // "5"
+        int reported = 0;
+        connect(&view, &QtListView::SelectionChanged, [&] { ++reported; });
+
+        view.SortRows([](const void* left, const void* right) {
+            return *static_cast<const int*>(left) - *static_cast<const int*>(right);
+        });
+        QCOMPARE(Captions(view), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
+        QCOMPARE(view.SelectedRows(), (std::vector<std::size_t>{2, 4}));
+        QCOMPARE(reported, 0);
+        QCOMPARE(view.FindData(&values[1], 3), std::optional<std::size_t>(0));
+
+        view.DeleteSelected();
+        QCOMPARE(Captions(view), (std::vector<std::string>{"1", "2", "4"}));
+        QCOMPARE(view.SelectedCount(), std::size_t{0});
+    }
+};
+
+QTEST_MAIN(QtAdaptersTest)
+#include "QtAdaptersTest.moc"

@@ -1,0 +1,24 @@
+#include "QtFileChooser.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+#include "Browsefordir.h"
+
+std::vector<std::string> QtFileChooser::ChooseFiles(const std::string& title,
+                                                    const std::string& filter) {
+    QFileDialog dialog(Owner, QString::fromStdString(title), QString(),
+                       QString::fromStdString(filter));
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setFilter(dialog.filter() | QDir::Hidden);
+    std::vector<std::string> files;
+    if (dialog.exec() != QDialog::Accepted)
+        return files;
+    for (const QString& file : dialog.selectedFiles())
+        files.push_back(QDir::toNativeSeparators(file).toStdString());
+    return files;
+}
+
+bool QtFileChooser::ChooseFolder(std::string& folder, const std::string& title) {
+    return BrowseForFolder(Owner, folder, title);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "FileChooser.h"
+
+class QWidget;
+
+// The real dialogs, modal over the owner window.
+class QtFileChooser : public FileChooser {
+public:
+    explicit QtFileChooser(QWidget* owner) : Owner(owner) {}
+
+    std::vector<std::string> ChooseFiles(const std::string& title,
+                                         const std::string& filter) override;
+    bool ChooseFolder(std::string& folder, const std::string& title) override;
+
+private:
+    QWidget* Owner;
+};

@@ -1,0 +1,17 @@
+#include "QtUiThread.h"
+
+#include <memory>
+
+#include "SyncStep.h"
+
+bool QtUiThread::RunSync(const std::function<void()>& step,
+                         const std::function<bool()>& abandoned) {
+    auto pending = std::make_shared<SyncStep>(step);
+    QMetaObject::invokeMethod(
+        &Context, [pending] { pending->Run(); }, Qt::QueuedConnection);
+    return pending->Wait(abandoned);
+}
+
+void QtUiThread::Post(std::function<void()> step) {
+    QMetaObject::invokeMethod(&Context, std::move(step), Qt::QueuedConnection);
+}
