@@ -112,7 +112,6 @@ TfrmVantrelMain::TfrmVantrelMain(const std::string& settingsPath, Prompter* prom
 TfrmVantrelMain::~TfrmVantrelMain() {
     // The data manager goes first; the settings save themselves afterwards.
     DataManager.reset();
-    InstallIconProvider({});
     // The list views outlive the icon list (child widgets go with the base class).
     lstCollection->SetIconLookup({});
     lstMedium->SetIconLookup({});
@@ -167,12 +166,9 @@ void TfrmVantrelMain::FormCreate() {
     connect(lstMedium, &QtListView::SelectionChanged, this, [this](int row) {
         lstViewSelectItem(row < 0 ? -1 : static_cast<int>(lstCollection->RowCount()) + row);
     });
-    InstallIconProvider([this](const std::string& path) {
-        return Icons->IconIndexOf(path, ReadPathAttributes(path));
-    });
     DataManager = std::make_unique<TDataManager>(
         Settings.CollectionType, *lstCollection, *lstMedium,
-        TDataManagerHost{*Questions, *UiThreadOfWindow, *this, *FileOperationsOfWindow});
+        TDataManagerHost{*Questions, *UiThreadOfWindow, *this, *FileOperationsOfWindow, *Icons});
     SortColumn = -1;
     SortAscending = false;
 }
@@ -216,7 +212,7 @@ void TfrmVantrelMain::pageControlChange() {
 }
 
 bool TfrmVantrelMain::dividing() const {
-    return DataManager && DataManager->Thread != nullptr;
+    return DataManager && DataManager->GetThread() != nullptr;
 }
 
 void TfrmVantrelMain::closeEvent(QCloseEvent* event) {

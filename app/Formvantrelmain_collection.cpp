@@ -364,16 +364,17 @@ void TfrmVantrelMain::lstViewSelectItem(int row) {
 
 void TfrmVantrelMain::collectionChanged() {
     // The name column stretches by itself over the width the other columns leave.
-    const std::size_t count = DataManager->Items.size();
-    setStatusText(0, Text(TotalPrefix) + QString::number(count) + QStringLiteral(" (") +
-                         QString::fromStdString(DataManager->ValueText(DataManager->TotalSize)) +
-                         QStringLiteral(")"));
+    const std::size_t count = DataManager->GetItems().size();
+    setStatusText(0,
+                  Text(TotalPrefix) + QString::number(count) + QStringLiteral(" (") +
+                      QString::fromStdString(DataManager->ValueText(DataManager->GetTotalSize())) +
+                      QStringLiteral(")"));
     ShowDivisionProgress(0, 0, 0, static_cast<std::uint32_t>(count));
     cmboCollectionType->setEnabled(count == 0);
     btnDelDropDown->setEnabled(count != 0);
     btnDivide->setEnabled(count != 0);
-    radioResultsMoveToFolder->setEnabled(DataManager->ItemsAreFiles);
-    radioResultsCopyToFolder->setEnabled(DataManager->ItemsAreFiles);
+    radioResultsMoveToFolder->setEnabled(DataManager->GetItemsAreFiles());
+    radioResultsCopyToFolder->setEnabled(DataManager->GetItemsAreFiles());
     refreshResultsAction();
 }
 

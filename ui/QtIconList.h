@@ -11,14 +11,15 @@
 #include <QString>
 
 #include "FileSystem.h"
+#include "IconList.h"
 
 // The small-icon list both list views share: the desktop's icon of each path, each distinct icon
 // stored once and known by its index. Use it on the user-interface thread.
-class QtIconList {
+class QtIconList : public IconList {
 public:
     // -1 when the path cannot be examined (it does not exist) or no icon is known.
     std::int32_t IconIndexOf(const std::string& path,
-                             const std::optional<PathAttributes>& attributes);
+                             const std::optional<PathAttributes>& attributes) override;
     // The icon of an index; an empty icon for an unknown one.
     QIcon Icon(std::int32_t index) const;
 

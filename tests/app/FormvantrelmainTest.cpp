@@ -21,6 +21,7 @@
 #include <QtTest>
 
 #include "AnswerQueuePrompter.h"
+#include "DataManagerTestAccess.h"
 #include "Dividethread.h"
 #include "Formvantrelmain.h"
 #include "QtListView.h"
@@ -111,10 +112,7 @@ class FormvantrelmainTest : public QObject {
     // A division that has found nothing yet: the worker has an empty collection of units, and
     // its end notification waits in the event queue until the test lets events run.
     static void StartEmptyDivision(TfrmVantrelMain& window) {
-        TDataManager& data = *window.DataManager;
-        DivisionListener& listener = window;
-        data.Thread = std::make_unique<TDivideThread>(data.Groups, 1000, 999, data.Media,
-                                                      *window.UiThreadOfWindow, listener);
+        TDataManagerTestAccess::StartEmptyDivision(*window.DataManager);
     }
 
 private slots:
@@ -338,8 +336,9 @@ private slots:
         window.AddDroppedPaths({harness.File("b", 5000 * megabyte),
                                 harness.File("A", 100 * megabyte),
                                 harness.File("C", 100 * megabyte)});
-        for (TColItem& item : window.DataManager->Items)
-            item.Group = item.Name == "b" ? 2 : (item.Name == "C" ? 1 : 0);
+        TDataManagerTestAccess::SetGroups(*window.DataManager, [](const TColItem& item) {
+            return item.Name == "b" ? 2U : (item.Name == "C" ? 1U : 0U);
+        });
 
         for (const int column : Fetched<QList<int>>("clicks"))
             window.lstCollectionColumnClick(column);
@@ -384,8 +383,8 @@ private slots:
         TfrmVantrelMain& window = harness.Open();
         window.AddDroppedPaths(
             {harness.File("a", 1024), harness.File("b", 512), harness.File("c")});
-        for (TColItem& item : window.DataManager->Items)
-            item.Group = item.Name == "b" ? 3 : 0;
+        TDataManagerTestAccess::SetGroups(
+            *window.DataManager, [](const TColItem& item) { return item.Name == "b" ? 3U : 0U; });
         SelectRows(window, {0});
         window.lstCollection->ClearSelection();
 

@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "ChildProcess.h"
+#include "DataManagerTestAccess.h"
+#include "IconList.h"
 #include "NullHost.h"
 #include "ScriptedPrompter.h"
 #include "ScriptedWinampPathDialog.h"
@@ -162,12 +164,14 @@ TEST_F(AudaciousExchangeTest, AMediumBecomesThePlayersPlaylistAndComesBackAsACol
     DataManagerFixtureParts sent;
     sent.CollectionType = 1;
     TDataManager sender(sent.CollectionType, sent.Collection, sent.Medium, sent.Host());
+    PlainIconList icons;
     TMedium medium;
     for (const std::size_t index : {2, 0, 1}) {
-        sender.Items.push_back(ItemFromTrack(files[index], files[index], 100));
-        medium.push_back(std::prev(sender.Items.cend()));
+        TDataManagerTestAccess::Append(sender,
+                                       ItemFromTrack(files[index], files[index], 100, icons));
+        medium.push_back(std::prev(sender.GetItems().cend()));
     }
-    sender.Media.push_back(medium);
+    TDataManagerTestAccess::Media(sender).push_back(medium);
     ScriptedPrompter questions;
     ScriptedWinampPathDialog dialog;
     TWinamp winamp(Host, questions, dialog);
@@ -185,7 +189,7 @@ TEST_F(AudaciousExchangeTest, AMediumBecomesThePlayersPlaylistAndComesBackAsACol
     importer.AddItems({playlist}, AddMethod::AddFromPlaylist);
 
     std::vector<std::string> items;
-    for (const TColItem& item : importer.Items)
+    for (const TColItem& item : importer.GetItems())
         items.push_back(item.Name + " " + std::to_string(item.Size) + " " + item.Path);
     EXPECT_EQ(items, (std::vector<std::string>{
                          "Группа - Альбом - Первая 200 " + files[0],

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "DataManagerTestAccess.h"
 #include "NullHost.h"
 #include "RecordingWinampHost.h"
 #include "ScriptedPrompter.h"
@@ -213,10 +214,10 @@ protected:
         Parts.CollectionType = 1;
         Winamp.WinampDir = "/opt/Winamp/";
         for (const char* path : {"/m/b.mp3", "/m/c.mp3", "/m/a.mp3"}) {
-            Manager.Items.push_back(ItemFromTrack(path, path, 100));
-            Medium.push_back(std::prev(Manager.Items.cend()));
+            TDataManagerTestAccess::Append(Manager, ItemFromTrack(path, path, 100, Parts.Icons));
+            Medium.push_back(std::prev(Manager.GetItems().cend()));
         }
-        Manager.Media = {TMedium{Medium.front()}, Medium};
+        TDataManagerTestAccess::Media(Manager) = {TMedium{Medium.front()}, Medium};
     }
 
     DataManagerFixtureParts Parts;
