@@ -93,7 +93,8 @@ void BM_ShowCollection(benchmark::State& state) {
     host.Manager.AddItems({LargeFolder()}, AddFromFolder);
     for (auto _ : state) {
         host.Manager.ShowCollection();
-        benchmark::DoNotOptimize(host.Collection.Rows.data());
+        auto* rows = host.Collection.Rows.data();
+        benchmark::DoNotOptimize(rows);
     }
     state.counters["rows"] = static_cast<double>(host.Collection.RowCount());
 }

@@ -27,7 +27,7 @@ void Application() {
     static int argc = 1;
     static char name[] = "vantrel_bench_list_view";
     static char* argv[] = {name, nullptr};
-    static const bool offscreen = qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    static bool offscreen = qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     static QApplication application(argc, argv);
     benchmark::DoNotOptimize(offscreen);
 }
@@ -123,7 +123,8 @@ void BM_SelectAllOfCollectionList(benchmark::State& state) {
     list.Fill();
     for (auto _ : state) {
         list.View.selectAll();
-        benchmark::DoNotOptimize(list.View.SelectedCount());
+        std::size_t selected = list.View.SelectedCount();
+        benchmark::DoNotOptimize(selected);
         QApplication::processEvents();
         state.PauseTiming();
         list.View.ClearSelection();
@@ -150,7 +151,8 @@ void BM_IconsOfFolderFiles(benchmark::State& state) {
     for (auto _ : state) {
         QtIconList icons;
         for (const std::string& path : paths)
-            benchmark::DoNotOptimize(icons.IconIndexOf(path, ReadPathAttributes(path)));
+            std::int32_t index = icons.IconIndexOf(path, ReadPathAttributes(path));
+        benchmark::DoNotOptimize(index);
     }
     std::filesystem::remove_all(folder);
     state.counters["files"] = FileCount;
