@@ -1,6 +1,7 @@
 #include "Formvantrelmain.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QAction>
 #include <QCloseEvent>
@@ -19,6 +20,7 @@
 #include <QTabWidget>
 #include <QUrl>
 
+#include "DecimalSpinEdit.h"
 #include "FileOperations.h"
 #include "Formwinamppath.h"
 #include "FileSystem.h"
@@ -188,6 +190,8 @@ void TfrmVantrelMain::FormShow() {
         Settings.CollectionType = 0;
     cmboCollectionType->setCurrentIndex(Settings.CollectionType);
     cmboCollectionTypeSelect();
+    showCapacitySettings();
+    spinEditCapacityTolerance->setValue(std::round(Settings.CapacityTolerance * 10000.0) / 10000.0);
     collectionChanged();
 
     // Never smaller than the design's client area, scaled to the screen, nor than the layout
