@@ -90,6 +90,7 @@ constexpr int CriticalPriority = 6;
 constexpr int DataFieldTag = 0;
 constexpr int AudioFieldTag = 1;
 constexpr int PriorityLowerTag = 1;
+constexpr int PriorityHigherTag = 2;
 
 QString Text(const char* text) {
     return QString::fromUtf8(text);
@@ -265,6 +266,9 @@ QWidget* TfrmVantrelMain::createWorkGroup(QWidget* page) {
     lblDivisionTime = new QLabel(Text(StartTime), work);
     lblDivisionTime->setAccessibleName(Text(TimeName));
     lblProcessPriorityName = new QLabel(Text(PriorityNames[3]), work);
+    btnPriorityLower = new QToolButton(work);
+    btnPriorityLower->setArrowType(Qt::LeftArrow);
+    btnPriorityLower->setAccessibleName(Text(PriorityLowerName));
     trackPriority = new QSlider(Qt::Horizontal, work);
     trackPriority->setRange(0, CriticalPriority);
     trackPriority->setPageStep(1);
@@ -272,14 +276,11 @@ QWidget* TfrmVantrelMain::createWorkGroup(QWidget* page) {
     trackPriority->setValue(3);
     trackPriority->setAccessibleName(Text(PriorityCaption));
     connect(trackPriority, &QSlider::valueChanged, this, [this] { trackPriorityChange(); });
-    btnPriorityLower = new QToolButton(work);
-    btnPriorityLower->setArrowType(Qt::LeftArrow);
-    btnPriorityLower->setAccessibleName(Text(PriorityLowerName));
     btnPriorityHigher = new QToolButton(work);
     btnPriorityHigher->setArrowType(Qt::RightArrow);
     btnPriorityHigher->setAccessibleName(Text(PriorityHigherName));
     for (QToolButton* button : {btnPriorityLower, btnPriorityHigher}) {
-        const int tag = button == btnPriorityLower ? 1 : 2;
+        const int tag = button == btnPriorityLower ? PriorityLowerTag : PriorityHigherTag;
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::StrongFocus);
         button->setToolTip(button->accessibleName());
