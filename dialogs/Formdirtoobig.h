@@ -41,6 +41,4 @@ private:
     QCheckBox* chkSameAnswerToAll = nullptr;
     QPushButton* btnOk = nullptr;
     QPushButton* btnCancel = nullptr;
-
-    friend class FormdirtoobigTest;
 };
