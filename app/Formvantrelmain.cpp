@@ -213,6 +213,9 @@ void TfrmVantrelMain::pageControlChange() {
     lstMedium->ClearSelection();
     setAcceptDrops(pageControl->currentWidget() == tabSheetCollection &&
                    tabSheetCollection->isEnabled());
+    // A page shown for the first time may need more room than the window had.
+    if (Shown)
+        setMinimumSize(minimumSize().expandedTo(minimumSizeHint()));
 }
 
 bool TfrmVantrelMain::dividing() const {

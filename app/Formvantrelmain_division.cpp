@@ -501,6 +501,8 @@ void TfrmVantrelMain::trackPriorityChange() {
 void TfrmVantrelMain::timerDivisionStatTimer() {
     if (TDivideThread* thread = DataManager->GetThread())
         thread->RequestProgress();
+    // The media found so far, also where the Results page has not counted them yet.
+    ShowDivisionProgress(static_cast<std::int32_t>(DataManager->GetMedia().size()), 0, 0, 0);
     lblDivisionTime->setText(ElapsedText(DivisionStart.elapsed()));
 }
 

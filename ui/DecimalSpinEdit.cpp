@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 
 namespace {
 
@@ -72,6 +74,22 @@ QValidator::State DecimalSpinEdit::validate(QString& input, int&) const {
 
 void DecimalSpinEdit::fixup(QString& input) const {
     input = textOf(Value);
+}
+
+QSize DecimalSpinEdit::sizeHint() const {
+    ensurePolished();
+    // Room for the widest value of the range with all four decimals.
+    const QString widest =
+        locale().toString(static_cast<double>(std::max(Maximum, -Minimum)) / Scale, 'f', 4);
+    const QSize text(fontMetrics().horizontalAdvance(widest + QLatin1Char(' ')),
+                     lineEdit()->sizeHint().height());
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    return style()->sizeFromContents(QStyle::CT_SpinBox, &option, text, this);
+}
+
+QSize DecimalSpinEdit::minimumSizeHint() const {
+    return sizeHint();
 }
 
 QAbstractSpinBox::StepEnabled DecimalSpinEdit::stepEnabled() const {

@@ -25,6 +25,8 @@ public:
     void stepBy(int steps) override;
     QValidator::State validate(QString& input, int& position) const override;
     void fixup(QString& input) const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 signals:
     void valueChanged(double value);
