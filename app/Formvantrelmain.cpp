@@ -18,6 +18,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QUrl>
 
 #include "DecimalSpinEdit.h"
@@ -104,7 +105,13 @@ TfrmVantrelMain::TfrmVantrelMain(const std::string& settingsPath, Prompter* prom
     pageControl->addTab(tabSheetDivision, Text(DivisionPageCaption));
     pageControl->addTab(tabSheetResults, Text(ResultsPageCaption));
     setCentralWidget(pageControl);
-    connect(pageControl, &QTabWidget::currentChanged, this, [this] { pageControlChange(); });
+    connect(pageControl, &QTabWidget::currentChanged, this, [this] {
+        pageControlChange();
+        // A page shown for the first time may need more room than the window had, known once
+        // its layout has run.
+        QTimer::singleShot(0, this,
+                           [this] { setMinimumSize(minimumSize().expandedTo(minimumSizeHint())); });
+    });
 
     createMenu();
     createStatusBar();
@@ -213,9 +220,6 @@ void TfrmVantrelMain::pageControlChange() {
     lstMedium->ClearSelection();
     setAcceptDrops(pageControl->currentWidget() == tabSheetCollection &&
                    tabSheetCollection->isEnabled());
-    // A page shown for the first time may need more room than the window had.
-    if (Shown)
-        setMinimumSize(minimumSize().expandedTo(minimumSizeHint()));
 }
 
 bool TfrmVantrelMain::dividing() const {

@@ -461,9 +461,11 @@ void TfrmVantrelMain::btnDivideClick() {
         return;
     }
 
-    statusProgressBar->setToolTip(Text(DividingText));
-    statusProgressBar->show();
     setStatusText(1, Text(DividingText));
+    // The indicator takes panel 1's place; its hint carries the panel's text.
+    statusProgressBar->setToolTip(Text(DividingText));
+    statusPanel1->hide();
+    statusProgressBar->show();
     enableDivisionCommands(false);
     lblDivisionTime->setText(Text(StartTime));
     DivisionStart.start();
@@ -520,6 +522,7 @@ void TfrmVantrelMain::enableDivisionCommands(bool idle) {
 void TfrmVantrelMain::DivisionEnded() {
     timerDivisionStat->stop();
     statusProgressBar->hide();
+    statusPanel1->show();
     setStatusText(1, QString());
     enableDivisionCommands(true);
     radioResultsAllMedia->setEnabled(true);
