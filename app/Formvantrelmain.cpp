@@ -319,10 +319,12 @@ void TfrmVantrelMain::ShowDivisionProgress(std::int32_t medium, std::uint32_t el
         const std::int32_t estimate = capacity == 0 ? 0
                                                     : DataManager->EstimateMediaCount(
                                                           capacity, files ? 0 : Settings.SongPause);
-        progressBar->setMaximum(estimate);
+        MediaEstimate = estimate;
+        // A bar without range would show a busy indicator instead of an empty bar.
+        progressBar->setMaximum(std::max(estimate, 1));
         if (count != 0)
             lblCurMediumElements->setText(QStringLiteral("0/%1").arg(count));
     }
     progressBar->setValue(std::min(medium, progressBar->maximum()));
-    lblCurMedium->setText(QStringLiteral("%1/%2").arg(medium).arg(progressBar->maximum()));
+    lblCurMedium->setText(QStringLiteral("%1/%2").arg(medium).arg(MediaEstimate));
 }

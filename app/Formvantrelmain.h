@@ -234,7 +234,8 @@ private:
     QToolButton* btnPriorityLower = nullptr;
     QToolButton* btnPriorityHigher = nullptr;
     QTimer* timerDivisionStat = nullptr;
-    QElapsedTimer DivisionStart;  // monotonic, so the elapsed time survives midnight
+    QElapsedTimer DivisionStart;     // monotonic, so the elapsed time survives midnight
+    std::int32_t MediaEstimate = 0;  // the media the collection needs at least
 
     // Results page: what the other pages clear or enable (the rest comes with the page).
     QComboBox* cmboMedia = nullptr;

@@ -226,6 +226,14 @@ private slots:
         QCOMPARE(window.lblUpBound->text(), text(734003200));
     }
 
+    void emptyCollectionShowsAnEmptyBarNotABusyOne() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        QVERIFY(window.progressBar->maximum() > window.progressBar->minimum());
+        QCOMPARE(window.progressBar->value(), 0);
+        QCOMPARE(window.lblCurMedium->text(), QStringLiteral("0/0"));
+    }
+
     void priorityChangesDuringARun_data() {
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("name");
