@@ -1,6 +1,7 @@
 #include "Formvantrelmain.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QAction>
 #include <QCloseEvent>
@@ -17,8 +18,10 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QUrl>
 
+#include "DecimalSpinEdit.h"
 #include "DesktopUrlOpener.h"
 #include "FileOperations.h"
 #include "Formabout.h"
@@ -105,7 +108,13 @@ TfrmVantrelMain::TfrmVantrelMain(const std::string& settingsPath, Prompter* prom
     pageControl->addTab(tabSheetDivision, Text(DivisionPageCaption));
     pageControl->addTab(tabSheetResults, Text(ResultsPageCaption));
     setCentralWidget(pageControl);
-    connect(pageControl, &QTabWidget::currentChanged, this, [this] { pageControlChange(); });
+    connect(pageControl, &QTabWidget::currentChanged, this, [this] {
+        pageControlChange();
+        // A page shown for the first time may need more room than the window had, known once
+        // its layout has run.
+        QTimer::singleShot(0, this,
+                           [this] { setMinimumSize(minimumSize().expandedTo(minimumSizeHint())); });
+    });
 
     createMenu();
     createStatusBar();
@@ -187,6 +196,8 @@ void TfrmVantrelMain::FormShow() {
         Settings.CollectionType = 0;
     cmboCollectionType->setCurrentIndex(Settings.CollectionType);
     cmboCollectionTypeSelect();
+    showCapacitySettings();
+    spinEditCapacityTolerance->setValue(std::round(Settings.CapacityTolerance * 10000.0) / 10000.0);
     collectionChanged();
 
     // Never smaller than the design's client area, scaled to the screen, nor than the layout
@@ -314,10 +325,12 @@ void TfrmVantrelMain::ShowDivisionProgress(std::int32_t medium, std::uint32_t el
         const std::int32_t estimate = capacity == 0 ? 0
                                                     : DataManager->EstimateMediaCount(
                                                           capacity, files ? 0 : Settings.SongPause);
-        progressBar->setMaximum(estimate);
+        MediaEstimate = estimate;
+        // A bar without range would show a busy indicator instead of an empty bar.
+        progressBar->setMaximum(std::max(estimate, 1));
         if (count != 0)
             lblCurMediumElements->setText(QStringLiteral("0/%1").arg(count));
     }
     progressBar->setValue(std::min(medium, progressBar->maximum()));
-    lblCurMedium->setText(QStringLiteral("%1/%2").arg(medium).arg(progressBar->maximum()));
+    lblCurMedium->setText(QStringLiteral("%1/%2").arg(medium).arg(MediaEstimate));
 }

@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include "DivisionListener.h"
@@ -25,11 +26,14 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QSlider;
 class QSpinBox;
 class QTabWidget;
+class QTimer;
 class QToolButton;
 class QWidget;
 
+class DecimalSpinEdit;
 class FileChooser;
 class FileOperations;
 class HelpBook;
@@ -130,6 +134,25 @@ private:
 
     // Division page (Formvantrelmain_division.cpp).
     QWidget* createDivisionPage();
+    QWidget* createDataCapacityGroup(QWidget* page);
+    QWidget* createAudioCapacityGroup(QWidget* page);
+    QWidget* createToleranceGroup(QWidget* page);
+    QWidget* createWorkGroup(QWidget* page);
+    void radioDataCapacityClick(int tag);
+    void radioAudioCapacityClick(int tag);
+    void editCapacityCustomChange(int tag);
+    void cmboCapacityDataCustomUnitsSelect();
+    void editSongPauseChange();
+    void spinEditCapacityToleranceChange();
+    void showCapacitySettings();
+    std::uint64_t currentCapacity() const;
+    void btnDivideClick();
+    void btnStopClick();
+    void btnTakeBestClick();
+    void btnPriorityClick(int tag);
+    void trackPriorityChange();
+    void timerDivisionStatTimer();
+    void enableDivisionCommands(bool idle);
     void DivisionEnded() override;
 
     // Results page (Formvantrelmain_results.cpp).
@@ -182,12 +205,42 @@ private:
     QAction* miDel = nullptr;
     QAction* miClear = nullptr;
 
-    // Division page: the progress display (the rest comes with the page).
+    // Division page.
+    QGroupBox* grpDataMediaCapacity = nullptr;
+    QRadioButton* radioCapacity650 = nullptr;
+    QRadioButton* radioCapacity700 = nullptr;
+    QRadioButton* radioCapacity800 = nullptr;
+    QRadioButton* radioCapacity4G = nullptr;
+    QRadioButton* radioCapacity138 = nullptr;
+    QRadioButton* radioCapacityDataCustom = nullptr;
+    QSpinBox* editCapacityDataCustom = nullptr;
+    QComboBox* cmboCapacityDataCustomUnits = nullptr;
+    QGroupBox* grpAudioMediaCapacity = nullptr;
+    QRadioButton* radioCapacity74 = nullptr;
+    QRadioButton* radioCapacity80 = nullptr;
+    QRadioButton* radioCapacity45 = nullptr;
+    QRadioButton* radioCapacityAudioCustom = nullptr;
+    QSpinBox* editCapacityAudioCustom = nullptr;
+    DecimalSpinEdit* spinEditSongPause = nullptr;
+    QGroupBox* grpTolerance = nullptr;
+    DecimalSpinEdit* spinEditCapacityTolerance = nullptr;
+    QLabel* lblLowBound = nullptr;
+    QLabel* lblUpBound = nullptr;
+    QPushButton* btnDivide = nullptr;
+    QPushButton* btnStop = nullptr;
+    QPushButton* btnTakeBest = nullptr;
     QProgressBar* progressBar = nullptr;
     QLabel* lblCurMedium = nullptr;
     QLabel* lblCurMediumElements = nullptr;
     QLabel* lblCurCombination = nullptr;
-    QPushButton* btnDivide = nullptr;
+    QLabel* lblDivisionTime = nullptr;
+    QLabel* lblProcessPriorityName = nullptr;
+    QSlider* trackPriority = nullptr;
+    QToolButton* btnPriorityLower = nullptr;
+    QToolButton* btnPriorityHigher = nullptr;
+    QTimer* timerDivisionStat = nullptr;
+    QElapsedTimer DivisionStart;     // monotonic, so the elapsed time survives midnight
+    std::int32_t MediaEstimate = 0;  // the media the collection needs at least
 
     // Results page: what the other pages clear or enable (the rest comes with the page).
     QComboBox* cmboMedia = nullptr;
@@ -203,4 +256,5 @@ private:
     QPushButton* btnProcessResults = nullptr;
 
     friend class FormvantrelmainTest;
+    friend class FormvantrelmainDivisionTest;
 };

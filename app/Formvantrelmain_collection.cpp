@@ -210,6 +210,9 @@ void TfrmVantrelMain::cmboCollectionTypeSelect() {
     for (int tag = AddFiles; tag <= AddFromFolder; ++tag)
         addCommands[static_cast<std::size_t>(tag)]->setEnabled(files);
     updateDefaultAddCommand();
+    grpAudioMediaCapacity->setVisible(!files);
+    grpDataMediaCapacity->setVisible(files);
+    spinEditCapacityToleranceChange();
     btnSendMediumToWinamp->setVisible(!files);
     radioResultsSavePlaylist->setEnabled(!files);
     refreshResultsAction();

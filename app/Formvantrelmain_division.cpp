@@ -1,43 +1,302 @@
 #include "Formvantrelmain.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
+#include "DecimalSpinEdit.h"
+#include "Dividethread.h"
+#include "LowBound.h"
 #include "Tdatamanager.h"
 
 namespace {
 
+const char* const DataGroupCaption = " Объём носителя ";
+const char* const AudioGroupCaption = " Объём звуконосителя ";
+const char* const CustomCaption = "&произвольный:";
+const char* const UnitsName = "Единица объёма";
+const char* const MinutesCaption = "мин";
+const char* const PauseBefore = "Учесть паузу в";
+const char* const PauseAfter = "сек у каждой композиции";
+const char* const ToleranceGroupCaption = "Допуск";
+const char* const ToleranceBefore = "Заполнять носитель на";
+const char* const ToleranceAfter = "...100%:";
+const char* const LowBoundName = "Нижняя граница";
+const char* const UpBoundName = "Верхняя граница";
+const char* const BoundsBetween = "...";
 const char* const WorkGroupCaption = "Работа ";
 const char* const DivideCaption = "&Разделить";
+const char* const StopCaption = "&Остановить";
+const char* const TakeBestCaption = "&Взять лучший";
+const char* const TakeBestHint =
+    "Закончить поиск для текущего носителя лучшим найденным вариантом и продолжить со "
+    "следующим носителем. Полезно, когда один носитель подбирается слишком долго.";
 const char* const MediumCaption = "Носитель:";
 const char* const ElementsCaption = "Элементов:";
 const char* const CombinationCaption = "Вариант:";
+const char* const TimeName = "Время разбиения";
+const char* const PriorityCaption = "Приоритет процесса:";
+const char* const PriorityLowerName = "Понизить приоритет";
+const char* const PriorityHigherName = "Повысить приоритет";
+const char* const PriorityRefused = "Система не разрешает этот приоритет, действует «%1»";
+const char* const CheckingText = "Проверка размера элементов...";
+const char* const DividingText = "Идёт разбиение, пожалуйста подождите...";
+const char* const StartTime = "0:00:00";
+
+struct Preset {
+    const char* Caption;
+    std::uint64_t Capacity;
+};
+
+constexpr std::uint64_t Megabyte = 1048576;
+
+// The data presets by Tag - 1; Tag 6 is the custom capacity.
+const Preset DataPresets[] = {{"&650 МБ", 650 * Megabyte},
+                              {"&700 МБ", 700 * Megabyte},
+                              {"&800 МБ", 800 * Megabyte},
+                              {"&4,38 ГБ", 4483 * Megabyte},
+                              {"дискета &1,39 МБ", 1457664}};
+constexpr int DataCustomTag = 6;
+
+// The audio presets by Tag - 1, in hundredths of a second; Tag 4 is the custom playing time.
+const Preset AudioPresets[] = {
+    {"&74 мин", 444000}, {"&80 мин", 480000}, {"сторона кассеты (&45 мин)", 270000}};
+constexpr int AudioCustomTag = 4;
+constexpr std::uint64_t HundredthsPerMinute = 6000;
+
+// The units of the custom data capacity, in list order.
+const Preset DataUnits[] = {{"Байт", 1}, {"кБайт", 1024}, {"МБайт", Megabyte}};
+
+// The names of the priority positions, from idle to the strongest.
+const char* const PriorityNames[] = {"работать при простое", "самый низкий",     "ниже нормального",
+                                     "нормальный",           "выше нормального", "самый высокий",
+                                     "критический"};
+constexpr int CriticalPriority = 6;
+
+// Tags of the custom spin fields and of the priority buttons.
+constexpr int DataFieldTag = 0;
+constexpr int AudioFieldTag = 1;
+constexpr int PriorityLowerTag = 1;
+constexpr int PriorityHigherTag = 2;
 
 QString Text(const char* text) {
     return QString::fromUtf8(text);
+}
+
+// Elapsed time as hours:minutes:seconds; the hours go on counting past a day.
+QString ElapsedText(qint64 milliseconds) {
+    const qint64 seconds = milliseconds / 1000;
+    return QStringLiteral("%1:%2:%3")
+        .arg(seconds / 3600)
+        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+// The window's text for a size or playing time.
+QString ValueLabel(const TDataManager& manager, std::uint64_t value) {
+    return QString::fromStdString(manager.ValueText(value));
 }
 
 }  // namespace
 
 QWidget* TfrmVantrelMain::createDivisionPage() {
     auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(createDataCapacityGroup(page));
+    layout->addWidget(createAudioCapacityGroup(page));
+    layout->addWidget(createToleranceGroup(page));
+    layout->addWidget(createWorkGroup(page));
+    layout->addStretch();
+    return page;
+}
+
+QWidget* TfrmVantrelMain::createDataCapacityGroup(QWidget* page) {
+    grpDataMediaCapacity = new QGroupBox(Text(DataGroupCaption), page);
+    QRadioButton** const radios[] = {&radioCapacity650, &radioCapacity700,
+                                     &radioCapacity800, &radioCapacity4G,
+                                     &radioCapacity138, &radioCapacityDataCustom};
+    for (int tag = 1; tag <= DataCustomTag; ++tag) {
+        const char* caption = tag == DataCustomTag ? CustomCaption : DataPresets[tag - 1].Caption;
+        QRadioButton*& radio = *radios[tag - 1];
+        radio = new QRadioButton(Text(caption), grpDataMediaCapacity);
+        connect(radio, &QRadioButton::toggled, this, [this, tag](bool checked) {
+            if (checked)
+                radioDataCapacityClick(tag);
+        });
+    }
+    editCapacityDataCustom = new QSpinBox(grpDataMediaCapacity);
+    editCapacityDataCustom->setRange(1, 1000000);
+    editCapacityDataCustom->setValue(1);
+    editCapacityDataCustom->setEnabled(false);
+    editCapacityDataCustom->setAccessibleName(Text(CustomCaption).remove(QLatin1Char('&')));
+    connect(editCapacityDataCustom, &QSpinBox::valueChanged, this,
+            [this] { editCapacityCustomChange(DataFieldTag); });
+    cmboCapacityDataCustomUnits = new QComboBox(grpDataMediaCapacity);
+    for (const Preset& unit : DataUnits)
+        cmboCapacityDataCustomUnits->addItem(Text(unit.Caption));
+    cmboCapacityDataCustomUnits->setCurrentIndex(2);
+    cmboCapacityDataCustomUnits->setEnabled(false);
+    cmboCapacityDataCustomUnits->setAccessibleName(Text(UnitsName));
+    connect(cmboCapacityDataCustomUnits, &QComboBox::currentIndexChanged, this,
+            [this] { cmboCapacityDataCustomUnitsSelect(); });
+
+    auto* grid = new QGridLayout(grpDataMediaCapacity);
+    grid->addWidget(radioCapacity650, 0, 0);
+    grid->addWidget(radioCapacity700, 1, 0);
+    grid->addWidget(radioCapacity800, 2, 0);
+    grid->addWidget(radioCapacity4G, 0, 1);
+    grid->addWidget(radioCapacity138, 1, 1);
+    auto* custom = new QHBoxLayout;
+    custom->addWidget(radioCapacityDataCustom);
+    custom->addWidget(editCapacityDataCustom, 1);
+    custom->addWidget(cmboCapacityDataCustomUnits);
+    grid->addLayout(custom, 3, 0, 1, 2);
+    return grpDataMediaCapacity;
+}
+
+QWidget* TfrmVantrelMain::createAudioCapacityGroup(QWidget* page) {
+    grpAudioMediaCapacity = new QGroupBox(Text(AudioGroupCaption), page);
+    QRadioButton** const radios[] = {&radioCapacity74, &radioCapacity80, &radioCapacity45,
+                                     &radioCapacityAudioCustom};
+    for (int tag = 1; tag <= AudioCustomTag; ++tag) {
+        const char* caption = tag == AudioCustomTag ? CustomCaption : AudioPresets[tag - 1].Caption;
+        QRadioButton*& radio = *radios[tag - 1];
+        radio = new QRadioButton(Text(caption), grpAudioMediaCapacity);
+        connect(radio, &QRadioButton::toggled, this, [this, tag](bool checked) {
+            if (checked)
+                radioAudioCapacityClick(tag);
+        });
+    }
+    editCapacityAudioCustom = new QSpinBox(grpAudioMediaCapacity);
+    editCapacityAudioCustom->setRange(1, 32000);
+    editCapacityAudioCustom->setValue(30);
+    editCapacityAudioCustom->setEnabled(false);
+    editCapacityAudioCustom->setAccessibleName(Text(CustomCaption).remove(QLatin1Char('&')));
+    connect(editCapacityAudioCustom, &QSpinBox::valueChanged, this,
+            [this] { editCapacityCustomChange(AudioFieldTag); });
+    spinEditSongPause = new DecimalSpinEdit(grpAudioMediaCapacity);
+    spinEditSongPause->setRange(0, 10);
+    spinEditSongPause->setSingleStep(0.1);
+    spinEditSongPause->setAccessibleName(Text(PauseBefore));
+    connect(spinEditSongPause, &DecimalSpinEdit::valueChanged, this,
+            [this] { editSongPauseChange(); });
+    auto* pauseLabel = new QLabel(Text(PauseBefore), grpAudioMediaCapacity);
+    pauseLabel->setBuddy(spinEditSongPause);
+
+    auto* grid = new QGridLayout(grpAudioMediaCapacity);
+    grid->addWidget(radioCapacity74, 0, 0);
+    grid->addWidget(radioCapacity80, 1, 0);
+    grid->addWidget(radioCapacity45, 0, 1);
+    auto* custom = new QHBoxLayout;
+    custom->addWidget(radioCapacityAudioCustom);
+    custom->addWidget(editCapacityAudioCustom);
+    custom->addWidget(new QLabel(Text(MinutesCaption), grpAudioMediaCapacity));
+    custom->addStretch();
+    grid->addLayout(custom, 1, 1);
+    auto* pause = new QHBoxLayout;
+    pause->addWidget(pauseLabel);
+    pause->addWidget(spinEditSongPause);
+    pause->addWidget(new QLabel(Text(PauseAfter), grpAudioMediaCapacity));
+    pause->addStretch();
+    grid->addLayout(pause, 2, 0, 1, 2);
+    return grpAudioMediaCapacity;
+}
+
+QWidget* TfrmVantrelMain::createToleranceGroup(QWidget* page) {
+    grpTolerance = new QGroupBox(Text(ToleranceGroupCaption), page);
+    spinEditCapacityTolerance = new DecimalSpinEdit(grpTolerance);
+    spinEditCapacityTolerance->setRange(80, 100);
+    spinEditCapacityTolerance->setSingleStep(0.1);
+    spinEditCapacityTolerance->setValue(99.9);
+    spinEditCapacityTolerance->setAccessibleName(Text(ToleranceBefore));
+    connect(spinEditCapacityTolerance, &DecimalSpinEdit::valueChanged, this,
+            [this] { spinEditCapacityToleranceChange(); });
+    auto* before = new QLabel(Text(ToleranceBefore), grpTolerance);
+    before->setBuddy(spinEditCapacityTolerance);
+    lblLowBound = new QLabel(grpTolerance);
+    lblLowBound->setAccessibleName(Text(LowBoundName));
+    lblUpBound = new QLabel(grpTolerance);
+    lblUpBound->setAccessibleName(Text(UpBoundName));
+
+    auto* layout = new QHBoxLayout(grpTolerance);
+    layout->addWidget(before);
+    layout->addWidget(spinEditCapacityTolerance);
+    layout->addWidget(new QLabel(Text(ToleranceAfter), grpTolerance));
+    layout->addStretch();
+    auto* bounds = new QVBoxLayout;
+    bounds->setSpacing(0);
+    bounds->addWidget(lblLowBound, 0, Qt::AlignRight);
+    bounds->addWidget(new QLabel(Text(BoundsBetween), grpTolerance), 0, Qt::AlignRight);
+    bounds->addWidget(lblUpBound, 0, Qt::AlignRight);
+    layout->addLayout(bounds);
+    return grpTolerance;
+}
+
+QWidget* TfrmVantrelMain::createWorkGroup(QWidget* page) {
     auto* work = new QGroupBox(Text(WorkGroupCaption), page);
     btnDivide = new QPushButton(Text(DivideCaption), work);
     btnDivide->setEnabled(false);
+    connect(btnDivide, &QPushButton::clicked, this, [this] { btnDivideClick(); });
+    btnStop = new QPushButton(Text(StopCaption), work);
+    btnStop->setEnabled(false);
+    connect(btnStop, &QPushButton::clicked, this, [this] { btnStopClick(); });
+    btnTakeBest = new QPushButton(Text(TakeBestCaption), work);
+    btnTakeBest->setEnabled(false);
+    btnTakeBest->setToolTip(Text(TakeBestHint));
+    connect(btnTakeBest, &QPushButton::clicked, this, [this] { btnTakeBestClick(); });
     progressBar = new QProgressBar(work);
     progressBar->setRange(0, 100);
     progressBar->setTextVisible(false);
     lblCurMedium = new QLabel(QStringLiteral("0/0"), work);
     lblCurMediumElements = new QLabel(QStringLiteral("0/0"), work);
     lblCurCombination = new QLabel(QStringLiteral("0"), work);
+    lblDivisionTime = new QLabel(Text(StartTime), work);
+    lblDivisionTime->setAccessibleName(Text(TimeName));
+    lblProcessPriorityName = new QLabel(Text(PriorityNames[3]), work);
+    btnPriorityLower = new QToolButton(work);
+    btnPriorityLower->setArrowType(Qt::LeftArrow);
+    btnPriorityLower->setAccessibleName(Text(PriorityLowerName));
+    trackPriority = new QSlider(Qt::Horizontal, work);
+    trackPriority->setRange(0, CriticalPriority);
+    trackPriority->setPageStep(1);
+    trackPriority->setTickPosition(QSlider::TicksBelow);
+    trackPriority->setValue(3);
+    trackPriority->setAccessibleName(Text(PriorityCaption));
+    connect(trackPriority, &QSlider::valueChanged, this, [this] { trackPriorityChange(); });
+    btnPriorityHigher = new QToolButton(work);
+    btnPriorityHigher->setArrowType(Qt::RightArrow);
+    btnPriorityHigher->setAccessibleName(Text(PriorityHigherName));
+    for (QToolButton* button : {btnPriorityLower, btnPriorityHigher}) {
+        const int tag = button == btnPriorityLower ? PriorityLowerTag : PriorityHigherTag;
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::StrongFocus);
+        button->setToolTip(button->accessibleName());
+        connect(button, &QToolButton::clicked, this, [this, tag] { btnPriorityClick(tag); });
+    }
+    timerDivisionStat = new QTimer(this);
+    timerDivisionStat->setInterval(1000);
+    connect(timerDivisionStat, &QTimer::timeout, this, [this] { timerDivisionStatTimer(); });
 
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(btnDivide);
+    commands->addWidget(btnStop);
+    commands->addWidget(btnTakeBest);
     auto* grid = new QGridLayout(work);
-    grid->addWidget(btnDivide, 0, 0, 1, 2);
-    grid->addWidget(progressBar, 1, 0, 1, 2);
+    grid->addLayout(commands, 0, 0, 1, 3);
+    grid->addWidget(progressBar, 1, 0, 1, 3);
     const char* const captions[] = {MediumCaption, ElementsCaption, CombinationCaption};
     QLabel* const values[] = {lblCurMedium, lblCurMediumElements, lblCurCombination};
     for (int i = 0; i < 3; ++i) {
@@ -46,14 +305,226 @@ QWidget* TfrmVantrelMain::createDivisionPage() {
         grid->addWidget(caption, 2 + i, 0);
         grid->addWidget(values[i], 2 + i, 1);
     }
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(work);
-    layout->addStretch();
-    return page;
+    grid->addWidget(lblDivisionTime, 4, 2, Qt::AlignRight);
+    auto* priorityLabel = new QLabel(Text(PriorityCaption), work);
+    priorityLabel->setBuddy(trackPriority);
+    grid->addWidget(priorityLabel, 5, 0);
+    grid->addWidget(lblProcessPriorityName, 5, 1, 1, 2);
+    auto* priority = new QHBoxLayout;
+    priority->addWidget(btnPriorityLower);
+    priority->addWidget(trackPriority, 1);
+    priority->addWidget(btnPriorityHigher);
+    grid->addLayout(priority, 6, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+    return work;
+}
+
+void TfrmVantrelMain::radioDataCapacityClick(int tag) {
+    editCapacityDataCustom->setEnabled(tag == DataCustomTag);
+    cmboCapacityDataCustomUnits->setEnabled(tag == DataCustomTag);
+    if (!ControlsLive)
+        return;
+    const std::uint64_t previous = Settings.DataMediumCapacity;
+    if (tag == DataCustomTag)
+        editCapacityCustomChange(DataFieldTag);
+    else
+        Settings.DataMediumCapacity = DataPresets[tag - 1].Capacity;
+    if (confirmDiscardResults()) {
+        spinEditCapacityToleranceChange();
+    } else {
+        Settings.DataMediumCapacity = previous;
+        showCapacitySettings();
+    }
+}
+
+void TfrmVantrelMain::radioAudioCapacityClick(int tag) {
+    editCapacityAudioCustom->setEnabled(tag == AudioCustomTag);
+    if (!ControlsLive)
+        return;
+    const std::uint64_t previous = Settings.AudioMediumCapacity;
+    if (tag == AudioCustomTag)
+        editCapacityCustomChange(AudioFieldTag);
+    else
+        Settings.AudioMediumCapacity = AudioPresets[tag - 1].Capacity;
+    if (confirmDiscardResults()) {
+        spinEditCapacityToleranceChange();
+    } else {
+        Settings.AudioMediumCapacity = previous;
+        showCapacitySettings();
+    }
+}
+
+void TfrmVantrelMain::editCapacityCustomChange(int tag) {
+    if (ControlsLive) {
+        if (tag == DataFieldTag)
+            cmboCapacityDataCustomUnitsSelect();
+        else
+            Settings.AudioMediumCapacity =
+                static_cast<std::uint64_t>(editCapacityAudioCustom->value()) * HundredthsPerMinute;
+    }
+    ShowDivisionProgress(0, 0, 0, 0);
+    spinEditCapacityToleranceChange();
+}
+
+void TfrmVantrelMain::cmboCapacityDataCustomUnitsSelect() {
+    if (ControlsLive) {
+        const int unit = cmboCapacityDataCustomUnits->currentIndex();
+        Settings.DataMediumCapacity =
+            unit < 0 ? 0
+                     : static_cast<std::uint64_t>(editCapacityDataCustom->value()) *
+                           DataUnits[unit].Capacity;
+    }
+    spinEditCapacityToleranceChange();
+}
+
+void TfrmVantrelMain::editSongPauseChange() {
+    if (!ControlsLive)
+        return;
+    if (confirmDiscardResults()) {
+        // Ten-thousandths of a second to hundredths, truncated: 1.2345 s is 123.
+        Settings.SongPause = static_cast<std::uint32_t>(spinEditSongPause->fixedValue() / 100);
+        return;
+    }
+    ControlsLive = false;
+    spinEditSongPause->setValue(Settings.SongPause * 0.01);
+    ControlsLive = true;
+}
+
+void TfrmVantrelMain::spinEditCapacityToleranceChange() {
+    if (ControlsLive)
+        Settings.CapacityTolerance = static_cast<float>(spinEditCapacityTolerance->value());
+    const std::uint64_t capacity = currentCapacity();
+    lblUpBound->setText(ValueLabel(*DataManager, capacity));
+    lblLowBound->setText(
+        ValueLabel(*DataManager, LowBoundOf(capacity, Settings.CapacityTolerance)));
+}
+
+std::uint64_t TfrmVantrelMain::currentCapacity() const {
+    return Settings.CollectionType == 0 ? Settings.DataMediumCapacity
+                                        : Settings.AudioMediumCapacity;
+}
+
+void TfrmVantrelMain::showCapacitySettings() {
+    ControlsLive = false;
+    QRadioButton* const dataRadios[] = {radioCapacity650, radioCapacity700, radioCapacity800,
+                                        radioCapacity4G, radioCapacity138};
+    QRadioButton* dataRadio = radioCapacityDataCustom;
+    for (int i = 0; i < 5; ++i)
+        if (Settings.DataMediumCapacity == DataPresets[i].Capacity)
+            dataRadio = dataRadios[i];
+    if (dataRadio == radioCapacityDataCustom) {
+        // The largest unit that holds the capacity whole.
+        std::uint64_t value = Settings.DataMediumCapacity;
+        int unit = 0;
+        while (unit < 2 && value % 1024 == 0 && value != 0) {
+            value /= 1024;
+            ++unit;
+        }
+        cmboCapacityDataCustomUnits->setCurrentIndex(unit);
+        editCapacityDataCustom->setValue(
+            static_cast<int>(std::min<std::uint64_t>(value, editCapacityDataCustom->maximum())));
+    }
+    dataRadio->setChecked(true);
+
+    QRadioButton* audio = radioCapacityAudioCustom;
+    QRadioButton* const audioRadios[] = {radioCapacity74, radioCapacity80, radioCapacity45};
+    for (int i = 0; i < 3; ++i)
+        if (Settings.AudioMediumCapacity == AudioPresets[i].Capacity)
+            audio = audioRadios[i];
+    if (audio == radioCapacityAudioCustom)
+        editCapacityAudioCustom->setValue(static_cast<int>(
+            std::min<std::uint64_t>(Settings.AudioMediumCapacity / HundredthsPerMinute,
+                                    editCapacityAudioCustom->maximum())));
+    audio->setChecked(true);
+
+    spinEditSongPause->setValue(Settings.SongPause * 0.01);
+    ControlsLive = true;
+}
+
+void TfrmVantrelMain::btnDivideClick() {
+    if (!confirmDiscardResults())
+        return;
+    const bool files = Settings.CollectionType == 0;
+    const std::uint64_t capacity = currentCapacity();
+    const std::uint32_t songPause = files ? 0 : Settings.SongPause;
+
+    setStatusText(1, Text(CheckingText));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const bool started = DataManager->PrepareDivision(
+        capacity, LowBoundOf(capacity, Settings.CapacityTolerance), songPause);
+    collectionChanged();
+    QApplication::restoreOverrideCursor();
+    if (!started) {
+        setStatusText(1, QString());
+        pageControl->setCurrentWidget(tabSheetCollection);
+        return;
+    }
+
+    setStatusText(1, Text(DividingText));
+    // The indicator takes panel 1's place; its hint carries the panel's text.
+    statusProgressBar->setToolTip(Text(DividingText));
+    statusPanel1->hide();
+    statusProgressBar->show();
+    enableDivisionCommands(false);
+    lblDivisionTime->setText(Text(StartTime));
+    DivisionStart.start();
+    timerDivisionStat->start();
+}
+
+void TfrmVantrelMain::btnStopClick() {
+    DataManager->StopDivision();
+}
+
+void TfrmVantrelMain::btnTakeBestClick() {
+    DataManager->TakeBestMedium();
+}
+
+void TfrmVantrelMain::btnPriorityClick(int tag) {
+    // The track bar keeps its position inside its range and reports the change itself.
+    trackPriority->setValue(trackPriority->value() + (tag == PriorityLowerTag ? -1 : 1));
+}
+
+void TfrmVantrelMain::trackPriorityChange() {
+    const int position = trackPriority->value();
+    lblProcessPriorityName->setText(Text(PriorityNames[position]));
+    QPalette palette = lblProcessPriorityName->parentWidget()->palette();
+    if (position == CriticalPriority)
+        palette.setColor(QPalette::WindowText, Qt::red);
+    lblProcessPriorityName->setPalette(palette);
+
+    const int inForce = DataManager->SetDivisionPriority(position);
+    const QString refused =
+        inForce == position ? QString() : Text(PriorityRefused).arg(Text(PriorityNames[inForce]));
+    trackPriority->setToolTip(refused);
+    lblProcessPriorityName->setToolTip(refused);
+}
+
+void TfrmVantrelMain::timerDivisionStatTimer() {
+    if (TDivideThread* thread = DataManager->GetThread())
+        thread->RequestProgress();
+    // The media found so far, also where the Results page has not counted them yet.
+    ShowDivisionProgress(static_cast<std::int32_t>(DataManager->GetMedia().size()), 0, 0, 0);
+    lblDivisionTime->setText(ElapsedText(DivisionStart.elapsed()));
+}
+
+void TfrmVantrelMain::enableDivisionCommands(bool idle) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(pnlFileAddDel), static_cast<QWidget*>(grpDataMediaCapacity),
+          static_cast<QWidget*>(grpAudioMediaCapacity), static_cast<QWidget*>(grpTolerance),
+          static_cast<QWidget*>(btnDivide)})
+        control->setEnabled(idle);
+    miAdd->setEnabled(idle);
+    btnStop->setEnabled(!idle);
+    btnTakeBest->setEnabled(!idle);
 }
 
 void TfrmVantrelMain::DivisionEnded() {
-    DataManager->DivisionFinished();
+    timerDivisionStat->stop();
     statusProgressBar->hide();
-    collectionChanged();
+    statusPanel1->show();
+    setStatusText(1, QString());
+    enableDivisionCommands(true);
+    radioResultsAllMedia->setEnabled(true);
+    DataManager->DivisionFinished();
 }

@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "Formdirtoobig.h"
+
 namespace {
 
 const char* const ConfirmationCaption = "Подтверждение";
@@ -87,21 +89,7 @@ PromptButton QtPrompter::MessageDialog(DialogKind kind, const std::string& text,
 }
 
 DirTooBigAnswer QtPrompter::AskDirTooBig(const std::string& message) {
-    const PromptButton answer =
-        Ask(Parent, QString::fromUtf8(WarningCaption), QMessageBox::Warning, message,
-            {PromptButton::Yes, PromptButton::No, PromptButton::Cancel, PromptButton::NoToAll,
-             PromptButton::YesToAll},
-            PromptButton::Yes, PromptButton::Cancel);
-    switch (answer) {
-        case PromptButton::Yes:
-            return DirTooBigAnswer::Expand;
-        case PromptButton::No:
-            return DirTooBigAnswer::Exclude;
-        case PromptButton::YesToAll:
-            return DirTooBigAnswer::ExpandForAll;
-        case PromptButton::NoToAll:
-            return DirTooBigAnswer::ExcludeForAll;
-        default:
-            return DirTooBigAnswer::Cancel;
-    }
+    TdlgDirTooBig dialog(Parent);
+    dialog.SetMessage(QString::fromStdString(message));
+    return dialog.Ask();
 }

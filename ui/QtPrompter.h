@@ -15,8 +15,7 @@ public:
     PromptButton MessageDialog(DialogKind kind, const std::string& text,
                                const std::vector<PromptButton>& buttons,
                                PromptButton defaultButton) override;
-    // Until the window has its own oversized-folder dialog this is a plain question: Yes expands
-    // the folder, No excludes it, the answers for all do so for the rest, Cancel stops.
+    // The oversized-folder dialog with the message.
     DirTooBigAnswer AskDirTooBig(const std::string& message) override;
 
 private:
