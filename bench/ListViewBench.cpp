@@ -150,9 +150,10 @@ void BM_IconsOfFolderFiles(benchmark::State& state) {
     }
     for (auto _ : state) {
         QtIconList icons;
-        for (const std::string& path : paths)
+        for (const std::string& path : paths) {
             std::int32_t index = icons.IconIndexOf(path, ReadPathAttributes(path));
-        benchmark::DoNotOptimize(index);
+            benchmark::DoNotOptimize(index);
+        }
     }
     std::filesystem::remove_all(folder);
     state.counters["files"] = FileCount;
