@@ -189,6 +189,7 @@ void TfrmVantrelMain::FormShow() {
     cmboCollectionType->setCurrentIndex(Settings.CollectionType);
     cmboCollectionTypeSelect();
     collectionChanged();
+    showResultsSettings();
 
     // Never smaller than the design's client area, scaled to the screen, nor than the layout
     // needs to show every control whole.

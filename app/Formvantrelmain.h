@@ -7,6 +7,7 @@
 // Results page. Each page's controls are members below, created by that page's create...Page.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -21,6 +22,7 @@ class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QPushButton;
@@ -28,8 +30,10 @@ class QRadioButton;
 class QSpinBox;
 class QTabWidget;
 class QToolButton;
+class QUrl;
 class QWidget;
 
+class BalloonTip;
 class FileChooser;
 class FileOperations;
 class Prompter;
@@ -129,7 +133,18 @@ private:
 
     // Results page (Formvantrelmain_results.cpp).
     QWidget* createResultsPage();
+    void showResultsSettings();
     void addResultMedium() override;
+    void cmboMediaSelect();
+    void btnSendMediumToWinampClick();
+    void editResultsBaseDirExit();
+    void btnResultsBaseDirClick();
+    void radioResultsActionClick(int tag);
+    void editResultsMediumNameExit();
+    void btnProcessResultsClick();
+    bool checkFileName(const QString& text, QLineEdit* edit);
+    bool resultsEditsStored();
+    void btnOpenResultsBaseDirClick();
 
     std::unique_ptr<TDataManager> DataManager;
 
@@ -196,6 +211,17 @@ private:
     QRadioButton* radioResultsMoveToFolder = nullptr;
     QRadioButton* radioResultsCopyToFolder = nullptr;
     QPushButton* btnProcessResults = nullptr;
+    QLabel* lblResultsBaseDir = nullptr;
+    QLineEdit* editResultsBaseDir = nullptr;
+    QToolButton* btnResultsBaseDir = nullptr;
+    QLineEdit* editResultsMediumName = nullptr;
+    QPushButton* btnOpenResultsBaseDir = nullptr;  // in the status bar, after processing
+    BalloonTip* balloonTip = nullptr;
+    bool RefusingName = false;     // the focus goes back to a refused edit
+    std::string ProcessedBaseDir;  // where the last processing wrote
+    // Opens a folder in the desktop's file manager; tests put a recorder here.
+    std::function<bool(const QUrl&)> OpenFolder;
 
     friend class FormvantrelmainTest;
+    friend class FormvantrelmainResultsTest;
 };
