@@ -95,18 +95,18 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     lstMedium = new QtListView({Text(NameColumn), Text(LengthColumn)},
                                {Qt::AlignLeft, Qt::AlignRight}, true, medium);
     lstMedium->setAccessibleName(Text(MediumGroupCaption).trimmed());
-    lblMediumInfo = new QLabel(Text(TotalStart), medium);
+    lblMediumInfo = new QLabel(Text(TotalStart), page);
     lblMediumInfo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     btnSendMediumToWinamp = new QPushButton(Text(SendToWinampCaption), medium);
     btnSendMediumToWinamp->setEnabled(false);
     connect(btnSendMediumToWinamp, &QPushButton::clicked, this,
             [this] { btnSendMediumToWinampClick(); });
-    auto* mediumFooter = new QHBoxLayout;
-    mediumFooter->addWidget(btnSendMediumToWinamp);
-    mediumFooter->addWidget(lblMediumInfo, 1);
     auto* mediumLayout = new QVBoxLayout(medium);
     mediumLayout->addWidget(lstMedium, 1);
-    mediumLayout->addLayout(mediumFooter);
+    mediumLayout->addWidget(btnSendMediumToWinamp, 0, Qt::AlignRight);
+    auto* mediaRow = new QHBoxLayout;
+    mediaRow->addWidget(cmboMedia, 1);
+    mediaRow->addWidget(lblMediumInfo);
 
     lblResultsBaseDir = new QLabel(Text(BaseDirLabel), page);
     editResultsBaseDir = new QLineEdit(page);
@@ -121,6 +121,7 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     btnResultsBaseDir->setFocusPolicy(Qt::StrongFocus);
     connect(btnResultsBaseDir, &QToolButton::clicked, this, [this] { btnResultsBaseDirClick(); });
     auto* baseDirRow = new QHBoxLayout;
+    baseDirRow->addWidget(lblResultsBaseDir);
     baseDirRow->addWidget(editResultsBaseDir, 1);
     baseDirRow->addWidget(btnResultsBaseDir);
 
@@ -166,7 +167,7 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     radioResultsSelectedMedium->setChecked(true);
     radioResultsAllMedia = new QRadioButton(Text(AllMediaCaption), from);
     radioResultsAllMedia->setEnabled(false);
-    auto* fromLayout = new QHBoxLayout(from);
+    auto* fromLayout = new QVBoxLayout(from);
     fromLayout->addWidget(radioResultsSelectedMedium);
     fromLayout->addWidget(radioResultsAllMedia);
     btnProcessResults = new QPushButton(Text(ProcessCaption), page);
@@ -177,9 +178,8 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     processRow->addWidget(btnProcessResults, 0, Qt::AlignBottom);
 
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(cmboMedia);
+    layout->addLayout(mediaRow);
     layout->addWidget(medium, 1);
-    layout->addWidget(lblResultsBaseDir);
     layout->addLayout(baseDirRow);
     layout->addWidget(actions);
     layout->addLayout(processRow);
