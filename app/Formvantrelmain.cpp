@@ -19,9 +19,12 @@
 #include <QTabWidget>
 #include <QUrl>
 
+#include "DesktopUrlOpener.h"
 #include "FileOperations.h"
+#include "Formabout.h"
 #include "Formwinamppath.h"
 #include "FileSystem.h"
+#include "HelpBook.h"
 #include "IconList.h"
 #include "QtFileChooser.h"
 #include "QtFileOperationProgress.h"
@@ -50,12 +53,10 @@ const char* const StatusTotalStart = "Всего: 0";
 const char* const StopBeforeExitText = "Пожалуйста, остановите процесс разбиения перед выходом";
 const char* const DiscardResultsText =
     "Эта команда очистит результаты предыдущего разбиения!\n\nПродолжить?";
-const char* const HelpNotBuiltText = "Справка пока не установлена.";
-const char* const AboutNotBuiltText = "Окно «О программе» пока не готово.";
 
-// Help topics of the pages, in page order, and of the contents.
-const char* const PageHelpTopics[] = {"T_Collection.html", "T_Divide.html", "T_Result.html"};
-const char* const ContentsHelpTopic = "Property.html";
+// Help topics of the pages, in page order.
+const char* const PageHelpTopics[] = {HelpTopic::Collection, HelpTopic::Division,
+                                      HelpTopic::Results};
 
 // Status bar panel 0's width and the minimum client size at 96 pixels per inch, in the
 // proportions of the window's design.
@@ -90,6 +91,8 @@ TfrmVantrelMain::TfrmVantrelMain(const std::string& settingsPath, Prompter* prom
               return Files->ChooseFolder(folder, title);
           })),
       Winamp(std::make_unique<TWinamp>(*PlayerHost, *Questions, *WinampFolderDialog)),
+      Help(std::make_unique<HelpBook>(HelpBook::InstalledFolder(), *Questions)),
+      Links(std::make_unique<DesktopUrlOpener>()),
       Settings(settingsPath) {
     Settings.SetPrompter(Questions);
     setWindowTitle(Text(WindowCaption));
@@ -131,16 +134,12 @@ void TfrmVantrelMain::createMenu() {
 
     QMenu* helpMenu = menuBar()->addMenu(Text(HelpMenuCaption));
     miHelpContents = helpMenu->addAction(Text(HelpContentsCaption));
-    connect(miHelpContents, &QAction::triggered, this,
-            [this] { ShowHelpTopic(Text(ContentsHelpTopic)); });
+    connect(miHelpContents, &QAction::triggered, this, [this] { miHelpContentsClick(); });
     miHelpAbout = helpMenu->addAction(Text(AboutCaption));
-    connect(miHelpAbout, &QAction::triggered, this, [this] { ShowAboutBox(); });
+    connect(miHelpAbout, &QAction::triggered, this, [this] { miHelpAboutClick(); });
 
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] {
-        const int page = std::clamp(pageControl->currentIndex(), 0, 2);
-        ShowHelpTopic(Text(PageHelpTopics[page]));
-    });
+    connect(help, &QShortcut::activated, this, [this] { FormHelp(); });
 }
 
 void TfrmVantrelMain::createStatusBar() {
@@ -252,14 +251,21 @@ void TfrmVantrelMain::miExitClick() {
     close();
 }
 
-void TfrmVantrelMain::ShowHelpTopic(const QString&) {
-    Questions->MessageBox(HelpNotBuiltText, PromptIcon::Information, {PromptButton::Ok},
-                          PromptButton::Ok);
+// F1: the current page's topic; without the help pages nothing visible happens.
+void TfrmVantrelMain::FormHelp() {
+    const int page = std::clamp(pageControl->currentIndex(), 0, 2);
+    Help->ShowTopic(Text(PageHelpTopics[page]), HelpBook::IfMissing::StayQuiet);
 }
 
-void TfrmVantrelMain::ShowAboutBox() {
-    Questions->MessageBox(AboutNotBuiltText, PromptIcon::Information, {PromptButton::Ok},
-                          PromptButton::Ok);
+void TfrmVantrelMain::miHelpContentsClick() {
+    Help->ShowTopic(Text(HelpTopic::Contents), HelpBook::IfMissing::Tell);
+}
+
+// Modal to the window without blocking the caller; it goes when it is closed.
+void TfrmVantrelMain::miHelpAboutClick() {
+    auto* about = new TfrmAbout(AboutDetails::FromBuild(), *Links, this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->open();
 }
 
 void TfrmVantrelMain::setStatusText(int panel, const QString& text) {

@@ -36,6 +36,7 @@ class QWidget;
 class BalloonTip;
 class FileChooser;
 class FileOperations;
+class HelpBook;
 class Prompter;
 class QtFileOperationProgress;
 class QtIconList;
@@ -43,6 +44,7 @@ class QtListView;
 class QtUiThread;
 class TDataManager;
 class TWinamp;
+class UrlOpener;
 class WinampHost;
 class WinampPathDialog;
 
@@ -77,7 +79,9 @@ private:
     std::unique_ptr<WinampHost> OwnWinampHost;
     WinampHost* PlayerHost;
     std::unique_ptr<WinampPathDialog> WinampFolderDialog;
-    std::unique_ptr<TWinamp> Winamp;  // the media player, for the add command and the Results page
+    std::unique_ptr<TWinamp> Winamp;   // the media player, for the add command and the Results page
+    std::unique_ptr<HelpBook> Help;    // the help pages installed beside the program
+    std::unique_ptr<UrlOpener> Links;  // the About box's web and mail links
 
 public:
     // The settings; saved when the window goes if AutoSave is set, after the data manager.
@@ -100,8 +104,9 @@ private:
     void miFileSaveSettingsClick();
     void miFileAutosaveClick();
     void miExitClick();
-    void ShowHelpTopic(const QString& topic);
-    void ShowAboutBox();
+    void FormHelp();
+    void miHelpContentsClick();
+    void miHelpAboutClick();
     void setStatusText(int panel, const QString& text);
 
     // Operations every page uses.

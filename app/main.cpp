@@ -7,11 +7,13 @@
 #include "Formvantrelmain.h"
 #include "QtPrompter.h"
 #include "Tsettings.h"
+#include "VantrelIcons.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(ApplicationTitle));
     QApplication::setApplicationDisplayName(QString::fromUtf8(ApplicationTitle));
+    QApplication::setWindowIcon(VantrelIcons::Application());
     TfrmVantrelMain window(
         SettingsPathFor(QCoreApplication::applicationFilePath().toStdString(), UserConfigFolder()));
     window.show();

@@ -44,13 +44,13 @@ struct Medium {
             const std::string path = Root + "/medium/file " + std::to_string(i) + ".bin";
             std::ofstream(path, std::ios::binary)
                 .write(block.data(), static_cast<std::streamsize>(block.size()));
-            Sources.push_back(path);
+            Sources.push_back({path, false});
         }
     }
     ~Medium() { fs::remove_all(Root); }
 
     std::string Root;
-    std::vector<std::string> Sources;
+    std::vector<FileOperationSource> Sources;
 };
 
 Medium& TheMedium() {
@@ -103,9 +103,9 @@ void BM_MoveMediumWithinFileSystem(benchmark::State& state) {
     FileOperations service(prompter, progress);
     const std::string target = medium.Root + "/moved";
     Fresh(target);
-    std::vector<std::string> movedBack;
+    std::vector<FileOperationSource> movedBack;
     for (const auto& source : medium.Sources)
-        movedBack.push_back(target + "/" + fs::path(source).filename().string());
+        movedBack.push_back({target + "/" + fs::path(source.Path).filename().string(), false});
     for (auto _ : state) {
         if (!service.Run(FileOperationKind::Move, medium.Sources, target, "move"))
             state.SkipWithError("the move asked or failed");

@@ -78,6 +78,7 @@ TColItem ItemFromFolderEntry(const std::string& folder, const FolderEntry& entry
     attributes.Length = entry.Length;
     item.IconIndex = icons.IconIndexOf(item.Path, attributes);
     item.Size = entry.Directory ? FolderSize(WithTrailingDelimiter(item.Path)) : entry.Length;
+    item.LinkItself = entry.Link;
     return item;
 }
 

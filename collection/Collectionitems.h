@@ -25,6 +25,9 @@ struct TColItem {
     std::int32_t IconIndex = -1;
     std::uint64_t Size = 0;   // bytes, or hundredths of a second for a track
     std::uint32_t Group = 0;  // 0 = no group
+    // A link found inside a folder: it was measured as the link, so it is copied as the link.
+    // A link the user chose directly stands for what it points to.
+    bool LinkItself = false;
     // The item's own position in the collection; list rows carry a pointer to this cell. Null in
     // a free-standing item.
     std::unique_ptr<TItemPosition> Position;

@@ -58,10 +58,10 @@ std::size_t TDataManager::CollectFiles(int index, const std::string& prefix, boo
             std::filesystem::create_directory(folder, error);
         }
 
-        std::vector<std::string> sources;
+        std::vector<FileOperationSource> sources;
         sources.reserve(Media[i].size());
         for (const TConstItemPosition& item : Media[i])
-            sources.push_back(item->Path);
+            sources.push_back({item->Path, item->LinkItself});
         // The outcome is the service's to report; the next medium follows in every case.
         if (Host.fileOperations.Run(copy ? FileOperationKind::Copy : FileOperationKind::Move,
                                     sources, folder,

@@ -91,7 +91,7 @@ public:
               const FileOperationFaults& faults)
         : Kind(kind), Questions(prompter), Progress(progress), Faults(faults) {}
 
-    Outcome Item(const std::string& givenSource, const std::string& destinationFolder);
+    Outcome Item(const FileOperationSource& given, const std::string& destinationFolder);
     // Progress after a source is done: renames copy nothing but count as done.
     void Reached(std::uint64_t bytes) {
         if (bytes > BytesDone) {
@@ -144,16 +144,17 @@ private:
     std::set<std::string> PlacedPaths;
 };
 
-Outcome Operation::Item(const std::string& givenSource, const std::string& destinationFolder) {
+Outcome Operation::Item(const FileOperationSource& given, const std::string& destinationFolder) {
     if (Progress.CancelRequested())
         return Outcome::Cancelled;
-    const std::string source = WithoutTrailingDelimiter(givenSource);
+    const std::string source = WithoutTrailingDelimiter(given.Path);
     const std::string target = JoinPath(destinationFolder, LastComponent(source));
 
-    // A source given as a link is copied as what it points to and moved as the link itself.
+    // A source given as a link is copied as what it points to (unless it asks to stay a link)
+    // and moved as the link itself.
     struct stat info {};
-    const int found = Kind == FileOperationKind::Copy ? ::stat(source.c_str(), &info)
-                                                      : ::lstat(source.c_str(), &info);
+    const bool follow = Kind == FileOperationKind::Copy && !given.LinkItself;
+    const int found = follow ? ::stat(source.c_str(), &info) : ::lstat(source.c_str(), &info);
     if (found != 0)
         return Failed(source, target, Reason(errno));
     if (S_ISDIR(info.st_mode) && IsInside(destinationFolder, source))
@@ -507,7 +508,7 @@ Outcome Operation::MoveContents(const std::string& source, const std::string& ta
 FileOperations::FileOperations(Prompter& prompter, FileOperationProgress& progress)
     : Questions(prompter), Progress(progress) {}
 
-bool FileOperations::Run(FileOperationKind kind, const std::vector<std::string>& sources,
+bool FileOperations::Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
                          const std::string& destinationFolder, const std::string& progressTitle) {
     // A destination that is not there is made here (one level), so that a failure names the
     // folder and its real cause once, instead of every item failing inside it.
@@ -527,8 +528,8 @@ bool FileOperations::Run(FileOperationKind kind, const std::vector<std::string>&
     std::vector<std::uint64_t> sizes;
     std::uint64_t total = 0;
     for (const auto& source : sources) {
-        sizes.push_back(
-            BytesUnder(WithoutTrailingDelimiter(source), kind == FileOperationKind::Copy));
+        sizes.push_back(BytesUnder(WithoutTrailingDelimiter(source.Path),
+                                   kind == FileOperationKind::Copy && !source.LinkItself));
         total += sizes.back();
     }
     Progress.Started(progressTitle, total);

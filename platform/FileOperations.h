@@ -39,13 +39,14 @@ struct FileOperationFaults {
 //   folder and the reason once;
 // - a folder is never copied or moved into itself.
 // Links inside folders are copied as links; a link given as a source is copied as what it points
-// to and moved as the link itself. Devices, FIFOs and sockets inside folders are left out.
-// Name clashes and errors are put to the user through the prompter.
+// to (or as the link, when the source says so) and moved as the link itself. Devices, FIFOs and
+// sockets inside folders are left out. Name clashes and errors are put to the user through the
+// prompter.
 class FileOperations : public FileOperationService {
 public:
     FileOperations(Prompter& prompter, FileOperationProgress& progress);
 
-    bool Run(FileOperationKind kind, const std::vector<std::string>& sources,
+    bool Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
              const std::string& destinationFolder, const std::string& progressTitle) override;
 
     void InjectFaults(FileOperationFaults faults) { Faults = std::move(faults); }

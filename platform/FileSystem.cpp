@@ -51,6 +51,7 @@ std::vector<FolderEntry> ListVisibleEntries(const std::string& folder) {
         FolderEntry visible;
         visible.Name = name;
         visible.Directory = isDirectory;
+        visible.Link = isLink;
         visible.Length =
             isDirectory || info.st_size < 0 ? 0 : static_cast<std::uint64_t>(info.st_size);
         entries.push_back(std::move(visible));

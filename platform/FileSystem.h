@@ -27,6 +27,7 @@ std::optional<PathAttributes> ReadPathAttributes(const std::string& path);
 struct FolderEntry {
     std::string Name;
     bool Directory = false;
+    bool Link = false;         // a symbolic link, described as itself
     std::uint64_t Length = 0;  // files and links only
 };
 

@@ -76,7 +76,7 @@ private:
 // The tool never copies or moves anything.
 class NoFileOperations : public FileOperationService {
 public:
-    bool Run(FileOperationKind, const std::vector<std::string>&, const std::string&,
+    bool Run(FileOperationKind, const std::vector<FileOperationSource>&, const std::string&,
              const std::string&) override {
         return false;
     }

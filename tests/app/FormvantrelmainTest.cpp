@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabBar>
+#include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -23,7 +24,10 @@
 #include "AnswerQueuePrompter.h"
 #include "DataManagerTestAccess.h"
 #include "Dividethread.h"
+#include "Formabout.h"
 #include "Formvantrelmain.h"
+#include "HelpBook.h"
+#include "HelpWindow.h"
 #include "QtListView.h"
 #include "RecordingWinampHost.h"
 #include "QtUiThread.h"
@@ -435,6 +439,47 @@ private slots:
         window.cmboCollectionTypeSelect();
         QVERIFY(window.radioResultsSaveTextlist->isChecked());
         QVERIFY(!window.btnSendMediumToWinamp->isVisibleTo(&window));
+    }
+
+    // The window finds the help pages copied beside the program in the build tree.
+    void helpOpensTheTopicOfThePage_data() {
+        QTest::addColumn<int>("page");  // -1: the Help menu's contents
+        QTest::addColumn<QString>("topic");
+        QTest::newRow("F1 on the Collection page") << 0 << Text("T_Collection.html");
+        QTest::newRow("F1 on the Division page") << 1 << Text("T_Divide.html");
+        QTest::newRow("F1 on the Results page") << 2 << Text("T_Result.html");
+        QTest::newRow("Справка...") << -1 << Text("Property.html");
+    }
+    void helpOpensTheTopicOfThePage() {
+        QFETCH(int, page);
+        QFETCH(QString, topic);
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        if (page >= 0) {
+            window.pageControl->setCurrentIndex(page);
+            QTest::keyClick(&window, Qt::Key_F1);
+        } else {
+            window.miHelpContents->trigger();
+        }
+        const HelpWindow* help = window.Help->Window();
+        QVERIFY(help != nullptr);
+        QVERIFY(help->isVisible());
+        QCOMPARE(QFileInfo(help->browser->source().toLocalFile()).fileName(), topic);
+        QVERIFY(harness.Questions.Asked.empty());
+    }
+
+    void aboutBoxIsModalAndGoesWhenClosed() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        window.miHelpAbout->trigger();
+        auto* about = window.findChild<TfrmAbout*>();
+        QVERIFY(about != nullptr);
+        QVERIFY(about->isVisible());
+        QVERIFY(about->isModal());
+        about->btnOk->click();
+        QTRY_VERIFY(window.findChild<TfrmAbout*>() == nullptr);
     }
 
     void closingIsRefusedWhileDividing() {

@@ -201,3 +201,23 @@ TEST_F(CollectFilesRealTest, ASecondMoveFindsNothingAndTheServiceSaysSo) {
 }
 
 }  // namespace
+
+TEST_F(CollectFilesTest, ALinkFoundInAFolderTravelsAsTheLinkAChosenOneAsItsTarget) {
+    const std::string target = Folder.Write("target.txt", "data");
+    fs::create_directories(Folder / "box");
+    fs::create_symlink(target, Folder / "box/inside");
+    fs::create_symlink(target, Folder / "chosen");
+    Manager.AddItems({Folder / "box"}, AddMethod::AddFromFolder);
+    Manager.AddItems({Folder / "chosen"}, AddMethod::AddFiles);
+    TMedium all;
+    for (auto it = Manager.GetItems().cbegin(); it != Manager.GetItems().cend(); ++it)
+        all.push_back(it);
+    TDataManagerTestAccess::Media(Manager) = {all};
+
+    Manager.CollectFiles(0, Base + "/disk", true);
+
+    ASSERT_EQ(Calls().size(), 1U);
+    EXPECT_EQ(Calls()[0].Sources,
+              (std::vector<std::string>{Folder / "box/inside", Folder / "chosen"}));
+    EXPECT_EQ(Calls()[0].LinksItself, (std::vector<bool>{true, false}));
+}

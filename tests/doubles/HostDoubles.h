@@ -28,12 +28,18 @@ public:
     struct Call {
         FileOperationKind Kind;
         std::vector<std::string> Sources;
+        std::vector<bool> LinksItself;
         std::string Destination;
         std::string Title;
     };
-    bool Run(FileOperationKind kind, const std::vector<std::string>& sources,
+    bool Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
              const std::string& destinationFolder, const std::string& progressTitle) override {
-        Calls.push_back({kind, sources, destinationFolder, progressTitle});
+        Call call{kind, {}, {}, destinationFolder, progressTitle};
+        for (const FileOperationSource& source : sources) {
+            call.Sources.push_back(source.Path);
+            call.LinksItself.push_back(source.LinkItself);
+        }
+        Calls.push_back(std::move(call));
         return Result;
     }
 

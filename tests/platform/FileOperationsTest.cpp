@@ -75,12 +75,18 @@ protected:
     }
 
     bool Copy(const std::vector<std::string>& sources, const std::string& destination = "") {
-        return Operations.Run(FileOperationKind::Copy, sources,
+        return Operations.Run(FileOperationKind::Copy, Sources(sources),
                               destination.empty() ? Destination : destination, "title");
     }
     bool Move(const std::vector<std::string>& sources, const std::string& destination = "") {
-        return Operations.Run(FileOperationKind::Move, sources,
+        return Operations.Run(FileOperationKind::Move, Sources(sources),
                               destination.empty() ? Destination : destination, "title");
+    }
+    static std::vector<FileOperationSource> Sources(const std::vector<std::string>& paths) {
+        std::vector<FileOperationSource> sources;
+        for (const std::string& path : paths)
+            sources.push_back({path, false});
+        return sources;
     }
 
     // The one question asked must be an error report naming the path and the reason.
@@ -149,6 +155,14 @@ TEST_F(FileOperationsTest, ASourceLinkIsCopiedAsItsTargetAndMovedAsTheLink) {
     EXPECT_TRUE(fs::is_symlink(other + "/shortcut"));
     EXPECT_FALSE(fs::exists(fs::symlink_status(Folder / "src/shortcut")));
     EXPECT_EQ(Contents(Folder / "elsewhere/data.txt"), "data");
+
+    // A link found inside a folder was measured as the link and is copied as the link.
+    fs::create_symlink(Folder / "elsewhere/data.txt", Folder / "src/entry");
+    const std::string third = Folder.MakeFolder("dst3");
+    ASSERT_TRUE(
+        Operations.Run(FileOperationKind::Copy, {{Folder / "src/entry", true}}, third, "title"));
+    EXPECT_TRUE(fs::is_symlink(third + "/entry"));
+    EXPECT_EQ(fs::read_symlink(third + "/entry"), Folder / "elsewhere/data.txt");
 }
 
 TEST_F(FileOperationsTest, MoveWithinOneFileSystemRenames) {
@@ -561,7 +575,8 @@ TEST_F(FileOperationsTest, AFolderThatCannotBeMadeIsReportedOnceWithItsCause) {
             prompter.Answer(PromptButton::Ok);
             RecordingProgress progress;
             FileOperations operations(prompter, progress);
-            if (!operations.Run(FileOperationKind::Copy, {a, b}, medium + "/", "title"))
+            if (!operations.Run(FileOperationKind::Copy, {{a, false}, {b, false}}, medium + "/",
+                                "title"))
                 return 1;
             if (prompter.Asked.size() != 1 || prompter.Asked[0].Text != expected ||
                 prompter.Asked[0].Icon != PromptIcon::Error)

@@ -1,0 +1,25 @@
+# What the program says about itself: its version, its web page, its two contacts, and where its
+# help pages lie relative to the program. Everything lands in one generated header.
+include(GNUInstallDirs)
+
+set(VANTREL_WEB_PAGE "https://example.org/vantrel/" CACHE STRING
+    "The product's web page shown in the About box")
+set(VANTREL_PROGRAM_AUTHOR_NAME "Program Author" CACHE STRING
+    "Display name of the program's author in the About box")
+set(VANTREL_PROGRAM_AUTHOR_EMAIL "author@example.org" CACHE STRING
+    "Mail address of the program's author in the About box")
+set(VANTREL_HELP_AUTHOR_NAME "Help Author" CACHE STRING
+    "Display name of the help's author in the About box")
+set(VANTREL_HELP_AUTHOR_EMAIL "help@example.org" CACHE STRING
+    "Mail address of the help's author in the About box")
+
+# The help pages are installed here; the program finds them by the same path taken from its own
+# folder, so an installation can be moved to another prefix as a whole.
+set(VANTREL_HELP_INSTALL_DIR "${CMAKE_INSTALL_DATADIR}/vantrel/help")
+file(RELATIVE_PATH VANTREL_HELP_FROM_PROGRAM "${CMAKE_INSTALL_FULL_BINDIR}"
+    "${CMAKE_INSTALL_FULL_DATADIR}/vantrel/help")
+
+configure_file(${CMAKE_CURRENT_LIST_DIR}/VantrelBuildInfo.h.in
+    ${CMAKE_BINARY_DIR}/generated/VantrelBuildInfo.h @ONLY)
+add_library(vantrel_build_info INTERFACE)
+target_include_directories(vantrel_build_info INTERFACE ${CMAKE_BINARY_DIR}/generated)

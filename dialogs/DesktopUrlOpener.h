@@ -1,0 +1,9 @@
+#pragma once
+
+#include "UrlOpener.h"
+
+// Opens links with the desktop's default handlers.
+class DesktopUrlOpener : public UrlOpener {
+public:
+    bool OpenUrl(const std::string& url) override;
+};

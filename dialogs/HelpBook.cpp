@@ -1,0 +1,45 @@
+#include "HelpBook.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+#include "HelpWindow.h"
+#include "Prompter.h"
+#include "VantrelBuildInfo.h"
+
+namespace {
+const char* const MissingPageStart = "Файл справки (";
+const char* const MissingPageEnd = ") не найден!";
+}  // namespace
+
+QString HelpBook::InstalledFolder() {
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                           QString::fromUtf8(BuildInfo::HelpFolderFromProgram));
+}
+
+HelpBook::HelpBook(const QString& folder, Prompter& prompter) : Folder(folder), Asker(prompter) {}
+
+HelpBook::~HelpBook() = default;
+
+QString HelpBook::PagePath(const QString& topic) const {
+    return QDir::cleanPath(Folder + QLatin1Char('/') + topic);
+}
+
+bool HelpBook::ShowTopic(const QString& topic, IfMissing ifMissing) {
+    const QString path = PagePath(topic);
+    if (!QFileInfo(path).isFile()) {
+        if (ifMissing == IfMissing::Tell) {
+            Asker.MessageBox(MissingPageStart + path.toStdString() + MissingPageEnd,
+                             PromptIcon::Error, {PromptButton::Ok}, PromptButton::Ok);
+        }
+        return false;
+    }
+    if (!Viewer) {
+        Viewer = std::make_unique<HelpWindow>(
+            QUrl::fromLocalFile(PagePath(QString::fromUtf8(HelpTopic::Contents))));
+    }
+    Viewer->ShowPage(QUrl::fromLocalFile(path));
+    return true;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "UrlOpener.h"
+
+// Records every link handed to the desktop and opens none.
+class RecordingUrlOpener : public UrlOpener {
+public:
+    bool OpenUrl(const std::string& url) override {
+        Opened.push_back(url);
+        return true;
+    }
+
+    std::vector<std::string> Opened;
+};

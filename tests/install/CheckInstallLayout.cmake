@@ -1,0 +1,43 @@
+# Installs the build in BUILD_DIR under a fresh PREFIX and checks that every file the desktop and
+# the program look for is where they look. Run by CTest with -D BUILD_DIR, PREFIX, BINDIR, DATADIR
+# and HELPDIR (the last three relative to the prefix).
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
+    RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+
+set(expected
+    ${BINDIR}/vantrel
+    ${BINDIR}/vantrel-divide
+    ${HELPDIR}/Property.html
+    ${HELPDIR}/T_Collection.html
+    ${HELPDIR}/T_Divide.html
+    ${HELPDIR}/T_Result.html
+    ${DATADIR}/applications/vantrel.desktop
+    ${DATADIR}/icons/hicolor/scalable/apps/vantrel.svg
+)
+foreach(size 16 22 24 32 48 64 128 256)
+    list(APPEND expected ${DATADIR}/icons/hicolor/${size}x${size}/apps/vantrel.png)
+endforeach()
+
+set(missing)
+foreach(file IN LISTS expected)
+    if(NOT EXISTS "${PREFIX}/${file}")
+        list(APPEND missing ${file})
+    endif()
+endforeach()
+if(missing)
+    message(FATAL_ERROR "not installed: ${missing}")
+endif()
+
+find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
+if(DESKTOP_FILE_VALIDATE)
+    execute_process(COMMAND "${DESKTOP_FILE_VALIDATE}" "${PREFIX}/${DATADIR}/applications/vantrel.desktop"
+        RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "the desktop entry is not valid")
+    endif()
+endif()
+file(REMOVE_RECURSE "${PREFIX}")
