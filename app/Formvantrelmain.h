@@ -7,7 +7,6 @@
 // Results page. Each page's controls are members below, created by that page's create...Page.
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -30,7 +29,6 @@ class QRadioButton;
 class QSpinBox;
 class QTabWidget;
 class QToolButton;
-class QUrl;
 class QWidget;
 
 class BalloonTip;
@@ -81,7 +79,7 @@ private:
     std::unique_ptr<WinampPathDialog> WinampFolderDialog;
     std::unique_ptr<TWinamp> Winamp;   // the media player, for the add command and the Results page
     std::unique_ptr<HelpBook> Help;    // the help pages installed beside the program
-    std::unique_ptr<UrlOpener> Links;  // the About box's web and mail links
+    std::unique_ptr<UrlOpener> Links;  // the About box's links, the results folder
 
 public:
     // The settings; saved when the window goes if AutoSave is set, after the data manager.
@@ -224,8 +222,6 @@ private:
     BalloonTip* balloonTip = nullptr;
     bool RefusingName = false;     // the focus goes back to a refused edit
     std::string ProcessedBaseDir;  // where the last processing wrote
-    // Opens a folder in the desktop's file manager; tests put a recorder here.
-    std::function<bool(const QUrl&)> OpenFolder;
 
     friend class FormvantrelmainTest;
     friend class FormvantrelmainResultsTest;

@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,6 +23,8 @@
 #include "Prompter.h"
 #include "QtListView.h"
 #include "Tdatamanager.h"
+#include "UrlOpener.h"
+#include "VantrelIcons.h"
 
 namespace {
 
@@ -68,12 +69,12 @@ QString Text(const char* text) {
     return QString::fromUtf8(text);
 }
 
-// The glyph "Выполнить" shows for each action, by tag.
-QIcon ActionGlyph(const QStyle& style, int tag) {
-    static constexpr QStyle::StandardPixmap Glyphs[] = {QStyle::SP_FileDialogDetailedView,
-                                                        QStyle::SP_MediaPlay, QStyle::SP_ArrowRight,
-                                                        QStyle::SP_DialogSaveButton};
-    return style.standardIcon(Glyphs[tag]);
+// The glyph "Выполнить" shows for each action, by tag (QIcon draws the disabled one itself).
+QIcon ActionGlyph(int tag) {
+    using Glyph = QIcon (*)();
+    static constexpr Glyph Glyphs[] = {VantrelIcons::TextList, VantrelIcons::Playlist,
+                                       VantrelIcons::MoveTo, VantrelIcons::CopyTo};
+    return Glyphs[tag]();
 }
 
 // A base folder as it is stored: the text with a delimiter at its end; an empty text is the root.
@@ -190,7 +191,6 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     connect(btnOpenResultsBaseDir, &QPushButton::clicked, this,
             [this] { btnOpenResultsBaseDirClick(); });
     statusBar()->addPermanentWidget(btnOpenResultsBaseDir);
-    OpenFolder = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     return page;
 }
 
@@ -265,7 +265,7 @@ void TfrmVantrelMain::btnResultsBaseDirClick() {
 void TfrmVantrelMain::radioResultsActionClick(int tag) {
     if (tag < 0 || tag > 3)
         return;
-    btnProcessResults->setIcon(ActionGlyph(*style(), tag));
+    btnProcessResults->setIcon(ActionGlyph(tag));
 }
 
 void TfrmVantrelMain::editResultsMediumNameExit() {
@@ -332,5 +332,6 @@ void TfrmVantrelMain::btnProcessResultsClick() {
 }
 
 void TfrmVantrelMain::btnOpenResultsBaseDirClick() {
-    OpenFolder(QUrl::fromLocalFile(QString::fromStdString(ProcessedBaseDir)));
+    Links->OpenUrl(
+        QUrl::fromLocalFile(QString::fromStdString(ProcessedBaseDir)).toString().toStdString());
 }

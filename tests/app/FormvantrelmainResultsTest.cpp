@@ -23,6 +23,7 @@
 #include "BalloonTip.h"
 #include "DataManagerTestAccess.h"
 #include "QtListView.h"
+#include "RecordingUrlOpener.h"
 #include "Tdatamanager.h"
 #include "WindowHarness.h"
 
@@ -191,11 +192,8 @@ private slots:
         const std::string base = harness.Root + "/out/Мои диски";
         window.editResultsBaseDir->setText(QString::fromStdString(base));
         window.editResultsMediumName->setText(Text("vol"));
-        QUrl opened;
-        window.OpenFolder = [&opened](const QUrl& url) {
-            opened = url;
-            return true;
-        };
+        auto* links = new RecordingUrlOpener;
+        window.Links.reset(links);
 
         window.btnProcessResults->click();
 
@@ -211,7 +209,10 @@ private slots:
                      QString::fromStdString(base) + Text("/"));
         QVERIFY(window.btnOpenResultsBaseDir->isVisibleTo(&window));
         window.btnOpenResultsBaseDir->click();
-        QCOMPARE(opened, QUrl::fromLocalFile(QString::fromStdString(base + "/")));
+        QCOMPARE(
+            links->Opened,
+            std::vector<std::string>{
+                QUrl::fromLocalFile(QString::fromStdString(base + "/")).toString().toStdString()});
     }
 
     void processingStopsWhenTheBaseFolderCannotBeMade() {

@@ -297,8 +297,9 @@ private slots:
         };
         service.InjectFaults(faults);
 
-        const bool finished = service.Run(FileOperationKind::Copy, {source}, root + "/disk2",
-                                          "Носитель №2 Сбор файлов в один каталог...");
+        const bool finished =
+            service.Run(FileOperationKind::Copy, {FileOperationSource{source}}, root + "/disk2",
+                        "Носитель №2 Сбор файлов в один каталог...");
 
         QVERIFY(!finished);
         QVERIFY(shown);
