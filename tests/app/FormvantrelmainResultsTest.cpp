@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QCryptographicHash>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QToolButton>
 #include <QUrl>
 #include <QtTest>
@@ -358,6 +360,34 @@ private slots:
         const int after = Fetched<int>("after");
         QVERIFY(Action(window, after)->isChecked());
         QCOMPARE(Glyph(window), glyphs[static_cast<std::size_t>(after)]);
+    }
+
+    void everyResultsControlIsReachableAndNamed() {
+        Harness harness;
+        harness.WriteSettings("CollectionType=1\n");
+        TfrmVantrelMain& window = harness.Open();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.pageControl->setCurrentWidget(window.tabSheetResults);
+        MakeMedia(harness, {{"a"}});
+        window.lstMedium->Select(0);
+        const std::vector<std::pair<QWidget*, QString>> controls{
+            {window.cmboMedia, Text("Носитель 1")},  // a list reads its chosen entry
+            {window.lstMedium, Text("Состав")},
+            {window.btnSendMediumToWinamp, Text("Передать список в Winamp")},
+            {window.editResultsBaseDir, Text("В каталоге")},
+            {window.btnResultsBaseDir, Text("Выбрать каталог")},
+            // The actions are one group: Tab enters it, the arrow keys move within it.
+            {window.radioResultsSaveTextlist, Text("создать список(ки) элементов «имя№.txt»")},
+            {window.editResultsMediumName, Text("где имя =")},
+            {window.radioResultsSelectedMedium, Text("выбранного носителя")},
+            {window.btnProcessResults, Text("Выполнить")}};
+        window.pageControl->tabBar()->setFocus();
+        for (const auto& [control, name] : controls) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), control);
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+            QCOMPARE(accessible->text(QAccessible::Name).remove(QLatin1Char('&')), name);
+        }
     }
 
     void processingWhileDividingCoversTheMediaFoundSoFar() {
