@@ -199,6 +199,7 @@ void TfrmVantrelMain::FormShow() {
     showCapacitySettings();
     spinEditCapacityTolerance->setValue(std::round(Settings.CapacityTolerance * 10000.0) / 10000.0);
     collectionChanged();
+    showResultsSettings();
 
     // Never smaller than the design's client area, scaled to the screen, nor than the layout
     // needs to show every control whole.

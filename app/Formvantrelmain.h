@@ -22,6 +22,7 @@ class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QPushButton;
@@ -33,6 +34,7 @@ class QTimer;
 class QToolButton;
 class QWidget;
 
+class BalloonTip;
 class DecimalSpinEdit;
 class FileChooser;
 class FileOperations;
@@ -81,7 +83,7 @@ private:
     std::unique_ptr<WinampPathDialog> WinampFolderDialog;
     std::unique_ptr<TWinamp> Winamp;   // the media player, for the add command and the Results page
     std::unique_ptr<HelpBook> Help;    // the help pages installed beside the program
-    std::unique_ptr<UrlOpener> Links;  // the About box's web and mail links
+    std::unique_ptr<UrlOpener> Links;  // the About box's links, the results folder
 
 public:
     // The settings; saved when the window goes if AutoSave is set, after the data manager.
@@ -157,7 +159,18 @@ private:
 
     // Results page (Formvantrelmain_results.cpp).
     QWidget* createResultsPage();
+    void showResultsSettings();
     void addResultMedium() override;
+    void cmboMediaSelect();
+    void btnSendMediumToWinampClick();
+    void editResultsBaseDirExit();
+    void btnResultsBaseDirClick();
+    void radioResultsActionClick(int tag);
+    void editResultsMediumNameExit();
+    void btnProcessResultsClick();
+    bool checkFileName(const QString& text, QLineEdit* edit);
+    bool resultsEditsStored();
+    void btnOpenResultsBaseDirClick();
 
     std::unique_ptr<TDataManager> DataManager;
 
@@ -254,7 +267,16 @@ private:
     QRadioButton* radioResultsMoveToFolder = nullptr;
     QRadioButton* radioResultsCopyToFolder = nullptr;
     QPushButton* btnProcessResults = nullptr;
+    QLabel* lblResultsBaseDir = nullptr;
+    QLineEdit* editResultsBaseDir = nullptr;
+    QToolButton* btnResultsBaseDir = nullptr;
+    QLineEdit* editResultsMediumName = nullptr;
+    QPushButton* btnOpenResultsBaseDir = nullptr;  // in the status bar, after processing
+    BalloonTip* balloonTip = nullptr;
+    bool RefusingName = false;     // the focus goes back to a refused edit
+    std::string ProcessedBaseDir;  // where the last processing wrote
 
     friend class FormvantrelmainTest;
     friend class FormvantrelmainDivisionTest;
+    friend class FormvantrelmainResultsTest;
 };

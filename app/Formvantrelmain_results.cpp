@@ -1,53 +1,167 @@
 #include "Formvantrelmain.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
+#include "BalloonTip.h"
+#include "FileChooser.h"
+#include "PathNames.h"
+#include "Prompter.h"
 #include "QtListView.h"
+#include "Tdatamanager.h"
+#include "UrlOpener.h"
+#include "VantrelIcons.h"
 
 namespace {
 
 const char* const MediumGroupCaption = "Состав  ";
 const char* const NameColumn = "Имя";
 const char* const LengthColumn = "Длина";
+const char* const TotalPrefix = "Всего: ";
 const char* const TotalStart = "Всего: 0";
+const char* const MediumEntryPrefix = "Носитель ";
+const char* const MediaName = "Носитель";
 const char* const SendToWinampCaption = "Передать список в &Winamp";
+const char* const BaseDirLabel = "В каталоге";
+const char* const BaseDirButtonName = "Выбрать каталог";
 const char* const FromGroupCaption = "для ";
 const char* const SelectedMediumCaption = "выбранного носителя";
 const char* const AllMediaCaption = "всех носителей";
 const char* const SaveTextlistCaption = "создать список(ки) элементов «имя№.txt»";
 const char* const SavePlaylistCaption = "создать playlist(ы) «имя№.m3u» для Winamp'а";
+const char* const SubfolderLabel = "создать подкаталог(и) «имя№» и";
 const char* const MoveToFolderCaption = "переместить /";
 const char* const CopyToFolderCaption = "скопировать элементы";
+const char* const MediumNameLabel = "где имя =";
+const char* const NumberLabel = "№ = номер носителя";
 const char* const ProcessCaption = "Выполнить";
+const char* const ChooseBaseDirTitle =
+    "Выберите папку, в которой будут собраны результаты разбиения";
+const char* const CannotCreateBaseDirText = "Не удалось создать базовый каталог для результатов";
+const char* const BadNameTitle = "Ошибка";
+const char* const BadNameText = "Имя файла не может содержать\nсимволы   \\ / : * ? \" < > |";
+const char* const OpenBaseDirCaption = "Открыть &папку";
+// What the status bar says after processing, by action: the count of media, then the folder.
+const char* const DoneTexts[] = {
+    "Списки записаны для носителей: ", "Плейлисты записаны для носителей: ",
+    "Перемещены элементы носителей: ", "Скопированы элементы носителей: "};
+const char* const DoneOfText = " из ";
+const char* const DoneWhereText = ", в каталоге ";
+
+// The characters no file or folder name may hold; a folder text may hold the delimiter.
+const char* const ForbiddenNameCharacters = "\\/:*?\"<>|";
 
 QString Text(const char* text) {
     return QString::fromUtf8(text);
+}
+
+// The glyph "Выполнить" shows for each action, by tag (QIcon draws the disabled one itself).
+QIcon ActionGlyph(int tag) {
+    using Glyph = QIcon (*)();
+    static constexpr Glyph Glyphs[] = {VantrelIcons::TextList, VantrelIcons::Playlist,
+                                       VantrelIcons::MoveTo, VantrelIcons::CopyTo};
+    return Glyphs[tag]();
+}
+
+// A base folder as it is stored: the text with a delimiter at its end; an empty text is the root.
+std::string StoredFolder(const QString& text) {
+    return WithTrailingDelimiter(text.toStdString());
 }
 
 }  // namespace
 
 QWidget* TfrmVantrelMain::createResultsPage() {
     auto* page = new QWidget(this);
-    auto* medium = new QGroupBox(Text(MediumGroupCaption), page);
-    cmboMedia = new QComboBox(medium);
+
+    cmboMedia = new QComboBox(page);
     cmboMedia->setEnabled(false);
+    cmboMedia->setAccessibleName(Text(MediaName));
+    connect(cmboMedia, &QComboBox::activated, this, [this] { cmboMediaSelect(); });
+
+    auto* medium = new QGroupBox(Text(MediumGroupCaption), page);
     lstMedium = new QtListView({Text(NameColumn), Text(LengthColumn)},
                                {Qt::AlignLeft, Qt::AlignRight}, true, medium);
     lstMedium->setAccessibleName(Text(MediumGroupCaption).trimmed());
-    lblMediumInfo = new QLabel(Text(TotalStart), medium);
+    lblMediumInfo = new QLabel(Text(TotalStart), page);
     lblMediumInfo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     btnSendMediumToWinamp = new QPushButton(Text(SendToWinampCaption), medium);
     btnSendMediumToWinamp->setEnabled(false);
+    connect(btnSendMediumToWinamp, &QPushButton::clicked, this,
+            [this] { btnSendMediumToWinampClick(); });
     auto* mediumLayout = new QVBoxLayout(medium);
-    mediumLayout->addWidget(cmboMedia);
-    mediumLayout->addWidget(lstMedium);
-    mediumLayout->addWidget(lblMediumInfo);
-    mediumLayout->addWidget(btnSendMediumToWinamp);
+    mediumLayout->addWidget(lstMedium, 1);
+    mediumLayout->addWidget(btnSendMediumToWinamp, 0, Qt::AlignRight);
+    auto* mediaRow = new QHBoxLayout;
+    mediaRow->addWidget(cmboMedia, 1);
+    mediaRow->addWidget(lblMediumInfo);
+
+    lblResultsBaseDir = new QLabel(Text(BaseDirLabel), page);
+    editResultsBaseDir = new QLineEdit(page);
+    editResultsBaseDir->setAccessibleName(Text(BaseDirLabel));
+    lblResultsBaseDir->setBuddy(editResultsBaseDir);
+    connect(editResultsBaseDir, &QLineEdit::editingFinished, this,
+            [this] { editResultsBaseDirExit(); });
+    btnResultsBaseDir = new QToolButton(page);
+    btnResultsBaseDir->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    btnResultsBaseDir->setToolTip(Text(ChooseBaseDirTitle));
+    btnResultsBaseDir->setAccessibleName(Text(BaseDirButtonName));
+    btnResultsBaseDir->setFocusPolicy(Qt::StrongFocus);
+    connect(btnResultsBaseDir, &QToolButton::clicked, this, [this] { btnResultsBaseDirClick(); });
+    auto* baseDirRow = new QHBoxLayout;
+    baseDirRow->addWidget(lblResultsBaseDir);
+    baseDirRow->addWidget(editResultsBaseDir, 1);
+    baseDirRow->addWidget(btnResultsBaseDir);
+
+    auto* actions = new QWidget(page);
+    radioResultsSaveTextlist = new QRadioButton(Text(SaveTextlistCaption), actions);
+    radioResultsSavePlaylist = new QRadioButton(Text(SavePlaylistCaption), actions);
+    radioResultsMoveToFolder = new QRadioButton(Text(MoveToFolderCaption), actions);
+    radioResultsCopyToFolder = new QRadioButton(Text(CopyToFolderCaption), actions);
+    const QRadioButton* const byTag[] = {radioResultsSaveTextlist, radioResultsSavePlaylist,
+                                         radioResultsMoveToFolder, radioResultsCopyToFolder};
+    for (int tag = 0; tag < 4; ++tag) {
+        // Checked by the user or by the program, the button shows that action's glyph.
+        connect(byTag[tag], &QRadioButton::toggled, this, [this, tag](bool checked) {
+            if (checked)
+                radioResultsActionClick(tag);
+        });
+    }
+    auto* subfolder = new QLabel(Text(SubfolderLabel), actions);
+    auto* collectRow = new QHBoxLayout;
+    collectRow->addWidget(radioResultsMoveToFolder);
+    collectRow->addWidget(radioResultsCopyToFolder);
+    collectRow->addStretch();
+    auto* nameLabel = new QLabel(Text(MediumNameLabel), actions);
+    editResultsMediumName = new QLineEdit(actions);
+    editResultsMediumName->setAccessibleName(Text(MediumNameLabel));
+    nameLabel->setBuddy(editResultsMediumName);
+    connect(editResultsMediumName, &QLineEdit::editingFinished, this,
+            [this] { editResultsMediumNameExit(); });
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(nameLabel);
+    nameRow->addWidget(editResultsMediumName, 1);
+    nameRow->addWidget(new QLabel(Text(NumberLabel), actions));
+    auto* actionsLayout = new QVBoxLayout(actions);
+    actionsLayout->setContentsMargins(0, 0, 0, 0);
+    actionsLayout->addWidget(radioResultsSaveTextlist);
+    actionsLayout->addWidget(radioResultsSavePlaylist);
+    actionsLayout->addWidget(subfolder);
+    actionsLayout->addLayout(collectRow);
+    actionsLayout->addLayout(nameRow);
 
     auto* from = new QGroupBox(Text(FromGroupCaption), page);
     radioResultsSelectedMedium = new QRadioButton(Text(SelectedMediumCaption), from);
@@ -57,27 +171,167 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     auto* fromLayout = new QVBoxLayout(from);
     fromLayout->addWidget(radioResultsSelectedMedium);
     fromLayout->addWidget(radioResultsAllMedia);
-
-    auto* actions = new QWidget(page);
-    radioResultsSaveTextlist = new QRadioButton(Text(SaveTextlistCaption), actions);
-    radioResultsSavePlaylist = new QRadioButton(Text(SavePlaylistCaption), actions);
-    radioResultsMoveToFolder = new QRadioButton(Text(MoveToFolderCaption), actions);
-    radioResultsCopyToFolder = new QRadioButton(Text(CopyToFolderCaption), actions);
-    auto* actionsLayout = new QVBoxLayout(actions);
-    for (QRadioButton* action : {radioResultsSaveTextlist, radioResultsSavePlaylist,
-                                 radioResultsMoveToFolder, radioResultsCopyToFolder})
-        actionsLayout->addWidget(action);
     btnProcessResults = new QPushButton(Text(ProcessCaption), page);
     btnProcessResults->setEnabled(false);
+    connect(btnProcessResults, &QPushButton::clicked, this, [this] { btnProcessResultsClick(); });
+    auto* processRow = new QHBoxLayout;
+    processRow->addWidget(from, 1);
+    processRow->addWidget(btnProcessResults, 0, Qt::AlignBottom);
 
     auto* layout = new QVBoxLayout(page);
+    layout->addLayout(mediaRow);
     layout->addWidget(medium, 1);
-    layout->addWidget(from);
+    layout->addLayout(baseDirRow);
     layout->addWidget(actions);
-    layout->addWidget(btnProcessResults);
+    layout->addLayout(processRow);
+
+    balloonTip = new BalloonTip(this);
+    btnOpenResultsBaseDir = new QPushButton(Text(OpenBaseDirCaption), this);
+    btnOpenResultsBaseDir->hide();
+    connect(btnOpenResultsBaseDir, &QPushButton::clicked, this,
+            [this] { btnOpenResultsBaseDirClick(); });
+    statusBar()->addPermanentWidget(btnOpenResultsBaseDir);
     return page;
 }
 
+void TfrmVantrelMain::showResultsSettings() {
+    editResultsBaseDir->setText(QString::fromStdString(Settings.ResultsBaseDir));
+    (Settings.CollectionType == 0 ? radioResultsMoveToFolder : radioResultsSavePlaylist)
+        ->setChecked(true);
+    editResultsMediumName->setText(QString::fromStdString(Settings.MediumName));
+}
+
 void TfrmVantrelMain::addResultMedium() {
-    // Lists the delivered medium; the Results page fills this in.
+    const int number = cmboMedia->count() + 1;
+    cmboMedia->addItem(Text(MediumEntryPrefix) + QString::number(number));
+    ShowDivisionProgress(number, 0, 0, 0);
+    if (number == 1) {
+        cmboMedia->setEnabled(true);
+        cmboMedia->setCurrentIndex(0);
+        cmboMediaSelect();
+        btnSendMediumToWinamp->setEnabled(true);
+        btnProcessResults->setEnabled(true);
+    }
+}
+
+void TfrmVantrelMain::cmboMediaSelect() {
+    const int index = cmboMedia->currentIndex();
+    if (index < 0)
+        return;
+    const std::string total = DataManager->ShowMedium(static_cast<std::size_t>(index));
+    lblMediumInfo->setText(Text(TotalPrefix) + QString::number(lstMedium->RowCount()) +
+                           QStringLiteral(" (") + QString::fromStdString(total) +
+                           QStringLiteral(")"));
+}
+
+void TfrmVantrelMain::btnSendMediumToWinampClick() {
+    const int index = cmboMedia->currentIndex();
+    if (index >= 0)
+        DataManager->SendMediumToWinamp(static_cast<std::size_t>(index), *Winamp);
+}
+
+bool TfrmVantrelMain::checkFileName(const QString& text, QLineEdit* edit) {
+    const QString forbidden = Text(ForbiddenNameCharacters);
+    if (std::none_of(text.begin(), text.end(),
+                     [&forbidden](QChar character) { return forbidden.contains(character); }))
+        return true;
+    balloonTip->ShowUnder(edit, Text(BadNameTitle), Text(BadNameText));
+    // Taking the focus back makes the control that was about to get it leave at once; that
+    // leaving is no decision of the user's and is not checked.
+    RefusingName = true;
+    edit->setFocus();
+    RefusingName = false;
+    return false;
+}
+
+void TfrmVantrelMain::editResultsBaseDirExit() {
+    if (RefusingName)
+        return;
+    // The delimiter belongs in a folder text; every other character of a name's list does not.
+    QString name = editResultsBaseDir->text();
+    name.remove(QChar::fromLatin1(PathDelimiter));
+    if (checkFileName(name, editResultsBaseDir))
+        Settings.ResultsBaseDir = StoredFolder(editResultsBaseDir->text());
+}
+
+void TfrmVantrelMain::btnResultsBaseDirClick() {
+    std::string folder = Settings.ResultsBaseDir;
+    if (!Files->ChooseFolder(folder, ChooseBaseDirTitle))
+        return;
+    Settings.ResultsBaseDir = WithTrailingDelimiter(folder);
+    editResultsBaseDir->setText(QString::fromStdString(Settings.ResultsBaseDir));
+}
+
+void TfrmVantrelMain::radioResultsActionClick(int tag) {
+    if (tag < 0 || tag > 3)
+        return;
+    btnProcessResults->setIcon(ActionGlyph(tag));
+}
+
+void TfrmVantrelMain::editResultsMediumNameExit() {
+    if (RefusingName)
+        return;
+    if (checkFileName(editResultsMediumName->text(), editResultsMediumName))
+        Settings.MediumName = editResultsMediumName->text().toStdString();
+}
+
+bool TfrmVantrelMain::resultsEditsStored() {
+    // An edit the user has not left yet, or whose text was refused, is checked now: processing
+    // uses what the edits show or nothing.
+    if (StoredFolder(editResultsBaseDir->text()) != Settings.ResultsBaseDir) {
+        editResultsBaseDirExit();
+        if (StoredFolder(editResultsBaseDir->text()) != Settings.ResultsBaseDir)
+            return false;
+    }
+    if (editResultsMediumName->text().toStdString() != Settings.MediumName) {
+        editResultsMediumNameExit();
+        if (editResultsMediumName->text().toStdString() != Settings.MediumName)
+            return false;
+    }
+    return true;
+}
+
+void TfrmVantrelMain::btnProcessResultsClick() {
+    if (!resultsEditsStored())
+        return;
+    const std::string baseDir = Settings.ResultsBaseDir;
+    std::error_code error;
+    std::filesystem::create_directories(baseDir, error);
+    if (error || !std::filesystem::is_directory(baseDir, error)) {
+        Questions->MessageBox(CannotCreateBaseDirText, PromptIcon::Exclamation, {PromptButton::Ok},
+                              PromptButton::Ok);
+        return;
+    }
+    const std::string prefix = baseDir + Settings.MediumName;
+    const int index = radioResultsSelectedMedium->isChecked() ? cmboMedia->currentIndex() : -1;
+    const std::size_t wanted = index < 0 ? DataManager->GetMedia().size() : 1;
+
+    int action = 0;
+    std::size_t done = 0;
+    if (radioResultsSaveTextlist->isChecked()) {
+        done = DataManager->SaveTextLists(index, prefix);
+    } else if (radioResultsSavePlaylist->isChecked()) {
+        action = 1;
+        done = DataManager->SavePlaylists(index, prefix);
+    } else if (radioResultsMoveToFolder->isChecked()) {
+        action = 2;
+        done = DataManager->CollectFiles(index, prefix, false);
+    } else if (radioResultsCopyToFolder->isChecked()) {
+        action = 3;
+        done = DataManager->CollectFiles(index, prefix, true);
+    } else {
+        return;
+    }
+
+    QString report = Text(DoneTexts[action]) + QString::number(done);
+    if (done != wanted)
+        report += Text(DoneOfText) + QString::number(wanted);
+    setStatusText(1, report + Text(DoneWhereText) + QString::fromStdString(baseDir));
+    ProcessedBaseDir = baseDir;
+    btnOpenResultsBaseDir->show();
+}
+
+void TfrmVantrelMain::btnOpenResultsBaseDirClick() {
+    Links->OpenUrl(
+        QUrl::fromLocalFile(QString::fromStdString(ProcessedBaseDir)).toString().toStdString());
 }

@@ -75,10 +75,12 @@ public:
     // Asks the running division to take the best combination found so far for its medium.
     void TakeBestMedium();
 
-    // Results processing.
-    void SaveTextLists(int index, const std::string& prefix);
-    void SavePlaylists(int index, const std::string& prefix);
-    void CollectFiles(int index, const std::string& prefix, bool copy);
+    // Results processing. Each returns how many media it wrote or collected to the end: the
+    // writers stop at the first file they cannot write, and the collector does not count a
+    // medium whose file operation the user cancelled.
+    std::size_t SaveTextLists(int index, const std::string& prefix);
+    std::size_t SavePlaylists(int index, const std::string& prefix);
+    std::size_t CollectFiles(int index, const std::string& prefix, bool copy);
     // Makes the medium's tracks, in order, the player's new playlist.
     void SendMediumToWinamp(std::size_t index, TWinamp& winamp);
 

@@ -29,13 +29,14 @@ bool IsFolderWithEntries(const std::string& folder) {
 
 }  // namespace
 
-void TDataManager::CollectFiles(int index, const std::string& prefix, bool copy) {
+std::size_t TDataManager::CollectFiles(int index, const std::string& prefix, bool copy) {
+    std::size_t collected = 0;
     std::size_t first = 0;
     std::size_t last = Media.size();
     if (index >= 0) {
         // Callers pass a shown medium; any other index has nothing to collect.
         if (static_cast<std::size_t>(index) >= Media.size())
-            return;
+            return 0;
         first = static_cast<std::size_t>(index);
         last = first + 1;
     }
@@ -50,7 +51,7 @@ void TDataManager::CollectFiles(int index, const std::string& prefix, bool copy)
                     NotEmptyTextBefore + folder + NotEmptyTextAfter, PromptIcon::Question,
                     {PromptButton::Yes, PromptButton::No}, PromptButton::No);
                 if (answer != PromptButton::Yes)
-                    return;
+                    return collected;
             }
         } else {
             // A folder that cannot be made is reported by the file operation below.
@@ -62,7 +63,10 @@ void TDataManager::CollectFiles(int index, const std::string& prefix, bool copy)
         for (const TConstItemPosition& item : Media[i])
             sources.push_back({item->Path, item->LinkItself});
         // The outcome is the service's to report; the next medium follows in every case.
-        Host.fileOperations.Run(copy ? FileOperationKind::Copy : FileOperationKind::Move, sources,
-                                folder, ProgressTitleBefore + number + ProgressTitleAfter);
+        if (Host.fileOperations.Run(copy ? FileOperationKind::Copy : FileOperationKind::Move,
+                                    sources, folder,
+                                    ProgressTitleBefore + number + ProgressTitleAfter))
+            ++collected;
     }
+    return collected;
 }

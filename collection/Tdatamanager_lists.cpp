@@ -44,17 +44,18 @@ bool WriteListFile(const std::string& path, const std::string& text) {
 }
 
 // Writes one file per medium with the lines the builder makes; the first file that cannot be
-// written ends the run with a message, leaving the files before it as they are.
+// written ends the run with a message, leaving the files before it as they are. Returns the
+// number of files written.
 template <typename LineBuilder>
-void WriteMediumFiles(TDataManager& manager, Prompter& prompter, int index,
-                      const std::string& prefix, std::string_view extension,
-                      const LineBuilder& build) {
+std::size_t WriteMediumFiles(TDataManager& manager, Prompter& prompter, int index,
+                             const std::string& prefix, std::string_view extension,
+                             const LineBuilder& build) {
     std::size_t first = 0;
     std::size_t last = manager.GetMedia().size();
     if (index >= 0) {
         // Callers pass a shown medium; any other index has nothing to write.
         if (static_cast<std::size_t>(index) >= manager.GetMedia().size())
-            return;
+            return 0;
         first = static_cast<std::size_t>(index);
         last = first + 1;
     }
@@ -63,36 +64,37 @@ void WriteMediumFiles(TDataManager& manager, Prompter& prompter, int index,
         if (!WriteListFile(path, build(manager.GetMedia()[i]))) {
             prompter.MessageBox(CannotCreateTextBefore + path + CannotCreateTextAfter,
                                 PromptIcon::Error, {PromptButton::Ok}, PromptButton::Ok);
-            return;
+            return i - first;
         }
     }
+    return last - first;
 }
 
 }  // namespace
 
-void TDataManager::SaveTextLists(int index, const std::string& prefix) {
-    WriteMediumFiles(*this, Host.prompter, index, prefix, TextListExtension,
-                     [this](const TMedium& medium) {
-                         const std::size_t width = DecimalDigits(medium.size());
-                         std::string text;
-                         std::size_t number = 0;
-                         for (const TConstItemPosition& item : medium) {
-                             text += LineNumber(++number, width) + ". " + item->Name + "\t" +
-                                     ValueText(item->Size) + LineEnd;
-                         }
-                         return text;
-                     });
+std::size_t TDataManager::SaveTextLists(int index, const std::string& prefix) {
+    return WriteMediumFiles(*this, Host.prompter, index, prefix, TextListExtension,
+                            [this](const TMedium& medium) {
+                                const std::size_t width = DecimalDigits(medium.size());
+                                std::string text;
+                                std::size_t number = 0;
+                                for (const TConstItemPosition& item : medium) {
+                                    text += LineNumber(++number, width) + ". " + item->Name + "\t" +
+                                            ValueText(item->Size) + LineEnd;
+                                }
+                                return text;
+                            });
 }
 
-void TDataManager::SavePlaylists(int index, const std::string& prefix) {
-    WriteMediumFiles(*this, Host.prompter, index, prefix, PlaylistExtension,
-                     [](const TMedium& medium) {
-                         std::string text = std::string(PlaylistHeader) + LineEnd;
-                         for (const TConstItemPosition& item : medium) {
-                             text += std::string(InformationPrefix) +
-                                     std::to_string(item->Size / HundredthsPerSecond) + "," +
-                                     item->Name + LineEnd + item->Path + LineEnd;
-                         }
-                         return text;
-                     });
+std::size_t TDataManager::SavePlaylists(int index, const std::string& prefix) {
+    return WriteMediumFiles(*this, Host.prompter, index, prefix, PlaylistExtension,
+                            [](const TMedium& medium) {
+                                std::string text = std::string(PlaylistHeader) + LineEnd;
+                                for (const TConstItemPosition& item : medium) {
+                                    text += std::string(InformationPrefix) +
+                                            std::to_string(item->Size / HundredthsPerSecond) + "," +
+                                            item->Name + LineEnd + item->Path + LineEnd;
+                                }
+                                return text;
+                            });
 }

@@ -1,21 +1,38 @@
 #include "QtFileOperationProgress.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
+#include <QFontMetrics>
+#include <QLabel>
 
 namespace {
+
+const char* const CancelCaption = "Отмена";
+
 // The bar counts in thousandths, since byte counts do not fit its int range.
 constexpr int BarSteps = 1000;
+// Events run at least this often (milliseconds) while bytes flow, and at every file.
+constexpr int EventInterval = 50;
+// The width of the window in average characters, so that a long path is cut in the middle.
+constexpr int PathColumns = 60;
+
 }  // namespace
 
 void QtFileOperationProgress::Started(const std::string& title, std::uint64_t totalBytes) {
     Total = totalBytes;
+    CurrentPath.clear();
     Dialog = std::make_unique<QProgressDialog>(Owner);
     Dialog->setWindowTitle(QString::fromStdString(title));
-    Dialog->setCancelButtonText(QString::fromUtf8("Отмена"));
+    Dialog->setCancelButtonText(QString::fromUtf8(CancelCaption));
     Dialog->setRange(0, BarSteps);
+    Dialog->setAutoReset(false);
+    Dialog->setAutoClose(false);
     Dialog->setWindowModality(Qt::WindowModal);
-    Dialog->setMinimumDuration(500);
+    Dialog->setMinimumWidth(Dialog->fontMetrics().averageCharWidth() * PathColumns);
     Dialog->setValue(0);
+    Dialog->show();
+    LetEventsRun();
 }
 
 void QtFileOperationProgress::Advanced(std::uint64_t bytesDone, const std::string& currentPath) {
@@ -23,9 +40,16 @@ void QtFileOperationProgress::Advanced(std::uint64_t bytesDone, const std::strin
         return;
     const double share =
         Total == 0 ? 1.0 : static_cast<double>(bytesDone) / static_cast<double>(Total);
-    Dialog->setLabelText(QString::fromStdString(currentPath));
-    Dialog->setValue(static_cast<int>(share * BarSteps));
-    QCoreApplication::processEvents();
+    const QString path = QString::fromStdString(currentPath);
+    const bool newFile = !path.isEmpty() && path != CurrentPath;
+    if (newFile) {
+        CurrentPath = path;
+        const int width = Dialog->fontMetrics().averageCharWidth() * PathColumns;
+        Dialog->setLabelText(Dialog->fontMetrics().elidedText(path, Qt::ElideMiddle, width));
+    }
+    Dialog->setValue(static_cast<int>(std::min(share, 1.0) * BarSteps));
+    if (newFile || SinceEvents.hasExpired(EventInterval))
+        LetEventsRun();
 }
 
 bool QtFileOperationProgress::CancelRequested() {
@@ -34,4 +58,9 @@ bool QtFileOperationProgress::CancelRequested() {
 
 void QtFileOperationProgress::Finished() {
     Dialog.reset();
+}
+
+void QtFileOperationProgress::LetEventsRun() {
+    QCoreApplication::processEvents();
+    SinceEvents.start();
 }

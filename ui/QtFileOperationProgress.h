@@ -1,15 +1,19 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
+#include <QElapsedTimer>
 #include <QProgressDialog>
 
 #include "FileOperationProgress.h"
 
 class QWidget;
 
-// The progress window of a copy or move: a modal progress dialog with the operation's title and a
-// cancel button, shown while the operation runs.
+// The progress window of a copy or move over its owner window: the operation's title, the file
+// being worked on, a bar of the bytes done and a cancel button. It is shown as soon as an
+// operation starts and blocks input to the owner until it ends, while the owner keeps painting:
+// every report lets the user-interface events run.
 class QtFileOperationProgress : public FileOperationProgress {
 public:
     explicit QtFileOperationProgress(QWidget* owner) : Owner(owner) {}
@@ -19,8 +23,15 @@ public:
     bool CancelRequested() override;
     void Finished() override;
 
+    // The window while an operation runs, else null.
+    QProgressDialog* Window() const { return Dialog.get(); }
+
 private:
+    void LetEventsRun();
+
     QWidget* Owner;
     std::unique_ptr<QProgressDialog> Dialog;
     std::uint64_t Total = 0;
+    QString CurrentPath;
+    QElapsedTimer SinceEvents;
 };

@@ -32,69 +32,8 @@
 #include "RecordingWinampHost.h"
 #include "QtUiThread.h"
 #include "ScriptedFileChooser.h"
+#include "WindowHarness.h"
 #include "Tdatamanager.h"
-
-namespace {
-
-// A column of the current test row, where QFETCH's declaration does not fit.
-template <typename Value>
-Value Fetched(const char* column) {
-    return *static_cast<Value*>(QTest::qData(column, ::qMetaTypeId<Value>()));
-}
-
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-// A running player that writes its playlist into the given folder.
-class PlayerWritingInto : public RecordingWinampHost {
-public:
-    explicit PlayerWritingInto(std::string folder) : Folder(std::move(folder)) {
-        ExistingFiles.insert("audacious");
-        Running = 1;
-    }
-    std::string PlaylistFolder(const std::string&) override { return Folder + "/"; }
-
-private:
-    std::string Folder;
-};
-
-// A window over a temporary folder and settings file, with scripted dialogs and player.
-struct Harness {
-    std::string SettingsPath() const { return Root + "/vantrel.ini"; }
-    void WriteSettings(const std::string& lines) const {
-        std::ofstream(SettingsPath()) << "[Global]\n" << lines;
-    }
-    std::string File(const std::string& name, std::uintmax_t size = 0) const {
-        const std::string path = Root + "/" + name;
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-        std::ofstream(path).close();
-        std::filesystem::resize_file(path, size);
-        return path;
-    }
-    std::string Playlist(const std::string& name, const std::vector<std::string>& tracks) const {
-        const std::string path = File(name);
-        std::ofstream out(path);
-        out << "#EXTM3U\r\n";
-        for (const std::string& track : tracks)
-            out << "#EXTINF:61," << track << "\r\n" << File(track + ".mp3", 1) << "\r\n";
-        return path;
-    }
-    TfrmVantrelMain& Open() {
-        Window = std::make_unique<TfrmVantrelMain>(SettingsPath(), &Questions, &Files, &Player);
-        Window->show();
-        return *Window;
-    }
-
-    QTemporaryDir Folder;
-    std::string Root = std::filesystem::canonical(Folder.path().toStdString()).string();
-    AnswerQueuePrompter Questions;
-    ScriptedFileChooser Files;
-    PlayerWritingInto Player{Root};
-    std::unique_ptr<TfrmVantrelMain> Window;
-};
-
-}  // namespace
 
 class FormvantrelmainTest : public QObject {
     Q_OBJECT

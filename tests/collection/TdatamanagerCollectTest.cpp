@@ -134,7 +134,7 @@ TEST_F(CollectFilesTest, NoEndsTheWholeOperation) {
     Folder.Write("CDRs/disk2/old.txt", "old");
     Parts.Prompter.Answer(PromptButton::No);
 
-    Manager.CollectFiles(-1, Base + "/disk", true);
+    EXPECT_EQ(Manager.CollectFiles(-1, Base + "/disk", true), 1U);
 
     ASSERT_EQ(Calls().size(), 1U);
     EXPECT_EQ(Calls()[0].Destination, Base + "/disk1/");
@@ -144,7 +144,7 @@ TEST_F(CollectFilesTest, NoEndsTheWholeOperation) {
 TEST_F(CollectFilesTest, EveryMediumFollowsWhateverTheOperationReturned) {
     MakeMedia({{"a"}, {"b"}});
     Parts.FileOperations.Result = false;
-    Manager.CollectFiles(-1, Base + "/disk", true);
+    EXPECT_EQ(Manager.CollectFiles(-1, Base + "/disk", true), 0U) << "cancelled: not counted";
     EXPECT_EQ(Calls().size(), 2U);
 }
 

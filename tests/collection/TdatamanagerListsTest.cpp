@@ -151,10 +151,9 @@ TEST_F(ListWritersTest, TheFirstFileThatCannotBeCreatedStopsTheRun) {
         const std::string folder = Folder.MakeFolder(std::string("stop") + extension);
         Folder.MakeFolder(std::string("stop") + extension + "/disk2" + extension);
         Parts.Prompter.Answer(PromptButton::Ok);
-        if (playlist)
-            Manager.SavePlaylists(-1, folder + "/disk");
-        else
-            Manager.SaveTextLists(-1, folder + "/disk");
+        const std::size_t written = playlist ? Manager.SavePlaylists(-1, folder + "/disk")
+                                             : Manager.SaveTextLists(-1, folder + "/disk");
+        EXPECT_EQ(written, 1U);
         ExpectCannotCreate(folder + "/disk2" + extension);
         EXPECT_TRUE(fs::is_regular_file(folder + "/disk1" + extension));
         EXPECT_FALSE(fs::exists(folder + "/disk3" + extension));

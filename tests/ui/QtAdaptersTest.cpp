@@ -1,10 +1,14 @@
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <atomic>
 #include <map>
 #include <thread>
 #include <vector>
 
 #include <QAbstractButton>
+#include <QCryptographicHash>
+#include <QFile>
 #include <QFileDialog>
 #include <QTemporaryDir>
 #include <QApplication>
@@ -14,7 +18,10 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "AnswerQueuePrompter.h"
 #include "Browsefordir.h"
+#include "FileOperations.h"
+#include "QtFileOperationProgress.h"
 #include "QtIconList.h"
 #include "QtListView.h"
 #include "QtPrompter.h"
@@ -250,6 +257,59 @@ private slots:
         view.DeleteSelected();
         QCOMPARE(Captions(view), (std::vector<std::string>{"1", "2", "4"}));
         QCOMPARE(view.SelectedCount(), std::size_t{0});
+    }
+
+    void progressWindowShowsTheFileAndItsCancelStopsInsideIt() {
+        QWidget owner;
+        owner.show();
+        QtFileOperationProgress progress(&owner);
+        AnswerQueuePrompter questions;
+        FileOperations service(questions, progress);
+        QTemporaryDir folder;
+        const std::string root = folder.path().toStdString();
+        // 40 MB: the copy goes in blocks, and the cancel comes before the second one.
+        const std::string source = root + "/big.bin";
+        std::ofstream(source) << "head";
+        std::filesystem::resize_file(source, 40 * 1024 * 1024);
+        const auto checksum = [&source] {
+            QFile file(QString::fromStdString(source));
+            file.open(QIODevice::ReadOnly);
+            return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Md5);
+        };
+        const QByteArray before = checksum();
+        std::filesystem::create_directory(root + "/disk2");
+
+        QString title;
+        QString label;
+        int value = -1;
+        bool shown = false;
+        FileOperationFaults faults;
+        faults.BeforeWrite = [&](const std::string&, std::uint64_t offset) {
+            if (offset > 0 && value < 0) {
+                QProgressDialog* window = progress.Window();
+                title = window->windowTitle();
+                label = window->labelText();
+                value = window->value();
+                shown = window->isVisible();
+                window->findChild<QPushButton*>()->click();
+            }
+            return 0;
+        };
+        service.InjectFaults(faults);
+
+        const bool finished =
+            service.Run(FileOperationKind::Copy, {FileOperationSource{source}}, root + "/disk2",
+                        "Носитель №2 Сбор файлов в один каталог...");
+
+        QVERIFY(!finished);
+        QVERIFY(shown);
+        QCOMPARE(title, Text("Носитель №2 Сбор файлов в один каталог..."));
+        QVERIFY(label.endsWith(Text("big.bin")));
+        QVERIFY(value > 0 && value < 1000);
+        QVERIFY(std::filesystem::is_empty(root + "/disk2"));
+        QCOMPARE(checksum(), before);
+        QVERIFY(progress.Window() == nullptr);
+        QVERIFY(questions.Asked.empty());
     }
 };
 
