@@ -280,8 +280,10 @@ struct PriorityStep {
 };
 
 // Runs the steps on a slow division; returns a description of the first step that went wrong.
+// The division is long (seconds per medium) and its deliveries are let through while waiting, so
+// the search is running, not waiting for a delivery, whenever a step looks at it.
 std::string RunPrioritySteps(const std::vector<PriorityStep>& steps) {
-    Units units(SlowUnits(250));
+    Units units(SlowUnits(1000));
     DivisionRun run;
     TDivideThread thread(units.Groups, SlowCapacity, SlowCapacity, units.Media, run.Ui,
                          run.Listener, 3);
@@ -290,7 +292,10 @@ std::string RunPrioritySteps(const std::vector<PriorityStep>& steps) {
         const int inForce = thread.SetPriority(step.Wanted);
         if (inForce != step.InForce)
             return name + "in force " + std::to_string(inForce);
-        if (!WaitUntil([&] { return thread.WorkerPosition() == step.InForce; }))
+        if (!WaitUntil([&] {
+                run.Ui.RunPending();
+                return thread.WorkerPosition() == step.InForce;
+            }))
             return name + "the search thread stays at " +
                    std::to_string(thread.WorkerPosition().value_or(-1));
     }
