@@ -14,10 +14,10 @@
 
 #include "HostDoubles.h"
 #include "IconList.h"
+#include "InMemoryListView.h"
 #include "LoopUiThread.h"
 #include "Prompter.h"
 #include "Tdatamanager.h"
-#include "InMemoryListView.h"
 
 namespace {
 

@@ -6,18 +6,18 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QMenu>
-#include <QMenuBar>
-#include <QProgressBar>
-#include <QRadioButton>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTabBar>
-#include <QTextBrowser>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <QtTest>
 
@@ -29,11 +29,11 @@
 #include "HelpBook.h"
 #include "HelpWindow.h"
 #include "QtListView.h"
-#include "RecordingWinampHost.h"
 #include "QtUiThread.h"
+#include "RecordingWinampHost.h"
 #include "ScriptedFileChooser.h"
-#include "WindowHarness.h"
 #include "Tdatamanager.h"
+#include "WindowHarness.h"
 
 class FormvantrelmainTest : public QObject {
     Q_OBJECT

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "Dividethread.h"
 #include "DataManagerTestAccess.h"
+#include "Dividethread.h"
 #include "NullHost.h"
 #include "TempFolder.h"
 

@@ -8,8 +8,8 @@
 #include <system_error>
 #include <vector>
 
-#include "FileOperations.h"
 #include "DataManagerTestAccess.h"
+#include "FileOperations.h"
 #include "NullHost.h"
 #include "RecordingProgress.h"
 #include "TempFolder.h"

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "HostDoubles.h"
-#include "InMemoryListView.h"
 #include "IconList.h"
+#include "InMemoryListView.h"
 #include "LoopUiThread.h"
 #include "Prompter.h"
 #include "Tdatamanager.h"

@@ -1,19 +1,19 @@
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <atomic>
 #include <map>
 #include <thread>
 #include <vector>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileDialog>
-#include <QTemporaryDir>
-#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 #include <QtTest>
