@@ -34,6 +34,7 @@
 #include "QtIconList.h"
 #include "QtListView.h"
 #include "QtPrompter.h"
+#include "QtText.h"
 #include "QtUiThread.h"
 #include "Tdatamanager.h"
 #include "Winamp.h"
@@ -68,10 +69,6 @@ constexpr double MinimumWidthInches = 3.54167;
 constexpr double MinimumHeightInches = 3.20833;
 constexpr int MinimumWidthMargin = 35;
 constexpr int MinimumHeightMargin = 40;
-
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 }  // namespace
 

@@ -23,6 +23,7 @@
 #include "PathCompare.h"
 #include "PathNames.h"
 #include "QtListView.h"
+#include "QtText.h"
 #include "Tdatamanager.h"
 #include "Winamp.h"
 
@@ -67,10 +68,6 @@ constexpr std::uint8_t DefaultSongsAddMethod = AddFromWinamp;
 // Width of the "Длина" and "Группа" columns at 96 pixels per inch.
 constexpr int LengthColumnWidth = 70;
 constexpr int GroupColumnWidth = 55;
-
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 const TColItem& ItemOfRow(const void* data) {
     return **static_cast<const TItemPosition*>(data);

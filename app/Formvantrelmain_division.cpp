@@ -20,6 +20,7 @@
 #include "DecimalSpinEdit.h"
 #include "Dividethread.h"
 #include "LowBound.h"
+#include "QtText.h"
 #include "Tdatamanager.h"
 
 namespace {
@@ -91,10 +92,6 @@ constexpr int DataFieldTag = 0;
 constexpr int AudioFieldTag = 1;
 constexpr int PriorityLowerTag = 1;
 constexpr int PriorityHigherTag = 2;
-
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // Elapsed time as hours:minutes:seconds; the hours go on counting past a day.
 QString ElapsedText(qint64 milliseconds) {

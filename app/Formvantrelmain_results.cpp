@@ -22,6 +22,7 @@
 #include "PathNames.h"
 #include "Prompter.h"
 #include "QtListView.h"
+#include "QtText.h"
 #include "Tdatamanager.h"
 #include "UrlOpener.h"
 #include "VantrelIcons.h"
@@ -64,10 +65,6 @@ const char* const DoneWhereText = ", в каталоге ";
 
 // The characters no file or folder name may hold; a folder text may hold the delimiter.
 const char* const ForbiddenNameCharacters = "\\/:*?\"<>|";
-
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // The glyph "Выполнить" shows for each action, by tag (QIcon draws the disabled one itself).
 QIcon ActionGlyph(int tag) {

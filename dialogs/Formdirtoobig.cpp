@@ -10,6 +10,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "QtText.h"
+
 namespace {
 
 const char* const TitleSuffix = " - Предупреждение";
@@ -26,10 +28,6 @@ constexpr int ClientHeight = 176;
 constexpr int IconSize = 32;
 constexpr int MessageWidth = 297;
 constexpr int MessageHeight = 33;
-
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 }  // namespace
 

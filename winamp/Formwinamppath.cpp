@@ -12,6 +12,7 @@
 
 #include "FileSystem.h"
 #include "Prompter.h"
+#include "QtText.h"
 #include "Winamp.h"
 
 namespace {
@@ -35,10 +36,6 @@ constexpr int TextWidth = 330;
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
 }
 
 std::string ProgramFile() {

@@ -30,16 +30,13 @@
 #include "Formdirtoobig.h"
 #include "Formvantrelmain.h"
 #include "LowBound.h"
+#include "QtText.h"
 #include "RecordingWinampHost.h"
 #include "ScriptedFileChooser.h"
 #include "Tdatamanager.h"
 #include "ThreadPriority.h"
 
 namespace {
-
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // A window over a temporary settings file, with scripted questions, dialogs and player.
 struct Harness {

@@ -12,6 +12,7 @@
 
 #include "AnswerQueuePrompter.h"
 #include "Formvantrelmain.h"
+#include "QtText.h"
 #include "RecordingWinampHost.h"
 #include "ScriptedFileChooser.h"
 
@@ -19,10 +20,6 @@
 template <typename Value>
 inline Value Fetched(const char* column) {
     return *static_cast<Value*>(QTest::qData(column, ::qMetaTypeId<Value>()));
-}
-
-inline QString Text(const char* text) {
-    return QString::fromUtf8(text);
 }
 
 // A running player that writes its playlist into the given folder.

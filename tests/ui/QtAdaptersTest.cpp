@@ -25,15 +25,12 @@
 #include "QtIconList.h"
 #include "QtListView.h"
 #include "QtPrompter.h"
+#include "QtText.h"
 #include "QtUiThread.h"
 
 Q_DECLARE_METATYPE(std::vector<PromptButton>)
 
 namespace {
-
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // What the box showed, read when it appears; then a key answers it.
 struct SeenBox {
