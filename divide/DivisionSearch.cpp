@@ -74,7 +74,6 @@ DivisionSearch::Outcome DivisionSearch::Run(std::vector<std::uint64_t>& totals,
             Best.clear();
             BestTopCount = 0;
             TimeUp = false;
-            TakeBestRequested.store(false, std::memory_order_relaxed);
             MediumStart = std::chrono::steady_clock::now();
             PollCountdown = PollInterval;
             BoundWidth = 0;
@@ -110,6 +109,9 @@ DivisionSearch::Outcome DivisionSearch::Run(std::vector<std::uint64_t>& totals,
             }
         }
         CompleteBest();
+        // A request to take the best is for the medium being searched, including one made
+        // before its search began; the next medium starts without it.
+        TakeBestRequested.store(false, std::memory_order_relaxed);
         medium = Best;
         deliver(medium, Stats);
         RemoveAcceptedUnits(totals, medium);

@@ -218,7 +218,24 @@ TEST(DivisionSearch, TakeBestDeliversTheFirstFittingCombination) {
     }
 }
 
-// The accelerated search must deliver exactly the media of the plain enumeration.
+// A press of "take the best" that comes before the search has begun is not lost: it holds for
+// the first medium, and the next medium is searched in full again.
+TEST(DivisionSearch, TakeBestMadeBeforeTheSearchBeganHoldsForTheFirstMedium) {
+    DivisionSearch search(1000, 1000);
+    std::vector<std::uint64_t> totals{300, 50, 300, 300, 340, 300, 50, 300, 300, 340};
+    std::vector<std::size_t> passes;
+    search.RequestTakeBest();
+    search.Run(
+        totals,
+        [&](const std::vector<std::uint32_t>&, const DivisionSearch::MediumStats& stats) {
+            passes.push_back(stats.Passes.size());
+        },
+        [] {});
+    ASSERT_GE(passes.size(), 2U);
+    EXPECT_EQ(passes[0], 1U);
+    EXPECT_GT(passes[1], 1U);
+}
+
 // The accelerated search must deliver exactly the media of the plain enumeration.
 void ExpectAgreementOnRandomInputs(std::uint64_t seed, int rounds, int maxCount) {
     std::mt19937_64 random(seed);
