@@ -119,6 +119,10 @@ TfrmVantrelMain::TfrmVantrelMain(const std::string& settingsPath, Prompter* prom
 }
 
 TfrmVantrelMain::~TfrmVantrelMain() {
+    // The controls go with the base class, after this body: a control losing its focus then
+    // must not reach a handler of a window that is no longer there.
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
     // The data manager goes first; the settings save themselves afterwards.
     DataManager.reset();
     // The list views outlive the icon list (child widgets go with the base class).

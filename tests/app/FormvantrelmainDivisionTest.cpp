@@ -190,7 +190,7 @@ private slots:
         Harness harness("CollectionType=1\n");
         TfrmVantrelMain& window = harness.Open();
         window.pageControl->setCurrentWidget(window.tabSheetDivision);
-        QApplication::setActiveWindow(&window);
+        window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         const auto setting = [&] {
             return pause ? double(window.Settings.SongPause)
@@ -336,7 +336,7 @@ private slots:
         TDataManagerTestAccess::Append(*window.DataManager, TColItem("a", "/nowhere/a", -1, 1));
         window.collectionChanged();
         window.pageControl->setCurrentWidget(window.tabSheetDivision);
-        QApplication::setActiveWindow(&window);
+        window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         // The name a screen reader reads: the one given, else the caption.
         const auto nameOf = [](QWidget* control) {
