@@ -1,4 +1,4 @@
-#include "Formvantrelmain.h"
+#include "app/Formvantrelmain.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,24 +21,24 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "DecimalSpinEdit.h"
-#include "DesktopUrlOpener.h"
-#include "FileOperations.h"
-#include "FileSystem.h"
-#include "Formabout.h"
-#include "Formwinamppath.h"
-#include "HelpBook.h"
-#include "IconList.h"
-#include "QtFileChooser.h"
-#include "QtFileOperationProgress.h"
-#include "QtIconList.h"
-#include "QtListView.h"
-#include "QtPrompter.h"
-#include "QtText.h"
-#include "QtUiThread.h"
-#include "Tdatamanager.h"
-#include "Winamp.h"
-#include "WinampHost.h"
+#include "collection/Tdatamanager.h"
+#include "dialogs/DesktopUrlOpener.h"
+#include "dialogs/Formabout.h"
+#include "dialogs/HelpBook.h"
+#include "dialogs/QtText.h"
+#include "platform/FileOperations.h"
+#include "platform/FileSystem.h"
+#include "platform/IconList.h"
+#include "ui/DecimalSpinEdit.h"
+#include "ui/QtFileChooser.h"
+#include "ui/QtFileOperationProgress.h"
+#include "ui/QtIconList.h"
+#include "ui/QtListView.h"
+#include "ui/QtPrompter.h"
+#include "ui/QtUiThread.h"
+#include "winamp/Winamp.h"
+#include "winamp/WinampHost.h"
+#include "winamp/dialog/Formwinamppath.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 
-#include "DivisionListener.h"
-#include "Tsettings.h"
+#include "divide/DivisionListener.h"
+#include "settings/Tsettings.h"
 
 class QAction;
 class QComboBox;

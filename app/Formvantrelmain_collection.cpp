@@ -1,4 +1,4 @@
-#include "Formvantrelmain.h"
+#include "app/Formvantrelmain.h"
 
 #include <filesystem>
 #include <system_error>
@@ -19,13 +19,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "FileChooser.h"
-#include "PathCompare.h"
-#include "PathNames.h"
-#include "QtListView.h"
-#include "QtText.h"
-#include "Tdatamanager.h"
-#include "Winamp.h"
+#include "collection/Tdatamanager.h"
+#include "dialogs/QtText.h"
+#include "platform/PathCompare.h"
+#include "platform/PathNames.h"
+#include "ui/FileChooser.h"
+#include "ui/QtListView.h"
+#include "winamp/Winamp.h"
 
 namespace {
 

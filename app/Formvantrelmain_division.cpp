@@ -1,4 +1,4 @@
-#include "Formvantrelmain.h"
+#include "app/Formvantrelmain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,11 +17,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "DecimalSpinEdit.h"
-#include "Dividethread.h"
-#include "LowBound.h"
-#include "QtText.h"
-#include "Tdatamanager.h"
+#include "collection/Tdatamanager.h"
+#include "dialogs/QtText.h"
+#include "divide/Dividethread.h"
+#include "divide/LowBound.h"
+#include "ui/DecimalSpinEdit.h"
 
 namespace {
 

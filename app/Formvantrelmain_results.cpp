@@ -1,4 +1,4 @@
-#include "Formvantrelmain.h"
+#include "app/Formvantrelmain.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -17,15 +17,15 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "BalloonTip.h"
-#include "FileChooser.h"
-#include "PathNames.h"
-#include "Prompter.h"
-#include "QtListView.h"
-#include "QtText.h"
-#include "Tdatamanager.h"
-#include "UrlOpener.h"
-#include "VantrelIcons.h"
+#include "collection/Tdatamanager.h"
+#include "dialogs/QtText.h"
+#include "platform/PathNames.h"
+#include "platform/Prompter.h"
+#include "platform/UrlOpener.h"
+#include "resources/VantrelIcons.h"
+#include "ui/BalloonTip.h"
+#include "ui/FileChooser.h"
+#include "ui/QtListView.h"
 
 namespace {
 

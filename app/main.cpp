@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <QStringList>
 
-#include "Formvantrelmain.h"
-#include "QtPrompter.h"
-#include "Tsettings.h"
-#include "VantrelIcons.h"
+#include "app/Formvantrelmain.h"
+#include "resources/VantrelIcons.h"
+#include "settings/Tsettings.h"
+#include "ui/QtPrompter.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

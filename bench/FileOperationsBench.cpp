@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "CancellingPrompter.h"
-#include "FileOperationProgress.h"
-#include "FileOperations.h"
+#include "platform/FileOperationProgress.h"
+#include "platform/FileOperations.h"
+#include "tests/doubles/CancellingPrompter.h"
 
 namespace fs = std::filesystem;
 

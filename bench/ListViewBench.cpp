@@ -14,10 +14,10 @@
 
 #include <QApplication>
 
-#include "Collectionitems.h"
-#include "PathCompare.h"
-#include "QtIconList.h"
-#include "QtListView.h"
+#include "items/Collectionitems.h"
+#include "platform/PathCompare.h"
+#include "ui/QtIconList.h"
+#include "ui/QtListView.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <iostream>
 #include <string>
 
-#include "SearchSets.h"
+#include "bench/SearchSets.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -2,8 +2,8 @@
 
 #include <chrono>
 
-#include "DivisionSearch.h"
-#include "SearchSets.h"
+#include "bench/SearchSets.h"
+#include "divide/DivisionSearch.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "SearchSets.h"
+#include "bench/SearchSets.h"
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
-#include "LowBound.h"
+#include "divide/LowBound.h"
 
 namespace {
 

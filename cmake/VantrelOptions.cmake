@@ -1,5 +1,7 @@
-# Options every target of the project shares.
+# Options every target of the project shares. The repository's root is the include root: every
+# include of a project header names its folder ("divide/Dividethread.h").
 add_library(vantrel_options INTERFACE)
+target_include_directories(vantrel_options INTERFACE ${CMAKE_CURRENT_LIST_DIR}/..)
 target_compile_options(vantrel_options INTERFACE
     -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual -Wold-style-cast)
 target_compile_definitions(vantrel_options INTERFACE

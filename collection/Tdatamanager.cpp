@@ -1,4 +1,4 @@
-#include "Tdatamanager.h"
+#include "collection/Tdatamanager.h"
 
 #include <algorithm>
 #include <charconv>
@@ -9,12 +9,12 @@
 #include <limits>
 #include <numeric>
 
-#include "Dividethread.h"
-#include "FileSystem.h"
-#include "IconList.h"
-#include "ListView.h"
-#include "PathCompare.h"
-#include "PlaylistFormat.h"
+#include "divide/Dividethread.h"
+#include "items/PlaylistFormat.h"
+#include "platform/FileSystem.h"
+#include "platform/IconList.h"
+#include "platform/ListView.h"
+#include "platform/PathCompare.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Collectionitems.h"
+#include "items/Collectionitems.h"
 
 class ListView;
 class Prompter;

@@ -1,13 +1,13 @@
 // Collecting the items of each medium into a folder of its own.
-#include "Tdatamanager.h"
+#include "collection/Tdatamanager.h"
 
 #include <filesystem>
 #include <string>
 #include <system_error>
 
-#include "FileOperation.h"
-#include "FileSystem.h"
-#include "Prompter.h"
+#include "platform/FileOperation.h"
+#include "platform/FileSystem.h"
+#include "platform/Prompter.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 // The data manager's side of a division: the fit checks before it, the units it places, and the
 // division thread's lifetime.
-#include "Tdatamanager.h"
+#include "collection/Tdatamanager.h"
 
 #include <map>
 
-#include "Dividethread.h"
-#include "FileSystem.h"
-#include "ListView.h"
-#include "Prompter.h"
-#include "ThreadPriority.h"
+#include "divide/Dividethread.h"
+#include "platform/FileSystem.h"
+#include "platform/ListView.h"
+#include "platform/Prompter.h"
+#include "platform/ThreadPriority.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // The list writers: a numbered text list or an extended M3U playlist per medium.
-#include "Tdatamanager.h"
+#include "collection/Tdatamanager.h"
 
 #include <cstdio>
 #include <string>
 #include <string_view>
 
-#include "PlaylistFormat.h"
-#include "Prompter.h"
+#include "items/PlaylistFormat.h"
+#include "platform/Prompter.h"
 
 namespace {
 

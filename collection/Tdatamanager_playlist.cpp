@@ -9,11 +9,11 @@
 #include <string_view>
 #include <system_error>
 
-#include "FileSystem.h"
-#include "NumberParsing.h"
-#include "PlaylistFormat.h"
-#include "Prompter.h"
-#include "Tdatamanager.h"
+#include "collection/Tdatamanager.h"
+#include "items/PlaylistFormat.h"
+#include "platform/FileSystem.h"
+#include "platform/NumberParsing.h"
+#include "platform/Prompter.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Handing a medium to the media player as its new playlist.
-#include "Tdatamanager.h"
+#include "collection/Tdatamanager.h"
 
-#include "Winamp.h"
+#include "winamp/Winamp.h"
 
 void TDataManager::SendMediumToWinamp(std::size_t index, TWinamp& winamp) {
     if (index >= Media.size())

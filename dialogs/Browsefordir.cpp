@@ -1,4 +1,4 @@
-#include "Browsefordir.h"
+#include "dialogs/Browsefordir.h"
 
 #include <QDir>
 #include <QFileDialog>

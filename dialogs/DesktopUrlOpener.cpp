@@ -1,4 +1,4 @@
-#include "DesktopUrlOpener.h"
+#include "dialogs/DesktopUrlOpener.h"
 
 #include <QDesktopServices>
 #include <QString>

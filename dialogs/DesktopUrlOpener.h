@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UrlOpener.h"
+#include "platform/UrlOpener.h"
 
 // Opens links with the desktop's default handlers.
 class DesktopUrlOpener : public UrlOpener {

@@ -1,4 +1,4 @@
-#include "Formabout.h"
+#include "dialogs/Formabout.h"
 
 #include <QFont>
 #include <QGridLayout>
@@ -10,10 +10,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "LinkEdit.h"
-#include "UrlOpener.h"
 #include "VantrelBuildInfo.h"
-#include "VantrelIcons.h"
+#include "dialogs/LinkEdit.h"
+#include "platform/UrlOpener.h"
+#include "resources/VantrelIcons.h"
 
 namespace {
 const char* const Caption = "О программе";

@@ -1,4 +1,4 @@
-#include "Formdirtoobig.h"
+#include "dialogs/Formdirtoobig.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -10,7 +10,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "QtText.h"
+#include "dialogs/QtText.h"
 
 namespace {
 

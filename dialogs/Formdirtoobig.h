@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "Prompter.h"
+#include "platform/Prompter.h"
 
 class QCheckBox;
 class QGroupBox;

@@ -1,13 +1,13 @@
-#include "HelpBook.h"
+#include "dialogs/HelpBook.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
-#include "HelpWindow.h"
-#include "Prompter.h"
 #include "VantrelBuildInfo.h"
+#include "dialogs/HelpWindow.h"
+#include "platform/Prompter.h"
 
 namespace {
 const char* const MissingPageStart = "Файл справки (";

@@ -1,4 +1,4 @@
-#include "HelpWindow.h"
+#include "dialogs/HelpWindow.h"
 
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -9,7 +9,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "VantrelIcons.h"
+#include "resources/VantrelIcons.h"
 
 namespace {
 const char* const Caption = "Справка Orbek Vantrel";

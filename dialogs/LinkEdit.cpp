@@ -1,4 +1,4 @@
-#include "LinkEdit.h"
+#include "dialogs/LinkEdit.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

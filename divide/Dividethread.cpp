@@ -1,8 +1,8 @@
-#include "Dividethread.h"
+#include "divide/Dividethread.h"
 
-#include "DivisionListener.h"
-#include "ThreadPriority.h"
-#include "UiThread.h"
+#include "divide/DivisionListener.h"
+#include "platform/ThreadPriority.h"
+#include "platform/UiThread.h"
 
 TDivideThread::TDivideThread(std::vector<TColGroup>& groups, std::uint64_t capacity,
                              std::uint64_t lowBound, std::vector<TMedium>& media,

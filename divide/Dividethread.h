@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "Collectionitems.h"
-#include "DivisionSearch.h"
+#include "divide/DivisionSearch.h"
+#include "items/Collectionitems.h"
 
 class DivisionListener;
 class UiThread;

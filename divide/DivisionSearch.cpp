@@ -1,4 +1,4 @@
-#include "DivisionSearch.h"
+#include "divide/DivisionSearch.h"
 
 #include <algorithm>
 #include <utility>

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "SizeArithmetic.h"
+#include "platform/SizeArithmetic.h"
 
 // The search that fills media one after another from the remaining units. It runs on whatever
 // thread calls Run; other threads talk to it only through the three requests.

@@ -1,4 +1,4 @@
-#include "LowBound.h"
+#include "divide/LowBound.h"
 
 std::uint64_t LowBoundOf(std::uint64_t capacity, float tolerance) {
     const long double bound =

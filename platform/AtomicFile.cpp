@@ -1,4 +1,4 @@
-#include "AtomicFile.h"
+#include "platform/AtomicFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,9 +9,9 @@
 #include <system_error>
 #include <vector>
 
-#include "FileDescriptor.h"
-#include "FileSystem.h"
-#include "PathNames.h"
+#include "platform/FileDescriptor.h"
+#include "platform/FileSystem.h"
+#include "platform/PathNames.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ByteCopier.h"
+#include "platform/ByteCopier.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "FileDescriptor.h"
+#include "platform/FileDescriptor.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "FileOperations.h"
+#include "platform/FileOperations.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -12,11 +12,11 @@
 #include <set>
 #include <system_error>
 
-#include "ByteCopier.h"
-#include "FileDescriptor.h"
-#include "FileOperationProgress.h"
-#include "PathNames.h"
-#include "Prompter.h"
+#include "platform/ByteCopier.h"
+#include "platform/FileDescriptor.h"
+#include "platform/FileOperationProgress.h"
+#include "platform/PathNames.h"
+#include "platform/Prompter.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "FileOperation.h"
+#include "platform/FileOperation.h"
 
 class Prompter;
 class FileOperationProgress;

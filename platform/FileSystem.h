@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "PathNames.h"
+#include "platform/PathNames.h"
 
 // The file-system facilities the collection needs, with this platform's meaning of the
 // attributes: a name beginning with "." is hidden; anything that is neither a regular file nor a

@@ -1,4 +1,4 @@
-#include "IconList.h"
+#include "platform/IconList.h"
 
 std::int32_t PlainIconList::IconIndexOf(const std::string&,
                                         const std::optional<PathAttributes>& attributes) {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "FileSystem.h"
+#include "platform/FileSystem.h"
 
 // The small-icon list both list views share. IconIndexOf gives a path's index in it, or -1 when
 // the path cannot be examined or no icon is known (the row then shows no image). The attributes

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ListView.h"
+#include "platform/ListView.h"
 
 // A list view kept in memory, for programs without a window and for tests: rows with caption,
 // image, sub-items, data pointer and a selection flag. With sortByCaption set it keeps its rows

@@ -6,8 +6,8 @@
 #include <memory>
 #include <mutex>
 
-#include "SyncStep.h"
-#include "UiThread.h"
+#include "platform/SyncStep.h"
+#include "platform/UiThread.h"
 
 // A thread without a window playing the user-interface thread (the command-line tool's main
 // thread, a test's thread): a worker's synchronous steps and

@@ -1,4 +1,4 @@
-#include "NumberParsing.h"
+#include "platform/NumberParsing.h"
 
 #include <charconv>
 #include <cmath>

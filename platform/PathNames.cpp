@@ -1,4 +1,4 @@
-#include "PathNames.h"
+#include "platform/PathNames.h"
 
 std::string WithTrailingDelimiter(const std::string& path) {
     if (!path.empty() && path.back() == PathDelimiter)

@@ -1,4 +1,4 @@
-#include "SyncStep.h"
+#include "platform/SyncStep.h"
 
 #include <chrono>
 

@@ -1,4 +1,4 @@
-#include "VantrelIcons.h"
+#include "resources/VantrelIcons.h"
 
 namespace VantrelIcons {
 

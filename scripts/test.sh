@@ -47,7 +47,7 @@ echo "== thread sanitizer"
 build_and_test build/ci-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_SANITIZE=thread \
     -DVANTREL_BUILD_BENCH=OFF -DVANTREL_BUILD_APP=OFF
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build/ci-tsan --output-on-failure -j "$jobs" \
-    -R 'Divi|Thread|Prepare|FolderMode'
+    -L threads
 
 echo "== fuzz targets, 60 seconds each"
 # clang builds only the fuzz targets here: warnings are the gcc builds' business above.

@@ -1,10 +1,10 @@
-#include "CommandLine.h"
+#include "tools/CommandLine.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
-#include "NumberParsing.h"
+#include "platform/NumberParsing.h"
 
 const char* const DivideUsage =
     "Usage: vantrel-divide --capacity C --low-bound L [--exhaustive] [--medium-time-limit S]\n"

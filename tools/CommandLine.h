@@ -5,8 +5,8 @@
 #include <variant>
 #include <vector>
 
-#include "FolderMode.h"
-#include "UnitListMode.h"
+#include "tools/FolderMode.h"
+#include "tools/UnitListMode.h"
 
 // What the command line of vantrel-divide asks for.
 struct DivideCommand {

@@ -1,16 +1,16 @@
-#include "FolderMode.h"
+#include "tools/FolderMode.h"
 
 #include <ostream>
 
-#include "DivisionListener.h"
-#include "FileOperation.h"
-#include "FileSystem.h"
-#include "IconList.h"
-#include "InMemoryListView.h"
-#include "LoopUiThread.h"
-#include "LowBound.h"
-#include "Prompter.h"
-#include "Tdatamanager.h"
+#include "collection/Tdatamanager.h"
+#include "divide/DivisionListener.h"
+#include "divide/LowBound.h"
+#include "platform/FileOperation.h"
+#include "platform/FileSystem.h"
+#include "platform/IconList.h"
+#include "platform/InMemoryListView.h"
+#include "platform/LoopUiThread.h"
+#include "platform/Prompter.h"
 
 namespace {
 

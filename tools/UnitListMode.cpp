@@ -1,4 +1,4 @@
-#include "UnitListMode.h"
+#include "tools/UnitListMode.h"
 
 #include <chrono>
 #include <istream>
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "DivisionSearch.h"
-#include "NumberParsing.h"
+#include "divide/DivisionSearch.h"
+#include "platform/NumberParsing.h"
 
 std::optional<std::vector<std::uint64_t>> ReadUnitTotals(std::istream& in, std::ostream& err) {
     std::vector<std::uint64_t> totals;

@@ -1,4 +1,4 @@
-#include "BalloonTip.h"
+#include "ui/BalloonTip.h"
 
 #include <QApplication>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "DecimalSpinEdit.h"
+#include "ui/DecimalSpinEdit.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "ListViewModel.h"
+#include "ui/ListViewModel.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,9 +1,9 @@
-#include "QtFileChooser.h"
+#include "ui/QtFileChooser.h"
 
 #include <QDir>
 #include <QFileDialog>
 
-#include "Browsefordir.h"
+#include "dialogs/Browsefordir.h"
 
 std::vector<std::string> QtFileChooser::ChooseFiles(const std::string& title,
                                                     const std::string& filter) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileChooser.h"
+#include "ui/FileChooser.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "QtFileOperationProgress.h"
+#include "ui/QtFileOperationProgress.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include <QElapsedTimer>
 #include <QProgressDialog>
 
-#include "FileOperationProgress.h"
+#include "platform/FileOperationProgress.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "QtIconList.h"
+#include "ui/QtIconList.h"
 
 #include <QFileInfo>
 

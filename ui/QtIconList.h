@@ -10,8 +10,8 @@
 #include <QIcon>
 #include <QString>
 
-#include "FileSystem.h"
-#include "IconList.h"
+#include "platform/FileSystem.h"
+#include "platform/IconList.h"
 
 // The small-icon list both list views share: the desktop's icon of each path, each distinct icon
 // stored once and known by its index. Use it on the user-interface thread.

@@ -1,4 +1,4 @@
-#include "QtListView.h"
+#include "ui/QtListView.h"
 
 #include <algorithm>
 

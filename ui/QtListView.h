@@ -9,8 +9,8 @@
 
 #include <QTreeView>
 
-#include "ListView.h"
-#include "ListViewModel.h"
+#include "platform/ListView.h"
+#include "ui/ListViewModel.h"
 
 // A list view in report mode on the window: a tree view without branches over ListViewModel,
 // with icons, grid lines, whole-row multi-selection and a sort mark on the header. With

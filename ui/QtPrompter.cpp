@@ -1,11 +1,11 @@
-#include "QtPrompter.h"
+#include "ui/QtPrompter.h"
 
 #include <map>
 
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "Formdirtoobig.h"
+#include "dialogs/Formdirtoobig.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "QtUiThread.h"
+#include "ui/QtUiThread.h"
 
 #include <memory>
 
-#include "SyncStep.h"
+#include "platform/SyncStep.h"
 
 bool QtUiThread::RunSync(const std::function<void()>& step,
                          const std::function<bool()>& abandoned) {

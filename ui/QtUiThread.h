@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "UiThread.h"
+#include "platform/UiThread.h"
 
 // The user-interface thread of a Qt program: steps are queued to the thread of a context object
 // made here (construct it on the user-interface thread). RunSync queues the step and waits

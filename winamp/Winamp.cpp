@@ -1,8 +1,8 @@
-#include "Winamp.h"
+#include "winamp/Winamp.h"
 
-#include "FileSystem.h"
-#include "Prompter.h"
-#include "WinampPathDialog.h"
+#include "platform/FileSystem.h"
+#include "platform/Prompter.h"
+#include "winamp/WinampPathDialog.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "WinampHost.h"
+#include "winamp/WinampHost.h"
 
 class Prompter;
 class WinampPathDialog;

@@ -1,4 +1,4 @@
-#include "WinampHostAudacious.h"
+#include "winamp/WinampHostAudacious.h"
 
 #include <signal.h>
 
@@ -11,11 +11,11 @@
 #include <system_error>
 #include <thread>
 
-#include "AtomicFile.h"
-#include "ChildProcess.h"
-#include "FileSystem.h"
-#include "PlaylistFormat.h"
-#include "Winamp.h"
+#include "items/PlaylistFormat.h"
+#include "platform/AtomicFile.h"
+#include "platform/ChildProcess.h"
+#include "platform/FileSystem.h"
+#include "winamp/Winamp.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "WinampHost.h"
+#include "winamp/WinampHost.h"
 
 // Audacious in the player's place, driven through its audtool command over the session bus:
 // - the registered folder is the folder of the audacious program found on PATH;

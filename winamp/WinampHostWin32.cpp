@@ -1,4 +1,4 @@
-#include "WinampHostWin32.h"
+#include "winamp/WinampHostWin32.h"
 
 #include <windows.h>
 

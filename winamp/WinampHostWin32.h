@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "WinampHost.h"
+#include "winamp/WinampHost.h"
 
 // The player exchange through the system's own calls: the registry, window search, process start
 // and window messages. Texts are UTF-8 here and wide or in the system's ANSI code page at the

@@ -24,17 +24,17 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "AnswerQueuePrompter.h"
-#include "DataManagerTestAccess.h"
-#include "DecimalSpinEdit.h"
-#include "Formdirtoobig.h"
-#include "Formvantrelmain.h"
-#include "LowBound.h"
-#include "QtText.h"
-#include "RecordingWinampHost.h"
-#include "ScriptedFileChooser.h"
-#include "Tdatamanager.h"
-#include "ThreadPriority.h"
+#include "app/Formvantrelmain.h"
+#include "collection/Tdatamanager.h"
+#include "dialogs/Formdirtoobig.h"
+#include "dialogs/QtText.h"
+#include "divide/LowBound.h"
+#include "platform/ThreadPriority.h"
+#include "tests/doubles/AnswerQueuePrompter.h"
+#include "tests/doubles/DataManagerTestAccess.h"
+#include "tests/doubles/RecordingWinampHost.h"
+#include "tests/doubles/ScriptedFileChooser.h"
+#include "ui/DecimalSpinEdit.h"
 
 namespace {
 

@@ -22,12 +22,12 @@
 #include <QUrl>
 #include <QtTest>
 
-#include "BalloonTip.h"
-#include "DataManagerTestAccess.h"
-#include "QtListView.h"
-#include "RecordingUrlOpener.h"
-#include "Tdatamanager.h"
-#include "WindowHarness.h"
+#include "collection/Tdatamanager.h"
+#include "tests/app/WindowHarness.h"
+#include "tests/doubles/DataManagerTestAccess.h"
+#include "tests/doubles/RecordingUrlOpener.h"
+#include "ui/BalloonTip.h"
+#include "ui/QtListView.h"
 
 namespace fs = std::filesystem;
 

@@ -21,19 +21,19 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "AnswerQueuePrompter.h"
-#include "DataManagerTestAccess.h"
-#include "Dividethread.h"
-#include "Formabout.h"
-#include "Formvantrelmain.h"
-#include "HelpBook.h"
-#include "HelpWindow.h"
-#include "QtListView.h"
-#include "QtUiThread.h"
-#include "RecordingWinampHost.h"
-#include "ScriptedFileChooser.h"
-#include "Tdatamanager.h"
-#include "WindowHarness.h"
+#include "app/Formvantrelmain.h"
+#include "collection/Tdatamanager.h"
+#include "dialogs/Formabout.h"
+#include "dialogs/HelpBook.h"
+#include "dialogs/HelpWindow.h"
+#include "divide/Dividethread.h"
+#include "tests/app/WindowHarness.h"
+#include "tests/doubles/AnswerQueuePrompter.h"
+#include "tests/doubles/DataManagerTestAccess.h"
+#include "tests/doubles/RecordingWinampHost.h"
+#include "tests/doubles/ScriptedFileChooser.h"
+#include "ui/QtListView.h"
+#include "ui/QtUiThread.h"
 
 class FormvantrelmainTest : public QObject {
     Q_OBJECT

@@ -10,11 +10,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "AnswerQueuePrompter.h"
-#include "Formvantrelmain.h"
-#include "QtText.h"
-#include "RecordingWinampHost.h"
-#include "ScriptedFileChooser.h"
+#include "app/Formvantrelmain.h"
+#include "dialogs/QtText.h"
+#include "tests/doubles/AnswerQueuePrompter.h"
+#include "tests/doubles/RecordingWinampHost.h"
+#include "tests/doubles/ScriptedFileChooser.h"
 
 // A column of the current test row, where QFETCH's declaration does not fit.
 template <typename Value>

@@ -1,14 +1,14 @@
-#include "Tdatamanager.h"
+#include "collection/Tdatamanager.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
 
-#include "DataManagerTestAccess.h"
-#include "Dividethread.h"
-#include "NullHost.h"
-#include "TempFolder.h"
+#include "divide/Dividethread.h"
+#include "tests/doubles/DataManagerTestAccess.h"
+#include "tests/doubles/NullHost.h"
+#include "tests/doubles/TempFolder.h"
 
 namespace {
 

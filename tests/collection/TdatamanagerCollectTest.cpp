@@ -1,4 +1,4 @@
-#include "Tdatamanager.h"
+#include "collection/Tdatamanager.h"
 
 #include <gtest/gtest.h>
 
@@ -8,12 +8,12 @@
 #include <system_error>
 #include <vector>
 
-#include "DataManagerTestAccess.h"
-#include "FileOperations.h"
-#include "NullHost.h"
-#include "RecordingProgress.h"
-#include "TempFolder.h"
-#include "platform/ScratchMount.h"
+#include "platform/FileOperations.h"
+#include "tests/doubles/DataManagerTestAccess.h"
+#include "tests/doubles/NullHost.h"
+#include "tests/doubles/RecordingProgress.h"
+#include "tests/doubles/TempFolder.h"
+#include "tests/platform/ScratchMount.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "Tdatamanager.h"
+#include "collection/Tdatamanager.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "DataManagerTestAccess.h"
-#include "NullHost.h"
-#include "TempFolder.h"
-#include "platform/ScratchMount.h"
+#include "tests/doubles/DataManagerTestAccess.h"
+#include "tests/doubles/NullHost.h"
+#include "tests/doubles/TempFolder.h"
+#include "tests/platform/ScratchMount.h"
 
 namespace fs = std::filesystem;
 

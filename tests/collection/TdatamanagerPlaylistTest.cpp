@@ -1,4 +1,4 @@
-#include "Tdatamanager.h"
+#include "collection/Tdatamanager.h"
 
 #include <sys/stat.h>
 
@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "NullHost.h"
-#include "OrdinaryUserFileAccess.h"
-#include "TempFolder.h"
+#include "tests/doubles/NullHost.h"
+#include "tests/doubles/OrdinaryUserFileAccess.h"
+#include "tests/doubles/TempFolder.h"
 
 namespace {
 

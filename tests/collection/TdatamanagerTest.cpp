@@ -1,4 +1,4 @@
-#include "Tdatamanager.h"
+#include "collection/Tdatamanager.h"
 
 #include <cmath>
 #include <cstdint>
@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "DataManagerTestAccess.h"
-#include "NullHost.h"
-#include "TempFolder.h"
+#include "tests/doubles/DataManagerTestAccess.h"
+#include "tests/doubles/NullHost.h"
+#include "tests/doubles/TempFolder.h"
 
 namespace {
 

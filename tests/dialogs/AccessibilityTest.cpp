@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "Formabout.h"
-#include "HelpWindow.h"
-#include "RecordingUrlOpener.h"
+#include "dialogs/Formabout.h"
+#include "dialogs/HelpWindow.h"
+#include "tests/doubles/RecordingUrlOpener.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Formabout.h"
+#include "dialogs/Formabout.h"
 
 #include <functional>
 #include <string>
@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "LinkEdit.h"
-#include "RecordingUrlOpener.h"
+#include "dialogs/LinkEdit.h"
+#include "tests/doubles/RecordingUrlOpener.h"
 
 namespace {
 

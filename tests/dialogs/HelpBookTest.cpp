@@ -1,4 +1,4 @@
-#include "HelpBook.h"
+#include "dialogs/HelpBook.h"
 
 #include <string>
 
@@ -11,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include "HelpWindow.h"
-#include "ScriptedPrompter.h"
-#include "TempFolder.h"
+#include "dialogs/HelpWindow.h"
+#include "tests/doubles/ScriptedPrompter.h"
+#include "tests/doubles/TempFolder.h"
 
 namespace {
 

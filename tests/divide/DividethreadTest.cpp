@@ -1,4 +1,4 @@
-#include "Dividethread.h"
+#include "divide/Dividethread.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +14,10 @@
 #include <memory>
 #include <thread>
 
-#include "DivisionListener.h"
-#include "LoopUiThread.h"
-#include "NullHost.h"
-#include "ThreadPriority.h"
+#include "divide/DivisionListener.h"
+#include "platform/LoopUiThread.h"
+#include "platform/ThreadPriority.h"
+#include "tests/doubles/NullHost.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "LowBound.h"
+#include "divide/LowBound.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Prompter.h"
+#include "platform/Prompter.h"
 
 // A prompter for Qt tests: answers from a queue and records every question. A question with no
 // answer queued is counted in Unanswered and answered Cancel, so nothing ever blocks.

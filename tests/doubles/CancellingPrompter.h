@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Prompter.h"
+#include "platform/Prompter.h"
 
 // Nobody answers: every question is cancelled (for benchmarks and fuzzing, where a question
 // would be a fault of the run, not something to script).

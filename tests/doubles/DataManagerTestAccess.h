@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "Dividethread.h"
-#include "Tdatamanager.h"
+#include "collection/Tdatamanager.h"
+#include "divide/Dividethread.h"
 
 // Tests that need a division's result or an item state that the collection's operations do not
 // make on their own (a medium in any order, a size no file gives) set it up through here.

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "CancellingPrompter.h"
-#include "DivisionListener.h"
-#include "FileOperation.h"
+#include "divide/DivisionListener.h"
+#include "platform/FileOperation.h"
+#include "tests/doubles/CancellingPrompter.h"
 
 // A division listener that only counts what it is told.
 class CountingDivisionListener : public DivisionListener {

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "HostDoubles.h"
-#include "IconList.h"
-#include "InMemoryListView.h"
-#include "LoopUiThread.h"
-#include "ScriptedPrompter.h"
-#include "Tdatamanager.h"
+#include "collection/Tdatamanager.h"
+#include "platform/IconList.h"
+#include "platform/InMemoryListView.h"
+#include "platform/LoopUiThread.h"
+#include "tests/doubles/HostDoubles.h"
+#include "tests/doubles/ScriptedPrompter.h"
 
 // Everything a TDataManager needs around it in a test: the collection type setting, both list
 // views (the medium list sorting itself by caption) and the host services.

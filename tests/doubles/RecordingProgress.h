@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "FileOperationProgress.h"
+#include "platform/FileOperationProgress.h"
 
 // Records what a file operation shows and plays a user who presses Cancel once a given number of
 // bytes is done.

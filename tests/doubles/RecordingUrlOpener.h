@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "UrlOpener.h"
+#include "platform/UrlOpener.h"
 
 // Records every link handed to the desktop and opens none.
 class RecordingUrlOpener : public UrlOpener {

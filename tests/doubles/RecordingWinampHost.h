@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "WinampHost.h"
+#include "winamp/WinampHost.h"
 
 // A player host that records every call as a line of text and plays a scripted system: a
 // registry value, the files that exist, a running player's window (and the one a start brings

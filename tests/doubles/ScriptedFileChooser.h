@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "FileChooser.h"
+#include "ui/FileChooser.h"
 
 // File dialogs answered by the test: the files or the folder it set (nothing set: cancelled).
 // Every dialog's title and start folder are recorded.

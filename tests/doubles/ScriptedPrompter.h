@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Prompter.h"
+#include "platform/Prompter.h"
 
 // Answers questions from a script and records every question asked. A question with no scripted
 // answer left fails the test and is answered Cancel (or the oversized-folder dialog's Cancel),

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "WinampPathDialog.h"
+#include "winamp/WinampPathDialog.h"
 
 // The player's folder dialog answering from a script: the folder confirmed, or nothing for a
 // cancel. Records the preset of every showing.

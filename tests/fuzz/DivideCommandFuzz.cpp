@@ -11,8 +11,8 @@
 #include <variant>
 #include <vector>
 
-#include "CommandLine.h"
-#include "UnitListMode.h"
+#include "tools/CommandLine.h"
+#include "tools/UnitListMode.h"
 
 namespace {
 

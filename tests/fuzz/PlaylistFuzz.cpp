@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "HostDoubles.h"
-#include "IconList.h"
-#include "InMemoryListView.h"
-#include "LoopUiThread.h"
-#include "Prompter.h"
-#include "Tdatamanager.h"
+#include "collection/Tdatamanager.h"
+#include "platform/IconList.h"
+#include "platform/InMemoryListView.h"
+#include "platform/LoopUiThread.h"
+#include "platform/Prompter.h"
+#include "tests/doubles/HostDoubles.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "FileOperations.h"
+#include "platform/FileOperations.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "OrdinaryUser.h"
-#include "RecordingProgress.h"
-#include "ScriptedPrompter.h"
-#include "TempFolder.h"
-#include "platform/ScratchMount.h"
+#include "tests/doubles/OrdinaryUser.h"
+#include "tests/doubles/RecordingProgress.h"
+#include "tests/doubles/ScriptedPrompter.h"
+#include "tests/doubles/TempFolder.h"
+#include "tests/platform/ScratchMount.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "PathCompare.h"
+#include "platform/PathCompare.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "SizeArithmetic.h"
+#include "platform/SizeArithmetic.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "CommandLine.h"
+#include "tools/CommandLine.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <sstream>
 
-#include "TempFolder.h"
+#include "tests/doubles/TempFolder.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "UnitListMode.h"
+#include "tools/UnitListMode.h"
 
 #include <gtest/gtest.h>
 

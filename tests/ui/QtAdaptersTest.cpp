@@ -18,15 +18,15 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "AnswerQueuePrompter.h"
-#include "Browsefordir.h"
-#include "FileOperations.h"
-#include "QtFileOperationProgress.h"
-#include "QtIconList.h"
-#include "QtListView.h"
-#include "QtPrompter.h"
-#include "QtText.h"
-#include "QtUiThread.h"
+#include "dialogs/Browsefordir.h"
+#include "dialogs/QtText.h"
+#include "platform/FileOperations.h"
+#include "tests/doubles/AnswerQueuePrompter.h"
+#include "ui/QtFileOperationProgress.h"
+#include "ui/QtIconList.h"
+#include "ui/QtListView.h"
+#include "ui/QtPrompter.h"
+#include "ui/QtUiThread.h"
 
 Q_DECLARE_METATYPE(std::vector<PromptButton>)
 

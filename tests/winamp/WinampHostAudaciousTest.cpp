@@ -1,4 +1,4 @@
-#include "WinampHostAudacious.h"
+#include "winamp/WinampHostAudacious.h"
 
 #include <signal.h>
 
@@ -13,15 +13,15 @@
 #include <thread>
 #include <vector>
 
-#include "ChildProcess.h"
-#include "DataManagerTestAccess.h"
-#include "IconList.h"
-#include "NullHost.h"
-#include "ScriptedPrompter.h"
-#include "ScriptedWinampPathDialog.h"
-#include "Tdatamanager.h"
-#include "TempFolder.h"
-#include "Winamp.h"
+#include "collection/Tdatamanager.h"
+#include "platform/ChildProcess.h"
+#include "platform/IconList.h"
+#include "tests/doubles/DataManagerTestAccess.h"
+#include "tests/doubles/NullHost.h"
+#include "tests/doubles/ScriptedPrompter.h"
+#include "tests/doubles/ScriptedWinampPathDialog.h"
+#include "tests/doubles/TempFolder.h"
+#include "winamp/Winamp.h"
 
 namespace {
 

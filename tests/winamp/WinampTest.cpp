@@ -1,4 +1,4 @@
-#include "Winamp.h"
+#include "winamp/Winamp.h"
 
 #include <gtest/gtest.h>
 
@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "DataManagerTestAccess.h"
-#include "NullHost.h"
-#include "RecordingWinampHost.h"
-#include "ScriptedPrompter.h"
-#include "ScriptedWinampPathDialog.h"
-#include "Tdatamanager.h"
+#include "collection/Tdatamanager.h"
+#include "tests/doubles/DataManagerTestAccess.h"
+#include "tests/doubles/NullHost.h"
+#include "tests/doubles/RecordingWinampHost.h"
+#include "tests/doubles/ScriptedPrompter.h"
+#include "tests/doubles/ScriptedWinampPathDialog.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Formwinamppath.h"
+#include "winamp/dialog/Formwinamppath.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "ScriptedPrompter.h"
-#include "TempFolder.h"
-#include "Winamp.h"
+#include "tests/doubles/ScriptedPrompter.h"
+#include "tests/doubles/TempFolder.h"
+#include "winamp/Winamp.h"
 
 namespace {
 

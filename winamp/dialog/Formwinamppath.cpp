@@ -1,4 +1,4 @@
-#include "Formwinamppath.h"
+#include "winamp/dialog/Formwinamppath.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -10,10 +10,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "FileSystem.h"
-#include "Prompter.h"
-#include "QtText.h"
-#include "Winamp.h"
+#include "dialogs/QtText.h"
+#include "platform/FileSystem.h"
+#include "platform/Prompter.h"
+#include "winamp/Winamp.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Tsettings.h"
+#include "settings/Tsettings.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -9,10 +9,10 @@
 #include <optional>
 #include <string>
 
-#include "OrdinaryUser.h"
-#include "ScriptedPrompter.h"
-#include "TempFolder.h"
-#include "platform/ScratchMount.h"
+#include "tests/doubles/OrdinaryUser.h"
+#include "tests/doubles/ScriptedPrompter.h"
+#include "tests/doubles/TempFolder.h"
+#include "tests/platform/ScratchMount.h"
 
 namespace {
 

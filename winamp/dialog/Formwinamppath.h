@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "WinampPathDialog.h"
+#include "winamp/WinampPathDialog.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "Tsettings.h"
+#include "settings/Tsettings.h"
 
 #include <array>
 #include <charconv>
@@ -11,11 +11,11 @@
 #include <string_view>
 #include <system_error>
 
-#include "AtomicFile.h"
-#include "FileSystem.h"
-#include "IniFile.h"
-#include "NumberParsing.h"
-#include "Prompter.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileSystem.h"
+#include "platform/NumberParsing.h"
+#include "platform/Prompter.h"
+#include "settings/IniFile.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "Collectionitems.h"
+#include "items/Collectionitems.h"
 
-#include "FileSystem.h"
-#include "IconList.h"
+#include "platform/FileSystem.h"
+#include "platform/IconList.h"
 
 TColItem::TColItem(std::string name, std::string path, std::int32_t iconIndex, std::uint64_t size,
                    std::uint32_t group)

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "SizeArithmetic.h"
+#include "platform/SizeArithmetic.h"
 
 class IconList;
 struct FolderEntry;

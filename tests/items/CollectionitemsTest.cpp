@@ -1,4 +1,4 @@
-#include "Collectionitems.h"
+#include "items/Collectionitems.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "IconList.h"
-#include "doubles/TempFolder.h"
+#include "platform/IconList.h"
+#include "tests/doubles/TempFolder.h"
 
 namespace {
 
