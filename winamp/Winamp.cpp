@@ -12,6 +12,10 @@ constexpr const char* WinampTooOld =
 constexpr const char* Winamp3Installed =
     "У Вас установлен Winamp 3.х.\nПоддерживаются только "
     "версии 1.666 - 2.9х и 5.х. Извините.";
+constexpr const char* WinampNotAnswering = "Winamp не отвечает.";
+constexpr const char* CannotSendFile = "Не удалось передать файл в Winamp:\n";
+constexpr const char* CannotSendFileReason =
+    "\nWinamp не отвечает, или его версия не принимает такое имя файла.";
 
 constexpr std::intptr_t FirstSupportedVersion = 0x1666;
 constexpr std::intptr_t FirstWinamp3Version = 0x3000;
@@ -26,6 +30,10 @@ std::string FolderOfUninstallString(const std::string& uninstall) {
     if (!folder.empty() && folder.front() == '"')
         folder.erase(0, 1);
     return folder;
+}
+
+void ShowNotice(Prompter& questions, const std::string& text) {
+    questions.MessageBox(text, PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok);
 }
 
 }  // namespace
@@ -76,16 +84,23 @@ std::string TWinamp::getWinampPlaylistFile() {
     const auto window = findWinamp();
     if (!window)
         return std::string();
-    const std::intptr_t version =
+    const auto version =
         Host.SendWindowMessage(*window, WinampUserMessage, 0, WinampCommandGetVersion);
-    const WinampVersionSupport support = CheckWinampVersion(version);
+    if (!version) {
+        ShowNotice(Questions, WinampNotAnswering);
+        return std::string();
+    }
+    const WinampVersionSupport support = CheckWinampVersion(*version);
     if (support != WinampVersionSupport::Supported) {
         Questions.MessageBox(
             support == WinampVersionSupport::TooOld ? WinampTooOld : Winamp3Installed,
             PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok);
         return std::string();
     }
-    Host.SendWindowMessage(*window, WinampUserMessage, 0, WinampCommandWritePlaylist);
+    if (!Host.SendWindowMessage(*window, WinampUserMessage, 0, WinampCommandWritePlaylist)) {
+        ShowNotice(Questions, WinampNotAnswering);
+        return std::string();
+    }
     return Host.PlaylistFolder(WinampDir) + std::string(WinampPlaylistFileName);
 }
 
@@ -94,11 +109,19 @@ bool TWinamp::addFileToWinamp(const std::string& path, bool clearFirst) {
         WinampWindow = findWinamp();
         if (!WinampWindow)
             return false;
-        Host.SendWindowMessage(*WinampWindow, WinampUserMessage, 0, WinampCommandClearPlaylist);
+        if (!Host.SendWindowMessage(*WinampWindow, WinampUserMessage, 0,
+                                    WinampCommandClearPlaylist)) {
+            ShowNotice(Questions, WinampNotAnswering);
+            return false;
+        }
     }
     // Without a located player there is no window to append to: nothing is sent.
     if (!WinampWindow)
         return false;
-    Host.SendCopyData(*WinampWindow, WinampCopyDataAppendFile, path + '\0');
+    // A path the player would read as another file is not sent at all.
+    if (!Host.SendCopyData(*WinampWindow, WinampCopyDataAppendFile, path + '\0')) {
+        ShowNotice(Questions, CannotSendFile + path + CannotSendFileReason);
+        return false;
+    }
     return true;
 }

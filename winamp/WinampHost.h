@@ -33,13 +33,17 @@ public:
     // False when it cannot be started.
     virtual bool StartAndWaitForInputIdle(const std::string& program) = 0;
 
-    // Sends a message synchronously and returns the window's answer.
-    virtual std::intptr_t SendWindowMessage(WinampWindowHandle window, std::uint32_t message,
-                                            std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    // Sends a message synchronously and returns the window's answer; nothing when the player did
+    // not answer in time (it hangs or has gone).
+    virtual std::optional<std::intptr_t> SendWindowMessage(WinampWindowHandle window,
+                                                           std::uint32_t message,
+                                                           std::uintptr_t wParam,
+                                                           std::intptr_t lParam) = 0;
 
     // Sends the copy-data message: a record of the given kind holding the bytes (a text with its
-    // terminating NUL included).
-    virtual void SendCopyData(WinampWindowHandle window, std::uintptr_t kind,
+    // terminating NUL included). False when the player did not take it: it did not answer in
+    // time, or the text cannot be given to it exactly as it is.
+    virtual bool SendCopyData(WinampWindowHandle window, std::uintptr_t kind,
                               const std::string& bytes) = 0;
 
     // The folder the player writes its playlist file into, given the player's folder.

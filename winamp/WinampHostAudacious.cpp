@@ -128,8 +128,10 @@ bool WinampHostAudacious::StartAndWaitForInputIdle(const std::string& program) {
     return false;
 }
 
-std::intptr_t WinampHostAudacious::SendWindowMessage(WinampWindowHandle, std::uint32_t message,
-                                                     std::uintptr_t, std::intptr_t lParam) {
+std::optional<std::intptr_t> WinampHostAudacious::SendWindowMessage(WinampWindowHandle,
+                                                                    std::uint32_t message,
+                                                                    std::uintptr_t,
+                                                                    std::intptr_t lParam) {
     if (message != WinampUserMessage)
         return 0;
     switch (lParam) {
@@ -146,12 +148,12 @@ std::intptr_t WinampHostAudacious::SendWindowMessage(WinampWindowHandle, std::ui
     }
 }
 
-void WinampHostAudacious::SendCopyData(WinampWindowHandle, std::uintptr_t kind,
+bool WinampHostAudacious::SendCopyData(WinampWindowHandle, std::uintptr_t kind,
                                        const std::string& bytes) {
     if (kind != WinampCopyDataAppendFile)
-        return;
+        return false;
     // The record's text ends at its NUL. audtool takes a location as a file path or a URI.
-    Ask({"playlist-addurl", bytes.substr(0, bytes.find('\0'))});
+    return Ask({"playlist-addurl", bytes.substr(0, bytes.find('\0'))}).has_value();
 }
 
 std::string WinampHostAudacious::PlaylistFolder(const std::string&) {

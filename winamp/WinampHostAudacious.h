@@ -27,9 +27,10 @@ public:
     std::optional<WinampWindowHandle> FindTopLevelWindow(const std::string& windowClass) override;
     void RestoreAndBringToFront(WinampWindowHandle window) override;
     bool StartAndWaitForInputIdle(const std::string& program) override;
-    std::intptr_t SendWindowMessage(WinampWindowHandle window, std::uint32_t message,
-                                    std::uintptr_t wParam, std::intptr_t lParam) override;
-    void SendCopyData(WinampWindowHandle window, std::uintptr_t kind,
+    std::optional<std::intptr_t> SendWindowMessage(WinampWindowHandle window, std::uint32_t message,
+                                                   std::uintptr_t wParam,
+                                                   std::intptr_t lParam) override;
+    bool SendCopyData(WinampWindowHandle window, std::uintptr_t kind,
                       const std::string& bytes) override;
     // The cache folder of this program: $XDG_CACHE_HOME/vantrel/, else ~/.cache/vantrel/.
     std::string PlaylistFolder(const std::string& winampDir) override;

@@ -9,7 +9,7 @@
 
 // A player host that records every call as a line of text and plays a scripted system: a
 // registry value, the files that exist, a running player's window (and the one a start brings
-// up), whether a start succeeds, and the version word the player reports.
+// up), whether a start succeeds, the version word the player reports and whether it answers.
 class RecordingWinampHost : public WinampHost {
 public:
     std::optional<std::string> ReadRegistryString(const std::string& key,
@@ -34,13 +34,16 @@ public:
             Running = WindowAfterStart;
         return StartSucceeds;
     }
-    std::intptr_t SendWindowMessage(WinampWindowHandle window, std::uint32_t message,
-                                    std::uintptr_t wParam, std::intptr_t lParam) override {
+    std::optional<std::intptr_t> SendWindowMessage(WinampWindowHandle window, std::uint32_t message,
+                                                   std::uintptr_t wParam,
+                                                   std::intptr_t lParam) override {
         Calls.push_back("message " + std::to_string(window) + " " + std::to_string(message) + " " +
                         std::to_string(wParam) + " " + std::to_string(lParam));
+        if (!Answering)
+            return std::nullopt;
         return lParam == 0 ? Version : 1;
     }
-    void SendCopyData(WinampWindowHandle window, std::uintptr_t kind,
+    bool SendCopyData(WinampWindowHandle window, std::uintptr_t kind,
                       const std::string& bytes) override {
         // The terminating NUL shows as "|".
         std::string shown = bytes;
@@ -50,6 +53,7 @@ public:
         }
         Calls.push_back("copydata " + std::to_string(window) + " " + std::to_string(kind) + " " +
                         std::to_string(bytes.size()) + " " + shown);
+        return Answering && TakesCopyData;
     }
     std::string PlaylistFolder(const std::string& winampDir) override { return winampDir; }
 
@@ -59,6 +63,8 @@ public:
     std::optional<WinampWindowHandle> WindowAfterStart;
     bool StartSucceeds = true;
     std::intptr_t Version = 0x2091;
+    bool Answering = true;      // false: the player hangs, no message is answered
+    bool TakesCopyData = true;  // false: the player cannot be given the file's path
 
     std::vector<std::string> Calls;
 };

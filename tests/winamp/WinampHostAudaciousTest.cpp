@@ -231,7 +231,8 @@ TEST(AudaciousAnswersTest, TheVersionWordFollowsThePlayersVersion) {
         const auto window = host.FindTopLevelWindow(std::string(WinampWindowClass));
         EXPECT_EQ(window.has_value(), c.expectedWindow);
         EXPECT_EQ(CheckWinampVersion(host.SendWindowMessage(window.value_or(0), WinampUserMessage,
-                                                            0, WinampCommandGetVersion)),
+                                                            0, WinampCommandGetVersion)
+                                         .value_or(0)),
                   c.expectedSupport);
     }
 }
