@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang
     mingw-w64 audacious dbus
+    wine wine64 xvfb xauth
 )
 
 # Per release: the runtime of its default clang (sanitizers and fuzzing with clang), and
