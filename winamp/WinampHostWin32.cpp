@@ -99,10 +99,6 @@ std::optional<std::intptr_t> SendBounded(WinampWindowHandle window, UINT message
     return static_cast<std::intptr_t>(answer);
 }
 
-std::intptr_t PlayerVersion(WinampWindowHandle window) {
-    return SendBounded(window, WinampUserMessage, 0, WinampCommandGetVersion).value_or(0);
-}
-
 std::optional<std::string> ReadRegistryValue(const std::wstring& key, const std::wstring& name,
                                              REGSAM view) {
     HKEY opened = nullptr;
@@ -221,7 +217,9 @@ std::filesystem::path CopyFolder() {
 // Copies the playlist the player has just written to the copy's path, as UTF-8 and with every
 // entry naming its file from anywhere. Nothing is copied when no playlist file is found.
 void CopyPlaylist(WinampWindowHandle window, const std::filesystem::path& copy) {
-    const bool writesUtf8 = PlayerVersion(window) >= FirstWideVersion;
+    const bool writesUtf8 =
+        SendBounded(window, WinampUserMessage, 0, WinampCommandGetVersion).value_or(0) >=
+        FirstWideVersion;
     // Where the player writes its playlist: the settings folder it tells, else the per-user
     // settings folder of its later versions, else its program folder.
     std::vector<std::filesystem::path> folders;
@@ -245,7 +243,7 @@ void CopyPlaylist(WinampWindowHandle window, const std::filesystem::path& copy) 
             continue;
         std::ifstream in(source, std::ios::binary);
         std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (!in.good() && !in.eof())
+        if (in.bad())
             return;
         if (utf8 && text.rfind("\xEF\xBB\xBF", 0) == 0)
             text.erase(0, 3);
@@ -330,16 +328,15 @@ std::optional<std::intptr_t> WinampHostWin32::SendWindowMessage(WinampWindowHand
                                                                 std::uint32_t message,
                                                                 std::uintptr_t wParam,
                                                                 std::intptr_t lParam) {
-    const bool writesPlaylist =
-        message == WinampUserMessage && lParam == WinampCommandWritePlaylist;
+    if (message != WinampUserMessage || lParam != WinampCommandWritePlaylist)
+        return SendBounded(window, message, wParam, lParam);
     const std::filesystem::path copy =
         CopyFolder() / std::filesystem::path(Wide(std::string(WinampPlaylistFileName)));
     // A playlist copied earlier must not pass for the current one when this one fails.
     std::error_code error;
-    if (writesPlaylist)
-        std::filesystem::remove(copy, error);
+    std::filesystem::remove(copy, error);
     const auto answer = SendBounded(window, message, wParam, lParam);
-    if (answer && writesPlaylist)
+    if (answer)
         CopyPlaylist(window, copy);
     return answer;
 }
@@ -350,13 +347,13 @@ bool WinampHostWin32::SendCopyData(WinampWindowHandle window, std::uintptr_t kin
     const auto wide = ExactWide(bytes.substr(0, bytes.find('\0')));
     if (!wide)
         return false;
-    const std::intptr_t version = PlayerVersion(window);
-    if (version == 0)
+    const auto version = SendBounded(window, WinampUserMessage, 0, WinampCommandGetVersion);
+    if (!version)
         return false;
     std::wstring wideText;
     std::string ansiText;
     COPYDATASTRUCT record{};
-    if (kind == WinampCopyDataAppendFile && version >= FirstWideVersion) {
+    if (kind == WinampCopyDataAppendFile && *version >= FirstWideVersion) {
         wideText = *wide + L'\0';
         record.dwData = AppendWideFile;
         record.cbData = static_cast<DWORD>(wideText.size() * sizeof(wchar_t));
