@@ -189,6 +189,7 @@ bool IsRelativeEntry(const std::string& line) {
 }
 
 std::string WithAbsoluteEntries(const std::string& text, const std::string& folder) {
+    const std::string prefix = folder.ends_with('\\') ? folder : folder + "\\";
     std::string result;
     std::size_t begin = 0;
     while (begin < text.size()) {
@@ -197,7 +198,7 @@ std::string WithAbsoluteEntries(const std::string& text, const std::string& fold
         const std::string line = text.substr(begin, end - begin);
         const std::string entry = line.substr(0, line.find_first_of("\r\n"));
         if (IsRelativeEntry(entry))
-            result += folder + "\\";
+            result += prefix;
         result += line;
         begin = end;
     }
