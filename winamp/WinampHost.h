@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 // A top-level window of the player, as the system names it.
 using WinampWindowHandle = std::uintptr_t;
@@ -33,14 +34,27 @@ public:
     // False when it cannot be started.
     virtual bool StartAndWaitForInputIdle(const std::string& program) = 0;
 
-    // Sends a message synchronously and returns the window's answer.
-    virtual std::intptr_t SendWindowMessage(WinampWindowHandle window, std::uint32_t message,
-                                            std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    // Sends a message synchronously and returns the window's answer; nothing when the player did
+    // not answer in time (it hangs or has gone).
+    virtual std::optional<std::intptr_t> SendWindowMessage(WinampWindowHandle window,
+                                                           std::uint32_t message,
+                                                           std::uintptr_t wParam,
+                                                           std::intptr_t lParam) = 0;
 
     // Sends the copy-data message: a record of the given kind holding the bytes (a text with its
-    // terminating NUL included).
-    virtual void SendCopyData(WinampWindowHandle window, std::uintptr_t kind,
+    // terminating NUL included). False when the player did not take it.
+    virtual bool SendCopyData(WinampWindowHandle window, std::uintptr_t kind,
                               const std::string& bytes) = 0;
+
+    // Appends the files to the playlist in their order and returns how many the player took,
+    // stopping at the first it did not take. By default one copy-data record each; a host whose
+    // player takes many at once sends them so.
+    virtual std::size_t AppendFiles(WinampWindowHandle window,
+                                    const std::vector<std::string>& paths);
+
+    // What the user has to install before the player can be driven here, as a text for the
+    // user; empty (the default) when nothing is missing.
+    virtual std::string MissingInstallation() { return std::string(); }
 
     // The folder the player writes its playlist file into, given the player's folder.
     virtual std::string PlaylistFolder(const std::string& winampDir) = 0;

@@ -97,12 +97,14 @@ bool WinampHostWin32::StartAndWaitForInputIdle(const std::string& program) {
     return true;
 }
 
-std::intptr_t WinampHostWin32::SendWindowMessage(WinampWindowHandle window, std::uint32_t message,
-                                                 std::uintptr_t wParam, std::intptr_t lParam) {
+std::optional<std::intptr_t> WinampHostWin32::SendWindowMessage(WinampWindowHandle window,
+                                                                std::uint32_t message,
+                                                                std::uintptr_t wParam,
+                                                                std::intptr_t lParam) {
     return SendMessageW(WindowOf(window), message, wParam, lParam);
 }
 
-void WinampHostWin32::SendCopyData(WinampWindowHandle window, std::uintptr_t kind,
+bool WinampHostWin32::SendCopyData(WinampWindowHandle window, std::uintptr_t kind,
                                    const std::string& bytes) {
     // The text up to its NUL, converted, and the NUL again.
     std::string text = Encoded(Wide(bytes.substr(0, bytes.find('\0'))), CP_ACP);
@@ -112,6 +114,7 @@ void WinampHostWin32::SendCopyData(WinampWindowHandle window, std::uintptr_t kin
     record.cbData = static_cast<DWORD>(text.size());
     record.lpData = text.data();
     SendMessageW(WindowOf(window), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
+    return true;
 }
 
 std::string WinampHostWin32::PlaylistFolder(const std::string& winampDir) {

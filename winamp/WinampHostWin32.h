@@ -16,10 +16,11 @@ public:
     std::optional<WinampWindowHandle> FindTopLevelWindow(const std::string& windowClass) override;
     void RestoreAndBringToFront(WinampWindowHandle window) override;
     bool StartAndWaitForInputIdle(const std::string& program) override;
-    std::intptr_t SendWindowMessage(WinampWindowHandle window, std::uint32_t message,
-                                    std::uintptr_t wParam, std::intptr_t lParam) override;
+    std::optional<std::intptr_t> SendWindowMessage(WinampWindowHandle window, std::uint32_t message,
+                                                   std::uintptr_t wParam,
+                                                   std::intptr_t lParam) override;
     // The player reads the record's text in the system's ANSI code page.
-    void SendCopyData(WinampWindowHandle window, std::uintptr_t kind,
+    bool SendCopyData(WinampWindowHandle window, std::uintptr_t kind,
                       const std::string& bytes) override;
     // The player writes its playlist into its own folder.
     std::string PlaylistFolder(const std::string& winampDir) override;
