@@ -42,7 +42,8 @@ public:
                                                            std::intptr_t lParam) = 0;
 
     // Sends the copy-data message: a record of the given kind holding the bytes (a text with its
-    // terminating NUL included). False when the player did not take it.
+    // terminating NUL included). False when the player did not take it: it did not answer in
+    // time, or the text cannot be given to it exactly as it is.
     virtual bool SendCopyData(WinampWindowHandle window, std::uintptr_t kind,
                               const std::string& bytes) = 0;
 
