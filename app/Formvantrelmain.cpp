@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -284,6 +285,15 @@ void TfrmVantrelMain::setStatusText(int panel, const QString& text) {
     QLabel* label = panel == 0 ? statusPanel0 : statusPanel1;
     label->setText(text);
     label->repaint();
+}
+
+void TfrmVantrelMain::waitForPlayer(const char* statusText, const std::function<void()>& exchange) {
+    setStatusText(1, Text(WithPlayerName(statusText).c_str()));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    exchange();
+    QApplication::restoreOverrideCursor();
+    setStatusText(1, QString());
 }
 
 bool TfrmVantrelMain::confirmDiscardResults() {

@@ -7,6 +7,7 @@
 // Results page. Each page's controls are members below, created by that page's create...Page.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -110,6 +111,9 @@ private:
     void miHelpContentsClick();
     void miHelpAboutClick();
     void setStatusText(int panel, const QString& text);
+    // The busy cursor and the status text (naming the player) while the exchange with the media
+    // player runs, which waits for the player.
+    void waitForPlayer(const char* statusText, const std::function<void()>& exchange);
 
     // Operations every page uses.
     bool confirmDiscardResults();

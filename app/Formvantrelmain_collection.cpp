@@ -57,6 +57,7 @@ const char* const ChooseCollectionFolderTitle = "Выберите папку с 
 const char* const ChoosePlaylistTitle = "Выберите список воспроизведения";
 const char* const PlaylistFilter = "Списки воспроизведения (*.m3u *.M3U)";
 const char* const AddingText = "Добавление новых файлов...";
+const char* const GettingPlaylistText = "Получение плейлиста Winamp'а...";
 const char* const SelectedPrefix = "Выбрано: ";
 const char* const DividingText = "Идёт разбиение, пожалуйста подождите...";
 const char* const TotalPrefix = "Всего: ";
@@ -115,7 +116,8 @@ QWidget* TfrmVantrelMain::createCollectionPage() {
     // The add commands, by Tag.
     popupMenuAdd = new QMenu(this);
     for (int tag = 0; tag < 5; ++tag) {
-        QAction* command = popupMenuAdd->addAction(Text(AddCommandCaptions[tag]));
+        QAction* command =
+            popupMenuAdd->addAction(Text(WithPlayerName(AddCommandCaptions[tag]).c_str()));
         command->setData(tag);
         connect(command, &QAction::triggered, this, [this, tag] { miAddClick(tag); });
         addCommands.push_back(command);
@@ -259,7 +261,9 @@ void TfrmVantrelMain::miAddClick(int tag) {
             break;
         }
         case AddFromWinamp: {
-            const std::string playlist = Winamp->getWinampPlaylistFile();
+            std::string playlist;
+            waitForPlayer(GettingPlaylistText,
+                          [this, &playlist] { playlist = Winamp->getWinampPlaylistFile(); });
             if (!playlist.empty())
                 addToCollection({playlist}, AddFromPlaylist);
             break;

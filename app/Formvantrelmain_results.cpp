@@ -26,6 +26,7 @@
 #include "ui/BalloonTip.h"
 #include "ui/FileChooser.h"
 #include "ui/QtListView.h"
+#include "winamp/Winamp.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ const char* const TotalStart = "Всего: 0";
 const char* const MediumEntryPrefix = "Носитель ";
 const char* const MediaName = "Носитель";
 const char* const SendToWinampCaption = "Передать список в &Winamp";
+const char* const SendingText = "Передача списка в Winamp...";
 const char* const BaseDirLabel = "В каталоге";
 const char* const BaseDirButtonName = "Выбрать каталог";
 const char* const FromGroupCaption = "для ";
@@ -95,7 +97,8 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     lstMedium->setAccessibleName(Text(MediumGroupCaption).trimmed());
     lblMediumInfo = new QLabel(Text(TotalStart), page);
     lblMediumInfo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    btnSendMediumToWinamp = new QPushButton(Text(SendToWinampCaption), medium);
+    btnSendMediumToWinamp =
+        new QPushButton(Text(WithPlayerName(SendToWinampCaption).c_str()), medium);
     btnSendMediumToWinamp->setEnabled(false);
     connect(btnSendMediumToWinamp, &QPushButton::clicked, this,
             [this] { btnSendMediumToWinampClick(); });
@@ -125,7 +128,8 @@ QWidget* TfrmVantrelMain::createResultsPage() {
 
     auto* actions = new QWidget(page);
     radioResultsSaveTextlist = new QRadioButton(Text(SaveTextlistCaption), actions);
-    radioResultsSavePlaylist = new QRadioButton(Text(SavePlaylistCaption), actions);
+    radioResultsSavePlaylist =
+        new QRadioButton(Text(WithPlayerName(SavePlaylistCaption).c_str()), actions);
     radioResultsMoveToFolder = new QRadioButton(Text(MoveToFolderCaption), actions);
     radioResultsCopyToFolder = new QRadioButton(Text(CopyToFolderCaption), actions);
     const QRadioButton* const byTag[] = {radioResultsSaveTextlist, radioResultsSavePlaylist,
@@ -223,8 +227,11 @@ void TfrmVantrelMain::cmboMediaSelect() {
 
 void TfrmVantrelMain::btnSendMediumToWinampClick() {
     const int index = cmboMedia->currentIndex();
-    if (index >= 0)
-        DataManager->SendMediumToWinamp(static_cast<std::size_t>(index), *Winamp);
+    if (index >= 0) {
+        waitForPlayer(SendingText, [this, index] {
+            DataManager->SendMediumToWinamp(static_cast<std::size_t>(index), *Winamp);
+        });
+    }
 }
 
 bool TfrmVantrelMain::checkFileName(const QString& text, QLineEdit* edit) {

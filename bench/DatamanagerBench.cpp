@@ -12,29 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/DataManagerBenchHost.h"
 #include "collection/Tdatamanager.h"
-#include "platform/IconList.h"
-#include "platform/InMemoryListView.h"
-#include "platform/LoopUiThread.h"
-#include "platform/Prompter.h"
-#include "tests/doubles/HostDoubles.h"
 
 namespace {
 
 constexpr int FileCount = 100000;
 
-struct Host {
-    std::uint8_t CollectionType = 0;
-    InMemoryListView Collection;
-    InMemoryListView Medium{true};
-    CancellingPrompter Questions;
-    LoopUiThread Ui;
-    CountingDivisionListener Listener;
-    RecordingFileOperations FileOperations;
-    PlainIconList Icons;
-    TDataManager Manager{CollectionType, Collection, Medium,
-                         TDataManagerHost{Questions, Ui, Listener, FileOperations, Icons}};
-};
+using Host = DataManagerBenchHost;
 
 // A folder of 100 000 small files with mixed-case names, made once and kept between runs so
 // that its listing is cached by the system as the target assumes.

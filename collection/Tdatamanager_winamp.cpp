@@ -6,11 +6,10 @@
 void TDataManager::SendMediumToWinamp(std::size_t index, TWinamp& winamp) {
     if (index >= Media.size())
         return;
-    bool clearFirst = true;
-    for (const TConstItemPosition& item : Media[index]) {
-        // The first file empties the playlist and locates the player; without one, stop.
-        if (!winamp.addFileToWinamp(item->Path, clearFirst))
-            return;
-        clearFirst = false;
-    }
+    std::vector<std::string> paths;
+    paths.reserve(Media[index].size());
+    for (const TConstItemPosition& item : Media[index])
+        paths.push_back(item->Path);
+    // The player is told of every failure on the way; nothing is left to do here.
+    winamp.addFilesToWinamp(paths);
 }

@@ -105,6 +105,7 @@ ProcessOutput RunProcess(const std::string& program, const std::vector<std::stri
     const bool ended =
         ReapBefore(pid, closed ? deadline : std::chrono::steady_clock::now(), status);
     result.Finished = ended;
+    result.TimedOut = !ended;
     result.ExitStatus = ended ? ExitStatusOf(status) : -1;
     return result;
 }

@@ -10,6 +10,7 @@
 
 struct ProcessOutput {
     bool Finished = false;  // it ran and ended by itself within the time allowed
+    bool TimedOut = false;  // it ran but was still running when the time was up, and was killed
     int ExitStatus = -1;    // its exit status when it finished
     std::string Output;     // what it wrote to standard output
 };

@@ -13,9 +13,11 @@ constexpr const char* Winamp3Installed =
     "У Вас установлен Winamp 3.х.\nПоддерживаются только "
     "версии 1.666 - 2.9х и 5.х. Извините.";
 constexpr const char* WinampNotAnswering = "Winamp не отвечает.";
-constexpr const char* CannotSendFile = "Не удалось передать файл в Winamp:\n";
-constexpr const char* CannotSendFileReason =
-    "\nWinamp не отвечает, или его версия не принимает такое имя файла.";
+constexpr const char* SendInterrupted =
+    "Передача списка в Winamp прервана: Winamp не отвечает или не принял очередной файл.\n"
+    "В его плейлист передано треков: ";
+constexpr const char* ExportFailed =
+    "Не удалось получить текущий плейлист Winamp'а.\nКоллекция не изменена.";
 
 constexpr std::intptr_t FirstSupportedVersion = 0x1666;
 constexpr std::intptr_t FirstWinamp3Version = 0x3000;
@@ -33,10 +35,30 @@ std::string FolderOfUninstallString(const std::string& uninstall) {
 }
 
 void ShowNotice(Prompter& questions, const std::string& text) {
-    questions.MessageBox(text, PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok);
+    questions.MessageBox(WithPlayerName(text), PromptIcon::Exclamation, {PromptButton::Ok},
+                         PromptButton::Ok);
 }
 
 }  // namespace
+
+std::string WithPlayerName(std::string_view text) {
+    constexpr std::string_view written = "Winamp";
+    std::string named;
+    for (std::size_t found; (found = text.find(written)) != std::string_view::npos;) {
+        named.append(text.substr(0, found)).append(PlayerName);
+        text.remove_prefix(found + written.size());
+    }
+    return named.append(text);
+}
+
+std::size_t WinampHost::AppendFiles(WinampWindowHandle window,
+                                    const std::vector<std::string>& paths) {
+    std::size_t taken = 0;
+    while (taken < paths.size() &&
+           SendCopyData(window, WinampCopyDataAppendFile, paths[taken] + '\0'))
+        ++taken;
+    return taken;
+}
 
 WinampVersionSupport CheckWinampVersion(std::intptr_t versionWord) {
     if (versionWord < FirstSupportedVersion)
@@ -67,14 +89,18 @@ std::optional<WinampWindowHandle> TWinamp::findWinamp() {
     // The folder comes first: without it nothing is looked for, even while the player runs.
     if (!LocateWinampDir())
         return std::nullopt;
+    if (const std::string missing = Host.MissingInstallation(); !missing.empty()) {
+        ShowNotice(Questions, missing);
+        return std::nullopt;
+    }
+    // A player that is there but does not answer is found all the same: no second one is started.
     const std::string windowClass(WinampWindowClass);
     if (const auto window = Host.FindTopLevelWindow(windowClass)) {
         Host.RestoreAndBringToFront(*window);
         return window;
     }
     if (!Host.StartAndWaitForInputIdle(WinampDir + std::string(WinampProgramFile))) {
-        Questions.MessageBox(CannotStartWinamp, PromptIcon::Exclamation, {PromptButton::Ok},
-                             PromptButton::Ok);
+        ShowNotice(Questions, CannotStartWinamp);
         return std::nullopt;
     }
     return Host.FindTopLevelWindow(windowClass);
@@ -92,36 +118,30 @@ std::string TWinamp::getWinampPlaylistFile() {
     }
     const WinampVersionSupport support = CheckWinampVersion(*version);
     if (support != WinampVersionSupport::Supported) {
-        Questions.MessageBox(
-            support == WinampVersionSupport::TooOld ? WinampTooOld : Winamp3Installed,
-            PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok);
+        ShowNotice(Questions,
+                   support == WinampVersionSupport::TooOld ? WinampTooOld : Winamp3Installed);
         return std::string();
     }
+    // Nothing is read from a playlist the player did not finish writing.
     if (!Host.SendWindowMessage(*window, WinampUserMessage, 0, WinampCommandWritePlaylist)) {
-        ShowNotice(Questions, WinampNotAnswering);
+        ShowNotice(Questions, ExportFailed);
         return std::string();
     }
     return Host.PlaylistFolder(WinampDir) + std::string(WinampPlaylistFileName);
 }
 
-bool TWinamp::addFileToWinamp(const std::string& path, bool clearFirst) {
-    if (clearFirst) {
-        WinampWindow = findWinamp();
-        if (!WinampWindow)
-            return false;
-        if (!Host.SendWindowMessage(*WinampWindow, WinampUserMessage, 0,
-                                    WinampCommandClearPlaylist)) {
-            ShowNotice(Questions, WinampNotAnswering);
-            return false;
-        }
-    }
-    // Without a located player there is no window to append to: nothing is sent.
+bool TWinamp::addFilesToWinamp(const std::vector<std::string>& paths) {
+    WinampWindow = findWinamp();
     if (!WinampWindow)
         return false;
-    // A path the player would read as another file is not sent at all.
-    if (!Host.SendCopyData(*WinampWindow, WinampCopyDataAppendFile, path + '\0')) {
-        ShowNotice(Questions, CannotSendFile + path + CannotSendFileReason);
+    if (!Host.SendWindowMessage(*WinampWindow, WinampUserMessage, 0, WinampCommandClearPlaylist)) {
+        ShowNotice(Questions, WinampNotAnswering);
         return false;
     }
-    return true;
+    const std::size_t taken = Host.AppendFiles(*WinampWindow, paths);
+    if (taken == paths.size())
+        return true;
+    ShowNotice(Questions, SendInterrupted + std::to_string(taken) + " из " +
+                              std::to_string(paths.size()) + ".");
+    return false;
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "winamp/WinampHost.h"
 
@@ -17,6 +18,16 @@ inline constexpr std::string_view WinampProgramFile = "winamp.exe";
 #else
 inline constexpr std::string_view WinampProgramFile = "audacious";
 #endif
+
+// The name of this platform's player, as the texts show it in the place of "Winamp".
+#ifdef _WIN32
+inline constexpr std::string_view PlayerName = "Winamp";
+#else
+inline constexpr std::string_view PlayerName = "Audacious";
+#endif
+
+// The text with every "Winamp" in it naming this platform's player instead.
+std::string WithPlayerName(std::string_view text);
 
 // The playlist file the player writes on request, in its playlist folder.
 inline constexpr std::string_view WinampPlaylistFileName = "WINAMP.m3u";
@@ -56,9 +67,10 @@ public:
     // there is no player or its version cannot write it.
     std::string getWinampPlaylistFile();
 
-    // Appends a file to the player's playlist, emptying the playlist first when clearFirst is
-    // set (which also locates the player). False when nothing was sent.
-    bool addFileToWinamp(const std::string& path, bool clearFirst);
+    // Makes the files the player's playlist, in their order: locates the player, empties its
+    // playlist and appends them. A player that does not answer, or stops taking the files, ends
+    // it with a message that names how many arrived. True when all of them arrived.
+    bool addFilesToWinamp(const std::vector<std::string>& paths);
 
     // The folder that holds the player's program, ending with the delimiter; empty while none
     // has been found.

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 // A top-level window of the player, as the system names it.
 using WinampWindowHandle = std::uintptr_t;
@@ -45,6 +46,16 @@ public:
     // time, or the text cannot be given to it exactly as it is.
     virtual bool SendCopyData(WinampWindowHandle window, std::uintptr_t kind,
                               const std::string& bytes) = 0;
+
+    // Appends the files to the playlist in their order and returns how many the player took,
+    // stopping at the first it did not take. By default one copy-data record each; a host whose
+    // player takes many at once sends them so.
+    virtual std::size_t AppendFiles(WinampWindowHandle window,
+                                    const std::vector<std::string>& paths);
+
+    // What the user has to install before the player can be driven here, as a text for the
+    // user; empty (the default) when nothing is missing.
+    virtual std::string MissingInstallation() { return std::string(); }
 
     // The folder the player writes its playlist file into, given the player's folder.
     virtual std::string PlaylistFolder(const std::string& winampDir) = 0;

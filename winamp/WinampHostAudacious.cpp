@@ -22,14 +22,14 @@ namespace {
 constexpr const char* PlayerControl = "audtool";
 constexpr const char* CacheSubfolder = "vantrel";
 constexpr const char* LineEnd = "\r\n";
+constexpr const char* MissingPlayerControl =
+    "Для обмена списками с Audacious нужна программа audtool, но она не найдена.\n"
+    "Установите пакет audacious, в который она входит.";
 
-// How long one audtool call may take, and how long a started player may take to answer.
-constexpr std::chrono::milliseconds PlayerAnswerTime{30000};
-constexpr std::chrono::milliseconds PlayerStartTime{15000};
 constexpr std::chrono::milliseconds StartPollInterval{100};
 
-// audtool takes many commands in one call; a playlist is asked for in parts this large, so the
-// argument list stays short.
+// audtool takes many commands in one call; a playlist is sent and asked for in parts this large,
+// so the argument list stays short while the calls stay few.
 constexpr std::size_t EntriesPerCall = 256;
 
 // Stands for the player's window: there is only one player on the session bus.
@@ -84,8 +84,9 @@ bool ProcessAlive(int pid) {
 
 }  // namespace
 
-WinampHostAudacious::WinampHostAudacious(std::vector<std::string> startArguments)
-    : StartArguments(std::move(startArguments)) {}
+WinampHostAudacious::WinampHostAudacious(std::vector<std::string> startArguments,
+                                         AudaciousWaits waits)
+    : StartArguments(std::move(startArguments)), Waits(waits) {}
 
 std::optional<std::string> WinampHostAudacious::ReadRegistryString(const std::string&,
                                                                    const std::string&) {
@@ -102,7 +103,7 @@ bool WinampHostAudacious::FileExists(const std::string& path) {
 }
 
 std::optional<WinampWindowHandle> WinampHostAudacious::FindTopLevelWindow(const std::string&) {
-    if (!Ask({"version"}))
+    if (!PlayerThere())
         return std::nullopt;
     return PlayerWindow;
 }
@@ -116,9 +117,11 @@ bool WinampHostAudacious::StartAndWaitForInputIdle(const std::string& program) {
     if (!pid)
         return false;
     Started = pid;
-    const auto deadline = std::chrono::steady_clock::now() + PlayerStartTime;
+    const auto deadline = std::chrono::steady_clock::now() + Waits.Start;
     while (std::chrono::steady_clock::now() < deadline) {
-        if (Ask({"version"}))
+        // A player still starting up may keep a call waiting and answer the next.
+        Hanging = false;
+        if (Ask({"version"}, Waits.Probe))
             return true;
         // A player that has ended will never answer.
         if (!ProcessAlive(*pid))
@@ -138,22 +141,40 @@ std::optional<std::intptr_t> WinampHostAudacious::SendWindowMessage(WinampWindow
         case WinampCommandGetVersion:
             return VersionWord();
         case WinampCommandWritePlaylist:
-            WritePlaylistFile();
-            return 0;
+            return WritePlaylistFile() ? std::optional<std::intptr_t>(0) : std::nullopt;
         case WinampCommandClearPlaylist:
-            Ask({"playlist-clear"});
-            return 0;
+            return Tell({"playlist-clear"}) ? std::optional<std::intptr_t>(0) : std::nullopt;
         default:
             return 0;
     }
 }
 
-bool WinampHostAudacious::SendCopyData(WinampWindowHandle, std::uintptr_t kind,
+bool WinampHostAudacious::SendCopyData(WinampWindowHandle window, std::uintptr_t kind,
                                        const std::string& bytes) {
-    if (kind != WinampCopyDataAppendFile)
-        return false;
-    // The record's text ends at its NUL. audtool takes a location as a file path or a URI.
-    return Ask({"playlist-addurl", bytes.substr(0, bytes.find('\0'))}).has_value();
+    // The record's text ends at its NUL.
+    return kind == WinampCopyDataAppendFile &&
+           AppendFiles(window, {bytes.substr(0, bytes.find('\0'))}) == 1;
+}
+
+std::size_t WinampHostAudacious::AppendFiles(WinampWindowHandle,
+                                             const std::vector<std::string>& paths) {
+    // audtool takes a location as a file path or a URI.
+    std::size_t taken = 0;
+    while (taken < paths.size()) {
+        const std::size_t count = std::min(EntriesPerCall, paths.size() - taken);
+        std::vector<std::string> commands;
+        commands.reserve(2 * count + 1);
+        for (std::size_t i = taken; i < taken + count; ++i)
+            commands.insert(commands.end(), {"playlist-addurl", paths[i]});
+        if (!Tell(std::move(commands)))
+            break;
+        taken += count;
+    }
+    return taken;
+}
+
+std::string WinampHostAudacious::MissingInstallation() {
+    return FindProgramOnPath(PlayerControl).empty() ? MissingPlayerControl : std::string();
 }
 
 std::string WinampHostAudacious::PlaylistFolder(const std::string&) {
@@ -168,18 +189,38 @@ std::string WinampHostAudacious::PlaylistFolder(const std::string&) {
     return WithTrailingDelimiter(WithTrailingDelimiter(folder) + CacheSubfolder);
 }
 
-std::optional<std::string> WinampHostAudacious::Ask(const std::vector<std::string>& commands) {
-    ProcessOutput answer = RunProcess(PlayerControl, commands, PlayerAnswerTime);
+std::optional<std::string> WinampHostAudacious::Ask(const std::vector<std::string>& commands,
+                                                    std::chrono::milliseconds time) {
+    if (Hanging)
+        return std::nullopt;
+    ProcessOutput answer = RunProcess(PlayerControl, commands, time);
+    Hanging = answer.TimedOut;
     if (!answer.Finished || answer.ExitStatus != 0)
         return std::nullopt;
     return std::move(answer.Output);
 }
 
-std::intptr_t WinampHostAudacious::VersionWord() {
+std::optional<std::string> WinampHostAudacious::Ask(const std::vector<std::string>& commands) {
+    return Ask(commands, Waits.Answer);
+}
+
+bool WinampHostAudacious::Tell(std::vector<std::string> commands) {
+    commands.emplace_back("version");
+    return Ask(commands).has_value();
+}
+
+bool WinampHostAudacious::PlayerThere() {
+    // Looked for anew, a player that hung before may answer now. One that hangs keeps the call
+    // waiting, while without a player audtool fails at once.
+    Hanging = false;
+    return Ask({"version"}, Waits.Probe).has_value() || Hanging;
+}
+
+std::optional<std::intptr_t> WinampHostAudacious::VersionWord() {
     // audtool answers "Audacious 4.2".
     const auto answer = Ask({"version"});
     if (!answer)
-        return 0;
+        return std::nullopt;
     const std::string text = OneLine(*answer);
     const auto space = text.rfind(' ');
     const std::string version = space == std::string::npos ? text : text.substr(space + 1);
@@ -187,8 +228,8 @@ std::intptr_t WinampHostAudacious::VersionWord() {
     return major && *major >= FirstWritingAudacious ? WritingPlayerVersion : OldPlayerVersion;
 }
 
-std::vector<std::string> WinampHostAudacious::PlaylistField(const std::string& command,
-                                                            std::size_t count) {
+std::optional<std::vector<std::string>> WinampHostAudacious::PlaylistField(
+    const std::string& command, std::size_t count) {
     std::vector<std::string> values;
     values.reserve(count);
     for (std::size_t first = 1; first <= count; first += EntriesPerCall) {
@@ -199,12 +240,18 @@ std::vector<std::string> WinampHostAudacious::PlaylistField(const std::string& c
             commands.push_back(std::to_string(entry));
         }
         const auto answer = Ask(commands);
-        std::vector<std::string> lines = answer ? SplitLines(*answer) : std::vector<std::string>();
+        if (!answer)
+            return std::nullopt;
+        std::vector<std::string> lines = SplitLines(*answer);
         if (lines.size() != last - first + 1) {
             // A value holding a line break: ask for each entry on its own.
             lines.clear();
-            for (std::size_t entry = first; entry <= last; ++entry)
-                lines.push_back(OneLine(Ask({command, std::to_string(entry)}).value_or("")));
+            for (std::size_t entry = first; entry <= last; ++entry) {
+                const auto value = Ask({command, std::to_string(entry)});
+                if (!value)
+                    return std::nullopt;
+                lines.push_back(OneLine(*value));
+            }
         }
         for (std::string& line : lines)
             values.push_back(OneLine(std::move(line)));
@@ -212,7 +259,7 @@ std::vector<std::string> WinampHostAudacious::PlaylistField(const std::string& c
     return values;
 }
 
-void WinampHostAudacious::WritePlaylistFile() {
+bool WinampHostAudacious::WritePlaylistFile() {
     const std::string folder = PlaylistFolder(std::string());
     const std::string file = folder + std::string(WinampPlaylistFileName);
     // A playlist written earlier must not pass for the current one when this export fails.
@@ -221,20 +268,23 @@ void WinampHostAudacious::WritePlaylistFile() {
     const auto length = Ask({"playlist-length"});
     const auto count = length ? ParseNumber<std::size_t>(*length) : std::nullopt;
     if (!count)
-        return;
-    const std::vector<std::string> locations = PlaylistField("playlist-song-filename", *count);
-    const std::vector<std::string> seconds = PlaylistField("playlist-song-length-seconds", *count);
-    const std::vector<std::string> titles = PlaylistField("playlist-song", *count);
+        return false;
+    // The first field the player does not give ends the export: nothing is written then.
+    const auto locations = PlaylistField("playlist-song-filename", *count);
+    const auto seconds =
+        locations ? PlaylistField("playlist-song-length-seconds", *count) : std::nullopt;
+    const auto titles = seconds ? PlaylistField("playlist-song", *count) : std::nullopt;
+    if (!titles)
+        return false;
     std::string text = std::string(PlaylistHeader) + LineEnd;
     for (std::size_t entry = 0; entry < *count; ++entry) {
-        const auto playingTime = ParseNumber<long long>(seconds[entry]);
+        const auto playingTime = ParseNumber<long long>((*seconds)[entry]);
         text += std::string(InformationPrefix) + std::to_string(playingTime.value_or(0)) + "," +
-                titles[entry] + LineEnd + locations[entry] + LineEnd;
+                (*titles)[entry] + LineEnd + (*locations)[entry] + LineEnd;
     }
     std::filesystem::create_directories(folder, error);
     std::string reason;
-    // A file that cannot be written is reported by the playlist reader, which cannot open it.
-    ReplaceFileAtomically(file, text, reason);
+    return ReplaceFileAtomically(file, text, reason);
 }
 
 std::unique_ptr<WinampHost> CreatePlatformWinampHost() {

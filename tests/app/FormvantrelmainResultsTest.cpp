@@ -373,7 +373,7 @@ private slots:
         const std::vector<std::pair<QWidget*, QString>> controls{
             {window.cmboMedia, Text("Носитель 1")},  // a list reads its chosen entry
             {window.lstMedium, Text("Состав")},
-            {window.btnSendMediumToWinamp, Text("Передать список в Winamp")},
+            {window.btnSendMediumToWinamp, Text("Передать список в Audacious")},
             {window.editResultsBaseDir, Text("В каталоге")},
             {window.btnResultsBaseDir, Text("Выбрать каталог")},
             // The actions are one group: Tab enters it, the arrow keys move within it.
@@ -388,6 +388,27 @@ private slots:
             QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
             QCOMPARE(accessible->text(QAccessible::Name).remove(QLatin1Char('&')), name);
         }
+    }
+
+    // The window used to freeze without a sign while it waited for the player.
+    void theWindowShowsThatItWaitsForThePlayer() {
+        Harness harness;
+        harness.WriteSettings("CollectionType=1\n");
+        harness.Playlist("WINAMP.m3u", {"Три"});
+        TfrmVantrelMain& window = harness.Open();
+        MakeMedia(harness, {{"a"}});
+        QStringList seen;
+        harness.Player.Watch = [&window, &seen] {
+            seen.append(window.statusPanel1->text() +
+                        (QApplication::overrideCursor() != nullptr ? Text(" (busy)") : QString()));
+        };
+
+        window.btnSendMediumToWinamp->click();
+        window.miAddClick(AddFromWinamp);
+
+        QCOMPARE(seen.first(), Text("Передача списка в Audacious... (busy)"));
+        QCOMPARE(seen.last(), Text("Получение плейлиста Audacious'а... (busy)"));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
     void processingWhileDividingCoversTheMediaFoundSoFar() {

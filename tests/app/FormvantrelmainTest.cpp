@@ -69,8 +69,9 @@ private slots:
                                << Text("из файла плейлиста .m3u...") << true;
         QTest::newRow("out of range") << Text("CollectionType=7\nFilesAddMethod=9\n") << 0
                                       << Text("всё из папки...") << false;
-        QTest::newRow("file method for music") << Text("CollectionType=1\nSongsAddMethod=1\n") << 1
-                                               << Text("из текущего плейлиста Winamp'а") << false;
+        QTest::newRow("file method for music")
+            << Text("CollectionType=1\nSongsAddMethod=1\n") << 1
+            << Text("из текущего плейлиста Audacious'а") << false;
     }
     void startsFromTheSettingsFile() {
         QFETCH(QString, settings);
@@ -119,7 +120,7 @@ private slots:
                                   << Text("Выберите список воспроизведения")
                                   << Text("из файла плейлиста .m3u...");
         QTest::newRow("winamp") << 1 << 4 << false << QStringList{Text("Три")} << QString()
-                                << Text("из текущего плейлиста Winamp'а");
+                                << Text("из текущего плейлиста Audacious'а");
     }
     void addCommandsAddAndAreRemembered() {
         QFETCH(int, type);

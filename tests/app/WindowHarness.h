@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,7 +23,8 @@ inline Value Fetched(const char* column) {
     return *static_cast<Value*>(QTest::qData(column, ::qMetaTypeId<Value>()));
 }
 
-// A running player that writes its playlist into the given folder.
+// A running player that writes its playlist into the given folder; Watch, when set, looks at the
+// window while the player is sent a message.
 class PlayerWritingInto : public RecordingWinampHost {
 public:
     explicit PlayerWritingInto(std::string folder) : Folder(std::move(folder)) {
@@ -30,6 +32,15 @@ public:
         Running = 1;
     }
     std::string PlaylistFolder(const std::string&) override { return Folder + "/"; }
+    std::optional<std::intptr_t> SendWindowMessage(WinampWindowHandle window, std::uint32_t message,
+                                                   std::uintptr_t wParam,
+                                                   std::intptr_t lParam) override {
+        if (Watch)
+            Watch();
+        return RecordingWinampHost::SendWindowMessage(window, message, wParam, lParam);
+    }
+
+    std::function<void()> Watch;
 
 private:
     std::string Folder;

@@ -1,15 +1,17 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "winamp/WinampHost.h"
+#include "winamp/Winamp.h"
 
 // A player host that records every call as a line of text and plays a scripted system: a
 // registry value, the files that exist, a running player's window (and the one a start brings
-// up), whether a start succeeds, the version word the player reports and whether it answers.
+// up), whether a start succeeds, the version word the player reports, whether it answers and how
+// many files it takes, and what is missing for driving it.
 class RecordingWinampHost : public WinampHost {
 public:
     std::optional<std::string> ReadRegistryString(const std::string& key,
@@ -39,7 +41,7 @@ public:
                                                    std::intptr_t lParam) override {
         Calls.push_back("message " + std::to_string(window) + " " + std::to_string(message) + " " +
                         std::to_string(wParam) + " " + std::to_string(lParam));
-        if (!Answering)
+        if (!Answering || (lParam == WinampCommandWritePlaylist && !WritesPlaylist))
             return std::nullopt;
         return lParam == 0 ? Version : 1;
     }
@@ -53,9 +55,15 @@ public:
         }
         Calls.push_back("copydata " + std::to_string(window) + " " + std::to_string(kind) + " " +
                         std::to_string(bytes.size()) + " " + shown);
-        return Answering && TakesCopyData;
+        if (!Answering || !TakesCopyData)
+            return false;
+        if (FilesTaken == TakesFiles)
+            return false;
+        ++FilesTaken;
+        return true;
     }
     std::string PlaylistFolder(const std::string& winampDir) override { return winampDir; }
+    std::string MissingInstallation() override { return Missing; }
 
     std::optional<std::string> Registered;
     std::set<std::string> ExistingFiles;
@@ -63,8 +71,12 @@ public:
     std::optional<WinampWindowHandle> WindowAfterStart;
     bool StartSucceeds = true;
     std::intptr_t Version = 0x2091;
-    bool Answering = true;      // false: the player hangs, no message is answered
-    bool TakesCopyData = true;  // false: the player cannot be given the file's path
+    bool Answering = true;              // false: the player hangs and answers no message
+    bool TakesCopyData = true;          // false: the player cannot be given the file's path
+    bool WritesPlaylist = true;         // false: the player fails to write its playlist
+    std::size_t TakesFiles = SIZE_MAX;  // the player takes this many files, then no more
+    std::size_t FilesTaken = 0;
+    std::string Missing;
 
     std::vector<std::string> Calls;
 };

@@ -16,6 +16,7 @@ TEST(ChildProcessTest, RunsProgramsWithoutAShellAndWithinTheirTime) {
         std::string program;
         std::vector<std::string> arguments;
         bool expectedFinished;
+        bool expectedTimedOut;
         int expectedStatus;
         std::string expectedOutput;
     };
@@ -24,11 +25,12 @@ TEST(ChildProcessTest, RunsProgramsWithoutAShellAndWithinTheirTime) {
          "printf",
          {"%s|", "$(id); x*", "-n"},
          true,
+         false,
          0,
          "$(id); x*|-n|"},
-        {"exit status", "false", {}, true, 1, ""},
-        {"no such program", "vantrel-no-such-program", {}, false, -1, ""},
-        {"killed when the time is up", "sleep", {"30"}, false, -1, ""},
+        {"exit status", "false", {}, true, false, 1, ""},
+        {"no such program", "vantrel-no-such-program", {}, false, false, -1, ""},
+        {"killed when the time is up", "sleep", {"30"}, false, true, -1, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -36,6 +38,8 @@ TEST(ChildProcessTest, RunsProgramsWithoutAShellAndWithinTheirTime) {
         const ProcessOutput result = RunProcess(c.program, c.arguments, 500ms);
         EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
         EXPECT_EQ(result.Finished, c.expectedFinished);
+        // A program that never ran is not a program that hangs.
+        EXPECT_EQ(result.TimedOut, c.expectedTimedOut);
         EXPECT_EQ(result.ExitStatus, c.expectedStatus);
         EXPECT_EQ(result.Output, c.expectedOutput);
     }

@@ -14,10 +14,12 @@
 #include <vector>
 
 #include "collection/Tdatamanager.h"
+#include "platform/AtomicFile.h"
 #include "platform/ChildProcess.h"
 #include "platform/IconList.h"
 #include "tests/doubles/DataManagerTestAccess.h"
 #include "tests/doubles/NullHost.h"
+#include "tests/doubles/PrivateAudacious.h"
 #include "tests/doubles/ScriptedPrompter.h"
 #include "tests/doubles/ScriptedWinampPathDialog.h"
 #include "tests/doubles/TempFolder.h"
@@ -27,59 +29,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Sets an environment variable (or removes it, for null) for the scope's lifetime.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const char* value) : Name(name) {
-        if (const char* old = std::getenv(name))
-            Old = old;
-        if (value != nullptr)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedEnvironment() {
-        if (Old)
-            ::setenv(Name, Old->c_str(), 1);
-        else
-            ::unsetenv(Name);
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    const char* Name;
-    std::optional<std::string> Old;
-};
-
-std::string LittleEndian(std::uint32_t value, int bytes) {
-    std::string text;
-    for (int i = 0; i < bytes; ++i)
-        text += static_cast<char>((value >> (8 * i)) & 0xFF);
-    return text;
-}
-
-std::string Chunk(const std::string& id, std::string data) {
-    if (data.size() % 2 != 0)
-        data += '\0';
-    return id + LittleEndian(static_cast<std::uint32_t>(data.size()), 4) + data;
-}
-
-// A valid WAV file of silence: 8 kHz, mono, 16 bits, with its artist, album and title in an
-// INFO list.
-std::string Wav(std::uint32_t seconds, const std::string& artist, const std::string& album,
-                const std::string& title) {
-    constexpr std::uint32_t rate = 8000;
-    const std::string format = LittleEndian(1, 2) + LittleEndian(1, 2) + LittleEndian(rate, 4) +
-                               LittleEndian(rate * 2, 4) + LittleEndian(2, 2) + LittleEndian(16, 2);
-    const std::string info = "INFO" + Chunk("IART", artist + '\0') + Chunk("IPRD", album + '\0') +
-                             Chunk("INAM", title + '\0');
-    const std::string body = "WAVE" + Chunk("fmt ", format) +
-                             Chunk("data", std::string(rate * 2 * seconds, '\0')) +
-                             Chunk("LIST", info);
-    return "RIFF" + LittleEndian(static_cast<std::uint32_t>(body.size()), 4) + body;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t begin = 0;
@@ -88,48 +37,13 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-bool Alive(int pid) {
-    return ::kill(pid, 0) == 0;
-}
-
-// Waits, at most the time given, for the process to end; true when it has.
-bool Ended(int pid, std::chrono::milliseconds time) {
-    const auto deadline = std::chrono::steady_clock::now() + time;
-    while (Alive(pid) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(50ms);
-    return !Alive(pid);
-}
-
-// Audacious started by the host, headless, on a session bus of the test's own, with a temporary
-// home folder, so nothing of the user's player or settings is touched.
+// Audacious started by the host on a private session bus (skipped where it is not installed).
 class AudaciousExchangeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* program : {"audacious", "audtool", "dbus-daemon"}) {
-            if (FindProgramOnPath(program).empty())
-                GTEST_SKIP() << program << " is not installed (Debian packages audacious, dbus)";
-        }
-        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
-            Environment.emplace_back(std::make_unique<ScopedEnvironment>(name, Home.Root.c_str()));
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
-            Environment.emplace_back(std::make_unique<ScopedEnvironment>(name, nullptr));
-        const ProcessOutput bus = RunProcess(
-            "dbus-daemon", {"--session", "--fork", "--print-address=1", "--print-pid=1"}, 10s);
-        const std::vector<std::string> lines = Lines(bus.Output);
-        ASSERT_TRUE(bus.Finished && bus.ExitStatus == 0 && lines.size() >= 2) << bus.Output;
-        BusPid = std::stoi(lines[1]);
-        Environment.emplace_back(
-            std::make_unique<ScopedEnvironment>("DBUS_SESSION_BUS_ADDRESS", lines[0].c_str()));
-    }
-
-    void TearDown() override {
-        if (const auto player = Host.StartedPlayer()) {
-            RunProcess("audtool", {"shutdown"}, 5s);
-            if (!Ended(*player, 5s))
-                ::kill(*player, SIGKILL);
-        }
-        if (BusPid > 0)
-            ::kill(BusPid, SIGTERM);
+        if (!Session.Installed)
+            GTEST_SKIP() << Session.Problem;
+        ASSERT_EQ(Session.Problem, "");
     }
 
     // The locations in the player's current playlist, once it holds the number expected (the
@@ -146,11 +60,9 @@ protected:
         return Lines(RunProcess("audtool", commands, 5s).Output);
     }
 
-    TempFolder Home;
+    PrivateAudaciousSession Session;
+    WinampHostAudacious& Host = Session.Host;
     TempFolder Music;
-    std::vector<std::unique_ptr<ScopedEnvironment>> Environment;
-    int BusPid = 0;
-    WinampHostAudacious Host{{"--headless"}};
 };
 
 TEST_F(AudaciousExchangeTest, AMediumBecomesThePlayersPlaylistAndComesBackAsACollection) {
@@ -181,7 +93,7 @@ TEST_F(AudaciousExchangeTest, AMediumBecomesThePlayersPlaylistAndComesBackAsACol
     EXPECT_EQ(PlayerPlaylist(3), (std::vector<std::string>{files[2], files[0], files[1]}));
 
     const std::string playlist = winamp.getWinampPlaylistFile();
-    EXPECT_EQ(playlist, Home.Root + "/vantrel/WINAMP.m3u");
+    EXPECT_EQ(playlist, Session.Home + "/vantrel/WINAMP.m3u");
     DataManagerFixtureParts imported;
     imported.CollectionType = 1;
     TDataManager importer(imported.CollectionType, imported.Collection, imported.Medium,
@@ -230,10 +142,130 @@ TEST(AudaciousAnswersTest, TheVersionWordFollowsThePlayersVersion) {
         WinampHostAudacious host;
         const auto window = host.FindTopLevelWindow(std::string(WinampWindowClass));
         EXPECT_EQ(window.has_value(), c.expectedWindow);
-        EXPECT_EQ(CheckWinampVersion(host.SendWindowMessage(window.value_or(0), WinampUserMessage,
-                                                            0, WinampCommandGetVersion)
-                                         .value_or(0)),
-                  c.expectedSupport);
+        // A player that does not answer gives no version word.
+        const auto word = host.SendWindowMessage(window.value_or(0), WinampUserMessage, 0,
+                                                 WinampCommandGetVersion);
+        EXPECT_EQ(word.has_value(), c.expectedWindow);
+        if (word) {
+            EXPECT_EQ(CheckWinampVersion(*word), c.expectedSupport);
+        }
+    }
+}
+
+// A stand-in audtool that records each call (its first command and its number of arguments) and,
+// call by call as VANTREL_TEST_PLAN says, answers ("ok"), hangs ("hang": it stops itself) or
+// finds no player ("gone": as the real one, it fails on questions and takes orders silently).
+// The last word of the plan holds for the calls after it.
+constexpr const char* FakeAudtool = R"(#!/bin/sh
+log="$(dirname "$0")/calls"
+echo "$1 $#" >> "$log"
+n=$(wc -l < "$log")
+mode=$(echo "$VANTREL_TEST_PLAN" | awk -v n="$n" '{ print (n <= NF) ? $n : $NF }')
+case "$mode" in
+    hang) kill -STOP $$ ;;
+    gone) case " $* " in *" version "*|*" playlist-length "*|*" playlist-song"*) exit 1 ;; esac ;;
+esac
+case "$1" in
+    version) echo "Audacious 4.2" ;;
+    playlist-length) echo 300 ;;
+    playlist-song*) while [ $# -gt 1 ]; do echo "/m/$2"; shift 2; done ;;
+esac
+)";
+
+// A player that hangs or goes away during a send or an export used to be waited for 30 s per
+// remaining call and left the user without a word; a hung one was taken for none and a second
+// one started; a missing audtool started the player. Now each ends at once, told, after one wait
+// at most; a send goes 256 tracks to a call.
+TEST(AudaciousFailureTest, AFailingPlayerEndsTheExchangeAtOnceAndIsTold) {
+    TempFolder control;  // audtool
+    TempFolder player;   // audacious, never meant to be started here
+    std::filesystem::permissions(control.Write("audtool", FakeAudtool),
+                                 std::filesystem::perms::owner_all);
+    std::filesystem::permissions(player.Write("audacious", "#!/bin/sh\n"),
+                                 std::filesystem::perms::owner_all);
+    const std::string withAudtool = control.Root + ":" + player.Root + ":" + std::getenv("PATH");
+    TempFolder cache;
+    const ScopedEnvironment cacheHome("XDG_CACHE_HOME", cache.Root.c_str());
+    const std::string find = "version 1";
+    const std::string show = "mainwin-show 2";
+    const std::string clear = "playlist-clear 2";
+    const std::string part = "playlist-addurl 513";
+    const std::string version = "version 1";
+    const std::string length = "playlist-length 1";
+    std::vector<std::string> tracks;
+    for (int i = 0; i < 600; ++i)
+        tracks.push_back("/m/" + std::to_string(i) + ".mp3");
+    struct Case {
+        const char* name;
+        const char* plan;
+        bool send;  // else the playlist is asked for
+        bool withAudtool;
+        std::vector<std::string> expectedCalls;
+        bool expectedNotice;
+    };
+    const std::vector<Case> cases = {
+        {"all sent",
+         "ok",
+         true,
+         true,
+         {find, show, clear, part, part, "playlist-addurl 177"},
+         false},
+        {"hangs during a send",
+         "ok ok ok ok hang",
+         true,
+         true,
+         {find, show, clear, part, part},
+         true},
+        {"goes during a send",
+         "ok ok ok ok gone",
+         true,
+         true,
+         {find, show, clear, part, part},
+         true},
+        {"hangs before a send", "hang", true, true, {find}, true},
+        {"hangs during an export",
+         "ok ok ok ok ok hang",
+         false,
+         true,
+         {find, show, version, length, "playlist-song-filename 512", "playlist-song-filename 88"},
+         true},
+        {"gone before an export",
+         "ok ok ok gone",
+         false,
+         true,
+         {find, show, version, length},
+         true},
+        {"no audtool", "ok", true, false, {}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(control / "calls");
+        const ScopedEnvironment path("PATH",
+                                     c.withAudtool ? withAudtool.c_str() : player.Root.c_str());
+        const ScopedEnvironment plan("VANTREL_TEST_PLAN", c.plan);
+        WinampHostAudacious host({}, AudaciousWaits{1s, 2s, 2s});
+        ScriptedPrompter questions;
+        if (c.expectedNotice)
+            questions.Answer(PromptButton::Ok);
+        ScriptedWinampPathDialog dialog;
+        TWinamp winamp(host, questions, dialog);
+        const auto started = std::chrono::steady_clock::now();
+
+        if (c.send)
+            EXPECT_EQ(winamp.addFilesToWinamp(tracks), !c.expectedNotice);
+        else
+            EXPECT_EQ(winamp.getWinampPlaylistFile(), "");
+        EXPECT_LT(std::chrono::steady_clock::now() - started, 4s);
+        std::string calls;
+        bool missing = false;
+        ReadWholeFile(control / "calls", calls, missing);
+        EXPECT_EQ(Lines(calls), c.expectedCalls);
+        EXPECT_EQ(questions.Asked.size(), c.expectedNotice ? 1U : 0U);
+        EXPECT_FALSE(host.StartedPlayer());
+        EXPECT_FALSE(std::filesystem::exists(cache / "vantrel/WINAMP.m3u"));
+        if (!c.withAudtool) {
+            EXPECT_NE(questions.Asked.at(0).Text.find("пакет audacious"), std::string::npos);
+        }
     }
 }
 

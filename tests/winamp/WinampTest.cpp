@@ -128,7 +128,7 @@ TEST_F(WinampTest, UsesARunningPlayerOrStartsOne) {
          false,
          std::nullopt,
          {Find, start},
-         {"Не могу запустить Winamp!"},
+         {"Не могу запустить Audacious!"},
          std::nullopt},
         {"started without a window",
          std::nullopt,
@@ -162,9 +162,10 @@ TEST_F(WinampTest, UsesARunningPlayerOrStartsOne) {
 
 TEST_F(WinampTest, ThePlaylistFileIsAskedForOnlyFromSupportedVersions) {
     const std::string tooOld =
-        "У Вас установлен слишком старый Winamp.\nПоддерживаются версии не ниже 1.666. Извините.";
+        "У Вас установлен слишком старый Audacious.\nПоддерживаются версии не ниже 1.666. "
+        "Извините.";
     const std::string winamp3 =
-        "У Вас установлен Winamp 3.х.\nПоддерживаются только версии "
+        "У Вас установлен Audacious 3.х.\nПоддерживаются только версии "
         "1.666 - 2.9х и 5.х. Извините.";
     struct Case {
         std::intptr_t version;
@@ -279,11 +280,75 @@ TEST_F(SendMediumTest, SendsNothingWithoutAPlayer) {
     Manager.SendMediumToWinamp(1, Winamp);
     EXPECT_EQ(Host.Calls.back(), "start /opt/Winamp/" + Program);
     EXPECT_EQ(Questions.Asked.size(), 1U);
+}
 
-    // Nor is anything appended to a player that was never located.
-    Host.Calls.clear();
-    EXPECT_FALSE(Winamp.addFileToWinamp("/m/a.mp3", false));
-    EXPECT_TRUE(Host.Calls.empty());
+// A player that hangs, stops taking files or fails to write its playlist used to be waited for
+// track by track and left the user without a word; a missing part used to start the player.
+TEST_F(SendMediumTest, APlayerThatFailsEndsTheExchangeAtOnceWithAMessage) {
+    struct Case {
+        const char* name;
+        bool send;  // else the playlist is asked for
+        void (*setUp)(RecordingWinampHost&);
+        std::vector<std::string> expectedCalls;  // after the player is found
+        std::string expectedNotice;
+    };
+    const std::string interrupted =
+        "Передача списка в Audacious прервана: Audacious не отвечает или не принял очередной "
+        "файл.\nВ его плейлист передано треков: ";
+    const std::vector<Case> cases = {
+        {"hangs before the send",
+         true,
+         [](RecordingWinampHost& host) { host.Answering = false; },
+         {ClearPlaylist},
+         "Audacious не отвечает."},
+        {"hangs before the import",
+         false,
+         [](RecordingWinampHost& host) { host.Answering = false; },
+         {AskVersion},
+         "Audacious не отвечает."},
+        {"stops after the first track",
+         true,
+         [](RecordingWinampHost& host) { host.TakesFiles = 1; },
+         {ClearPlaylist, "copydata 7 100 9 /m/b.mp3|", "copydata 7 100 9 /m/c.mp3|"},
+         interrupted + "1 из 3."},
+        {"takes no track",
+         true,
+         [](RecordingWinampHost& host) { host.TakesFiles = 0; },
+         {ClearPlaylist, "copydata 7 100 9 /m/b.mp3|"},
+         interrupted + "0 из 3."},
+        {"fails to write its playlist",
+         false,
+         [](RecordingWinampHost& host) { host.WritesPlaylist = false; },
+         {AskVersion, WritePlaylist},
+         "Не удалось получить текущий плейлист Audacious'а.\nКоллекция не изменена."},
+        {"cannot be driven",
+         true,
+         [](RecordingWinampHost& host) { host.Missing = "Установите пакет."; },
+         {},
+         "Установите пакет."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingWinampHost host;
+        host.Running = 7;
+        c.setUp(host);
+        ScriptedPrompter questions;
+        questions.Answer(PromptButton::Ok);
+        TWinamp winamp(host, questions, Dialog);
+        winamp.WinampDir = "/opt/Winamp/";
+
+        if (c.send)
+            Manager.SendMediumToWinamp(1, winamp);
+        else
+            EXPECT_EQ(winamp.getWinampPlaylistFile(), "");
+        std::vector<std::string> expectedCalls = c.expectedCalls;
+        if (host.Missing.empty())
+            expectedCalls.insert(expectedCalls.begin(), {Find, "front 7"});
+        EXPECT_EQ(host.Calls, expectedCalls);
+        ASSERT_EQ(questions.Asked.size(), 1U);
+        EXPECT_EQ(questions.Asked[0].Text, c.expectedNotice);
+        EXPECT_EQ(questions.Asked[0].Icon, PromptIcon::Exclamation);
+    }
 }
 
 }  // namespace

@@ -50,15 +50,16 @@ TdlgWinampPath::TdlgWinampPath(QWidget* owner, Prompter& prompter,
     imgIconExclamation = new QLabel(this);
     imgIconExclamation->setFixedSize(IconSize, IconSize);
     Label2 = new QLabel(Text(NeedsText), this);
-    Label3 = new QLabel(Text(VersionsText), this);
+    Label3 = new QLabel(Text(WithPlayerName(VersionsText)), this);
     QFont bold = Label3->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.5);
     Label3->setFont(bold);
-    Label1 = new QLabel(Text(NotInstalledText), this);
+    Label1 = new QLabel(Text(WithPlayerName(NotInstalledText)), this);
     Label1->setWordWrap(true);
     Label1->setFixedWidth(TextWidth);
-    Label4 = new QLabel(Text(ShowFolderText + ProgramFile() + ShowFolderTextEnd), this);
+    Label4 =
+        new QLabel(Text(WithPlayerName(ShowFolderText) + ProgramFile() + ShowFolderTextEnd), this);
     Label4->setWordWrap(true);
     Label4->setFixedWidth(TextWidth);
     editWinampDir = new QLineEdit(this);
@@ -126,8 +127,8 @@ bool TdlgWinampPath::FormCloseQuery() {
     // The text as typed: a folder without its final delimiter does not name the program.
     if (::FileExists(editWinampDir->text().toStdString() + ProgramFile()))
         return true;
-    Questions.MessageBox(NoWinampInFolder, PromptIcon::Exclamation, {PromptButton::Ok},
-                         PromptButton::Ok);
+    Questions.MessageBox(WithPlayerName(NoWinampInFolder), PromptIcon::Exclamation,
+                         {PromptButton::Ok}, PromptButton::Ok);
     return false;
 }
 

@@ -54,7 +54,7 @@ protected:
 
 TEST_F(FormwinamppathTest, OkClosesOnlyOnAFolderHoldingThePlayerTypedWithItsDelimiter) {
     const std::string noPlayer =
-        "В указанном каталоге нет исполняемого файла Winamp'а.\nВыберите другую папку...";
+        "В указанном каталоге нет исполняемого файла Audacious'а.\nВыберите другую папку...";
     struct Case {
         const char* name;
         std::string typed;
