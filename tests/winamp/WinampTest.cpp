@@ -208,45 +208,6 @@ TEST_F(WinampTest, NoPlayerGivesNoPlaylistFile) {
     EXPECT_TRUE(Questions.Asked.empty());
 }
 
-// A player that does not answer, or cannot be given a path as it is, ends the exchange with a
-// notice instead of passing for one that took the messages.
-TEST_F(WinampTest, AMessageThePlayerDidNotTakeEndsTheExchangeWithANotice) {
-    const std::string notAnswering = "Winamp не отвечает.";
-    struct Case {
-        const char* name;
-        bool answering;
-        bool takesCopyData;
-        bool import;  // the playlist is asked for; otherwise one file is sent
-        std::string expectedNotice;
-    };
-    const std::vector<Case> cases = {
-        {"import from a hung player", false, true, true, notAnswering},
-        {"send to a hung player", false, true, false, notAnswering},
-        {"a path the player cannot be given", true, false, false,
-         "Не удалось передать файл в Winamp:\n/m/ж.mp3\nWinamp не отвечает, или его версия не "
-         "принимает такое имя файла."},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        RecordingWinampHost host;
-        host.Running = 7;
-        host.Answering = c.answering;
-        host.TakesCopyData = c.takesCopyData;
-        ScriptedPrompter questions;
-        questions.Answer(PromptButton::Ok);
-        TWinamp winamp(host, questions, Dialog);
-        winamp.WinampDir = "/opt/Winamp/";
-
-        if (c.import)
-            EXPECT_EQ(winamp.getWinampPlaylistFile(), "");
-        else
-            EXPECT_FALSE(winamp.addFileToWinamp("/m/ж.mp3", true));
-        ASSERT_EQ(questions.Asked.size(), 1U);
-        EXPECT_EQ(questions.Asked[0].Text, c.expectedNotice);
-        EXPECT_EQ(questions.Asked[0].Icon, PromptIcon::Exclamation);
-    }
-}
-
 // A medium is sent as one clear and one append per track, in the medium's order.
 class SendMediumTest : public WinampTest {
 protected:
@@ -314,6 +275,11 @@ TEST_F(SendMediumTest, APlayerThatFailsEndsTheExchangeAtOnceWithAMessage) {
         {"takes no track",
          true,
          [](RecordingWinampHost& host) { host.TakesFiles = 0; },
+         {ClearPlaylist, "copydata 7 100 9 /m/b.mp3|"},
+         interrupted + "0 из 3."},
+        {"cannot be given a path as it is",
+         true,
+         [](RecordingWinampHost& host) { host.TakesCopyData = false; },
          {ClearPlaylist, "copydata 7 100 9 /m/b.mp3|"},
          interrupted + "0 из 3."},
         {"fails to write its playlist",
