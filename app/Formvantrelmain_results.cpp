@@ -63,6 +63,8 @@ const char* const DoneTexts[] = {
     "Списки записаны для носителей: ", "Плейлисты записаны для носителей: ",
     "Перемещены элементы носителей: ", "Скопированы элементы носителей: "};
 const char* const DoneOfText = " из ";
+const char* const FailedText = "; не удалось: ";
+const char* const StoppedText = "; прервано";
 const char* const DoneWhereText = ", в каталоге ";
 
 // The characters no file or folder name may hold; a folder text may hold the delimiter.
@@ -311,25 +313,30 @@ void TfrmVantrelMain::btnProcessResultsClick() {
     const std::size_t wanted = index < 0 ? DataManager->GetMedia().size() : 1;
 
     int action = 0;
-    std::size_t done = 0;
+    TProcessedMedia processed;
     if (radioResultsSaveTextlist->isChecked()) {
-        done = DataManager->SaveTextLists(index, prefix);
+        processed = DataManager->SaveTextLists(index, prefix);
     } else if (radioResultsSavePlaylist->isChecked()) {
         action = 1;
-        done = DataManager->SavePlaylists(index, prefix);
+        processed = DataManager->SavePlaylists(index, prefix);
     } else if (radioResultsMoveToFolder->isChecked()) {
         action = 2;
-        done = DataManager->CollectFiles(index, prefix, false);
+        processed = DataManager->CollectFiles(index, prefix, false);
     } else if (radioResultsCopyToFolder->isChecked()) {
         action = 3;
-        done = DataManager->CollectFiles(index, prefix, true);
+        processed = DataManager->CollectFiles(index, prefix, true);
     } else {
         return;
     }
 
-    QString report = Text(DoneTexts[action]) + QString::number(done);
-    if (done != wanted)
+    // Only media done whole count as done; failures and an early end are said as well.
+    QString report = Text(DoneTexts[action]) + QString::number(processed.Done);
+    if (processed.Done != wanted)
         report += Text(DoneOfText) + QString::number(wanted);
+    if (processed.Failed != 0)
+        report += Text(FailedText) + QString::number(processed.Failed);
+    if (processed.Stopped)
+        report += Text(StoppedText);
     setStatusText(1, report + Text(DoneWhereText) + QString::fromStdString(baseDir));
     ProcessedBaseDir = baseDir;
     btnOpenResultsBaseDir->show();

@@ -15,6 +15,7 @@
 #include "platform/IconList.h"
 #include "platform/ListView.h"
 #include "platform/PathCompare.h"
+#include "platform/Prompter.h"
 
 namespace {
 
@@ -24,6 +25,17 @@ constexpr const char* ByteUnit = " Б";
 constexpr const char* KilobyteUnit = " кБ";
 constexpr const char* MegabyteUnit = " МБ";
 constexpr const char* GigabyteUnit = " ГБ";
+constexpr const char* MissingPathsText =
+    "Следующие файлы и папки не найдены и не добавлены в коллекцию:\n";
+constexpr const char* UnmeasuredPathsText =
+    "Не удалось определить размер следующих элементов (нет доступа):\n";
+constexpr const char* UnmeasuredPathsAfter =
+    "\n\nОни добавлены в коллекцию, но не поместятся ни на один носитель: перед разбиением "
+    "их будет предложено исключить.";
+constexpr const char* MorePathsText = "… и ещё ";
+
+// How many paths a notice names before it only counts the rest.
+constexpr std::size_t ListedPathsMax = 20;
 
 // The "Группа" column among a collection row's sub-items (after "Длина").
 constexpr std::size_t GroupColumn = 1;
@@ -80,6 +92,16 @@ std::string PlayingTimeText(std::uint64_t hundredths) {
     return text + buffer;
 }
 
+// The paths one to a line, the first ListedPathsMax of them.
+std::string PathListText(const std::vector<std::string>& paths) {
+    std::string text;
+    for (std::size_t i = 0; i < paths.size() && i < ListedPathsMax; ++i)
+        text += (i == 0 ? "" : "\n") + paths[i];
+    if (paths.size() > ListedPathsMax)
+        text += "\n" + std::string(MorePathsText) + std::to_string(paths.size() - ListedPathsMax);
+    return text;
+}
+
 }  // namespace
 
 TDataManager::TDataManager(const std::uint8_t& collectionType, ListView& collectionView,
@@ -111,11 +133,23 @@ void TDataManager::RemoveItem(TConstItemPosition item) {
 void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
     if (Thread)
         return;  // the running division reads the collection
+    // Paths that do not exist are not added, and items whose size is unknown are added but
+    // named: the user hears of both once, after the collection is shown.
+    std::vector<std::string> missing;
+    std::vector<std::string> unmeasured;
+    const auto append = [&](TColItem item) {
+        if (item.Size == UnreadableFileSize)
+            unmeasured.push_back(item.Path);
+        AppendItem(std::move(item));
+    };
     for (const std::string& path : paths) {
         switch (method) {
             case AddFiles:
             case AddFolder:
-                AppendItem(ItemFromPath(path, Host.icons));
+                if (ReadPathAttributes(path))
+                    append(ItemFromPath(path, Host.icons));
+                else
+                    missing.push_back(path);
                 break;
             case AddFromFolder: {
                 const auto attributes = ReadPathAttributes(path);
@@ -124,7 +158,7 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
                 const std::string base = WithTrailingDelimiter(path);
                 // Entries found inside the folder: a link among them is the link, not its target.
                 for (const FolderEntry& entry : ListVisibleEntries(path))
-                    AppendItem(ItemFromFolderEntry(base, entry, Host.icons));
+                    append(ItemFromFolderEntry(base, entry, Host.icons));
                 break;
             }
             case AddFromPlaylist:
@@ -153,6 +187,15 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
         }
     }
     ShowCollection();
+    if (!missing.empty()) {
+        Host.prompter.MessageBox(MissingPathsText + PathListText(missing), PromptIcon::Exclamation,
+                                 {PromptButton::Ok}, PromptButton::Ok);
+    }
+    if (!unmeasured.empty()) {
+        Host.prompter.MessageBox(
+            UnmeasuredPathsText + PathListText(unmeasured) + UnmeasuredPathsAfter,
+            PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok);
+    }
 }
 
 void TDataManager::SortItemsByPath() {

@@ -25,6 +25,13 @@ enum AddMethod : int {
     AddFromWinamp = 4,
 };
 
+// What processing the media of a result achieved.
+struct TProcessedMedia {
+    std::size_t Done = 0;    // media whose every item (or whose list) arrived whole
+    std::size_t Failed = 0;  // media tried that did not
+    bool Stopped = false;    // the user or a failure ended the run (later media left alone)
+};
+
 // What the data manager needs of the program around it, besides its two list views.
 struct TDataManagerHost {
     Prompter& prompter;
@@ -75,12 +82,13 @@ public:
     // Asks the running division to take the best combination found so far for its medium.
     void TakeBestMedium();
 
-    // Results processing. Each returns how many media it wrote or collected to the end: the
-    // writers stop at the first file they cannot write, and the collector does not count a
-    // medium whose file operation the user cancelled.
-    std::size_t SaveTextLists(int index, const std::string& prefix);
-    std::size_t SavePlaylists(int index, const std::string& prefix);
-    std::size_t CollectFiles(int index, const std::string& prefix, bool copy);
+    // Results processing. Each says how many media were done whole and how many failed, and
+    // whether the run ended before the last medium: the writers stop at the first file they
+    // cannot write; the collector at a cancel, at a "No" to a folder that is not empty, and at a
+    // failure every later medium would meet too (the base folder takes no new entries).
+    TProcessedMedia SaveTextLists(int index, const std::string& prefix);
+    TProcessedMedia SavePlaylists(int index, const std::string& prefix);
+    TProcessedMedia CollectFiles(int index, const std::string& prefix, bool copy);
     // Makes the medium's tracks, in order, the player's new playlist.
     void SendMediumToWinamp(std::size_t index, TWinamp& winamp);
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <system_error>
 
+#include "platform/AtomicFile.h"
+#include "platform/FileDescriptor.h"
 #include "platform/FileOperation.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
@@ -18,55 +20,73 @@ constexpr const char* NotEmptyTextAfter =
 constexpr const char* ProgressTitleBefore = "Носитель №";
 constexpr const char* ProgressTitleAfter = " Сбор файлов в один каталог...";
 
-// Whether the path is a folder holding any entry at all, hidden ones included.
+// Whether the path is a folder holding any entry at all, hidden ones included; what an unfinished
+// copy left behind is no entry of the user's (the next copy into the folder removes it).
 bool IsFolderWithEntries(const std::string& folder) {
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error))
         return false;
-    return std::filesystem::directory_iterator(folder, error) !=
-           std::filesystem::directory_iterator();
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        if (!IsPartialFileName(entry->path().filename().string()))
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
 
-std::size_t TDataManager::CollectFiles(int index, const std::string& prefix, bool copy) {
-    std::size_t collected = 0;
+TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix, bool copy) {
+    TProcessedMedia processed;
     std::size_t first = 0;
     std::size_t last = Media.size();
     if (index >= 0) {
         // Callers pass a shown medium; any other index has nothing to collect.
         if (static_cast<std::size_t>(index) >= Media.size())
-            return 0;
+            return processed;
         first = static_cast<std::size_t>(index);
         last = first + 1;
     }
+    const std::string baseFolder = ParentFolder(prefix + "x");
     for (std::size_t i = first; i < last; ++i) {
         const std::string number = std::to_string(i + 1);
         const std::string folder = prefix + number + PathDelimiter;
 
         std::error_code error;
-        if (std::filesystem::exists(folder, error)) {
-            if (IsFolderWithEntries(folder)) {
-                const PromptButton answer = Host.prompter.MessageBox(
-                    NotEmptyTextBefore + folder + NotEmptyTextAfter, PromptIcon::Question,
-                    {PromptButton::Yes, PromptButton::No}, PromptButton::No);
-                if (answer != PromptButton::Yes)
-                    return collected;
+        if (IsFolderWithEntries(folder)) {
+            const PromptButton answer = Host.prompter.MessageBox(
+                NotEmptyTextBefore + folder + NotEmptyTextAfter, PromptIcon::Question,
+                {PromptButton::Yes, PromptButton::No}, PromptButton::No);
+            if (answer != PromptButton::Yes) {
+                processed.Stopped = true;
+                return processed;
             }
-        } else {
-            // A folder that cannot be made is reported by the file operation below.
-            std::filesystem::create_directory(folder, error);
+        } else if (std::filesystem::create_directory(folder, error) && !copy) {
+            // A move removes sources into the new folder: its name goes to the disk first. A
+            // folder that cannot be made is reported by the file operation below.
+            SyncFolder(baseFolder.c_str());
         }
 
         std::vector<FileOperationSource> sources;
         sources.reserve(Media[i].size());
         for (const TConstItemPosition& item : Media[i])
             sources.push_back({item->Path, item->LinkItself});
-        // The outcome is the service's to report; the next medium follows in every case.
-        if (Host.fileOperations.Run(copy ? FileOperationKind::Copy : FileOperationKind::Move,
-                                    sources, folder,
-                                    ProgressTitleBefore + number + ProgressTitleAfter))
-            ++collected;
+        // The service reports every failure itself.
+        const FileOperationResult result = Host.fileOperations.Run(
+            copy ? FileOperationKind::Copy : FileOperationKind::Move, sources, folder,
+            ProgressTitleBefore + number + ProgressTitleAfter,
+            FileOperationPart{i - first + 1, last - first});
+        if (result.Done()) {
+            ++processed.Done;
+            continue;
+        }
+        ++processed.Failed;
+        // A cancel ends the whole run; so does a medium folder the base folder refused, since
+        // every later one would be refused the same way (the user has been told once).
+        if (result.Cancelled || (result.DestinationFailed && !CanWrite(baseFolder))) {
+            processed.Stopped = true;
+            return processed;
+        }
     }
-    return collected;
+    return processed;
 }

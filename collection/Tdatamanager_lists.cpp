@@ -1,11 +1,11 @@
 // The list writers: a numbered text list or an extended M3U playlist per medium.
 #include "collection/Tdatamanager.h"
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "items/PlaylistFormat.h"
+#include "platform/AtomicFile.h"
 #include "platform/Prompter.h"
 
 namespace {
@@ -31,48 +31,42 @@ std::string LineNumber(std::size_t number, std::size_t width) {
     return text;
 }
 
-// Creates (or truncates) the file and writes the text. False when the file cannot be created or
-// the text does not reach the disk whole (a full disk), so the user is never told nothing while
-// a list is cut short.
-bool WriteListFile(const std::string& path, const std::string& text) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool closed = std::fclose(file) == 0;
-    return written && closed;
-}
-
-// Writes one file per medium with the lines the builder makes; the first file that cannot be
-// written ends the run with a message, leaving the files before it as they are. Returns the
-// number of files written.
+// Writes one file per medium with the lines the builder makes, each in one step (a temporary
+// file renamed into place when whole), so a file that cannot be written, or only in part (a full
+// disk), leaves nothing under its name and the old file as it was. The first such file ends the
+// run with a message, leaving the files before it as they are.
 template <typename LineBuilder>
-std::size_t WriteMediumFiles(TDataManager& manager, Prompter& prompter, int index,
-                             const std::string& prefix, std::string_view extension,
-                             const LineBuilder& build) {
+TProcessedMedia WriteMediumFiles(TDataManager& manager, Prompter& prompter, int index,
+                                 const std::string& prefix, std::string_view extension,
+                                 const LineBuilder& build) {
     std::size_t first = 0;
     std::size_t last = manager.GetMedia().size();
     if (index >= 0) {
         // Callers pass a shown medium; any other index has nothing to write.
         if (static_cast<std::size_t>(index) >= manager.GetMedia().size())
-            return 0;
+            return {};
         first = static_cast<std::size_t>(index);
         last = first + 1;
     }
+    TProcessedMedia processed;
     for (std::size_t i = first; i < last; ++i) {
         const std::string path = prefix + std::to_string(i + 1) + std::string(extension);
-        if (!WriteListFile(path, build(manager.GetMedia()[i]))) {
+        std::string reason;
+        if (!ReplaceFileAtomically(path, build(manager.GetMedia()[i]), reason)) {
             prompter.MessageBox(CannotCreateTextBefore + path + CannotCreateTextAfter,
                                 PromptIcon::Error, {PromptButton::Ok}, PromptButton::Ok);
-            return i - first;
+            processed.Failed = 1;
+            processed.Stopped = true;
+            return processed;
         }
+        ++processed.Done;
     }
-    return last - first;
+    return processed;
 }
 
 }  // namespace
 
-std::size_t TDataManager::SaveTextLists(int index, const std::string& prefix) {
+TProcessedMedia TDataManager::SaveTextLists(int index, const std::string& prefix) {
     return WriteMediumFiles(*this, Host.prompter, index, prefix, TextListExtension,
                             [this](const TMedium& medium) {
                                 const std::size_t width = DecimalDigits(medium.size());
@@ -86,7 +80,7 @@ std::size_t TDataManager::SaveTextLists(int index, const std::string& prefix) {
                             });
 }
 
-std::size_t TDataManager::SavePlaylists(int index, const std::string& prefix) {
+TProcessedMedia TDataManager::SavePlaylists(int index, const std::string& prefix) {
     return WriteMediumFiles(*this, Host.prompter, index, prefix, PlaylistExtension,
                             [](const TMedium& medium) {
                                 std::string text = std::string(PlaylistHeader) + LineEnd;

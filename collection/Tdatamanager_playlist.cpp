@@ -143,15 +143,15 @@ std::int64_t SecondsOf(std::string_view text) {
     return *value;
 }
 
-// The location joined to the playlist's folder as it is written: what the file system is asked
-// about, so that "song.mp3/" names no file even where "song.mp3" is one.
+// The location joined to the playlist's folder as it is written.
 std::filesystem::path WrittenPath(const std::filesystem::path& folder,
                                   const std::string& location) {
     const std::filesystem::path written(location);
     return written.is_absolute() ? written : folder / written;
 }
 
-// The full path of a location, resolved against the playlist's folder.
+// The full path of a location, resolved against the playlist's folder and normalised lexically; a
+// trailing delimiter stays, so "song.mp3/" names no file even where "song.mp3" is one.
 std::string FullPath(const std::filesystem::path& folder, const std::string& location) {
     std::string text = WrittenPath(folder, location).lexically_normal().string();
     // "folder/" for an empty location: the folder itself, named without the trailing delimiter.
@@ -266,8 +266,10 @@ void TDataManager::LoadPlaylist(const std::string& playlist, bool asTracks) {
         } else if (discTrack) {
             missing = true;  // a disc track is no file to measure
         } else {
-            missing = !IsExistingFile(WrittenPath(folder, location).string());
+            // The path checked is the path stored, measured and later collected: "lnk/../x.mp3"
+            // is the x.mp3 beside lnk, even where lnk leads to another folder.
             location = FullPath(folder, location);
+            missing = !IsExistingFile(location);
         }
 
         if (missing) {

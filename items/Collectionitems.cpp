@@ -36,9 +36,12 @@ std::uint64_t TColGroup::AddItem(TConstItemPosition item, std::uint32_t allowanc
 }
 
 std::uint64_t FolderSize(const std::string& folder) {
+    const auto entries = ReadVisibleEntries(folder);
+    if (!entries)
+        return UnreadableFileSize;
     std::uint64_t size = 0;
     const std::string base = WithTrailingDelimiter(folder);
-    for (const FolderEntry& entry : ListVisibleEntries(folder)) {
+    for (const FolderEntry& entry : *entries) {
         const std::uint64_t part = entry.Directory ? FolderSize(base + entry.Name) : entry.Length;
         size = SaturatingAdd(size, part);
     }
@@ -60,8 +63,8 @@ TColItem ItemFromPath(const std::string& path, IconList& icons) {
     item.Name = NameOfPath(path);
     const auto attributes = ReadPathAttributes(path);
     item.IconIndex = icons.IconIndexOf(path, attributes);
-    // A path that cannot be examined (it vanished after it was chosen) counts as a folder: the
-    // folder walk finds nothing and the item gets size 0.
+    // A path that cannot be examined (it vanished after it was chosen) counts as a folder that
+    // cannot be listed: its size is unknown, never 0.
     if (!attributes || attributes->Directory)
         item.Size = FolderSize(WithTrailingDelimiter(path));
     else

@@ -56,12 +56,14 @@ struct TColGroup {
 // One medium of a division result: positions of its items in order.
 using TMedium = std::vector<TConstItemPosition>;
 
-// Size given to a file whose length cannot be read: larger than any capacity, so the fit check
-// before a division offers the file for exclusion instead of letting it pass as an empty file.
+// Size given to a file whose length cannot be read, and to a folder that cannot be listed (or
+// holds one that cannot): larger than any capacity, so the fit check before a division offers
+// the item for exclusion instead of letting it pass as empty.
 inline constexpr std::uint64_t UnreadableFileSize = UINT64_MAX;
 
 // Recursive size of a folder's visible files; links inside are counted as links, never followed,
-// so no tree of links can make the walk endless.
+// so no tree of links can make the walk endless. UnreadableFileSize when any folder of the tree
+// cannot be listed, since its size is then unknown.
 std::uint64_t FolderSize(const std::string& folder);
 
 // The name shown for a path: its last component, or for the root folder the root itself.

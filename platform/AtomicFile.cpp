@@ -61,6 +61,17 @@ bool ResolveLinks(const std::string& path, std::string& resolved, int& error) {
 
 }  // namespace
 
+std::string PartialFilePattern(const std::string& path) {
+    // A name may have at most 255 bytes: the prefix and the random part take 24 of them.
+    constexpr std::size_t NameRoom = 200;
+    return JoinPath(ParentFolder(path),
+                    PartialFilePrefix + LastComponent(path).substr(0, NameRoom) + ".XXXXXX");
+}
+
+bool IsPartialFileName(const std::string& name) {
+    return name.rfind(PartialFilePrefix, 0) == 0;
+}
+
 bool ReplaceFileAtomically(const std::string& givenPath, const std::string& contents,
                            std::string& reason) {
     // The link stays a link: its target gets the new contents.
@@ -75,7 +86,7 @@ bool ReplaceFileAtomically(const std::string& givenPath, const std::string& cont
         reason = givenPath + ": " + SystemReason(errno);
         return false;
     }
-    std::string pattern = path + ".XXXXXX";
+    const std::string pattern = PartialFilePattern(path);
     std::vector<char> tempName(pattern.begin(), pattern.end());
     tempName.push_back('\0');
     const int fd = ::mkstemp(tempName.data());

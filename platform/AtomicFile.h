@@ -2,6 +2,17 @@
 
 #include <string>
 
+// Every file this program writes goes first under a temporary name beside its final one, which
+// begins with this prefix: what a crash leaves behind is recognised by it and never taken for a
+// user's file (it is also hidden, so no folder listing of the program shows it).
+inline constexpr const char* PartialFilePrefix = ".vantrel-partial-";
+
+// A pattern for mkstemp: the temporary name of a file about to be written under path.
+std::string PartialFilePattern(const std::string& path);
+
+// True for a name (the last component of a path) that PartialFilePattern made.
+bool IsPartialFileName(const std::string& name);
+
 // Replaces a file's whole contents so that a crash, a full disk or a failed write never leaves a
 // truncated file under its name: the new contents go to a temporary file beside it, are flushed
 // to the disk, and only then take the old file's place by a rename. The file keeps the

@@ -1,15 +1,31 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 enum class FileOperationKind { Copy, Move };
 
-// One path to copy or move. A link given as a source is copied as what it points to, unless
+// One path to copy or move. A link given as a source stands for what it points to, unless
 // LinkItself asks for the link (a link found inside a folder, measured as the link).
 struct FileOperationSource {
     std::string Path;
     bool LinkItself = false;
+};
+
+// What one call achieved.
+struct FileOperationResult {
+    bool Cancelled = false;          // the user stopped it; a run over several calls ends too
+    bool DestinationFailed = false;  // the destination folder could not be made (reported once)
+    std::size_t Failed = 0;          // sources an error kept from arriving whole (reported each)
+
+    bool Done() const { return !Cancelled && !DestinationFailed && Failed == 0; }
+};
+
+// Where one call stands in a run of several (one per medium), for the progress window.
+struct FileOperationPart {
+    std::size_t Number = 1;  // counted from 1
+    std::size_t Count = 1;
 };
 
 // Copies or moves files and whole folder trees into a folder, the way the desktop's file manager
@@ -19,7 +35,9 @@ class FileOperationService {
 public:
     virtual ~FileOperationService() = default;
 
-    // Returns false when the user cancelled; errors the user skipped do not count.
-    virtual bool Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
-                     const std::string& destinationFolder, const std::string& progressTitle) = 0;
+    // A source the user chose to skip on a name clash is no failure.
+    virtual FileOperationResult Run(FileOperationKind kind,
+                                    const std::vector<FileOperationSource>& sources,
+                                    const std::string& destinationFolder,
+                                    const std::string& progressTitle, FileOperationPart part) = 0;
 };

@@ -12,6 +12,7 @@
 #include <set>
 #include <system_error>
 
+#include "platform/AtomicFile.h"
 #include "platform/ByteCopier.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileOperationProgress.h"
@@ -84,6 +85,22 @@ std::uint64_t BytesUnder(const std::string& path, bool followLink) {
     return total;
 }
 
+// Removes what a copy that never finished (a crash, a kill) left in the folder: files under the
+// temporary names this service writes into. Nothing else is touched.
+void RemovePartialFiles(const std::string& folder) {
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string name = entry->d_name;
+        struct stat info {};
+        const std::string path = JoinPath(folder, name);
+        if (IsPartialFileName(name) && ::lstat(path.c_str(), &info) == 0 &&
+            (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode)))
+            ::unlink(path.c_str());
+    }
+}
+
 // One run of the service: the answers given "for all" hold until it ends.
 class Operation {
 public:
@@ -92,6 +109,10 @@ public:
         : Kind(kind), Questions(prompter), Progress(progress), Faults(faults) {}
 
     Outcome Item(const FileOperationSource& given, const std::string& destinationFolder);
+    // Flushes the folder holding target to the disk; 0 or the error number.
+    int SyncFolderOf(const std::string& target);
+    // Sources an error kept from arriving whole, whether the user then skipped or cancelled.
+    std::size_t Errors() const { return ErrorCount; }
     // Progress after a source is done: renames copy nothing but count as done.
     void Reached(std::uint64_t bytes) {
         if (bytes > BytesDone) {
@@ -105,12 +126,15 @@ private:
 
     Outcome CopyEntry(const std::string& source, const std::string& target, const struct stat& info,
                       bool durable, bool replaceConfirmed);
+    // Copies a folder's entries into target, or moves them there when moving.
     Outcome CopyFolder(const std::string& source, const std::string& target,
-                       const struct stat& info, bool durable);
+                       const struct stat& info, bool durable, bool moving);
     Outcome CopyFile(const std::string& source, const std::string& target, const struct stat& info,
                      bool durable, bool replaceConfirmed);
     Outcome CopyLink(const std::string& source, const std::string& target, bool replaceConfirmed);
     Outcome Move(const std::string& source, const std::string& target, const struct stat& info);
+    Outcome MoveThroughLink(const std::string& link, const std::string& target,
+                            const struct stat& info);
     Outcome MoveContents(const std::string& source, const std::string& target,
                          const struct stat& info);
 
@@ -124,10 +148,9 @@ private:
     void Placed(const std::string& target) { PlacedPaths.insert(target); }
     // True when the entry or a folder it lies in was put in place by this run.
     bool IsPlaced(const std::string& target) const;
-    int Rename(const std::string& from, const std::string& to);
-    // Flushes the folder holding target to the disk; 0 or the error number.
-    int SyncFolderOf(const std::string& target);
-    // A new empty file under a free hidden name beside the target, for its copy in progress;
+    // 0 or the error number. Unless replacing, a name that is taken fails with EEXIST.
+    int Rename(const std::string& from, const std::string& to, bool replacing = true);
+    // A new empty file under a free temporary name beside the target, for its copy in progress;
     // the name is empty when none could be made. fd is the open file.
     std::string TemporaryFile(const std::string& target, int& fd);
 
@@ -139,6 +162,7 @@ private:
     bool SkipAll = false;
     ByteCopier Copier;
     std::uint64_t BytesDone = 0;
+    std::size_t ErrorCount = 0;
     // Entries this run created or moved into place, as their target paths. Their names can clash
     // with a later source of the same name; what this run placed is never replaced by it.
     std::set<std::string> PlacedPaths;
@@ -150,18 +174,21 @@ Outcome Operation::Item(const FileOperationSource& given, const std::string& des
     const std::string source = WithoutTrailingDelimiter(given.Path);
     const std::string target = JoinPath(destinationFolder, LastComponent(source));
 
-    // A source given as a link is copied as what it points to (unless it asks to stay a link)
-    // and moved as the link itself.
-    struct stat info {};
-    const bool follow = Kind == FileOperationKind::Copy && !given.LinkItself;
-    const int found = follow ? ::stat(source.c_str(), &info) : ::lstat(source.c_str(), &info);
-    if (found != 0)
+    // A source given as a link stands for what it points to, unless it asks to stay a link.
+    struct stat own {};
+    if (::lstat(source.c_str(), &own) != 0)
+        return Failed(source, target, Reason(errno));
+    const bool throughLink = S_ISLNK(own.st_mode) && !given.LinkItself;
+    struct stat info = own;
+    if (throughLink && ::stat(source.c_str(), &info) != 0)
         return Failed(source, target, Reason(errno));
     if (S_ISDIR(info.st_mode) && IsInside(destinationFolder, source))
         return Failed(source, target, FolderIntoItselfReason);
 
     if (Kind == FileOperationKind::Copy)
         return CopyEntry(source, target, info, false, false);
+    if (throughLink)
+        return MoveThroughLink(source, target, info);
     return Move(source, target, info);
 }
 
@@ -170,7 +197,7 @@ Outcome Operation::CopyEntry(const std::string& source, const std::string& targe
     if (Progress.CancelRequested())
         return Outcome::Cancelled;
     if (S_ISDIR(info.st_mode))
-        return CopyFolder(source, target, info, durable);
+        return CopyFolder(source, target, info, durable, false);
     if (S_ISREG(info.st_mode))
         return CopyFile(source, target, info, durable, replaceConfirmed);
     if (S_ISLNK(info.st_mode))
@@ -179,7 +206,7 @@ Outcome Operation::CopyEntry(const std::string& source, const std::string& targe
 }
 
 Outcome Operation::CopyFolder(const std::string& source, const std::string& target,
-                              const struct stat& info, bool durable) {
+                              const struct stat& info, bool durable, bool moving) {
     struct stat existing {};
     const bool created = ::lstat(target.c_str(), &existing) != 0;
     if (!created) {
@@ -187,7 +214,9 @@ Outcome Operation::CopyFolder(const std::string& source, const std::string& targ
             return Failed(source, target, SameFileReason);
         if (!S_ISDIR(existing.st_mode))
             return Failed(source, target, FileInTheWayReason);
-        // An existing folder takes the contents in; clashes inside are asked one by one.
+        // An existing folder takes the contents in; clashes inside are asked one by one. What an
+        // unfinished copy left in it goes first.
+        RemovePartialFiles(target);
     } else {
         if (::mkdir(target.c_str(), 0700) != 0)
             return Failed(source, target, Reason(errno));
@@ -199,9 +228,21 @@ Outcome Operation::CopyFolder(const std::string& source, const std::string& targ
         }
     }
 
+    // A folder this run made that received nothing goes again when the item failed, so no empty
+    // folder stands under the item's name.
+    auto finish = [&](Outcome outcome) {
+        if (created && outcome != Outcome::Done && ::rmdir(target.c_str()) == 0) {
+            PlacedPaths.erase(target);
+            return outcome;
+        }
+        // Write permission was needed while filling a new folder; now it gets the source's.
+        if (created)
+            ::chmod(target.c_str(), info.st_mode & 07777);
+        return outcome;
+    };
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(source.c_str()), ::closedir);
     if (!dir)
-        return Failed(source, target, Reason(errno));
+        return finish(Failed(source, target, Reason(errno)));
     Outcome outcome = Outcome::Done;
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string name = entry->d_name;
@@ -212,20 +253,17 @@ Outcome Operation::CopyFolder(const std::string& source, const std::string& targ
         Outcome result = Outcome::Done;
         if (::lstat(child.c_str(), &childInfo) != 0) {
             result = Failed(child, JoinPath(target, name), Reason(errno));
-        } else if (Kind == FileOperationKind::Move) {
+        } else if (moving) {
             result = Move(child, JoinPath(target, name), childInfo);
         } else {
             result = CopyEntry(child, JoinPath(target, name), childInfo, durable, false);
         }
         if (result == Outcome::Cancelled)
-            return Outcome::Cancelled;
+            return finish(Outcome::Cancelled);
         if (result == Outcome::Skipped)
             outcome = Outcome::Skipped;
     }
-    // Write permission was needed while filling a new folder; now it gets the source's.
-    if (created)
-        ::chmod(target.c_str(), info.st_mode & 07777);
-    return outcome;
+    return finish(outcome);
 }
 
 Outcome Operation::ClearTheWay(const std::string& source, const std::string& target,
@@ -292,6 +330,7 @@ Operation::Clash Operation::AskClash(const std::string& source, const std::strin
 
 Outcome Operation::Failed(const std::string& source, const std::string& target,
                           const std::string& reason) {
+    ++ErrorCount;
     const std::string text = (Kind == FileOperationKind::Copy ? CopyFailedText : MoveFailedText) +
                              source + IntoText + target + "»:\n" + reason + SkipQuestionText;
     const PromptButton answer = Questions.MessageDialog(
@@ -299,11 +338,26 @@ Outcome Operation::Failed(const std::string& source, const std::string& target,
     return answer == PromptButton::Yes ? Outcome::Skipped : Outcome::Cancelled;
 }
 
-int Operation::Rename(const std::string& from, const std::string& to) {
+int Operation::Rename(const std::string& from, const std::string& to, bool replacing) {
     if (Faults.BeforeRename) {
         if (const int error = Faults.BeforeRename(from, to))
             return error;
     }
+    if (replacing)
+        return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    // A file system that cannot rename without replacing: a hard link takes a name only when it
+    // is free; one without hard links is asked just before the rename.
+    if (::link(from.c_str(), to.c_str()) == 0)
+        return ::unlink(from.c_str()) == 0 ? 0 : errno;
+    if (errno == EEXIST)
+        return EEXIST;
+    struct stat there {};
+    if (::lstat(to.c_str(), &there) == 0)
+        return EEXIST;
     return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
@@ -317,7 +371,7 @@ int Operation::SyncFolderOf(const std::string& target) {
 }
 
 std::string Operation::TemporaryFile(const std::string& target, int& fd) {
-    std::string pattern = JoinPath(ParentFolder(target), ".~" + LastComponent(target) + ".XXXXXX");
+    std::string pattern = PartialFilePattern(target);
     fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     return fd < 0 ? std::string() : pattern;
 }
@@ -331,34 +385,24 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
     if (::fstat(in.Get(), &sourceInfo) != 0)
         return Failed(source, target, Reason(errno));
 
-    // A free name is taken at once: the copy is made under it and removed again on any failure,
-    // so nothing else is ever lost there. Only a file that is already there is replaced through
-    // a temporary name, and so only by a whole copy.
-    std::string written = target;
-    FileDescriptor out(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-    if (out.Get() < 0) {
-        if (errno != EEXIST)
-            return Failed(source, target, Reason(errno));
+    // Every copy is made under a temporary name beside the target and takes the target's name
+    // only when it is whole and on the disk, so a crash, a kill or a failure never leaves a cut
+    // file under that name, and a file that is replaced is only replaced by a whole copy.
+    struct stat existing {};
+    const bool replacing = ::lstat(target.c_str(), &existing) == 0;
+    if (replacing) {
         const Outcome way = ClearTheWay(source, target, info, replaceConfirmed);
         if (way != Outcome::Done)
             return way;
-        int fd = -1;
-        written = TemporaryFile(target, fd);
-        if (written.empty())
-            return Failed(source, target, Reason(errno));
-        out.Reset(fd);
     }
-    // Removes the unfinished copy; a file that took the free name from someone else meanwhile
-    // is not this copy and stays.
+    int fd = -1;
+    const std::string written = TemporaryFile(target, fd);
+    if (written.empty())
+        return Failed(source, target, Reason(errno));
+    FileDescriptor out(fd);
     auto removeCopy = [&] {
-        struct stat made {};
-        struct stat there {};
-        const bool ours =
-            written != target || (::fstat(out.Get(), &made) == 0 &&
-                                  ::lstat(written.c_str(), &there) == 0 && SameEntry(made, there));
         out.Reset();
-        if (ours)
-            ::unlink(written.c_str());
+        ::unlink(written.c_str());
     };
     auto discard = [&](const std::string& reason) {
         removeCopy();
@@ -399,18 +443,25 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
     ::fchmod(out.Get(), sourceInfo.st_mode & 07777);
     const struct timespec times[2] = {sourceInfo.st_atim, sourceInfo.st_mtim};
     ::futimens(out.Get(), times);
-    // A move removes the source next, so its copy must be on the disk first.
-    if (durable && ::fsync(out.Get()) != 0)
+    if (::fsync(out.Get()) != 0)
         return discard(Reason(errno));
     if (const int closeError = out.Close(); closeError != 0) {
         ::unlink(written.c_str());
         return Failed(source, target, Reason(closeError));
     }
-    if (written != target) {
-        if (const int renameError = Rename(written, target); renameError != 0) {
+    int renameError = Rename(written, target, replacing);
+    if (renameError == EEXIST && !replacing) {
+        // Somebody put a file there while this one was copied: it is asked about like any other.
+        const Outcome way = ClearTheWay(source, target, info, false);
+        if (way != Outcome::Done) {
             ::unlink(written.c_str());
-            return Failed(source, target, Reason(renameError));
+            return way;
         }
+        renameError = Rename(written, target);
+    }
+    if (renameError != 0) {
+        ::unlink(written.c_str());
+        return Failed(source, target, Reason(renameError));
     }
     Placed(target);
     return Outcome::Done;
@@ -493,11 +544,25 @@ Outcome Operation::Move(const std::string& source, const std::string& target,
     return Outcome::Done;
 }
 
+Outcome Operation::MoveThroughLink(const std::string& link, const std::string& target,
+                                   const struct stat& info) {
+    // The user chose the link, which stands for its target: the target's data arrives under the
+    // link's name, the link goes, and what it points to stays where it is.
+    const Outcome copied = CopyEntry(link, target, info, true, false);
+    if (copied != Outcome::Done)
+        return copied;
+    if (const int syncError = SyncFolderOf(target); syncError != 0)
+        return Failed(link, target, Reason(syncError));
+    if (::unlink(link.c_str()) != 0)
+        return Failed(link, target, Reason(errno));
+    return Outcome::Done;
+}
+
 Outcome Operation::MoveContents(const std::string& source, const std::string& target,
                                 const struct stat& info) {
     // The entries move one by one (CopyFolder moves while the operation is a move); the emptied
     // source folder goes last, and whatever was skipped keeps it.
-    Outcome outcome = CopyFolder(source, target, info, true);
+    Outcome outcome = CopyFolder(source, target, info, true, true);
     if (outcome == Outcome::Done && ::rmdir(source.c_str()) != 0)
         outcome = Failed(source, target, Reason(errno));
     return outcome;
@@ -508,40 +573,48 @@ Outcome Operation::MoveContents(const std::string& source, const std::string& ta
 FileOperations::FileOperations(Prompter& prompter, FileOperationProgress& progress)
     : Questions(prompter), Progress(progress) {}
 
-bool FileOperations::Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
-                         const std::string& destinationFolder, const std::string& progressTitle) {
+FileOperationResult FileOperations::Run(FileOperationKind kind,
+                                        const std::vector<FileOperationSource>& sources,
+                                        const std::string& destinationFolder,
+                                        const std::string& progressTitle, FileOperationPart part) {
+    FileOperationResult result;
+    Operation operation(kind, Questions, Progress, Faults);
     // A destination that is not there is made here (one level), so that a failure names the
-    // folder and its real cause once, instead of every item failing inside it.
+    // folder and its real cause once, instead of every item failing inside it. A move removes
+    // sources into it, so its name is put on the disk first.
     const std::string destination = WithoutTrailingDelimiter(destinationFolder);
     struct stat info {};
     int error = ::stat(destination.c_str(), &info) != 0 ? errno : 0;
     if (error == 0 && !S_ISDIR(info.st_mode))
         error = ENOTDIR;
-    if (error == ENOENT)
+    if (error == ENOENT) {
         error = ::mkdir(destination.c_str(), 0777) == 0 ? 0 : errno;
+        if (error == 0 && kind == FileOperationKind::Move)
+            error = operation.SyncFolderOf(destination);
+    }
     if (error != 0) {
         Questions.MessageBox(CannotCreateFolderText + destination + "»:\n" + Reason(error),
                              PromptIcon::Error, {PromptButton::Ok}, PromptButton::Ok);
-        return true;
+        result.DestinationFailed = true;
+        return result;
     }
+    RemovePartialFiles(destination);
 
     std::vector<std::uint64_t> sizes;
     std::uint64_t total = 0;
     for (const auto& source : sources) {
-        sizes.push_back(BytesUnder(WithoutTrailingDelimiter(source.Path),
-                                   kind == FileOperationKind::Copy && !source.LinkItself));
+        sizes.push_back(BytesUnder(WithoutTrailingDelimiter(source.Path), !source.LinkItself));
         total += sizes.back();
     }
-    Progress.Started(progressTitle, total);
+    Progress.Started(progressTitle, total, part.Number, part.Count);
 
-    Operation operation(kind, Questions, Progress, Faults);
-    bool cancelled = false;
     std::uint64_t reached = 0;
-    for (std::size_t i = 0; i < sources.size() && !cancelled; ++i) {
-        cancelled = operation.Item(sources[i], destination) == Outcome::Cancelled;
+    for (std::size_t i = 0; i < sources.size() && !result.Cancelled; ++i) {
+        result.Cancelled = operation.Item(sources[i], destination) == Outcome::Cancelled;
         reached += sizes[i];
         operation.Reached(reached);
     }
     Progress.Finished();
-    return !cancelled;
+    result.Failed = operation.Errors();
+    return result;
 }

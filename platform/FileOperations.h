@@ -23,31 +23,33 @@ struct FileOperationFaults {
 };
 
 // Copies and moves with the standard library and POSIX calls. Nothing is ever lost:
-// - a file whose destination name is free is created under that name exclusively (so it can
-//   never be anybody else's file) and removed again when an error or a cancel stops its copy;
-// - a file that replaces one already there is copied under a hidden temporary name beside it and
-//   takes the destination name by a rename only when it is complete and its size checked, so a
-//   replaced file is only replaced by a whole copy;
-// - either way a cancel or an error mid-file leaves no partial file behind and the source as it
-//   was;
+// - every file is copied under a temporary name beside its destination (PartialFilePrefix, so
+//   what a crash leaves is recognised and removed by the next run into that folder), flushed to
+//   the disk, its size checked, and only then renamed to its destination name; a file already
+//   there is replaced only after the user agreed and only by a whole copy;
+// - a cancel or an error mid-file leaves no partial file behind and the source as it was;
+// - a folder this run made for an item that then failed is removed again when it received
+//   nothing;
 // - a move within one file system is a rename; a move across file systems copies each file,
 //   flushes it and the folder holding it to the disk, checks its size, and only then removes
 //   the source file;
 // - an entry this operation has put in place is never replaced by a later source of the same
 //   name: that source stays where it is and the user is told;
-// - a destination folder that is missing is created; when it cannot be, the user is told the
-//   folder and the reason once;
+// - a destination folder that is missing is created (and, for a move, put on the disk before
+//   any source goes); when it cannot be, the user is told the folder and the reason once;
 // - a folder is never copied or moved into itself.
-// Links inside folders are copied as links; a link given as a source is copied as what it points
-// to (or as the link, when the source says so) and moved as the link itself. Devices, FIFOs and
+// Links inside folders are copied as links; a link given as a source stands for what it points
+// to (unless the source says it is the link itself): its target's data arrives under the link's
+// name, and a move then removes the link and leaves the target where it is. Devices, FIFOs and
 // sockets inside folders are left out. Name clashes and errors are put to the user through the
 // prompter.
 class FileOperations : public FileOperationService {
 public:
     FileOperations(Prompter& prompter, FileOperationProgress& progress);
 
-    bool Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
-             const std::string& destinationFolder, const std::string& progressTitle) override;
+    FileOperationResult Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
+                            const std::string& destinationFolder, const std::string& progressTitle,
+                            FileOperationPart part) override;
 
     void InjectFaults(FileOperationFaults faults) { Faults = std::move(faults); }
 

@@ -31,11 +31,11 @@ std::optional<PathAttributes> ReadPathAttributes(const std::string& path) {
     return attributes;
 }
 
-std::vector<FolderEntry> ListVisibleEntries(const std::string& folder) {
+std::optional<std::vector<FolderEntry>> ReadVisibleEntries(const std::string& folder) {
     std::vector<FolderEntry> entries;
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr)
-        return entries;
+        return std::nullopt;
     const std::string base = WithTrailingDelimiter(folder);
     while (const dirent* entry = ::readdir(dir)) {
         const char* name = entry->d_name;
@@ -58,6 +58,10 @@ std::vector<FolderEntry> ListVisibleEntries(const std::string& folder) {
     }
     ::closedir(dir);
     return entries;
+}
+
+std::vector<FolderEntry> ListVisibleEntries(const std::string& folder) {
+    return ReadVisibleEntries(folder).value_or(std::vector<FolderEntry>());
 }
 
 bool FileExists(const std::string& path) {

@@ -32,7 +32,10 @@ struct FolderEntry {
 };
 
 // The visible entries of a folder in the order the system lists them: hidden and system entries
-// left out, "." and ".." skipped. A folder that cannot be listed yields no entries.
+// left out, "." and ".." skipped. Nothing when the folder cannot be listed.
+std::optional<std::vector<FolderEntry>> ReadVisibleEntries(const std::string& folder);
+
+// The same, with no entries for a folder that cannot be listed.
 std::vector<FolderEntry> ListVisibleEntries(const std::string& folder);
 
 // True when something other than a folder exists under the path (a link stands for its target).

@@ -76,9 +76,11 @@ private:
 // The tool never copies or moves anything.
 class NoFileOperations : public FileOperationService {
 public:
-    bool Run(FileOperationKind, const std::vector<FileOperationSource>&, const std::string&,
-             const std::string&) override {
-        return false;
+    FileOperationResult Run(FileOperationKind, const std::vector<FileOperationSource>&,
+                            const std::string&, const std::string&, FileOperationPart) override {
+        FileOperationResult refused;
+        refused.Cancelled = true;
+        return refused;
     }
 };
 

@@ -1,5 +1,6 @@
 #include "tools/UnitListMode.h"
 
+#include <algorithm>
 #include <chrono>
 #include <istream>
 #include <ostream>
@@ -28,6 +29,12 @@ std::optional<std::vector<std::uint64_t>> ReadUnitTotals(std::istream& in, std::
     return totals;
 }
 
+std::chrono::steady_clock::duration MediumTimeLimitTicks(double seconds) {
+    const auto ticks = std::chrono::ceil<std::chrono::steady_clock::duration>(
+        std::chrono::duration<double>(seconds));
+    return seconds > 0 ? std::max(ticks, std::chrono::steady_clock::duration(1)) : ticks;
+}
+
 int RunUnitList(const UnitListOptions& options, std::istream& in, std::ostream& out,
                 std::ostream& err) {
     auto read = ReadUnitTotals(in, err);
@@ -38,8 +45,7 @@ int RunUnitList(const UnitListOptions& options, std::istream& in, std::ostream& 
     DivisionSearch search(options.Capacity, options.LowBound);
     search.SetExhaustive(options.Exhaustive);
     if (options.MediumTimeLimit > 0)
-        search.SetMediumTimeLimit(std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-            std::chrono::duration<double>(options.MediumTimeLimit)));
+        search.SetMediumTimeLimit(MediumTimeLimitTicks(options.MediumTimeLimit));
 
     // Input indices of the units still to place, parallel to the search's totals.
     std::vector<std::uint32_t> inputIndex(totals.size());

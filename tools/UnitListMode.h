@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <iosfwd>
 #include <optional>
@@ -17,6 +18,10 @@ struct UnitListOptions {
 // One unit total per line (unsigned 64-bit decimal, a CR before the line end allowed), in input
 // order; nothing after a bad line, which is reported on err.
 std::optional<std::vector<std::uint64_t>> ReadUnitTotals(std::istream& in, std::ostream& err);
+
+// The search's limit for a limit in seconds: a positive one is at least one tick of the clock,
+// since 0 ticks means no limit at all.
+std::chrono::steady_clock::duration MediumTimeLimitTicks(double seconds);
 
 // Runs the division; returns the exit status. Bad input is reported on err with status 2 and
 // nothing written to out.

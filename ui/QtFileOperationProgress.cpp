@@ -9,6 +9,8 @@
 namespace {
 
 const char* const CancelCaption = "Отмена";
+const char* const PartTextBefore = "Носитель ";
+const char* const PartTextOf = " из ";
 
 // The bar counts in thousandths, since byte counts do not fit its int range.
 constexpr int BarSteps = 1000;
@@ -19,8 +21,14 @@ constexpr int PathColumns = 60;
 
 }  // namespace
 
-void QtFileOperationProgress::Started(const std::string& title, std::uint64_t totalBytes) {
+void QtFileOperationProgress::Started(const std::string& title, std::uint64_t totalBytes,
+                                      std::size_t number, std::size_t count) {
     Total = totalBytes;
+    PartCount = std::max<std::size_t>(count, 1);
+    PartsBefore = std::min(number, PartCount) - (number > 0 ? 1 : 0);
+    PartText = PartCount > 1 ? QString::fromUtf8(PartTextBefore) + QString::number(number) +
+                                   QString::fromUtf8(PartTextOf) + QString::number(PartCount)
+                             : QString();
     CurrentPath.clear();
     Dialog = std::make_unique<QProgressDialog>(Owner);
     Dialog->setWindowTitle(QString::fromStdString(title));
@@ -30,7 +38,8 @@ void QtFileOperationProgress::Started(const std::string& title, std::uint64_t to
     Dialog->setAutoClose(false);
     Dialog->setWindowModality(Qt::WindowModal);
     Dialog->setMinimumWidth(Dialog->fontMetrics().averageCharWidth() * PathColumns);
-    Dialog->setValue(0);
+    Dialog->setLabelText(PartText);
+    Dialog->setValue(static_cast<int>(PartsBefore * BarSteps / PartCount));
     Dialog->show();
     LetEventsRun();
 }
@@ -38,16 +47,22 @@ void QtFileOperationProgress::Started(const std::string& title, std::uint64_t to
 void QtFileOperationProgress::Advanced(std::uint64_t bytesDone, const std::string& currentPath) {
     if (!Dialog)
         return;
+    // The bar shows the whole run: the operations before this one, and this one's share.
     const double share =
-        Total == 0 ? 1.0 : static_cast<double>(bytesDone) / static_cast<double>(Total);
+        Total == 0 ? 1.0
+                   : std::min(static_cast<double>(bytesDone) / static_cast<double>(Total), 1.0);
+    const double runShare =
+        (static_cast<double>(PartsBefore) + share) / static_cast<double>(PartCount);
     const QString path = QString::fromStdString(currentPath);
     const bool newFile = !path.isEmpty() && path != CurrentPath;
     if (newFile) {
         CurrentPath = path;
         const int width = Dialog->fontMetrics().averageCharWidth() * PathColumns;
-        Dialog->setLabelText(Dialog->fontMetrics().elidedText(path, Qt::ElideMiddle, width));
+        const QString shown = Dialog->fontMetrics().elidedText(path, Qt::ElideMiddle, width);
+        Dialog->setLabelText(PartText.isEmpty() ? shown
+                                                : PartText + QChar::fromLatin1('\n') + shown);
     }
-    Dialog->setValue(static_cast<int>(std::min(share, 1.0) * BarSteps));
+    Dialog->setValue(static_cast<int>(runShare * BarSteps));
     if (newFile || SinceEvents.hasExpired(EventInterval))
         LetEventsRun();
 }

@@ -217,6 +217,43 @@ private slots:
                 QUrl::fromLocalFile(QString::fromStdString(base + "/")).toString().toStdString()});
     }
 
+    // The status bar said "Скопированы элементы носителей: 3" although a medium failed, and a
+    // Cancel went on with the next media.
+    void theStatusBarSaysWhatFailedAndThatTheRunWasStopped_data() {
+        QTest::addColumn<QList<int>>("answers");  // to the questions about disk2
+        QTest::addColumn<QString>("report");
+        QTest::newRow("skipped") << QList<int>{int(PromptButton::Ok)}
+                                 << Text("Скопированы элементы носителей: 2 из 3; не удалось: 1");
+        QTest::newRow("cancelled")
+            << QList<int>{int(PromptButton::Yes), int(PromptButton::Cancel)}
+            << Text("Скопированы элементы носителей: 1 из 3; не удалось: 1; прервано");
+    }
+    void theStatusBarSaysWhatFailedAndThatTheRunWasStopped() {
+        QFETCH(QList<int>, answers);
+        QFETCH(QString, report);
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        MakeMedia(harness, {{"a"}, {"c"}, {"d"}});
+        window.radioResultsAllMedia->setEnabled(true);
+        window.radioResultsAllMedia->setChecked(true);
+        window.radioResultsCopyToFolder->setChecked(true);
+        const std::string base = harness.Root + "/out";
+        window.editResultsBaseDir->setText(QString::fromStdString(base));
+        if (answers.size() == 1) {
+            harness.File("out/disk2");  // a file where the medium folder should be
+        } else {
+            harness.File("out/disk2/c");  // "not empty": go on; the clash: cancel
+        }
+        for (const int answer : answers)
+            harness.Questions.Answer(static_cast<PromptButton>(answer));
+
+        window.btnProcessResults->click();
+
+        QCOMPARE(window.statusPanel1->text().left(report.size() + 13),
+                 report + Text(", в каталоге "));
+        QVERIFY(fs::exists(base + "/disk1/a"));
+    }
+
     void processingStopsWhenTheBaseFolderCannotBeMade() {
         Harness harness;
         TfrmVantrelMain& window = harness.Open();

@@ -99,7 +99,9 @@ TEST_F(CollectFilesTest, OnlyAFolderWithEntriesDrawsTheQuestion) {
     const Case cases[] = {{"empty", "", false, false},
                           {"hidden file", ".hidden", false, true},
                           {"sub-folder", "sub", true, true},
-                          {"file", "file.txt", false, true}};
+                          {"file", "file.txt", false, true},
+                          // what a crashed copy left is no entry of the user's
+                          {"leftover", ".vantrel-partial-a.Xy12Zq", false, false}};
     MakeMedia({{"a"}});
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -134,18 +136,47 @@ TEST_F(CollectFilesTest, NoEndsTheWholeOperation) {
     Folder.Write("CDRs/disk2/old.txt", "old");
     Parts.Prompter.Answer(PromptButton::No);
 
-    EXPECT_EQ(Manager.CollectFiles(-1, Base + "/disk", true), 1U);
+    const TProcessedMedia processed = Manager.CollectFiles(-1, Base + "/disk", true);
+    EXPECT_EQ(processed.Done, 1U);
+    EXPECT_TRUE(processed.Stopped);
 
     ASSERT_EQ(Calls().size(), 1U);
     EXPECT_EQ(Calls()[0].Destination, Base + "/disk1/");
     EXPECT_FALSE(fs::exists(Base + "/disk3")) << "later media are left alone";
 }
 
-TEST_F(CollectFilesTest, EveryMediumFollowsWhateverTheOperationReturned) {
-    MakeMedia({{"a"}, {"b"}});
-    Parts.FileOperations.Result = false;
-    EXPECT_EQ(Manager.CollectFiles(-1, Base + "/disk", true), 0U) << "cancelled: not counted";
-    EXPECT_EQ(Calls().size(), 2U);
+// Cancel ended only the current medium, and a medium with failures counted as collected.
+TEST_F(CollectFilesTest, AnOutcomeCountsItsMediumOrEndsTheRun) {
+    FileOperationResult failed;
+    failed.Failed = 1;
+    FileOperationResult cancelled;
+    cancelled.Cancelled = true;
+    FileOperationResult refused;  // the base folder still takes entries: only this medium
+    refused.DestinationFailed = true;
+    const struct {
+        const char* Name;
+        FileOperationResult Result;
+        std::size_t Calls, Done, Failed;
+        bool Stopped;
+    } cases[] = {{"done", {}, 3, 3, 0, false},
+                 {"failed", failed, 3, 0, 3, false},
+                 {"cancelled", cancelled, 1, 0, 1, true},
+                 {"folder refused", refused, 3, 0, 3, false}};
+    MakeMedia({{"a"}, {"b"}, {"c"}});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Parts.FileOperations.Calls.clear();
+        Parts.FileOperations.Result = c.Result;
+        const TProcessedMedia processed = Manager.CollectFiles(-1, Base + "/" + c.Name, true);
+        EXPECT_EQ(Calls().size(), c.Calls);
+        EXPECT_EQ(processed.Done, c.Done);
+        EXPECT_EQ(processed.Failed, c.Failed);
+        EXPECT_EQ(processed.Stopped, c.Stopped);
+        for (std::size_t i = 0; i < Calls().size(); ++i) {
+            EXPECT_EQ(Calls()[i].Number, i + 1) << "the run's progress";
+            EXPECT_EQ(Calls()[i].Count, 3U);
+        }
+    }
 }
 
 // With the real service: folders arrive whole, a move leaves the collection as it was.
@@ -156,11 +187,77 @@ protected:
           Host{Parts.Prompter, Parts.UiThread, Parts.Listener, Service, Parts.Icons},
           Real(Parts.CollectionType, Parts.Collection, Parts.Medium, Host) {}
 
+    // Each medium's items, made in the "items" folder (a name with a delimiter makes a folder
+    // item of its first component).
+    void MakeRealMedia(
+        const std::vector<std::vector<std::pair<std::string, std::uint64_t>>>& media) {
+        std::vector<std::string> names;
+        for (const auto& medium : media) {
+            for (const auto& [name, length] : medium) {
+                Folder.MakeFile("items/" + name, length);
+                names.push_back(name.substr(0, name.find('/')));
+            }
+        }
+        std::vector<std::string> paths;
+        for (const std::string& name : names)
+            paths.push_back(Folder / ("items/" + name));
+        Real.AddItems(paths, AddMethod::AddFiles);
+        for (const auto& medium : media) {
+            TDataManagerTestAccess::Media(Real).emplace_back();
+            for (const auto& entry : medium) {
+                const std::string top = entry.first.substr(0, entry.first.find('/'));
+                for (auto it = Real.GetItems().cbegin(); it != Real.GetItems().cend(); ++it) {
+                    if (it->Name == top)
+                        TDataManagerTestAccess::Media(Real).back().push_back(it);
+                }
+            }
+        }
+    }
+
     RecordingProgress Progress;
     FileOperations Service;
     TDataManagerHost Host;
     TDataManager Real;
 };
+
+// Into a base folder that takes no new entries, every medium drew a box of its own (217 for 217
+// media) and the run was then reported as a success.
+TEST_F(CollectFilesRealTest, ABaseFolderThatTakesNoEntriesIsReportedOnceAndEndsTheRun) {
+    ScratchMount mount(Folder / "ro", "1m");
+    MakeRealMedia({{{"a", 1}}, {{"b", 1}}, {{"c", 1}}});
+    if (mount.MakeReadOnly() == 0)
+        GTEST_SKIP() << "root without a way to make a read-only folder";
+    Parts.Prompter.Answer(PromptButton::Ok);
+
+    const TProcessedMedia processed = Real.CollectFiles(-1, Folder / "ro/disk", true);
+
+    ASSERT_EQ(Parts.Prompter.Asked.size(), 1U);
+    EXPECT_EQ(
+        Parts.Prompter.Asked[0].Text.rfind("Не удалось создать папку «" + Folder / "ro/disk1", 0),
+        0U);
+    EXPECT_EQ(processed.Done, 0U);
+    EXPECT_EQ(processed.Failed, 1U);
+    EXPECT_TRUE(processed.Stopped);
+}
+
+// On a full disk a medium whose file did not fit counted as collected, and its folder item stayed
+// behind as an empty folder.
+TEST_F(CollectFilesRealTest, AFullFileSystemFailsTheMediumThatDidNotFitAndLeavesNoEmptyFolder) {
+    ScratchMount mount(Folder / "small", "1m");
+    if (!mount.Mounted())
+        GTEST_SKIP() << "cannot mount a small file system here";
+    MakeRealMedia({{{"small.txt", 5}}, {{"album/big.bin", 3 * 1024 * 1024}}});
+    Parts.Prompter.Answer(PromptButton::Yes);  // skip the file that does not fit
+
+    const TProcessedMedia processed = Real.CollectFiles(-1, Folder / "small/disk", true);
+
+    EXPECT_EQ(processed.Done, 1U);
+    EXPECT_EQ(processed.Failed, 1U);
+    EXPECT_FALSE(processed.Stopped);
+    EXPECT_EQ(fs::file_size(Folder / "small/disk1/small.txt"), 5U);
+    EXPECT_TRUE(fs::is_empty(Folder / "small/disk2"));
+    EXPECT_EQ(Progress.Parts, (std::vector<std::string>{"1/2", "2/2"}));
+}
 
 TEST_F(CollectFilesRealTest, AFolderItemArrivesWithItsWholeTree) {
     Folder.Write("items/album/01.mp3", "one");

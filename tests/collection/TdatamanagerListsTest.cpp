@@ -151,9 +151,11 @@ TEST_F(ListWritersTest, TheFirstFileThatCannotBeCreatedStopsTheRun) {
         const std::string folder = Folder.MakeFolder(std::string("stop") + extension);
         Folder.MakeFolder(std::string("stop") + extension + "/disk2" + extension);
         Parts.Prompter.Answer(PromptButton::Ok);
-        const std::size_t written = playlist ? Manager.SavePlaylists(-1, folder + "/disk")
-                                             : Manager.SaveTextLists(-1, folder + "/disk");
-        EXPECT_EQ(written, 1U);
+        const TProcessedMedia written = playlist ? Manager.SavePlaylists(-1, folder + "/disk")
+                                                 : Manager.SaveTextLists(-1, folder + "/disk");
+        EXPECT_EQ(written.Done, 1U);
+        EXPECT_EQ(written.Failed, 1U);
+        EXPECT_TRUE(written.Stopped);
         ExpectCannotCreate(folder + "/disk2" + extension);
         EXPECT_TRUE(fs::is_regular_file(folder + "/disk1" + extension));
         EXPECT_FALSE(fs::exists(folder + "/disk3" + extension));
@@ -176,7 +178,11 @@ TEST_F(ListWritersTest, AFullDiskIsReportedNotPassedOverInSilence) {
     Parts.Prompter.Answer(PromptButton::Ok);
     Manager.SaveTextLists(-1, Folder / "small/disk");
     ExpectCannotCreate(Folder / "small/disk1.txt");
+    // A list cut short (or empty) under its name was taken for a whole one.
+    EXPECT_FALSE(fs::exists(Folder / "small/disk1.txt"));
     EXPECT_FALSE(fs::exists(Folder / "small/disk2.txt"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(Folder / "small"), fs::directory_iterator()), 1)
+        << "only the filler";
 }
 
 // ---- Playlists ----

@@ -256,6 +256,32 @@ TEST_F(PlaylistTest, RelativeLocationsResolveAgainstThePlaylistsFolder) {
     EXPECT_EQ(Paths(), (std::vector<std::string>{Track, deeper, above}));
 }
 
+// Through a link to a folder the existence check saw another file than the one stored, measured
+// and later collected.
+TEST_F(PlaylistTest, ALocationThroughALinkIsCheckedWhereItIsStored) {
+    Folder.MakeFolder("other/inner");
+    std::filesystem::create_symlink(Folder / "other/inner", Folder / "music/lnk");
+    const std::string stored = Folder / "music/x.mp3";
+    for (const char* present : {"music/x.mp3", "other/x.mp3"}) {
+        SCOPED_TRACE(present);
+        const bool storedExists = Folder / present == stored;
+        const std::string file = Folder.MakeFile(present, 10);
+        Parts.Prompter.Asked.clear();
+        if (!storedExists)
+            Parts.Prompter.Answer(PromptButton::Yes);
+        Load("#EXTM3U\n#EXTINF:1,x\nlnk/../x.mp3\n");
+        if (storedExists) {
+            EXPECT_TRUE(Parts.Prompter.Asked.empty());
+            EXPECT_EQ(Paths(), std::vector<std::string>{stored});
+        } else {
+            ExpectQuestion(0, Kind::WarningDialog, MissingFileQuestion(stored));
+            EXPECT_TRUE(Paths().empty());
+        }
+        RemoveAll();
+        std::filesystem::remove(file);
+    }
+}
+
 TEST_F(PlaylistTest, PlaylistGivenByARelativePathResolvesToo) {
     Folder.Write("music/list.m3u", "#EXTM3U\n#EXTINF:1,a\ntrack.mp3\n");
     std::filesystem::current_path(Folder.Root);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 
 #include "tests/doubles/DataManagerTestAccess.h"
 #include "tests/doubles/NullHost.h"
+#include "tests/doubles/OrdinaryUser.h"
 #include "tests/doubles/TempFolder.h"
 
 namespace {
@@ -240,6 +242,44 @@ TEST_F(DataManagerTest, PlaylistMethodsReadOnlyM3uFilesAndIgnoreTheRestSilently)
     EXPECT_EQ(Manager.GetItems().front().Size, 1000U);
     EXPECT_EQ(Parts.Collection.Rows[0].SubItems[0], "00:10");
     EXPECT_TRUE(Parts.Prompter.Asked.empty());
+}
+
+// A path that does not exist was added as "0 Б", and a folder that could not be read (or held one)
+// counted as empty: both went onto media and failed only when copied.
+TEST_F(DataManagerTest, MissingPathsAreRefusedAndUnmeasurableOnesAreNamed) {
+    const OrdinaryUser user;
+    std::filesystem::permissions(Folder.Root, std::filesystem::perms(0755));
+    const std::string file = Folder.MakeFile("file", 10);
+    const std::string locked = Folder.MakeFolder("locked");
+    const std::string holder = Folder.MakeFolder("holder/sub");
+    Folder.MakeFile("holder/sub/inside", 10);
+    user.Own(locked, 0);
+    user.Own(holder, 0);
+    const std::string gone = Folder / "gone";
+    const std::string belowAFile = Folder / "file/below";
+    const std::string expected[] = {
+        "Следующие файлы и папки не найдены и не добавлены в коллекцию:\n" + gone + "\n" +
+            belowAFile,
+        "Не удалось определить размер следующих элементов (нет доступа):\n" + locked + "\n" +
+            Folder / "holder" +
+            "\n\nОни добавлены в коллекцию, но не поместятся ни на один носитель: перед "
+            "разбиением их будет предложено исключить."};
+
+    Parts.Prompter.Answer(PromptButton::Ok);
+    Parts.Prompter.Answer(PromptButton::Ok);
+    const int failed = user.Run([&] {
+        Manager.AddItems({file, gone, locked, Folder / "holder", belowAFile}, AddFiles);
+        if (Paths() != std::vector<std::string>{file, Folder / "holder", locked})
+            return 1;
+        if (ItemAt(locked).Size != UnreadableFileSize ||
+            ItemAt(Folder / "holder").Size != UnreadableFileSize)
+            return 2;
+        if (Parts.Prompter.Asked.size() != 2 || Parts.Prompter.Asked[0].Text != expected[0] ||
+            Parts.Prompter.Asked[1].Text != expected[1])
+            return 3;
+        return 0;
+    });
+    EXPECT_EQ(failed, 0);
 }
 
 TEST_F(DataManagerTest, UnknownMethodAddsNothing) {

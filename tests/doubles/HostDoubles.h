@@ -31,10 +31,13 @@ public:
         std::vector<bool> LinksItself;
         std::string Destination;
         std::string Title;
+        std::size_t Number;
+        std::size_t Count;
     };
-    bool Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
-             const std::string& destinationFolder, const std::string& progressTitle) override {
-        Call call{kind, {}, {}, destinationFolder, progressTitle};
+    FileOperationResult Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
+                            const std::string& destinationFolder, const std::string& progressTitle,
+                            FileOperationPart part) override {
+        Call call{kind, {}, {}, destinationFolder, progressTitle, part.Number, part.Count};
         for (const FileOperationSource& source : sources) {
             call.Sources.push_back(source.Path);
             call.LinksItself.push_back(source.LinkItself);
@@ -44,5 +47,5 @@ public:
     }
 
     std::vector<Call> Calls;
-    bool Result = true;
+    FileOperationResult Result;
 };

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "platform/FileOperationProgress.h"
 
@@ -10,9 +11,11 @@
 // bytes is done.
 class RecordingProgress : public FileOperationProgress {
 public:
-    void Started(const std::string& title, std::uint64_t totalBytes) override {
+    void Started(const std::string& title, std::uint64_t totalBytes, std::size_t number,
+                 std::size_t count) override {
         Title = title;
         TotalBytes = totalBytes;
+        Parts.push_back(std::to_string(number) + "/" + std::to_string(count));
         ++StartCount;
     }
     void Advanced(std::uint64_t bytesDone, const std::string&) override {
@@ -24,6 +27,7 @@ public:
     void Finished() override { ++FinishCount; }
 
     std::string Title;
+    std::vector<std::string> Parts;  // "number/count" of each operation started
     std::uint64_t TotalBytes = 0;
     std::uint64_t LastBytes = 0;
     std::uint64_t CancelAtBytes = std::numeric_limits<std::uint64_t>::max();

@@ -101,11 +101,12 @@ TEST(ItemFromPath, LinkChosenDirectlyStandsForItsTarget) {
     EXPECT_EQ(ItemFromPath(folder / "link", Icons).Size, 500U);
 }
 
-TEST(ItemFromPath, VanishedPathHasNoSizeAndNoIcon) {
+// A vanished path was measured as an empty folder, "0 Б", and so placed on a medium.
+TEST(ItemFromPath, VanishedPathHasAnUnknownSizeAndNoIcon) {
     TempFolder folder;
     const TColItem item = ItemFromPath(folder / "gone", Icons);
     EXPECT_EQ(item.Name, "gone");
-    EXPECT_EQ(item.Size, 0U);
+    EXPECT_EQ(item.Size, UnreadableFileSize);
     EXPECT_EQ(item.IconIndex, -1);
 }
 

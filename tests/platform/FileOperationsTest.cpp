@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -10,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/AtomicFile.h"
 #include "tests/doubles/OrdinaryUser.h"
 #include "tests/doubles/RecordingProgress.h"
 #include "tests/doubles/ScriptedPrompter.h"
@@ -47,7 +51,7 @@ std::map<std::string, std::string> TreeOf(const std::string& root) {
 bool HasTemporaryFiles(const std::string& root) {
     for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
          ++it) {
-        if (it->path().filename().string().rfind(".~", 0) == 0)
+        if (IsPartialFileName(it->path().filename().string()))
             return true;
     }
     return false;
@@ -74,13 +78,18 @@ protected:
         Destination = Folder.MakeFolder("dst");
     }
 
+    // True unless the user cancelled.
     bool Copy(const std::vector<std::string>& sources, const std::string& destination = "") {
-        return Operations.Run(FileOperationKind::Copy, Sources(sources),
-                              destination.empty() ? Destination : destination, "title");
+        return !Operations
+                    .Run(FileOperationKind::Copy, Sources(sources),
+                         destination.empty() ? Destination : destination, "title", {})
+                    .Cancelled;
     }
     bool Move(const std::vector<std::string>& sources, const std::string& destination = "") {
-        return Operations.Run(FileOperationKind::Move, Sources(sources),
-                              destination.empty() ? Destination : destination, "title");
+        return !Operations
+                    .Run(FileOperationKind::Move, Sources(sources),
+                         destination.empty() ? Destination : destination, "title", {})
+                    .Cancelled;
     }
     static std::vector<FileOperationSource> Sources(const std::vector<std::string>& paths) {
         std::vector<FileOperationSource> sources;
@@ -142,25 +151,40 @@ TEST_F(FileOperationsTest, CopyKeepsModeAndModificationTime) {
     EXPECT_EQ(fs::last_write_time(Folder / "dst/run.sh"), stamp);
 }
 
-TEST_F(FileOperationsTest, ASourceLinkIsCopiedAsItsTargetAndMovedAsTheLink) {
+// A link the user chose was moved as the link: the medium held a dangling link while the division
+// had counted the target's bytes.
+TEST_F(FileOperationsTest, ASourceLinkStandsForItsTargetWhetherCopiedOrMoved) {
     Folder.Write("elsewhere/data.txt", "data");
-    fs::create_symlink(Folder / "elsewhere/data.txt", Folder / "src/shortcut");
-
-    ASSERT_TRUE(Copy({Folder / "src/shortcut"}));
-    EXPECT_FALSE(fs::is_symlink(Folder / "dst/shortcut"));
-    EXPECT_EQ(Contents(Folder / "dst/shortcut"), "data");
-
-    const std::string other = Folder.MakeFolder("dst2");
-    ASSERT_TRUE(Move({Folder / "src/shortcut"}, other));
-    EXPECT_TRUE(fs::is_symlink(other + "/shortcut"));
-    EXPECT_FALSE(fs::exists(fs::symlink_status(Folder / "src/shortcut")));
+    Folder.Write("elsewhere/album/song.mp3", "song");
+    for (const bool move : {false, true}) {
+        for (const char* pointsTo : {"data.txt", "album"}) {
+            SCOPED_TRACE(std::string(move ? "move " : "copy ") + pointsTo);
+            fs::create_symlink(Folder / ("elsewhere/" + std::string(pointsTo)),
+                               Folder / "src/shortcut");
+            const std::string medium =
+                Folder.MakeFolder(std::string("medium ") + (move ? "m " : "c ") + pointsTo);
+            ASSERT_TRUE(move ? Move({Folder / "src/shortcut"}, medium)
+                             : Copy({Folder / "src/shortcut"}, medium));
+            EXPECT_FALSE(fs::is_symlink(medium + "/shortcut"));
+            const std::map<std::string, std::string> expected =
+                pointsTo == std::string("album")
+                    ? std::map<std::string, std::string>{{"shortcut", "<dir>"},
+                                                         {"shortcut/song.mp3", "song"}}
+                    : std::map<std::string, std::string>{{"shortcut", "data"}};
+            EXPECT_EQ(TreeOf(medium), expected);
+            EXPECT_EQ(fs::exists(fs::symlink_status(Folder / "src/shortcut")), !move);
+            fs::remove(Folder / "src/shortcut");
+        }
+    }
     EXPECT_EQ(Contents(Folder / "elsewhere/data.txt"), "data");
+    EXPECT_EQ(Contents(Folder / "elsewhere/album/song.mp3"), "song");
 
     // A link found inside a folder was measured as the link and is copied as the link.
     fs::create_symlink(Folder / "elsewhere/data.txt", Folder / "src/entry");
     const std::string third = Folder.MakeFolder("dst3");
     ASSERT_TRUE(
-        Operations.Run(FileOperationKind::Copy, {{Folder / "src/entry", true}}, third, "title"));
+        Operations.Run(FileOperationKind::Copy, {{Folder / "src/entry", true}}, third, "title", {})
+            .Done());
     EXPECT_TRUE(fs::is_symlink(third + "/entry"));
     EXPECT_EQ(fs::read_symlink(third + "/entry"), Folder / "elsewhere/data.txt");
 }
@@ -335,7 +359,9 @@ TEST_F(FileOperationsTest, AFailedNewFileLeavesNoFileUnderItsName) {
         faults.BeforeWrite = [](const std::string& target, std::uint64_t offset) {
             return offset > 0 && target.find("big.bin") != std::string::npos ? ENOSPC : 0;
         };
-        faults.BeforeRename = [](const std::string&, const std::string&) { return EXDEV; };
+        faults.BeforeRename = [](const std::string& from, const std::string&) {
+            return from.find("/src/") != std::string::npos ? EXDEV : 0;
+        };
         Operations.InjectFaults(faults);
         Prompter.Asked.clear();
         Prompter.Answer(PromptButton::Yes);  // skip after the error
@@ -351,7 +377,8 @@ TEST_F(FileOperationsTest, AFailedNewFileLeavesNoFileUnderItsName) {
     }
 }
 
-TEST_F(FileOperationsTest, AFileOnAFreeNameIsWrittenThereAndAReplacedOneOnlyWhenWhole) {
+// A new file was written under its final name, so a crash left a cut file there.
+TEST_F(FileOperationsTest, EveryFileTakesItsNameOnlyWhenWhole) {
     const std::string fresh = Folder.Write("src/fresh.txt", "fresh");
     const std::string replacing = Folder.Write("src/old.txt", "new contents");
     Folder.Write("dst/old.txt", "old contents");
@@ -359,7 +386,7 @@ TEST_F(FileOperationsTest, AFileOnAFreeNameIsWrittenThereAndAReplacedOneOnlyWhen
     std::vector<std::string> seenWhileWriting;
     FileOperationFaults faults;
     faults.BeforeRename = [&](const std::string& from, const std::string& to) {
-        EXPECT_EQ(fs::path(from).filename().string().rfind(".~", 0), 0U) << from;
+        EXPECT_TRUE(IsPartialFileName(fs::path(from).filename().string())) << from;
         renamedTo.push_back(to);
         return 0;
     };
@@ -373,10 +400,11 @@ TEST_F(FileOperationsTest, AFileOnAFreeNameIsWrittenThereAndAReplacedOneOnlyWhen
     EXPECT_TRUE(Copy({fresh, replacing}));
     EXPECT_EQ(Contents(Folder / "dst/fresh.txt"), "fresh");
     EXPECT_EQ(Contents(Folder / "dst/old.txt"), "new contents");
-    // The new file took its name at once; the replaced one kept its old contents until the
-    // whole copy took its place.
-    EXPECT_EQ(renamedTo, std::vector<std::string>{Folder / "dst/old.txt"});
+    // Neither name held anything new until the whole copy took it.
+    EXPECT_EQ(renamedTo,
+              (std::vector<std::string>{Folder / "dst/fresh.txt", Folder / "dst/old.txt"}));
     ASSERT_FALSE(seenWhileWriting.empty());
+    EXPECT_EQ(seenWhileWriting.front(), "<missing>");
     EXPECT_EQ(seenWhileWriting.back(), "old contents");
     EXPECT_FALSE(HasTemporaryFiles(Destination));
 }
@@ -389,7 +417,9 @@ TEST_F(FileOperationsTest, CancelMidFileRemovesThePartialCopyAndStops) {
     for (const bool move : {false, true}) {
         SCOPED_TRACE(move ? "move across file systems" : "copy");
         FileOperationFaults faults;
-        faults.BeforeRename = [](const std::string&, const std::string&) { return EXDEV; };
+        faults.BeforeRename = [](const std::string& from, const std::string&) {
+            return from.find("/src/") != std::string::npos ? EXDEV : 0;
+        };
         Operations.InjectFaults(faults);
         Progress.LastBytes = 0;
         EXPECT_FALSE(move ? Move({big, later}) : Copy({big, later}));
@@ -430,7 +460,10 @@ TEST_F(FileOperationsTest, AMissingSourceIsReportedAndTheRestGoesOn) {
     const std::string gone = Folder / "src/gone.txt";
     const std::string present = Folder.Write("src/present.txt", "here");
     Prompter.Answer(PromptButton::Yes);
-    EXPECT_TRUE(Copy({gone, present}));
+    const FileOperationResult result =
+        Operations.Run(FileOperationKind::Copy, Sources({gone, present}), Destination, "title", {});
+    EXPECT_FALSE(result.Cancelled);
+    EXPECT_EQ(result.Failed, 1U) << "a skipped error is still a failure";
     ExpectErrorAbout(0, gone, std::error_code(ENOENT, std::system_category()).message());
     EXPECT_EQ(Contents(Folder / "dst/present.txt"), "here");
 }
@@ -521,12 +554,18 @@ TEST_F(FileOperationsTest, WhatThisRunPlacedIsNeverReplacedBySourcesOfTheSameNam
     }
 }
 
+// A medium folder made for a move was not on the disk before the sources went.
 TEST_F(FileOperationsTest, AMoveAcrossFileSystemsSyncsTheFolderBeforeTheSourceGoes) {
-    for (const int syncError : {0, EIO}) {
-        SCOPED_TRACE(syncError);
+    const struct {
+        int SyncError;
+        bool FolderMade;  // the destination folder is made by the move
+    } cases[] = {{0, false}, {EIO, false}, {0, true}};
+    for (const auto& c : cases) {
+        const int syncError = c.SyncError;
+        SCOPED_TRACE(std::to_string(syncError) + (c.FolderMade ? " folder made" : ""));
         TempFolder run;
         const std::string source = run.Write("src/a.txt", "alpha");
-        const std::string destination = run.MakeFolder("dst");
+        const std::string destination = c.FolderMade ? run / "dst" : run.MakeFolder("dst");
         std::vector<std::string> synced;
         FileOperationFaults faults;
         faults.BeforeRename = [](const std::string& from, const std::string&) {
@@ -542,7 +581,10 @@ TEST_F(FileOperationsTest, AMoveAcrossFileSystemsSyncsTheFolderBeforeTheSourceGo
             Prompter.Answer(PromptButton::Yes);
 
         EXPECT_TRUE(Move({source}, destination));
-        EXPECT_EQ(synced, std::vector<std::string>{destination + " before"});
+        std::vector<std::string> expected{destination + " before"};
+        if (c.FolderMade)
+            expected.insert(expected.begin(), run.Root + " before");
+        EXPECT_EQ(synced, expected);
         EXPECT_EQ(Contents(run / "dst/a.txt"), "alpha");
         EXPECT_EQ(fs::exists(source), syncError != 0) << "the source goes only after the sync";
         if (syncError != 0)
@@ -575,8 +617,9 @@ TEST_F(FileOperationsTest, AFolderThatCannotBeMadeIsReportedOnceWithItsCause) {
             prompter.Answer(PromptButton::Ok);
             RecordingProgress progress;
             FileOperations operations(prompter, progress);
-            if (!operations.Run(FileOperationKind::Copy, {{a, false}, {b, false}}, medium + "/",
-                                "title"))
+            const FileOperationResult result = operations.Run(
+                FileOperationKind::Copy, {{a, false}, {b, false}}, medium + "/", "title", {});
+            if (result.Cancelled || !result.DestinationFailed)
                 return 1;
             if (prompter.Asked.size() != 1 || prompter.Asked[0].Text != expected ||
                 prompter.Asked[0].Icon != PromptIcon::Error)
@@ -586,6 +629,66 @@ TEST_F(FileOperationsTest, AFolderThatCannotBeMadeIsReportedOnceWithItsCause) {
         EXPECT_EQ(failed, 0);
         EXPECT_EQ(Contents(a), "alpha");
         EXPECT_FALSE(fs::exists(medium));
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A copy killed mid-file (a crash, a logout) left a cut file under the final name, which a rerun
+// then offered to keep as the user's own.
+TEST_F(FileOperationsTest, ACopyKilledMidFileLeavesNothingUnderTheFinalName) {
+    const std::string big = PatternFile(Folder, "src/big.bin", 17 * MiB);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        FileOperationFaults faults;
+        faults.BeforeWrite = [&](const std::string&, std::uint64_t offset) {
+            if (offset > 0) {
+                const char signal = 'x';
+                if (::write(ready[1], &signal, 1) == 1)
+                    ::pause();
+                ::_exit(1);
+            }
+            return 0;
+        };
+        Operations.InjectFaults(faults);
+        Copy({big});
+        ::_exit(0);
+    }
+    ::close(ready[1]);
+    char signal = 0;
+    EXPECT_EQ(::read(ready[0], &signal, 1), 1);
+    ::close(ready[0]);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+
+    EXPECT_FALSE(fs::exists(Folder / "dst/big.bin"));
+    EXPECT_TRUE(HasTemporaryFiles(Destination)) << "the leftover carries the program's prefix";
+    EXPECT_TRUE(Copy({big}));
+    EXPECT_TRUE(Prompter.Asked.empty()) << "the leftover is no clash";
+    EXPECT_EQ(fs::file_size(Folder / "dst/big.bin"), 17 * MiB);
+    EXPECT_FALSE(HasTemporaryFiles(Destination)) << "the rerun removed the leftover";
+}
+
+// A folder item whose copy failed left an empty folder under its final name.
+TEST_F(FileOperationsTest, AFolderThatReceivedNothingIsRemovedAgain) {
+    const std::string tree = Folder.Write("src/tree/a.txt", "alpha");
+    for (const bool move : {false, true}) {
+        SCOPED_TRACE(move ? "move across file systems" : "copy");
+        FileOperationFaults faults;
+        faults.BeforeWrite = [](const std::string&, std::uint64_t) { return ENOSPC; };
+        faults.BeforeRename = [](const std::string& from, const std::string&) {
+            return from.find("/src/") != std::string::npos ? EXDEV : 0;
+        };
+        Operations.InjectFaults(faults);
+        Prompter.Answer(PromptButton::Yes);  // skip after the error
+        EXPECT_TRUE(move ? Move({Folder / "src/tree"}) : Copy({Folder / "src/tree"}));
+        EXPECT_TRUE(fs::is_empty(Destination));
+        EXPECT_EQ(Contents(tree), "alpha");
     }
 }
 

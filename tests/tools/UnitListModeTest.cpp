@@ -88,3 +88,22 @@ TEST(UnitListModeTest, StatsNameEveryPass) {
 }
 
 }  // namespace
+
+namespace {
+
+// A limit far below one tick came out as 0 ticks, which the search takes for no limit at all.
+TEST(UnitListModeTest, APositiveTimeLimitIsAtLeastOneTick) {
+    using Ticks = std::chrono::steady_clock::duration;
+    const struct {
+        double Seconds;
+        Ticks Expected;
+    } cases[] = {{1e-10, Ticks(1)},
+                 {1.5, std::chrono::duration_cast<Ticks>(std::chrono::milliseconds(1500))},
+                 {0, Ticks(0)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Seconds);
+        EXPECT_EQ(MediumTimeLimitTicks(c.Seconds), c.Expected);
+    }
+}
+
+}  // namespace

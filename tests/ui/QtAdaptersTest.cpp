@@ -295,14 +295,18 @@ private slots:
         service.InjectFaults(faults);
 
         const bool finished =
-            service.Run(FileOperationKind::Copy, {FileOperationSource{source}}, root + "/disk2",
-                        "Носитель №2 Сбор файлов в один каталог...");
+            !service
+                 .Run(FileOperationKind::Copy, {FileOperationSource{source}}, root + "/disk2",
+                      "Носитель №2 Сбор файлов в один каталог...", FileOperationPart{2, 4})
+                 .Cancelled;
 
         QVERIFY(!finished);
         QVERIFY(shown);
         QCOMPARE(title, Text("Носитель №2 Сбор файлов в один каталог..."));
+        // The run's progress: medium 2 of 4 has begun, so the bar stands past a quarter.
+        QVERIFY(label.startsWith(Text("Носитель 2 из 4\n")));
         QVERIFY(label.endsWith(Text("big.bin")));
-        QVERIFY(value > 0 && value < 1000);
+        QVERIFY(value > 250 && value < 500);
         QVERIFY(std::filesystem::is_empty(root + "/disk2"));
         QCOMPARE(checksum(), before);
         QVERIFY(progress.Window() == nullptr);
