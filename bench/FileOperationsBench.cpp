@@ -23,7 +23,7 @@ constexpr std::size_t FileSize = 1024 * 1024;
 
 class SilentProgress : public FileOperationProgress {
 public:
-    void Started(const std::string&, std::uint64_t) override {}
+    void Started(const std::string&, std::uint64_t, std::size_t, std::size_t) override {}
     void Advanced(std::uint64_t, const std::string&) override {}
     bool CancelRequested() override { return false; }
     void Finished() override {}
@@ -73,7 +73,7 @@ void BM_CopyMediumService(benchmark::State& state) {
         state.PauseTiming();
         Fresh(target);
         state.ResumeTiming();
-        if (!service.Run(FileOperationKind::Copy, medium.Sources, target, "copy"))
+        if (!service.Run(FileOperationKind::Copy, medium.Sources, target, "copy", {}).Done())
             state.SkipWithError("the copy asked or failed");
     }
     state.SetBytesProcessed(state.iterations() * FileCount * static_cast<std::int64_t>(FileSize));
@@ -107,10 +107,10 @@ void BM_MoveMediumWithinFileSystem(benchmark::State& state) {
     for (const auto& source : medium.Sources)
         movedBack.push_back({target + "/" + fs::path(source.Path).filename().string(), false});
     for (auto _ : state) {
-        if (!service.Run(FileOperationKind::Move, medium.Sources, target, "move"))
+        if (!service.Run(FileOperationKind::Move, medium.Sources, target, "move", {}).Done())
             state.SkipWithError("the move asked or failed");
         state.PauseTiming();
-        service.Run(FileOperationKind::Move, movedBack, medium.Root + "/medium", "back");
+        service.Run(FileOperationKind::Move, movedBack, medium.Root + "/medium", "back", {});
         state.ResumeTiming();
     }
 }
