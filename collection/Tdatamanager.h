@@ -12,6 +12,7 @@ class Prompter;
 class UiThread;
 class DivisionListener;
 class FileOperationService;
+class FileOperationProgress;
 class IconList;
 class TDivideThread;
 class TWinamp;
@@ -61,7 +62,10 @@ public:
     void LoadPlaylist(const std::string& playlist, bool asTracks);
 
     // The division: fit checks, units, the worker.
-    bool PrepareDivision(std::uint64_t capacity, std::uint64_t lowBound, std::uint32_t songPause);
+    // With discFootprint each item counts as what it takes on a disc image (files collections),
+    // and every medium keeps room for the image's own structures.
+    bool PrepareDivision(std::uint64_t capacity, std::uint64_t lowBound, std::uint32_t songPause,
+                         bool discFootprint = false);
     void StopDivision();
     // Remembers the position (0-6) for every later division and moves a running one to it as
     // far as the system allows. Returns the position in force (or that a division would get
@@ -81,6 +85,12 @@ public:
     std::size_t SaveTextLists(int index, const std::string& prefix);
     std::size_t SavePlaylists(int index, const std::string& prefix);
     std::size_t CollectFiles(int index, const std::string& prefix, bool copy);
+    // Writes one ISO image per medium, prefix + number + ".iso"; stops at a cancel or a failure.
+    // An image larger than capacity is kept, and the user is told it will not fit.
+    std::size_t MakeImages(int index, const std::string& prefix, std::uint64_t capacity,
+                           FileOperationProgress& progress);
+    // What the medium's image takes at most: the items' footprints and the image's structures.
+    std::uint64_t MediumFootprint(std::size_t medium) const;
     // Makes the medium's tracks, in order, the player's new playlist.
     void SendMediumToWinamp(std::size_t index, TWinamp& winamp);
 
