@@ -35,6 +35,8 @@ constexpr const char* IncompleteReason = "образ получился коро
 // Bytes asked of libisofs at a time: large enough to write fast, small enough for the progress
 // and a cancel to follow promptly. A multiple of the block size.
 constexpr std::size_t Chunk = 1024 * 1024;
+// libisofs produces the image ahead of its reader in a buffer of this many blocks (16 MiB).
+constexpr int FifoBlocks = 8192;
 // Files from this length on need ISO level 3, which stores them in several extents.
 constexpr std::uint64_t LevelThreeLength = std::uint64_t{4} << 30;
 // The Joliet volume descriptor keeps 16 characters of the name, the primary one 32.
@@ -178,6 +180,7 @@ OptionsPtr NewOptions(IsoImage* image, bool sizeOnly) {
     iso_write_opts_set_aaip(options, 1);
     iso_write_opts_set_record_md5(options, 1, 1);
     iso_write_opts_set_will_cancel(options, sizeOnly ? 1 : 0);
+    iso_write_opts_set_fifo_size(options, FifoBlocks);
     return OptionsPtr(options, iso_write_opts_free);
 }
 
@@ -346,14 +349,11 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
     if (const std::string problem = TakeMessages(); !problem.empty())
         return failed(problem);
 
-    if (::fsync(out.Get()) != 0)
-        return failed(std::system_category().message(errno));
     if (const int closeError = out.Close(); closeError != 0)
         return failed(std::system_category().message(closeError));
     if (::rename(temporary.c_str(), imagePath.c_str()) != 0)
         return failed(std::system_category().message(errno));
     keep = true;
-    SyncFolder(ParentFolder(imagePath).c_str());
     result.State = DiscImageResult::Outcome::Written;
     result.Size = total;
     return result;
