@@ -30,7 +30,7 @@ const char* const DataGroupCaption = " Объём носителя ";
 const char* const AudioGroupCaption = " Объём звуконосителя ";
 const char* const CustomCaption = "&произвольный:";
 const char* const UnitsName = "Единица объёма";
-const char* const DiscFootprintCaption = "учитывать &файловую систему диска (ISO 9660)";
+const char* const DiscFootprintCaption = "учитывать файловую &систему диска (ISO 9660)";
 const char* const DiscFootprintHint =
     "Считать, сколько каждый элемент займёт в образе диска: файлы целыми блоками по 2048 байт, "
     "имена в каталогах, служебные области образа. Тогда образ каждого носителя наверняка "
@@ -395,7 +395,6 @@ void TfrmVantrelMain::editSongPauseChange() {
     }
     ControlsLive = false;
     spinEditSongPause->setValue(Settings.SongPause * 0.01);
-    chkDiscFootprint->setChecked(Settings.DiscFootprint);
     ControlsLive = true;
 }
 
@@ -460,6 +459,7 @@ void TfrmVantrelMain::showCapacitySettings() {
     audio->setChecked(true);
 
     spinEditSongPause->setValue(Settings.SongPause * 0.01);
+    chkDiscFootprint->setChecked(Settings.DiscFootprint);
     ControlsLive = true;
 }
 
