@@ -52,28 +52,30 @@ void InitLibrary() {
         // Names are UTF-8 whatever the process's locale says, so the Joliet tree gets them right.
         char charset[] = "UTF-8";
         iso_set_local_charset(charset, 0);
-        // Problems are collected for the report instead of printed; a file that cannot be read
-        // stops the image rather than filling it with zeros.
-        char queue[] = "MISHAP";
+        // Problems are collected for the report instead of printed. A file that cannot be read
+        // stops the image rather than being left out of it or filled with zeros.
+        char queue[] = "SORRY";
         char print[] = "NEVER";
         char id[] = "vantrel";
         iso_set_msgs_severities(queue, print, id);
-        char abort[] = "MISHAP";
+        char abort[] = "SORRY";
         iso_set_abort_severity(abort);
     });
 }
 
-// The last problem libisofs queued, emptying its queue; empty when there was none.
+// The problems libisofs queued, one a line, emptying its queue; empty when there was none.
 std::string TakeMessages() {
-    std::string last;
-    char minimum[] = "MISHAP";
+    std::string all;
+    char minimum[] = "SORRY";
     int code = 0;
     int image = 0;
     char text[ISO_MSGS_MESSAGE_LEN] = {};
     char severity[80] = {};
-    while (iso_obtain_msgs(minimum, &code, &image, text, severity) > 0)
-        last = text;
-    return last;
+    while (iso_obtain_msgs(minimum, &code, &image, text, severity) > 0) {
+        if (all.find(text) == std::string::npos)
+            all += (all.empty() ? "" : "\n") + std::string(text);
+    }
+    return all;
 }
 
 std::string Reason(int error) {

@@ -128,6 +128,27 @@ TEST_F(DiscImageTest, CancelAndFullDiskLeaveNothingBehind) {
               0U);
 }
 
+// Would catch an item that cannot be added being left out silently, or the user's answer being
+// ignored: the question names it, Yes leaves it out of the image, Cancel makes no image.
+TEST_F(DiscImageTest, AnItemThatCannotBeAddedIsPutToTheUser) {
+    const std::string kept = Folder.Write("medium/kept", "kept");
+    const std::string gone = Folder / "medium/gone";
+    for (const bool skip : {true, false}) {
+        Prompter.Asked.clear();
+        Prompter.Answer(skip ? PromptButton::Yes : PromptButton::Cancel);
+        const DiscImageResult result = Write({gone, kept}, Output + "/disk1.iso");
+        EXPECT_EQ(result.State,
+                  skip ? DiscImageResult::Outcome::Written : DiscImageResult::Outcome::Cancelled);
+        ASSERT_EQ(Prompter.Asked.size(), 1U);
+        EXPECT_EQ(
+            Prompter.Asked[0].Text.rfind(
+                "Не удалось добавить «" + gone + "» в образ «" + Output + "/disk1.iso»:\n", 0),
+            0U);
+        EXPECT_EQ(NamesIn(Output).size(), skip ? 1U : 0U);
+        fs::remove(Output + "/disk1.iso");
+    }
+}
+
 // Would catch a volume name that breaks the format's rules or loses the medium's number.
 TEST(DiscVolumeIdTest, CapitalsDigitsAndUnderscoresEndingInTheNumber) {
     const struct {
