@@ -271,6 +271,7 @@ private:
     QRadioButton* radioResultsCopyToFolder = nullptr;
     QRadioButton* radioResultsMakeImage = nullptr;
     QLabel* lblMediumImage = nullptr;  // what the medium's disc image takes
+    QCheckBox* chkResultsChecksums = nullptr;
     QPushButton* btnProcessResults = nullptr;
     QLabel* lblResultsBaseDir = nullptr;
     QLineEdit* editResultsBaseDir = nullptr;

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -50,6 +51,7 @@ const char* const SubfolderLabel = "создать подкаталог(и) «и
 const char* const MoveToFolderCaption = "переместить /";
 const char* const CopyToFolderCaption = "скопировать элементы";
 const char* const MakeImageCaption = "создать образ(ы) «имя№.iso»";
+const char* const ChecksumsCaption = "записать &контрольные суммы «имя№.sha256» при копировании";
 const char* const ImageTakesText = "Образ ISO: до ";
 const char* const ImageOfText = " из ";
 const char* const MediumNameLabel = "где имя =";
@@ -157,6 +159,10 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     auto* collectRow = new QHBoxLayout;
     collectRow->addWidget(radioResultsMoveToFolder);
     collectRow->addWidget(radioResultsCopyToFolder);
+    chkResultsChecksums = new QCheckBox(Text(ChecksumsCaption), actions);
+    chkResultsChecksums->setAccessibleName(Text(ChecksumsCaption).remove(QLatin1Char('&')));
+    connect(chkResultsChecksums, &QCheckBox::toggled, this,
+            [this](bool checked) { Settings.ChecksumLists = checked; });
     collectRow->addStretch();
     auto* nameLabel = new QLabel(Text(MediumNameLabel), actions);
     editResultsMediumName = new QLineEdit(actions);
@@ -174,6 +180,7 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     actionsLayout->addWidget(radioResultsSavePlaylist);
     actionsLayout->addWidget(subfolder);
     actionsLayout->addLayout(collectRow);
+    actionsLayout->addWidget(chkResultsChecksums);
     actionsLayout->addLayout(nameRow);
     actionsLayout->addWidget(radioResultsMakeImage);
 
@@ -214,6 +221,7 @@ void TfrmVantrelMain::showResultsSettings() {
     (Settings.CollectionType == 0 ? radioResultsMoveToFolder : radioResultsSavePlaylist)
         ->setChecked(true);
     editResultsMediumName->setText(QString::fromStdString(Settings.MediumName));
+    chkResultsChecksums->setChecked(Settings.ChecksumLists);
 }
 
 void TfrmVantrelMain::addResultMedium() {
@@ -345,7 +353,7 @@ void TfrmVantrelMain::btnProcessResultsClick() {
         done = DataManager->CollectFiles(index, prefix, false);
     } else if (radioResultsCopyToFolder->isChecked()) {
         action = 3;
-        done = DataManager->CollectFiles(index, prefix, true);
+        done = DataManager->CollectFiles(index, prefix, true, Settings.ChecksumLists);
     } else if (radioResultsMakeImage->isChecked()) {
         action = MakeImageTag;
         done = DataManager->MakeImages(index, prefix, Settings.DataMediumCapacity, *FileProgress);

@@ -12,6 +12,7 @@ class Prompter;
 class UiThread;
 class DivisionListener;
 class FileOperationService;
+struct FileChecksum;
 class FileOperationProgress;
 class IconList;
 class TDivideThread;
@@ -84,7 +85,10 @@ public:
     // medium whose file operation the user cancelled.
     std::size_t SaveTextLists(int index, const std::string& prefix);
     std::size_t SavePlaylists(int index, const std::string& prefix);
-    std::size_t CollectFiles(int index, const std::string& prefix, bool copy);
+    // With checksums, a copy also writes prefix + number + ".sha256" beside each medium's folder:
+    // the SHA-256 of every file copied, computed while copying, as `sha256sum -c` reads it.
+    std::size_t CollectFiles(int index, const std::string& prefix, bool copy,
+                             bool checksums = false);
     // Writes one ISO image per medium, prefix + number + ".iso"; stops at a cancel or a failure.
     // An image larger than capacity is kept, and the user is told it will not fit.
     std::size_t MakeImages(int index, const std::string& prefix, std::uint64_t capacity,
@@ -112,6 +116,10 @@ public:
 private:
     friend struct TDataManagerTestAccess;  // tests: a result or an item state set up directly
 
+    // Writes a medium's checksum list, names relative to its folder; tells the user and returns
+    // false when the file cannot be written.
+    bool WriteChecksumList(const std::string& path, const std::string& folder,
+                           const std::vector<FileChecksum>& sums);
     // Appends a free-standing item at the end of the collection with its own position cell.
     void AppendItem(TColItem item);
     void SortItemsByPath();

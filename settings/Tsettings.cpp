@@ -34,6 +34,7 @@ constexpr std::string_view KeyCapacityTolerance = "CapacityTolerance";
 constexpr std::string_view KeyResultsBaseDir = "ResultsBaseDir";
 constexpr std::string_view KeyMediumName = "MediumName";
 constexpr std::string_view KeyDiscFootprint = "DiscFootprint";
+constexpr std::string_view KeyChecksumLists = "ChecksumLists";
 
 // Capacities are written as full unsigned 64-bit decimals. A negative value can only come from a
 // file that held them as signed 32-bit numbers; it is sign-extended as such a file meant it.
@@ -165,10 +166,12 @@ void TSettings::Load() {
         MediumName = *value;
     if (const auto value = ParseSigned(get(KeyDiscFootprint)))
         DiscFootprint = *value != 0;
+    if (const auto value = ParseSigned(get(KeyChecksumLists)))
+        ChecksumLists = *value != 0;
 }
 
 bool TSettings::Save() {
-    const std::array<std::pair<std::string_view, std::string>, 11> entries{{
+    const std::array<std::pair<std::string_view, std::string>, 12> entries{{
         {KeyAutoSave, AutoSave ? "1" : "0"},
         {KeyCollectionType, std::to_string(CollectionType)},
         {KeyFilesAddMethod, std::to_string(FilesAddMethod)},
@@ -180,6 +183,7 @@ bool TSettings::Save() {
         {KeyResultsBaseDir, ResultsBaseDir},
         {KeyMediumName, MediumName},
         {KeyDiscFootprint, DiscFootprint ? "1" : "0"},
+        {KeyChecksumLists, ChecksumLists ? "1" : "0"},
     }};
 
     auto report = [this] {
