@@ -190,7 +190,9 @@ TEST(TSettingsSave, KeepsOtherSectionsKeysAndComments) {
               "AutoSave=0\r\nCollectionType=0\r\nFilesAddMethod=2\r\nSongsAddMethod=4\r\n"
               "DataMediumCapacity=734003200\r\nAudioMediumCapacity=480000\r\n"
               "CapacityTolerance=" +
-                  tolerance + "\r\nResultsBaseDir=/r/\r\nDiscFootprint=0\r\nChecksumLists=0\r\n\r\n[Tail]\r\nX=1\r\n");
+                  tolerance +
+                  "\r\nResultsBaseDir=/r/"
+                  "\r\nDiscFootprint=0\r\nChecksumLists=0\r\n\r\n[Tail]\r\nX=1\r\n");
 }
 
 TEST(TSettingsSave, LineBreaksInAValueCannotAddKeys) {
