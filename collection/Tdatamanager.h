@@ -39,7 +39,7 @@ struct TDataManagerHost {
 // The one owner of the collection and of a division's result. Operations are spread over
 // several source files by concern: Tdatamanager.cpp (the collection and its list views),
 // Tdatamanager_playlist.cpp, Tdatamanager_division.cpp, Tdatamanager_lists.cpp,
-// Tdatamanager_collect.cpp and Tdatamanager_winamp.cpp.
+// Tdatamanager_collect.cpp, Tdatamanager_image.cpp and Tdatamanager_winamp.cpp.
 class TDataManager {
 public:
     TDataManager(const std::uint8_t& collectionType, ListView& collectionView, ListView& mediumView,
