@@ -1,6 +1,7 @@
 // Collecting the items of each medium into a folder of its own.
 #include "collection/Tdatamanager.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -19,6 +20,9 @@ constexpr const char* NotEmptyTextAfter =
     " не пустой.\nДействительно хотите собрать в нём файлы носителя?";
 constexpr const char* ProgressTitleBefore = "Носитель №";
 constexpr const char* ProgressTitleAfter = " Сбор файлов в один каталог...";
+constexpr const char* ChecksumExtension = ".sha256";
+constexpr const char* CannotCreateText = "Не могу создать файл\n";
+constexpr const char* CannotCreateTail = " !";
 
 // Whether the path is a folder holding any entry at all, hidden ones included; what an unfinished
 // copy left behind is no entry of the user's (the next copy into the folder removes it).
@@ -36,7 +40,33 @@ bool IsFolderWithEntries(const std::string& folder) {
 
 }  // namespace
 
-TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix, bool copy) {
+bool TDataManager::WriteChecksumList(const std::string& path, const std::string& folder,
+                                     const std::vector<FileChecksum>& sums) {
+    std::string text;
+    for (const FileChecksum& sum : sums) {
+        std::string name = sum.Path.substr(std::min(folder.size(), sum.Path.size()));
+        // A name holding a backslash or a line break is escaped, the line marked with a
+        // backslash, as sha256sum writes it.
+        bool escaped = false;
+        std::string written;
+        for (const char c : name) {
+            escaped = escaped || c == '\\' || c == '\n';
+            written += c == '\\' ? "\\\\" : c == '\n' ? "\\n" : std::string(1, c);
+        }
+        text += (escaped ? "\\" : "") + sum.Sha256 + "  " + written + "\n";
+    }
+    std::string reason;
+    if (ReplaceFileAtomically(path, text, reason))
+        return true;
+    Host.prompter.MessageBox(CannotCreateText + path + CannotCreateTail, PromptIcon::Error,
+                             {PromptButton::Ok}, PromptButton::Ok);
+    return false;
+}
+
+TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix, bool copy,
+                                           bool checksums) {
+    const bool listed = copy && checksums;
+    Host.fileOperations.RecordChecksums(listed);
     TProcessedMedia processed;
     std::size_t first = 0;
     std::size_t last = Media.size();
@@ -59,7 +89,7 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
                 {PromptButton::Yes, PromptButton::No}, PromptButton::No);
             if (answer != PromptButton::Yes) {
                 processed.Stopped = true;
-                return processed;
+                break;
             }
         } else if (std::filesystem::create_directory(folder, error) && !copy) {
             // A move removes sources into the new folder: its name goes to the disk first. A
@@ -76,6 +106,12 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
             copy ? FileOperationKind::Copy : FileOperationKind::Move, sources, folder,
             ProgressTitleBefore + number + ProgressTitleAfter,
             FileOperationPart{i - first + 1, last - first});
+        if (listed && !WriteChecksumList(prefix + number + ChecksumExtension, folder,
+                                         Host.fileOperations.TakeChecksums())) {
+            ++processed.Failed;
+            processed.Stopped = true;
+            break;
+        }
         if (result.Done()) {
             ++processed.Done;
             continue;
@@ -85,8 +121,9 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
         // every later one would be refused the same way (the user has been told once).
         if (result.Cancelled || (result.DestinationFailed && !CanWrite(baseFolder))) {
             processed.Stopped = true;
-            return processed;
+            break;
         }
     }
+    Host.fileOperations.RecordChecksums(false);
     return processed;
 }

@@ -12,6 +12,8 @@
 #include <set>
 #include <system_error>
 
+#include <QCryptographicHash>
+
 #include "platform/AtomicFile.h"
 #include "platform/ByteCopier.h"
 #include "platform/FileDescriptor.h"
@@ -105,8 +107,8 @@ void RemovePartialFiles(const std::string& folder) {
 class Operation {
 public:
     Operation(FileOperationKind kind, Prompter& prompter, FileOperationProgress& progress,
-              const FileOperationFaults& faults)
-        : Kind(kind), Questions(prompter), Progress(progress), Faults(faults) {}
+              const FileOperationFaults& faults, std::vector<FileChecksum>* sums)
+        : Kind(kind), Questions(prompter), Progress(progress), Faults(faults), Sums(sums) {}
 
     Outcome Item(const FileOperationSource& given, const std::string& destinationFolder);
     // Flushes the folder holding target to the disk; 0 or the error number.
@@ -158,6 +160,7 @@ private:
     Prompter& Questions;
     FileOperationProgress& Progress;
     const FileOperationFaults& Faults;
+    std::vector<FileChecksum>* Sums;  // the checksums of the files copied, when asked for
     bool ReplaceAll = false;
     bool SkipAll = false;
     ByteCopier Copier;
@@ -409,6 +412,11 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
         return Failed(source, target, reason);
     };
 
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (Sums != nullptr)
+        Copier.SetDigestSink([&hash](const char* bytes, std::size_t size) {
+            hash.addData(QByteArrayView(bytes, static_cast<qsizetype>(size)));
+        });
     const auto copy = Copier.Copy(
         in.Get(), out.Get(),
         [&](std::uint64_t offset) {
@@ -419,6 +427,7 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
             Progress.Advanced(BytesDone, target);
             return !Progress.CancelRequested();
         });
+    Copier.SetDigestSink(nullptr);
     if (copy.Cancelled) {
         removeCopy();
         return Outcome::Cancelled;
@@ -464,6 +473,8 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
         return Failed(source, target, Reason(renameError));
     }
     Placed(target);
+    if (Sums != nullptr)
+        Sums->push_back({target, hash.result().toHex().toStdString()});
     return Outcome::Done;
 }
 
@@ -578,7 +589,8 @@ FileOperationResult FileOperations::Run(FileOperationKind kind,
                                         const std::string& destinationFolder,
                                         const std::string& progressTitle, FileOperationPart part) {
     FileOperationResult result;
-    Operation operation(kind, Questions, Progress, Faults);
+    Sums.clear();
+    Operation operation(kind, Questions, Progress, Faults, Recording ? &Sums : nullptr);
     // A destination that is not there is made here (one level), so that a failure names the
     // folder and its real cause once, instead of every item failing inside it. A move removes
     // sources into it, so its name is put on the disk first.

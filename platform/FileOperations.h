@@ -51,10 +51,15 @@ public:
                             const std::string& destinationFolder, const std::string& progressTitle,
                             FileOperationPart part) override;
 
+    void RecordChecksums(bool on) override { Recording = on; }
+    std::vector<FileChecksum> TakeChecksums() override { return std::move(Sums); }
+
     void InjectFaults(FileOperationFaults faults) { Faults = std::move(faults); }
 
 private:
     Prompter& Questions;
     FileOperationProgress& Progress;
     FileOperationFaults Faults;
+    bool Recording = false;
+    std::vector<FileChecksum> Sums;
 };
