@@ -24,7 +24,7 @@ constexpr std::size_t FileSize = 360000;
 
 class SilentProgress : public FileOperationProgress {
 public:
-    void Started(const std::string&, std::uint64_t) override {}
+    void Started(const std::string&, std::uint64_t, std::size_t, std::size_t) override {}
     void Advanced(std::uint64_t, const std::string&) override {}
     bool CancelRequested() override { return false; }
     void Finished() override {}

@@ -38,9 +38,10 @@ TProcessedMedia TDataManager::MakeImages(int index, const std::string& prefix,
         sources.reserve(Media[i].size());
         for (const TConstItemPosition& item : Media[i])
             sources.push_back({item->Path, item->LinkItself});
-        const DiscImageResult result = WriteDiscImage(
-            sources, imagePath, DiscVolumeId(mediumName, i + 1),
-            ProgressTitleBefore + number + ProgressTitleAfter, Host.prompter, progress);
+        const DiscImageResult result =
+            WriteDiscImage(sources, imagePath, DiscVolumeId(mediumName, i + 1),
+                           ProgressTitleBefore + number + ProgressTitleAfter, Host.prompter,
+                           progress, FileOperationPart{i - first + 1, last - first});
         // A cancel stops the whole operation; a failure (told already) would meet the next
         // medium too, a full disk above all.
         if (result.State != DiscImageResult::Outcome::Written) {

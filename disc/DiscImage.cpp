@@ -251,7 +251,7 @@ std::optional<std::uint64_t> DiscImageSize(const std::vector<FileOperationSource
 DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
                                const std::string& imagePath, const std::string& volumeId,
                                const std::string& progressTitle, Prompter& prompter,
-                               FileOperationProgress& progress) {
+                               FileOperationProgress& progress, FileOperationPart part) {
     DiscImageResult result;
     const auto failed = [&](const std::string& reason) {
         prompter.MessageBox(WriteFailedText + imagePath + "»:\n" + reason, PromptIcon::Error,
@@ -304,7 +304,7 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
     if (!stream.IsOpen())
         return failed(Reason(0));
     const std::uint64_t total = stream.Size();
-    progress.Started(progressTitle, total);
+    progress.Started(progressTitle, total, part.Number, part.Count);
     std::vector<unsigned char> buffer(Chunk);
     std::uint64_t done = 0;
     int writeError = 0;

@@ -30,7 +30,7 @@ struct DiscImageResult {
 DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
                                const std::string& imagePath, const std::string& volumeId,
                                const std::string& progressTitle, Prompter& prompter,
-                               FileOperationProgress& progress);
+                               FileOperationProgress& progress, FileOperationPart part = {});
 
 // The size libisofs gives the image of these sources, without writing it; nothing when a source
 // cannot be added.

@@ -343,7 +343,7 @@ TEST(CollectChecksumsTest, CopiesWriteAListSha256sumChecks) {
             media.back().push_back(item);
     const std::string base = folder.MakeFolder("CDRs");
 
-    EXPECT_EQ(manager.CollectFiles(-1, base + "/disk", true, true), 1U);
+    EXPECT_EQ(manager.CollectFiles(-1, base + "/disk", true, true).Done, 1U);
 
     const std::string list = ReadTextFile(base + "/disk1.sha256");
     EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 2);
