@@ -102,6 +102,15 @@ QString ElapsedText(qint64 milliseconds) {
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
+// A label showing a value: a screen reader reads its current text as its name (Qt takes a
+// label's text while no name is set) and its caption as its description; a caption label beside
+// it is its label.
+void ShowsValue(QLabel* value, const QString& caption, QLabel* captionLabel = nullptr) {
+    value->setAccessibleDescription(caption);
+    if (captionLabel != nullptr)
+        captionLabel->setBuddy(value);
+}
+
 // The window's text for a size or playing time.
 QString ValueLabel(const TDataManager& manager, std::uint64_t value) {
     return QString::fromStdString(manager.ValueText(value));
@@ -224,9 +233,9 @@ QWidget* TfrmVantrelMain::createToleranceGroup(QWidget* page) {
     auto* before = new QLabel(Text(ToleranceBefore), grpTolerance);
     before->setBuddy(spinEditCapacityTolerance);
     lblLowBound = new QLabel(grpTolerance);
-    lblLowBound->setAccessibleName(Text(LowBoundName));
+    ShowsValue(lblLowBound, Text(LowBoundName));
     lblUpBound = new QLabel(grpTolerance);
-    lblUpBound->setAccessibleName(Text(UpBoundName));
+    ShowsValue(lblUpBound, Text(UpBoundName));
 
     auto* layout = new QHBoxLayout(grpTolerance);
     layout->addWidget(before);
@@ -261,8 +270,9 @@ QWidget* TfrmVantrelMain::createWorkGroup(QWidget* page) {
     lblCurMediumElements = new QLabel(QStringLiteral("0/0"), work);
     lblCurCombination = new QLabel(QStringLiteral("0"), work);
     lblDivisionTime = new QLabel(Text(StartTime), work);
-    lblDivisionTime->setAccessibleName(Text(TimeName));
+    ShowsValue(lblDivisionTime, Text(TimeName));
     lblProcessPriorityName = new QLabel(Text(PriorityNames[3]), work);
+    ShowsValue(lblProcessPriorityName, Text(PriorityCaption));
     btnPriorityLower = new QToolButton(work);
     btnPriorityLower->setArrowType(Qt::LeftArrow);
     btnPriorityLower->setAccessibleName(Text(PriorityLowerName));
@@ -298,7 +308,7 @@ QWidget* TfrmVantrelMain::createWorkGroup(QWidget* page) {
     QLabel* const values[] = {lblCurMedium, lblCurMediumElements, lblCurCombination};
     for (int i = 0; i < 3; ++i) {
         auto* caption = new QLabel(Text(captions[i]), work);
-        values[i]->setAccessibleName(Text(captions[i]));
+        ShowsValue(values[i], Text(captions[i]), caption);
         grid->addWidget(caption, 2 + i, 0);
         grid->addWidget(values[i], 2 + i, 1);
     }

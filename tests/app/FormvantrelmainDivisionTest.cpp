@@ -374,6 +374,41 @@ private slots:
             QCOMPARE(mnemonics.count(mnemonic), 1);
     }
 
+    // Value labels named after their captions were read as "Носитель:" twice and never as
+    // their value; the tolerance field told its value as 0.
+    void screenReadersReadTheValues() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        window.ShowDivisionProgress(-1, 3, 42, 7);
+        const std::vector<std::pair<QLabel*, QString>> values{
+            {window.lblLowBound, Text("Нижняя граница")},
+            {window.lblUpBound, Text("Верхняя граница")},
+            {window.lblCurMedium, Text("Носитель:")},
+            {window.lblCurMediumElements, Text("Элементов:")},
+            {window.lblCurCombination, Text("Вариант:")},
+            {window.lblDivisionTime, Text("Время разбиения")},
+            {window.lblProcessPriorityName, Text("Приоритет процесса:")}};
+        for (const auto& [label, caption] : values) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(label);
+            QCOMPARE(accessible->text(QAccessible::Name), label->text());
+            QCOMPARE(accessible->text(QAccessible::Description), caption);
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(window.lblUpBound)->text(QAccessible::Name),
+                 Text("700 МБ"));
+        // A caption beside its value is that value's label (as is the group around it).
+        QStringList labels;
+        for (const auto& [label, relation] :
+             QAccessible::queryAccessibleInterface(window.lblCurMedium)
+                 ->relations(QAccessible::Label))
+            labels.append(label->text(QAccessible::Name));
+        QVERIFY(labels.contains(Text("Носитель:")));
+        QCOMPARE(QAccessible::queryAccessibleInterface(window.spinEditCapacityTolerance)
+                     ->valueInterface()
+                     ->currentValue()
+                     .toDouble(),
+                 99.9);
+    }
+
     void dirTooBigDialogAnswers_data() {
         QTest::addColumn<bool>("exclude");
         QTest::addColumn<bool>("forAll");

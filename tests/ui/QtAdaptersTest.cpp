@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QFile>
@@ -22,6 +23,7 @@
 #include "dialogs/QtText.h"
 #include "platform/FileOperations.h"
 #include "tests/doubles/AnswerQueuePrompter.h"
+#include "ui/DecimalSpinEdit.h"
 #include "ui/QtFileOperationProgress.h"
 #include "ui/QtIconList.h"
 #include "ui/QtListView.h"
@@ -161,6 +163,37 @@ private slots:
         QVERIFY(foldersOnly);
         QCOMPARE(chosen, accept);
         QCOMPARE(QString::fromStdString(folder), accept ? target : start);
+    }
+
+    // The decimal field had no value property: screen readers read 0 whatever it showed, and
+    // heard of no change.
+    void decimalFieldTellsScreenReadersItsValue() {
+        DecimalSpinEdit field;
+        field.setRange(80, 100);
+        field.setSingleStep(0.1);
+        field.setValue(99.9);
+        QAccessibleValueInterface* value =
+            QAccessible::queryAccessibleInterface(&field)->valueInterface();
+        QVERIFY(value != nullptr);
+        QCOMPARE(value->currentValue().toDouble(), 99.9);
+        QCOMPARE(value->minimumValue().toDouble(), 80.0);
+        QCOMPARE(value->maximumValue().toDouble(), 100.0);
+        QCOMPARE(value->minimumStepSize().toDouble(), 0.1);
+
+        static QList<double> told;
+        told.clear();
+        QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+            if (event->type() == QAccessible::ValueChanged)
+                told.append(static_cast<QAccessibleValueChangeEvent*>(event)->value().toDouble());
+        });
+        QAccessible::setActive(true);
+        field.setValue(85.5);
+        field.setFocus();
+        field.selectAll();
+        QTest::keyClicks(&field, QStringLiteral("90,25"));
+        QAccessible::installUpdateHandler(nullptr);
+        QCOMPARE(told.back(), 90.25);
+        QVERIFY(told.contains(85.5));
     }
 
     void iconListKeepsEachIconOnce() {
