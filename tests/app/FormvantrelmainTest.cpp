@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -21,6 +22,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "app/ApplicationSetup.h"
 #include "app/Formvantrelmain.h"
 #include "collection/Tdatamanager.h"
 #include "dialogs/Formabout.h"
@@ -468,6 +470,20 @@ private slots:
         QVERIFY(help->isVisible());
         QCOMPARE(QFileInfo(help->browser->source().toLocalFile()).fileName(), topic);
         QVERIFY(harness.Questions.Asked.empty());
+    }
+
+    // Qt's own dialogs spoke English in the Russian window, and a display name made Qt add the
+    // program's name to titles that carry it already ("Vantrel - Предупреждение — Vantrel").
+    void applicationSpeaksRussianAndNamesItselfOnce() {
+        SetUpApplication(*qApp);
+        QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), Text("Отмена"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), Text("Перейти к:"));
+        QCOMPARE(QApplication::applicationName(), Text("Vantrel"));
+        // With no display name fixed, Qt's display name follows the name and adds nothing.
+        QApplication::setApplicationName(QStringLiteral("probe"));
+        QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("probe"));
+        QApplication::setApplicationName(Text("Vantrel"));
     }
 
     void aboutBoxIsModalAndGoesWhenClosed() {
