@@ -26,6 +26,7 @@
 #include "dialogs/Formabout.h"
 #include "dialogs/HelpBook.h"
 #include "dialogs/QtText.h"
+#include "dialogs/TellingUrlOpener.h"
 #include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
 #include "platform/IconList.h"
@@ -92,7 +93,8 @@ TfrmVantrelMain::TfrmVantrelMain(const std::string& settingsPath, Prompter* prom
           })),
       Winamp(std::make_unique<TWinamp>(*PlayerHost, *Questions, *WinampFolderDialog)),
       Help(std::make_unique<HelpBook>(HelpBook::InstalledFolder(), *Questions)),
-      Links(std::make_unique<DesktopUrlOpener>()),
+      DesktopLinks(std::make_unique<DesktopUrlOpener>()),
+      Links(std::make_unique<TellingUrlOpener>(*DesktopLinks, *Questions)),
       Settings(settingsPath) {
     Settings.SetPrompter(Questions);
     setWindowTitle(Text(WindowCaption));

@@ -22,6 +22,7 @@
 #include "divide/Dividethread.h"
 #include "divide/LowBound.h"
 #include "ui/DecimalSpinEdit.h"
+#include "ui/QtListView.h"
 
 namespace {
 
@@ -463,8 +464,15 @@ void TfrmVantrelMain::btnDivideClick() {
     collectionChanged();
     QApplication::restoreOverrideCursor();
     if (!started) {
-        setStatusText(1, QString());
+        // The page switch clears the selection; the item a cancelled question was about is
+        // selected again after it.
+        const std::vector<std::size_t> located = lstCollection->SelectedRows();
         pageControl->setCurrentWidget(tabSheetCollection);
+        for (const std::size_t row : located)
+            lstCollection->Select(row);
+        if (!located.empty())
+            lstCollection->ScrollIntoView(located.front());
+        setStatusText(1, QString());
         return;
     }
 

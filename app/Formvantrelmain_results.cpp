@@ -295,6 +295,9 @@ void TfrmVantrelMain::btnProcessResultsClick() {
     std::error_code error;
     std::filesystem::create_directories(baseDir, error);
     if (error || !std::filesystem::is_directory(baseDir, error)) {
+        // What the status bar said of an earlier run is no answer to this one.
+        setStatusText(1, QString());
+        btnOpenResultsBaseDir->hide();
         Questions->MessageBox(CannotCreateBaseDirText, PromptIcon::Exclamation, {PromptButton::Ok},
                               PromptButton::Ok);
         return;

@@ -35,6 +35,7 @@
 #include "tests/doubles/RecordingWinampHost.h"
 #include "tests/doubles/ScriptedFileChooser.h"
 #include "ui/DecimalSpinEdit.h"
+#include "ui/QtListView.h"
 
 namespace {
 
@@ -319,6 +320,7 @@ private slots:
         TfrmVantrelMain& window = harness.Open();
         TDataManagerTestAccess::Append(*window.DataManager,
                                        TColItem("big", "/nowhere/big", -1, 5000));
+        window.DataManager->ShowCollection();
         window.collectionChanged();
         window.pageControl->setCurrentWidget(window.tabSheetDivision);
 
@@ -326,6 +328,8 @@ private slots:
 
         QVERIFY(!window.dividing());
         QCOMPARE(window.pageControl->currentWidget(), window.tabSheetCollection);
+        // The page switch cleared the row the cancelled question selected.
+        QCOMPARE(window.lstCollection->SelectedRows(), std::vector<std::size_t>{0});
         QVERIFY(window.statusPanel1->text().isEmpty());
         QVERIFY(window.btnDivide->isEnabled());
     }
