@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -34,6 +35,10 @@ struct FolderEntry {
 // The visible entries of a folder in the order the system lists them: hidden and system entries
 // left out, "." and ".." skipped. A folder that cannot be listed yields no entries.
 std::vector<FolderEntry> ListVisibleEntries(const std::string& folder);
+
+// True when the folder holds more than count entries of any kind; the listing stops there, so
+// asking about a huge folder costs no more than about a small one. False for what cannot be listed.
+bool HasMoreEntriesThan(const std::string& folder, std::size_t count);
 
 // True when something other than a folder exists under the path (a link stands for its target).
 bool FileExists(const std::string& path);

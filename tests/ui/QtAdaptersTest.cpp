@@ -20,6 +20,7 @@
 #include <QtTest>
 
 #include "dialogs/Browsefordir.h"
+#include "dialogs/ChooserStart.h"
 #include "dialogs/QtText.h"
 #include "platform/FileOperations.h"
 #include "tests/doubles/AnswerQueuePrompter.h"
@@ -130,22 +131,30 @@ private slots:
 
     void folderBrowserStartsThereAndReturnsTheChoice_data() {
         QTest::addColumn<bool>("accept");
-        QTest::newRow("chosen") << true;
-        QTest::newRow("cancelled") << false;
+        QTest::addColumn<bool>("large");
+        QTest::newRow("chosen") << true << false;
+        QTest::newRow("cancelled") << false << false;
+        // A folder too large to list quickly: the browser opens above it, with it selected.
+        QTest::newRow("large folder") << true << true;
     }
     void folderBrowserStartsThereAndReturnsTheChoice() {
         QFETCH(bool, accept);
+        QFETCH(bool, large);
         QTemporaryDir root;
         const QString start = root.filePath(QStringLiteral("start"));
         const QString target = root.filePath(QStringLiteral("target"));
         QDir().mkpath(start);
         QDir().mkpath(target);
+        for (std::size_t file = 0; large && file <= LargeFolderEntries; ++file)
+            std::ofstream(start.toStdString() + "/" + std::to_string(file)).close();
         QString startedAt;
+        QStringList selected;
         bool foldersOnly = false;
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog != nullptr);
             startedAt = dialog->directory().absolutePath();
+            selected = dialog->selectedFiles();
             foldersOnly = dialog->fileMode() == QFileDialog::Directory &&
                           dialog->testOption(QFileDialog::ShowDirsOnly);
             if (!accept) {
@@ -159,7 +168,9 @@ private slots:
 
         const bool chosen = BrowseForFolder(nullptr, folder, "Выберите папку");
 
-        QCOMPARE(startedAt, start);
+        QCOMPARE(startedAt, large ? QDir(root.path()).absolutePath() : start);
+        if (large)
+            QCOMPARE(selected, QStringList{start});
         QVERIFY(foldersOnly);
         QCOMPARE(chosen, accept);
         QCOMPARE(QString::fromStdString(folder), accept ? target : start);
