@@ -31,6 +31,7 @@
 #include "platform/FileSystem.h"
 #include "platform/IconList.h"
 #include "ui/DecimalSpinEdit.h"
+#include "ui/ElidedLabel.h"
 #include "ui/QtFileChooser.h"
 #include "ui/QtFileOperationProgress.h"
 #include "ui/QtIconList.h"
@@ -155,9 +156,10 @@ void TfrmVantrelMain::createMenu() {
 }
 
 void TfrmVantrelMain::createStatusBar() {
-    statusPanel0 = new QLabel(Text(StatusTotalStart), this);
+    // Texts wider than the window are cut and shown whole as the panel's tooltip.
+    statusPanel0 = new ElidedLabel(Text(StatusTotalStart), this);
     statusPanel0->setMinimumWidth(StatusPanel0Width * logicalDpiX() / 96);
-    statusPanel1 = new QLabel(this);
+    statusPanel1 = new ElidedLabel(this);
     // An indeterminate indicator over panel 1, shown while a division runs.
     statusProgressBar = new QProgressBar(this);
     statusProgressBar->setRange(0, 0);

@@ -34,6 +34,7 @@
 #include "tests/doubles/DataManagerTestAccess.h"
 #include "tests/doubles/RecordingWinampHost.h"
 #include "tests/doubles/ScriptedFileChooser.h"
+#include "ui/ElidedLabel.h"
 #include "ui/QtListView.h"
 #include "ui/QtUiThread.h"
 
@@ -484,6 +485,14 @@ private slots:
         QApplication::setApplicationName(QStringLiteral("probe"));
         QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("probe"));
         QApplication::setApplicationName(Text("Vantrel"));
+    }
+
+    // At the window's smallest size the status texts were cut with no way to read them whole.
+    void statusPanelsShowLongTextsWhole() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        for (QLabel* panel : {window.statusPanel0, window.statusPanel1})
+            QVERIFY(qobject_cast<ElidedLabel*>(panel) != nullptr);
     }
 
     void aboutBoxIsModalAndGoesWhenClosed() {

@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 
 #include "dialogs/Browsefordir.h"
@@ -25,6 +26,7 @@
 #include "platform/FileOperations.h"
 #include "tests/doubles/AnswerQueuePrompter.h"
 #include "ui/DecimalSpinEdit.h"
+#include "ui/ElidedLabel.h"
 #include "ui/QtFileOperationProgress.h"
 #include "ui/QtIconList.h"
 #include "ui/QtListView.h"
@@ -282,6 +284,24 @@ private slots:
             QVERIFY(!decoration(row).isNull());
             QCOMPARE(decoration(row).actualSize(room), decoration(0).actualSize(room));
         }
+    }
+
+    // Status texts longer than the window were cut off with no way to read them whole.
+    void cutLabelShowsItsWholeTextAsTooltip() {
+        const QString text =
+            Text("Списки записаны для носителей: 217, в каталоге /home/user/CDRs/");
+        ElidedLabel label(text);
+        label.show();
+        QVERIFY(label.minimumSizeHint().width() < label.sizeHint().width());
+        for (const bool narrow : {false, true}) {
+            label.resize(narrow ? 80 : label.sizeHint().width() + 20, label.sizeHint().height());
+            QCOMPARE(label.IsCut(), narrow);
+            QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), label.mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(&label, &help);
+            QCOMPARE(QToolTip::text(), narrow ? text : QString());
+            QToolTip::hideText();
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(&label)->text(QAccessible::Name), text);
     }
 
     void sortingAndDeletingKeepTheRightRows() {
