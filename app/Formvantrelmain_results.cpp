@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -63,6 +64,9 @@ const char* const DoneTexts[] = {
 const char* const DoneOfText = " из ";
 const char* const DoneWhereText = ", в каталоге ";
 
+// Rows of the medium list shown at the window's smallest size.
+constexpr int MediumRowsShown = 7;
+
 // The characters no file or folder name may hold; a folder text may hold the delimiter.
 const char* const ForbiddenNameCharacters = "\\/:*?\"<>|";
 
@@ -93,6 +97,10 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     lstMedium = new QtListView({Text(NameColumn), Text(LengthColumn)},
                                {Qt::AlignLeft, Qt::AlignRight}, true, medium);
     lstMedium->setAccessibleName(Text(MediumGroupCaption).trimmed());
+    // Room for a medium's rows to be browsed, also at the window's smallest size.
+    lstMedium->setMinimumHeight(lstMedium->header()->sizeHint().height() +
+                                MediumRowsShown * (lstMedium->fontMetrics().height() + 6) +
+                                2 * lstMedium->frameWidth());
     lblMediumInfo = new QLabel(Text(TotalStart), page);
     lblMediumInfo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     btnSendMediumToWinamp = new QPushButton(Text(SendToWinampCaption), medium);

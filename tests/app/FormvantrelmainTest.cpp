@@ -495,6 +495,25 @@ private slots:
             QVERIFY(qobject_cast<ElidedLabel*>(panel) != nullptr);
     }
 
+    // At the smallest size the "Группа" caption was clipped by its sort mark, and a medium's
+    // list showed only four or five rows.
+    void smallestWindowKeepsCaptionsAndRowsReadable() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        window.lstCollectionColumnClick(2);
+        QHeaderView* header = window.lstCollection->header();
+        for (int column : {1, 2})
+            QVERIFY(header->sectionSize(column) >= header->sectionSizeHint(column));
+        for (int row = 0; row < 10; ++row)
+            window.lstMedium->AddRow("row" + std::to_string(row), -1, {"1 Б"}, nullptr);
+        window.pageControl->setCurrentWidget(window.tabSheetResults);
+        QTest::qWait(50);
+        window.resize(window.minimumSize());
+        QTRY_COMPARE(window.size(), window.minimumSize());
+        const QRect seventh = window.lstMedium->visualRect(window.lstMedium->Model().index(6, 0));
+        QVERIFY(seventh.bottom() <= window.lstMedium->viewport()->height());
+    }
+
     void aboutBoxIsModalAndGoesWhenClosed() {
         Harness harness;
         TfrmVantrelMain& window = harness.Open();
