@@ -27,10 +27,12 @@
 #include "dialogs/Formabout.h"
 #include "dialogs/HelpBook.h"
 #include "dialogs/QtText.h"
+#include "dialogs/TellingUrlOpener.h"
 #include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
 #include "platform/IconList.h"
 #include "ui/DecimalSpinEdit.h"
+#include "ui/ElidedLabel.h"
 #include "ui/QtFileChooser.h"
 #include "ui/QtFileOperationProgress.h"
 #include "ui/QtIconList.h"
@@ -93,7 +95,8 @@ TfrmVantrelMain::TfrmVantrelMain(const std::string& settingsPath, Prompter* prom
           })),
       Winamp(std::make_unique<TWinamp>(*PlayerHost, *Questions, *WinampFolderDialog)),
       Help(std::make_unique<HelpBook>(HelpBook::InstalledFolder(), *Questions)),
-      Links(std::make_unique<DesktopUrlOpener>()),
+      DesktopLinks(std::make_unique<DesktopUrlOpener>()),
+      Links(std::make_unique<TellingUrlOpener>(*DesktopLinks, *Questions)),
       Settings(settingsPath) {
     Settings.SetPrompter(Questions);
     setWindowTitle(Text(WindowCaption));
@@ -154,9 +157,10 @@ void TfrmVantrelMain::createMenu() {
 }
 
 void TfrmVantrelMain::createStatusBar() {
-    statusPanel0 = new QLabel(Text(StatusTotalStart), this);
+    // Texts wider than the window are cut and shown whole as the panel's tooltip.
+    statusPanel0 = new ElidedLabel(Text(StatusTotalStart), this);
     statusPanel0->setMinimumWidth(StatusPanel0Width * logicalDpiX() / 96);
-    statusPanel1 = new QLabel(this);
+    statusPanel1 = new ElidedLabel(this);
     // An indeterminate indicator over panel 1, shown while a division runs.
     statusProgressBar = new QProgressBar(this);
     statusProgressBar->setRange(0, 0);

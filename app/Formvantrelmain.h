@@ -83,9 +83,10 @@ private:
     std::unique_ptr<WinampHost> OwnWinampHost;
     WinampHost* PlayerHost;
     std::unique_ptr<WinampPathDialog> WinampFolderDialog;
-    std::unique_ptr<TWinamp> Winamp;   // the media player, for the add command and the Results page
-    std::unique_ptr<HelpBook> Help;    // the help pages installed beside the program
-    std::unique_ptr<UrlOpener> Links;  // the About box's links, the results folder
+    std::unique_ptr<TWinamp> Winamp;  // the media player, for the add command and the Results page
+    std::unique_ptr<HelpBook> Help;   // the help pages installed beside the program
+    std::unique_ptr<UrlOpener> DesktopLinks;  // the desktop's programs for links and folders
+    std::unique_ptr<UrlOpener> Links;  // the About box's links, the results folder; tells failures
 
 public:
     // The settings; saved when the window goes if AutoSave is set, after the data manager.

@@ -101,8 +101,12 @@ QWidget* TfrmVantrelMain::createCollectionPage() {
     const int dpi = logicalDpiX();
     lstCollection->header()->setSectionResizeMode(1, QHeaderView::Interactive);
     lstCollection->header()->setSectionResizeMode(2, QHeaderView::Interactive);
-    lstCollection->header()->resizeSection(1, LengthColumnWidth * dpi / 96);
-    lstCollection->header()->resizeSection(2, GroupColumnWidth * dpi / 96);
+    // Each column holds its caption whole also while it carries the sort mark.
+    QHeaderView* header = lstCollection->header();
+    header->setSortIndicatorShown(true);
+    header->resizeSection(1, std::max(LengthColumnWidth * dpi / 96, header->sectionSizeHint(1)));
+    header->resizeSection(2, std::max(GroupColumnWidth * dpi / 96, header->sectionSizeHint(2)));
+    header->setSortIndicatorShown(false);
     lstCollection->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(lstCollection->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { lstCollectionColumnClick(column); });

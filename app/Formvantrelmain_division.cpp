@@ -23,6 +23,7 @@
 #include "divide/Dividethread.h"
 #include "divide/LowBound.h"
 #include "ui/DecimalSpinEdit.h"
+#include "ui/QtListView.h"
 
 namespace {
 
@@ -106,6 +107,15 @@ QString ElapsedText(qint64 milliseconds) {
         .arg(seconds / 3600)
         .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+// A label showing a value: a screen reader reads its current text as its name (Qt takes a
+// label's text while no name is set) and its caption as its description; a caption label beside
+// it is its label.
+void ShowsValue(QLabel* value, const QString& caption, QLabel* captionLabel = nullptr) {
+    value->setAccessibleDescription(caption);
+    if (captionLabel != nullptr)
+        captionLabel->setBuddy(value);
 }
 
 // The window's text for a size or playing time.
@@ -235,9 +245,9 @@ QWidget* TfrmVantrelMain::createToleranceGroup(QWidget* page) {
     auto* before = new QLabel(Text(ToleranceBefore), grpTolerance);
     before->setBuddy(spinEditCapacityTolerance);
     lblLowBound = new QLabel(grpTolerance);
-    lblLowBound->setAccessibleName(Text(LowBoundName));
+    ShowsValue(lblLowBound, Text(LowBoundName));
     lblUpBound = new QLabel(grpTolerance);
-    lblUpBound->setAccessibleName(Text(UpBoundName));
+    ShowsValue(lblUpBound, Text(UpBoundName));
 
     auto* layout = new QHBoxLayout(grpTolerance);
     layout->addWidget(before);
@@ -272,8 +282,9 @@ QWidget* TfrmVantrelMain::createWorkGroup(QWidget* page) {
     lblCurMediumElements = new QLabel(QStringLiteral("0/0"), work);
     lblCurCombination = new QLabel(QStringLiteral("0"), work);
     lblDivisionTime = new QLabel(Text(StartTime), work);
-    lblDivisionTime->setAccessibleName(Text(TimeName));
+    ShowsValue(lblDivisionTime, Text(TimeName));
     lblProcessPriorityName = new QLabel(Text(PriorityNames[3]), work);
+    ShowsValue(lblProcessPriorityName, Text(PriorityCaption));
     btnPriorityLower = new QToolButton(work);
     btnPriorityLower->setArrowType(Qt::LeftArrow);
     btnPriorityLower->setAccessibleName(Text(PriorityLowerName));
@@ -309,7 +320,7 @@ QWidget* TfrmVantrelMain::createWorkGroup(QWidget* page) {
     QLabel* const values[] = {lblCurMedium, lblCurMediumElements, lblCurCombination};
     for (int i = 0; i < 3; ++i) {
         auto* caption = new QLabel(Text(captions[i]), work);
-        values[i]->setAccessibleName(Text(captions[i]));
+        ShowsValue(values[i], Text(captions[i]), caption);
         grid->addWidget(caption, 2 + i, 0);
         grid->addWidget(values[i], 2 + i, 1);
     }
@@ -479,8 +490,15 @@ void TfrmVantrelMain::btnDivideClick() {
     collectionChanged();
     QApplication::restoreOverrideCursor();
     if (!started) {
-        setStatusText(1, QString());
+        // The page switch clears the selection; the item a cancelled question was about is
+        // selected again after it.
+        const std::vector<std::size_t> located = lstCollection->SelectedRows();
         pageControl->setCurrentWidget(tabSheetCollection);
+        for (const std::size_t row : located)
+            lstCollection->Select(row);
+        if (!located.empty())
+            lstCollection->ScrollIntoView(located.front());
+        setStatusText(1, QString());
         return;
     }
 

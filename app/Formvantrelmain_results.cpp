@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,6 +76,9 @@ const char* const FailedText = "; не удалось: ";
 const char* const StoppedText = "; прервано";
 const char* const DoneWhereText = ", в каталоге ";
 
+// Rows of the medium list shown at the window's smallest size.
+constexpr int MediumRowsShown = 7;
+
 // The characters no file or folder name may hold; a folder text may hold the delimiter.
 const char* const ForbiddenNameCharacters = "\\/:*?\"<>|";
 
@@ -110,6 +114,10 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     lstMedium = new QtListView({Text(NameColumn), Text(LengthColumn)},
                                {Qt::AlignLeft, Qt::AlignRight}, true, medium);
     lstMedium->setAccessibleName(Text(MediumGroupCaption).trimmed());
+    // Room for a medium's rows to be browsed, also at the window's smallest size.
+    lstMedium->setMinimumHeight(lstMedium->header()->sizeHint().height() +
+                                MediumRowsShown * (lstMedium->fontMetrics().height() + 6) +
+                                2 * lstMedium->frameWidth());
     lblMediumInfo = new QLabel(Text(TotalStart), page);
     lblMediumInfo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     btnSendMediumToWinamp =
@@ -342,6 +350,9 @@ void TfrmVantrelMain::btnProcessResultsClick() {
     std::error_code error;
     std::filesystem::create_directories(baseDir, error);
     if (error || !std::filesystem::is_directory(baseDir, error)) {
+        // What the status bar said of an earlier run is no answer to this one.
+        setStatusText(1, QString());
+        btnOpenResultsBaseDir->hide();
         Questions->MessageBox(CannotCreateBaseDirText, PromptIcon::Exclamation, {PromptButton::Ok},
                               PromptButton::Ok);
         return;

@@ -4,16 +4,13 @@
 #include <QApplication>
 #include <QStringList>
 
+#include "app/ApplicationSetup.h"
 #include "app/Formvantrelmain.h"
-#include "resources/VantrelIcons.h"
 #include "settings/Tsettings.h"
-#include "ui/QtPrompter.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(ApplicationTitle));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(ApplicationTitle));
-    QApplication::setWindowIcon(VantrelIcons::Application());
+    SetUpApplication(application);
     TfrmVantrelMain window(
         SettingsPathFor(QCoreApplication::applicationFilePath().toStdString(), UserConfigFolder()));
     window.show();

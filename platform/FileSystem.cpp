@@ -69,6 +69,16 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
+bool HasMoreEntriesThan(const std::string& folder, std::size_t count) {
+    std::error_code error;
+    std::filesystem::directory_iterator entry(folder, error);
+    for (std::size_t seen = 0; !error && entry != std::filesystem::directory_iterator();
+         entry.increment(error))
+        if (++seen > count)
+            return true;
+    return false;
+}
+
 bool CanWrite(const std::string& path) {
     return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -37,6 +38,10 @@ std::optional<std::vector<FolderEntry>> ReadVisibleEntries(const std::string& fo
 
 // The same, with no entries for a folder that cannot be listed.
 std::vector<FolderEntry> ListVisibleEntries(const std::string& folder);
+
+// True when the folder holds more than count entries of any kind; the listing stops there, so
+// asking about a huge folder costs no more than about a small one. False for what cannot be listed.
+bool HasMoreEntriesThan(const std::string& folder, std::size_t count);
 
 // True when something other than a folder exists under the path (a link stands for its target).
 bool FileExists(const std::string& path);

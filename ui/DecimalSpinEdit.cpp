@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QLocale>
 #include <QRegularExpression>
@@ -50,6 +51,18 @@ void DecimalSpinEdit::setRange(double minimum, double maximum) {
 
 void DecimalSpinEdit::setSingleStep(double step) {
     Step = Fixed(step);
+}
+
+double DecimalSpinEdit::minimum() const {
+    return static_cast<double>(Minimum) / Scale;
+}
+
+double DecimalSpinEdit::maximum() const {
+    return static_cast<double>(Maximum) / Scale;
+}
+
+double DecimalSpinEdit::singleStep() const {
+    return static_cast<double>(Step) / Scale;
 }
 
 double DecimalSpinEdit::value() const {
@@ -111,17 +124,22 @@ void DecimalSpinEdit::textEdited(const QString& text) {
     const std::optional<std::int64_t> typed = Parse(text);
     if (!typed || *typed == Value)
         return;
-    Value = *typed;
-    emit valueChanged(value());
+    valueChangedTo(*typed);
 }
 
 void DecimalSpinEdit::setFixedValue(std::int64_t value) {
     const QString text = textOf(value);
     if (lineEdit()->text() != text)
         lineEdit()->setText(text);
-    if (value == Value)
-        return;
+    if (value != Value)
+        valueChangedTo(value);
+}
+
+void DecimalSpinEdit::valueChangedTo(std::int64_t value) {
     Value = value;
+    // Qt's own spin boxes tell screen readers of a new value; this one does it itself.
+    QAccessibleValueChangeEvent event(this, this->value());
+    QAccessible::updateAccessibility(&event);
     emit valueChanged(this->value());
 }
 

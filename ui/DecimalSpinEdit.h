@@ -7,15 +7,23 @@
 // A spin field for a decimal number held as a fixed-point value with four decimal places. It
 // accepts either "," or "." as the decimal separator and reports every edit as a value change,
 // also a typed value outside its range: that value stands until the field loses the keyboard
-// focus or is stepped with its arrows, which bring it back into the range.
+// focus or is stepped with its arrows, which bring it back into the range. Screen readers read
+// its value, range and step from the properties below.
 class DecimalSpinEdit : public QAbstractSpinBox {
     Q_OBJECT
+    Q_PROPERTY(double value READ value WRITE setValue NOTIFY valueChanged USER true)
+    Q_PROPERTY(double minimum READ minimum)
+    Q_PROPERTY(double maximum READ maximum)
+    Q_PROPERTY(double stepSize READ singleStep)
 
 public:
     explicit DecimalSpinEdit(QWidget* parent = nullptr);
 
     void setRange(double minimum, double maximum);
     void setSingleStep(double step);
+    double minimum() const;
+    double maximum() const;
+    double singleStep() const;
     double value() const;
     // The value in ten-thousandths.
     std::int64_t fixedValue() const { return Value; }
@@ -38,6 +46,7 @@ protected:
 private:
     void textEdited(const QString& text);
     void setFixedValue(std::int64_t value);
+    void valueChangedTo(std::int64_t value);
     QString textOf(std::int64_t value) const;
 
     std::int64_t Minimum = 0;

@@ -3,6 +3,22 @@
 #include <algorithm>
 #include <numeric>
 
+#include <QPixmap>
+
+namespace {
+
+// As large as the small icons of the list, and clear.
+QIcon BlankIcon() {
+    static const QIcon blank = [] {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::transparent);
+        return QIcon(pixmap);
+    }();
+    return blank;
+}
+
+}  // namespace
+
 ListViewModel::ListViewModel(QStringList headers, std::vector<Qt::Alignment> alignments,
                              QObject* parent)
     : QAbstractTableModel(parent), Headers(std::move(headers)), Alignments(std::move(alignments)) {}
@@ -28,10 +44,14 @@ QVariant ListViewModel::data(const QModelIndex& index, int role) const {
             if (column - 1 < row.SubItems.size())
                 return row.SubItems[column - 1];
             return QString();
-        case Qt::DecorationRole:
-            if (column == 0 && row.Image >= 0 && Icons)
-                return Icons(row.Image);
-            return {};
+        case Qt::DecorationRole: {
+            if (column != 0)
+                return {};
+            const QIcon icon = row.Image >= 0 && Icons ? Icons(row.Image) : QIcon();
+            // A row without an icon (a link, a missing path) keeps its caption in line with
+            // the others.
+            return icon.isNull() ? BlankIcon() : icon;
+        }
         case Qt::TextAlignmentRole:
             if (static_cast<std::size_t>(column) < Alignments.size())
                 return QVariant::fromValue(Alignments[static_cast<std::size_t>(column)] |

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 
 #include "dialogs/Browsefordir.h"
+#include "dialogs/ChooserStart.h"
 
 std::vector<std::string> QtFileChooser::ChooseFiles(const std::string& title,
                                                     const std::string& filter) {
@@ -12,7 +13,9 @@ std::vector<std::string> QtFileChooser::ChooseFiles(const std::string& title,
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setFilter(dialog.filter() | QDir::Hidden);
     std::vector<std::string> files;
-    if (dialog.exec() != QDialog::Accepted)
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    LeaveOutOfLargeFolder(dialog);
+    if (!accepted)
         return files;
     for (const QString& file : dialog.selectedFiles())
         files.push_back(QDir::toNativeSeparators(file).toStdString());

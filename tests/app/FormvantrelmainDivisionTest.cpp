@@ -35,6 +35,7 @@
 #include "tests/doubles/RecordingWinampHost.h"
 #include "tests/doubles/ScriptedFileChooser.h"
 #include "ui/DecimalSpinEdit.h"
+#include "ui/QtListView.h"
 
 namespace {
 
@@ -319,6 +320,7 @@ private slots:
         TfrmVantrelMain& window = harness.Open();
         TDataManagerTestAccess::Append(*window.DataManager,
                                        TColItem("big", "/nowhere/big", -1, 5000));
+        window.DataManager->ShowCollection();
         window.collectionChanged();
         window.pageControl->setCurrentWidget(window.tabSheetDivision);
 
@@ -326,6 +328,8 @@ private slots:
 
         QVERIFY(!window.dividing());
         QCOMPARE(window.pageControl->currentWidget(), window.tabSheetCollection);
+        // The page switch cleared the row the cancelled question selected.
+        QCOMPARE(window.lstCollection->SelectedRows(), std::vector<std::size_t>{0});
         QVERIFY(window.statusPanel1->text().isEmpty());
         QVERIFY(window.btnDivide->isEnabled());
     }
@@ -392,6 +396,41 @@ private slots:
             mnemonics.append(QKeySequence::mnemonic(button->text()));
         for (const QKeySequence& mnemonic : mnemonics)
             QCOMPARE(mnemonics.count(mnemonic), 1);
+    }
+
+    // Value labels named after their captions were read as "Носитель:" twice and never as
+    // their value; the tolerance field told its value as 0.
+    void screenReadersReadTheValues() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        window.ShowDivisionProgress(-1, 3, 42, 7);
+        const std::vector<std::pair<QLabel*, QString>> values{
+            {window.lblLowBound, Text("Нижняя граница")},
+            {window.lblUpBound, Text("Верхняя граница")},
+            {window.lblCurMedium, Text("Носитель:")},
+            {window.lblCurMediumElements, Text("Элементов:")},
+            {window.lblCurCombination, Text("Вариант:")},
+            {window.lblDivisionTime, Text("Время разбиения")},
+            {window.lblProcessPriorityName, Text("Приоритет процесса:")}};
+        for (const auto& [label, caption] : values) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(label);
+            QCOMPARE(accessible->text(QAccessible::Name), label->text());
+            QCOMPARE(accessible->text(QAccessible::Description), caption);
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(window.lblUpBound)->text(QAccessible::Name),
+                 Text("700 МБ"));
+        // A caption beside its value is that value's label (as is the group around it).
+        QStringList labels;
+        for (const auto& [label, relation] :
+             QAccessible::queryAccessibleInterface(window.lblCurMedium)
+                 ->relations(QAccessible::Label))
+            labels.append(label->text(QAccessible::Name));
+        QVERIFY(labels.contains(Text("Носитель:")));
+        QCOMPARE(QAccessible::queryAccessibleInterface(window.spinEditCapacityTolerance)
+                     ->valueInterface()
+                     ->currentValue()
+                     .toDouble(),
+                 99.9);
     }
 
     void dirTooBigDialogAnswers_data() {

@@ -24,6 +24,7 @@
 #include <QtTest>
 
 #include "collection/Tdatamanager.h"
+#include "dialogs/TellingUrlOpener.h"
 #include "tests/app/WindowHarness.h"
 #include "tests/doubles/DataManagerTestAccess.h"
 #include "tests/doubles/RecordingUrlOpener.h"
@@ -267,14 +268,26 @@ private slots:
         harness.File("blocker");
         window.editResultsBaseDir->setText(QString::fromStdString(harness.Root + "/blocker/x"));
         window.radioResultsSaveTextlist->setChecked(true);
+        // An earlier run's report stayed beside the failure.
+        window.setStatusText(1, Text("Списки записаны для носителей: 1, в каталоге /a/"));
+        window.btnOpenResultsBaseDir->show();
 
         window.btnProcessResults->click();
+
+        QVERIFY(window.statusPanel1->text().isEmpty());
 
         QCOMPARE(harness.Questions.Asked.size(), std::size_t{1});
         QCOMPARE(harness.Questions.Asked[0].Text,
                  std::string("Не удалось создать базовый каталог для результатов"));
         QCOMPARE(harness.Questions.Asked[0].Icon, PromptIcon::Exclamation);
         QVERIFY(!window.btnOpenResultsBaseDir->isVisibleTo(&window));
+    }
+
+    // A results folder or About-box link that no program opened went without a sign.
+    void linksThatNoProgramOpensAreTold() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        QVERIFY(dynamic_cast<TellingUrlOpener*>(window.Links.get()) != nullptr);
     }
 
     void editsRefuseForbiddenCharacters_data() {

@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -21,6 +22,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "app/ApplicationSetup.h"
 #include "app/Formvantrelmain.h"
 #include "collection/Tdatamanager.h"
 #include "dialogs/Formabout.h"
@@ -32,6 +34,7 @@
 #include "tests/doubles/DataManagerTestAccess.h"
 #include "tests/doubles/RecordingWinampHost.h"
 #include "tests/doubles/ScriptedFileChooser.h"
+#include "ui/ElidedLabel.h"
 #include "ui/QtListView.h"
 #include "ui/QtUiThread.h"
 
@@ -469,6 +472,47 @@ private slots:
         QVERIFY(help->isVisible());
         QCOMPARE(QFileInfo(help->browser->source().toLocalFile()).fileName(), topic);
         QVERIFY(harness.Questions.Asked.empty());
+    }
+
+    // Qt's own dialogs spoke English in the Russian window, and a display name made Qt add the
+    // program's name to titles that carry it already ("Vantrel - Предупреждение — Vantrel").
+    void applicationSpeaksRussianAndNamesItselfOnce() {
+        SetUpApplication(*qApp);
+        QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), Text("Отмена"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), Text("Перейти к:"));
+        QCOMPARE(QApplication::applicationName(), Text("Vantrel"));
+        // With no display name fixed, Qt's display name follows the name and adds nothing.
+        QApplication::setApplicationName(QStringLiteral("probe"));
+        QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("probe"));
+        QApplication::setApplicationName(Text("Vantrel"));
+    }
+
+    // At the window's smallest size the status texts were cut with no way to read them whole.
+    void statusPanelsShowLongTextsWhole() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        for (QLabel* panel : {window.statusPanel0, window.statusPanel1})
+            QVERIFY(qobject_cast<ElidedLabel*>(panel) != nullptr);
+    }
+
+    // At the smallest size the "Группа" caption was clipped by its sort mark, and a medium's
+    // list showed only four or five rows.
+    void smallestWindowKeepsCaptionsAndRowsReadable() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        window.lstCollectionColumnClick(2);
+        QHeaderView* header = window.lstCollection->header();
+        for (int column : {1, 2})
+            QVERIFY(header->sectionSize(column) >= header->sectionSizeHint(column));
+        for (int row = 0; row < 10; ++row)
+            window.lstMedium->AddRow("row" + std::to_string(row), -1, {"1 Б"}, nullptr);
+        window.pageControl->setCurrentWidget(window.tabSheetResults);
+        QTest::qWait(50);
+        window.resize(window.minimumSize());
+        QTRY_COMPARE(window.size(), window.minimumSize());
+        const QRect seventh = window.lstMedium->visualRect(window.lstMedium->Model().index(6, 0));
+        QVERIFY(seventh.bottom() <= window.lstMedium->viewport()->height());
     }
 
     void aboutBoxIsModalAndGoesWhenClosed() {

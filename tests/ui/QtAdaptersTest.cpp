@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QFile>
@@ -16,12 +17,16 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 
 #include "dialogs/Browsefordir.h"
+#include "dialogs/ChooserStart.h"
 #include "dialogs/QtText.h"
 #include "platform/FileOperations.h"
 #include "tests/doubles/AnswerQueuePrompter.h"
+#include "ui/DecimalSpinEdit.h"
+#include "ui/ElidedLabel.h"
 #include "ui/QtFileOperationProgress.h"
 #include "ui/QtIconList.h"
 #include "ui/QtListView.h"
@@ -128,22 +133,30 @@ private slots:
 
     void folderBrowserStartsThereAndReturnsTheChoice_data() {
         QTest::addColumn<bool>("accept");
-        QTest::newRow("chosen") << true;
-        QTest::newRow("cancelled") << false;
+        QTest::addColumn<bool>("large");
+        QTest::newRow("chosen") << true << false;
+        QTest::newRow("cancelled") << false << false;
+        // A folder too large to list quickly: the browser opens above it, with it selected.
+        QTest::newRow("large folder") << true << true;
     }
     void folderBrowserStartsThereAndReturnsTheChoice() {
         QFETCH(bool, accept);
+        QFETCH(bool, large);
         QTemporaryDir root;
         const QString start = root.filePath(QStringLiteral("start"));
         const QString target = root.filePath(QStringLiteral("target"));
         QDir().mkpath(start);
         QDir().mkpath(target);
+        for (std::size_t file = 0; large && file <= LargeFolderEntries; ++file)
+            std::ofstream(start.toStdString() + "/" + std::to_string(file)).close();
         QString startedAt;
+        QStringList selected;
         bool foldersOnly = false;
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog != nullptr);
             startedAt = dialog->directory().absolutePath();
+            selected = dialog->selectedFiles();
             foldersOnly = dialog->fileMode() == QFileDialog::Directory &&
                           dialog->testOption(QFileDialog::ShowDirsOnly);
             if (!accept) {
@@ -157,10 +170,30 @@ private slots:
 
         const bool chosen = BrowseForFolder(nullptr, folder, "Выберите папку");
 
-        QCOMPARE(startedAt, start);
+        QCOMPARE(startedAt, large ? QDir(root.path()).absolutePath() : start);
+        if (large)
+            QCOMPARE(selected, QStringList{start});
         QVERIFY(foldersOnly);
         QCOMPARE(chosen, accept);
         QCOMPARE(QString::fromStdString(folder), accept ? target : start);
+    }
+
+    // The decimal field had no value property: screen readers read 0 whatever it showed.
+    void decimalFieldTellsScreenReadersItsValue() {
+        DecimalSpinEdit field;
+        field.setRange(80, 100);
+        field.setSingleStep(0.1);
+        field.setValue(99.9);
+        QAccessibleValueInterface* value =
+            QAccessible::queryAccessibleInterface(&field)->valueInterface();
+        QVERIFY(value != nullptr);
+        QCOMPARE(value->currentValue().toDouble(), 99.9);
+        QCOMPARE(value->minimumValue().toDouble(), 80.0);
+        QCOMPARE(value->maximumValue().toDouble(), 100.0);
+        QCOMPARE(value->minimumStepSize().toDouble(), 0.1);
+
+        field.setValue(85.5);
+        QCOMPARE(value->currentValue().toDouble(), 85.5);
     }
 
     void iconListKeepsEachIconOnce() {
@@ -231,6 +264,44 @@ private slots:
         QCOMPARE(sorted[0], std::string("a"));
         QCOMPARE(sorted[2], std::string("C"));
         QVERIFY(sorted[3] == "а" && sorted[4] == "Б");
+    }
+
+    // Rows without an icon (links, missing paths) stood further left than the others.
+    void rowsWithoutAnIconKeepTheIconsRoom() {
+        QtListView view({Text("Имя")}, {Qt::AlignLeft}, false);
+        QtIconList icons;
+        view.SetIconLookup([&icons](std::int32_t index) { return icons.Icon(index); });
+        QTemporaryDir root;
+        const std::string folder = root.path().toStdString();
+        view.AddRow("with", icons.IconIndexOf(folder, ReadPathAttributes(folder)), {}, nullptr);
+        view.AddRow("unknown", 12345, {}, nullptr);
+        view.AddRow("none", -1, {}, nullptr);
+        const auto decoration = [&view](int row) {
+            return view.Model().data(view.Model().index(row, 0), Qt::DecorationRole).value<QIcon>();
+        };
+        const QSize room = view.iconSize().isValid() ? view.iconSize() : QSize(16, 16);
+        for (int row = 0; row < 3; ++row) {
+            QVERIFY(!decoration(row).isNull());
+            QCOMPARE(decoration(row).actualSize(room), decoration(0).actualSize(room));
+        }
+    }
+
+    // Status texts longer than the window were cut off with no way to read them whole.
+    void cutLabelShowsItsWholeTextAsTooltip() {
+        const QString text =
+            Text("Списки записаны для носителей: 217, в каталоге /home/user/CDRs/");
+        ElidedLabel label(text);
+        label.show();
+        QVERIFY(label.minimumSizeHint().width() < label.sizeHint().width());
+        for (const bool narrow : {false, true}) {
+            label.resize(narrow ? 80 : label.sizeHint().width() + 20, label.sizeHint().height());
+            QCOMPARE(label.IsCut(), narrow);
+            QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), label.mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(&label, &help);
+            QCOMPARE(QToolTip::text(), narrow ? text : QString());
+            QToolTip::hideText();
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(&label)->text(QAccessible::Name), text);
     }
 
     void sortingAndDeletingKeepTheRightRows() {

@@ -1,0 +1,24 @@
+#include "app/ApplicationSetup.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "resources/VantrelIcons.h"
+#include "ui/QtPrompter.h"
+
+void SetUpApplication(QApplication& application) {
+    // Only the name, no display name: Qt would add a display name to every title that does not
+    // end with it, so "Vantrel - Предупреждение" would carry the program's name twice.
+    QApplication::setApplicationName(QString::fromUtf8(ApplicationTitle));
+    QApplication::setWindowIcon(VantrelIcons::Application());
+
+    // Where the translations are not installed, Qt's texts stay English; the program still runs.
+    auto* translator = new QTranslator(&application);
+    if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    else
+        delete translator;
+}
