@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang
     mingw-w64 audacious dbus
+    dpkg-dev file lintian appstream desktop-file-utils
 )
 
 # Per release: the runtime of its default clang (sanitizers and fuzzing with clang), and
