@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the program says about itself: its version, its web page, its two contacts, and where its
 # help pages lie relative to the program. Everything lands in one generated header.
 include(GNUInstallDirs)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A Debian package of what `cmake --install` puts under the prefix: `cpack -G DEB` in the build
 # folder (scripts/package.sh does it). Its dependencies come from the libraries the programs link
 # (dpkg-shlibdeps), plus the Qt platform plugins that a window needs and the library packages only

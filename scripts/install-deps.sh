@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the build needs, when any is missing. Supported: Debian 12
 # (bookworm) and Debian 13 (trixie).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package: a Release build of the two programs, then `cpack -G DEB`. The one
 # .deb lands in build/package/ (an older one there is replaced).
 #

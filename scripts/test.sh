@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds and runs every test: the player exchange cross-compiled for Windows, a plain
 # build with warnings as errors, then the same tests under the address and undefined-behaviour
 # sanitizers, then the division's tests under the thread sanitizer, then a one-minute smoke run

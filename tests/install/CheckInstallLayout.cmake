@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build in BUILD_DIR under a fresh PREFIX and checks that every file the desktop, the
 # software centre, man and the program look for is where they look, under the application id. Run by CTest with -D BUILD_DIR, PREFIX, BINDIR, DATADIR
 # and HELPDIR (the last three relative to the prefix).
