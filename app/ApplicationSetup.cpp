@@ -13,6 +13,8 @@ void SetUpApplication(QApplication& application) {
     // end with it, so "Vantrel - Предупреждение" would carry the program's name twice.
     QApplication::setApplicationName(QString::fromUtf8(ApplicationTitle));
     QApplication::setWindowIcon(VantrelIcons::Application());
+    // Ties the windows to the desktop entry and its icon where the desktop asks (Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vantrel.Vantrel"));
 
     // Where the translations are not installed, Qt's texts stay English; the program still runs.
     auto* translator = new QTranslator(&application);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where the window's code goes: Formvantrelmain.cpp builds the window, its menu, status bar,

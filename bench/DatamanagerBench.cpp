@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data manager on a large collection: adding a folder's 100 000 files (listing, measuring,
 // sorting by path, dropping duplicates, refilling the list) and refilling the list alone.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copying and moving a medium of 2 000 files of 1 MB with the file-operation service, against
 // `cp -r` of the same files on the same file system as the reference.
 #include <benchmark/benchmark.h>

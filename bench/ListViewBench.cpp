@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's list view on a collection of 100 000 items (offscreen): filling it, sorting it by
 // a column and selecting all of it, each followed by the repaint the user would wait for.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the search's benchmark sets as files vantrel-divide reads, with the options to pass.
 #include <cstdlib>
 #include <fstream>

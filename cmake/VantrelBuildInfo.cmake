@@ -1,16 +1,17 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the program says about itself: its version, its web page, its two contacts, and where its
 # help pages lie relative to the program. Everything lands in one generated header.
 include(GNUInstallDirs)
 
-set(VANTREL_WEB_PAGE "https://example.org/vantrel/" CACHE STRING
-    "The product's web page shown in the About box")
-set(VANTREL_PROGRAM_AUTHOR_NAME "Program Author" CACHE STRING
+# The About box hides a web page or a mail address left empty; the names default to the project.
+set(VANTREL_WEB_PAGE "" CACHE STRING "The product's web page shown in the About box")
+set(VANTREL_PROGRAM_AUTHOR_NAME "Orbek Vantrel" CACHE STRING
     "Display name of the program's author in the About box")
-set(VANTREL_PROGRAM_AUTHOR_EMAIL "author@example.org" CACHE STRING
+set(VANTREL_PROGRAM_AUTHOR_EMAIL "" CACHE STRING
     "Mail address of the program's author in the About box")
-set(VANTREL_HELP_AUTHOR_NAME "Help Author" CACHE STRING
+set(VANTREL_HELP_AUTHOR_NAME "Orbek Vantrel" CACHE STRING
     "Display name of the help's author in the About box")
-set(VANTREL_HELP_AUTHOR_EMAIL "help@example.org" CACHE STRING
+set(VANTREL_HELP_AUTHOR_EMAIL "" CACHE STRING
     "Mail address of the help's author in the About box")
 
 # The help pages are installed here; the program finds them by the same path taken from its own

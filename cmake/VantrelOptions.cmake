@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Options every target of the project shares. The repository's root is the include root: every
 # include of a project header names its folder ("divide/Dividethread.h").
 add_library(vantrel_options INTERFACE)

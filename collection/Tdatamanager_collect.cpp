@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Collecting the items of each medium into a folder of its own.
 #include "collection/Tdatamanager.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data manager's side of a division: the fit checks before it, the units it places, and the
 // division thread's lifetime.
 #include "collection/Tdatamanager.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list writers: a numbered text list or an extended M3U playlist per medium.
 #include "collection/Tdatamanager.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The playlist reader: extended M3U into the collection.
 
 #include <cerrno>

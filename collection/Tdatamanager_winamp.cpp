@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Handing a medium to the media player as its new playlist.
 #include "collection/Tdatamanager.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/Formabout.h"
 
 #include <QFont>
@@ -20,6 +21,8 @@ const char* const Caption = "О программе";
 const char* const ProgramName = "Orbek Vantrel";
 const char* const VersionCaption = "Версия:";
 const char* const WebSiteCaption = "Веб-сайт:";
+const char* const LicenseCaption = "Лицензия:";
+const char* const License = "GNU GPL версии 3 или более поздней (GPL-3.0-or-later)";
 const char* const ProgramGroupCaption = "Программирование: ";
 const char* const HelpGroupCaption = "Справка: ";
 const char* const EmailCaption = "E-Mail:";
@@ -53,7 +56,8 @@ QLabel* BoldLabel(const QString& text, Qt::Alignment alignment, QWidget* parent)
     return label;
 }
 
-// One contact's group: the name, then the mail picture, "E-Mail:" and the address.
+// One contact's group: the name, then the mail picture, "E-Mail:" and the address; an empty name
+// or address is hidden, and so is a group with neither.
 QGroupBox* ContactGroup(const char* caption, const AboutContact& contact, QToolButton*& picture,
                         LinkEdit*& address, QWidget* parent) {
     auto* group = new QGroupBox(Text(caption), parent);
@@ -76,6 +80,11 @@ QGroupBox* ContactGroup(const char* caption, const AboutContact& contact, QToolB
     layout->addWidget(emailLabel, 1, 1);
     layout->addWidget(address, 1, 2);
     layout->setColumnStretch(2, 1);
+    name->setHidden(contact.Name.isEmpty());
+    picture->setHidden(contact.Email.isEmpty());
+    emailLabel->setHidden(contact.Email.isEmpty());
+    address->setHidden(contact.Email.isEmpty());
+    group->setHidden(contact.Name.isEmpty() && contact.Email.isEmpty());
     return group;
 }
 }  // namespace
@@ -116,6 +125,14 @@ TfrmAbout::TfrmAbout(const AboutDetails& details, UrlOpener& opener, QWidget* pa
     editWebSite = new LinkEdit(Details.WebPage, this);
     editWebSite->setAccessibleName(Text(WebSiteCaption));
     lblWebSite->setBuddy(editWebSite);
+    lblWebSite->setHidden(Details.WebPage.isEmpty());
+    editWebSite->setHidden(Details.WebPage.isEmpty());
+    lblLicenseCaption = new QLabel(Text(LicenseCaption), this);
+    lblLicenseCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblLicense = new QLabel(Text(License), this);
+    lblLicense->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblLicense->setAccessibleName(lblLicense->text());
+    lblLicense->setAccessibleDescription(lblLicenseCaption->text());
 
     auto* title = new QHBoxLayout;
     title->addWidget(imgLogo);
@@ -126,6 +143,8 @@ TfrmAbout::TfrmAbout(const AboutDetails& details, UrlOpener& opener, QWidget* pa
     facts->addWidget(lblVersion, 0, 1);
     facts->addWidget(lblWebSite, 1, 0);
     facts->addWidget(editWebSite, 1, 1);
+    facts->addWidget(lblLicenseCaption, 2, 0);
+    facts->addWidget(lblLicense, 2, 1);
     facts->setColumnStretch(1, 1);
 
     QGroupBox* programGroup = ContactGroup(ProgramGroupCaption, Details.ProgramAuthor, imgEMail1,

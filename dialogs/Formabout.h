@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>
@@ -25,8 +26,9 @@ struct AboutDetails {
     static AboutDetails FromBuild();
 };
 
-// The modal "О программе" box: the program's name, icon and version, its web page and mail links
-// to the program's author and the help's author. Links go to the desktop through the opener.
+// The modal "О программе" box: the program's name, icon, version and licence, its web page and
+// mail links to the program's author and the help's author. Links go to the desktop through the
+// opener; a web page, name or address left empty is not shown.
 class TfrmAbout : public QDialog {
     Q_OBJECT
 
@@ -39,6 +41,8 @@ public:
     QLabel* lblVersion;
     QLabel* lblWebSite;
     LinkEdit* editWebSite;
+    QLabel* lblLicenseCaption;
+    QLabel* lblLicense;
     QToolButton* imgEMail1;
     LinkEdit* editProgramAuthorEMail;
     QToolButton* imgEMail2;

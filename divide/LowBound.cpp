@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "divide/LowBound.h"
 
 std::uint64_t LowBoundOf(std::uint64_t capacity, float tolerance) {

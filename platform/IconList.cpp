@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/IconList.h"
 
 std::int32_t PlainIconList::IconIndexOf(const std::string&,

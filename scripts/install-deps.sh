@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the build needs, when any is missing. Supported: Debian 12
 # (bookworm) and Debian 13 (trixie).
 set -euo pipefail
@@ -12,6 +13,7 @@ packages=(
     clang
     mingw-w64 audacious dbus
     wine wine64 xvfb xauth
+    dpkg-dev file lintian appstream desktop-file-utils
 )
 
 # Per release: the runtime of its default clang (sanitizers and fuzzing with clang), and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the PNG images of the icons from their SVG sources in resources/icons. The PNGs are kept
 # in the repository, so building needs no SVG renderer; run this after changing an SVG.
 # Needs rsvg-convert (Debian package librsvg2-bin).

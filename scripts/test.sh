@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds and runs every test: the player exchange cross-compiled for Windows and its host
 # tested under wine, a plain build with warnings as errors, then the same tests under the address
 # and undefined-behaviour sanitizers, then the division's tests under the thread sanitizer, then a
-# one-minute smoke run of each fuzz target (clang, libFuzzer). Checks the formatting first, with
-# clang-format 14 where the release has it.
+# one-minute smoke run of each fuzz target (clang, libFuzzer). Checks the formatting and the
+# licence lines first, with clang-format 14 where the release has it; packages the plain build and
+# checks the package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -28,6 +30,18 @@ build_and_test() {
     cmake --build "$dir" -j "$jobs"
 }
 
+echo "== licence lines"
+# Every source, build and script file names its licence in its first lines.
+unlicensed=$(git ls-files '*.cpp' '*.h' '*CMakeLists.txt' '*.cmake' 'scripts/*.sh' |
+    while read -r file; do
+        head -n 3 "$file" | grep -q 'SPDX-License-Identifier: GPL-3.0-or-later' || echo "$file"
+    done)
+if [ -n "$unlicensed" ]; then
+    echo "These files lack the line 'SPDX-License-Identifier: GPL-3.0-or-later' at the top:" >&2
+    echo "$unlicensed" >&2
+    exit 1
+fi
+
 echo "== the player exchange cross-compiled for Windows (mingw-w64), its host tested under wine"
 cmake -S winamp/windows -B build/ci-mingw -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-mingw-w64.cmake"
@@ -47,6 +61,13 @@ cmake --build build/ci-mingw -j "$jobs"
 echo "== plain build"
 build_and_test build/ci-plain -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir build/ci-plain --output-on-failure -j "$jobs"
+
+echo "== the Debian package of the plain build, its desktop entry and AppStream metadata"
+scripts/package.sh build/ci-plain
+# Any error or warning fails; lintian's informational notes do not.
+lintian --fail-on error,warning build/package/*.deb
+appstreamcli validate --no-net resources/org.vantrel.Vantrel.metainfo.xml
+desktop-file-validate resources/org.vantrel.Vantrel.desktop
 
 echo "== address and undefined-behaviour sanitizers"
 build_and_test build/ci-asan -DCMAKE_BUILD_TYPE=Debug "-DVANTREL_SANITIZE=address;undefined" \

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vantrel-divide: the division from the command line.
 #include <iostream>
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/Formabout.h"
 
 #include <functional>
@@ -27,6 +28,34 @@ TEST(Formabout, ShowsTheVersionTheProgramWasBuiltWith) {
     EXPECT_EQ(about.lblVersion->text().toStdString(), "3.0.0.8");
     EXPECT_EQ(about.windowTitle().toStdString(), "О программе");
     EXPECT_TRUE(opener.Opened.empty());
+}
+
+// The box shipped placeholders for contacts and web page, and did not say the licence.
+TEST(Formabout, ShipsTheProjectsOwnDetailsAndItsLicence) {
+    const AboutDetails details = AboutDetails::FromBuild();
+    EXPECT_EQ(details.ProgramAuthor.Name.toStdString(), "Orbek Vantrel");
+    for (const QString& text : {details.WebPage, details.ProgramAuthor.Email,
+                                details.HelpAuthor.Name, details.HelpAuthor.Email})
+        EXPECT_FALSE(text.contains(QStringLiteral("example"))) << text.toStdString();
+    RecordingUrlOpener opener;
+    TfrmAbout about(details, opener);
+    EXPECT_TRUE(about.lblLicense->text().contains(QStringLiteral("GPL-3.0-or-later")));
+}
+
+// An empty web page or address showed as an empty link that opened a broken mail or web link.
+TEST(Formabout, HidesWhatIsLeftEmpty) {
+    AboutDetails details = Contacts();
+    details.WebPage.clear();
+    details.HelpAuthor.Email.clear();
+    RecordingUrlOpener opener;
+    TfrmAbout about(details, opener);
+    about.show();
+    EXPECT_TRUE(about.lblWebSite->isHidden());
+    EXPECT_TRUE(about.editWebSite->isHidden());
+    EXPECT_TRUE(about.imgEMail2->isHidden());
+    EXPECT_TRUE(about.editHelpAuthorEMail->isHidden());
+    EXPECT_TRUE(about.imgEMail1->isVisible());
+    EXPECT_TRUE(about.editProgramAuthorEMail->isVisible());
 }
 
 // Each link by mouse on its text, by keyboard, and by its mail picture.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes what vantrel-divide reads: its arguments and the unit totals on standard input. The
 // input is split at NUL bytes: every piece but the last is one argument, the last is the
 // standard input. Small unit lists are also divided, so the parsed values reach the search.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the playlist reader and the sort and duplicate pass after it: the input is the
 // playlist's bytes, the first byte picks the collection type and how questions are answered.
 

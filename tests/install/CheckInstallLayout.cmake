@@ -1,5 +1,6 @@
-# Installs the build in BUILD_DIR under a fresh PREFIX and checks that every file the desktop and
-# the program look for is where they look. Run by CTest with -D BUILD_DIR, PREFIX, BINDIR, DATADIR
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs the build in BUILD_DIR under a fresh PREFIX and checks that every file the desktop, the
+# software centre, man and the program look for is where they look, under the application id. Run by CTest with -D BUILD_DIR, PREFIX, BINDIR, DATADIR
 # and HELPDIR (the last three relative to the prefix).
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -15,11 +16,16 @@ set(expected
     ${HELPDIR}/T_Collection.html
     ${HELPDIR}/T_Divide.html
     ${HELPDIR}/T_Result.html
-    ${DATADIR}/applications/vantrel.desktop
-    ${DATADIR}/icons/hicolor/scalable/apps/vantrel.svg
+    ${DATADIR}/applications/org.vantrel.Vantrel.desktop
+    ${DATADIR}/metainfo/org.vantrel.Vantrel.metainfo.xml
+    ${DATADIR}/icons/hicolor/scalable/apps/org.vantrel.Vantrel.svg
+    ${DATADIR}/man/man1/vantrel.1.gz
+    ${DATADIR}/man/man1/vantrel-divide.1.gz
+    ${DATADIR}/doc/vantrel/copyright
+    ${DATADIR}/doc/vantrel/changelog.Debian.gz
 )
 foreach(size 16 22 24 32 48 64 128 256)
-    list(APPEND expected ${DATADIR}/icons/hicolor/${size}x${size}/apps/vantrel.png)
+    list(APPEND expected ${DATADIR}/icons/hicolor/${size}x${size}/apps/org.vantrel.Vantrel.png)
 endforeach()
 
 set(missing)
@@ -34,10 +40,18 @@ endif()
 
 find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
 if(DESKTOP_FILE_VALIDATE)
-    execute_process(COMMAND "${DESKTOP_FILE_VALIDATE}" "${PREFIX}/${DATADIR}/applications/vantrel.desktop"
-        RESULT_VARIABLE result)
+    execute_process(COMMAND "${DESKTOP_FILE_VALIDATE}"
+        "${PREFIX}/${DATADIR}/applications/org.vantrel.Vantrel.desktop" RESULT_VARIABLE result)
     if(NOT result EQUAL 0)
         message(FATAL_ERROR "the desktop entry is not valid")
+    endif()
+endif()
+find_program(APPSTREAMCLI appstreamcli)
+if(APPSTREAMCLI)
+    execute_process(COMMAND "${APPSTREAMCLI}" validate --no-net
+        "${PREFIX}/${DATADIR}/metainfo/org.vantrel.Vantrel.metainfo.xml" RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "the AppStream metadata is not valid")
     endif()
 endif()
 file(REMOVE_RECURSE "${PREFIX}")
