@@ -1,24 +1,45 @@
 // vantrel-divide: the division from the command line.
+#include <unistd.h>
+
+#include <atomic>
+#include <csignal>
 #include <iostream>
 #include <string_view>
 #include <vector>
 
 #include "tools/CommandLine.h"
 
+namespace {
+
+// Set by Ctrl+C; the run looks at it between steps and stops cleanly.
+std::atomic<bool> Interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+extern "C" void OnInterrupt(int) {
+    Interrupted.store(true);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const auto parsed = ParseDivideCommand(std::vector<std::string_view>(argv + 1, argv + argc));
     if (const auto* message = std::get_if<std::string>(&parsed)) {
         std::cerr << "vantrel-divide: " << *message << " (see --help)\n";
-        return 2;
+        return ExitBadInput;
     }
     const auto& command = std::get<DivideCommand>(parsed);
     switch (command.Mode) {
         case DivideCommand::Kind::Help:
             std::cout << DivideUsage;
-            return 0;
-        case DivideCommand::Kind::Folders:
-            return RunFolders(command.Folders, std::cout, std::cerr);
+            return ExitPlaced;
+        case DivideCommand::Kind::Collection: {
+            std::signal(SIGINT, OnInterrupt);
+            const CollectionStreams streams{std::cin, std::cout, std::cerr,
+                                            ::isatty(STDERR_FILENO) == 1,
+                                            [] { return Interrupted.load(); }};
+            return RunCollection(command.Collection, streams);
+        }
         case DivideCommand::Kind::UnitList:
             break;
     }

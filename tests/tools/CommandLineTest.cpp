@@ -66,12 +66,13 @@ TEST(CommandLineTest, ModesAndTheirValues) {
     parsed = Parse({"--capacity", "734003200", "a", "--tolerance", "80", "b"});
     ASSERT_TRUE(std::holds_alternative<DivideCommand>(parsed));
     const auto& folders = std::get<DivideCommand>(parsed);
-    EXPECT_EQ(folders.Mode, DivideCommand::Kind::Folders);
-    EXPECT_EQ(folders.Folders.Paths, (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(folders.Folders.Tolerance, 80.0f);
+    EXPECT_EQ(folders.Mode, DivideCommand::Kind::Collection);
+    EXPECT_EQ(folders.Collection.Inputs,
+              (std::vector<CollectionInput>{{"a", 0, false}, {"b", 0, false}}));
+    EXPECT_EQ(folders.Collection.Tolerance, 80.0f);
 
     parsed = Parse({"--capacity", "10", "/x"});
-    EXPECT_EQ(std::get<DivideCommand>(parsed).Folders.Tolerance, 99.9f);
+    EXPECT_EQ(std::get<DivideCommand>(parsed).Collection.Tolerance, 99.9f);
     EXPECT_EQ(std::get<DivideCommand>(Parse({"--help"})).Mode, DivideCommand::Kind::Help);
 }
 
@@ -82,12 +83,15 @@ TEST(CommandLineTest, FolderModePrintsMediaAndDecisions) {
     folder.MakeFile("in/big/y", 400 * MB);
     folder.MakeFile("in/huge", 800 * MB);
     folder.MakeFile("in/small", 300 * MB);
-    FolderOptions options;
+    CollectionOptions options;
     options.Capacity = 700 * MB;
-    options.Paths = {folder / "in"};
+    options.Contents = true;
+    options.Inputs = {{folder / "in"}};
+    std::istringstream noInput;
     std::ostringstream out;
     std::ostringstream err;
-    EXPECT_EQ(RunFolders(options, out, err), 0);
+    // The oversized file is left out, so not everything was placed.
+    EXPECT_EQ(RunCollection(options, {noInput, out, err}), 1);
     const std::string in = folder / "in";
     EXPECT_EQ(out.str(), "Носитель 1\t700 МБ\n\t" + in + "/big/x\n\t" + in +
                              "/small\nНоситель 2\t400 МБ\n\t" + in + "/big/y\n");
@@ -96,9 +100,9 @@ TEST(CommandLineTest, FolderModePrintsMediaAndDecisions) {
                              "vantrel-divide: Файл «" +
                              in + "/huge» не помещается на выбранный носитель. -> excluded\n");
 
-    options.Paths = {folder / "missing"};
+    options.Inputs = {{folder / "missing"}};
     std::ostringstream none;
-    EXPECT_EQ(RunFolders(options, none, err), 2);
+    EXPECT_EQ(RunCollection(options, {noInput, none, err}), 2);
     EXPECT_TRUE(none.str().empty());
 }
 
