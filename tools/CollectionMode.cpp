@@ -155,7 +155,7 @@ bool ExpandInputs(const CollectionOptions& options, const CollectionStreams& str
             if (const auto attributes = ReadPathAttributes(input.Path);
                 attributes && !attributes->Directory)
                 file.open(input.Path, std::ios::binary);
-            if (!file) {
+            if (!file.is_open()) {
                 streams.Err << Program << "cannot read the list of paths \"" << input.Path
                             << "\"\n";
                 return false;

@@ -42,6 +42,16 @@ TEST(CommandLineTest, BadArgumentsNameTheProblem) {
         {{"--capacity", "10", "--low-bound", "5", "--medium-time-limit", nines400}, "above 0"},
         {{"--capacity", "10", "--low-bound", "5", "--medium-time-limit", nines300},
          "at most 1000000000"},
+        {{"--capacity", "7x", "/tmp"}, "not a capacity"},
+        {{"--capacity", "audio80", "/tmp"}, "it needs --music"},
+        {{"--capacity", "10", "--pause", "1", "/tmp"}, "--pause works with --music"},
+        {{"--capacity", "10", "--playlists", "o", "/tmp"}, "--playlists needs --music"},
+        {{"--capacity", "10", "--group", "x", "/tmp"}, "--group needs a group number"},
+        {{"--capacity", "10", "--yes", "--no", "/tmp"}, "exclude each other"},
+        {{"--capacity", "10", "--oversized-files", "expand", "/tmp"}, "needs exclude or stop"},
+        {{"--capacity", "10", "--name", "a/b", "/tmp"}, "cannot hold"},
+        {{"--capacity", "10", "--copy", "", "/tmp"}, "--copy needs a folder"},
+        {{"--capacity", "10", "--low-bound", "5", "--json"}, "--json needs paths"},
     };
     for (const auto& c : cases) {
         const auto parsed = Parse(c.Args);
@@ -70,6 +80,30 @@ TEST(CommandLineTest, ModesAndTheirValues) {
     EXPECT_EQ(folders.Collection.Inputs,
               (std::vector<CollectionInput>{{"a", 0, false}, {"b", 0, false}}));
     EXPECT_EQ(folders.Collection.Tolerance, 80.0f);
+
+    // Options reach the collection mode: groups cover the paths after them, "-" and --from-file
+    // are lists of paths, and the answers are set.
+    parsed = Parse({"--music",     "--capacity",
+                    "audio74",     "--pause",
+                    "2",           "a",
+                    "--group",     "3",
+                    "b",           "-",
+                    "--group",     "0",
+                    "--from-file", "f",
+                    "--name",      "cd",
+                    "--yes",       "--oversized-folders",
+                    "stop",        "--disc-tracks",
+                    "add"});
+    ASSERT_TRUE(std::holds_alternative<DivideCommand>(parsed));
+    const auto& music = std::get<DivideCommand>(parsed).Collection;
+    EXPECT_EQ(music.Inputs, (std::vector<CollectionInput>{
+                                {"a", 0, false}, {"b", 3, false}, {"-", 3, true}, {"f", 0, true}}));
+    EXPECT_EQ(music.Capacity, 444000u);
+    EXPECT_EQ(music.Pause, 200u);
+    EXPECT_EQ(music.Name, "cd");
+    EXPECT_EQ(music.Answers.Clashes, ToolAnswers::Clash::Yes);
+    EXPECT_EQ(music.Answers.OversizedFolder, ToolAnswers::Folder::Stop);
+    EXPECT_EQ(music.Answers.DiscTracks, ToolAnswers::DiscTrack::Add);
 
     parsed = Parse({"--capacity", "10", "/x"});
     EXPECT_EQ(std::get<DivideCommand>(parsed).Collection.Tolerance, 99.9f);
