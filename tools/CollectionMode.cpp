@@ -270,6 +270,8 @@ int RunCollection(const CollectionOptions& options, const CollectionStreams& str
     std::vector<CollectionInput> paths;
     if (!ExpandInputs(options, streams, paths))
         return ExitBadInput;
+    if (streams.Interrupted())
+        return ExitInterrupted;  // Ctrl+C while the paths were read
     for (CollectionInput& input : paths) {
         const auto attributes = ReadPathAttributes(input.Path);
         if (!attributes) {
@@ -424,7 +426,9 @@ int RunCollection(const CollectionOptions& options, const CollectionStreams& str
         ActionReport report;
         report.Action = "symlinks";
         prompter.SetStage(ToolPrompter::Stage::Collecting);
-        if (const auto prefix = prefixIn(options.SymlinksFolder, report)) {
+        if (!manager.GetItemsAreFiles()) {
+            prompter.Fail("--symlinks: tracks on an audio disc are no files to link to");
+        } else if (const auto prefix = prefixIn(options.SymlinksFolder, report)) {
             report.Linked = MakeSymlinkFarm(manager.GetMedia(), *prefix, prompter,
                                             options.Answers.Clashes, streams.Interrupted);
             report.Complete = report.Linked.size() == mediaCount;

@@ -1,8 +1,8 @@
 // vantrel-divide: the division from the command line.
+#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <csignal>
 #include <iostream>
 #include <string_view>
 #include <vector>
@@ -34,7 +34,13 @@ int main(int argc, char** argv) {
             std::cout << DivideUsage;
             return ExitPlaced;
         case DivideCommand::Kind::Collection: {
-            std::signal(SIGINT, OnInterrupt);
+            // Interrupted system calls restart: the run notices Ctrl+C between its steps, and no
+            // read or write in the middle of a file fails because of it.
+            struct sigaction action = {};
+            action.sa_handler = OnInterrupt;
+            action.sa_flags = SA_RESTART;
+            sigemptyset(&action.sa_mask);
+            ::sigaction(SIGINT, &action, nullptr);
             const CollectionStreams streams{std::cin, std::cout, std::cerr,
                                             ::isatty(STDERR_FILENO) == 1,
                                             [] { return Interrupted.load(); }};
