@@ -129,8 +129,8 @@ TEST(CollectionModeTest, PlanAndListsMatchTheWindowsCore) {
         Feed Feeder;
         int Status;
     } cases[] = {
-        // Folders as items; the oversized one is replaced by its contents.
-        {{"--capacity", "1M", photos, extra},
+        // Folders as items, the oversized one replaced by its contents; a path from a list.
+        {{"--capacity", "1M", photos, "--from-file", folder.Write("list", "\n" + extra + "\r\n")},
          0,
          1024 * KB,
          0,
