@@ -272,6 +272,8 @@ int RunCollection(const CollectionOptions& options, const CollectionStreams& str
         return ExitBadInput;
     if (streams.Interrupted())
         return ExitInterrupted;  // Ctrl+C while the paths were read
+    // How each path is added, as the window's add commands do it.
+    std::vector<AddMethod> methods;
     for (CollectionInput& input : paths) {
         const auto attributes = ReadPathAttributes(input.Path);
         if (!attributes) {
@@ -283,6 +285,10 @@ int RunCollection(const CollectionOptions& options, const CollectionStreams& str
             return ExitBadInput;
         }
         input.Path = FullPath(input.Path);
+        methods.push_back(options.Music            ? AddFromPlaylist
+                          : !attributes->Directory ? AddFiles
+                          : options.Contents       ? AddFromFolder
+                                                   : AddFolder);
     }
 
     const std::uint8_t collectionType = options.Music ? 1 : 0;
@@ -303,29 +309,24 @@ int RunCollection(const CollectionOptions& options, const CollectionStreams& str
     // own, so that a playlist that cannot be read is named.
     prompter.SetStage(ToolPrompter::Stage::Input);
     for (std::size_t first = 0; first < paths.size();) {
-        const auto methodOf = [&](const CollectionInput& input) {
-            if (options.Music)
-                return AddFromPlaylist;
-            const bool folder = ReadPathAttributes(input.Path)->Directory;
-            return folder && options.Contents ? AddFromFolder : (folder ? AddFolder : AddFiles);
-        };
-        const AddMethod method = methodOf(paths[first]);
+        const std::uint32_t group = paths[first].Group;
         std::vector<std::string> run{paths[first].Path};
         std::size_t next = first + 1;
-        for (; !options.Music && next < paths.size() && paths[next].Group == paths[first].Group &&
-               methodOf(paths[next]) == method;
+        for (; !options.Music && next < paths.size() && paths[next].Group == group &&
+               methods[next] == methods[first];
              ++next)
             run.push_back(paths[next].Path);
-        const std::set<const void*> before = ItemCells(manager);
-        manager.AddItems(run, method);
+        const std::set<const void*> before =
+            group != 0 ? ItemCells(manager) : std::set<const void*>();
+        manager.AddItems(run, methods[first]);
         if (prompter.StageFailed() || prompter.StageStopped()) {
             if (prompter.StageFailed())
                 status.Print(Program + std::string("cannot read the playlist \"") + run.front() +
                              "\"");
             return ExitBadInput;
         }
-        if (paths[first].Group != 0)
-            GroupNewItems(manager, collectionView, before, paths[first].Group);
+        if (group != 0)
+            GroupNewItems(manager, collectionView, before, group);
         first = next;
         if (streams.Interrupted())
             return ExitInterrupted;

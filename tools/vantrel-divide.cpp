@@ -1,11 +1,11 @@
 // vantrel-divide: the division from the command line.
-#include <signal.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <iostream>
 #include <string_view>
 #include <vector>
+
+#include <signal.h>
+#include <unistd.h>
 
 #include "tools/CommandLine.h"
 
