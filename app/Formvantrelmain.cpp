@@ -308,7 +308,8 @@ void TfrmVantrelMain::refreshResultsAction() {
     const bool unavailable =
         (radioResultsSavePlaylist->isChecked() && !radioResultsSavePlaylist->isEnabled()) ||
         (radioResultsMoveToFolder->isChecked() && !radioResultsMoveToFolder->isEnabled()) ||
-        (radioResultsCopyToFolder->isChecked() && !radioResultsCopyToFolder->isEnabled());
+        (radioResultsCopyToFolder->isChecked() && !radioResultsCopyToFolder->isEnabled()) ||
+        (radioResultsMakeImage->isChecked() && !radioResultsMakeImage->isEnabled());
     if (unavailable)
         radioResultsSaveTextlist->click();
 }

@@ -19,6 +19,7 @@
 #include "settings/Tsettings.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -146,6 +147,7 @@ private:
     void cmboCapacityDataCustomUnitsSelect();
     void editSongPauseChange();
     void spinEditCapacityToleranceChange();
+    void chkDiscFootprintClick();
     void showCapacitySettings();
     std::uint64_t currentCapacity() const;
     void btnDivideClick();
@@ -227,6 +229,7 @@ private:
     QRadioButton* radioCapacity138 = nullptr;
     QRadioButton* radioCapacityDataCustom = nullptr;
     QSpinBox* editCapacityDataCustom = nullptr;
+    QCheckBox* chkDiscFootprint = nullptr;
     QComboBox* cmboCapacityDataCustomUnits = nullptr;
     QGroupBox* grpAudioMediaCapacity = nullptr;
     QRadioButton* radioCapacity74 = nullptr;
@@ -266,6 +269,9 @@ private:
     QRadioButton* radioResultsSavePlaylist = nullptr;
     QRadioButton* radioResultsMoveToFolder = nullptr;
     QRadioButton* radioResultsCopyToFolder = nullptr;
+    QRadioButton* radioResultsMakeImage = nullptr;
+    QLabel* lblMediumImage = nullptr;  // what the medium's disc image takes
+    QCheckBox* chkResultsChecksums = nullptr;
     QPushButton* btnProcessResults = nullptr;
     QLabel* lblResultsBaseDir = nullptr;
     QLineEdit* editResultsBaseDir = nullptr;

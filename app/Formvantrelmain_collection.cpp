@@ -211,6 +211,9 @@ void TfrmVantrelMain::cmboCollectionTypeSelect() {
     grpDataMediaCapacity->setVisible(files);
     spinEditCapacityToleranceChange();
     btnSendMediumToWinamp->setVisible(!files);
+    // Disc images are made of data media.
+    radioResultsMakeImage->setVisible(files);
+    radioResultsMakeImage->setEnabled(files && DataManager->GetItemsAreFiles());
     radioResultsSavePlaylist->setEnabled(!files);
     refreshResultsAction();
 }
@@ -375,6 +378,8 @@ void TfrmVantrelMain::collectionChanged() {
     btnDivide->setEnabled(count != 0);
     radioResultsMoveToFolder->setEnabled(DataManager->GetItemsAreFiles());
     radioResultsCopyToFolder->setEnabled(DataManager->GetItemsAreFiles());
+    radioResultsMakeImage->setEnabled(DataManager->GetItemsAreFiles() &&
+                                      Settings.CollectionType == 0);
     refreshResultsAction();
 }
 

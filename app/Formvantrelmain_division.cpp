@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -29,6 +30,11 @@ const char* const DataGroupCaption = " Объём носителя ";
 const char* const AudioGroupCaption = " Объём звуконосителя ";
 const char* const CustomCaption = "&произвольный:";
 const char* const UnitsName = "Единица объёма";
+const char* const DiscFootprintCaption = "учитывать файловую &систему диска (ISO 9660)";
+const char* const DiscFootprintHint =
+    "Считать, сколько каждый элемент займёт в образе диска: файлы целыми блоками по 2048 байт, "
+    "имена в каталогах, служебные области образа. Тогда образ каждого носителя наверняка "
+    "поместится на диск.";
 const char* const MinutesCaption = "мин";
 const char* const PauseBefore = "Учесть паузу в";
 const char* const PauseAfter = "сек у каждой композиции";
@@ -149,6 +155,10 @@ QWidget* TfrmVantrelMain::createDataCapacityGroup(QWidget* page) {
     cmboCapacityDataCustomUnits->setAccessibleName(Text(UnitsName));
     connect(cmboCapacityDataCustomUnits, &QComboBox::currentIndexChanged, this,
             [this] { cmboCapacityDataCustomUnitsSelect(); });
+    chkDiscFootprint = new QCheckBox(Text(DiscFootprintCaption), grpDataMediaCapacity);
+    chkDiscFootprint->setAccessibleName(Text(DiscFootprintCaption).remove(QLatin1Char('&')));
+    chkDiscFootprint->setToolTip(Text(DiscFootprintHint));
+    connect(chkDiscFootprint, &QCheckBox::toggled, this, [this] { chkDiscFootprintClick(); });
 
     auto* grid = new QGridLayout(grpDataMediaCapacity);
     grid->addWidget(radioCapacity650, 0, 0);
@@ -161,6 +171,7 @@ QWidget* TfrmVantrelMain::createDataCapacityGroup(QWidget* page) {
     custom->addWidget(editCapacityDataCustom, 1);
     custom->addWidget(cmboCapacityDataCustomUnits);
     grid->addLayout(custom, 3, 0, 1, 2);
+    grid->addWidget(chkDiscFootprint, 4, 0, 1, 2);
     return grpDataMediaCapacity;
 }
 
@@ -396,6 +407,19 @@ void TfrmVantrelMain::spinEditCapacityToleranceChange() {
         ValueLabel(*DataManager, LowBoundOf(capacity, Settings.CapacityTolerance)));
 }
 
+void TfrmVantrelMain::chkDiscFootprintClick() {
+    if (!ControlsLive)
+        return;
+    // The count decides what fits, so the media found with the other count go first.
+    if (confirmDiscardResults()) {
+        Settings.DiscFootprint = chkDiscFootprint->isChecked();
+        return;
+    }
+    ControlsLive = false;
+    chkDiscFootprint->setChecked(Settings.DiscFootprint);
+    ControlsLive = true;
+}
+
 std::uint64_t TfrmVantrelMain::currentCapacity() const {
     return Settings.CollectionType == 0 ? Settings.DataMediumCapacity
                                         : Settings.AudioMediumCapacity;
@@ -435,6 +459,7 @@ void TfrmVantrelMain::showCapacitySettings() {
     audio->setChecked(true);
 
     spinEditSongPause->setValue(Settings.SongPause * 0.01);
+    chkDiscFootprint->setChecked(Settings.DiscFootprint);
     ControlsLive = true;
 }
 
@@ -448,8 +473,9 @@ void TfrmVantrelMain::btnDivideClick() {
     setStatusText(1, Text(CheckingText));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    const bool started = DataManager->PrepareDivision(
-        capacity, LowBoundOf(capacity, Settings.CapacityTolerance), songPause);
+    const bool started =
+        DataManager->PrepareDivision(capacity, LowBoundOf(capacity, Settings.CapacityTolerance),
+                                     songPause, files && Settings.DiscFootprint);
     collectionChanged();
     QApplication::restoreOverrideCursor();
     if (!started) {

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,6 +27,7 @@
 #include "resources/VantrelIcons.h"
 #include "ui/BalloonTip.h"
 #include "ui/FileChooser.h"
+#include "ui/QtFileOperationProgress.h"
 #include "ui/QtListView.h"
 
 namespace {
@@ -47,6 +50,10 @@ const char* const SavePlaylistCaption = "создать playlist(ы) «имя№
 const char* const SubfolderLabel = "создать подкаталог(и) «имя№» и";
 const char* const MoveToFolderCaption = "переместить /";
 const char* const CopyToFolderCaption = "скопировать элементы";
+const char* const MakeImageCaption = "создать образ(ы) «имя№.iso»";
+const char* const ChecksumsCaption = "записать &контрольные суммы «имя№.sha256» при копировании";
+const char* const ImageTakesText = "Образ ISO: до ";
+const char* const ImageOfText = " из ";
 const char* const MediumNameLabel = "где имя =";
 const char* const NumberLabel = "№ = номер носителя";
 const char* const ProcessCaption = "Выполнить";
@@ -59,15 +66,21 @@ const char* const OpenBaseDirCaption = "Открыть &папку";
 // What the status bar says after processing, by action: the count of media, then the folder.
 const char* const DoneTexts[] = {
     "Списки записаны для носителей: ", "Плейлисты записаны для носителей: ",
-    "Перемещены элементы носителей: ", "Скопированы элементы носителей: "};
+    "Перемещены элементы носителей: ", "Скопированы элементы носителей: ",
+    "Образы записаны для носителей: "};
 const char* const DoneOfText = " из ";
 const char* const DoneWhereText = ", в каталоге ";
 
 // The characters no file or folder name may hold; a folder text may hold the delimiter.
 const char* const ForbiddenNameCharacters = "\\/:*?\"<>|";
 
+// The action that writes disc images, after the four of the lists and the folders.
+constexpr int MakeImageTag = 4;
+
 // The glyph "Выполнить" shows for each action, by tag (QIcon draws the disabled one itself).
 QIcon ActionGlyph(int tag) {
+    if (tag == MakeImageTag)
+        return QApplication::style()->standardIcon(QStyle::SP_DriveCDIcon);
     using Glyph = QIcon (*)();
     static constexpr Glyph Glyphs[] = {VantrelIcons::TextList, VantrelIcons::Playlist,
                                        VantrelIcons::MoveTo, VantrelIcons::CopyTo};
@@ -102,6 +115,9 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     auto* mediumLayout = new QVBoxLayout(medium);
     mediumLayout->addWidget(lstMedium, 1);
     mediumLayout->addWidget(btnSendMediumToWinamp, 0, Qt::AlignRight);
+    lblMediumImage = new QLabel(page);
+    lblMediumImage->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblMediumImage->hide();
     auto* mediaRow = new QHBoxLayout;
     mediaRow->addWidget(cmboMedia, 1);
     mediaRow->addWidget(lblMediumInfo);
@@ -128,9 +144,11 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     radioResultsSavePlaylist = new QRadioButton(Text(SavePlaylistCaption), actions);
     radioResultsMoveToFolder = new QRadioButton(Text(MoveToFolderCaption), actions);
     radioResultsCopyToFolder = new QRadioButton(Text(CopyToFolderCaption), actions);
+    radioResultsMakeImage = new QRadioButton(Text(MakeImageCaption), actions);
     const QRadioButton* const byTag[] = {radioResultsSaveTextlist, radioResultsSavePlaylist,
-                                         radioResultsMoveToFolder, radioResultsCopyToFolder};
-    for (int tag = 0; tag < 4; ++tag) {
+                                         radioResultsMoveToFolder, radioResultsCopyToFolder,
+                                         radioResultsMakeImage};
+    for (int tag = 0; tag <= MakeImageTag; ++tag) {
         // Checked by the user or by the program, the button shows that action's glyph.
         connect(byTag[tag], &QRadioButton::toggled, this, [this, tag](bool checked) {
             if (checked)
@@ -141,6 +159,10 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     auto* collectRow = new QHBoxLayout;
     collectRow->addWidget(radioResultsMoveToFolder);
     collectRow->addWidget(radioResultsCopyToFolder);
+    chkResultsChecksums = new QCheckBox(Text(ChecksumsCaption), actions);
+    chkResultsChecksums->setAccessibleName(Text(ChecksumsCaption).remove(QLatin1Char('&')));
+    connect(chkResultsChecksums, &QCheckBox::toggled, this,
+            [this](bool checked) { Settings.ChecksumLists = checked; });
     collectRow->addStretch();
     auto* nameLabel = new QLabel(Text(MediumNameLabel), actions);
     editResultsMediumName = new QLineEdit(actions);
@@ -158,7 +180,9 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     actionsLayout->addWidget(radioResultsSavePlaylist);
     actionsLayout->addWidget(subfolder);
     actionsLayout->addLayout(collectRow);
+    actionsLayout->addWidget(chkResultsChecksums);
     actionsLayout->addLayout(nameRow);
+    actionsLayout->addWidget(radioResultsMakeImage);
 
     auto* from = new QGroupBox(Text(FromGroupCaption), page);
     radioResultsSelectedMedium = new QRadioButton(Text(SelectedMediumCaption), from);
@@ -177,6 +201,7 @@ QWidget* TfrmVantrelMain::createResultsPage() {
 
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(mediaRow);
+    layout->addWidget(lblMediumImage);
     layout->addWidget(medium, 1);
     layout->addLayout(baseDirRow);
     layout->addWidget(actions);
@@ -196,6 +221,7 @@ void TfrmVantrelMain::showResultsSettings() {
     (Settings.CollectionType == 0 ? radioResultsMoveToFolder : radioResultsSavePlaylist)
         ->setChecked(true);
     editResultsMediumName->setText(QString::fromStdString(Settings.MediumName));
+    chkResultsChecksums->setChecked(Settings.ChecksumLists);
 }
 
 void TfrmVantrelMain::addResultMedium() {
@@ -219,6 +245,18 @@ void TfrmVantrelMain::cmboMediaSelect() {
     lblMediumInfo->setText(Text(TotalPrefix) + QString::number(lstMedium->RowCount()) +
                            QStringLiteral(" (") + QString::fromStdString(total) +
                            QStringLiteral(")"));
+    // With the disc count on, what the medium's image takes at most, beside the capacity.
+    const bool image = Settings.CollectionType == 0 && Settings.DiscFootprint;
+    lblMediumImage->setVisible(image);
+    if (image) {
+        const std::uint64_t footprint =
+            DataManager->MediumFootprint(static_cast<std::size_t>(index));
+        lblMediumImage->setText(
+            Text(ImageTakesText) + QString::fromStdString(DataManager->ValueText(footprint)) +
+            Text(ImageOfText) +
+            QString::fromStdString(DataManager->ValueText(Settings.DataMediumCapacity)));
+        lblMediumImage->setAccessibleName(lblMediumImage->text());
+    }
 }
 
 void TfrmVantrelMain::btnSendMediumToWinampClick() {
@@ -260,7 +298,7 @@ void TfrmVantrelMain::btnResultsBaseDirClick() {
 }
 
 void TfrmVantrelMain::radioResultsActionClick(int tag) {
-    if (tag < 0 || tag > 3)
+    if (tag < 0 || tag > MakeImageTag)
         return;
     btnProcessResults->setIcon(ActionGlyph(tag));
 }
@@ -315,7 +353,10 @@ void TfrmVantrelMain::btnProcessResultsClick() {
         done = DataManager->CollectFiles(index, prefix, false);
     } else if (radioResultsCopyToFolder->isChecked()) {
         action = 3;
-        done = DataManager->CollectFiles(index, prefix, true);
+        done = DataManager->CollectFiles(index, prefix, true, Settings.ChecksumLists);
+    } else if (radioResultsMakeImage->isChecked()) {
+        action = MakeImageTag;
+        done = DataManager->MakeImages(index, prefix, Settings.DataMediumCapacity, *FileProgress);
     } else {
         return;
     }

@@ -12,6 +12,8 @@ class Prompter;
 class UiThread;
 class DivisionListener;
 class FileOperationService;
+struct FileChecksum;
+class FileOperationProgress;
 class IconList;
 class TDivideThread;
 class TWinamp;
@@ -61,7 +63,10 @@ public:
     void LoadPlaylist(const std::string& playlist, bool asTracks);
 
     // The division: fit checks, units, the worker.
-    bool PrepareDivision(std::uint64_t capacity, std::uint64_t lowBound, std::uint32_t songPause);
+    // With discFootprint each item counts as what it takes on a disc image (files collections),
+    // and every medium keeps room for the image's own structures.
+    bool PrepareDivision(std::uint64_t capacity, std::uint64_t lowBound, std::uint32_t songPause,
+                         bool discFootprint = false);
     void StopDivision();
     // Remembers the position (0-6) for every later division and moves a running one to it as
     // far as the system allows. Returns the position in force (or that a division would get
@@ -80,7 +85,16 @@ public:
     // medium whose file operation the user cancelled.
     std::size_t SaveTextLists(int index, const std::string& prefix);
     std::size_t SavePlaylists(int index, const std::string& prefix);
-    std::size_t CollectFiles(int index, const std::string& prefix, bool copy);
+    // With checksums, a copy also writes prefix + number + ".sha256" beside each medium's folder:
+    // the SHA-256 of every file copied, computed while copying, as `sha256sum -c` reads it.
+    std::size_t CollectFiles(int index, const std::string& prefix, bool copy,
+                             bool checksums = false);
+    // Writes one ISO image per medium, prefix + number + ".iso"; stops at a cancel or a failure.
+    // An image larger than capacity is kept, and the user is told it will not fit.
+    std::size_t MakeImages(int index, const std::string& prefix, std::uint64_t capacity,
+                           FileOperationProgress& progress);
+    // What the medium's image takes at most: the items' footprints and the image's structures.
+    std::uint64_t MediumFootprint(std::size_t medium) const;
     // Makes the medium's tracks, in order, the player's new playlist.
     void SendMediumToWinamp(std::size_t index, TWinamp& winamp);
 
@@ -102,6 +116,10 @@ public:
 private:
     friend struct TDataManagerTestAccess;  // tests: a result or an item state set up directly
 
+    // Writes a medium's checksum list, names relative to its folder; tells the user and returns
+    // false when the file cannot be written.
+    bool WriteChecksumList(const std::string& path, const std::string& folder,
+                           const std::vector<FileChecksum>& sums);
     // Appends a free-standing item at the end of the collection with its own position cell.
     void AppendItem(TColItem item);
     void SortItemsByPath();

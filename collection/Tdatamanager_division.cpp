@@ -2,7 +2,10 @@
 // division thread's lifetime.
 #include "collection/Tdatamanager.h"
 
+#include <algorithm>
 #include <map>
+
+#include "disc/DiscFootprint.h"
 
 #include "divide/Dividethread.h"
 #include "platform/FileSystem.h"
@@ -25,9 +28,15 @@ enum class RememberedAnswer { None, Expand, Exclude };
 }  // namespace
 
 bool TDataManager::PrepareDivision(std::uint64_t capacity, std::uint64_t lowBound,
-                                   std::uint32_t songPause) {
+                                   std::uint32_t songPause, bool discFootprint) {
     if (Thread)
         return false;  // one division at a time
+    if (discFootprint) {
+        // Every medium's image needs room for its own structures besides the items.
+        const std::uint64_t reserve = DiscImageReserve();
+        capacity = capacity > reserve ? capacity - reserve : 0;
+        lowBound = std::min(capacity, lowBound > reserve ? lowBound - reserve : 0);
+    }
     Groups.clear();
     std::map<std::uint32_t, TColGroup> groupMap;
     RememberedAnswer folderAnswer = RememberedAnswer::None;
@@ -48,14 +57,16 @@ bool TDataManager::PrepareDivision(std::uint64_t capacity, std::uint64_t lowBoun
 
     for (auto item = Items.begin(); item != Items.end();) {
         // The sum saturates: a size near the largest value must not wrap round into fitting.
-        if (SaturatingAdd(item->Size, songPause) <= capacity) {
+        const std::uint64_t size = discFootprint ? DiscFootprint(item->Path, item->LinkItself)
+                                                 : SaturatingAdd(item->Size, songPause);
+        if (size <= capacity) {
             if (item->Group == 0) {
                 TColGroup unit;
-                unit.AddItem(item, songPause);
+                unit.AddItemOfSize(item, size);
                 Groups.push_back(std::move(unit));
             } else {
                 TColGroup& group = groupMap[item->Group];
-                if (group.AddItem(item, songPause) > capacity) {
+                if (group.AddItemOfSize(item, size) > capacity) {
                     refreshIfChanged();
                     Host.prompter.MessageBox(
                         GroupTooLargeText + std::to_string(item->Group) + GroupTooLargeTail,

@@ -30,8 +30,12 @@ TColItem& TColItem::operator=(const TColItem& other) {
 }
 
 std::uint64_t TColGroup::AddItem(TConstItemPosition item, std::uint32_t allowance) {
+    return AddItemOfSize(item, SaturatingAdd(item->Size, allowance));
+}
+
+std::uint64_t TColGroup::AddItemOfSize(TConstItemPosition item, std::uint64_t size) {
     Items.push_back(item);
-    Size = SaturatingAdd(Size, SaturatingAdd(item->Size, allowance));
+    Size = SaturatingAdd(Size, size);
     return Size;
 }
 

@@ -51,6 +51,8 @@ struct TColGroup {
     // Appends the item, adds its size plus the allowance, returns the new size. The sum saturates
     // at the largest value rather than wrapping round to a small one that would seem to fit.
     std::uint64_t AddItem(TConstItemPosition item, std::uint32_t allowance);
+    // Appends the item counted as size (its footprint on a disc image, say); saturates the same.
+    std::uint64_t AddItemOfSize(TConstItemPosition item, std::uint64_t size);
 };
 
 // One medium of a division result: positions of its items in order.

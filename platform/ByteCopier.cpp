@@ -23,7 +23,7 @@ ByteCopier::Result ByteCopier::Copy(int in, int out,
                 return result;
         }
         ssize_t moved = -1;
-        if (KernelCopy) {
+        if (KernelCopy && !Sink) {
             moved = ::copy_file_range(in, nullptr, out, nullptr, CopyChunk, 0);
             if (moved < 0 && result.Copied == 0 &&
                 (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
@@ -31,7 +31,7 @@ ByteCopier::Result ByteCopier::Copy(int in, int out,
                 KernelCopy = false;
             }
         }
-        if (!KernelCopy) {
+        if (!KernelCopy || Sink) {
             if (Buffer.empty())
                 Buffer.resize(BufferSize);
             moved = ::read(in, Buffer.data(), Buffer.size());
@@ -55,6 +55,8 @@ ByteCopier::Result ByteCopier::Copy(int in, int out,
         }
         if (moved == 0)
             return result;
+        if (Sink)
+            Sink(Buffer.data(), static_cast<std::size_t>(moved));
         result.Copied += static_cast<std::uint64_t>(moved);
         if (!afterBlock(static_cast<std::uint64_t>(moved))) {
             result.Cancelled = true;

@@ -22,7 +22,14 @@ public:
     Result Copy(int in, int out, const std::function<int(std::uint64_t offset)>& beforeBlock,
                 const std::function<bool(std::uint64_t bytes)>& afterBlock);
 
+    // Receives every block written, in order (a checksum made while copying); while one is set
+    // the copy goes through the buffer, where the bytes pass by.
+    void SetDigestSink(std::function<void(const char*, std::size_t)> sink) {
+        Sink = std::move(sink);
+    }
+
 private:
+    std::function<void(const char*, std::size_t)> Sink;
     bool KernelCopy = true;
     std::vector<char> Buffer;
 };

@@ -12,6 +12,12 @@ struct FileOperationSource {
     bool LinkItself = false;
 };
 
+// The SHA-256 of a file a copy wrote, in lowercase hexadecimal, with the file's path.
+struct FileChecksum {
+    std::string Path;
+    std::string Sha256;
+};
+
 // Copies or moves files and whole folder trees into a folder, the way the desktop's file manager
 // does: one progress window with a title, a question on every name clash (replace, skip, for
 // all, cancel) and a report of every error with the path and the system's reason.
@@ -22,4 +28,9 @@ public:
     // Returns false when the user cancelled; errors the user skipped do not count.
     virtual bool Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
                      const std::string& destinationFolder, const std::string& progressTitle) = 0;
+
+    // Asks later copies to record the SHA-256 of every file, computed while the file is copied.
+    virtual void RecordChecksums(bool) {}
+    // What the last run recorded, in the order the files were copied; empty when not asked.
+    virtual std::vector<FileChecksum> TakeChecksums() { return {}; }
 };

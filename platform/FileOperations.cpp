@@ -12,6 +12,8 @@
 #include <set>
 #include <system_error>
 
+#include <QCryptographicHash>
+
 #include "platform/ByteCopier.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileOperationProgress.h"
@@ -88,8 +90,8 @@ std::uint64_t BytesUnder(const std::string& path, bool followLink) {
 class Operation {
 public:
     Operation(FileOperationKind kind, Prompter& prompter, FileOperationProgress& progress,
-              const FileOperationFaults& faults)
-        : Kind(kind), Questions(prompter), Progress(progress), Faults(faults) {}
+              const FileOperationFaults& faults, std::vector<FileChecksum>* sums)
+        : Kind(kind), Questions(prompter), Progress(progress), Faults(faults), Sums(sums) {}
 
     Outcome Item(const FileOperationSource& given, const std::string& destinationFolder);
     // Progress after a source is done: renames copy nothing but count as done.
@@ -135,6 +137,7 @@ private:
     Prompter& Questions;
     FileOperationProgress& Progress;
     const FileOperationFaults& Faults;
+    std::vector<FileChecksum>* Sums;  // the checksums of the files copied, when asked for
     bool ReplaceAll = false;
     bool SkipAll = false;
     ByteCopier Copier;
@@ -365,6 +368,11 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
         return Failed(source, target, reason);
     };
 
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (Sums != nullptr)
+        Copier.SetDigestSink([&hash](const char* bytes, std::size_t size) {
+            hash.addData(QByteArrayView(bytes, static_cast<qsizetype>(size)));
+        });
     const auto copy = Copier.Copy(
         in.Get(), out.Get(),
         [&](std::uint64_t offset) {
@@ -375,6 +383,7 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
             Progress.Advanced(BytesDone, target);
             return !Progress.CancelRequested();
         });
+    Copier.SetDigestSink(nullptr);
     if (copy.Cancelled) {
         removeCopy();
         return Outcome::Cancelled;
@@ -413,6 +422,8 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
         }
     }
     Placed(target);
+    if (Sums != nullptr)
+        Sums->push_back({target, hash.result().toHex().toStdString()});
     return Outcome::Done;
 }
 
@@ -510,6 +521,7 @@ FileOperations::FileOperations(Prompter& prompter, FileOperationProgress& progre
 
 bool FileOperations::Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
                          const std::string& destinationFolder, const std::string& progressTitle) {
+    Sums.clear();
     // A destination that is not there is made here (one level), so that a failure names the
     // folder and its real cause once, instead of every item failing inside it.
     const std::string destination = WithoutTrailingDelimiter(destinationFolder);
@@ -534,7 +546,7 @@ bool FileOperations::Run(FileOperationKind kind, const std::vector<FileOperation
     }
     Progress.Started(progressTitle, total);
 
-    Operation operation(kind, Questions, Progress, Faults);
+    Operation operation(kind, Questions, Progress, Faults, Recording ? &Sums : nullptr);
     bool cancelled = false;
     std::uint64_t reached = 0;
     for (std::size_t i = 0; i < sources.size() && !cancelled; ++i) {

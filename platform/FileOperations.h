@@ -49,10 +49,15 @@ public:
     bool Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
              const std::string& destinationFolder, const std::string& progressTitle) override;
 
+    void RecordChecksums(bool on) override { Recording = on; }
+    std::vector<FileChecksum> TakeChecksums() override { return std::move(Sums); }
+
     void InjectFaults(FileOperationFaults faults) { Faults = std::move(faults); }
 
 private:
     Prompter& Questions;
     FileOperationProgress& Progress;
     FileOperationFaults Faults;
+    bool Recording = false;
+    std::vector<FileChecksum> Sums;
 };

@@ -8,6 +8,7 @@ packages=(
     build-essential cmake ninja-build pkg-config git
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    libisofs-dev xorriso
     clang
     mingw-w64 audacious dbus
 )

@@ -33,6 +33,8 @@ constexpr std::string_view KeySongPause = "SongPause";
 constexpr std::string_view KeyCapacityTolerance = "CapacityTolerance";
 constexpr std::string_view KeyResultsBaseDir = "ResultsBaseDir";
 constexpr std::string_view KeyMediumName = "MediumName";
+constexpr std::string_view KeyDiscFootprint = "DiscFootprint";
+constexpr std::string_view KeyChecksumLists = "ChecksumLists";
 
 // Capacities are written as full unsigned 64-bit decimals. A negative value can only come from a
 // file that held them as signed 32-bit numbers; it is sign-extended as such a file meant it.
@@ -162,10 +164,14 @@ void TSettings::Load() {
         ResultsBaseDir = *value;
     if (const auto value = get(KeyMediumName))
         MediumName = *value;
+    if (const auto value = ParseSigned(get(KeyDiscFootprint)))
+        DiscFootprint = *value != 0;
+    if (const auto value = ParseSigned(get(KeyChecksumLists)))
+        ChecksumLists = *value != 0;
 }
 
 bool TSettings::Save() {
-    const std::array<std::pair<std::string_view, std::string>, 10> entries{{
+    const std::array<std::pair<std::string_view, std::string>, 12> entries{{
         {KeyAutoSave, AutoSave ? "1" : "0"},
         {KeyCollectionType, std::to_string(CollectionType)},
         {KeyFilesAddMethod, std::to_string(FilesAddMethod)},
@@ -176,6 +182,8 @@ bool TSettings::Save() {
         {KeyCapacityTolerance, ToleranceText(CapacityTolerance, SystemDecimalSeparator())},
         {KeyResultsBaseDir, ResultsBaseDir},
         {KeyMediumName, MediumName},
+        {KeyDiscFootprint, DiscFootprint ? "1" : "0"},
+        {KeyChecksumLists, ChecksumLists ? "1" : "0"},
     }};
 
     auto report = [this] {

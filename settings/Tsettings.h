@@ -36,6 +36,10 @@ public:
     float CapacityTolerance = 99.9F;               // percent
     std::string ResultsBaseDir;
     std::string MediumName = "disk";
+    // Data media: count what each item takes on an ISO 9660 image instead of its bytes.
+    bool DiscFootprint = false;
+    // Copies into medium folders also write the SHA-256 of every file beside each folder.
+    bool ChecksumLists = false;
 
 private:
     void Load();

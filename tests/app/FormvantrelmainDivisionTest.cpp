@@ -330,6 +330,25 @@ private slots:
         QVERIFY(window.btnDivide->isEnabled());
     }
 
+    // Would catch the disc count not read from the settings, or changed without asking while
+    // media found with the other count are shown.
+    void discCountComesFromTheSettingsAndAsksBeforeDiscarding() {
+        for (const bool accept : {false, true}) {
+            Harness harness("DiscFootprint=1\n");
+            TfrmVantrelMain& window = harness.Open();
+            QVERIFY(window.chkDiscFootprint->isChecked());
+            window.cmboMedia->addItem(Text("Носитель 1"));
+            harness.Questions.Answer(accept ? PromptButton::Yes : PromptButton::No);
+
+            window.chkDiscFootprint->click();
+
+            QCOMPARE(harness.Questions.Asked.size(), std::size_t{1});
+            QCOMPARE(window.chkDiscFootprint->isChecked(), !accept);
+            QCOMPARE(window.Settings.DiscFootprint, !accept);
+            QCOMPARE(window.cmboMedia->count(), accept ? 0 : 1);
+        }
+    }
+
     void everyDivisionControlIsReachableAndNamed() {
         Harness harness("DataMediumCapacity=5120\n");
         TfrmVantrelMain& window = harness.Open();
@@ -350,6 +369,7 @@ private slots:
             {window.radioCapacityDataCustom, Text("произвольный:")},
             {window.editCapacityDataCustom, Text("произвольный:")},
             {window.cmboCapacityDataCustomUnits, Text("Единица объёма")},
+            {window.chkDiscFootprint, Text("учитывать файловую систему диска (ISO 9660)")},
             {window.spinEditCapacityTolerance, Text("Заполнять носитель на")},
             {window.btnDivide, Text("Разделить")},
             {window.btnPriorityLower, Text("Понизить приоритет")},

@@ -111,7 +111,8 @@ class FormvantrelmainResultsTest : public QObject {
     static QRadioButton* Action(TfrmVantrelMain& window, int tag) {
         QRadioButton* const actions[] = {
             window.radioResultsSaveTextlist, window.radioResultsSavePlaylist,
-            window.radioResultsMoveToFolder, window.radioResultsCopyToFolder};
+            window.radioResultsMoveToFolder, window.radioResultsCopyToFolder,
+            window.radioResultsMakeImage};
         return actions[tag];
     }
     static QImage Glyph(const TfrmVantrelMain& window) {
@@ -177,6 +178,9 @@ private slots:
             << QStringList{Text("vol1/"),  Text("vol1/a"), Text("vol1/b"), Text("vol2/"),
                            Text("vol2/c"), Text("vol3/"),  Text("vol3/d"), Text("vol3/e")}
             << everything;
+        QTest::newRow("images, all")
+            << 4 << true << QStringList{Text("vol1.iso"), Text("vol2.iso"), Text("vol3.iso")}
+            << everything;
     }
     void processingWritesTheFilesOfTheChosenMedia() {
         QFETCH(int, action);
@@ -205,7 +209,8 @@ private slots:
         QCOMPARE(window.Settings.MediumName, std::string("vol"));
         const char* const done[] = {
             "Списки записаны для носителей: ", "Плейлисты записаны для носителей: ",
-            "Перемещены элементы носителей: ", "Скопированы элементы носителей: "};
+            "Перемещены элементы носителей: ", "Скопированы элементы носителей: ",
+            "Образы записаны для носителей: "};
         QCOMPARE(window.statusPanel1->text(),
                  Text(done[action]) + (allMedia ? Text("3") : Text("1")) + Text(", в каталоге ") +
                      QString::fromStdString(base) + Text("/"));

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "disc/DiscFootprint.h"
 #include "divide/Dividethread.h"
 #include "tests/doubles/DataManagerTestAccess.h"
 #include "tests/doubles/NullHost.h"
@@ -343,6 +344,43 @@ TEST_F(PrepareDivisionTest, DestroyingTheDataManagerStopsItsRunningDivision) {
     Parts.UiThread.RunPending();
     EXPECT_EQ(Parts.Listener.MediaAdded, 0);
     EXPECT_EQ(Parts.Listener.Ended, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Would catch the disc count left out of the division, or changing it while off: on, every unit
+// counts its footprint and the medium keeps room for the image's structures, so files that fit
+// by their bytes are asked about; off, the bytes alone count, as always.
+TEST(PrepareDivisionDiscTest, DiscFootprintCountsWhatTheImageTakes) {
+    for (const bool footprint : {false, true}) {
+        SCOPED_TRACE(footprint);
+        TempFolder folder;
+        const std::string small = folder.MakeFile("small", 1);
+        const std::string larger = folder.MakeFile("fits by bytes", 3000);
+        DataManagerFixtureParts parts;
+        TDataManager manager(parts.CollectionType, parts.Collection, parts.Medium, parts.Host());
+        manager.AddItems({small, larger}, AddFiles);
+        const std::uint64_t capacity = DiscImageReserve() + DiscFootprint(small, false) + 2048;
+        if (footprint)
+            parts.Prompter.Answer(PromptButton::Yes);
+
+        ASSERT_TRUE(manager.PrepareDivision(capacity, capacity, 0, footprint));
+        parts.UiThread.PumpUntil([&] { return parts.Listener.Ended > 0; });
+        manager.DivisionFinished();
+
+        EXPECT_TRUE(parts.Prompter.ScriptUsed());
+        ASSERT_EQ(parts.Prompter.Asked.size(), footprint ? 1U : 0U);
+        if (footprint) {
+            EXPECT_EQ(parts.Prompter.Asked[0].Text,
+                      "Файл «" + larger +
+                          "» не помещается на выбранный носитель.\n\nИсключить файл из "
+                          "рассмотрения?");
+        }
+        ASSERT_EQ(manager.GetMedia().size(), 1U);
+        EXPECT_EQ(manager.GetMedia()[0].size(), footprint ? 1U : 2U);
+    }
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -221,3 +223,37 @@ TEST_F(CollectFilesTest, ALinkFoundInAFolderTravelsAsTheLinkAChosenOneAsItsTarge
               (std::vector<std::string>{Folder / "box/inside", Folder / "chosen"}));
     EXPECT_EQ(Calls()[0].LinksItself, (std::vector<bool>{true, false}));
 }
+
+namespace {
+
+// Would catch a checksum list that sha256sum cannot check: names relative to the medium's
+// folder, a name with a backslash escaped, one list per medium beside its folder.
+TEST(CollectChecksumsTest, CopiesWriteAListSha256sumChecks) {
+    TempFolder folder;
+    DataManagerFixtureParts parts;
+    RecordingProgress progress;
+    FileOperations operations(parts.Prompter, progress);
+    const TDataManagerHost host{parts.Prompter, parts.UiThread, parts.Listener, operations,
+                                parts.Icons};
+    TDataManager manager(parts.CollectionType, parts.Collection, parts.Medium, host);
+    manager.AddItems({folder.Write("items/a\\b", "one"), folder.Write("items/tree/c d", "two")},
+                     AddFiles);
+    manager.AddItems({folder / "items/tree"}, AddFolder);
+    auto& media = TDataManagerTestAccess::Media(manager);
+    media.emplace_back();
+    for (auto item = manager.GetItems().cbegin(); item != manager.GetItems().cend(); ++item)
+        if (item->Name != "c d")
+            media.back().push_back(item);
+    const std::string base = folder.MakeFolder("CDRs");
+
+    EXPECT_EQ(manager.CollectFiles(-1, base + "/disk", true, true), 1U);
+
+    const std::string list = ReadTextFile(base + "/disk1.sha256");
+    EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 2);
+    EXPECT_EQ(list.front(), '\\') << "the escaped name comes first";
+    EXPECT_EQ(
+        std::system(("cd '" + base + "/disk1' && sha256sum --quiet -c ../disk1.sha256").c_str()),
+        0);
+}
+
+}  // namespace

@@ -130,6 +130,29 @@ TEST_F(FileOperationsTest, CopiesFilesAndWholeTreesKeepingLinksAsLinks) {
     EXPECT_EQ(Progress.FinishCount, 1);
 }
 
+// Would catch a checksum of other bytes than those copied, a file left out, or checksums
+// recorded when nobody asked: each file copied gets the SHA-256 of its bytes, only when asked.
+TEST_F(FileOperationsTest, RecordsTheChecksumOfEveryFileCopiedWhenAsked) {
+    const std::string file = Folder.Write("src/abc", "abc");
+    Folder.Write("src/tree/inner/empty", "");
+    for (const bool asked : {false, true}) {
+        Operations.RecordChecksums(asked);
+        ASSERT_TRUE(Copy({file, Source + "/tree"}, Folder.MakeFolder(asked ? "on" : "off")));
+        const std::vector<FileChecksum> sums = Operations.TakeChecksums();
+        if (!asked) {
+            EXPECT_TRUE(sums.empty());
+            continue;
+        }
+        ASSERT_EQ(sums.size(), 2U);
+        EXPECT_EQ(sums[0].Path, Folder / "on/abc");
+        EXPECT_EQ(sums[0].Sha256,
+                  "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+        EXPECT_EQ(sums[1].Path, Folder / "on/tree/inner/empty");
+        EXPECT_EQ(sums[1].Sha256,
+                  "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+    }
+}
+
 TEST_F(FileOperationsTest, CopyKeepsModeAndModificationTime) {
     const std::string file = Folder.Write("src/run.sh", "#!/bin/sh\n");
     fs::permissions(file, fs::perms(0750));

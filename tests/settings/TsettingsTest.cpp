@@ -30,6 +30,8 @@ void ExpectDefaults(const TSettings& settings) {
     EXPECT_EQ(settings.CapacityTolerance, 99.9F);
     EXPECT_EQ(settings.ResultsBaseDir, DefaultResultsBaseDir());
     EXPECT_EQ(settings.MediumName, "disk");
+    EXPECT_FALSE(settings.DiscFootprint);  // a file without the key divides as it always did
+    EXPECT_FALSE(settings.ChecksumLists);
 }
 
 TEST(TSettingsLoad, MissingFileGivesDefaults) {
@@ -124,6 +126,8 @@ TEST_P(TSettingsRoundTrip, EveryValueSurvives) {
         settings.CapacityTolerance = c.Tolerance;
         settings.ResultsBaseDir = "/home/пользователь/Мои диски/";
         settings.MediumName = "диск №";
+        settings.DiscFootprint = true;
+        settings.ChecksumLists = true;
         ASSERT_TRUE(settings.Save());
     }
     TSettings loaded(path);
@@ -137,6 +141,8 @@ TEST_P(TSettingsRoundTrip, EveryValueSurvives) {
     EXPECT_EQ(loaded.CapacityTolerance, c.Tolerance);
     EXPECT_EQ(loaded.ResultsBaseDir, "/home/пользователь/Мои диски/");
     EXPECT_EQ(loaded.MediumName, "диск №");
+    EXPECT_TRUE(loaded.DiscFootprint);
+    EXPECT_TRUE(loaded.ChecksumLists);
     loaded.AutoSave = false;  // no second save on the way out
 }
 
@@ -162,7 +168,7 @@ TEST(TSettingsSave, WritesTheSectionInKeyOrderWithCrLf) {
         "AudioMediumCapacity=480000\r\nSongPause=150\r\n"
         "CapacityTolerance=" +
         ToleranceText(99.9F, SystemDecimalSeparator()) +
-        "\r\nResultsBaseDir=/r/\r\nMediumName=disk\r\n";
+        "\r\nResultsBaseDir=/r/\r\nMediumName=disk\r\nDiscFootprint=0\r\nChecksumLists=0\r\n";
     EXPECT_EQ(ReadTextFile(path), expected);
 }
 
@@ -184,7 +190,7 @@ TEST(TSettingsSave, KeepsOtherSectionsKeysAndComments) {
               "AutoSave=0\r\nCollectionType=0\r\nFilesAddMethod=2\r\nSongsAddMethod=4\r\n"
               "DataMediumCapacity=734003200\r\nAudioMediumCapacity=480000\r\n"
               "CapacityTolerance=" +
-                  tolerance + "\r\nResultsBaseDir=/r/\r\n\r\n[Tail]\r\nX=1\r\n");
+                  tolerance + "\r\nResultsBaseDir=/r/\r\nDiscFootprint=0\r\nChecksumLists=0\r\n\r\n[Tail]\r\nX=1\r\n");
 }
 
 TEST(TSettingsSave, LineBreaksInAValueCannotAddKeys) {

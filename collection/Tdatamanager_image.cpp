@@ -1,0 +1,66 @@
+// Writing each medium as a disc image, and what an image takes.
+#include "collection/Tdatamanager.h"
+
+#include "disc/DiscFootprint.h"
+#include "disc/DiscImage.h"
+#include "platform/PathNames.h"
+#include "platform/Prompter.h"
+
+namespace {
+
+// Texts of the image writer.
+constexpr const char* ProgressTitleBefore = "Носитель №";
+constexpr const char* ProgressTitleAfter = " Создание образа диска...";
+constexpr const char* ImageExtension = ".iso";
+constexpr const char* TooLargeBefore = "Образ «";
+constexpr const char* TooLargeSize = "» занимает ";
+constexpr const char* TooLargeCapacity = ", это больше объёма носителя (";
+constexpr const char* TooLargeAfter = "), и на носитель он не поместится.\nОбраз сохранён.";
+
+}  // namespace
+
+std::size_t TDataManager::MakeImages(int index, const std::string& prefix, std::uint64_t capacity,
+                                     FileOperationProgress& progress) {
+    std::size_t made = 0;
+    std::size_t first = 0;
+    std::size_t last = Media.size();
+    if (index >= 0) {
+        if (static_cast<std::size_t>(index) >= Media.size())
+            return 0;
+        first = static_cast<std::size_t>(index);
+        last = first + 1;
+    }
+    const std::string mediumName = LastComponent(prefix);
+    for (std::size_t i = first; i < last; ++i) {
+        const std::string number = std::to_string(i + 1);
+        const std::string imagePath = prefix + number + ImageExtension;
+        std::vector<FileOperationSource> sources;
+        sources.reserve(Media[i].size());
+        for (const TConstItemPosition& item : Media[i])
+            sources.push_back({item->Path, item->LinkItself});
+        const DiscImageResult result = WriteDiscImage(
+            sources, imagePath, DiscVolumeId(mediumName, i + 1),
+            ProgressTitleBefore + number + ProgressTitleAfter, Host.prompter, progress);
+        // A cancel stops the whole operation; a failure (told already) would meet the next
+        // medium too, a full disk above all.
+        if (result.State != DiscImageResult::Outcome::Written)
+            return made;
+        ++made;
+        if (result.Size > capacity) {
+            Host.prompter.MessageBox(TooLargeBefore + imagePath + TooLargeSize +
+                                         ValueText(result.Size) + TooLargeCapacity +
+                                         ValueText(capacity) + TooLargeAfter,
+                                     PromptIcon::Warning, {PromptButton::Ok}, PromptButton::Ok);
+        }
+    }
+    return made;
+}
+
+std::uint64_t TDataManager::MediumFootprint(std::size_t medium) const {
+    std::uint64_t footprint = DiscImageReserve();
+    if (medium >= Media.size())
+        return footprint;
+    for (const TConstItemPosition& item : Media[medium])
+        footprint = SaturatingAdd(footprint, DiscFootprint(item->Path, item->LinkItself));
+    return footprint;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// What an item takes on an ISO 9660 image with Joliet and Rock Ridge names and recorded MD5
+// checksums, as the image writer beside this file makes it. The count is an upper bound: an
+// image written for items whose footprints, plus DiscImageReserve, add up to at most a capacity
+// is never larger than that capacity. It over-estimates a little (a few hundred bytes per
+// name, a few blocks per folder), never under-estimates.
+
+// The image's block: every file takes whole blocks.
+inline constexpr std::uint64_t DiscBlockSize = 2048;
+
+// The room every image needs besides its items: system area, volume descriptors, root
+// directories, the rounding of the four path tables, the checksum tags and the checksum array's
+// last block.
+std::uint64_t DiscImageReserve();
+
+// The footprint of one item at the image's root: a file's length in whole blocks, the directory
+// records its name takes in both trees, and for a folder the same for everything inside it plus
+// its own directory extents and path-table entries. A link given as the item stands for what it
+// points to unless linkItself; links inside folders are counted as links, devices, FIFOs and
+// sockets not at all (the image leaves them out). A path that cannot be examined counts as an
+// empty folder, as its size does; a folder that cannot be listed counts as empty.
+std::uint64_t DiscFootprint(const std::string& path, bool linkItself);

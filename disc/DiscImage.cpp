@@ -1,0 +1,362 @@
+#include "disc/DiscImage.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <system_error>
+
+// The burn_source interface libisofs hands the image out through, declared by libisofs itself.
+#define LIBISOFS_WITHOUT_LIBBURN 1
+#include <libisofs.h>
+
+#include "platform/FileDescriptor.h"
+#include "platform/FileOperationProgress.h"
+#include "platform/PathNames.h"
+#include "platform/Prompter.h"
+
+namespace {
+
+// Texts of this module.
+constexpr const char* AddFailedText = "Не удалось добавить «";
+constexpr const char* IntoImageText = "» в образ «";
+constexpr const char* SkipQuestionText = "\n\nПропустить и продолжить?";
+constexpr const char* WriteFailedText = "Не удалось создать образ «";
+constexpr const char* NameTakenReason = "в образе уже есть элемент с таким именем";
+constexpr const char* IncompleteReason = "образ получился короче, чем должен быть";
+
+// Bytes asked of libisofs at a time: large enough to write fast, small enough for the progress
+// and a cancel to follow promptly. A multiple of the block size.
+constexpr std::size_t Chunk = 1024 * 1024;
+// libisofs produces the image ahead of its reader in a buffer of this many blocks (16 MiB).
+constexpr int FifoBlocks = 8192;
+// Files from this length on need ISO level 3, which stores them in several extents.
+constexpr std::uint64_t LevelThreeLength = std::uint64_t{4} << 30;
+// The Joliet volume descriptor keeps 16 characters of the name, the primary one 32.
+constexpr std::size_t VolumeIdLength = 16;
+
+using ImagePtr = std::unique_ptr<IsoImage, void (*)(IsoImage*)>;
+using OptionsPtr = std::unique_ptr<IsoWriteOpts, void (*)(IsoWriteOpts*)>;
+
+void InitLibrary() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        iso_init();
+        // Names are UTF-8 whatever the process's locale says, so the Joliet tree gets them right.
+        char charset[] = "UTF-8";
+        iso_set_local_charset(charset, 0);
+        // Problems are collected for the report instead of printed. A file that cannot be read
+        // stops the image rather than being left out of it or filled with zeros.
+        char queue[] = "SORRY";
+        char print[] = "NEVER";
+        char id[] = "vantrel";
+        iso_set_msgs_severities(queue, print, id);
+        char abort[] = "SORRY";
+        iso_set_abort_severity(abort);
+    });
+}
+
+// The problems libisofs queued, one a line, emptying its queue; empty when there was none.
+std::string TakeMessages() {
+    std::string all;
+    char minimum[] = "SORRY";
+    int code = 0;
+    int image = 0;
+    char text[ISO_MSGS_MESSAGE_LEN] = {};
+    char severity[80] = {};
+    while (iso_obtain_msgs(minimum, &code, &image, text, severity) > 0) {
+        if (all.find(text) == std::string::npos)
+            all += (all.empty() ? "" : "\n") + std::string(text);
+    }
+    return all;
+}
+
+std::string Reason(int error) {
+    if (error == static_cast<int>(ISO_NODE_NAME_NOT_UNIQUE))
+        return NameTakenReason;
+    if (error == static_cast<int>(ISO_FILE_ACCESS_DENIED))
+        return std::system_category().message(EACCES);
+    if (error == static_cast<int>(ISO_FILE_DOESNT_EXIST))
+        return std::system_category().message(ENOENT);
+    const std::string queued = TakeMessages();
+    return queued.empty() ? std::string(iso_error_to_msg(error)) : queued;
+}
+
+ImagePtr NewImage(const std::string& volumeId) {
+    IsoImage* image = nullptr;
+    if (iso_image_new(volumeId.c_str(), &image) < 0)
+        return ImagePtr(nullptr, iso_image_unref);
+    // What a copy into the medium's folder would hold: hidden entries too, links as links, no
+    // devices, FIFOs or sockets, no extended attributes or ACLs of this system.
+    iso_tree_set_follow_symlinks(image, 0);
+    iso_tree_set_ignore_hidden(image, 0);
+    iso_tree_set_ignore_special(image, 1 | 2 | 4 | 8);
+    iso_image_set_ignore_aclea(image, 1 | 2);
+    return ImagePtr(image, iso_image_unref);
+}
+
+// Adds one source at the root; 1 on success or the libisofs error (or the negative errno).
+int AddSource(IsoImage* image, const FileOperationSource& source) {
+    std::string local = WithoutTrailingDelimiter(source.Path);
+    const std::string name = LastComponent(local);
+    if (!source.LinkItself) {
+        std::error_code error;
+        const auto target = std::filesystem::canonical(local, error);
+        if (error)
+            return static_cast<int>(ISO_FILE_DOESNT_EXIST);
+        local = target.string();
+    }
+    IsoNode* node = nullptr;
+    int result =
+        iso_tree_add_new_node(image, iso_image_get_root(image), name.c_str(), local.c_str(), &node);
+    if (result < 0)
+        return result;
+    if (iso_node_get_type(node) == LIBISO_DIR) {
+        result = iso_tree_add_dir_rec(image, reinterpret_cast<IsoDir*>(node), local.c_str());
+        if (result < 0) {
+            // A folder added in part goes again: the image holds it whole or not at all.
+            iso_node_remove_tree(node, nullptr);
+            return result;
+        }
+    }
+    return 1;
+}
+
+// Builds the tree of the sources. skip(path, reason) decides on a source that cannot be added:
+// true leaves it out, false gives up (no image).
+ImagePtr BuildTree(const std::vector<FileOperationSource>& sources, const std::string& volumeId,
+                   const std::function<bool(const std::string&, const std::string&)>& skip) {
+    InitLibrary();
+    TakeMessages();
+    ImagePtr image = NewImage(volumeId);
+    if (!image)
+        return image;
+    for (const FileOperationSource& source : sources) {
+        const int result = AddSource(image.get(), source);
+        if (result < 0) {
+            if (!skip(WithoutTrailingDelimiter(source.Path), Reason(result)))
+                return ImagePtr(nullptr, iso_image_unref);
+        }
+    }
+    return image;
+}
+
+bool HoldsLargeFile(IsoDir* folder) {
+    IsoDirIter* iterator = nullptr;
+    if (iso_dir_get_children(folder, &iterator) < 0)
+        return false;
+    bool large = false;
+    IsoNode* node = nullptr;
+    while (!large && iso_dir_iter_next(iterator, &node) == 1) {
+        if (iso_node_get_type(node) == LIBISO_FILE)
+            large = static_cast<std::uint64_t>(
+                        iso_file_get_size(reinterpret_cast<IsoFile*>(node))) >= LevelThreeLength;
+        else if (iso_node_get_type(node) == LIBISO_DIR)
+            large = HoldsLargeFile(reinterpret_cast<IsoDir*>(node));
+    }
+    iso_dir_iter_free(iterator);
+    return large;
+}
+
+OptionsPtr NewOptions(IsoImage* image, bool sizeOnly) {
+    IsoWriteOpts* options = nullptr;
+    if (iso_write_opts_new(&options, 0) < 0)
+        return OptionsPtr(nullptr, iso_write_opts_free);
+    iso_write_opts_set_iso_level(options, HoldsLargeFile(iso_image_get_root(image)) ? 3 : 2);
+    iso_write_opts_set_rockridge(options, 1);
+    iso_write_opts_set_joliet(options, 1);
+    // Every file is visible on systems that read only Joliet: names of up to 103 characters, paths
+    // of any length. The ISO 9660 tree keeps deep folders where they are instead of moving them;
+    // systems that read Rock Ridge see the same tree either way.
+    iso_write_opts_set_joliet_long_names(options, 1);
+    iso_write_opts_set_joliet_longer_paths(options, 1);
+    iso_write_opts_set_allow_deep_paths(options, 1);
+    // The MD5 of the session and of every file; a file's checksum index is an AAIP attribute.
+    iso_write_opts_set_aaip(options, 1);
+    iso_write_opts_set_record_md5(options, 1, 1);
+    iso_write_opts_set_will_cancel(options, sizeOnly ? 1 : 0);
+    iso_write_opts_set_fifo_size(options, FifoBlocks);
+    return OptionsPtr(options, iso_write_opts_free);
+}
+
+// The image's byte stream, produced by libisofs's own thread; cancelled if not read to the end.
+class ImageStream {
+public:
+    ImageStream(IsoImage* image, IsoWriteOpts* options) {
+        if (iso_image_create_burn_source(image, options, &Source) < 0)
+            Source = nullptr;
+    }
+    ~ImageStream() {
+        if (Source == nullptr)
+            return;
+        if (!Ended)
+            Source->cancel(Source);
+        Source->free_data(Source);
+        std::free(Source);
+    }
+    ImageStream(const ImageStream&) = delete;
+    ImageStream& operator=(const ImageStream&) = delete;
+
+    bool IsOpen() const { return Source != nullptr; }
+    std::uint64_t Size() const { return static_cast<std::uint64_t>(Source->get_size(Source)); }
+    // Fills the buffer; false when libisofs failed.
+    bool Read(unsigned char* buffer, std::size_t size) {
+        return Source->read_xt(Source, buffer, static_cast<int>(size)) == static_cast<int>(size);
+    }
+    void End() { Ended = true; }
+
+private:
+    burn_source* Source = nullptr;
+    bool Ended = false;
+};
+
+}  // namespace
+
+std::string DiscVolumeId(const std::string& mediumName, std::size_t number) {
+    const std::string digits = std::to_string(number);
+    std::string id;
+    for (const char c : mediumName) {
+        const auto byte = static_cast<unsigned char>(c);
+        // A character of several bytes becomes one underscore.
+        if (byte >= 0x80 && (byte & 0xC0) == 0x80)
+            continue;
+        id += std::isalnum(byte) != 0 && byte < 0x80 ? static_cast<char>(std::toupper(byte)) : '_';
+    }
+    const std::size_t room = VolumeIdLength > digits.size() ? VolumeIdLength - digits.size() : 0;
+    id.resize(std::min(id.size(), room));
+    return id + digits;
+}
+
+std::optional<std::uint64_t> DiscImageSize(const std::vector<FileOperationSource>& sources) {
+    const ImagePtr image = BuildTree(sources, DiscVolumeId("", 1),
+                                     [](const std::string&, const std::string&) { return false; });
+    if (!image)
+        return std::nullopt;
+    const OptionsPtr options = NewOptions(image.get(), true);
+    if (!options)
+        return std::nullopt;
+    ImageStream stream(image.get(), options.get());
+    if (!stream.IsOpen())
+        return std::nullopt;
+    return stream.Size();
+}
+
+DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
+                               const std::string& imagePath, const std::string& volumeId,
+                               const std::string& progressTitle, Prompter& prompter,
+                               FileOperationProgress& progress) {
+    DiscImageResult result;
+    const auto failed = [&](const std::string& reason) {
+        prompter.MessageBox(WriteFailedText + imagePath + "»:\n" + reason, PromptIcon::Error,
+                            {PromptButton::Ok}, PromptButton::Ok);
+        result.State = DiscImageResult::Outcome::Failed;
+        return result;
+    };
+
+    bool cancelled = false;
+    const ImagePtr image =
+        BuildTree(sources, volumeId, [&](const std::string& path, const std::string& reason) {
+            const PromptButton answer = prompter.MessageDialog(
+                DialogKind::Warning,
+                AddFailedText + path + IntoImageText + imagePath + "»:\n" + reason +
+                    SkipQuestionText,
+                {PromptButton::Yes, PromptButton::Cancel}, PromptButton::Yes);
+            cancelled = answer != PromptButton::Yes;
+            return !cancelled;
+        });
+    if (cancelled) {
+        result.State = DiscImageResult::Outcome::Cancelled;
+        return result;
+    }
+    if (!image)
+        return failed(Reason(0));
+    const OptionsPtr options = NewOptions(image.get(), false);
+    if (!options)
+        return failed(Reason(0));
+
+    std::string temporary =
+        JoinPath(ParentFolder(imagePath), ".~" + LastComponent(imagePath) + ".XXXXXX");
+    FileDescriptor out(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (!out.IsOpen())
+        return failed(std::system_category().message(errno));
+    ::fchmod(out.Get(), 0644);
+    // The temporary file goes on every way out but the last rename.
+    bool keep = false;
+    const auto removeTemporary = [&] {
+        if (!keep) {
+            out.Reset();
+            ::unlink(temporary.c_str());
+        }
+    };
+    struct Guard {
+        std::function<void()> Run;
+        ~Guard() { Run(); }
+    } guard{removeTemporary};
+
+    ImageStream stream(image.get(), options.get());
+    if (!stream.IsOpen())
+        return failed(Reason(0));
+    const std::uint64_t total = stream.Size();
+    progress.Started(progressTitle, total);
+    std::vector<unsigned char> buffer(Chunk);
+    std::uint64_t done = 0;
+    int writeError = 0;
+    std::string streamError;
+    while (done < total) {
+        const std::size_t size =
+            static_cast<std::size_t>(std::min<std::uint64_t>(Chunk, total - done));
+        if (!stream.Read(buffer.data(), size)) {
+            streamError = TakeMessages();
+            if (streamError.empty())
+                streamError = IncompleteReason;
+            break;
+        }
+        for (std::size_t written = 0; written < size;) {
+            const ssize_t step = ::write(out.Get(), buffer.data() + written, size - written);
+            if (step < 0 && errno == EINTR)
+                continue;
+            if (step < 0) {
+                writeError = errno;
+                break;
+            }
+            written += static_cast<std::size_t>(step);
+        }
+        if (writeError != 0)
+            break;
+        done += size;
+        progress.Advanced(done, imagePath);
+        if (progress.CancelRequested()) {
+            cancelled = true;
+            break;
+        }
+    }
+    if (done == total)
+        stream.End();
+    progress.Finished();
+    if (cancelled) {
+        result.State = DiscImageResult::Outcome::Cancelled;
+        return result;
+    }
+    if (writeError != 0)
+        return failed(std::system_category().message(writeError));
+    if (!streamError.empty())
+        return failed(streamError);
+    if (const std::string problem = TakeMessages(); !problem.empty())
+        return failed(problem);
+
+    if (const int closeError = out.Close(); closeError != 0)
+        return failed(std::system_category().message(closeError));
+    if (::rename(temporary.c_str(), imagePath.c_str()) != 0)
+        return failed(std::system_category().message(errno));
+    keep = true;
+    result.State = DiscImageResult::Outcome::Written;
+    result.Size = total;
+    return result;
+}

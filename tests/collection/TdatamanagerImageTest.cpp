@@ -1,0 +1,48 @@
+#include "collection/Tdatamanager.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/doubles/DataManagerTestAccess.h"
+#include "tests/doubles/NullHost.h"
+#include "tests/doubles/RecordingProgress.h"
+#include "tests/doubles/TempFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Would catch images under the wrong names, a medium left out, or an image larger than its
+// medium kept without a word: each medium's image is prefix + number + ".iso", and the one that
+// cannot fit is kept and named in a warning.
+TEST(MakeImagesTest, OneImagePerMediumAndAWarningWhenItCannotFit) {
+    TempFolder folder;
+    DataManagerFixtureParts parts;
+    TDataManager manager(parts.CollectionType, parts.Collection, parts.Medium, parts.Host());
+    manager.AddItems({folder.MakeFile("items/a", 100), folder.MakeFile("items/b", 300000)},
+                     AddFiles);
+    auto& media = TDataManagerTestAccess::Media(manager);
+    for (auto item = manager.GetItems().cbegin(); item != manager.GetItems().cend(); ++item)
+        media.push_back({item});
+    const std::string base = folder.MakeFolder("CDRs");
+    RecordingProgress progress;
+    const std::uint64_t capacity = 200000;
+    parts.Prompter.Answer(PromptButton::Ok);
+
+    EXPECT_EQ(manager.MakeImages(-1, base + "/disk", capacity, progress), 2U);
+
+    EXPECT_EQ(progress.Title, "Носитель №2 Создание образа диска...");
+    EXPECT_LT(fs::file_size(base + "/disk1.iso"), capacity);
+    const std::uint64_t second = fs::file_size(base + "/disk2.iso");
+    ASSERT_EQ(parts.Prompter.Asked.size(), 1U);
+    EXPECT_EQ(parts.Prompter.Asked[0].Icon, PromptIcon::Warning);
+    EXPECT_EQ(parts.Prompter.Asked[0].Text,
+              "Образ «" + base + "/disk2.iso» занимает " + manager.ValueText(second) +
+                  ", это больше объёма носителя (" + manager.ValueText(capacity) +
+                  "), и на носитель он не поместится.\nОбраз сохранён.");
+    EXPECT_GE(manager.MediumFootprint(1), second);
+}
+
+}  // namespace

@@ -1,0 +1,166 @@
+#include "disc/DiscImage.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tests/doubles/RecordingProgress.h"
+#include "tests/doubles/ScriptedPrompter.h"
+#include "tests/doubles/TempFolder.h"
+#include "tests/platform/ScratchMount.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Every entry under a folder: files with their contents, links with what they point to, folders.
+std::map<std::string, std::string> TreeOf(const std::string& root) {
+    std::map<std::string, std::string> tree;
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
+         ++it) {
+        const std::string relative = it->path().lexically_relative(root).string();
+        if (it->is_symlink())
+            tree[relative] = "-> " + fs::read_symlink(it->path()).string();
+        else if (it->is_directory())
+            tree[relative] = "<dir>";
+        else
+            tree[relative] = ReadTextFile(it->path().string());
+    }
+    return tree;
+}
+
+// The names in a folder, hidden ones too.
+std::vector<std::string> NamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
+bool RunQuietly(const std::string& command) {
+    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+class DiscImageTest : public ::testing::Test {
+protected:
+    DiscImageTest() { Output = Folder.MakeFolder("out"); }
+
+    DiscImageResult Write(const std::vector<std::string>& paths, const std::string& image) {
+        std::vector<FileOperationSource> sources;
+        for (const std::string& path : paths)
+            sources.push_back({path, false});
+        return WriteDiscImage(sources, image, "DISK1", "title", Prompter, Progress);
+    }
+
+    TempFolder Folder;
+    std::string Output;
+    ScriptedPrompter Prompter;
+    RecordingProgress Progress;
+};
+
+// Would catch an image that loses, renames or alters an item, or whose recorded MD5s do not
+// verify: the tree read back equals the medium's items, and xorriso checks every checksum.
+TEST_F(DiscImageTest, ImageReadBackHoldsExactlyTheItemsAndVerifies) {
+    Folder.Write(
+        "medium/Папка с длинным именем, которое длиннее шестидесяти четырёх знаков "
+        "Joliet/глубже/файл.txt",
+        "содержимое");
+    Folder.Write(
+        "medium/Папка с длинным именем, которое длиннее шестидесяти четырёх знаков "
+        "Joliet/.скрытый",
+        "hidden");
+    std::string big(3 * 1024 * 1024 + 5, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i)
+        big[i] = static_cast<char>('a' + (i * 7 + i / 4096) % 26);
+    Folder.Write("medium/big.bin", big);
+    Folder.Write("medium/empty", "");
+    ASSERT_EQ(::symlink("big.bin", (Folder / "medium/link").c_str()), 0);
+    const std::vector<std::string> items = {
+        Folder / "medium/Папка с длинным именем, которое длиннее шестидесяти четырёх знаков Joliet",
+        Folder / "medium/big.bin", Folder / "medium/empty", Folder / "medium/link"};
+    // The copy a medium's folder would get is what the image must hold.
+    const std::string expected = Folder.MakeFolder("expected");
+    for (const std::string& item : items)
+        fs::copy(item, expected + "/" + fs::path(item).filename().string(),
+                 fs::copy_options::recursive);
+    const std::string image = Output + "/disk1.iso";
+
+    const DiscImageResult result = Write(items, image);
+
+    ASSERT_EQ(result.State, DiscImageResult::Outcome::Written);
+    EXPECT_EQ(result.Size, fs::file_size(image));
+    EXPECT_EQ(Progress.LastBytes, result.Size);
+    EXPECT_EQ(NamesIn(Output), std::vector<std::string>{"disk1.iso"});
+    // xorriso loads the recorded checksums only with -md5 on.
+    EXPECT_TRUE(RunQuietly("xorriso -md5 on -indev " + image +
+                           " -check_md5 FAILURE -- -check_md5_r FAILURE / --"));
+    const std::string extracted = Folder / "extracted";
+    ASSERT_TRUE(RunQuietly("xorriso -osirrox on -indev " + image + " -extract / " + extracted +
+                           " -rollback_end"));
+    EXPECT_EQ(TreeOf(extracted), TreeOf(expected));
+}
+
+// Would catch a cancelled or failed image left under its final name or as a temporary file:
+// Cancel in the progress window, and a disk that fills up, leave the folder as it was.
+TEST_F(DiscImageTest, CancelAndFullDiskLeaveNothingBehind) {
+    const std::string source = Folder.MakeFile("medium/data", 4 * 1024 * 1024);
+    Progress.CancelAtBytes = 1;
+    EXPECT_EQ(Write({source}, Output + "/disk1.iso").State, DiscImageResult::Outcome::Cancelled);
+    EXPECT_TRUE(NamesIn(Output).empty());
+    EXPECT_TRUE(Prompter.Asked.empty());
+
+    ScratchMount small(Folder / "small", "2m");
+    if (!small.Mounted())
+        GTEST_SKIP() << "mounting a small file system needs root";
+    Progress.CancelAtBytes = UINT64_MAX;
+    Prompter.Answer(PromptButton::Ok);
+    EXPECT_EQ(Write({source}, Folder / "small/disk1.iso").State, DiscImageResult::Outcome::Failed);
+    EXPECT_TRUE(NamesIn(Folder / "small").empty());
+    ASSERT_EQ(Prompter.Asked.size(), 1U);
+    EXPECT_EQ(Prompter.Asked[0].Text.rfind(
+                  "Не удалось создать образ «" + (Folder / "small") + "/disk1.iso»:\n", 0),
+              0U);
+}
+
+// Would catch an item that cannot be added being left out silently, or the user's answer being
+// ignored: the question names it, Yes leaves it out of the image, Cancel makes no image.
+TEST_F(DiscImageTest, AnItemThatCannotBeAddedIsPutToTheUser) {
+    const std::string kept = Folder.Write("medium/kept", "kept");
+    const std::string gone = Folder / "medium/gone";
+    for (const bool skip : {true, false}) {
+        Prompter.Asked.clear();
+        Prompter.Answer(skip ? PromptButton::Yes : PromptButton::Cancel);
+        const DiscImageResult result = Write({gone, kept}, Output + "/disk1.iso");
+        EXPECT_EQ(result.State,
+                  skip ? DiscImageResult::Outcome::Written : DiscImageResult::Outcome::Cancelled);
+        ASSERT_EQ(Prompter.Asked.size(), 1U);
+        EXPECT_EQ(
+            Prompter.Asked[0].Text.rfind(
+                "Не удалось добавить «" + gone + "» в образ «" + Output + "/disk1.iso»:\n", 0),
+            0U);
+        EXPECT_EQ(NamesIn(Output).size(), skip ? 1U : 0U);
+        fs::remove(Output + "/disk1.iso");
+    }
+}
+
+// Would catch a volume name that breaks the format's rules or loses the medium's number.
+TEST(DiscVolumeIdTest, CapitalsDigitsAndUnderscoresEndingInTheNumber) {
+    const struct {
+        const char* Name;
+        std::size_t Number;
+        const char* Expected;
+    } cases[] = {{"disk", 3, "DISK3"},
+                 {"Мой диск-2", 12, "_________212"},
+                 {"a-very-long-medium-name", 123, "A_VERY_LONG_M123"},
+                 {"", 7, "7"}};
+    for (const auto& test : cases)
+        EXPECT_EQ(DiscVolumeId(test.Name, test.Number), test.Expected) << test.Name;
+}
+
+}  // namespace
