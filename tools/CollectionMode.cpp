@@ -32,6 +32,9 @@ namespace {
 
 constexpr const char* Program = "vantrel-divide: ";
 constexpr const char* MediumCaption = "Носитель ";
+// The names the core gives a medium's image and checksum list after its prefix and number.
+constexpr const char* ImageExtension = ".iso";
+constexpr const char* ChecksumExtension = ".sha256";
 // How often the run looks for an interrupt and asks the search for its progress.
 constexpr auto TickInterval = std::chrono::milliseconds(100);
 
@@ -137,6 +140,7 @@ struct ActionReport {
     std::string Action;
     std::string Folder;
     std::vector<std::string> Written;  // files or medium folders
+    std::size_t MediaDone = 0;
     std::vector<LinkedMedium> Linked;
     bool Complete = false;
 };
@@ -211,6 +215,7 @@ void WriteJson(std::ostream& out, const CollectionOptions& options, const TDataM
         << ",\n  \"lowBound\": " << lowBound;
     if (options.Music)
         out << ",\n  \"pause\": " << options.Pause;
+    out << ",\n  \"discCount\": " << (options.DiscCount ? "true" : "false");
     out << ",\n  \"media\": [";
     std::uint64_t total = 0;
     std::size_t itemCount = 0;
@@ -222,7 +227,10 @@ void WriteJson(std::ostream& out, const CollectionOptions& options, const TDataM
         total = SaturatingAdd(total, sum);
         itemCount += media[i].size();
         out << (i == 0 ? "\n" : ",\n") << "    {\"number\": " << i + 1 << ", \"total\": " << sum
-            << ", \"totalText\": " << JsonString(manager.ValueText(sum)) << ", \"items\": [";
+            << ", \"totalText\": " << JsonString(manager.ValueText(sum));
+        if (options.DiscCount)
+            out << ", \"footprint\": " << manager.MediumFootprint(i);
+        out << ", \"items\": [";
         for (std::size_t j = 0; j < media[i].size(); ++j) {
             const TColItem& item = *media[i][j];
             out << (j == 0 ? "\n" : ",\n") << "      {\"name\": " << JsonString(item.Name)
@@ -346,7 +354,7 @@ int RunCollection(const CollectionOptions& options, const CollectionStreams& str
     };
 
     prompter.SetStage(ToolPrompter::Stage::Preparation);
-    if (!manager.PrepareDivision(options.Capacity, lowBound, pause)) {
+    if (!manager.PrepareDivision(options.Capacity, lowBound, pause, options.DiscCount)) {
         if (prompter.StageFailed() || prompter.StageStopped())
             return finish(ExitNotAllDone);
         status.Print(Program + std::string("nothing to divide"));
@@ -394,11 +402,13 @@ int RunCollection(const CollectionOptions& options, const CollectionStreams& str
                 playlists ? manager.SavePlaylists(-1, *prefix) : manager.SaveTextLists(-1, *prefix);
             for (std::size_t i = 1; i <= written; ++i)
                 report.Written.push_back(*prefix + std::to_string(i) + extension);
+            report.MediaDone = written;
             report.Complete = written == mediaCount;
         }
         actions.push_back(report);
     };
-    const auto collect = [&](const char* action, const std::string& folder, bool copy) {
+    const auto collect = [&](const char* action, const std::string& folder, bool copy,
+                             bool checksums) {
         ActionReport report;
         report.Action = action;
         prompter.SetStage(ToolPrompter::Stage::Collecting);
@@ -406,9 +416,13 @@ int RunCollection(const CollectionOptions& options, const CollectionStreams& str
             prompter.Fail(std::string("--") + action +
                           ": tracks on an audio disc are no files to " + action);
         } else if (const auto prefix = prefixIn(folder, report)) {
-            const std::size_t collected = manager.CollectFiles(-1, *prefix, copy);
-            for (std::size_t i = 1; i <= collected; ++i)
+            const std::size_t collected = manager.CollectFiles(-1, *prefix, copy, checksums);
+            report.MediaDone = collected;
+            for (std::size_t i = 1; i <= collected; ++i) {
                 report.Written.push_back(*prefix + std::to_string(i));
+                if (checksums)
+                    report.Written.push_back(*prefix + std::to_string(i) + ChecksumExtension);
+            }
             report.Complete =
                 collected == mediaCount && !prompter.StageFailed() && !prompter.StageStopped();
         }
@@ -433,6 +447,7 @@ int RunCollection(const CollectionOptions& options, const CollectionStreams& str
             report.Linked = MakeSymlinkFarm(manager.GetMedia(), *prefix, prompter,
                                             options.Answers.Clashes, streams.Interrupted);
             report.Complete = report.Linked.size() == mediaCount;
+            report.MediaDone = report.Linked.size();
             for (const LinkedMedium& medium : report.Linked) {
                 report.Written.push_back(medium.Folder);
                 report.Complete = report.Complete && medium.Complete;
@@ -440,17 +455,33 @@ int RunCollection(const CollectionOptions& options, const CollectionStreams& str
         }
         actions.push_back(report);
     }
+    if (!options.IsoFolder.empty() && !stopped()) {
+        ActionReport report;
+        report.Action = "iso";
+        prompter.SetStage(ToolPrompter::Stage::Collecting);
+        if (!manager.GetItemsAreFiles()) {
+            prompter.Fail("--iso: tracks on an audio disc are no files to put in an image");
+        } else if (const auto prefix = prefixIn(options.IsoFolder, report)) {
+            const std::size_t made =
+                manager.MakeImages(-1, *prefix, options.Capacity, copyProgress);
+            for (std::size_t i = 1; i <= made; ++i)
+                report.Written.push_back(*prefix + std::to_string(i) + ImageExtension);
+            report.MediaDone = made;
+            report.Complete = made == mediaCount && !prompter.StageFailed();
+        }
+        actions.push_back(report);
+    }
     if (!options.CopyFolder.empty() && !stopped())
-        collect("copy", options.CopyFolder, true);
+        collect("copy", options.CopyFolder, true, options.Checksums);
     if (!options.MoveFolder.empty() && !stopped())
-        collect("move", options.MoveFolder, false);
+        collect("move", options.MoveFolder, false, false);
     if (stopped())
         return finish(ExitInterrupted);
 
     for (const ActionReport& action : actions) {
         allDone = allDone && action.Complete;
         if (!options.Quiet)
-            status.Print(Program + action.Action + ": " + std::to_string(action.Written.size()) +
+            status.Print(Program + action.Action + ": " + std::to_string(action.MediaDone) +
                          " of " + std::to_string(mediaCount) + " media done in \"" + action.Folder +
                          "\"");
     }

@@ -25,6 +25,7 @@ struct CollectionOptions {
     std::uint64_t Capacity = 0;
     float Tolerance = 99.9f;    // the window's default
     std::uint32_t Pause = 150;  // hundredths of a second, music only; the window's default
+    bool DiscCount = false;     // files count as what they take on a disc image
     std::vector<CollectionInput> Inputs;
 
     std::string Name = "disk";  // the window's default medium name
@@ -33,6 +34,8 @@ struct CollectionOptions {
     std::string CopyFolder;
     std::string MoveFolder;
     std::string SymlinksFolder;
+    std::string IsoFolder;
+    bool Checksums = false;  // a SHA-256 list beside each medium folder a copy makes
 
     ToolAnswers Answers;
     bool Json = false;

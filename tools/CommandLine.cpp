@@ -18,8 +18,8 @@ const char* const DivideUsage =
     "Divides files and folders, or the tracks of playlists, onto media of capacity C, the way\n"
     "the window does, and prints the plan: per medium the line \"Носитель N\", a tab and its\n"
     "total, then a tab and the path of each of its items. Asked to, it then writes lists or\n"
-    "playlists, makes a folder of links per medium, or copies or moves the items into one\n"
-    "folder per medium.\n"
+    "playlists, makes a folder of links or a disc image per medium, or copies or moves the\n"
+    "items into one folder per medium.\n"
     "\n"
     "Input:\n"
     "  PATH                     a file or a folder; a folder is one item (see --contents)\n"
@@ -41,13 +41,21 @@ const char* const DivideUsage =
     "                           floppy (1457664), audio74, audio80, tape45\n"
     "  --tolerance P            fill each medium to at least P percent (80 to 100, default\n"
     "                           99.9)\n"
+    "  --disc-count             count every file and folder as what it takes on an ISO 9660\n"
+    "                           image (whole 2048-byte blocks, names, the image's own room),\n"
+    "                           so that each medium's image surely fits\n"
     "\n"
     "Actions, in this order, on all media (none: only the plan):\n"
     "  --lists DIR              a numbered text list NAMEn.txt per medium in DIR\n"
     "  --playlists DIR          with --music: an extended M3U playlist NAMEn.m3u per medium\n"
     "  --symlinks DIR           a folder DIR/NAMEn per medium holding a symbolic link to each\n"
     "                           of its items; nothing is copied\n"
+    "  --iso DIR                an ISO 9660 image DIR/NAMEn.iso per medium (Joliet and Rock\n"
+    "                           Ridge names, MD5 checksums recorded); an image larger than C\n"
+    "                           is kept and reported\n"
     "  --copy DIR               copies the items into a folder DIR/NAMEn per medium\n"
+    "  --checksums              with --copy: a list DIR/NAMEn.sha256 per medium of the SHA-256\n"
+    "                           of every file copied, computed while copying (sha256sum -c)\n"
     "  --move DIR               moves the items into a folder DIR/NAMEn per medium\n"
     "  --name NAME              the medium name in the files and folders above (default disk)\n"
     "  DIR is made when it is missing. Copies and moves never leave a partial file under its\n"
@@ -98,6 +106,7 @@ const char* const DivideUsage =
     "Examples:\n"
     "  vantrel-divide --capacity cd700 --copy out/ ~/Photos\n"
     "  vantrel-divide --capacity dvd --contents --symlinks burn/ --name dvd ~/Video\n"
+    "  vantrel-divide --capacity cd700 --disc-count --iso images/ ~/Photos\n"
     "  vantrel-divide --music --capacity audio80 --playlists out/ album1.m3u album2.m3u\n"
     "  vantrel-divide --music --capacity 45m --pause 2 --group 1 a.m3u --group 0 b.m3u\n"
     "  find ~/Photos -name '*.jpg' | vantrel-divide --capacity 4.38G --json -\n"
@@ -152,7 +161,8 @@ std::variant<DivideCommand, std::string> ParseDivideCommand(
             arg == "--group" || arg == "--name" || arg == "--lists" || arg == "--playlists" ||
             arg == "--copy" || arg == "--move" || arg == "--symlinks" || arg == "--json" ||
             arg == "--quiet" || arg == "--yes" || arg == "--no" || arg == "--oversized-folders" ||
-            arg == "--oversized-files" || arg == "--missing-entries" || arg == "--disc-tracks";
+            arg == "--oversized-files" || arg == "--missing-entries" || arg == "--disc-tracks" ||
+            arg == "--disc-count" || arg == "--iso" || arg == "--checksums";
         if (needsPaths && collectionOption.empty())
             collectionOption = name;
         if (arg == "--help" || arg == "-h") {
@@ -193,6 +203,10 @@ std::variant<DivideCommand, std::string> ParseDivideCommand(
             collection.Music = true;
         } else if (arg == "--contents") {
             collection.Contents = true;
+        } else if (arg == "--disc-count") {
+            collection.DiscCount = true;
+        } else if (arg == "--checksums") {
+            collection.Checksums = true;
         } else if (arg == "--json") {
             collection.Json = true;
         } else if (arg == "--quiet") {
@@ -224,7 +238,7 @@ std::variant<DivideCommand, std::string> ParseDivideCommand(
                 return name + " needs a file";
             collection.Inputs.push_back({std::string(*text), group, true});
         } else if (arg == "--lists" || arg == "--playlists" || arg == "--copy" || arg == "--move" ||
-                   arg == "--symlinks") {
+                   arg == "--symlinks" || arg == "--iso") {
             const auto text = value();
             if (!text || text->empty())
                 return name + " needs a folder";
@@ -232,6 +246,7 @@ std::variant<DivideCommand, std::string> ParseDivideCommand(
                                   : arg == "--playlists" ? collection.PlaylistsFolder
                                   : arg == "--copy"      ? collection.CopyFolder
                                   : arg == "--move"      ? collection.MoveFolder
+                                  : arg == "--iso"       ? collection.IsoFolder
                                                          : collection.SymlinksFolder;
             folder = std::string(*text);
         } else if (arg == "--name") {
@@ -292,6 +307,10 @@ std::variant<DivideCommand, std::string> ParseDivideCommand(
             return "--pause works with --music";
         if (!collection.PlaylistsFolder.empty() && !collection.Music)
             return "--playlists needs --music: a playlist holds playing times";
+        if (collection.Music && (collection.DiscCount || !collection.IsoFolder.empty()))
+            return "--disc-count and --iso work on files, not with --music";
+        if (collection.Checksums && collection.CopyFolder.empty())
+            return "--checksums works with --copy";
         const auto capacity = ParseCapacity(*capacityText, collection.Music);
         if (const auto* message = std::get_if<std::string>(&capacity))
             return *message;

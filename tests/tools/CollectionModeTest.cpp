@@ -58,7 +58,7 @@ struct CorePlan {
     std::vector<std::string> Playlists;  // disk1.m3u... (music)
 };
 
-CorePlan RunCore(std::uint8_t type, std::uint64_t capacity, std::uint32_t pause,
+CorePlan RunCore(std::uint8_t type, std::uint64_t capacity, std::uint32_t pause, bool discCount,
                  const std::function<void(TDataManager&, DataManagerFixtureParts&)>& feed,
                  const std::string& folder) {
     DataManagerFixtureParts parts;
@@ -66,7 +66,7 @@ CorePlan RunCore(std::uint8_t type, std::uint64_t capacity, std::uint32_t pause,
     TDataManager manager(parts.CollectionType, parts.Collection, parts.Medium, parts.Host());
     feed(manager, parts);
     CorePlan core;
-    if (!manager.PrepareDivision(capacity, LowBoundOf(capacity, 99.9f), pause))
+    if (!manager.PrepareDivision(capacity, LowBoundOf(capacity, 99.9f), pause, discCount))
         return core;
     parts.UiThread.PumpUntil([&] { return parts.Listener.Ended > 0; });
     manager.DivisionFinished();
@@ -126,6 +126,7 @@ TEST(CollectionModeTest, PlanAndListsMatchTheWindowsCore) {
         std::uint8_t Type;
         std::uint64_t Capacity;
         std::uint32_t Pause;
+        bool DiscCount;
         Feed Feeder;
         int Status;
     } cases[] = {
@@ -134,6 +135,7 @@ TEST(CollectionModeTest, PlanAndListsMatchTheWindowsCore) {
          0,
          1024 * KB,
          0,
+         false,
          [&](TDataManager& manager, DataManagerFixtureParts& parts) {
              parts.Prompter.AnswerDirTooBig(DirTooBigAnswer::Expand);
              manager.AddItems({photos}, AddFolder);
@@ -145,7 +147,20 @@ TEST(CollectionModeTest, PlanAndListsMatchTheWindowsCore) {
          0,
          1600 * KB,
          0,
+         false,
          [&](TDataManager& manager, DataManagerFixtureParts&) {
+             manager.AddItems({photos}, AddFromFolder);
+         },
+         0},
+        // Each file counted as what it takes on a disc image: 2020 (1000 kB of bytes) no longer
+        // fits 1100 kB and is replaced by its files.
+        {{"--capacity", "1100K", "--contents", "--disc-count", photos},
+         0,
+         1100 * KB,
+         0,
+         true,
+         [&](TDataManager& manager, DataManagerFixtureParts& parts) {
+             parts.Prompter.AnswerDirTooBig(DirTooBigAnswer::Expand);
              manager.AddItems({photos}, AddFromFolder);
          },
          0},
@@ -156,6 +171,7 @@ TEST(CollectionModeTest, PlanAndListsMatchTheWindowsCore) {
          1,
          240000,
          200,
+         false,
          [&](TDataManager& manager, DataManagerFixtureParts& parts) {
              parts.Prompter.Answer(PromptButton::Yes);
              manager.AddItems({album1}, AddFromPlaylist);
@@ -168,7 +184,8 @@ TEST(CollectionModeTest, PlanAndListsMatchTheWindowsCore) {
          1},
     };
     for (const auto& c : cases) {
-        const CorePlan core = RunCore(c.Type, c.Capacity, c.Pause, c.Feeder, folder / "core");
+        const CorePlan core =
+            RunCore(c.Type, c.Capacity, c.Pause, c.DiscCount, c.Feeder, folder / "core");
         std::vector<std::string> args = c.Args;
         args.insert(args.end(), {"--lists", folder / "tool"});
         if (c.Type == 1)
@@ -238,6 +255,15 @@ TEST(CollectionModeTest, FileActionsFollowThePlanAndTheClashAnswers) {
         EXPECT_EQ(fs::exists(out + "/disk1/2020/d"), c.SecondMediumCopied) << answer;
         EXPECT_EQ(fs::exists(out + "/disk2/2019/a"), c.SecondMediumCopied) << answer;
     }
+
+    // An image per medium; a copy with its checksum lists.
+    fs::remove_all(out);
+    run = RunTool(with({"--disc-count", "--iso", out + "/iso", "--copy", out, "--checksums"}));
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    for (const char* written :
+         {"/iso/disk1.iso", "/iso/disk2.iso", "/disk1.sha256", "/disk2.sha256"})
+        EXPECT_TRUE(fs::is_regular_file(out + written)) << written;
+    EXPECT_NE(ReadFile(out + "/disk2.sha256").find("  2019/a\n"), std::string::npos);
 
     fs::remove_all(out);
     run = RunTool(with({"--move", out}));

@@ -52,6 +52,8 @@ TEST(CommandLineTest, BadArgumentsNameTheProblem) {
         {{"--capacity", "10", "--name", "a/b", "/tmp"}, "cannot hold"},
         {{"--capacity", "10", "--copy", "", "/tmp"}, "--copy needs a folder"},
         {{"--capacity", "10", "--low-bound", "5", "--json"}, "--json needs paths"},
+        {{"--music", "--capacity", "80min", "--disc-count", "/tmp"}, "not with --music"},
+        {{"--capacity", "10", "--checksums", "/tmp"}, "--checksums works with --copy"},
     };
     for (const auto& c : cases) {
         const auto parsed = Parse(c.Args);
