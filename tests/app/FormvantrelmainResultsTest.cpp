@@ -10,6 +10,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QFile>
@@ -383,6 +384,8 @@ private slots:
             {window.btnResultsBaseDir, Text("Выбрать каталог")},
             // The actions are one group: Tab enters it, the arrow keys move within it.
             {window.radioResultsSaveTextlist, Text("создать список(ки) элементов «имя№.txt»")},
+            {window.chkResultsChecksums,
+             Text("записать контрольные суммы «имя№.sha256» при копировании")},
             {window.editResultsMediumName, Text("где имя =")},
             {window.radioResultsSelectedMedium, Text("выбранного носителя")},
             {window.btnProcessResults, Text("Выполнить")}};
