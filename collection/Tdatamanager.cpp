@@ -54,25 +54,6 @@ const TItemPosition& CellOfRow(const ListView& view, std::size_t row) {
     return *static_cast<const TItemPosition*>(view.RowData(row));
 }
 
-bool HasPlaylistExtension(const std::string& path) {
-    const auto slash = path.find_last_of(PathDelimiter);
-    const auto dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return false;
-    const std::string_view extension(path.data() + dot, path.size() - dot);
-    const std::string_view wanted = PlaylistExtension;
-    if (extension.size() != wanted.size())
-        return false;
-    for (std::size_t i = 0; i < wanted.size(); ++i) {
-        char c = extension[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != wanted[i])
-            return false;
-    }
-    return true;
-}
-
 // A size as a quotient of its unit: the division in extended precision, the quotient then
 // rounded to single precision, so a value just below the next unit shows as 1024 of this one.
 std::string ScaledText(std::uint64_t value, std::uint64_t unit, const char* unitText) {

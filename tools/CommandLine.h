@@ -6,15 +6,15 @@
 #include <variant>
 #include <vector>
 
-#include "tools/FolderMode.h"
+#include "tools/CollectionMode.h"
 #include "tools/UnitListMode.h"
 
 // What the command line of vantrel-divide asks for.
 struct DivideCommand {
-    enum class Kind { Help, UnitList, Folders };
+    enum class Kind { Help, UnitList, Collection };
     Kind Mode = Kind::UnitList;
     UnitListOptions UnitList;
-    FolderOptions Folders;
+    CollectionOptions Collection;
 };
 
 // The command, or a one-line message naming what is wrong with the arguments.

@@ -47,10 +47,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     switch (command.Mode) {
         case DivideCommand::Kind::Help:
             return 0;
-        case DivideCommand::Kind::Folders:
-            Check(command.Folders.Capacity > 0 && !command.Folders.Paths.empty());
-            Check(command.Folders.Tolerance >= 80 && command.Folders.Tolerance <= 100);
-            return 0;  // the folder mode reads the file system, not these bytes
+        case DivideCommand::Kind::Collection:
+            Check(command.Collection.Capacity > 0 && !command.Collection.Inputs.empty());
+            Check(command.Collection.Tolerance >= 80 && command.Collection.Tolerance <= 100);
+            Check(command.Collection.Pause <= 1000);
+            Check(command.Collection.Name.find('/') == std::string::npos);
+            return 0;  // the collection mode reads the file system, not these bytes
         case DivideCommand::Kind::UnitList:
             break;
     }

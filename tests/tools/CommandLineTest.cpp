@@ -43,6 +43,18 @@ TEST(CommandLineTest, BadArgumentsNameTheProblem) {
         {{"--capacity", "10", "--low-bound", "5", "--medium-time-limit", nines400}, "above 0"},
         {{"--capacity", "10", "--low-bound", "5", "--medium-time-limit", nines300},
          "at most 1000000000"},
+        {{"--capacity", "7x", "/tmp"}, "not a capacity"},
+        {{"--capacity", "audio80", "/tmp"}, "it needs --music"},
+        {{"--capacity", "10", "--pause", "1", "/tmp"}, "--pause works with --music"},
+        {{"--capacity", "10", "--playlists", "o", "/tmp"}, "--playlists needs --music"},
+        {{"--capacity", "10", "--group", "x", "/tmp"}, "--group needs a group number"},
+        {{"--capacity", "10", "--yes", "--no", "/tmp"}, "exclude each other"},
+        {{"--capacity", "10", "--oversized-files", "expand", "/tmp"}, "needs exclude or stop"},
+        {{"--capacity", "10", "--name", "a/b", "/tmp"}, "cannot hold"},
+        {{"--capacity", "10", "--copy", "", "/tmp"}, "--copy needs a folder"},
+        {{"--capacity", "10", "--low-bound", "5", "--json"}, "--json needs paths"},
+        {{"--music", "--capacity", "80min", "--disc-count", "/tmp"}, "not with --music"},
+        {{"--capacity", "10", "--checksums", "/tmp"}, "--checksums works with --copy"},
     };
     for (const auto& c : cases) {
         const auto parsed = Parse(c.Args);
@@ -67,12 +79,37 @@ TEST(CommandLineTest, ModesAndTheirValues) {
     parsed = Parse({"--capacity", "734003200", "a", "--tolerance", "80", "b"});
     ASSERT_TRUE(std::holds_alternative<DivideCommand>(parsed));
     const auto& folders = std::get<DivideCommand>(parsed);
-    EXPECT_EQ(folders.Mode, DivideCommand::Kind::Folders);
-    EXPECT_EQ(folders.Folders.Paths, (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(folders.Folders.Tolerance, 80.0f);
+    EXPECT_EQ(folders.Mode, DivideCommand::Kind::Collection);
+    EXPECT_EQ(folders.Collection.Inputs,
+              (std::vector<CollectionInput>{{"a", 0, false}, {"b", 0, false}}));
+    EXPECT_EQ(folders.Collection.Tolerance, 80.0f);
+
+    // Options reach the collection mode: groups cover the paths after them, "-" and --from-file
+    // are lists of paths, and the answers are set.
+    parsed = Parse({"--music",     "--capacity",
+                    "audio74",     "--pause",
+                    "2",           "a",
+                    "--group",     "3",
+                    "b",           "-",
+                    "--group",     "0",
+                    "--from-file", "f",
+                    "--name",      "cd",
+                    "--yes",       "--oversized-folders",
+                    "stop",        "--disc-tracks",
+                    "add"});
+    ASSERT_TRUE(std::holds_alternative<DivideCommand>(parsed));
+    const auto& music = std::get<DivideCommand>(parsed).Collection;
+    EXPECT_EQ(music.Inputs, (std::vector<CollectionInput>{
+                                {"a", 0, false}, {"b", 3, false}, {"-", 3, true}, {"f", 0, true}}));
+    EXPECT_EQ(music.Capacity, 444000u);
+    EXPECT_EQ(music.Pause, 200u);
+    EXPECT_EQ(music.Name, "cd");
+    EXPECT_EQ(music.Answers.Clashes, ToolAnswers::Clash::Yes);
+    EXPECT_EQ(music.Answers.OversizedFolder, ToolAnswers::Folder::Stop);
+    EXPECT_EQ(music.Answers.DiscTracks, ToolAnswers::DiscTrack::Add);
 
     parsed = Parse({"--capacity", "10", "/x"});
-    EXPECT_EQ(std::get<DivideCommand>(parsed).Folders.Tolerance, 99.9f);
+    EXPECT_EQ(std::get<DivideCommand>(parsed).Collection.Tolerance, 99.9f);
     EXPECT_EQ(std::get<DivideCommand>(Parse({"--help"})).Mode, DivideCommand::Kind::Help);
 }
 
@@ -83,12 +120,15 @@ TEST(CommandLineTest, FolderModePrintsMediaAndDecisions) {
     folder.MakeFile("in/big/y", 400 * MB);
     folder.MakeFile("in/huge", 800 * MB);
     folder.MakeFile("in/small", 300 * MB);
-    FolderOptions options;
+    CollectionOptions options;
     options.Capacity = 700 * MB;
-    options.Paths = {folder / "in"};
+    options.Contents = true;
+    options.Inputs = {{folder / "in"}};
+    std::istringstream noInput;
     std::ostringstream out;
     std::ostringstream err;
-    EXPECT_EQ(RunFolders(options, out, err), 0);
+    // The oversized file is left out, so not everything was placed.
+    EXPECT_EQ(RunCollection(options, {noInput, out, err}), 1);
     const std::string in = folder / "in";
     EXPECT_EQ(out.str(), "Носитель 1\t700 МБ\n\t" + in + "/big/x\n\t" + in +
                              "/small\nНоситель 2\t400 МБ\n\t" + in + "/big/y\n");
@@ -97,9 +137,9 @@ TEST(CommandLineTest, FolderModePrintsMediaAndDecisions) {
                              "vantrel-divide: Файл «" +
                              in + "/huge» не помещается на выбранный носитель. -> excluded\n");
 
-    options.Paths = {folder / "missing"};
+    options.Inputs = {{folder / "missing"}};
     std::ostringstream none;
-    EXPECT_EQ(RunFolders(options, none, err), 2);
+    EXPECT_EQ(RunCollection(options, {noInput, none, err}), 2);
     EXPECT_TRUE(none.str().empty());
 }
 

@@ -1,0 +1,312 @@
+#include "tools/CollectionMode.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <sstream>
+
+#include "collection/Tdatamanager.h"
+#include "divide/LowBound.h"
+#include "tests/doubles/NullHost.h"
+#include "tests/doubles/TempFolder.h"
+#include "tools/CommandLine.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::uint64_t KB = 1024;
+
+struct ToolRun {
+    int Status;
+    std::string Out;
+    std::string Err;
+};
+
+// The tool as main runs it: the arguments parsed, then the collection mode.
+ToolRun RunTool(
+    const std::vector<std::string>& args,
+    std::function<bool()> interrupted = [] { return false; }) {
+    const std::vector<std::string_view> views(args.begin(), args.end());
+    const auto parsed = ParseDivideCommand(views);
+    if (const auto* message = std::get_if<std::string>(&parsed))
+        return {ExitBadInput, std::string(), *message};
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunCollection(std::get<DivideCommand>(parsed).Collection,
+                                     {in, out, err, false, std::move(interrupted)});
+    return {status, out.str(), err.str()};
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// What the window's own core makes of an input: a data manager fed by the window's operations,
+// its questions answered from a script, divided to the end; the plan printed the tool's way and
+// the lists written by the core's writers into folder.
+struct CorePlan {
+    std::string Plan;
+    std::vector<std::string> Lists;      // disk1.txt, disk2.txt...
+    std::vector<std::string> Playlists;  // disk1.m3u... (music)
+};
+
+CorePlan RunCore(std::uint8_t type, std::uint64_t capacity, std::uint32_t pause, bool discCount,
+                 const std::function<void(TDataManager&, DataManagerFixtureParts&)>& feed,
+                 const std::string& folder) {
+    DataManagerFixtureParts parts;
+    parts.CollectionType = type;
+    TDataManager manager(parts.CollectionType, parts.Collection, parts.Medium, parts.Host());
+    feed(manager, parts);
+    CorePlan core;
+    if (!manager.PrepareDivision(capacity, LowBoundOf(capacity, 99.9f), pause, discCount))
+        return core;
+    parts.UiThread.PumpUntil([&] { return parts.Listener.Ended > 0; });
+    manager.DivisionFinished();
+    for (std::size_t i = 0; i < manager.GetMedia().size(); ++i) {
+        std::uint64_t sum = 0;
+        std::string paths;
+        for (const auto& item : manager.GetMedia()[i]) {
+            sum += item->Size;
+            paths += "\t" + item->Path + "\n";
+        }
+        core.Plan += "Носитель " + std::to_string(i + 1) + "\t" + manager.ValueText(sum) + "\n";
+        core.Plan += paths;
+    }
+    fs::create_directories(folder);
+    manager.SaveTextLists(-1, folder + "/disk");
+    if (type == 1)
+        manager.SavePlaylists(-1, folder + "/disk");
+    for (std::size_t i = 1; i <= manager.GetMedia().size(); ++i) {
+        core.Lists.push_back(ReadFile(folder + "/disk" + std::to_string(i) + ".txt"));
+        if (type == 1)
+            core.Playlists.push_back(ReadFile(folder + "/disk" + std::to_string(i) + ".m3u"));
+    }
+    return core;
+}
+
+// A files tree: photos (2019: 3 × 300 kB, 2020: 2 × 500 kB, notes 100 kB) and extra.bin 650 kB;
+// and two playlists, one with an entry whose file is missing.
+void MakeInput(const TempFolder& folder) {
+    for (const char* name : {"a", "b", "c"})
+        folder.MakeFile(std::string("photos/2019/") + name, 300 * KB);
+    folder.MakeFile("photos/2020/d", 500 * KB);
+    folder.MakeFile("photos/2020/e", 500 * KB);
+    folder.MakeFile("photos/notes", 100 * KB);
+    folder.MakeFile("extra.bin", 650 * KB);
+    for (const char* name : {"t1", "t2", "t3", "s1", "s2", "s3"})
+        folder.MakeFile(std::string("music/") + name + ".mp3", 1);
+    folder.Write("music/album1.m3u",
+                 "#EXTM3U\r\n#EXTINF:600,One\r\nt1.mp3\r\n#EXTINF:500,Two\r\nt2.mp3\r\n"
+                 "#EXTINF:400,Gone\r\ngone.mp3\r\n");
+    folder.Write("music/album2.m3u",
+                 "#EXTM3U\n#EXTINF:900,S1\ns1.mp3\n#EXTINF:1300,S2\ns2.mp3\n#EXTINF:1000,S3\n"
+                 "s3.mp3\n#EXTINF:700,T3\nt3.mp3\n");
+}
+
+// A tool whose wiring differs from the window's (a wrong add method, group, pause, capacity,
+// tolerance or writer) prints another plan or writes other lists than the core does.
+TEST(CollectionModeTest, PlanAndListsMatchTheWindowsCore) {
+    TempFolder folder;
+    MakeInput(folder);
+    const std::string photos = folder / "photos";
+    const std::string extra = folder / "extra.bin";
+    const std::string album1 = folder / "music/album1.m3u";
+    const std::string album2 = folder / "music/album2.m3u";
+    using Feed = std::function<void(TDataManager&, DataManagerFixtureParts&)>;
+    const struct {
+        std::vector<std::string> Args;
+        std::uint8_t Type;
+        std::uint64_t Capacity;
+        std::uint32_t Pause;
+        bool DiscCount;
+        Feed Feeder;
+        int Status;
+    } cases[] = {
+        // Folders as items, the oversized one replaced by its contents; a path from a list.
+        {{"--capacity", "1M", photos, "--from-file", folder.Write("list", "\n" + extra + "\r\n")},
+         0,
+         1024 * KB,
+         0,
+         false,
+         [&](TDataManager& manager, DataManagerFixtureParts& parts) {
+             parts.Prompter.AnswerDirTooBig(DirTooBigAnswer::Expand);
+             manager.AddItems({photos}, AddFolder);
+             manager.AddItems({extra}, AddFiles);
+         },
+         0},
+        // A folder's contents as items.
+        {{"--capacity", "1600K", "--contents", photos},
+         0,
+         1600 * KB,
+         0,
+         false,
+         [&](TDataManager& manager, DataManagerFixtureParts&) {
+             manager.AddItems({photos}, AddFromFolder);
+         },
+         0},
+        // Each file counted as what it takes on a disc image: 2020 (1000 kB of bytes) no longer
+        // fits 1100 kB and is replaced by its files.
+        {{"--capacity", "1100K", "--contents", "--disc-count", photos},
+         0,
+         1100 * KB,
+         0,
+         true,
+         [&](TDataManager& manager, DataManagerFixtureParts& parts) {
+             parts.Prompter.AnswerDirTooBig(DirTooBigAnswer::Expand);
+             manager.AddItems({photos}, AddFromFolder);
+         },
+         0},
+        // Two playlists, the first a group, pauses counted; the missing entry is skipped, so not
+        // everything asked for is placed.
+        {{"--music", "--capacity", "40m", "--pause", "2", "--group", "1", album1, "--group", "0",
+          album2},
+         1,
+         240000,
+         200,
+         false,
+         [&](TDataManager& manager, DataManagerFixtureParts& parts) {
+             parts.Prompter.Answer(PromptButton::Yes);
+             manager.AddItems({album1}, AddFromPlaylist);
+             parts.Collection.SelectAll();
+             manager.SetGroupOfSelected(1);
+             for (auto& row : parts.Collection.Rows)
+                 row.Selected = false;
+             manager.AddItems({album2}, AddFromPlaylist);
+         },
+         1},
+    };
+    for (const auto& c : cases) {
+        const CorePlan core =
+            RunCore(c.Type, c.Capacity, c.Pause, c.DiscCount, c.Feeder, folder / "core");
+        std::vector<std::string> args = c.Args;
+        args.insert(args.end(), {"--lists", folder / "tool"});
+        if (c.Type == 1)
+            args.insert(args.end(), {"--playlists", folder / "tool"});
+        const ToolRun run = RunTool(args);
+        ASSERT_FALSE(core.Plan.empty()) << args.front();
+        EXPECT_EQ(run.Out, core.Plan) << run.Err;
+        EXPECT_EQ(run.Status, c.Status) << run.Err;
+        for (std::size_t i = 0; i < core.Lists.size(); ++i) {
+            const std::string name = folder / ("tool/disk" + std::to_string(i + 1));
+            EXPECT_EQ(ReadFile(name + ".txt"), core.Lists[i]) << name;
+            if (c.Type == 1) {
+                EXPECT_EQ(ReadFile(name + ".m3u"), core.Playlists[i]) << name;
+            }
+        }
+        fs::remove_all(folder / "core");
+        fs::remove_all(folder / "tool");
+    }
+}
+
+// Links, copies and moves that miss an item, put it in the wrong medium folder, or answer a
+// clash otherwise than the options say.
+TEST(CollectionModeTest, FileActionsFollowThePlanAndTheClashAnswers) {
+    TempFolder folder;
+    MakeInput(folder);
+    const std::string photos = folder / "photos";
+    const std::string out = folder / "out";
+    // 2019 (900 kB) and 2020 (1000 kB) each on a medium of their own; notes with one of them.
+    const std::vector<std::string> base = {"--capacity", "1100K", "--contents", photos, "--json"};
+    const auto with = [&](std::vector<std::string> more) {
+        more.insert(more.begin(), base.begin(), base.end());
+        return more;
+    };
+
+    ToolRun run = RunTool(with({"--symlinks", out + "/links", "--name", "cd"}));
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    std::set<std::string> linked;
+    for (int medium = 1; medium <= 2; ++medium)
+        for (const auto& entry : fs::directory_iterator(out + "/links/cd" + std::to_string(medium)))
+            linked.insert(fs::read_symlink(entry.path()).string());
+    EXPECT_EQ(linked,
+              (std::set<std::string>{photos + "/2019", photos + "/2020", photos + "/notes"}));
+
+    // The first medium is 2020 with notes (1100 kB exactly), the second 2019. A file notes
+    // already in the first medium folder is kept by default and by --no (which also stops at
+    // that folder, as it is not empty), and replaced by --yes.
+    const struct {
+        const char* Answer;
+        bool Replaced;
+        int Status;
+        bool SecondMediumCopied;
+    } clashes[] = {
+        {nullptr, false, 1, true},
+        {"--yes", true, 0, true},
+        {"--no", false, 1, false},
+    };
+    for (const auto& c : clashes) {
+        fs::remove_all(out);
+        folder.Write("out/disk1/notes", "old");
+        std::vector<std::string> args = with({"--copy", out});
+        if (c.Answer != nullptr)
+            args.push_back(c.Answer);
+        run = RunTool(args);
+        const char* answer = c.Answer != nullptr ? c.Answer : "default";
+        EXPECT_EQ(run.Status, c.Status) << answer << run.Err;
+        EXPECT_EQ(fs::file_size(out + "/disk1/notes"), c.Replaced ? 100 * KB : 3) << answer;
+        EXPECT_EQ(fs::exists(out + "/disk1/2020/d"), c.SecondMediumCopied) << answer;
+        EXPECT_EQ(fs::exists(out + "/disk2/2019/a"), c.SecondMediumCopied) << answer;
+    }
+
+    // An image per medium; a copy with its checksum lists.
+    fs::remove_all(out);
+    run = RunTool(with({"--disc-count", "--iso", out + "/iso", "--copy", out, "--checksums"}));
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    for (const char* written :
+         {"/iso/disk1.iso", "/iso/disk2.iso", "/disk1.sha256", "/disk2.sha256"})
+        EXPECT_TRUE(fs::is_regular_file(out + written)) << written;
+    EXPECT_NE(ReadFile(out + "/disk2.sha256").find("  2019/a\n"), std::string::npos);
+
+    fs::remove_all(out);
+    run = RunTool(with({"--move", out}));
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_TRUE(fs::is_empty(photos));
+    for (const char* moved : {"/disk1/2020/e", "/disk1/notes", "/disk2/2019/c"})
+        EXPECT_TRUE(fs::exists(out + moved)) << moved;
+}
+
+// Bad input that went unnoticed would divide something other than what was asked for.
+TEST(CollectionModeTest, BadInputStopsWithStatus2) {
+    TempFolder folder;
+    MakeInput(folder);
+    folder.Write("music/bad.m3u", "not a playlist\n");
+    const struct {
+        std::vector<std::string> Args;
+        const char* Message;
+    } cases[] = {
+        {{"--capacity", "1M", folder / "nowhere"}, "no such file or folder"},
+        {{"--music", "--capacity", "80min", folder / "music/bad.m3u"}, "cannot read the playlist"},
+        {{"--music", "--capacity", "80min", folder / "extra.bin"}, "not an M3U playlist"},
+        {{"--capacity", "1M", "--from-file", folder / "photos"}, "cannot read the list of paths"},
+        {{"--music", "--capacity", "80min", "--missing-entries", "stop",
+          folder / "music/album1.m3u"},
+         "gone.mp3"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = RunTool(c.Args);
+        EXPECT_EQ(run.Status, ExitBadInput) << c.Message;
+        EXPECT_TRUE(run.Out.empty()) << c.Message;
+        EXPECT_NE(run.Err.find(c.Message), std::string::npos) << run.Err;
+    }
+}
+
+// A copy that went on after Ctrl+C, or left a partial file behind, or ended with another status.
+TEST(CollectionModeTest, InterruptStopsTheCopyCleanly) {
+    TempFolder folder;
+    folder.MakeFile("in/big", 64 * 1024 * KB);
+    const std::string out = folder / "out";
+    const ToolRun run = RunTool({"--capacity", "dvd", "--copy", out, folder / "in/big"},
+                                [&] { return fs::exists(out + "/disk1"); });
+    EXPECT_EQ(run.Status, ExitInterrupted);
+    EXPECT_TRUE(fs::is_empty(out + "/disk1"));
+}
+
+}  // namespace

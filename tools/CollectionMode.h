@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "tools/ToolPrompter.h"
+
+// One path the collection is made of, or (ListFile) a file naming such paths one per line, "-"
+// being standard input. Group 0 is no group.
+struct CollectionInput {
+    std::string Path;
+    std::uint32_t Group = 0;
+    bool ListFile = false;
+    bool operator==(const CollectionInput&) const = default;
+};
+
+// The collection mode of vantrel-divide: files, folders or playlists divided through the same
+// data manager, division thread, list writers and file operations as the window.
+struct CollectionOptions {
+    bool Music = false;     // playlists of tracks, sizes in hundredths of a second
+    bool Contents = false;  // a folder brings its entries, not itself
+    std::uint64_t Capacity = 0;
+    float Tolerance = 99.9f;    // the window's default
+    std::uint32_t Pause = 150;  // hundredths of a second, music only; the window's default
+    bool DiscCount = false;     // files count as what they take on a disc image
+    std::vector<CollectionInput> Inputs;
+
+    std::string Name = "disk";  // the window's default medium name
+    std::string ListsFolder;
+    std::string PlaylistsFolder;
+    std::string CopyFolder;
+    std::string MoveFolder;
+    std::string SymlinksFolder;
+    std::string IsoFolder;
+    bool Checksums = false;  // a SHA-256 list beside each medium folder a copy makes
+
+    ToolAnswers Answers;
+    bool Json = false;
+    bool Quiet = false;
+};
+
+// Where a run reads and writes. Interrupted is asked while the search and the file operations
+// run; once it holds, they stop cleanly.
+struct CollectionStreams {
+    std::istream& In;
+    std::ostream& Out;
+    std::ostream& Err;
+    bool ErrIsTerminal = false;
+    std::function<bool()> Interrupted = [] { return false; };
+};
+
+// Exit statuses of a run.
+inline constexpr int ExitPlaced = 0;
+inline constexpr int ExitNotAllDone = 1;
+inline constexpr int ExitBadInput = 2;
+inline constexpr int ExitInterrupted = 130;
+
+// Runs the division and the actions asked for; returns the exit status.
+int RunCollection(const CollectionOptions& options, const CollectionStreams& streams);
