@@ -95,8 +95,11 @@ public:
     CopyProgress(StatusLine& status, const std::function<bool()>& interrupted)
         : Status(status), Interrupted(interrupted) {}
 
-    void Started(const std::string& title, std::uint64_t totalBytes) override {
-        Title = title;
+    void Started(const std::string& title, std::uint64_t totalBytes, std::size_t number,
+                 std::size_t count) override {
+        Title = count > 1
+                    ? title + " (" + std::to_string(number) + "/" + std::to_string(count) + ")"
+                    : title;
         Total = totalBytes;
         Advanced(0, std::string());
     }
@@ -398,8 +401,11 @@ int RunCollection(const CollectionOptions& options, const CollectionStreams& str
         report.Action = action;
         prompter.SetStage(ToolPrompter::Stage::Lists);
         if (const auto prefix = prefixIn(folder, report)) {
-            const std::size_t written =
-                playlists ? manager.SavePlaylists(-1, *prefix) : manager.SaveTextLists(-1, *prefix);
+            // The writers stop at the first list they cannot write: the lists written are the
+            // first.
+            const std::size_t written = (playlists ? manager.SavePlaylists(-1, *prefix)
+                                                   : manager.SaveTextLists(-1, *prefix))
+                                            .Done;
             for (std::size_t i = 1; i <= written; ++i)
                 report.Written.push_back(*prefix + std::to_string(i) + extension);
             report.MediaDone = written;
@@ -416,15 +422,20 @@ int RunCollection(const CollectionOptions& options, const CollectionStreams& str
             prompter.Fail(std::string("--") + action +
                           ": tracks on an audio disc are no files to " + action);
         } else if (const auto prefix = prefixIn(folder, report)) {
-            const std::size_t collected = manager.CollectFiles(-1, *prefix, copy, checksums);
-            report.MediaDone = collected;
-            for (std::size_t i = 1; i <= collected; ++i) {
-                report.Written.push_back(*prefix + std::to_string(i));
-                if (checksums)
-                    report.Written.push_back(*prefix + std::to_string(i) + ChecksumExtension);
+            const TProcessedMedia collected = manager.CollectFiles(-1, *prefix, copy, checksums);
+            report.MediaDone = collected.Done;
+            // A medium that failed may be followed by one that was done: what is there is told.
+            std::error_code error;
+            for (std::size_t i = 1; i <= collected.Done + collected.Failed; ++i) {
+                const std::string medium = *prefix + std::to_string(i);
+                if (std::filesystem::is_directory(medium, error))
+                    report.Written.push_back(medium);
+                if (checksums &&
+                    std::filesystem::is_regular_file(medium + ChecksumExtension, error))
+                    report.Written.push_back(medium + ChecksumExtension);
             }
             report.Complete =
-                collected == mediaCount && !prompter.StageFailed() && !prompter.StageStopped();
+                collected.Done == mediaCount && !prompter.StageFailed() && !prompter.StageStopped();
         }
         actions.push_back(report);
     };
@@ -462,8 +473,9 @@ int RunCollection(const CollectionOptions& options, const CollectionStreams& str
         if (!manager.GetItemsAreFiles()) {
             prompter.Fail("--iso: tracks on an audio disc are no files to put in an image");
         } else if (const auto prefix = prefixIn(options.IsoFolder, report)) {
+            // Images stop at the first that fails: the images made are the first.
             const std::size_t made =
-                manager.MakeImages(-1, *prefix, options.Capacity, copyProgress);
+                manager.MakeImages(-1, *prefix, options.Capacity, copyProgress).Done;
             for (std::size_t i = 1; i <= made; ++i)
                 report.Written.push_back(*prefix + std::to_string(i) + ImageExtension);
             report.MediaDone = made;
