@@ -315,24 +315,37 @@ void TfrmVantrelMain::refreshResultsAction() {
 
 void TfrmVantrelMain::ShowDivisionProgress(std::int32_t medium, std::uint32_t elements,
                                            std::uint64_t combinations, std::uint32_t count) {
-    if (medium == -1) {
-        lblCurMediumElements->setText(QStringLiteral("%1/%2").arg(elements).arg(count));
-        lblCurCombination->setText(QString::number(combinations));
-        return;
-    }
-    if (medium == 0) {
-        const bool files = Settings.CollectionType == 0;
-        const std::uint64_t capacity =
-            files ? Settings.DataMediumCapacity : Settings.AudioMediumCapacity;
-        const std::int32_t estimate = capacity == 0 ? 0
-                                                    : DataManager->EstimateMediaCount(
-                                                          capacity, files ? 0 : Settings.SongPause);
-        MediaEstimate = estimate;
-        // A bar without range would show a busy indicator instead of an empty bar.
-        progressBar->setMaximum(std::max(estimate, 1));
-        if (count != 0)
-            lblCurMediumElements->setText(QStringLiteral("0/%1").arg(count));
-    }
+    if (medium == -1)
+        showSearchProgress(elements, combinations, count);
+    else if (medium == 0)
+        resetDivisionProgress(count);
+    else
+        showMediaFound(medium);
+}
+
+void TfrmVantrelMain::showSearchProgress(std::uint32_t elements, std::uint64_t combinations,
+                                         std::uint32_t count) {
+    lblCurMediumElements->setText(QStringLiteral("%1/%2").arg(elements).arg(count));
+    lblCurCombination->setText(QString::number(combinations));
+}
+
+// Recomputes the estimated number of media for the current capacity and shows none found.
+void TfrmVantrelMain::resetDivisionProgress(std::uint32_t count) {
+    const bool files = Settings.CollectionType == 0;
+    const std::uint64_t capacity =
+        files ? Settings.DataMediumCapacity : Settings.AudioMediumCapacity;
+    const std::int32_t estimate =
+        capacity == 0 ? 0
+                      : DataManager->EstimateMediaCount(capacity, files ? 0 : Settings.SongPause);
+    MediaEstimate = estimate;
+    // A bar without range would show a busy indicator instead of an empty bar.
+    progressBar->setMaximum(std::max(estimate, 1));
+    if (count != 0)
+        lblCurMediumElements->setText(QStringLiteral("0/%1").arg(count));
+    showMediaFound(0);
+}
+
+void TfrmVantrelMain::showMediaFound(std::int32_t medium) {
     progressBar->setValue(std::min(medium, progressBar->maximum()));
     lblCurMedium->setText(QStringLiteral("%1/%2").arg(medium).arg(MediaEstimate));
 }

@@ -15,7 +15,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 
-#include "divide/DivisionListener.h"
+#include "items/DivisionListener.h"
 #include "settings/Tsettings.h"
 
 class QAction;
@@ -116,6 +116,11 @@ private:
     void refreshResultsAction();
     void ShowDivisionProgress(std::int32_t medium, std::uint32_t elements,
                               std::uint64_t combinations, std::uint32_t count) override;
+    // ShowDivisionProgress's three meanings.
+    void showSearchProgress(std::uint32_t elements, std::uint64_t combinations,
+                            std::uint32_t count);
+    void resetDivisionProgress(std::uint32_t count);
+    void showMediaFound(std::int32_t medium);
 
     // Collection page (Formvantrelmain_collection.cpp).
     QWidget* createCollectionPage();

@@ -19,8 +19,6 @@
 
 #include "collection/Tdatamanager.h"
 #include "dialogs/QtText.h"
-#include "divide/Dividethread.h"
-#include "divide/LowBound.h"
 #include "ui/DecimalSpinEdit.h"
 
 namespace {
@@ -393,7 +391,7 @@ void TfrmVantrelMain::spinEditCapacityToleranceChange() {
     const std::uint64_t capacity = currentCapacity();
     lblUpBound->setText(ValueLabel(*DataManager, capacity));
     lblLowBound->setText(
-        ValueLabel(*DataManager, LowBoundOf(capacity, Settings.CapacityTolerance)));
+        ValueLabel(*DataManager, TDataManager::LowBoundOf(capacity, Settings.CapacityTolerance)));
 }
 
 std::uint64_t TfrmVantrelMain::currentCapacity() const {
@@ -449,7 +447,7 @@ void TfrmVantrelMain::btnDivideClick() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const bool started = DataManager->PrepareDivision(
-        capacity, LowBoundOf(capacity, Settings.CapacityTolerance), songPause);
+        capacity, TDataManager::LowBoundOf(capacity, Settings.CapacityTolerance), songPause);
     collectionChanged();
     QApplication::restoreOverrideCursor();
     if (!started) {
@@ -498,8 +496,7 @@ void TfrmVantrelMain::trackPriorityChange() {
 }
 
 void TfrmVantrelMain::timerDivisionStatTimer() {
-    if (TDivideThread* thread = DataManager->GetThread())
-        thread->RequestProgress();
+    DataManager->RequestDivisionProgress();
     // The media found so far, also where the Results page has not counted them yet.
     ShowDivisionProgress(static_cast<std::int32_t>(DataManager->GetMedia().size()), 0, 0, 0);
     lblDivisionTime->setText(ElapsedText(DivisionStart.elapsed()));

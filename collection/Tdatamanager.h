@@ -74,6 +74,10 @@ public:
     void DivisionFinished();
     // Asks the running division to take the best combination found so far for its medium.
     void TakeBestMedium();
+    // Asks the running division to report its progress (ShowDivisionProgress with medium -1).
+    void RequestDivisionProgress();
+    // The total at which a medium of the capacity is full enough for the tolerance (percent).
+    static std::uint64_t LowBoundOf(std::uint64_t capacity, float tolerance);
 
     // Results processing. Each returns how many media it wrote or collected to the end: the
     // writers stop at the first file they cannot write, and the collector does not count a

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "divide/Dividethread.h"
+#include "divide/LowBound.h"
 #include "platform/FileSystem.h"
 #include "platform/ListView.h"
 #include "platform/Prompter.h"
@@ -124,8 +125,8 @@ bool TDataManager::PrepareDivision(std::uint64_t capacity, std::uint64_t lowBoun
     for (auto& [number, group] : groupMap)
         Groups.push_back(group);
     Media.clear();
-    Thread = std::make_unique<TDivideThread>(Groups, capacity, lowBound, Media, Host.uiThread,
-                                             Host.divisionListener, DivisionPriority);
+    Thread = std::make_unique<TDivideThread>(TDivideThreadParams{
+        Groups, capacity, lowBound, Media, Host.uiThread, Host.divisionListener, DivisionPriority});
     return true;
 }
 
@@ -144,6 +145,15 @@ int TDataManager::SetDivisionPriority(int position) {
 void TDataManager::TakeBestMedium() {
     if (Thread)
         Thread->RequestTakeBest();
+}
+
+void TDataManager::RequestDivisionProgress() {
+    if (Thread)
+        Thread->RequestProgress();
+}
+
+std::uint64_t TDataManager::LowBoundOf(std::uint64_t capacity, float tolerance) {
+    return ::LowBoundOf(capacity, tolerance);
 }
 
 void TDataManager::DivisionFinished() {

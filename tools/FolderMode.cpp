@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "collection/Tdatamanager.h"
-#include "divide/DivisionListener.h"
+#include "items/DivisionListener.h"
 #include "divide/LowBound.h"
 #include "platform/FileOperation.h"
 #include "platform/FileSystem.h"

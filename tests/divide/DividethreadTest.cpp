@@ -14,7 +14,7 @@
 #include <memory>
 #include <thread>
 
-#include "divide/DivisionListener.h"
+#include "items/DivisionListener.h"
 #include "platform/LoopUiThread.h"
 #include "platform/ThreadPriority.h"
 #include "tests/doubles/NullHost.h"
@@ -41,9 +41,9 @@ public:
         if (OnMedium)
             OnMedium();
     }
-    void ShowDivisionProgress(std::int32_t estimate, std::uint32_t elementCount,
-                              std::uint64_t combinationCount, std::uint32_t unitsLeft) override {
-        Reports.push_back({estimate, elementCount, combinationCount, unitsLeft});
+    void ShowDivisionProgress(std::int32_t medium, std::uint32_t elements,
+                              std::uint64_t combinations, std::uint32_t count) override {
+        Reports.push_back({medium, elements, combinations, count});
         if (OnProgress)
             OnProgress();
     }
@@ -104,7 +104,7 @@ struct DivisionRun {
 TEST(DivideThreadTest, NormalEndDeliversEveryMediumInOrder) {
     Units units({600, 500, 100, 90});
     DivisionRun run;
-    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3);
+    TDivideThread thread({units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3});
     run.UntilEnded();
     EXPECT_EQ(run.Listener.Ended, 1);
     EXPECT_EQ(run.Listener.MediaAdded, 2);
@@ -128,8 +128,8 @@ TEST(DivideThreadTest, StopBeforeTheFirstMediumDeliversNothing) {
     const std::vector<std::uint64_t> sizes = SlowUnits(250);
     Units units(sizes);
     DivisionRun run;
-    TDivideThread thread(units.Groups, SlowCapacity, SlowCapacity, units.Media, run.Ui,
-                         run.Listener, 3);
+    TDivideThread thread(
+        {units.Groups, SlowCapacity, SlowCapacity, units.Media, run.Ui, run.Listener, 3});
     for (int i = 0; i < 3; ++i)  // several stops in a row are harmless
         thread.Terminate();
     run.UntilEnded();
@@ -144,7 +144,7 @@ TEST(DivideThreadTest, StopMidwayKeepsTheDeliveredMedia) {
     DivisionRun run;
     TDivideThread* running = nullptr;
     run.Listener.OnMedium = [&] { running->Terminate(); };
-    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3);
+    TDivideThread thread({units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3});
     running = &thread;
     run.UntilEnded();
     ASSERT_EQ(units.Media.size(), 1u);
@@ -156,7 +156,7 @@ TEST(DivideThreadTest, StopMidwayKeepsTheDeliveredMedia) {
 TEST(DivideThreadTest, FailureEndsLikeAnyOtherEnd) {
     Units units({100, 800, 200});
     DivisionRun run;
-    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3);
+    TDivideThread thread({units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3});
     run.UntilEnded();
     EXPECT_EQ(run.Listener.Ended, 1);
     ASSERT_EQ(units.Media.size(), 1u);
@@ -166,7 +166,7 @@ TEST(DivideThreadTest, FailureEndsLikeAnyOtherEnd) {
 TEST(DivideThreadTest, FirstProgressReportShowsAnEvaluation) {
     Units units({300, 300, 300, 350, 350});
     DivisionRun run;
-    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3);
+    TDivideThread thread({units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3});
     thread.RequestProgress();
     run.UntilEnded();
     ASSERT_FALSE(run.Listener.Reports.empty());
@@ -191,8 +191,8 @@ TEST(DivideThreadTest, PriorityChangesWhileRunning) {
         else
             running->Terminate();
     };
-    TDivideThread thread(units.Groups, 1000000001, 1000000001, units.Media, run.Ui, run.Listener,
-                         3);
+    TDivideThread thread(
+        {units.Groups, 1000000001, 1000000001, units.Media, run.Ui, run.Listener, 3});
     running = &thread;
     thread.RequestProgress();
     run.UntilEnded();
@@ -230,8 +230,8 @@ TEST(DivideThreadTest, PriorityPositionsMapOntoTheThread) {
 TEST(DivideThreadTest, ReleasingAfterTheEndIsSafe) {
     Units units({400, 400, 400});
     DivisionRun run;
-    auto thread = std::make_unique<TDivideThread>(units.Groups, 700, 699, units.Media, run.Ui,
-                                                  run.Listener, 3);
+    auto thread = std::make_unique<TDivideThread>(
+        TDivideThreadParams{units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3});
     run.UntilEnded();
     thread.reset();
     EXPECT_EQ(units.Media.size(), 3u);
@@ -256,8 +256,8 @@ TEST(DivideThreadTest, DestroyingNeverWaitsForTheUserInterfaceThread) {
         SCOPED_TRACE(c.State);
         Units units(c.Sizes);
         DivisionRun run;
-        auto thread = std::make_unique<TDivideThread>(units.Groups, c.Capacity, c.Capacity - 1,
-                                                      units.Media, run.Ui, run.Listener, 3);
+        auto thread = std::make_unique<TDivideThread>(TDivideThreadParams{
+            units.Groups, c.Capacity, c.Capacity - 1, units.Media, run.Ui, run.Listener, 3});
         if (c.RequestProgress)
             thread->RequestProgress();
         if (c.WaitForAStep) {
@@ -285,8 +285,8 @@ struct PriorityStep {
 std::string RunPrioritySteps(const std::vector<PriorityStep>& steps) {
     Units units(SlowUnits(1000));
     DivisionRun run;
-    TDivideThread thread(units.Groups, SlowCapacity, SlowCapacity, units.Media, run.Ui,
-                         run.Listener, 3);
+    TDivideThread thread(
+        {units.Groups, SlowCapacity, SlowCapacity, units.Media, run.Ui, run.Listener, 3});
     for (const PriorityStep& step : steps) {
         const std::string name = std::to_string(step.Wanted) + ": ";
         const int inForce = thread.SetPriority(step.Wanted);
