@@ -21,21 +21,22 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "app/FormvantrelmainTexts.h"
 #include "collection/Tdatamanager.h"
 #include "dialogs/DesktopUrlOpener.h"
 #include "dialogs/Formabout.h"
 #include "dialogs/HelpBook.h"
 #include "dialogs/QtText.h"
-#include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
 #include "platform/IconList.h"
+#include "platform/PosixFileOperations.h"
+#include "platform/QtUiThread.h"
 #include "ui/DecimalSpinEdit.h"
 #include "ui/QtFileChooser.h"
 #include "ui/QtFileOperationProgress.h"
 #include "ui/QtIconList.h"
 #include "ui/QtListView.h"
 #include "ui/QtPrompter.h"
-#include "ui/QtUiThread.h"
 #include "winamp/Winamp.h"
 #include "winamp/WinampHost.h"
 #include "winamp/dialog/Formwinamppath.h"
@@ -53,7 +54,6 @@ const char* const ExitCaption = "В&ыход";
 const char* const HelpMenuCaption = "?";
 const char* const HelpContentsCaption = "&Справка...";
 const char* const AboutCaption = "&О программе...";
-const char* const StatusTotalStart = "Всего: 0";
 const char* const StopBeforeExitText = "Пожалуйста, остановите процесс разбиения перед выходом";
 const char* const DiscardResultsText =
     "Эта команда очистит результаты предыдущего разбиения!\n\nПродолжить?";
@@ -82,7 +82,7 @@ TfrmVantrelMain::TfrmVantrelMain(const std::string& settingsPath, Prompter* prom
       UiThreadOfWindow(std::make_unique<QtUiThread>()),
       Icons(std::make_unique<QtIconList>()),
       FileProgress(std::make_unique<QtFileOperationProgress>(this)),
-      FileOperationsOfWindow(std::make_unique<FileOperations>(*Questions, *FileProgress)),
+      FileOperationsOfWindow(std::make_unique<PosixFileOperations>(*Questions, *FileProgress)),
       OwnWinampHost(winampHost ? nullptr : CreatePlatformWinampHost()),
       PlayerHost(winampHost ? winampHost : OwnWinampHost.get()),
       WinampFolderDialog(std::make_unique<WinampPathDialogQt>(
@@ -153,7 +153,7 @@ void TfrmVantrelMain::createMenu() {
 }
 
 void TfrmVantrelMain::createStatusBar() {
-    statusPanel0 = new QLabel(Text(StatusTotalStart), this);
+    statusPanel0 = new QLabel(Text(PageText::TotalStart), this);
     statusPanel0->setMinimumWidth(StatusPanel0Width * logicalDpiX() / 96);
     statusPanel1 = new QLabel(this);
     // An indeterminate indicator over panel 1, shown while a division runs.
@@ -176,8 +176,9 @@ void TfrmVantrelMain::FormCreate() {
         lstViewSelectItem(row < 0 ? -1 : static_cast<int>(lstCollection->RowCount()) + row);
     });
     DataManager = std::make_unique<TDataManager>(
-        Settings.CollectionType, *lstCollection, *lstMedium,
+        *lstCollection, *lstMedium,
         TDataManagerHost{*Questions, *UiThreadOfWindow, *this, *FileOperationsOfWindow, *Icons});
+    DataManager->SetCollectionType(static_cast<CollectionKind>(Settings.CollectionType));
     SortColumn = -1;
     SortAscending = false;
 }
@@ -193,8 +194,8 @@ void TfrmVantrelMain::showEvent(QShowEvent* event) {
 void TfrmVantrelMain::FormShow() {
     miFileAutosave->setChecked(Settings.AutoSave);
     pageControlChange();
-    if (Settings.CollectionType > 1)
-        Settings.CollectionType = 0;
+    if (Settings.CollectionType > MusicTracks)
+        Settings.CollectionType = FilesAndFolders;
     cmboCollectionType->setCurrentIndex(Settings.CollectionType);
     cmboCollectionTypeSelect();
     showCapacitySettings();
@@ -296,7 +297,7 @@ bool TfrmVantrelMain::confirmDiscardResults() {
     cmboMedia->clear();
     lstMedium->Clear();
     ShowDivisionProgress(0, 0, 0, static_cast<std::uint32_t>(lstCollection->RowCount()));
-    lblMediumInfo->setText(Text(StatusTotalStart));
+    lblMediumInfo->setText(Text(PageText::TotalStart));
     cmboMedia->setEnabled(false);
     btnSendMediumToWinamp->setEnabled(false);
     radioResultsAllMedia->setEnabled(false);
@@ -331,7 +332,7 @@ void TfrmVantrelMain::showSearchProgress(std::uint32_t elements, std::uint64_t c
 
 // Recomputes the estimated number of media for the current capacity and shows none found.
 void TfrmVantrelMain::resetDivisionProgress(std::uint32_t count) {
-    const bool files = Settings.CollectionType == 0;
+    const bool files = Settings.CollectionType == FilesAndFolders;
     const std::uint64_t capacity =
         files ? Settings.DataMediumCapacity : Settings.AudioMediumCapacity;
     const std::int32_t estimate =

@@ -37,7 +37,7 @@ class QWidget;
 class BalloonTip;
 class DecimalSpinEdit;
 class FileChooser;
-class FileOperations;
+class PosixFileOperations;
 class HelpBook;
 class Prompter;
 class QtFileOperationProgress;
@@ -77,7 +77,7 @@ private:
     std::unique_ptr<QtUiThread> UiThreadOfWindow;
     std::unique_ptr<QtIconList> Icons;
     std::unique_ptr<QtFileOperationProgress> FileProgress;
-    std::unique_ptr<FileOperations> FileOperationsOfWindow;
+    std::unique_ptr<PosixFileOperations> FileOperationsOfWindow;
     std::unique_ptr<WinampHost> OwnWinampHost;
     WinampHost* PlayerHost;
     std::unique_ptr<WinampPathDialog> WinampFolderDialog;

@@ -17,6 +17,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/FormvantrelmainTexts.h"
 #include "collection/Tdatamanager.h"
 #include "dialogs/QtText.h"
 #include "platform/PathNames.h"
@@ -30,10 +31,6 @@
 namespace {
 
 const char* const MediumGroupCaption = "Состав  ";
-const char* const NameColumn = "Имя";
-const char* const LengthColumn = "Длина";
-const char* const TotalPrefix = "Всего: ";
-const char* const TotalStart = "Всего: 0";
 const char* const MediumEntryPrefix = "Носитель ";
 const char* const MediaName = "Носитель";
 const char* const SendToWinampCaption = "Передать список в &Winamp";
@@ -90,10 +87,10 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     connect(cmboMedia, &QComboBox::activated, this, [this] { cmboMediaSelect(); });
 
     auto* medium = new QGroupBox(Text(MediumGroupCaption), page);
-    lstMedium = new QtListView({Text(NameColumn), Text(LengthColumn)},
+    lstMedium = new QtListView({Text(PageText::NameColumn), Text(PageText::LengthColumn)},
                                {Qt::AlignLeft, Qt::AlignRight}, true, medium);
     lstMedium->setAccessibleName(Text(MediumGroupCaption).trimmed());
-    lblMediumInfo = new QLabel(Text(TotalStart), page);
+    lblMediumInfo = new QLabel(Text(PageText::TotalStart), page);
     lblMediumInfo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     btnSendMediumToWinamp = new QPushButton(Text(SendToWinampCaption), medium);
     btnSendMediumToWinamp->setEnabled(false);
@@ -193,7 +190,8 @@ QWidget* TfrmVantrelMain::createResultsPage() {
 
 void TfrmVantrelMain::showResultsSettings() {
     editResultsBaseDir->setText(QString::fromStdString(Settings.ResultsBaseDir));
-    (Settings.CollectionType == 0 ? radioResultsMoveToFolder : radioResultsSavePlaylist)
+    (Settings.CollectionType == FilesAndFolders ? radioResultsMoveToFolder
+                                                : radioResultsSavePlaylist)
         ->setChecked(true);
     editResultsMediumName->setText(QString::fromStdString(Settings.MediumName));
 }
@@ -216,7 +214,7 @@ void TfrmVantrelMain::cmboMediaSelect() {
     if (index < 0)
         return;
     const std::string total = DataManager->ShowMedium(static_cast<std::size_t>(index));
-    lblMediumInfo->setText(Text(TotalPrefix) + QString::number(lstMedium->RowCount()) +
+    lblMediumInfo->setText(Text(PageText::TotalPrefix) + QString::number(lstMedium->RowCount()) +
                            QStringLiteral(" (") + QString::fromStdString(total) +
                            QStringLiteral(")"));
 }

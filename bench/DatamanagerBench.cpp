@@ -24,7 +24,6 @@ namespace {
 constexpr int FileCount = 100000;
 
 struct Host {
-    std::uint8_t CollectionType = 0;
     InMemoryListView Collection;
     InMemoryListView Medium{true};
     CancellingPrompter Questions;
@@ -32,7 +31,7 @@ struct Host {
     CountingDivisionListener Listener;
     RecordingFileOperations FileOperations;
     PlainIconList Icons;
-    TDataManager Manager{CollectionType, Collection, Medium,
+    TDataManager Manager{Collection, Medium,
                          TDataManagerHost{Questions, Ui, Listener, FileOperations, Icons}};
 };
 

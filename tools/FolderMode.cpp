@@ -3,8 +3,8 @@
 #include <ostream>
 
 #include "collection/Tdatamanager.h"
-#include "items/DivisionListener.h"
 #include "divide/LowBound.h"
+#include "items/DivisionListener.h"
 #include "platform/FileOperation.h"
 #include "platform/FileSystem.h"
 #include "platform/IconList.h"
@@ -91,7 +91,6 @@ int RunFolders(const FolderOptions& options, std::ostream& out, std::ostream& er
             return 2;
         }
     }
-    const std::uint8_t collectionType = 0;
     InMemoryListView collectionView;
     InMemoryListView mediumView(true);
     DecidingPrompter prompter(err);
@@ -100,7 +99,7 @@ int RunFolders(const FolderOptions& options, std::ostream& out, std::ostream& er
     PrintingListener listener(manager, out);
     NoFileOperations fileOperations;
     PlainIconList icons;
-    TDataManager dataManager(collectionType, collectionView, mediumView,
+    TDataManager dataManager(collectionView, mediumView,
                              TDataManagerHost{prompter, uiThread, listener, fileOperations, icons});
     manager = &dataManager;
 

@@ -30,6 +30,7 @@
 #include "dialogs/QtText.h"
 #include "divide/LowBound.h"
 #include "platform/ThreadPriority.h"
+#include "tests/app/WindowHarness.h"
 #include "tests/doubles/AnswerQueuePrompter.h"
 #include "tests/doubles/DataManagerTestAccess.h"
 #include "tests/doubles/RecordingWinampHost.h"
@@ -37,25 +38,6 @@
 #include "ui/DecimalSpinEdit.h"
 
 namespace {
-
-// A window over a temporary settings file, with scripted questions, dialogs and player.
-struct Harness {
-    explicit Harness(const std::string& settings = {}) {
-        std::ofstream(SettingsPath()) << "[Global]\n" << settings;
-    }
-    std::string SettingsPath() const { return Folder.path().toStdString() + "/vantrel.ini"; }
-    TfrmVantrelMain& Open() {
-        Window = std::make_unique<TfrmVantrelMain>(SettingsPath(), &Questions, &Files, &Player);
-        Window->show();
-        return *Window;
-    }
-
-    QTemporaryDir Folder;
-    AnswerQueuePrompter Questions;
-    ScriptedFileChooser Files;
-    RecordingWinampHost Player;
-    std::unique_ptr<TfrmVantrelMain> Window;
-};
 
 // A collection that keeps the search on its first medium for a long time: even sizes between a
 // quarter and a third of an odd capacity, which the tolerance of 100 % makes the bound, so no

@@ -27,13 +27,13 @@
 #include "dialogs/HelpBook.h"
 #include "dialogs/HelpWindow.h"
 #include "divide/Dividethread.h"
+#include "platform/QtUiThread.h"
 #include "tests/app/WindowHarness.h"
 #include "tests/doubles/AnswerQueuePrompter.h"
 #include "tests/doubles/DataManagerTestAccess.h"
 #include "tests/doubles/RecordingWinampHost.h"
 #include "tests/doubles/ScriptedFileChooser.h"
 #include "ui/QtListView.h"
-#include "ui/QtUiThread.h"
 
 class FormvantrelmainTest : public QObject {
     Q_OBJECT

@@ -35,8 +35,12 @@ private:
     std::string Folder;
 };
 
-// A window over a temporary folder and settings file, with scripted dialogs and player.
+// A window over a temporary folder and settings file, with scripted dialogs and player. The
+// three page tests share it.
 struct Harness {
+    Harness() = default;
+    // Starts with these lines in the settings file's section.
+    explicit Harness(const std::string& settings) { WriteSettings(settings); }
     std::string SettingsPath() const { return Root + "/vantrel.ini"; }
     void WriteSettings(const std::string& lines) const {
         std::ofstream(SettingsPath()) << "[Global]\n" << lines;

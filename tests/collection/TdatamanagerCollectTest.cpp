@@ -8,7 +8,7 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/FileOperations.h"
+#include "platform/PosixFileOperations.h"
 #include "tests/doubles/DataManagerTestAccess.h"
 #include "tests/doubles/NullHost.h"
 #include "tests/doubles/RecordingProgress.h"
@@ -25,8 +25,7 @@ std::string NotEmptyQuestion(const std::string& folder) {
 
 class CollectFilesTest : public ::testing::Test {
 protected:
-    CollectFilesTest()
-        : Manager(Parts.CollectionType, Parts.Collection, Parts.Medium, Parts.Host()) {
+    CollectFilesTest() : Manager(Parts.Collection, Parts.Medium, Parts.Host()) {
         Base = Folder.MakeFolder("CDRs");
     }
     ~CollectFilesTest() override { EXPECT_TRUE(Parts.Prompter.ScriptUsed()); }
@@ -154,10 +153,10 @@ protected:
     CollectFilesRealTest()
         : Service(Parts.Prompter, Progress),
           Host{Parts.Prompter, Parts.UiThread, Parts.Listener, Service, Parts.Icons},
-          Real(Parts.CollectionType, Parts.Collection, Parts.Medium, Host) {}
+          Real(Parts.Collection, Parts.Medium, Host) {}
 
     RecordingProgress Progress;
-    FileOperations Service;
+    PosixFileOperations Service;
     TDataManagerHost Host;
     TDataManager Real;
 };

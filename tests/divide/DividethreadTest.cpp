@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sched.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -199,34 +198,6 @@ TEST(DivideThreadTest, PriorityChangesWhileRunning) {
     EXPECT_EQ(run.Listener.Ended, 1);
 }
 
-TEST(DivideThreadTest, PriorityPositionsMapOntoTheThread) {
-    const struct {
-        int Position;
-        int Policy;
-        int Nice;
-    } cases[] = {
-        {0, SCHED_IDLE, 19}, {1, SCHED_OTHER, 10}, {2, SCHED_OTHER, 5}, {3, SCHED_OTHER, 0}};
-    for (const auto& expected : cases) {
-        std::atomic<bool> applied = false;
-        int policy = -1;
-        int nice = -100;
-        std::thread worker([&] {
-            const std::int64_t id = CurrentThreadId();
-            applied = ApplyThreadPriority(id, expected.Position);
-            policy = ::sched_getscheduler(0);
-            errno = 0;
-            nice = ::getpriority(PRIO_PROCESS, static_cast<id_t>(id));
-        });
-        worker.join();
-        // Lowering a thread's priority is always allowed.
-        ASSERT_TRUE(applied || expected.Position == 3) << expected.Position;
-        if (applied) {
-            EXPECT_EQ(policy, expected.Policy) << expected.Position;
-            EXPECT_EQ(nice, expected.Nice) << expected.Position;
-        }
-    }
-}
-
 TEST(DivideThreadTest, ReleasingAfterTheEndIsSafe) {
     Units units({400, 400, 400});
     DivisionRun run;
@@ -329,7 +300,7 @@ TEST(DivideThreadTest, AnOrdinaryUserGoesBackUpAndIsToldWhatIsRefused) {
         std::string failure =
             RunPrioritySteps({{0, 0}, {3, 3}, {6, 3}, {1, 1}, {2, 2}, {0, 0}, {4, 3}, {3, 3}});
         DataManagerFixtureParts parts;
-        TDataManager manager(parts.CollectionType, parts.Collection, parts.Medium, parts.Host());
+        TDataManager manager(parts.Collection, parts.Medium, parts.Host());
         if (failure.empty() && manager.SetDivisionPriority(5) != 3)
             failure = "the data manager reports a refused position as in force";
         if (failure.empty() && manager.GetDivisionPriority() != 5)

@@ -1,4 +1,4 @@
-#include "platform/FileOperations.h"
+#include "platform/PosixFileOperations.h"
 
 #include <gtest/gtest.h>
 
@@ -106,7 +106,7 @@ protected:
     std::string Destination;
     ScriptedPrompter Prompter;
     RecordingProgress Progress;
-    FileOperations Operations;
+    PosixFileOperations Operations;
 };
 
 TEST_F(FileOperationsTest, CopiesFilesAndWholeTreesKeepingLinksAsLinks) {
@@ -574,7 +574,7 @@ TEST_F(FileOperationsTest, AFolderThatCannotBeMadeIsReportedOnceWithItsCause) {
             ScriptedPrompter prompter;
             prompter.Answer(PromptButton::Ok);
             RecordingProgress progress;
-            FileOperations operations(prompter, progress);
+            PosixFileOperations operations(prompter, progress);
             if (!operations.Run(FileOperationKind::Copy, {{a, false}, {b, false}}, medium + "/",
                                 "title"))
                 return 1;

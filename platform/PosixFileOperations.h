@@ -42,9 +42,9 @@ struct FileOperationFaults {
 // to (or as the link, when the source says so) and moved as the link itself. Devices, FIFOs and
 // sockets inside folders are left out. Name clashes and errors are put to the user through the
 // prompter.
-class FileOperations : public FileOperationService {
+class PosixFileOperations : public FileOperationService {
 public:
-    FileOperations(Prompter& prompter, FileOperationProgress& progress);
+    PosixFileOperations(Prompter& prompter, FileOperationProgress& progress);
 
     bool Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
              const std::string& destinationFolder, const std::string& progressTitle) override;

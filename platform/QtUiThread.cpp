@@ -1,4 +1,4 @@
-#include "ui/QtUiThread.h"
+#include "platform/QtUiThread.h"
 
 #include <memory>
 

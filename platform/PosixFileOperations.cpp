@@ -1,4 +1,4 @@
-#include "platform/FileOperations.h"
+#include "platform/PosixFileOperations.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -505,11 +505,13 @@ Outcome Operation::MoveContents(const std::string& source, const std::string& ta
 
 }  // namespace
 
-FileOperations::FileOperations(Prompter& prompter, FileOperationProgress& progress)
+PosixFileOperations::PosixFileOperations(Prompter& prompter, FileOperationProgress& progress)
     : Questions(prompter), Progress(progress) {}
 
-bool FileOperations::Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
-                         const std::string& destinationFolder, const std::string& progressTitle) {
+bool PosixFileOperations::Run(FileOperationKind kind,
+                              const std::vector<FileOperationSource>& sources,
+                              const std::string& destinationFolder,
+                              const std::string& progressTitle) {
     // A destination that is not there is made here (one level), so that a failure names the
     // folder and its real cause once, instead of every item failing inside it.
     const std::string destination = WithoutTrailingDelimiter(destinationFolder);
