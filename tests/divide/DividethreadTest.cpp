@@ -17,20 +17,9 @@
 #include "platform/LoopUiThread.h"
 #include "platform/ThreadPriority.h"
 #include "tests/doubles/NullHost.h"
+#include "tests/doubles/WaitUntil.h"
 
 namespace {
-
-// Waits up to ten seconds for the condition; false when it never held.
-template <typename Condition>
-bool WaitUntil(Condition condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
 
 // A listener whose reactions a test can set, recording what it was told.
 class ScriptedListener : public DivisionListener {

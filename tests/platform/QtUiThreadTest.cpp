@@ -3,24 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <thread>
 
 #include <QCoreApplication>
 #include <QThread>
+
+#include "tests/doubles/WaitUntil.h"
 
 namespace {
 
 // Runs the application's event loop until the condition holds, ten seconds at the most.
 template <typename Condition>
 bool ProcessEventsUntil(Condition condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
+    return WaitUntil(condition, [] { QCoreApplication::processEvents(QEventLoop::AllEvents, 5); });
 }
 
 struct Application {
