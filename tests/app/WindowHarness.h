@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -20,6 +21,16 @@
 template <typename Value>
 inline Value Fetched(const char* column) {
     return *static_cast<Value*>(QTest::qData(column, ::qMetaTypeId<Value>()));
+}
+
+// The widgets Tab moves the focus to from the focused one, in order, as many as asked for.
+inline std::vector<QWidget*> TabOrder(std::size_t count) {
+    std::vector<QWidget*> reached;
+    for (std::size_t i = 0; i < count; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.push_back(QApplication::focusWidget());
+    }
+    return reached;
 }
 
 // A running player that writes its playlist into the given folder.
