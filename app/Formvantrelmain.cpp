@@ -23,15 +23,17 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "app/FormvantrelmainTexts.h"
 #include "collection/Tdatamanager.h"
 #include "dialogs/DesktopUrlOpener.h"
 #include "dialogs/Formabout.h"
 #include "dialogs/HelpBook.h"
 #include "dialogs/QtText.h"
 #include "dialogs/TellingUrlOpener.h"
-#include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
 #include "platform/IconList.h"
+#include "platform/PosixFileOperations.h"
+#include "platform/QtUiThread.h"
 #include "ui/DecimalSpinEdit.h"
 #include "ui/ElidedLabel.h"
 #include "ui/QtFileChooser.h"
@@ -39,7 +41,6 @@
 #include "ui/QtIconList.h"
 #include "ui/QtListView.h"
 #include "ui/QtPrompter.h"
-#include "ui/QtUiThread.h"
 #include "winamp/Winamp.h"
 #include "winamp/WinampHost.h"
 #include "winamp/dialog/Formwinamppath.h"
@@ -57,7 +58,6 @@ const char* const ExitCaption = "В&ыход";
 const char* const HelpMenuCaption = "?";
 const char* const HelpContentsCaption = "&Справка...";
 const char* const AboutCaption = "&О программе...";
-const char* const StatusTotalStart = "Всего: 0";
 const char* const StopBeforeExitText = "Пожалуйста, остановите процесс разбиения перед выходом";
 const char* const DiscardResultsText =
     "Эта команда очистит результаты предыдущего разбиения!\n\nПродолжить?";
@@ -86,7 +86,7 @@ TfrmVantrelMain::TfrmVantrelMain(const std::string& settingsPath, Prompter* prom
       UiThreadOfWindow(std::make_unique<QtUiThread>()),
       Icons(std::make_unique<QtIconList>()),
       FileProgress(std::make_unique<QtFileOperationProgress>(this)),
-      FileOperationsOfWindow(std::make_unique<FileOperations>(*Questions, *FileProgress)),
+      FileOperationsOfWindow(std::make_unique<PosixFileOperations>(*Questions, *FileProgress)),
       OwnWinampHost(winampHost ? nullptr : CreatePlatformWinampHost()),
       PlayerHost(winampHost ? winampHost : OwnWinampHost.get()),
       WinampFolderDialog(std::make_unique<WinampPathDialogQt>(
@@ -159,7 +159,7 @@ void TfrmVantrelMain::createMenu() {
 
 void TfrmVantrelMain::createStatusBar() {
     // Texts wider than the window are cut and shown whole as the panel's tooltip.
-    statusPanel0 = new ElidedLabel(Text(StatusTotalStart), this);
+    statusPanel0 = new ElidedLabel(Text(PageText::TotalStart), this);
     statusPanel0->setMinimumWidth(StatusPanel0Width * logicalDpiX() / 96);
     statusPanel1 = new ElidedLabel(this);
     // An indeterminate indicator over panel 1, shown while a division runs.
@@ -182,8 +182,9 @@ void TfrmVantrelMain::FormCreate() {
         lstViewSelectItem(row < 0 ? -1 : static_cast<int>(lstCollection->RowCount()) + row);
     });
     DataManager = std::make_unique<TDataManager>(
-        Settings.CollectionType, *lstCollection, *lstMedium,
+        *lstCollection, *lstMedium,
         TDataManagerHost{*Questions, *UiThreadOfWindow, *this, *FileOperationsOfWindow, *Icons});
+    DataManager->SetCollectionType(static_cast<CollectionKind>(Settings.CollectionType));
     SortColumn = -1;
     SortAscending = false;
 }
@@ -199,8 +200,8 @@ void TfrmVantrelMain::showEvent(QShowEvent* event) {
 void TfrmVantrelMain::FormShow() {
     miFileAutosave->setChecked(Settings.AutoSave);
     pageControlChange();
-    if (Settings.CollectionType > 1)
-        Settings.CollectionType = 0;
+    if (Settings.CollectionType > MusicTracks)
+        Settings.CollectionType = FilesAndFolders;
     cmboCollectionType->setCurrentIndex(Settings.CollectionType);
     cmboCollectionTypeSelect();
     showCapacitySettings();
@@ -311,7 +312,7 @@ bool TfrmVantrelMain::confirmDiscardResults() {
     cmboMedia->clear();
     lstMedium->Clear();
     ShowDivisionProgress(0, 0, 0, static_cast<std::uint32_t>(lstCollection->RowCount()));
-    lblMediumInfo->setText(Text(StatusTotalStart));
+    lblMediumInfo->setText(Text(PageText::TotalStart));
     cmboMedia->setEnabled(false);
     btnSendMediumToWinamp->setEnabled(false);
     radioResultsAllMedia->setEnabled(false);
@@ -331,24 +332,37 @@ void TfrmVantrelMain::refreshResultsAction() {
 
 void TfrmVantrelMain::ShowDivisionProgress(std::int32_t medium, std::uint32_t elements,
                                            std::uint64_t combinations, std::uint32_t count) {
-    if (medium == -1) {
-        lblCurMediumElements->setText(QStringLiteral("%1/%2").arg(elements).arg(count));
-        lblCurCombination->setText(QString::number(combinations));
-        return;
-    }
-    if (medium == 0) {
-        const bool files = Settings.CollectionType == 0;
-        const std::uint64_t capacity =
-            files ? Settings.DataMediumCapacity : Settings.AudioMediumCapacity;
-        const std::int32_t estimate = capacity == 0 ? 0
-                                                    : DataManager->EstimateMediaCount(
-                                                          capacity, files ? 0 : Settings.SongPause);
-        MediaEstimate = estimate;
-        // A bar without range would show a busy indicator instead of an empty bar.
-        progressBar->setMaximum(std::max(estimate, 1));
-        if (count != 0)
-            lblCurMediumElements->setText(QStringLiteral("0/%1").arg(count));
-    }
+    if (medium == -1)
+        showSearchProgress(elements, combinations, count);
+    else if (medium == 0)
+        resetDivisionProgress(count);
+    else
+        showMediaFound(medium);
+}
+
+void TfrmVantrelMain::showSearchProgress(std::uint32_t elements, std::uint64_t combinations,
+                                         std::uint32_t count) {
+    lblCurMediumElements->setText(QStringLiteral("%1/%2").arg(elements).arg(count));
+    lblCurCombination->setText(QString::number(combinations));
+}
+
+// Recomputes the estimated number of media for the current capacity and shows none found.
+void TfrmVantrelMain::resetDivisionProgress(std::uint32_t count) {
+    const bool files = Settings.CollectionType == FilesAndFolders;
+    const std::uint64_t capacity =
+        files ? Settings.DataMediumCapacity : Settings.AudioMediumCapacity;
+    const std::int32_t estimate =
+        capacity == 0 ? 0
+                      : DataManager->EstimateMediaCount(capacity, files ? 0 : Settings.SongPause);
+    MediaEstimate = estimate;
+    // A bar without range would show a busy indicator instead of an empty bar.
+    progressBar->setMaximum(std::max(estimate, 1));
+    if (count != 0)
+        lblCurMediumElements->setText(QStringLiteral("0/%1").arg(count));
+    showMediaFound(0);
+}
+
+void TfrmVantrelMain::showMediaFound(std::int32_t medium) {
     progressBar->setValue(std::min(medium, progressBar->maximum()));
     lblCurMedium->setText(QStringLiteral("%1/%2").arg(medium).arg(MediaEstimate));
 }

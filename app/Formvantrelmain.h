@@ -17,7 +17,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 
-#include "divide/DivisionListener.h"
+#include "items/DivisionListener.h"
 #include "settings/Tsettings.h"
 
 class QAction;
@@ -40,7 +40,7 @@ class QWidget;
 class BalloonTip;
 class DecimalSpinEdit;
 class FileChooser;
-class FileOperations;
+class PosixFileOperations;
 class HelpBook;
 class Prompter;
 class QtFileOperationProgress;
@@ -80,7 +80,7 @@ private:
     std::unique_ptr<QtUiThread> UiThreadOfWindow;
     std::unique_ptr<QtIconList> Icons;
     std::unique_ptr<QtFileOperationProgress> FileProgress;
-    std::unique_ptr<FileOperations> FileOperationsOfWindow;
+    std::unique_ptr<PosixFileOperations> FileOperationsOfWindow;
     std::unique_ptr<WinampHost> OwnWinampHost;
     WinampHost* PlayerHost;
     std::unique_ptr<WinampPathDialog> WinampFolderDialog;
@@ -123,6 +123,11 @@ private:
     void refreshResultsAction();
     void ShowDivisionProgress(std::int32_t medium, std::uint32_t elements,
                               std::uint64_t combinations, std::uint32_t count) override;
+    // ShowDivisionProgress's three meanings.
+    void showSearchProgress(std::uint32_t elements, std::uint64_t combinations,
+                            std::uint32_t count);
+    void resetDivisionProgress(std::uint32_t count);
+    void showMediaFound(std::int32_t medium);
 
     // Collection page (Formvantrelmain_collection.cpp).
     QWidget* createCollectionPage();

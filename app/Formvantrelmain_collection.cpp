@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/FormvantrelmainTexts.h"
 #include "collection/Tdatamanager.h"
 #include "dialogs/QtText.h"
 #include "platform/PathCompare.h"
@@ -33,9 +34,7 @@ namespace {
 const char* const CollectionTypeLabel = "Разбиваем";
 const char* const CollectionTypeNames[] = {"файлы и папки", "музкомпозиции"};
 const char* const CollectionGroupCaption = " Состав сборника: ";
-const char* const NameColumn = "Имя";
-const char* const LengthColumn = "Длина";
-const char* const GroupColumn = "Группа";
+const char* const GroupColumnCaption = "Группа";
 const char* const AddCaption = "&Добавить... ";
 const char* const DelCaption = "&Исключить ";
 const char* const AddDropDownName = "Способ добавления";
@@ -61,7 +60,6 @@ const char* const AddingText = "Добавление новых файлов..."
 const char* const GettingPlaylistText = "Получение плейлиста Winamp'а...";
 const char* const SelectedPrefix = "Выбрано: ";
 const char* const DividingText = "Идёт разбиение, пожалуйста подождите...";
-const char* const TotalPrefix = "Всего: ";
 
 // Defaults for remembered add methods the window cannot use.
 constexpr std::uint8_t DefaultFilesAddMethod = AddFromFolder;
@@ -95,18 +93,20 @@ QWidget* TfrmVantrelMain::createCollectionPage() {
             [this] { cmboCollectionTypeSelect(); });
 
     grpCollection = new QGroupBox(Text(CollectionGroupCaption), page);
-    lstCollection =
-        new QtListView({Text(NameColumn), Text(LengthColumn), Text(GroupColumn)},
-                       {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter}, false, grpCollection);
+    lstCollection = new QtListView(
+        {Text(PageText::NameColumn), Text(PageText::LengthColumn), Text(GroupColumnCaption)},
+        {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter}, false, grpCollection);
     lstCollection->setAccessibleName(Text(CollectionGroupCaption).trimmed());
     const int dpi = logicalDpiX();
-    lstCollection->header()->setSectionResizeMode(1, QHeaderView::Interactive);
-    lstCollection->header()->setSectionResizeMode(2, QHeaderView::Interactive);
+    lstCollection->header()->setSectionResizeMode(LengthColumn, QHeaderView::Interactive);
+    lstCollection->header()->setSectionResizeMode(GroupColumn, QHeaderView::Interactive);
     // Each column holds its caption whole also while it carries the sort mark.
     QHeaderView* header = lstCollection->header();
     header->setSortIndicatorShown(true);
-    header->resizeSection(1, std::max(LengthColumnWidth * dpi / 96, header->sectionSizeHint(1)));
-    header->resizeSection(2, std::max(GroupColumnWidth * dpi / 96, header->sectionSizeHint(2)));
+    header->resizeSection(LengthColumn, std::max(LengthColumnWidth * dpi / 96,
+                                                 header->sectionSizeHint(LengthColumn)));
+    header->resizeSection(
+        GroupColumn, std::max(GroupColumnWidth * dpi / 96, header->sectionSizeHint(GroupColumn)));
     header->setSortIndicatorShown(false);
     lstCollection->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(lstCollection->header(), &QHeaderView::sectionClicked, this,
@@ -210,7 +210,8 @@ QWidget* TfrmVantrelMain::createCollectionPage() {
 void TfrmVantrelMain::cmboCollectionTypeSelect() {
     Settings.CollectionType =
         static_cast<std::uint8_t>(std::max(0, cmboCollectionType->currentIndex()));
-    const bool files = Settings.CollectionType == 0;
+    DataManager->SetCollectionType(static_cast<CollectionKind>(Settings.CollectionType));
+    const bool files = Settings.CollectionType == FilesAndFolders;
     for (int tag = AddFiles; tag <= AddFromFolder; ++tag)
         addCommands[static_cast<std::size_t>(tag)]->setEnabled(files);
     updateDefaultAddCommand();
@@ -228,11 +229,12 @@ void TfrmVantrelMain::cmboCollectionTypeSelect() {
 void TfrmVantrelMain::updateDefaultAddCommand() {
     // A remembered method out of range, or one the collection type cannot use, falls back to
     // the type's default.
-    std::uint8_t& method =
-        Settings.CollectionType == 0 ? Settings.FilesAddMethod : Settings.SongsAddMethod;
+    std::uint8_t& method = Settings.CollectionType == FilesAndFolders ? Settings.FilesAddMethod
+                                                                      : Settings.SongsAddMethod;
     if (method > AddFromWinamp)
-        method = Settings.CollectionType == 0 ? DefaultFilesAddMethod : DefaultSongsAddMethod;
-    if (Settings.CollectionType != 0 && method < AddFromPlaylist)
+        method = Settings.CollectionType == FilesAndFolders ? DefaultFilesAddMethod
+                                                            : DefaultSongsAddMethod;
+    if (Settings.CollectionType != FilesAndFolders && method < AddFromPlaylist)
         method = DefaultSongsAddMethod;
     QAction* command = addCommands[method];
     popupMenuAdd->setDefaultAction(command);
@@ -279,7 +281,8 @@ void TfrmVantrelMain::miAddClick(int tag) {
         default:
             return;
     }
-    (Settings.CollectionType == 0 ? Settings.FilesAddMethod : Settings.SongsAddMethod) =
+    (Settings.CollectionType == FilesAndFolders ? Settings.FilesAddMethod
+                                                : Settings.SongsAddMethod) =
         static_cast<std::uint8_t>(tag);
     updateDefaultAddCommand();
 }
@@ -296,7 +299,7 @@ void TfrmVantrelMain::AddDroppedPaths(const std::vector<std::string>& paths) {
         const std::filesystem::path absolute = std::filesystem::absolute(path, error);
         full.push_back(WithoutTrailingDelimiter(error ? path : absolute.string()));
     }
-    addToCollection(full, Settings.CollectionType == 0 ? AddFiles : AddFromPlaylist);
+    addToCollection(full, Settings.CollectionType == FilesAndFolders ? AddFiles : AddFromPlaylist);
 }
 
 void TfrmVantrelMain::addToCollection(const std::vector<std::string>& paths, int addMethod) {
@@ -340,7 +343,7 @@ void TfrmVantrelMain::editGroupChange() {
         return;
     DataManager->SetGroupOfSelected(static_cast<std::uint32_t>(editGroup->value()));
     SortAscending = false;
-    lstCollectionColumnClick(2);
+    lstCollectionColumnClick(GroupColumn);
 }
 
 void TfrmVantrelMain::lstViewSelectItem(int row) {
@@ -378,7 +381,7 @@ void TfrmVantrelMain::collectionChanged() {
     // The name column stretches by itself over the width the other columns leave.
     const std::size_t count = DataManager->GetItems().size();
     setStatusText(0,
-                  Text(TotalPrefix) + QString::number(count) + QStringLiteral(" (") +
+                  Text(PageText::TotalPrefix) + QString::number(count) + QStringLiteral(" (") +
                       QString::fromStdString(DataManager->ValueText(DataManager->GetTotalSize())) +
                       QStringLiteral(")"));
     ShowDivisionProgress(0, 0, 0, static_cast<std::uint32_t>(count));
@@ -433,9 +436,9 @@ int TfrmVantrelMain::lstCollectionCompare(const void* left, const void* right) c
     const TColItem& first = ItemOfRow(left);
     const TColItem& second = ItemOfRow(right);
     int result = 0;
-    if (SortColumn == 1) {
+    if (SortColumn == LengthColumn) {
         result = Sign(first.Size, second.Size);
-    } else if (SortColumn == 2) {
+    } else if (SortColumn == GroupColumn) {
         // Ungrouped items (0) come after every group.
         result = first.Group != 0 && second.Group != 0 ? Sign(first.Group, second.Group)
                                                        : Sign(second.Group, first.Group);

@@ -21,8 +21,7 @@
 
 #include "collection/Tdatamanager.h"
 #include "dialogs/QtText.h"
-#include "divide/Dividethread.h"
-#include "divide/LowBound.h"
+#include "settings/CapacityPresets.h"
 #include "ui/DecimalSpinEdit.h"
 #include "ui/QtListView.h"
 
@@ -64,30 +63,6 @@ const char* const PriorityRefused = "Система не разрешает эт
 const char* const CheckingText = "Проверка размера элементов...";
 const char* const DividingText = "Идёт разбиение, пожалуйста подождите...";
 const char* const StartTime = "0:00:00";
-
-struct Preset {
-    const char* Caption;
-    std::uint64_t Capacity;
-};
-
-constexpr std::uint64_t Megabyte = 1048576;
-
-// The data presets by Tag - 1; Tag 6 is the custom capacity.
-const Preset DataPresets[] = {{"&650 МБ", 650 * Megabyte},
-                              {"&700 МБ", 700 * Megabyte},
-                              {"&800 МБ", 800 * Megabyte},
-                              {"&4,38 ГБ", 4483 * Megabyte},
-                              {"дискета &1,39 МБ", 1457664}};
-constexpr int DataCustomTag = 6;
-
-// The audio presets by Tag - 1, in hundredths of a second; Tag 4 is the custom playing time.
-const Preset AudioPresets[] = {
-    {"&74 мин", 444000}, {"&80 мин", 480000}, {"сторона кассеты (&45 мин)", 270000}};
-constexpr int AudioCustomTag = 4;
-constexpr std::uint64_t HundredthsPerMinute = 6000;
-
-// The units of the custom data capacity, in list order.
-const Preset DataUnits[] = {{"Байт", 1}, {"кБайт", 1024}, {"МБайт", Megabyte}};
 
 // The names of the priority positions, from idle to the strongest.
 const char* const PriorityNames[] = {"работать при простое", "самый низкий",     "ниже нормального",
@@ -159,7 +134,7 @@ QWidget* TfrmVantrelMain::createDataCapacityGroup(QWidget* page) {
     connect(editCapacityDataCustom, &QSpinBox::valueChanged, this,
             [this] { editCapacityCustomChange(DataFieldTag); });
     cmboCapacityDataCustomUnits = new QComboBox(grpDataMediaCapacity);
-    for (const Preset& unit : DataUnits)
+    for (const CapacityPreset& unit : DataUnits)
         cmboCapacityDataCustomUnits->addItem(Text(unit.Caption));
     cmboCapacityDataCustomUnits->setCurrentIndex(2);
     cmboCapacityDataCustomUnits->setEnabled(false);
@@ -416,7 +391,7 @@ void TfrmVantrelMain::spinEditCapacityToleranceChange() {
     const std::uint64_t capacity = currentCapacity();
     lblUpBound->setText(ValueLabel(*DataManager, capacity));
     lblLowBound->setText(
-        ValueLabel(*DataManager, LowBoundOf(capacity, Settings.CapacityTolerance)));
+        ValueLabel(*DataManager, TDataManager::LowBoundOf(capacity, Settings.CapacityTolerance)));
 }
 
 void TfrmVantrelMain::chkDiscFootprintClick() {
@@ -433,8 +408,8 @@ void TfrmVantrelMain::chkDiscFootprintClick() {
 }
 
 std::uint64_t TfrmVantrelMain::currentCapacity() const {
-    return Settings.CollectionType == 0 ? Settings.DataMediumCapacity
-                                        : Settings.AudioMediumCapacity;
+    return Settings.CollectionType == FilesAndFolders ? Settings.DataMediumCapacity
+                                                      : Settings.AudioMediumCapacity;
 }
 
 void TfrmVantrelMain::showCapacitySettings() {
@@ -442,29 +417,21 @@ void TfrmVantrelMain::showCapacitySettings() {
     QRadioButton* const dataRadios[] = {radioCapacity650, radioCapacity700, radioCapacity800,
                                         radioCapacity4G, radioCapacity138};
     QRadioButton* dataRadio = radioCapacityDataCustom;
-    for (int i = 0; i < 5; ++i)
-        if (Settings.DataMediumCapacity == DataPresets[i].Capacity)
-            dataRadio = dataRadios[i];
-    if (dataRadio == radioCapacityDataCustom) {
-        // The largest unit that holds the capacity whole.
-        std::uint64_t value = Settings.DataMediumCapacity;
-        int unit = 0;
-        while (unit < 2 && value % 1024 == 0 && value != 0) {
-            value /= 1024;
-            ++unit;
-        }
-        cmboCapacityDataCustomUnits->setCurrentIndex(unit);
-        editCapacityDataCustom->setValue(
-            static_cast<int>(std::min<std::uint64_t>(value, editCapacityDataCustom->maximum())));
+    if (const auto preset = PresetIndexOf(DataPresets, Settings.DataMediumCapacity)) {
+        dataRadio = dataRadios[*preset];
+    } else {
+        const CustomCapacity custom = CustomDataCapacity(Settings.DataMediumCapacity);
+        cmboCapacityDataCustomUnits->setCurrentIndex(custom.Unit);
+        editCapacityDataCustom->setValue(static_cast<int>(
+            std::min<std::uint64_t>(custom.Count, editCapacityDataCustom->maximum())));
     }
     dataRadio->setChecked(true);
 
     QRadioButton* audio = radioCapacityAudioCustom;
     QRadioButton* const audioRadios[] = {radioCapacity74, radioCapacity80, radioCapacity45};
-    for (int i = 0; i < 3; ++i)
-        if (Settings.AudioMediumCapacity == AudioPresets[i].Capacity)
-            audio = audioRadios[i];
-    if (audio == radioCapacityAudioCustom)
+    if (const auto preset = PresetIndexOf(AudioPresets, Settings.AudioMediumCapacity))
+        audio = audioRadios[*preset];
+    else
         editCapacityAudioCustom->setValue(static_cast<int>(
             std::min<std::uint64_t>(Settings.AudioMediumCapacity / HundredthsPerMinute,
                                     editCapacityAudioCustom->maximum())));
@@ -478,16 +445,16 @@ void TfrmVantrelMain::showCapacitySettings() {
 void TfrmVantrelMain::btnDivideClick() {
     if (!confirmDiscardResults())
         return;
-    const bool files = Settings.CollectionType == 0;
+    const bool files = Settings.CollectionType == FilesAndFolders;
     const std::uint64_t capacity = currentCapacity();
     const std::uint32_t songPause = files ? 0 : Settings.SongPause;
 
     setStatusText(1, Text(CheckingText));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    const bool started =
-        DataManager->PrepareDivision(capacity, LowBoundOf(capacity, Settings.CapacityTolerance),
-                                     songPause, files && Settings.DiscFootprint);
+    const bool started = DataManager->PrepareDivision(
+        capacity, TDataManager::LowBoundOf(capacity, Settings.CapacityTolerance), songPause,
+        files && Settings.DiscFootprint);
     collectionChanged();
     QApplication::restoreOverrideCursor();
     if (!started) {
@@ -543,8 +510,7 @@ void TfrmVantrelMain::trackPriorityChange() {
 }
 
 void TfrmVantrelMain::timerDivisionStatTimer() {
-    if (TDivideThread* thread = DataManager->GetThread())
-        thread->RequestProgress();
+    DataManager->RequestDivisionProgress();
     // The media found so far, also where the Results page has not counted them yet.
     ShowDivisionProgress(static_cast<std::int32_t>(DataManager->GetMedia().size()), 0, 0, 0);
     lblDivisionTime->setText(ElapsedText(DivisionStart.elapsed()));

@@ -21,6 +21,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/FormvantrelmainTexts.h"
 #include "collection/Tdatamanager.h"
 #include "dialogs/QtText.h"
 #include "platform/PathNames.h"
@@ -36,10 +37,6 @@
 namespace {
 
 const char* const MediumGroupCaption = "Состав  ";
-const char* const NameColumn = "Имя";
-const char* const LengthColumn = "Длина";
-const char* const TotalPrefix = "Всего: ";
-const char* const TotalStart = "Всего: 0";
 const char* const MediumEntryPrefix = "Носитель ";
 const char* const MediaName = "Носитель";
 const char* const SendToWinampCaption = "Передать список в &Winamp";
@@ -112,14 +109,14 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     connect(cmboMedia, &QComboBox::activated, this, [this] { cmboMediaSelect(); });
 
     auto* medium = new QGroupBox(Text(MediumGroupCaption), page);
-    lstMedium = new QtListView({Text(NameColumn), Text(LengthColumn)},
+    lstMedium = new QtListView({Text(PageText::NameColumn), Text(PageText::LengthColumn)},
                                {Qt::AlignLeft, Qt::AlignRight}, true, medium);
     lstMedium->setAccessibleName(Text(MediumGroupCaption).trimmed());
     // Room for a medium's rows to be browsed, also at the window's smallest size.
     lstMedium->setMinimumHeight(lstMedium->header()->sizeHint().height() +
                                 MediumRowsShown * (lstMedium->fontMetrics().height() + 6) +
                                 2 * lstMedium->frameWidth());
-    lblMediumInfo = new QLabel(Text(TotalStart), page);
+    lblMediumInfo = new QLabel(Text(PageText::TotalStart), page);
     lblMediumInfo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     btnSendMediumToWinamp =
         new QPushButton(Text(WithPlayerName(SendToWinampCaption).c_str()), medium);
@@ -233,7 +230,8 @@ QWidget* TfrmVantrelMain::createResultsPage() {
 
 void TfrmVantrelMain::showResultsSettings() {
     editResultsBaseDir->setText(QString::fromStdString(Settings.ResultsBaseDir));
-    (Settings.CollectionType == 0 ? radioResultsMoveToFolder : radioResultsSavePlaylist)
+    (Settings.CollectionType == FilesAndFolders ? radioResultsMoveToFolder
+                                                : radioResultsSavePlaylist)
         ->setChecked(true);
     editResultsMediumName->setText(QString::fromStdString(Settings.MediumName));
     chkResultsChecksums->setChecked(Settings.ChecksumLists);
@@ -257,7 +255,7 @@ void TfrmVantrelMain::cmboMediaSelect() {
     if (index < 0)
         return;
     const std::string total = DataManager->ShowMedium(static_cast<std::size_t>(index));
-    lblMediumInfo->setText(Text(TotalPrefix) + QString::number(lstMedium->RowCount()) +
+    lblMediumInfo->setText(Text(PageText::TotalPrefix) + QString::number(lstMedium->RowCount()) +
                            QStringLiteral(" (") + QString::fromStdString(total) +
                            QStringLiteral(")"));
     // With the disc count on, what the medium's image takes at most, beside the capacity.

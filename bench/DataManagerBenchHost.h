@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-
 #include "collection/Tdatamanager.h"
 #include "platform/IconList.h"
 #include "platform/InMemoryListView.h"
@@ -10,10 +8,10 @@
 
 // A data manager over the in-memory list views of the tests, whose questions nobody answers.
 struct DataManagerBenchHost {
-    explicit DataManagerBenchHost(std::uint8_t collectionType = 0)
-        : CollectionType(collectionType) {}
+    explicit DataManagerBenchHost(CollectionKind collectionType = FilesAndFolders) {
+        Manager.SetCollectionType(collectionType);
+    }
 
-    std::uint8_t CollectionType;
     InMemoryListView Collection;
     InMemoryListView Medium{true};
     CancellingPrompter Questions;
@@ -21,6 +19,6 @@ struct DataManagerBenchHost {
     CountingDivisionListener Listener;
     RecordingFileOperations FileOperations;
     PlainIconList Icons;
-    TDataManager Manager{CollectionType, Collection, Medium,
+    TDataManager Manager{Collection, Medium,
                          TDataManagerHost{Questions, Ui, Listener, FileOperations, Icons}};
 };

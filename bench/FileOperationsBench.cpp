@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/FileOperationProgress.h"
-#include "platform/FileOperations.h"
+#include "platform/PosixFileOperations.h"
 #include "tests/doubles/CancellingPrompter.h"
 
 namespace fs = std::filesystem;
@@ -68,7 +68,7 @@ void BM_CopyMediumService(benchmark::State& state) {
     Medium& medium = TheMedium();
     CancellingPrompter prompter;
     SilentProgress progress;
-    FileOperations service(prompter, progress);
+    PosixFileOperations service(prompter, progress);
     const std::string target = medium.Root + "/copy";
     for (auto _ : state) {
         state.PauseTiming();
@@ -101,7 +101,7 @@ void BM_MoveMediumWithinFileSystem(benchmark::State& state) {
     Medium& medium = TheMedium();
     CancellingPrompter prompter;
     SilentProgress progress;
-    FileOperations service(prompter, progress);
+    PosixFileOperations service(prompter, progress);
     const std::string target = medium.Root + "/moved";
     Fresh(target);
     std::vector<FileOperationSource> movedBack;

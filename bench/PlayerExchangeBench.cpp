@@ -73,7 +73,7 @@ void BM_ImportPlaylist(benchmark::State& state) {
     if (!Ready(state) || !Player().Winamp.addFilesToWinamp(Player().Tracks))
         return;
     for (auto _ : state) {
-        DataManagerBenchHost host(1);
+        DataManagerBenchHost host(MusicTracks);
         const std::string playlist = Player().Winamp.getWinampPlaylistFile();
         host.Manager.AddItems({playlist}, AddFromPlaylist);
         if (host.Manager.GetItems().size() != TrackCount)

@@ -2,14 +2,12 @@
 #include "collection/Tdatamanager.h"
 
 #include <algorithm>
-#include <charconv>
 #include <climits>
-#include <cmath>
-#include <cstdio>
 #include <iterator>
 #include <limits>
 #include <numeric>
 
+#include "collection/ValueTexts.h"
 #include "divide/Dividethread.h"
 #include "items/PlaylistFormat.h"
 #include "platform/FileSystem.h"
@@ -20,12 +18,8 @@
 
 namespace {
 
-// Texts of the list views and the size units.
+// Texts of the list views.
 constexpr const char* NoGroupText = "нет";
-constexpr const char* ByteUnit = " Б";
-constexpr const char* KilobyteUnit = " кБ";
-constexpr const char* MegabyteUnit = " МБ";
-constexpr const char* GigabyteUnit = " ГБ";
 constexpr const char* MissingPathsText =
     "Следующие файлы и папки не найдены и не добавлены в коллекцию:\n";
 constexpr const char* UnmeasuredPathsText =
@@ -38,12 +32,8 @@ constexpr const char* MorePathsText = "… и ещё ";
 // How many paths a notice names before it only counts the rest.
 constexpr std::size_t ListedPathsMax = 20;
 
-// The "Группа" column among a collection row's sub-items (after "Длина").
-constexpr std::size_t GroupColumn = 1;
-
-constexpr std::uint64_t Kilobyte = 1024;
-constexpr std::uint64_t Megabyte = Kilobyte * 1024;
-constexpr std::uint64_t Gigabyte = Megabyte * 1024;
+// The "Группа" column among a collection row's sub-items, which follow the name.
+constexpr std::size_t GroupSubItem = GroupColumn - 1;
 
 std::string GroupText(std::uint32_t group) {
     return group == 0 ? std::string(NoGroupText) : std::to_string(group);
@@ -52,26 +42,6 @@ std::string GroupText(std::uint32_t group) {
 // The cell a list row's data pointer leads to.
 const TItemPosition& CellOfRow(const ListView& view, std::size_t row) {
     return *static_cast<const TItemPosition*>(view.RowData(row));
-}
-
-// A size as a quotient of its unit: the division in extended precision, the quotient then
-// rounded to single precision, so a value just below the next unit shows as 1024 of this one.
-std::string ScaledText(std::uint64_t value, std::uint64_t unit, const char* unitText) {
-    const long double quotient = static_cast<long double>(value) / static_cast<long double>(unit);
-    return ScaledNumberText(static_cast<float>(quotient)) + unitText;
-}
-
-std::string PlayingTimeText(std::uint64_t hundredths) {
-    const std::uint64_t seconds = hundredths / HundredthsPerSecond;
-    const std::uint64_t hours = seconds / 3600;
-    const auto minutes = static_cast<unsigned>((seconds % 3600) / 60);
-    const auto restSeconds = static_cast<unsigned>(seconds % 60);
-    std::string text;
-    if (hours > 0)
-        text = std::to_string(hours) + ":";
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%.2u:%.2u", minutes, restSeconds);
-    return text + buffer;
 }
 
 // The paths one to a line, the first ListedPathsMax of them.
@@ -86,12 +56,9 @@ std::string PathListText(const std::vector<std::string>& paths) {
 
 }  // namespace
 
-TDataManager::TDataManager(const std::uint8_t& collectionType, ListView& collectionView,
-                           ListView& mediumView, const TDataManagerHost& host)
-    : CollectionType(collectionType),
-      lstCollection(collectionView),
-      lstMedium(mediumView),
-      Host(host) {}
+TDataManager::TDataManager(ListView& collectionView, ListView& mediumView,
+                           const TDataManagerHost& host)
+    : lstCollection(collectionView), lstMedium(mediumView), Host(host) {}
 
 // Members go in reverse order of declaration: the thread object, then Groups, then Media, then
 // Items, so whatever refers to items goes before the items. The window refuses to close while a
@@ -148,7 +115,7 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
                 // A path whose attributes cannot be read counts as a folder and is ignored.
                 const auto attributes = ReadPathAttributes(path);
                 if (attributes && !attributes->Directory && HasPlaylistExtension(path))
-                    LoadPlaylist(path, CollectionType == 1);
+                    LoadPlaylist(path, CollectionType == MusicTracks);
                 break;
             }
             default:
@@ -223,7 +190,7 @@ void TDataManager::SetGroupOfSelected(std::uint32_t group) {
     const std::string text = GroupText(group);
     for (const std::size_t row : lstCollection.SelectedRows()) {
         CellOfRow(lstCollection, row)->Group = group;
-        lstCollection.SetSubItemText(row, GroupColumn, text);
+        lstCollection.SetSubItemText(row, GroupSubItem, text);
     }
 }
 
@@ -256,20 +223,7 @@ std::string TDataManager::ShowMedium(std::size_t medium) {
 }
 
 std::string TDataManager::ValueText(std::uint64_t value) const {
-    switch (CollectionType) {
-        case 0:
-            if (value >= Gigabyte)
-                return ScaledText(value, Gigabyte, GigabyteUnit);
-            if (value >= Megabyte)
-                return ScaledText(value, Megabyte, MegabyteUnit);
-            if (value >= Kilobyte)
-                return ScaledText(value, Kilobyte, KilobyteUnit);
-            return std::to_string(value) + ByteUnit;
-        case 1:
-            return PlayingTimeText(value);
-        default:
-            return std::string();
-    }
+    return ValueTextOf(CollectionType, value);
 }
 
 std::string TDataManager::SelectionText() const {
@@ -305,25 +259,4 @@ std::int32_t TDataManager::EstimateMediaCount(std::uint64_t capacity, std::uint3
     const std::uint64_t count = sum / capacity + (sum % capacity != 0 ? 1 : 0);
     return count > static_cast<std::uint64_t>(INT32_MAX) ? INT32_MAX
                                                          : static_cast<std::int32_t>(count);
-}
-
-std::string ScaledNumberText(float value) {
-    const int decimals = value >= 100.0F ? 0 : (value >= 10.0F ? 1 : 2);
-    // Ordinary rounding: an exact half goes away from zero, where printf would go to the even
-    // digit. The value times 10^decimals is exact in double (24 + 7 bits), so the half is
-    // decided on the float's exact value; every other value is rounded as printf does.
-    constexpr double Scales[] = {1.0, 10.0, 100.0};
-    const double scaled = std::fabs(static_cast<double>(value)) * Scales[decimals];
-    const double whole = std::floor(scaled);
-    double shown = static_cast<double>(value);
-    if (scaled - whole == 0.5)
-        shown = std::copysign((whole + 1.0) / Scales[decimals], shown);
-    // Always a point as the decimal separator, whatever the process locale says. The quotient
-    // above is the nearest double to a number with that many decimals, so it prints as it.
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, shown, std::chars_format::fixed, decimals);
-    if (result.ec != std::errc())
-        return std::string();
-    return std::string(buffer, result.ptr);
 }

@@ -2,10 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "items/CollectionKind.h"
 #include "items/Collectionitems.h"
 
 class ListView;
@@ -35,6 +37,13 @@ struct TProcessedMedia {
     bool Stopped = false;    // the user or a failure ended the run (later media left alone)
 };
 
+// The columns of the collection's list view, in order; the medium's list has the first two.
+enum ListColumn : int {
+    NameColumn = 0,
+    LengthColumn = 1,
+    GroupColumn = 2,
+};
+
 // What the data manager needs of the program around it, besides its two list views.
 struct TDataManagerHost {
     Prompter& prompter;
@@ -50,11 +59,15 @@ struct TDataManagerHost {
 // Tdatamanager_collect.cpp, Tdatamanager_image.cpp and Tdatamanager_winamp.cpp.
 class TDataManager {
 public:
-    TDataManager(const std::uint8_t& collectionType, ListView& collectionView, ListView& mediumView,
-                 const TDataManagerHost& host);
+    // A files collection until the window tells the type with SetCollectionType.
+    TDataManager(ListView& collectionView, ListView& mediumView, const TDataManagerHost& host);
     ~TDataManager();
     TDataManager(const TDataManager&) = delete;
     TDataManager& operator=(const TDataManager&) = delete;
+
+    // The window's current collection type: it decides how items are added and sizes shown.
+    void SetCollectionType(CollectionKind type) { CollectionType = type; }
+    CollectionKind GetCollectionType() const { return CollectionType; }
 
     // The collection and its list views.
     void AddItems(const std::vector<std::string>& paths, int method);
@@ -87,6 +100,10 @@ public:
     void DivisionFinished();
     // Asks the running division to take the best combination found so far for its medium.
     void TakeBestMedium();
+    // Asks the running division to report its progress (ShowDivisionProgress with medium -1).
+    void RequestDivisionProgress();
+    // The total at which a medium of the capacity is full enough for the tolerance (percent).
+    static std::uint64_t LowBoundOf(std::uint64_t capacity, float tolerance);
 
     // Results processing. Each says how many media were done whole and how many failed, and
     // whether the run ended before the last medium: the writers stop at the first file they
@@ -118,7 +135,6 @@ public:
     // The running division, or null; non-null exactly while a division runs.
     TDivideThread* GetThread() const { return Thread.get(); }
 
-    const std::uint8_t& CollectionType;
     ListView& lstCollection;
     ListView& lstMedium;
 
@@ -135,6 +151,17 @@ private:
     // Takes an item out of the collection and its size out of the total.
     void RemoveItem(TConstItemPosition item);
 
+    // PrepareDivision's two concerns: the units it builds and the fit checks it asks about.
+    struct OversizeAnswers;
+    enum class OversizeChoice { Expand, Exclude, Cancel };
+    // Puts an item that fits, counted as size, into its own unit or its group's; false when the
+    // group outgrows the capacity.
+    bool AddToUnit(TItemPosition item, std::uint64_t size, std::uint64_t capacity,
+                   std::map<std::uint32_t, TColGroup>& groups);
+    // What becomes of an item larger than the medium: asked, or taken from an answer for all.
+    OversizeChoice AskAboutOversizedItem(const TColItem& item, OversizeAnswers& answers);
+
+    CollectionKind CollectionType = FilesAndFolders;
     TColItems Items;
     WideSum TotalSize;  // exact, so that removing items always leaves the right total
     bool ItemsAreFiles = true;
@@ -144,6 +171,3 @@ private:
     TDataManagerHost Host;
     int DivisionPriority = 3;
 };
-
-// A scaled size with two, one or no decimals, as the list views show it.
-std::string ScaledNumberText(float value);

@@ -9,6 +9,7 @@
 #include "disc/DiscFootprint.h"
 
 #include "divide/Dividethread.h"
+#include "divide/LowBound.h"
 #include "platform/FileSystem.h"
 #include "platform/ListView.h"
 #include "platform/Prompter.h"
@@ -24,9 +25,14 @@ const char* const FileTooLargeHead = "Файл «";
 const char* const FileTooLargeTail =
     "» не помещается на выбранный носитель.\n\nИсключить файл из рассмотрения?";
 
-enum class RememberedAnswer { None, Expand, Exclude };
-
 }  // namespace
+
+// The answers for all that hold for the rest of one preparation.
+struct TDataManager::OversizeAnswers {
+    enum class Remembered { None, Expand, Exclude };
+    Remembered Folder = Remembered::None;
+    Remembered File = Remembered::None;
+};
 
 bool TDataManager::PrepareDivision(std::uint64_t capacity, std::uint64_t lowBound,
                                    std::uint32_t songPause, bool discFootprint) {
@@ -40,20 +46,12 @@ bool TDataManager::PrepareDivision(std::uint64_t capacity, std::uint64_t lowBoun
     }
     Groups.clear();
     std::map<std::uint32_t, TColGroup> groupMap;
-    RememberedAnswer folderAnswer = RememberedAnswer::None;
-    RememberedAnswer fileAnswer = RememberedAnswer::None;
+    OversizeAnswers answers;
     bool changed = false;
 
     const auto refreshIfChanged = [&] {
         if (changed)
             ShowCollection();
-    };
-    const auto exclude = [&](TItemPosition item) {
-        // The previous result may refer to the item: it goes with it, whatever follows.
-        Media.clear();
-        lstMedium.Clear();
-        RemoveItem(item);
-        changed = true;
     };
 
     for (auto item = Items.begin(); item != Items.end();) {
@@ -61,73 +59,33 @@ bool TDataManager::PrepareDivision(std::uint64_t capacity, std::uint64_t lowBoun
         const std::uint64_t size = discFootprint ? DiscFootprint(item->Path, item->LinkItself)
                                                  : SaturatingAdd(item->Size, songPause);
         if (size <= capacity) {
-            if (item->Group == 0) {
-                TColGroup unit;
-                unit.AddItemOfSize(item, size);
-                Groups.push_back(std::move(unit));
-            } else {
-                TColGroup& group = groupMap[item->Group];
-                if (group.AddItemOfSize(item, size) > capacity) {
-                    refreshIfChanged();
-                    Host.prompter.MessageBox(
-                        GroupTooLargeText + std::to_string(item->Group) + GroupTooLargeTail,
-                        PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok);
-                    return false;
-                }
+            if (!AddToUnit(item, size, capacity, groupMap)) {
+                refreshIfChanged();
+                Host.prompter.MessageBox(
+                    GroupTooLargeText + std::to_string(item->Group) + GroupTooLargeTail,
+                    PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok);
+                return false;
             }
             ++item;
             continue;
         }
 
-        const auto attributes = ReadPathAttributes(item->Path);
-        const bool isFolder = !attributes || attributes->Directory;
-        bool expand = false;
-        if (isFolder) {
-            DirTooBigAnswer answer = DirTooBigAnswer::Cancel;
-            if (folderAnswer == RememberedAnswer::Expand)
-                answer = DirTooBigAnswer::Expand;
-            else if (folderAnswer == RememberedAnswer::Exclude)
-                answer = DirTooBigAnswer::Exclude;
-            else
-                answer = Host.prompter.AskDirTooBig(FolderTooLargeHead + item->Path +
-                                                    FolderTooLargeTail);
-            switch (answer) {
-                case DirTooBigAnswer::ExpandForAll:
-                    folderAnswer = RememberedAnswer::Expand;
-                    [[fallthrough]];
-                case DirTooBigAnswer::Expand:
-                    expand = true;
-                    break;
-                case DirTooBigAnswer::ExcludeForAll:
-                    folderAnswer = RememberedAnswer::Exclude;
-                    [[fallthrough]];
-                case DirTooBigAnswer::Exclude:
-                    break;
-                case DirTooBigAnswer::Cancel:
-                    refreshIfChanged();
-                    LocateItem(item->Position.get());
-                    return false;
-            }
-        } else if (fileAnswer != RememberedAnswer::Exclude) {
-            const PromptButton answer = Host.prompter.MessageDialog(
-                DialogKind::Warning, FileTooLargeHead + item->Path + FileTooLargeTail,
-                {PromptButton::Yes, PromptButton::Cancel, PromptButton::YesToAll},
-                PromptButton::Yes);
-            if (answer == PromptButton::YesToAll) {
-                fileAnswer = RememberedAnswer::Exclude;
-            } else if (answer != PromptButton::Yes) {
-                refreshIfChanged();
-                LocateItem(item->Position.get());
-                return false;
-            }
+        const OversizeChoice choice = AskAboutOversizedItem(*item, answers);
+        if (choice == OversizeChoice::Cancel) {
+            refreshIfChanged();
+            LocateItem(item->Position.get());
+            return false;
         }
-
-        if (expand) {
+        if (choice == OversizeChoice::Expand) {
             // The folder's entries sort right after its own path, so the walk meets them next.
             AddItems({item->Path}, AddFromFolder);
         }
         const TItemPosition excluded = item++;
-        exclude(excluded);
+        // The previous result may refer to the item: it goes with it, whatever follows.
+        Media.clear();
+        lstMedium.Clear();
+        RemoveItem(excluded);
+        changed = true;
     }
 
     refreshIfChanged();
@@ -136,9 +94,61 @@ bool TDataManager::PrepareDivision(std::uint64_t capacity, std::uint64_t lowBoun
     for (auto& [number, group] : groupMap)
         Groups.push_back(group);
     Media.clear();
-    Thread = std::make_unique<TDivideThread>(Groups, capacity, lowBound, Media, Host.uiThread,
-                                             Host.divisionListener, DivisionPriority);
+    Thread = std::make_unique<TDivideThread>(TDivideThreadParams{
+        Groups, capacity, lowBound, Media, Host.uiThread, Host.divisionListener, DivisionPriority});
     return true;
+}
+
+bool TDataManager::AddToUnit(TItemPosition item, std::uint64_t size, std::uint64_t capacity,
+                             std::map<std::uint32_t, TColGroup>& groups) {
+    if (item->Group == 0) {
+        TColGroup unit;
+        unit.AddItemOfSize(item, size);
+        Groups.push_back(std::move(unit));
+        return true;
+    }
+    return groups[item->Group].AddItemOfSize(item, size) <= capacity;
+}
+
+TDataManager::OversizeChoice TDataManager::AskAboutOversizedItem(const TColItem& item,
+                                                                 OversizeAnswers& answers) {
+    const auto attributes = ReadPathAttributes(item.Path);
+    const bool isFolder = !attributes || attributes->Directory;
+    if (isFolder) {
+        DirTooBigAnswer answer = DirTooBigAnswer::Cancel;
+        if (answers.Folder == OversizeAnswers::Remembered::Expand)
+            answer = DirTooBigAnswer::Expand;
+        else if (answers.Folder == OversizeAnswers::Remembered::Exclude)
+            answer = DirTooBigAnswer::Exclude;
+        else
+            answer =
+                Host.prompter.AskDirTooBig(FolderTooLargeHead + item.Path + FolderTooLargeTail);
+        switch (answer) {
+            case DirTooBigAnswer::ExpandForAll:
+                answers.Folder = OversizeAnswers::Remembered::Expand;
+                [[fallthrough]];
+            case DirTooBigAnswer::Expand:
+                return OversizeChoice::Expand;
+            case DirTooBigAnswer::ExcludeForAll:
+                answers.Folder = OversizeAnswers::Remembered::Exclude;
+                [[fallthrough]];
+            case DirTooBigAnswer::Exclude:
+                return OversizeChoice::Exclude;
+            case DirTooBigAnswer::Cancel:
+                return OversizeChoice::Cancel;
+        }
+        return OversizeChoice::Cancel;
+    }
+    if (answers.File == OversizeAnswers::Remembered::Exclude)
+        return OversizeChoice::Exclude;
+    const PromptButton answer = Host.prompter.MessageDialog(
+        DialogKind::Warning, FileTooLargeHead + item.Path + FileTooLargeTail,
+        {PromptButton::Yes, PromptButton::Cancel, PromptButton::YesToAll}, PromptButton::Yes);
+    if (answer == PromptButton::YesToAll)
+        answers.File = OversizeAnswers::Remembered::Exclude;
+    else if (answer != PromptButton::Yes)
+        return OversizeChoice::Cancel;
+    return OversizeChoice::Exclude;
 }
 
 void TDataManager::StopDivision() {
@@ -156,6 +166,15 @@ int TDataManager::SetDivisionPriority(int position) {
 void TDataManager::TakeBestMedium() {
     if (Thread)
         Thread->RequestTakeBest();
+}
+
+void TDataManager::RequestDivisionProgress() {
+    if (Thread)
+        Thread->RequestProgress();
+}
+
+std::uint64_t TDataManager::LowBoundOf(std::uint64_t capacity, float tolerance) {
+    return ::LowBoundOf(capacity, tolerance);
 }
 
 void TDataManager::DivisionFinished() {

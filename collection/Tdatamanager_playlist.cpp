@@ -2,18 +2,16 @@
 // The playlist reader: extended M3U into the collection.
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <system_error>
 
 #include "collection/Tdatamanager.h"
 #include "items/PlaylistFormat.h"
+#include "items/PlaylistReader.h"
 #include "platform/FileSystem.h"
-#include "platform/NumberParsing.h"
 #include "platform/Prompter.h"
 
 namespace {
@@ -38,8 +36,6 @@ constexpr const char* MissingTimeTextAfter =
     "Пропустить композицию и продолжить загрузку PlayList'a?";
 
 constexpr char EndOfFileByte = '\x1A';
-// The information prefix itself is not checked; the playing time starts after it.
-constexpr std::size_t InformationPrefixLength = InformationPrefix.size();
 
 // Reads a playlist's lines as bytes: a line ends at LF, a CR right before the LF is dropped, a
 // 0x1A byte ends the file. A line of any length and any bytes (NUL included) is taken as it is.
@@ -134,17 +130,8 @@ bool IsDiscTrack(const std::string& location) {
            location.compare(10, 4, ".cda") == 0;
 }
 
-// The text read as a signed 32-bit integer (leading blanks allowed); 0 when it is not one.
-std::int64_t SecondsOf(std::string_view text) {
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    const auto value = ParseSigned64(text);
-    if (!value || *value < -INT32_MAX || *value > INT32_MAX)
-        return 0;  // out of range is not an integer either
-    return *value;
-}
-
-// The location joined to the playlist's folder as it is written.
+// The location joined to the playlist's folder as it is written: what the file system is asked
+// about, so that "song.mp3/" names no file even where "song.mp3" is one.
 std::filesystem::path WrittenPath(const std::filesystem::path& folder,
                                   const std::string& location) {
     const std::filesystem::path written(location);
@@ -216,29 +203,13 @@ void TDataManager::LoadPlaylist(const std::string& playlist, bool asTracks) {
     bool skipMissingFiles = false;
     bool skipMissingTimes = false;
 
-    std::string location;
-    while (lines.Next(line)) {
-        std::string title;
-        std::int64_t seconds = 0;
-        if (!line.empty() && line.front() == '#') {
-            if (asTracks) {
-                const auto comma = line.find(',');
-                if (line.size() > InformationPrefixLength &&
-                    (comma == std::string::npos || comma > InformationPrefixLength)) {
-                    const std::size_t length = comma == std::string::npos
-                                                   ? std::string::npos
-                                                   : comma - InformationPrefixLength;
-                    seconds =
-                        SecondsOf(std::string_view(line).substr(InformationPrefixLength, length));
-                }
-                title = comma == std::string::npos ? line : line.substr(comma + 1);
-            }
-            // The next line is the location whatever it holds; none at the end of the file.
-            if (!lines.Next(location))
-                location.clear();
-        } else {
-            location = std::move(line);
-        }
+    std::vector<std::string> rest;
+    while (lines.Next(line))
+        rest.push_back(std::move(line));
+    for (PlaylistEntry& entry : ReadPlaylistEntries(rest, asTracks)) {
+        std::string& location = entry.Location;
+        const std::string& title = entry.Title;
+        const std::int64_t seconds = entry.Seconds;
 
         bool missing = false;
         const bool discTrack = IsDiscTrack(location);

@@ -1,22 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "divide/Dividethread.h"
 
-#include "divide/DivisionListener.h"
+#include "items/DivisionListener.h"
 #include "platform/ThreadPriority.h"
 #include "platform/UiThread.h"
 
-TDivideThread::TDivideThread(std::vector<TColGroup>& groups, std::uint64_t capacity,
-                             std::uint64_t lowBound, std::vector<TMedium>& media,
-                             UiThread& uiThread, DivisionListener& listener, int priority)
-    : Groups(groups),
-      Media(media),
-      Capacity(capacity),
-      LowBound(lowBound),
-      Ui(uiThread),
-      Listener(listener),
-      Search(capacity, lowBound),
+TDivideThread::TDivideThread(const TDivideThreadParams& params)
+    : Groups(params.Groups),
+      Media(params.Media),
+      Capacity(params.Capacity),
+      LowBound(params.LowBound),
+      Ui(params.uiThread),
+      Listener(params.Listener),
+      Search(params.Capacity, params.LowBound),
       Announce(std::make_shared<std::atomic<bool>>(true)),
-      Priority(priority) {
+      Priority(params.Priority) {
     Control = std::thread([this] { Execute(); });
 }
 

@@ -15,6 +15,17 @@
 class DivisionListener;
 class UiThread;
 
+// What a division works on and reports to.
+struct TDivideThreadParams {
+    std::vector<TColGroup>& Groups;  // the units; the worker takes out those it places
+    std::uint64_t Capacity;
+    std::uint64_t LowBound;
+    std::vector<TMedium>& Media;  // the result, appended to in a step on the user-interface thread
+    UiThread& uiThread;
+    DivisionListener& Listener;
+    int Priority;  // the position (0-6) of the priority control
+};
+
 // The worker that runs a division. It is started by its constructor, touches the result and the
 // window only through synchronous steps on the user-interface thread, and announces its end on
 // that thread whatever the reason it ended for.
@@ -27,10 +38,7 @@ class UiThread;
 // the position.
 class TDivideThread {
 public:
-    // priority: the position (0-6) of the priority control.
-    TDivideThread(std::vector<TColGroup>& groups, std::uint64_t capacity, std::uint64_t lowBound,
-                  std::vector<TMedium>& media, UiThread& uiThread, DivisionListener& listener,
-                  int priority);
+    explicit TDivideThread(const TDivideThreadParams& params);
     // Stops and waits for the worker, from whatever state it is in; an end notification still
     // queued then does nothing. Call it on the user-interface thread, never from inside the
     // listener's addResultMedium or ShowDivisionProgress (the worker waits for those to return).

@@ -136,6 +136,19 @@ bool DivisionSearch::Poll(const ProgressFn& reportProgress) {
     return true;
 }
 
+std::optional<DivisionSearch::PassEnd> DivisionSearch::EndAtPoll(const ProgressFn& reportProgress,
+                                                                 const ParkedPass& place) {
+    if (!Poll(reportProgress))
+        return PassEnd::Stopped;
+    if (TakeBestNow() && !Best.empty())
+        return PassEnd::Accepted;
+    if (TakeParkRequest()) {
+        Parked = place;
+        return PassEnd::Parked;
+    }
+    return std::nullopt;
+}
+
 DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
                                                 const ProgressFn& reportProgress, bool resume) {
     const std::vector<std::uint64_t>& total = *Totals;
@@ -197,16 +210,9 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
                 if (sum >= LowBound || count == units || TakeBestNow())
                     return PassEnd::Accepted;
             }
-            if (--PollCountdown == 0) {
-                if (!Poll(reportProgress))
-                    return PassEnd::Stopped;
-                if (TakeBestNow() && !Best.empty())
-                    return PassEnd::Accepted;
-                if (TakeParkRequest()) {
-                    Parked = {true, false, 0, 0, improved};
-                    return PassEnd::Parked;
-                }
-            }
+            if (--PollCountdown == 0)
+                if (const auto end = EndAtPoll(reportProgress, {true, false, 0, 0, improved}))
+                    return *end;
         }
         skipEvaluation = false;
 
@@ -232,16 +238,10 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
             resumeValue = 0;
             bool found = false;
             for (; value <= last; ++value) {
-                if (--PollCountdown == 0) {
-                    if (!Poll(reportProgress))
-                        return PassEnd::Stopped;
-                    if (TakeBestNow() && !Best.empty())
-                        return PassEnd::Accepted;
-                    if (TakeParkRequest()) {
-                        Parked = {true, true, position, value, improved};
-                        return PassEnd::Parked;
-                    }
-                }
+                if (--PollCountdown == 0)
+                    if (const auto end =
+                            EndAtPoll(reportProgress, {true, true, position, value, improved}))
+                        return *end;
                 if (!TablesBuilt && ++PassSteps > TableStepsPerEntry * units * count)
                     BuildBoundTables(count);
                 const std::uint64_t unit = total[value];

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/SizeArithmetic.h"
@@ -94,6 +95,10 @@ private:
     // Checks stop, progress, time and take-best between evaluations; false on a stop.
     bool Poll(const ProgressFn& reportProgress);
     bool TakeParkRequest() { return ParkRequested.exchange(false, std::memory_order_relaxed); }
+    struct ParkedPass;
+    // Polls at the end of a poll interval inside a pass: how the pass ends there, if it does. A
+    // park remembers the place given.
+    std::optional<PassEnd> EndAtPoll(const ProgressFn& reportProgress, const ParkedPass& place);
     bool TakeBestNow() const;
     void BuildSuffixMinima();
     void BuildBoundTables(std::uint32_t elementCount);

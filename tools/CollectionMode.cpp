@@ -13,16 +13,16 @@
 
 #include "collection/Tdatamanager.h"
 #include "divide/Dividethread.h"
-#include "divide/DivisionListener.h"
 #include "divide/LowBound.h"
+#include "items/DivisionListener.h"
 #include "items/PlaylistFormat.h"
 #include "platform/FileOperationProgress.h"
-#include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
 #include "platform/IconList.h"
 #include "platform/InMemoryListView.h"
 #include "platform/LoopUiThread.h"
 #include "platform/PathNames.h"
+#include "platform/PosixFileOperations.h"
 #include "platform/SizeArithmetic.h"
 #include "tools/JsonText.h"
 #include "tools/StatusLine.h"
@@ -302,18 +302,18 @@ int RunCollection(const CollectionOptions& options, const CollectionStreams& str
                                                    : AddFolder);
     }
 
-    const std::uint8_t collectionType = options.Music ? 1 : 0;
     InMemoryListView collectionView;
     InMemoryListView mediumView(true);
     StatusLine status(err, streams.ErrIsTerminal && !options.Quiet);
     ToolPrompter prompter(options.Answers, status);
     LoopUiThread uiThread;
     CopyProgress copyProgress(status, streams.Interrupted);
-    FileOperations fileOperations(prompter, copyProgress);
+    PosixFileOperations fileOperations(prompter, copyProgress);
     PlainIconList icons;
     PlanListener planListener(!options.Json, streams.Out, status);
-    TDataManager manager(collectionType, collectionView, mediumView,
+    TDataManager manager(collectionView, mediumView,
                          TDataManagerHost{prompter, uiThread, planListener, fileOperations, icons});
+    manager.SetCollectionType(options.Music ? MusicTracks : FilesAndFolders);
     planListener.Manager = &manager;
 
     // The input, in runs of paths added the same way into the same group; each playlist on its

@@ -31,6 +31,7 @@
 #include "dialogs/QtText.h"
 #include "divide/LowBound.h"
 #include "platform/ThreadPriority.h"
+#include "tests/app/WindowHarness.h"
 #include "tests/doubles/AnswerQueuePrompter.h"
 #include "tests/doubles/DataManagerTestAccess.h"
 #include "tests/doubles/RecordingWinampHost.h"
@@ -39,25 +40,6 @@
 #include "ui/QtListView.h"
 
 namespace {
-
-// A window over a temporary settings file, with scripted questions, dialogs and player.
-struct Harness {
-    explicit Harness(const std::string& settings = {}) {
-        std::ofstream(SettingsPath()) << "[Global]\n" << settings;
-    }
-    std::string SettingsPath() const { return Folder.path().toStdString() + "/vantrel.ini"; }
-    TfrmVantrelMain& Open() {
-        Window = std::make_unique<TfrmVantrelMain>(SettingsPath(), &Questions, &Files, &Player);
-        Window->show();
-        return *Window;
-    }
-
-    QTemporaryDir Folder;
-    AnswerQueuePrompter Questions;
-    ScriptedFileChooser Files;
-    RecordingWinampHost Player;
-    std::unique_ptr<TfrmVantrelMain> Window;
-};
 
 // A collection that keeps the search on its first medium for a long time: even sizes between a
 // quarter and a third of an odd capacity, which the tolerance of 100 % makes the bound, so no
@@ -381,10 +363,12 @@ private slots:
             {window.trackPriority, Text("Приоритет процесса:")},
             {window.btnPriorityHigher, Text("Повысить приоритет")}};
         controls.front().first->setFocus();
-        for (const auto& [control, name] : controls) {
-            QCOMPARE(QApplication::focusWidget(), control);
-            QCOMPARE(nameOf(control), name);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        std::vector<QWidget*> reached{QApplication::focusWidget()};
+        for (QWidget* next : TabOrder(controls.size() - 1))
+            reached.push_back(next);
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            QCOMPARE(reached[i], controls[i].first);
+            QCOMPARE(nameOf(controls[i].first), controls[i].second);
         }
         // Mnemonics of the page's captions are unique among themselves and the menus.
         QList<QKeySequence> mnemonics;

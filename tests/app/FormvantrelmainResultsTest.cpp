@@ -441,9 +441,10 @@ private slots:
             {window.radioResultsSelectedMedium, Text("выбранного носителя")},
             {window.btnProcessResults, Text("Выполнить")}};
         window.pageControl->tabBar()->setFocus();
-        for (const auto& [control, name] : controls) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget(), control);
+        const std::vector<QWidget*> reached = TabOrder(controls.size());
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            const auto& [control, name] = controls[i];
+            QCOMPARE(reached[i], control);
             QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
             QCOMPARE(accessible->text(QAccessible::Name).remove(QLatin1Char('&')), name);
         }

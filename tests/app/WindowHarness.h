@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -22,6 +23,16 @@
 template <typename Value>
 inline Value Fetched(const char* column) {
     return *static_cast<Value*>(QTest::qData(column, ::qMetaTypeId<Value>()));
+}
+
+// The widgets Tab moves the focus to from the focused one, in order, as many as asked for.
+inline std::vector<QWidget*> TabOrder(std::size_t count) {
+    std::vector<QWidget*> reached;
+    for (std::size_t i = 0; i < count; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.push_back(QApplication::focusWidget());
+    }
+    return reached;
 }
 
 // A running player that writes its playlist into the given folder; Watch, when set, looks at the
@@ -47,8 +58,12 @@ private:
     std::string Folder;
 };
 
-// A window over a temporary folder and settings file, with scripted dialogs and player.
+// A window over a temporary folder and settings file, with scripted dialogs and player. The
+// three page tests share it.
 struct Harness {
+    Harness() = default;
+    // Starts with these lines in the settings file's section.
+    explicit Harness(const std::string& settings) { WriteSettings(settings); }
     std::string SettingsPath() const { return Root + "/vantrel.ini"; }
     void WriteSettings(const std::string& lines) const {
         std::ofstream(SettingsPath()) << "[Global]\n" << lines;

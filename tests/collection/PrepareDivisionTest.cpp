@@ -19,8 +19,7 @@ constexpr std::uint64_t Capacity700 = 700 * MB;
 
 class PrepareDivisionTest : public ::testing::Test {
 protected:
-    PrepareDivisionTest()
-        : Manager(Parts.CollectionType, Parts.Collection, Parts.Medium, Parts.Host()) {}
+    PrepareDivisionTest() : Manager(Parts.Collection, Parts.Medium, Parts.Host()) {}
 
     // Waits for a started division to end and releases its thread, as the window does.
     void FinishDivision() {
@@ -79,7 +78,7 @@ TEST_F(PrepareDivisionTest, NestedOversizedFolderIsAskedAgainUnlessExpandForAll)
         folder.MakeFile("big/inner/x", 750 * MB);
         folder.MakeFile("big/y", 150 * MB);
         DataManagerFixtureParts parts;
-        TDataManager manager(parts.CollectionType, parts.Collection, parts.Medium, parts.Host());
+        TDataManager manager(parts.Collection, parts.Medium, parts.Host());
         manager.AddItems({folder / "big"}, AddFolder);
         parts.Prompter.AnswerDirTooBig(forAll ? DirTooBigAnswer::ExpandForAll
                                               : DirTooBigAnswer::Expand);
@@ -186,7 +185,7 @@ TEST_F(PrepareDivisionTest, UnitsAreUngroupedItemsThenGroupsInAscendingNumber) {
 }
 
 TEST_F(PrepareDivisionTest, SongPauseCountsInTheFitTest) {
-    Parts.CollectionType = 1;
+    Manager.SetCollectionType(MusicTracks);
     Folder.MakeFile("long.mp3", 1);
     Folder.MakeFile("short.mp3", 1);
     Folder.Write("list.m3u",
@@ -338,7 +337,7 @@ TEST_F(PrepareDivisionTest, DestroyingTheDataManagerStopsItsRunningDivision) {
     Folder.MakeFile("a", 400 * MB);
     Folder.MakeFile("b", 400 * MB);
     {
-        TDataManager holder(Parts.CollectionType, Parts.Collection, Parts.Medium, Parts.Host());
+        TDataManager holder(Parts.Collection, Parts.Medium, Parts.Host());
         holder.AddItems({Folder / "a", Folder / "b"}, AddFiles);
         ASSERT_TRUE(holder.PrepareDivision(Capacity700, 699 * MB, 0));
     }  // its worker may wait for a delivery or have queued its end: neither may hang or run
@@ -361,7 +360,7 @@ TEST(PrepareDivisionDiscTest, DiscFootprintCountsWhatTheImageTakes) {
         const std::string small = folder.MakeFile("small", 1);
         const std::string larger = folder.MakeFile("fits by bytes", 3000);
         DataManagerFixtureParts parts;
-        TDataManager manager(parts.CollectionType, parts.Collection, parts.Medium, parts.Host());
+        TDataManager manager(parts.Collection, parts.Medium, parts.Host());
         manager.AddItems({small, larger}, AddFiles);
         const std::uint64_t capacity = DiscImageReserve() + DiscFootprint(small, false) + 2048;
         if (footprint)

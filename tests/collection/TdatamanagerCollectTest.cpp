@@ -11,7 +11,7 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/FileOperations.h"
+#include "platform/PosixFileOperations.h"
 #include "tests/doubles/DataManagerTestAccess.h"
 #include "tests/doubles/NullHost.h"
 #include "tests/doubles/RecordingProgress.h"
@@ -28,8 +28,7 @@ std::string NotEmptyQuestion(const std::string& folder) {
 
 class CollectFilesTest : public ::testing::Test {
 protected:
-    CollectFilesTest()
-        : Manager(Parts.CollectionType, Parts.Collection, Parts.Medium, Parts.Host()) {
+    CollectFilesTest() : Manager(Parts.Collection, Parts.Medium, Parts.Host()) {
         Base = Folder.MakeFolder("CDRs");
     }
     ~CollectFilesTest() override { EXPECT_TRUE(Parts.Prompter.ScriptUsed()); }
@@ -188,7 +187,7 @@ protected:
     CollectFilesRealTest()
         : Service(Parts.Prompter, Progress),
           Host{Parts.Prompter, Parts.UiThread, Parts.Listener, Service, Parts.Icons},
-          Real(Parts.CollectionType, Parts.Collection, Parts.Medium, Host) {}
+          Real(Parts.Collection, Parts.Medium, Host) {}
 
     // Each medium's items, made in the "items" folder (a name with a delimiter makes a folder
     // item of its first component).
@@ -218,7 +217,7 @@ protected:
     }
 
     RecordingProgress Progress;
-    FileOperations Service;
+    PosixFileOperations Service;
     TDataManagerHost Host;
     TDataManager Real;
 };
@@ -330,10 +329,10 @@ TEST(CollectChecksumsTest, CopiesWriteAListSha256sumChecks) {
     TempFolder folder;
     DataManagerFixtureParts parts;
     RecordingProgress progress;
-    FileOperations operations(parts.Prompter, progress);
+    PosixFileOperations operations(parts.Prompter, progress);
     const TDataManagerHost host{parts.Prompter, parts.UiThread, parts.Listener, operations,
                                 parts.Icons};
-    TDataManager manager(parts.CollectionType, parts.Collection, parts.Medium, host);
+    TDataManager manager(parts.Collection, parts.Medium, host);
     manager.AddItems({folder.Write("items/a\\b", "one"), folder.Write("items/tree/c d", "two")},
                      AddFiles);
     manager.AddItems({folder / "items/tree"}, AddFolder);

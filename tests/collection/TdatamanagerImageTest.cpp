@@ -20,7 +20,7 @@ namespace {
 TEST(MakeImagesTest, OneImagePerMediumAndAWarningWhenItCannotFit) {
     TempFolder folder;
     DataManagerFixtureParts parts;
-    TDataManager manager(parts.CollectionType, parts.Collection, parts.Medium, parts.Host());
+    TDataManager manager(parts.Collection, parts.Medium, parts.Host());
     manager.AddItems({folder.MakeFile("items/a", 100), folder.MakeFile("items/b", 300000)},
                      AddFiles);
     auto& media = TDataManagerTestAccess::Media(manager);

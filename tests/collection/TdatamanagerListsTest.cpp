@@ -22,8 +22,7 @@ std::string Bytes(const std::string& path) {
 
 class ListWritersTest : public ::testing::Test {
 protected:
-    ListWritersTest()
-        : Manager(Parts.CollectionType, Parts.Collection, Parts.Medium, Parts.Host()) {
+    ListWritersTest() : Manager(Parts.Collection, Parts.Medium, Parts.Host()) {
         Base = Folder.MakeFolder("CDRs");
     }
     ~ListWritersTest() override { EXPECT_TRUE(Parts.Prompter.ScriptUsed()); }
@@ -191,7 +190,7 @@ TEST_F(ListWritersTest, AFullDiskIsReportedNotPassedOverInSilence) {
 class PlaylistWriterTest : public ListWritersTest {
 protected:
     PlaylistWriterTest() {
-        Parts.CollectionType = 1;
+        Manager.SetCollectionType(MusicTracks);
         First = Folder.MakeFile("Музыка с пробелами/01 Первая песня.mp3", 10);
         Second = Folder.MakeFile("Музыка с пробелами/02 second, song.mp3", 20);
         Third = Folder.MakeFile("other folder/03.mp3", 30);
@@ -200,8 +199,8 @@ protected:
     // Reads a playlist into a fresh data manager and returns its items in order.
     static std::vector<TColItem> ReadBack(const std::string& playlist) {
         DataManagerFixtureParts parts;
-        parts.CollectionType = 1;
-        TDataManager manager(parts.CollectionType, parts.Collection, parts.Medium, parts.Host());
+        TDataManager manager(parts.Collection, parts.Medium, parts.Host());
+        manager.SetCollectionType(MusicTracks);
         manager.LoadPlaylist(playlist, true);
         EXPECT_TRUE(parts.Prompter.Asked.empty());
         return std::vector<TColItem>(manager.GetItems().begin(), manager.GetItems().end());

@@ -44,8 +44,8 @@ const std::vector<PromptButton> SkipThree = {PromptButton::Yes, PromptButton::Ca
 
 class PlaylistTest : public ::testing::Test {
 protected:
-    PlaylistTest() : Manager(Parts.CollectionType, Parts.Collection, Parts.Medium, Parts.Host()) {
-        Parts.CollectionType = 1;
+    PlaylistTest() : Manager(Parts.Collection, Parts.Medium, Parts.Host()) {
+        Manager.SetCollectionType(MusicTracks);
         Track = Folder.MakeFile("music/track.mp3", 1000);
         Other = Folder.MakeFile("music/other.mp3", 2000);
         StartDirectory = std::filesystem::current_path();
@@ -58,7 +58,7 @@ protected:
 
     // Writes the playlist into the music folder and reads it in the current mode.
     void Load(const std::string& body, const std::string& name = "music/list.m3u") {
-        Manager.LoadPlaylist(Folder.Write(name, body), Parts.CollectionType == 1);
+        Manager.LoadPlaylist(Folder.Write(name, body), Manager.GetCollectionType() == MusicTracks);
     }
 
     const ScriptedPrompter::Question& OnlyQuestion() {
@@ -421,7 +421,7 @@ TEST_F(PlaylistTest, AcceptingADiscTrackCountsEvenWhenTheEntryIsThenSkipped) {
 }
 
 TEST_F(PlaylistTest, FilesCollectionNeverAddsDiscTracksAndMeasuresFiles) {
-    Parts.CollectionType = 0;
+    Manager.SetCollectionType(FilesAndFolders);
     Parts.Prompter.Answer(PromptButton::Yes);
     Parts.Prompter.Answer(PromptButton::YesToAll);
     Load("#EXTM3U\n#EXTINF:-1,\nD:\\Track05.cda\n#EXTINF:abc\n" + Track +

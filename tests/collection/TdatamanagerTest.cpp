@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "collection/ValueTexts.h"
 #include "tests/doubles/DataManagerTestAccess.h"
 #include "tests/doubles/NullHost.h"
 #include "tests/doubles/OrdinaryUser.h"
@@ -18,8 +19,7 @@ namespace {
 
 class DataManagerTest : public ::testing::Test {
 protected:
-    DataManagerTest()
-        : Manager(Parts.CollectionType, Parts.Collection, Parts.Medium, Parts.Host()) {}
+    DataManagerTest() : Manager(Parts.Collection, Parts.Medium, Parts.Host()) {}
 
     std::vector<std::string> Paths() const {
         std::vector<std::string> paths;
@@ -113,7 +113,7 @@ TEST_F(DataManagerTest, ValueTextOfBytesAtUnitBorders) {
         {102912, "101 кБ"},
         {734527488, "701 МБ"},
     };
-    Parts.CollectionType = 0;
+    Manager.SetCollectionType(FilesAndFolders);
     for (const ValueCase& c : cases)
         EXPECT_EQ(Manager.ValueText(c.Value), c.Text) << c.Value;
 }
@@ -123,17 +123,17 @@ TEST_F(DataManagerTest, ValueTextOfPlayingTimes) {
         {0, "00:00"},        {99, "00:00"},         {6000, "01:00"},   {20500, "03:25"},
         {360000, "1:00:00"}, {9000000, "25:00:00"}, {359999, "59:59"}, {36000000, "100:00:00"},
     };
-    Parts.CollectionType = 1;
+    Manager.SetCollectionType(MusicTracks);
     for (const ValueCase& c : cases)
         EXPECT_EQ(Manager.ValueText(c.Value), c.Text) << c.Value;
 }
 
 TEST_F(DataManagerTest, ValueTextFollowsTheCurrentCollectionTypeAndIsEmptyForOthers) {
-    Parts.CollectionType = 0;
+    Manager.SetCollectionType(FilesAndFolders);
     EXPECT_EQ(Manager.ValueText(6000), "5.86 кБ");
-    Parts.CollectionType = 1;
+    Manager.SetCollectionType(MusicTracks);
     EXPECT_EQ(Manager.ValueText(6000), "01:00");
-    Parts.CollectionType = 2;
+    Manager.SetCollectionType(static_cast<CollectionKind>(2));
     EXPECT_EQ(Manager.ValueText(6000), "");
 }
 
@@ -232,7 +232,7 @@ TEST_F(DataManagerTest, PlaylistMethodsReadOnlyM3uFilesAndIgnoreTheRestSilently)
     const std::string upper = Folder.Write("LIST.M3U", body);
     const std::string other = Folder.Write("list.m3u8", body);
     const std::string folderNamedM3u = Folder.MakeFolder("folder.m3u");
-    Parts.CollectionType = 1;
+    Manager.SetCollectionType(MusicTracks);
 
     Manager.AddItems({other, folderNamedM3u, Folder / "vanished.m3u", track}, AddFromPlaylist);
     EXPECT_TRUE(Manager.GetItems().empty());
@@ -373,7 +373,7 @@ TEST_F(DataManagerTest, ShowCollectionRebuildsTheWholeList) {
 }
 
 TEST_F(DataManagerTest, ShowMediumListsItsItemsAndReturnsThePlainSum) {
-    Parts.CollectionType = 1;
+    Manager.SetCollectionType(MusicTracks);
     const std::string track = Folder.MakeFile("t.mp3", 1);
     const std::string other = Folder.MakeFile("u.mp3", 1);
     Folder.Write("l.m3u",

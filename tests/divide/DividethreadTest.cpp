@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sched.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,24 +14,13 @@
 #include <memory>
 #include <thread>
 
-#include "divide/DivisionListener.h"
+#include "items/DivisionListener.h"
 #include "platform/LoopUiThread.h"
 #include "platform/ThreadPriority.h"
 #include "tests/doubles/NullHost.h"
+#include "tests/doubles/WaitUntil.h"
 
 namespace {
-
-// Waits up to ten seconds for the condition; false when it never held.
-template <typename Condition>
-bool WaitUntil(Condition condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
 
 // A listener whose reactions a test can set, recording what it was told.
 class ScriptedListener : public DivisionListener {
@@ -42,9 +30,9 @@ public:
         if (OnMedium)
             OnMedium();
     }
-    void ShowDivisionProgress(std::int32_t estimate, std::uint32_t elementCount,
-                              std::uint64_t combinationCount, std::uint32_t unitsLeft) override {
-        Reports.push_back({estimate, elementCount, combinationCount, unitsLeft});
+    void ShowDivisionProgress(std::int32_t medium, std::uint32_t elements,
+                              std::uint64_t combinations, std::uint32_t count) override {
+        Reports.push_back({medium, elements, combinations, count});
         if (OnProgress)
             OnProgress();
     }
@@ -105,7 +93,7 @@ struct DivisionRun {
 TEST(DivideThreadTest, NormalEndDeliversEveryMediumInOrder) {
     Units units({600, 500, 100, 90});
     DivisionRun run;
-    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3);
+    TDivideThread thread({units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3});
     run.UntilEnded();
     EXPECT_EQ(run.Listener.Ended, 1);
     EXPECT_EQ(run.Listener.MediaAdded, 2);
@@ -129,8 +117,8 @@ TEST(DivideThreadTest, StopBeforeTheFirstMediumDeliversNothing) {
     const std::vector<std::uint64_t> sizes = SlowUnits(250);
     Units units(sizes);
     DivisionRun run;
-    TDivideThread thread(units.Groups, SlowCapacity, SlowCapacity, units.Media, run.Ui,
-                         run.Listener, 3);
+    TDivideThread thread(
+        {units.Groups, SlowCapacity, SlowCapacity, units.Media, run.Ui, run.Listener, 3});
     for (int i = 0; i < 3; ++i)  // several stops in a row are harmless
         thread.Terminate();
     run.UntilEnded();
@@ -145,7 +133,7 @@ TEST(DivideThreadTest, StopMidwayKeepsTheDeliveredMedia) {
     DivisionRun run;
     TDivideThread* running = nullptr;
     run.Listener.OnMedium = [&] { running->Terminate(); };
-    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3);
+    TDivideThread thread({units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3});
     running = &thread;
     run.UntilEnded();
     ASSERT_EQ(units.Media.size(), 1u);
@@ -157,7 +145,7 @@ TEST(DivideThreadTest, StopMidwayKeepsTheDeliveredMedia) {
 TEST(DivideThreadTest, FailureEndsLikeAnyOtherEnd) {
     Units units({100, 800, 200});
     DivisionRun run;
-    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3);
+    TDivideThread thread({units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3});
     run.UntilEnded();
     EXPECT_EQ(run.Listener.Ended, 1);
     ASSERT_EQ(units.Media.size(), 1u);
@@ -167,7 +155,7 @@ TEST(DivideThreadTest, FailureEndsLikeAnyOtherEnd) {
 TEST(DivideThreadTest, FirstProgressReportShowsAnEvaluation) {
     Units units({300, 300, 300, 350, 350});
     DivisionRun run;
-    TDivideThread thread(units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3);
+    TDivideThread thread({units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3});
     thread.RequestProgress();
     run.UntilEnded();
     ASSERT_FALSE(run.Listener.Reports.empty());
@@ -192,47 +180,19 @@ TEST(DivideThreadTest, PriorityChangesWhileRunning) {
         else
             running->Terminate();
     };
-    TDivideThread thread(units.Groups, 1000000001, 1000000001, units.Media, run.Ui, run.Listener,
-                         3);
+    TDivideThread thread(
+        {units.Groups, 1000000001, 1000000001, units.Media, run.Ui, run.Listener, 3});
     running = &thread;
     thread.RequestProgress();
     run.UntilEnded();
     EXPECT_EQ(run.Listener.Ended, 1);
 }
 
-TEST(DivideThreadTest, PriorityPositionsMapOntoTheThread) {
-    const struct {
-        int Position;
-        int Policy;
-        int Nice;
-    } cases[] = {
-        {0, SCHED_IDLE, 19}, {1, SCHED_OTHER, 10}, {2, SCHED_OTHER, 5}, {3, SCHED_OTHER, 0}};
-    for (const auto& expected : cases) {
-        std::atomic<bool> applied = false;
-        int policy = -1;
-        int nice = -100;
-        std::thread worker([&] {
-            const std::int64_t id = CurrentThreadId();
-            applied = ApplyThreadPriority(id, expected.Position);
-            policy = ::sched_getscheduler(0);
-            errno = 0;
-            nice = ::getpriority(PRIO_PROCESS, static_cast<id_t>(id));
-        });
-        worker.join();
-        // Lowering a thread's priority is always allowed.
-        ASSERT_TRUE(applied || expected.Position == 3) << expected.Position;
-        if (applied) {
-            EXPECT_EQ(policy, expected.Policy) << expected.Position;
-            EXPECT_EQ(nice, expected.Nice) << expected.Position;
-        }
-    }
-}
-
 TEST(DivideThreadTest, ReleasingAfterTheEndIsSafe) {
     Units units({400, 400, 400});
     DivisionRun run;
-    auto thread = std::make_unique<TDivideThread>(units.Groups, 700, 699, units.Media, run.Ui,
-                                                  run.Listener, 3);
+    auto thread = std::make_unique<TDivideThread>(
+        TDivideThreadParams{units.Groups, 700, 699, units.Media, run.Ui, run.Listener, 3});
     run.UntilEnded();
     thread.reset();
     EXPECT_EQ(units.Media.size(), 3u);
@@ -257,8 +217,8 @@ TEST(DivideThreadTest, DestroyingNeverWaitsForTheUserInterfaceThread) {
         SCOPED_TRACE(c.State);
         Units units(c.Sizes);
         DivisionRun run;
-        auto thread = std::make_unique<TDivideThread>(units.Groups, c.Capacity, c.Capacity - 1,
-                                                      units.Media, run.Ui, run.Listener, 3);
+        auto thread = std::make_unique<TDivideThread>(TDivideThreadParams{
+            units.Groups, c.Capacity, c.Capacity - 1, units.Media, run.Ui, run.Listener, 3});
         if (c.RequestProgress)
             thread->RequestProgress();
         if (c.WaitForAStep) {
@@ -286,8 +246,8 @@ struct PriorityStep {
 std::string RunPrioritySteps(const std::vector<PriorityStep>& steps) {
     Units units(SlowUnits(1000));
     DivisionRun run;
-    TDivideThread thread(units.Groups, SlowCapacity, SlowCapacity, units.Media, run.Ui,
-                         run.Listener, 3);
+    TDivideThread thread(
+        {units.Groups, SlowCapacity, SlowCapacity, units.Media, run.Ui, run.Listener, 3});
     for (const PriorityStep& step : steps) {
         const std::string name = std::to_string(step.Wanted) + ": ";
         const int inForce = thread.SetPriority(step.Wanted);
@@ -330,7 +290,7 @@ TEST(DivideThreadTest, AnOrdinaryUserGoesBackUpAndIsToldWhatIsRefused) {
         std::string failure =
             RunPrioritySteps({{0, 0}, {3, 3}, {6, 3}, {1, 1}, {2, 2}, {0, 0}, {4, 3}, {3, 3}});
         DataManagerFixtureParts parts;
-        TDataManager manager(parts.CollectionType, parts.Collection, parts.Medium, parts.Host());
+        TDataManager manager(parts.Collection, parts.Medium, parts.Host());
         if (failure.empty() && manager.SetDivisionPriority(5) != 3)
             failure = "the data manager reports a refused position as in force";
         if (failure.empty() && manager.GetDivisionPriority() != 5)

@@ -28,8 +28,8 @@ struct TDataManagerTestAccess {
     // A division without units: its worker ends at once and queues its end notification.
     static void StartEmptyDivision(TDataManager& manager) {
         manager.Thread = std::make_unique<TDivideThread>(
-            manager.Groups, 1000, 999, manager.Media, manager.Host.uiThread,
-            manager.Host.divisionListener, manager.GetDivisionPriority());
+            TDivideThreadParams{manager.Groups, 1000, 999, manager.Media, manager.Host.uiThread,
+                                manager.Host.divisionListener, manager.GetDivisionPriority()});
     }
     static bool& ItemsAreFiles(TDataManager& manager) { return manager.ItemsAreFiles; }
     // Gives the item at the index another size, keeping the total in step.

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "divide/DivisionListener.h"
+#include "items/DivisionListener.h"
 #include "platform/FileOperation.h"
 #include "tests/doubles/CancellingPrompter.h"
 

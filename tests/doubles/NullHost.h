@@ -12,10 +12,9 @@
 #include "tests/doubles/HostDoubles.h"
 #include "tests/doubles/ScriptedPrompter.h"
 
-// Everything a TDataManager needs around it in a test: the collection type setting, both list
-// views (the medium list sorting itself by caption) and the host services.
+// Everything a TDataManager needs around it in a test: both list views (the medium list sorting
+// itself by caption) and the host services.
 struct DataManagerFixtureParts {
-    std::uint8_t CollectionType = 0;
     InMemoryListView Collection;
     InMemoryListView Medium{true};
     ScriptedPrompter Prompter;

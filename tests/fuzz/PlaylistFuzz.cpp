@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::filesystem::path before = std::filesystem::current_path();
 
-    std::uint8_t collectionType = data[0] & 1;
+    const auto collectionType = static_cast<CollectionKind>(data[0] & 1);
     InMemoryListView collection;
     InMemoryListView medium(true);
     PatternPrompter prompter(static_cast<std::uint8_t>(data[0] >> 1));
@@ -87,8 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CountingDivisionListener listener;
     RecordingFileOperations fileOperations;
     PlainIconList icons;
-    TDataManager manager(collectionType, collection, medium,
+    TDataManager manager(collection, medium,
                          TDataManagerHost{prompter, ui, listener, fileOperations, icons});
+    manager.SetCollectionType(collectionType);
     manager.AddItems({playlist, playlist}, AddFromPlaylist);
 
     Check(std::filesystem::current_path() == before);

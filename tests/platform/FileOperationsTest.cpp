@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/FileOperations.h"
+#include "platform/PosixFileOperations.h"
 
 #include <gtest/gtest.h>
 
@@ -116,7 +116,7 @@ protected:
     std::string Destination;
     ScriptedPrompter Prompter;
     RecordingProgress Progress;
-    FileOperations Operations;
+    PosixFileOperations Operations;
 };
 
 TEST_F(FileOperationsTest, CopiesFilesAndWholeTreesKeepingLinksAsLinks) {
@@ -640,7 +640,7 @@ TEST_F(FileOperationsTest, AFolderThatCannotBeMadeIsReportedOnceWithItsCause) {
             ScriptedPrompter prompter;
             prompter.Answer(PromptButton::Ok);
             RecordingProgress progress;
-            FileOperations operations(prompter, progress);
+            PosixFileOperations operations(prompter, progress);
             const FileOperationResult result = operations.Run(
                 FileOperationKind::Copy, {{a, false}, {b, false}}, medium + "/", "title", {});
             if (result.Cancelled || !result.DestinationFailed)

@@ -24,7 +24,8 @@
 #include "dialogs/Browsefordir.h"
 #include "dialogs/ChooserStart.h"
 #include "dialogs/QtText.h"
-#include "platform/FileOperations.h"
+#include "platform/PosixFileOperations.h"
+#include "platform/QtUiThread.h"
 #include "tests/doubles/AnswerQueuePrompter.h"
 #include "ui/DecimalSpinEdit.h"
 #include "ui/ElidedLabel.h"
@@ -32,7 +33,6 @@
 #include "ui/QtIconList.h"
 #include "ui/QtListView.h"
 #include "ui/QtPrompter.h"
-#include "ui/QtUiThread.h"
 
 Q_DECLARE_METATYPE(std::vector<PromptButton>)
 
@@ -333,7 +333,7 @@ private slots:
         owner.show();
         QtFileOperationProgress progress(&owner);
         AnswerQueuePrompter questions;
-        FileOperations service(questions, progress);
+        PosixFileOperations service(questions, progress);
         QTemporaryDir folder;
         const std::string root = folder.path().toStdString();
         // 40 MB: the copy goes in blocks, and the cancel comes before the second one.

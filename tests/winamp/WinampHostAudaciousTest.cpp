@@ -75,8 +75,8 @@ TEST_F(AudaciousExchangeTest, AMediumBecomesThePlayersPlaylistAndComesBackAsACol
     };
 
     DataManagerFixtureParts sent;
-    sent.CollectionType = 1;
-    TDataManager sender(sent.CollectionType, sent.Collection, sent.Medium, sent.Host());
+    TDataManager sender(sent.Collection, sent.Medium, sent.Host());
+    sender.SetCollectionType(MusicTracks);
     PlainIconList icons;
     TMedium medium;
     for (const std::size_t index : {2, 0, 1}) {
@@ -96,9 +96,8 @@ TEST_F(AudaciousExchangeTest, AMediumBecomesThePlayersPlaylistAndComesBackAsACol
     const std::string playlist = winamp.getWinampPlaylistFile();
     EXPECT_EQ(playlist, Session.Home + "/vantrel/WINAMP.m3u");
     DataManagerFixtureParts imported;
-    imported.CollectionType = 1;
-    TDataManager importer(imported.CollectionType, imported.Collection, imported.Medium,
-                          imported.Host());
+    TDataManager importer(imported.Collection, imported.Medium, imported.Host());
+    importer.SetCollectionType(MusicTracks);
     importer.AddItems({playlist}, AddMethod::AddFromPlaylist);
 
     std::vector<std::string> items;

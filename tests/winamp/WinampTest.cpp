@@ -212,8 +212,8 @@ TEST_F(WinampTest, NoPlayerGivesNoPlaylistFile) {
 // A medium is sent as one clear and one append per track, in the medium's order.
 class SendMediumTest : public WinampTest {
 protected:
-    SendMediumTest() : Manager(Parts.CollectionType, Parts.Collection, Parts.Medium, Parts.Host()) {
-        Parts.CollectionType = 1;
+    SendMediumTest() : Manager(Parts.Collection, Parts.Medium, Parts.Host()) {
+        Manager.SetCollectionType(MusicTracks);
         Winamp.WinampDir = "/opt/Winamp/";
         for (const char* path : {"/m/b.mp3", "/m/c.mp3", "/m/a.mp3"}) {
             TDataManagerTestAccess::Append(Manager, ItemFromTrack(path, path, 100, Parts.Icons));

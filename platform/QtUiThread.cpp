@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/QtUiThread.h"
+#include "platform/QtUiThread.h"
 
 #include <memory>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/FileOperations.h"
+#include "platform/PosixFileOperations.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -582,13 +582,14 @@ Outcome Operation::MoveContents(const std::string& source, const std::string& ta
 
 }  // namespace
 
-FileOperations::FileOperations(Prompter& prompter, FileOperationProgress& progress)
+PosixFileOperations::PosixFileOperations(Prompter& prompter, FileOperationProgress& progress)
     : Questions(prompter), Progress(progress) {}
 
-FileOperationResult FileOperations::Run(FileOperationKind kind,
-                                        const std::vector<FileOperationSource>& sources,
-                                        const std::string& destinationFolder,
-                                        const std::string& progressTitle, FileOperationPart part) {
+FileOperationResult PosixFileOperations::Run(FileOperationKind kind,
+                                             const std::vector<FileOperationSource>& sources,
+                                             const std::string& destinationFolder,
+                                             const std::string& progressTitle,
+                                             FileOperationPart part) {
     FileOperationResult result;
     Sums.clear();
     Operation operation(kind, Questions, Progress, Faults, Recording ? &Sums : nullptr);

@@ -44,9 +44,9 @@ struct FileOperationFaults {
 // name, and a move then removes the link and leaves the target where it is. Devices, FIFOs and
 // sockets inside folders are left out. Name clashes and errors are put to the user through the
 // prompter.
-class FileOperations : public FileOperationService {
+class PosixFileOperations : public FileOperationService {
 public:
-    FileOperations(Prompter& prompter, FileOperationProgress& progress);
+    PosixFileOperations(Prompter& prompter, FileOperationProgress& progress);
 
     FileOperationResult Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
                             const std::string& destinationFolder, const std::string& progressTitle,

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "items/CollectionKind.h"
+
+// The text of a size or playing time, by the collection's type: bytes as "%d Б" or scaled with
+// " кБ", " МБ", " ГБ"; hundredths of a second as h:mm:ss, or mm:ss under an hour; nothing for
+// any other type.
+std::string ValueTextOf(CollectionKind type, std::uint64_t value);
+// A scaled size with two, one or no decimals, as the list views show it.
+std::string ScaledNumberText(float value);
