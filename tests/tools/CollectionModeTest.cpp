@@ -62,8 +62,8 @@ CorePlan RunCore(std::uint8_t type, std::uint64_t capacity, std::uint32_t pause,
                  const std::function<void(TDataManager&, DataManagerFixtureParts&)>& feed,
                  const std::string& folder) {
     DataManagerFixtureParts parts;
-    parts.CollectionType = type;
-    TDataManager manager(parts.CollectionType, parts.Collection, parts.Medium, parts.Host());
+    TDataManager manager(parts.Collection, parts.Medium, parts.Host());
+    manager.SetCollectionType(static_cast<CollectionKind>(type));
     feed(manager, parts);
     CorePlan core;
     if (!manager.PrepareDivision(capacity, LowBoundOf(capacity, 99.9f), pause, discCount))
