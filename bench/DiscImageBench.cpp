@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing the image of a 700 МБ medium of 2 000 files with the image writer, against
 // `xorriso -as mkisofs` with the same extensions writing the same files on the same file system.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A medium of 5 000 tracks sent to a real Audacious as its playlist, and that playlist imported
 // back as a collection, on a session bus of its own (skipped where Audacious or D-Bus is missing).
 

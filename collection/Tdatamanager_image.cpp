@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing each medium as a disc image, and what an image takes.
 #include "collection/Tdatamanager.h"
 

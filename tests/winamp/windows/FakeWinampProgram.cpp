@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A player program for the host's start test: it takes input at once, as a player loading its
 // settings does, and brings up its main window only a while later. With VANTREL_FAKE_PLAYER_EXIT
 // set it ends at once without any window. It ends when its window is closed, or after a minute.

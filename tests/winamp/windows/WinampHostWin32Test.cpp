@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows host against a player window of the player's class in this process (and a player
 // program it starts), run under wine. Exits non-zero when a check fails.
 #include "winamp/WinampHostWin32.h"
