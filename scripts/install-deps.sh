@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian packages the build needs, when any is missing. Supported: Debian 12
-# (bookworm) and Debian 13 (trixie).
+# Installs the Debian packages the build and the tests need, when any is missing; given package
+# names, installs just those where missing. Supported: Debian 12 (bookworm) and Debian 13
+# (trixie).
 set -euo pipefail
 
 # Packages every supported release has under the same name.
@@ -16,18 +17,22 @@ packages=(
     dpkg-dev file lintian appstream desktop-file-utils
 )
 
-# Per release: the runtime of its default clang (sanitizers and fuzzing with clang), and
-# clang-format 14, the version the sources are formatted with, where the release has it.
-# shellcheck source=/dev/null
-. /etc/os-release
-case "${VERSION_CODENAME:-}" in
-bookworm) packages+=(libclang-rt-14-dev clang-format-14) ;;
-trixie) packages+=(libclang-rt-19-dev) ;;
-*)
-    echo "warning: ${PRETTY_NAME:-this system} is not a supported release (Debian 12 or 13);" \
-        "installing the packages every release shares" >&2
-    ;;
-esac
+if [ $# -gt 0 ]; then
+    packages=("$@")
+else
+    # Per release: the runtime of its default clang (sanitizers and fuzzing with clang), and
+    # clang-format 14, the version the sources are formatted with, where the release has it.
+    # shellcheck source=/dev/null
+    . /etc/os-release
+    case "${VERSION_CODENAME:-}" in
+    bookworm) packages+=(libclang-rt-14-dev clang-format-14) ;;
+    trixie) packages+=(libclang-rt-19-dev) ;;
+    *)
+        echo "warning: ${PRETTY_NAME:-this system} is not a supported release (Debian 12 or 13);" \
+            "installing the packages every release shares" >&2
+        ;;
+    esac
+fi
 
 missing=()
 for package in "${packages[@]}"; do

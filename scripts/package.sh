@@ -9,22 +9,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$PWD/build/package
 
-# What the build and the packaging need: compilers, CMake, Qt, GoogleTest for the test
+# What the build and the packaging need: compilers, CMake, Qt, libisofs, GoogleTest for the test
 # programs CMake configures, and dpkg-shlibdeps (dpkg-dev) and file for the dependencies.
-packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-    libgtest-dev libgmock-dev dpkg-dev file)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        missing+=("$package")
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
-fi
+scripts/install-deps.sh build-essential cmake ninja-build pkg-config qt6-base-dev \
+    qt6-base-dev-tools libgl-dev libisofs-dev libgtest-dev libgmock-dev dpkg-dev file
 
 if [ $# -ge 1 ]; then
     build=$1
