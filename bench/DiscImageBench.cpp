@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchMedium.h"
 #include "disc/DiscImage.h"
-#include "platform/FileOperationProgress.h"
 #include "tests/doubles/CancellingPrompter.h"
 
 namespace fs = std::filesystem;
@@ -23,47 +23,13 @@ constexpr int FileCount = 2000;
 // 2 000 files of this length fill a "700 МБ" medium's image to 98 %.
 constexpr std::size_t FileSize = 360000;
 
-class SilentProgress : public FileOperationProgress {
-public:
-    void Started(const std::string&, std::uint64_t, std::size_t, std::size_t) override {}
-    void Advanced(std::uint64_t, const std::string&) override {}
-    bool CancelRequested() override { return false; }
-    void Finished() override {}
-};
-
-// The medium's files, made once in a folder beside the working directory (so on the file system
-// the benchmark is asked to measure) and removed at exit.
-struct Medium {
-    Medium() {
-        const char* base = std::getenv("VANTREL_BENCH_DIR");
-        Root = fs::absolute(base != nullptr ? base : "vantrel-bench-image").string();
-        fs::remove_all(Root);
-        fs::create_directories(Root + "/medium");
-        std::string block(FileSize, '\0');
-        for (int i = 0; i < FileCount; ++i) {
-            for (std::size_t j = 0; j < block.size(); j += 512)
-                block[j] = static_cast<char>(i + j / 512);
-            const std::string path = Root + "/medium/file " + std::to_string(i) + ".bin";
-            std::ofstream(path, std::ios::binary)
-                .write(block.data(), static_cast<std::streamsize>(block.size()));
-            Sources.push_back({path, false});
-        }
-        // Neither side is to pay for writing back what the other left in the cache.
-        ::sync();
-    }
-    ~Medium() { fs::remove_all(Root); }
-
-    std::string Root;
-    std::vector<FileOperationSource> Sources;
-};
-
-Medium& TheMedium() {
-    static Medium medium;
+BenchMedium& TheMedium() {
+    static BenchMedium medium("vantrel-bench-image", FileCount, FileSize, 512);
     return medium;
 }
 
 void BM_WriteImageLibisofs(benchmark::State& state) {
-    Medium& medium = TheMedium();
+    BenchMedium& medium = TheMedium();
     CancellingPrompter prompter;
     SilentProgress progress;
     const std::string image = medium.Root + "/disk1.iso";
@@ -81,7 +47,7 @@ void BM_WriteImageLibisofs(benchmark::State& state) {
 }
 
 void BM_WriteImageXorrisoReference(benchmark::State& state) {
-    Medium& medium = TheMedium();
+    BenchMedium& medium = TheMedium();
     const std::string image = medium.Root + "/xorriso.iso";
     const std::string command =
         "xorriso -as mkisofs -quiet -R -J -joliet-long --md5 -V DISK1 -o '" + image + "' '" +

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileOperationProgress.h"
+#include "bench/BenchMedium.h"
 #include "platform/PosixFileOperations.h"
 #include "tests/doubles/CancellingPrompter.h"
 
@@ -22,40 +22,8 @@ namespace {
 constexpr int FileCount = 2000;
 constexpr std::size_t FileSize = 1024 * 1024;
 
-class SilentProgress : public FileOperationProgress {
-public:
-    void Started(const std::string&, std::uint64_t, std::size_t, std::size_t) override {}
-    void Advanced(std::uint64_t, const std::string&) override {}
-    bool CancelRequested() override { return false; }
-    void Finished() override {}
-};
-
-// The medium's files, made once in a folder beside the working directory (so on the file system
-// the benchmark is asked to measure) and removed at exit.
-struct Medium {
-    Medium() {
-        const char* base = std::getenv("VANTREL_BENCH_DIR");
-        Root = fs::absolute(base != nullptr ? base : "vantrel-bench-files").string();
-        fs::remove_all(Root);
-        fs::create_directories(Root + "/medium");
-        std::string block(FileSize, '\0');
-        for (int i = 0; i < FileCount; ++i) {
-            for (std::size_t j = 0; j < block.size(); j += 4096)
-                block[j] = static_cast<char>(i + j / 4096);
-            const std::string path = Root + "/medium/file " + std::to_string(i) + ".bin";
-            std::ofstream(path, std::ios::binary)
-                .write(block.data(), static_cast<std::streamsize>(block.size()));
-            Sources.push_back({path, false});
-        }
-    }
-    ~Medium() { fs::remove_all(Root); }
-
-    std::string Root;
-    std::vector<FileOperationSource> Sources;
-};
-
-Medium& TheMedium() {
-    static Medium medium;
+BenchMedium& TheMedium() {
+    static BenchMedium medium("vantrel-bench-files", FileCount, FileSize, 4096);
     return medium;
 }
 
@@ -65,7 +33,7 @@ void Fresh(const std::string& folder) {
 }
 
 void BM_CopyMediumService(benchmark::State& state) {
-    Medium& medium = TheMedium();
+    BenchMedium& medium = TheMedium();
     CancellingPrompter prompter;
     SilentProgress progress;
     PosixFileOperations service(prompter, progress);
@@ -82,7 +50,7 @@ void BM_CopyMediumService(benchmark::State& state) {
 }
 
 void BM_CopyMediumCpReference(benchmark::State& state) {
-    Medium& medium = TheMedium();
+    BenchMedium& medium = TheMedium();
     const std::string target = medium.Root + "/cp";
     const std::string command = "cp -r '" + medium.Root + "/medium/.' '" + target + "/'";
     for (auto _ : state) {
@@ -98,7 +66,7 @@ void BM_CopyMediumCpReference(benchmark::State& state) {
 
 // Moving within one file system renames each file; the files are moved back between runs.
 void BM_MoveMediumWithinFileSystem(benchmark::State& state) {
-    Medium& medium = TheMedium();
+    BenchMedium& medium = TheMedium();
     CancellingPrompter prompter;
     SilentProgress progress;
     PosixFileOperations service(prompter, progress);

@@ -65,6 +65,13 @@ TDataManager::TDataManager(ListView& collectionView, ListView& mediumView,
 // division runs; should a thread object still be held, its destructor stops and joins it.
 TDataManager::~TDataManager() = default;
 
+std::pair<std::size_t, std::size_t> TDataManager::MediaRange(int index) const {
+    if (index < 0)
+        return {0, Media.size()};
+    const auto only = static_cast<std::size_t>(index);
+    return only < Media.size() ? std::pair{only, only + 1} : std::pair{only, only};
+}
+
 void TDataManager::AppendItem(TColItem item) {
     item.Position.reset();
     const std::uint64_t size = item.Size;

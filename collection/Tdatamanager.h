@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "items/CollectionKind.h"
@@ -131,6 +132,9 @@ public:
     std::uint64_t GetTotalSize() const { return TotalSize.Saturated(); }
     bool GetItemsAreFiles() const { return ItemsAreFiles; }
     const std::vector<TMedium>& GetMedia() const { return Media; }
+    // The media [first, last) an operation on index covers: all of them for a negative index,
+    // else the one shown medium; an index past the last medium covers none.
+    std::pair<std::size_t, std::size_t> MediaRange(int index) const;
     const std::vector<TColGroup>& GetGroups() const { return Groups; }
     // The running division, or null; non-null exactly while a division runs.
     TDivideThread* GetThread() const { return Thread.get(); }

@@ -69,15 +69,7 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
     const bool listed = copy && checksums;
     Host.fileOperations.RecordChecksums(listed);
     TProcessedMedia processed;
-    std::size_t first = 0;
-    std::size_t last = Media.size();
-    if (index >= 0) {
-        // Callers pass a shown medium; any other index has nothing to collect.
-        if (static_cast<std::size_t>(index) >= Media.size())
-            return processed;
-        first = static_cast<std::size_t>(index);
-        last = first + 1;
-    }
+    const auto [first, last] = MediaRange(index);
     const std::string baseFolder = ParentFolder(prefix + "x");
     for (std::size_t i = first; i < last; ++i) {
         const std::string number = std::to_string(i + 1);

@@ -23,14 +23,7 @@ constexpr const char* TooLargeAfter = "), и на носитель он не п�
 TProcessedMedia TDataManager::MakeImages(int index, const std::string& prefix,
                                          std::uint64_t capacity, FileOperationProgress& progress) {
     TProcessedMedia processed;
-    std::size_t first = 0;
-    std::size_t last = Media.size();
-    if (index >= 0) {
-        if (static_cast<std::size_t>(index) >= Media.size())
-            return processed;
-        first = static_cast<std::size_t>(index);
-        last = first + 1;
-    }
+    const auto [first, last] = MediaRange(index);
     const std::string mediumName = LastComponent(prefix);
     for (std::size_t i = first; i < last; ++i) {
         const std::string number = std::to_string(i + 1);

@@ -40,15 +40,7 @@ template <typename LineBuilder>
 TProcessedMedia WriteMediumFiles(TDataManager& manager, Prompter& prompter, int index,
                                  const std::string& prefix, std::string_view extension,
                                  const LineBuilder& build) {
-    std::size_t first = 0;
-    std::size_t last = manager.GetMedia().size();
-    if (index >= 0) {
-        // Callers pass a shown medium; any other index has nothing to write.
-        if (static_cast<std::size_t>(index) >= manager.GetMedia().size())
-            return {};
-        first = static_cast<std::size_t>(index);
-        last = first + 1;
-    }
+    const auto [first, last] = manager.MediaRange(index);
     TProcessedMedia processed;
     for (std::size_t i = first; i < last; ++i) {
         const std::string path = prefix + std::to_string(i + 1) + std::string(extension);

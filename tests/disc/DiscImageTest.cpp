@@ -20,22 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Every entry under a folder: files with their contents, links with what they point to, folders.
-std::map<std::string, std::string> TreeOf(const std::string& root) {
-    std::map<std::string, std::string> tree;
-    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
-         ++it) {
-        const std::string relative = it->path().lexically_relative(root).string();
-        if (it->is_symlink())
-            tree[relative] = "-> " + fs::read_symlink(it->path()).string();
-        else if (it->is_directory())
-            tree[relative] = "<dir>";
-        else
-            tree[relative] = ReadTextFile(it->path().string());
-    }
-    return tree;
-}
-
 // The names in a folder, hidden ones too.
 std::vector<std::string> NamesIn(const std::string& folder) {
     std::vector<std::string> names;

@@ -32,23 +32,6 @@ std::string Contents(const std::string& path) {
 }
 
 // Every entry under a folder: files with their contents, links with what they point to, folders.
-// Entries are keyed by their own path under the folder (lexically: a link keeps its own name
-// rather than its target's), so the result does not depend on the order the folder lists them.
-std::map<std::string, std::string> TreeOf(const std::string& root) {
-    std::map<std::string, std::string> tree;
-    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
-         ++it) {
-        const std::string relative = it->path().lexically_relative(root).string();
-        if (it->is_symlink())
-            tree[relative] = "-> " + fs::read_symlink(it->path()).string();
-        else if (it->is_directory())
-            tree[relative] = "<dir>";
-        else
-            tree[relative] = ReadTextFile(it->path().string());
-    }
-    return tree;
-}
-
 bool HasTemporaryFiles(const std::string& root) {
     for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
          ++it) {

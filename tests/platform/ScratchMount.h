@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 
 // A small tmpfs mounted for one test, to meet a full or a read-only file system for real. Only
@@ -70,4 +71,23 @@ inline void WriteTextFile(const std::string& path, const std::string& text) {
 inline std::string ReadTextFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Every entry under a folder: files with their contents, links with what they point to, folders.
+// Entries are keyed by their own path under the folder (lexically: a link keeps its own name
+// rather than its target's), so the result does not depend on the order the folder lists them.
+inline std::map<std::string, std::string> TreeOf(const std::string& root) {
+    std::map<std::string, std::string> tree;
+    namespace fs = std::filesystem;
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
+         ++it) {
+        const std::string relative = it->path().lexically_relative(root).string();
+        if (it->is_symlink())
+            tree[relative] = "-> " + fs::read_symlink(it->path()).string();
+        else if (it->is_directory())
+            tree[relative] = "<dir>";
+        else
+            tree[relative] = ReadTextFile(it->path().string());
+    }
+    return tree;
 }
