@@ -7,6 +7,7 @@
 #include <string>
 #include <system_error>
 
+#include "collection/ResultFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileOperation.h"
@@ -22,8 +23,6 @@ constexpr const char* NotEmptyTextAfter =
 constexpr const char* ProgressTitleBefore = "Носитель №";
 constexpr const char* ProgressTitleAfter = " Сбор файлов в один каталог...";
 constexpr const char* ChecksumExtension = ".sha256";
-constexpr const char* CannotCreateText = "Не могу создать файл\n";
-constexpr const char* CannotCreateTail = " !";
 
 // Whether the path is a folder holding any entry at all, hidden ones included; what an unfinished
 // copy left behind is no entry of the user's (the next copy into the folder removes it).
@@ -56,12 +55,7 @@ bool TDataManager::WriteChecksumList(const std::string& path, const std::string&
         }
         text += (escaped ? "\\" : "") + sum.Sha256 + "  " + written + "\n";
     }
-    std::string reason;
-    if (ReplaceFileAtomically(path, text, reason))
-        return true;
-    Host.prompter.MessageBox(CannotCreateText + path + CannotCreateTail, PromptIcon::Error,
-                             {PromptButton::Ok}, PromptButton::Ok);
-    return false;
+    return WriteResultFile(Host.prompter, path, text);
 }
 
 TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix, bool copy,

@@ -5,15 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "collection/ResultFile.h"
 #include "items/PlaylistFormat.h"
-#include "platform/AtomicFile.h"
 #include "platform/Prompter.h"
 
 namespace {
 
 // Texts of the list writers.
-constexpr const char* CannotCreateTextBefore = "Не могу создать файл\n";
-constexpr const char* CannotCreateTextAfter = " !";
 constexpr const char* TextListExtension = ".txt";
 constexpr const char* LineEnd = "\r\n";
 
@@ -32,10 +30,8 @@ std::string LineNumber(std::size_t number, std::size_t width) {
     return text;
 }
 
-// Writes one file per medium with the lines the builder makes, each in one step (a temporary
-// file renamed into place when whole), so a file that cannot be written, or only in part (a full
-// disk), leaves nothing under its name and the old file as it was. The first such file ends the
-// run with a message, leaving the files before it as they are.
+// Writes one file per medium with the lines the builder makes, each in one step. The first file
+// that cannot be written ends the run with a message, leaving the files before it as they are.
 template <typename LineBuilder>
 TProcessedMedia WriteMediumFiles(TDataManager& manager, Prompter& prompter, int index,
                                  const std::string& prefix, std::string_view extension,
@@ -44,10 +40,7 @@ TProcessedMedia WriteMediumFiles(TDataManager& manager, Prompter& prompter, int 
     TProcessedMedia processed;
     for (std::size_t i = first; i < last; ++i) {
         const std::string path = prefix + std::to_string(i + 1) + std::string(extension);
-        std::string reason;
-        if (!ReplaceFileAtomically(path, build(manager.GetMedia()[i]), reason)) {
-            prompter.MessageBox(CannotCreateTextBefore + path + CannotCreateTextAfter,
-                                PromptIcon::Error, {PromptButton::Ok}, PromptButton::Ok);
+        if (!WriteResultFile(prompter, path, build(manager.GetMedia()[i]))) {
             processed.Failed = 1;
             processed.Stopped = true;
             return processed;

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/MediumPresets.h"
 
+#include "settings/CapacityPresets.h"
+
 namespace {
 
-constexpr std::uint64_t Megabyte = 1048576;
-
-// The capacities of the window's preset buttons on its Division page.
+// The Division page's preset capacities, under the names the command line knows them by.
 constexpr MediumPreset Presets[] = {
-    {"cd650", false, 650 * Megabyte}, {"cd700", false, 700 * Megabyte},
-    {"cd800", false, 800 * Megabyte}, {"dvd", false, 4483 * Megabyte},
-    {"floppy", false, 1457664},       {"audio74", true, 444000},
-    {"audio80", true, 480000},        {"tape45", true, 270000},
+    {"cd650", false, DataPresets[0].Capacity},   {"cd700", false, DataPresets[1].Capacity},
+    {"cd800", false, DataPresets[2].Capacity},   {"dvd", false, DataPresets[3].Capacity},
+    {"floppy", false, DataPresets[4].Capacity},  {"audio74", true, AudioPresets[0].Capacity},
+    {"audio80", true, AudioPresets[1].Capacity}, {"tape45", true, AudioPresets[2].Capacity},
 };
 
 }  // namespace

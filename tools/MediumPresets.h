@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-// The window's medium presets under the names the command line knows them by.
+// The Division page's medium presets under the names the command line knows them by.
 struct MediumPreset {
     std::string_view Name;
     bool Music;  // a playing time in hundredths of a second, else bytes

@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+class Prompter;
+
+// Writes a file of the results (a list, a playlist, a checksum list) in one step: a temporary
+// file renamed into place when whole, so a file that cannot be written, or only in part (a full
+// disk), leaves nothing under its name and the old file as it was. Tells the user and returns
+// false when it could not be written.
+bool WriteResultFile(Prompter& prompter, const std::string& path, const std::string& text);
