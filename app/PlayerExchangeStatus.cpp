@@ -56,6 +56,8 @@ PlayerExchangeStatus::~PlayerExchangeStatus() {
     delete Cancel;
     // The bar is the division's indeterminate indicator again.
     Bar->hide();
+    Bar->setTextVisible(false);
+    Bar->setMaximumWidth(QWIDGETSIZE_MAX);
     Bar->setRange(0, 0);
     if (FocusBefore != nullptr)
         FocusBefore->setFocus();
@@ -81,6 +83,11 @@ void PlayerExchangeStatus::Show() {
     Cancel->setAccessibleName(Text(CancelCaption));
     connect(Cancel, &QPushButton::clicked, this, [this] { Cancelled = true; });
     StatusBar->addPermanentWidget(Cancel);
+    // The count stays in sight on the bar where the window is too narrow for the words.
+    Bar->setFormat(QStringLiteral("%v / %m"));
+    Bar->setTextVisible(true);
+    // No wider than its count, so that the words get the rest of the bar.
+    Bar->setMaximumWidth(Bar->fontMetrics().horizontalAdvance(QStringLiteral("0000000 / 0000000")));
     Bar->setToolTip(QString());
     Bar->show();
     Cancel->setFocus();

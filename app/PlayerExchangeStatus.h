@@ -19,15 +19,14 @@ class QStatusBar;
 
 // The progress of an exchange with the player in the window's status bar: the window's words for
 // each report in a panel, a bar of the entries received and a Cancel button, which Esc presses
-// too (its object name is "cancelPlayerExchange"). From the first report until the object goes the rest of the window takes no input but
-// keeps painting, as the reports let the user-interface events run; closing the window then
-// stops the exchange instead.
+// too (its object name is "cancelPlayerExchange"). From the first report until the object goes the
+// rest of the window takes no input but keeps painting, as the reports let the user-interface
+// events run; closing the window then stops the exchange instead.
 class PlayerExchangeStatus : public QObject, public PlayerExchangeProgress {
 public:
     using Wording = std::function<QString(std::size_t entries, std::size_t total)>;
 
-    PlayerExchangeStatus(QStatusBar* statusBar, QLabel* panel, QProgressBar* bar,
-                         Wording wording);
+    PlayerExchangeStatus(QStatusBar* statusBar, QLabel* panel, QProgressBar* bar, Wording wording);
     ~PlayerExchangeStatus() override;
     PlayerExchangeStatus(const PlayerExchangeStatus&) = delete;
     PlayerExchangeStatus& operator=(const PlayerExchangeStatus&) = delete;

@@ -190,9 +190,13 @@ private slots:
         TfrmVantrelMain& window = harness.Open();
         QString shown;
         QPushButton* cancel = nullptr;
+        bool watching = false;
         harness.Player.Watch = [&] {
             if (harness.Player.Progress == nullptr)
                 return;
+            // A click that reached the window would start a second import inside this one.
+            QVERIFY(!watching);
+            watching = true;
             harness.Player.Progress->Received(1200, 5000);
             shown = window.statusPanel1->text();
             cancel = window.statusBar()->findChild<QPushButton*>(cancelName);

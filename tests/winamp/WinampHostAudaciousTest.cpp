@@ -64,6 +64,21 @@ protected:
         return Lines(RunProcess("audtool", commands, 5s).Output);
     }
 
+    // Sends the tracks as a medium in this order, as the Results page's button does.
+    static void SendAsMedium(const std::vector<std::string>& tracks, TWinamp& winamp) {
+        DataManagerFixtureParts parts;
+        TDataManager sender(parts.Collection, parts.Medium, parts.Host());
+        sender.SetCollectionType(MusicTracks);
+        PlainIconList icons;
+        TMedium medium;
+        for (const std::string& track : tracks) {
+            TDataManagerTestAccess::Append(sender, ItemFromTrack(track, track, 100, icons));
+            medium.push_back(std::prev(sender.GetItems().cend()));
+        }
+        TDataManagerTestAccess::Media(sender).push_back(medium);
+        sender.SendMediumToWinamp(0, winamp);
+    }
+
     PrivateAudaciousSession Session;
     WinampHostAudacious& Host = Session.Host;
     TempFolder Music;
@@ -90,21 +105,11 @@ TEST_F(AudaciousExchangeTest, AwkwardNamesArriveExactly) {
         std::vector<std::string> files;
         for (const std::string& name : c.names)
             files.push_back(Music.Write(name, Wav(1, "A", "B", name)));
-        DataManagerFixtureParts sent;
-        TDataManager sender(sent.Collection, sent.Medium, sent.Host());
-        sender.SetCollectionType(MusicTracks);
-        PlainIconList icons;
-        TMedium medium;
-        for (const std::string& file : files) {
-            TDataManagerTestAccess::Append(sender, ItemFromTrack(file, file, 100, icons));
-            medium.push_back(std::prev(sender.GetItems().cend()));
-        }
-        TDataManagerTestAccess::Media(sender).push_back(medium);
         ScriptedPrompter questions;
         ScriptedWinampPathDialog dialog;
         TWinamp winamp(Host, questions, dialog);
 
-        sender.SendMediumToWinamp(0, winamp);
+        SendAsMedium(files, winamp);
         // audtool answers a location that holds a line break on two lines: the locations are
         // compared as one text.
         std::string expected;
@@ -126,22 +131,11 @@ TEST_F(AudaciousExchangeTest, AMediumBecomesThePlayersPlaylistAndComesBackAsACol
         Music.Write(folder + "03 Третья.wav", Wav(4, "Группа", "Альбом", "Третья")),
     };
 
-    DataManagerFixtureParts sent;
-    TDataManager sender(sent.Collection, sent.Medium, sent.Host());
-    sender.SetCollectionType(MusicTracks);
-    PlainIconList icons;
-    TMedium medium;
-    for (const std::size_t index : {2, 0, 1}) {
-        TDataManagerTestAccess::Append(sender,
-                                       ItemFromTrack(files[index], files[index], 100, icons));
-        medium.push_back(std::prev(sender.GetItems().cend()));
-    }
-    TDataManagerTestAccess::Media(sender).push_back(medium);
     ScriptedPrompter questions;
     ScriptedWinampPathDialog dialog;
     TWinamp winamp(Host, questions, dialog);
 
-    sender.SendMediumToWinamp(0, winamp);
+    SendAsMedium({files[2], files[0], files[1]}, winamp);
     ASSERT_TRUE(Host.StartedPlayer());
     EXPECT_EQ(PlayerPlaylist(3), (std::vector<std::string>{files[2], files[0], files[1]}));
 
