@@ -344,46 +344,57 @@ std::optional<std::vector<std::string>> WinampHostAudacious::PlaylistField(
     const std::string& command, std::size_t count, std::size_t field) {
     std::vector<std::string> values;
     values.reserve(count);
+    // The count never goes back, not even while a part is asked again.
+    std::size_t reported = 0;
+    const auto arrived = [&](std::size_t inPart) {
+        if (Progress == nullptr)
+            return;
+        reported = std::max(reported, (field * count + values.size() + inPart) / ExportFields);
+        Progress->Received(reported, count);
+    };
     const std::size_t argumentBytes = ArgumentBytes();
     for (std::size_t first = 1; first <= count;) {
         // As many entries to a call as the command line holds.
-        std::vector<std::string> commands;
-        std::size_t bytes = 0;
-        std::size_t last = first - 1;
-        while (last < count && (last < first || bytes < argumentBytes)) {
-            commands.push_back(command);
-            commands.push_back(std::to_string(++last));
-            bytes += command.size() + commands.back().size() + 2 + 2 * sizeof(char*);
-        }
-        std::size_t answered = 0;
-        const auto answer = AskReading(commands, [&](std::string_view piece) {
-            answered += static_cast<std::size_t>(std::count(piece.begin(), piece.end(), '\n'));
-            if (Progress != nullptr) {
-                const std::size_t arrived =
-                    field * count + values.size() + std::min(answered, last - first + 1);
-                Progress->Received(arrived / ExportFields, count);
-            }
-            return !ExportStopped();
-        });
-        if (!answer)
+        std::size_t last = first;
+        for (std::size_t bytes = 0; last < count && bytes < argumentBytes; ++last)
+            bytes += command.size() + std::to_string(last).size() + 2 + 2 * sizeof(char*);
+        if (!AskEntries(command, first, last, arrived, values))
             return std::nullopt;
-        std::vector<std::string> lines = SplitLines(*answer);
-        if (lines.size() != last - first + 1) {
-            // A value holding a line break: ask for each entry on its own.
-            lines.clear();
-            for (std::size_t entry = first; entry <= last; ++entry) {
-                const auto value =
-                    ExportStopped() ? std::nullopt : Ask({command, std::to_string(entry)});
-                if (!value)
-                    return std::nullopt;
-                lines.push_back(OneLine(*value));
-            }
-        }
-        for (std::string& line : lines)
-            values.push_back(OneLine(std::move(line)));
         first = last + 1;
     }
     return values;
+}
+
+bool WinampHostAudacious::AskEntries(const std::string& command, std::size_t first,
+                                     std::size_t last,
+                                     const std::function<void(std::size_t)>& arrived,
+                                     std::vector<std::string>& values) {
+    std::vector<std::string> commands;
+    for (std::size_t entry = first; entry <= last; ++entry)
+        commands.insert(commands.end(), {command, std::to_string(entry)});
+    const std::size_t entries = last - first + 1;
+    std::size_t answered = 0;
+    const auto answer = AskReading(commands, [&](std::string_view piece) {
+        answered += static_cast<std::size_t>(std::count(piece.begin(), piece.end(), '\n'));
+        arrived(std::min(answered, entries));
+        return !ExportStopped();
+    });
+    if (!answer)
+        return false;
+    std::vector<std::string> lines = SplitLines(*answer);
+    if (lines.size() == entries) {
+        for (std::string& line : lines)
+            values.push_back(OneLine(std::move(line)));
+        return true;
+    }
+    // A value holding a line break: the part is asked again in halves, down to the entry.
+    if (entries == 1) {
+        values.push_back(OneLine(*answer));
+        return true;
+    }
+    const std::size_t middle = first + entries / 2;
+    return AskEntries(command, first, middle - 1, arrived, values) &&
+           AskEntries(command, middle, last, arrived, values);
 }
 
 bool WinampHostAudacious::WritePlaylistFile() {

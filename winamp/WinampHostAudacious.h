@@ -85,6 +85,13 @@ private:
     // of the fields asked for, which the progress shows as one run.
     std::optional<std::vector<std::string>> PlaylistField(const std::string& command,
                                                           std::size_t count, std::size_t field);
+    // Appends the field of the entries first…last to values, asked in one call, telling arrived
+    // how many of them have been answered. A part whose answer has more lines than entries (a
+    // value holding a line break) is asked again in halves. False when the player did not give
+    // it or the user stopped it.
+    bool AskEntries(const std::string& command, std::size_t first, std::size_t last,
+                    const std::function<void(std::size_t)>& arrived,
+                    std::vector<std::string>& values);
     // Whether the user has asked the export to stop.
     bool ExportStopped();
     // Appends the playlist text of count files as a playlist file the player reads at once;

@@ -201,7 +201,8 @@ TEST(AudaciousAnswersTest, TheVersionWordFollowsThePlayersVersion) {
 // A stand-in audtool that records each call (its first command and its number of arguments) and,
 // call by call as VANTREL_TEST_PLAN says, answers ("ok"), hangs ("hang": it stops itself) or
 // finds no player ("gone": as the real one, it fails on questions and takes orders silently).
-// The last word of the plan holds for the calls after it.
+// The last word of the plan holds for the calls after it. The location of the entry
+// VANTREL_TEST_BREAK comes on two lines, as one holding a line break does.
 constexpr const char* FakeAudtool = R"(#!/bin/sh
 log="$(dirname "$0")/calls"
 echo "$1 $#" >> "$log"
@@ -214,7 +215,9 @@ esac
 case "$1" in
     version) echo "Audacious 4.2" ;;
     playlist-length) echo 300 ;;
-    playlist-song*) while [ $# -gt 1 ]; do echo "/m/$2"; shift 2; done ;;
+    playlist-song*) while [ $# -gt 1 ]; do
+        if [ "$1 $2" = "playlist-song-filename $VANTREL_TEST_BREAK" ]; then echo "/m/$2"; fi
+        echo "/m/$2"; shift 2; done ;;
 esac
 )";
 
@@ -425,14 +428,25 @@ TEST(AudaciousExportTest, AnExportAsksEachFieldInOneCallShowsItsProgressAndStops
     struct Case {
         const char* name;
         std::size_t cancelAfter;
+        const char* lineBreakAt;
         std::vector<std::string> expectedCalls;
+        std::string expectedSeventh;  // the location of entry 7
     };
     std::vector<std::string> whole = asked;
     whole.insert(whole.end(), {"playlist-song-length-seconds 600", "playlist-song 600"});
-    const std::vector<Case> cases = {{"whole", SIZE_MAX, whole}, {"cancelled", 1, asked}};
+    // The part that holds the break is halved down to the entry; the others are asked once.
+    std::vector<std::string> halved(asked.begin(), asked.end() - 1);
+    for (const int arguments : {600, 300, 150, 74, 36, 18, 8, 10, 4, 6, 2, 4, 18, 38, 76, 150, 300})
+        halved.push_back("playlist-song-filename " + std::to_string(arguments));
+    halved.insert(halved.end(), {"playlist-song-length-seconds 600", "playlist-song 600"});
+    const std::vector<Case> cases = {
+        {"whole", SIZE_MAX, "", whole, "/m/7"},
+        {"a location with a line break", SIZE_MAX, "7", halved, "/m/7 /m/7"},
+        {"cancelled", 1, "", asked, ""}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::filesystem::remove(control / "calls");
+        const ScopedEnvironment lineBreak("VANTREL_TEST_BREAK", c.lineBreakAt);
         WinampHostAudacious host;
         ScriptedPrompter questions;
         ScriptedWinampPathDialog dialog;
@@ -453,6 +467,9 @@ TEST(AudaciousExportTest, AnExportAsksEachFieldInOneCallShowsItsProgressAndStops
         EXPECT_TRUE(std::is_sorted(progress.Reports.begin(), progress.Reports.end()));
         if (finished) {
             EXPECT_EQ(progress.Reports.back(), std::make_pair(std::size_t{300}, std::size_t{300}));
+            std::string written;
+            ReadWholeFile(file, written, missing);
+            EXPECT_EQ(Lines(written).at(2 * 7), c.expectedSeventh + "\r");
         }
     }
 }
