@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "items/CollectionKind.h"
 #include "collection/DivisionLimits.h"
+#include "items/CollectionKind.h"
 
 class TDataManager;
 

@@ -164,129 +164,58 @@ void DivisionSearch::StartPass(std::uint32_t count) {
     Prefix[1] = (*Totals)[0];
 }
 
-std::optional<DivisionSearch::PassEnd> DivisionSearch::Evaluate(std::uint32_t count,
-                                                                std::uint32_t from, bool& improved,
-                                                                const ProgressFn& reportProgress) {
-    const std::vector<std::uint64_t>& total = *Totals;
-    std::uint32_t* const c = Combination.data();
-    std::uint64_t* const prefix = Prefix.data();
-    std::uint8_t* const overflowed = Overflowed.data();
-    ++CombinationCount;
-    if (StopRequested.load(std::memory_order_relaxed))
-        return PassEnd::Stopped;
-    // Taken before the report: a request made while it is shown asks for the next one. The plain
-    // load keeps the exchange out of the loop between requests.
-    if (ProgressRequested.load(std::memory_order_relaxed) &&
-        ProgressRequested.exchange(false, std::memory_order_relaxed))
-        reportProgress();
-    for (std::uint32_t j = from; j < count; ++j) {
-        c[j] = c[j - 1] + 1;
-        // A completion may run past the largest value; it is marked, never taken as small.
-        const bool carry = AddOverflows(prefix[j], total[c[j]], prefix[j + 1]);
-        overflowed[j + 1] = overflowed[j] | static_cast<std::uint8_t>(carry);
-    }
-    const std::uint64_t sum = prefix[count];
-    if (sum > BestSize && sum <= Capacity && !overflowed[count]) {
-        BestSize = sum;
-        Best.assign(c, c + count);
-        BestTopCount = 0;
-        improved = true;
-        if (sum >= LowBound || count == UnitCount || TakeBestNow())
-            return PassEnd::Accepted;
-    }
-    if (--PollCountdown == 0)
-        return EndAtPoll(reportProgress, {true, false, 0, 0, improved});
-    return std::nullopt;
-}
-
-std::optional<DivisionSearch::PassEnd> DivisionSearch::Advance(std::uint32_t count, std::int64_t& k,
-                                                               std::uint32_t resumeValue,
-                                                               bool& improved,
-                                                               const ProgressFn& reportProgress) {
-    const std::vector<std::uint64_t>& total = *Totals;
-    std::uint32_t* const c = Combination.data();
-    std::uint64_t* const prefix = Prefix.data();
-    std::uint8_t* const overflowed = Overflowed.data();
-    const std::uint32_t units = UnitCount;
-    while (true) {
-        if (k < 0)
-            return improved ? PassEnd::Improved : PassEnd::NotImproved;
-        const auto position = static_cast<std::uint32_t>(k);
-        const std::uint32_t last = units - count + position;
-        const std::uint64_t before = prefix[position];
-        if (c[position] == last || before > Capacity || overflowed[position]) {
-            --k;
-            continue;
-        }
-        const std::uint64_t room = Capacity - before;
-        std::uint32_t value = resumeValue != 0 ? resumeValue : c[position] + 1;
-        resumeValue = 0;
-        bool found = false;
-        for (; value <= last; ++value) {
-            if (--PollCountdown == 0)
-                if (const auto end =
-                        EndAtPoll(reportProgress, {true, true, position, value, improved}))
-                    return end;
-            if (!TablesBuilt && ++PassSteps > TableStepsPerEntry * units * count)
-                BuildBoundTables(count);
-            const std::uint64_t unit = total[value];
-            if (unit > room) {
-                // Nothing from here on fits after this prefix: leave the position at once.
-                if (!Exhaustive && SuffixMin[value] > room)
-                    break;
-                continue;
-            }
-            const std::uint64_t withValue = before + unit;
-            if (withValue >= LowBound) {
-                c[position] = value;
-                Best.assign(c, c + position + 1);
-                BestTopCount = 0;
-                BestSize = withValue;
-                return PassEnd::Accepted;
-            }
-            if (!Exhaustive && position + 1 < count) {
-                const SubtreeKind kind = ClassifySubtree(position, value, withValue);
-                if (kind == SubtreeKind::Hopeless)
-                    continue;
-                if (kind == SubtreeKind::BestIsItsMaximum) {
-                    TakeSubtreeMaximum(position, value, withValue);
-                    improved = true;
-                    continue;
-                }
-            }
-            found = true;
-            break;
-        }
-        if (!found) {
-            --k;
-            continue;
-        }
-        c[position] = value;
-        prefix[position + 1] = before + total[value];
-        overflowed[position + 1] = 0;
-        return std::nullopt;
-    }
-}
-
 DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
                                                 const ProgressFn& reportProgress, bool resume) {
+    const std::vector<std::uint64_t>& total = *Totals;
     const std::uint32_t count = elementCount;
+    const std::uint32_t units = UnitCount;
     bool improved = resume && Parked.Improved;
     if (!resume)
         StartPass(count);
+    std::uint32_t* const c = Combination.data();
+    std::uint64_t* const prefix = Prefix.data();
+    std::uint8_t* const overflowed = Overflowed.data();
     // k is signed because the advance moves it one below the first position to end the pass.
     std::int64_t k = 0;
     // A pass parked after an evaluation goes on with the advance; one parked in the advance goes
     // on at the candidate it was about to look at.
     bool skipEvaluation = resume;
     bool resumeInAdvance = resume && Parked.InAdvance;
+
     while (true) {
-        // Evaluate the combination whose positions after k are completed with consecutive units.
-        if (!skipEvaluation)
-            if (const auto end =
-                    Evaluate(count, static_cast<std::uint32_t>(k) + 1, improved, reportProgress))
-                return *end;
+        if (!skipEvaluation) {
+            // Evaluate the combination whose positions after k are completed with consecutive
+            // units.
+            ++CombinationCount;
+            if (StopRequested.load(std::memory_order_relaxed))
+                return PassEnd::Stopped;
+            // Taken before the report: a request made while it is shown asks for the next one. The
+            // plain load keeps the exchange out of the loop between requests.
+            if (ProgressRequested.load(std::memory_order_relaxed) &&
+                ProgressRequested.exchange(false, std::memory_order_relaxed))
+                reportProgress();
+            for (std::uint32_t j = static_cast<std::uint32_t>(k) + 1; j < count; ++j) {
+                c[j] = c[j - 1] + 1;
+                // A completion may run past the largest value; it is marked, never taken as
+                // small.
+                const bool carry = AddOverflows(prefix[j], total[c[j]], prefix[j + 1]);
+                overflowed[j + 1] = overflowed[j] | static_cast<std::uint8_t>(carry);
+            }
+            const std::uint64_t sum = prefix[count];
+            if (sum > BestSize && sum <= Capacity && !overflowed[count]) {
+                BestSize = sum;
+                Best.assign(c, c + count);
+                BestTopCount = 0;
+                improved = true;
+                if (sum >= LowBound || count == units || TakeBestNow())
+                    return PassEnd::Accepted;
+            }
+            if (--PollCountdown == 0)
+                if (const auto end = EndAtPoll(reportProgress, {true, false, 0, 0, improved}))
+                    return *end;
+        }
         skipEvaluation = false;
+
         // Advance to the next combination in lexicographic order that is worth evaluating.
         k = static_cast<std::int64_t>(count) - 1;
         std::uint32_t resumeValue = 0;  // 0: none, every candidate is above the first unit
@@ -294,8 +223,64 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
             k = Parked.Position;
             resumeValue = Parked.Value;
         }
-        if (const auto end = Advance(count, k, resumeValue, improved, reportProgress))
-            return *end;
+        while (true) {
+            if (k < 0)
+                return improved ? PassEnd::Improved : PassEnd::NotImproved;
+            const auto position = static_cast<std::uint32_t>(k);
+            const std::uint32_t last = units - count + position;
+            const std::uint64_t before = prefix[position];
+            if (c[position] == last || before > Capacity || overflowed[position]) {
+                --k;
+                continue;
+            }
+            const std::uint64_t room = Capacity - before;
+            std::uint32_t value = resumeValue != 0 ? resumeValue : c[position] + 1;
+            resumeValue = 0;
+            bool found = false;
+            for (; value <= last; ++value) {
+                if (--PollCountdown == 0)
+                    if (const auto end =
+                            EndAtPoll(reportProgress, {true, true, position, value, improved}))
+                        return *end;
+                if (!TablesBuilt && ++PassSteps > TableStepsPerEntry * units * count)
+                    BuildBoundTables(count);
+                const std::uint64_t unit = total[value];
+                if (unit > room) {
+                    // Nothing from here on fits after this prefix: leave the position at once.
+                    if (!Exhaustive && SuffixMin[value] > room)
+                        break;
+                    continue;
+                }
+                const std::uint64_t withValue = before + unit;
+                if (withValue >= LowBound) {
+                    c[position] = value;
+                    Best.assign(c, c + position + 1);
+                    BestTopCount = 0;
+                    BestSize = withValue;
+                    return PassEnd::Accepted;
+                }
+                if (!Exhaustive && position + 1 < count) {
+                    const SubtreeKind kind = ClassifySubtree(position, value, withValue);
+                    if (kind == SubtreeKind::Hopeless)
+                        continue;
+                    if (kind == SubtreeKind::BestIsItsMaximum) {
+                        TakeSubtreeMaximum(position, value, withValue);
+                        improved = true;
+                        continue;
+                    }
+                }
+                found = true;
+                break;
+            }
+            if (!found) {
+                --k;
+                continue;
+            }
+            c[position] = value;
+            prefix[position + 1] = before + total[value];
+            overflowed[position + 1] = 0;
+            break;
+        }
     }
 }
 

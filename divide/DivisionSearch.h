@@ -81,15 +81,8 @@ private:
     std::uint32_t EstimateElementCount(const WideSum& total, std::uint32_t unitCount) const;
     // resume: go on with the pass that was parked instead of starting it.
     PassEnd RunPass(std::uint32_t elementCount, const ProgressFn& reportProgress, bool resume);
-    // A pass's three steps: its first combination; the evaluation of the combination completed
-    // from position from on (how the pass ends there, if it does); and the advance from position
-    // k to the next combination worth evaluating, at resumeValue when it is not 0 (how the pass
-    // ends, or nothing with k at the position advanced).
+    // A pass's first combination: the first units, in order.
     void StartPass(std::uint32_t count);
-    std::optional<PassEnd> Evaluate(std::uint32_t count, std::uint32_t from, bool& improved,
-                                    const ProgressFn& reportProgress);
-    std::optional<PassEnd> Advance(std::uint32_t count, std::int64_t& k, std::uint32_t resumeValue,
-                                   bool& improved, const ProgressFn& reportProgress);
     enum class SubtreeKind {
         Explore,          // enumerate it
         Hopeless,         // nothing in it can improve the best or be accepted: skip it

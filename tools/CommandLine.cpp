@@ -8,9 +8,9 @@
 #include <string>
 #include <utility>
 
+#include "collection/DivisionLimits.h"
 #include "collection/MediumName.h"
 #include "platform/NumberParsing.h"
-#include "collection/DivisionLimits.h"
 #include "tools/MediumCapacity.h"
 
 const char* const DivideUsage =

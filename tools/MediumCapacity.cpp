@@ -6,9 +6,9 @@
 #include <optional>
 #include <span>
 
+#include "collection/DivisionLimits.h"
 #include "platform/NumberParsing.h"
 #include "settings/CapacityPresets.h"
-#include "collection/DivisionLimits.h"
 
 namespace {
 
