@@ -4,13 +4,8 @@
 #include <ostream>
 
 #include "collection/Tdatamanager.h"
+#include "collection/ValueTexts.h"
 #include "tools/StatusLine.h"
-
-namespace {
-
-constexpr const char* MediumCaption = "Носитель ";
-
-}  // namespace
 
 void PlanListener::addResultMedium() {
     const std::size_t number = Manager->GetMedia().size();
