@@ -25,6 +25,7 @@
 #include "app/PlayerExchangeStatus.h"
 #include "collection/Tdatamanager.h"
 #include "dialogs/QtText.h"
+#include "platform/FileSystem.h"
 #include "platform/PathCompare.h"
 #include "platform/PathNames.h"
 #include "ui/FileChooser.h"
@@ -305,11 +306,8 @@ void TfrmVantrelMain::AddDroppedPaths(const std::vector<std::string>& paths) {
     // Paths typed on the command line may be relative; the add commands move the current folder
     // later, so each item keeps its full path.
     std::vector<std::string> full;
-    for (const std::string& path : paths) {
-        std::error_code error;
-        const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-        full.push_back(WithoutTrailingDelimiter(error ? path : absolute.string()));
-    }
+    for (const std::string& path : paths)
+        full.push_back(FullPath(path));
     addToCollection(full, Settings.CollectionType == FilesAndFolders ? AddFiles : AddFromPlaylist);
 }
 

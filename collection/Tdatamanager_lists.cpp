@@ -12,7 +12,6 @@
 namespace {
 
 // Texts of the list writers.
-constexpr const char* TextListExtension = ".txt";
 constexpr const char* LineEnd = "\r\n";
 
 std::size_t DecimalDigits(std::size_t value) {
