@@ -185,6 +185,7 @@ void TfrmVantrelMain::FormCreate() {
         *lstCollection, *lstMedium,
         TDataManagerHost{*Questions, *UiThreadOfWindow, *this, *FileOperationsOfWindow, *Icons});
     DataManager->SetCollectionType(static_cast<CollectionKind>(Settings.CollectionType));
+    DataManager->SetCountHidden(Settings.CountHidden);
     SortColumn = -1;
     SortAscending = false;
 }

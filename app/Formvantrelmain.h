@@ -159,6 +159,7 @@ private:
     void editSongPauseChange();
     void spinEditCapacityToleranceChange();
     void chkDiscFootprintClick();
+    void chkCountHiddenClick();
     void showCapacitySettings();
     std::uint64_t currentCapacity() const;
     void btnDivideClick();
@@ -241,6 +242,7 @@ private:
     QRadioButton* radioCapacityDataCustom = nullptr;
     QSpinBox* editCapacityDataCustom = nullptr;
     QCheckBox* chkDiscFootprint = nullptr;
+    QCheckBox* chkCountHidden = nullptr;
     QComboBox* cmboCapacityDataCustomUnits = nullptr;
     QGroupBox* grpAudioMediaCapacity = nullptr;
     QRadioButton* radioCapacity74 = nullptr;

@@ -37,6 +37,11 @@ const char* const DiscFootprintHint =
     "Считать, сколько каждый элемент займёт в образе диска: файлы целыми блоками по 2048 байт, "
     "имена в каталогах, служебные области образа. Тогда образ каждого носителя наверняка "
     "поместится на диск.";
+const char* const CountHiddenCaption = "&учитывать скрытые файлы и папки";
+const char* const CountHiddenHint =
+    "Считать в размерах папок скрытые файлы и папки (имена с точкой в начале) и записывать их на "
+    "носители. Без этой отметки они не учитываются, не копируются, не попадают в образы, а при "
+    "перемещении остаются на месте.";
 const char* const MinutesCaption = "мин";
 const char* const PauseBefore = "Учесть паузу в";
 const char* const PauseAfter = "сек у каждой композиции";
@@ -146,6 +151,10 @@ QWidget* TfrmVantrelMain::createDataCapacityGroup(QWidget* page) {
     chkDiscFootprint->setAccessibleName(Text(DiscFootprintCaption).remove(QLatin1Char('&')));
     chkDiscFootprint->setToolTip(Text(DiscFootprintHint));
     connect(chkDiscFootprint, &QCheckBox::toggled, this, [this] { chkDiscFootprintClick(); });
+    chkCountHidden = new QCheckBox(Text(CountHiddenCaption), grpDataMediaCapacity);
+    chkCountHidden->setAccessibleName(Text(CountHiddenCaption).remove(QLatin1Char('&')));
+    chkCountHidden->setToolTip(Text(CountHiddenHint));
+    connect(chkCountHidden, &QCheckBox::toggled, this, [this] { chkCountHiddenClick(); });
 
     auto* grid = new QGridLayout(grpDataMediaCapacity);
     grid->addWidget(radioCapacity650, 0, 0);
@@ -159,6 +168,7 @@ QWidget* TfrmVantrelMain::createDataCapacityGroup(QWidget* page) {
     custom->addWidget(cmboCapacityDataCustomUnits);
     grid->addLayout(custom, 3, 0, 1, 2);
     grid->addWidget(chkDiscFootprint, 4, 0, 1, 2);
+    grid->addWidget(chkCountHidden, 5, 0, 1, 2);
     return grpDataMediaCapacity;
 }
 
@@ -407,6 +417,23 @@ void TfrmVantrelMain::chkDiscFootprintClick() {
     ControlsLive = true;
 }
 
+void TfrmVantrelMain::chkCountHiddenClick() {
+    if (!ControlsLive)
+        return;
+    // The items are measured again, so the media found with the other measure go first.
+    if (confirmDiscardResults()) {
+        Settings.CountHidden = chkCountHidden->isChecked();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        DataManager->SetCountHidden(Settings.CountHidden);
+        collectionChanged();
+        QApplication::restoreOverrideCursor();
+        return;
+    }
+    ControlsLive = false;
+    chkCountHidden->setChecked(Settings.CountHidden);
+    ControlsLive = true;
+}
+
 std::uint64_t TfrmVantrelMain::currentCapacity() const {
     return Settings.CollectionType == FilesAndFolders ? Settings.DataMediumCapacity
                                                       : Settings.AudioMediumCapacity;
@@ -439,6 +466,7 @@ void TfrmVantrelMain::showCapacitySettings() {
 
     spinEditSongPause->setValue(Settings.SongPause * 0.01);
     chkDiscFootprint->setChecked(Settings.DiscFootprint);
+    chkCountHidden->setChecked(Settings.CountHidden);
     ControlsLive = true;
 }
 

@@ -25,6 +25,7 @@
 #include "collection/MediumName.h"
 #include "collection/ResultsService.h"
 #include "collection/Tdatamanager.h"
+#include "collection/ValueTexts.h"
 #include "dialogs/QtText.h"
 #include "platform/PathNames.h"
 #include "platform/Prompter.h"
@@ -265,9 +266,9 @@ void TfrmVantrelMain::cmboMediaSelect() {
         const std::uint64_t footprint =
             DataManager->MediumFootprint(static_cast<std::size_t>(index));
         lblMediumImage->setText(
-            Text(ImageTakesText) + QString::fromStdString(DataManager->ValueText(footprint)) +
+            Text(ImageTakesText) + QString::fromStdString(PreciseSizeText(footprint)) +
             Text(ImageOfText) +
-            QString::fromStdString(DataManager->ValueText(Settings.DataMediumCapacity)));
+            QString::fromStdString(PreciseSizeText(Settings.DataMediumCapacity)));
         lblMediumImage->setAccessibleName(lblMediumImage->text());
     }
 }

@@ -13,8 +13,10 @@ constexpr const char* CannotCreateTextAfter = " !";
 
 bool WriteResultFile(Prompter& prompter, const std::string& path, const std::string& text) {
     std::string reason;
-    if (ReplaceFileAtomically(path, text, reason))
-        return true;
+    return ReplaceFileAtomically(path, text, reason) || TellResultFileNotWritten(prompter, path);
+}
+
+bool TellResultFileNotWritten(Prompter& prompter, const std::string& path) {
     prompter.MessageBox(CannotCreateTextBefore + path + CannotCreateTextAfter, PromptIcon::Error,
                         {PromptButton::Ok}, PromptButton::Ok);
     return false;

@@ -22,6 +22,9 @@ namespace {
 constexpr const char* NoGroupText = "нет";
 constexpr const char* MissingPathsText =
     "Следующие файлы и папки не найдены и не добавлены в коллекцию:\n";
+constexpr const char* NotPlaylistsText =
+    "Следующие файлы и папки не являются списками воспроизведения (M3U) и не добавлены в "
+    "коллекцию:\n";
 constexpr const char* UnmeasuredPathsText =
     "Не удалось определить размер следующих элементов (нет доступа):\n";
 constexpr const char* UnmeasuredPathsAfter =
@@ -93,6 +96,7 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
     // named: the user hears of both once, after the collection is shown.
     std::vector<std::string> missing;
     std::vector<std::string> unmeasured;
+    std::vector<std::string> notPlaylists;
     const auto append = [&](TColItem item) {
         if (item.Size == UnreadableFileSize)
             unmeasured.push_back(item.Path);
@@ -103,7 +107,7 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
             case AddFiles:
             case AddFolder:
                 if (ReadPathAttributes(path))
-                    append(ItemFromPath(path, Host.icons));
+                    append(ItemFromPath(path, Host.icons, Tree));
                 else
                     missing.push_back(path);
                 break;
@@ -113,8 +117,9 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
                     break;
                 const std::string base = WithTrailingDelimiter(path);
                 // Entries found inside the folder: a link among them is the link, not its target.
-                for (const FolderEntry& entry : ListVisibleEntries(path))
-                    append(ItemFromFolderEntry(base, entry, Host.icons));
+                const auto listing = ListTreeFolder(path, Tree);
+                for (const TreeEntry& entry : listing ? listing->Entries : std::vector<TreeEntry>())
+                    append(ItemFromFolderEntry(base, entry, Host.icons, Tree));
                 break;
             }
             case AddFromPlaylist:
@@ -123,6 +128,10 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
                 const auto attributes = ReadPathAttributes(path);
                 if (attributes && !attributes->Directory && HasPlaylistExtension(path))
                     LoadPlaylist(path, CollectionType == MusicTracks);
+                else if (attributes)
+                    notPlaylists.push_back(path);
+                else
+                    missing.push_back(path);
                 break;
             }
             default:
@@ -147,11 +156,31 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
         Host.prompter.MessageBox(MissingPathsText + PathListText(missing), PromptIcon::Exclamation,
                                  {PromptButton::Ok}, PromptButton::Ok);
     }
+    if (!notPlaylists.empty()) {
+        Host.prompter.MessageBox(NotPlaylistsText + PathListText(notPlaylists),
+                                 PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok);
+    }
     if (!unmeasured.empty()) {
         Host.prompter.MessageBox(
             UnmeasuredPathsText + PathListText(unmeasured) + UnmeasuredPathsAfter,
             PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok);
     }
+}
+
+void TDataManager::SetCountHidden(bool count) {
+    if (Thread || count == Tree.CountHidden)
+        return;
+    Tree.CountHidden = count;
+    if (CollectionType != FilesAndFolders)
+        return;  // tracks are measured by their playing time
+    for (TColItem& item : Items) {
+        TotalSize.Subtract(item.Size);
+        item.Size = PathSize(item.Path, item.LinkItself, Tree);
+        TotalSize.Add(item.Size);
+    }
+    Media.clear();
+    lstMedium.Clear();
+    ShowCollection();
 }
 
 void TDataManager::SortItemsByPath() {

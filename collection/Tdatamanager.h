@@ -10,13 +10,13 @@
 
 #include "items/CollectionKind.h"
 #include "items/Collectionitems.h"
+#include "platform/TreeWalker.h"
 
 class ListView;
 class Prompter;
 class UiThread;
 class DivisionListener;
 class FileOperationService;
-struct FileChecksum;
 class FileOperationProgress;
 class IconList;
 class TDivideThread;
@@ -34,8 +34,10 @@ enum AddMethod : int {
 // What processing the media of a result achieved.
 struct TProcessedMedia {
     std::size_t Done = 0;    // media whose every item (or whose list) arrived whole
-    std::size_t Failed = 0;  // media tried that did not
-    bool Stopped = false;    // the user or a failure ended the run (later media left alone)
+    std::size_t Failed = 0;  // media a failure kept from arriving whole
+    // The user ended the run (Cancel, or No to a folder that is not empty): the medium at which
+    // it stopped counts neither as done nor as failed, and later media are left alone.
+    bool Stopped = false;
 };
 
 // The columns of the collection's list view, in order; the medium's list has the first two.
@@ -72,6 +74,13 @@ public:
     // The window's current collection type: it decides how items are added and sizes shown.
     void SetCollectionType(CollectionKind type) { CollectionType = type; }
     CollectionKind GetCollectionType() const { return CollectionType; }
+
+    // Whether hidden entries inside folders are counted, and so copied, moved and written into
+    // images (off: they are left out everywhere, as a folder's size leaves them out). A change
+    // measures the files and folders of the collection again and forgets the division's result,
+    // whose totals no longer hold. Nothing changes while a division runs.
+    void SetCountHidden(bool count);
+    bool GetCountHidden() const { return Tree.CountHidden; }
 
     // The collection and its list views.
     void AddItems(const std::vector<std::string>& paths, int method);
@@ -110,13 +119,14 @@ public:
     static std::uint64_t LowBoundOf(std::uint64_t capacity, float tolerance);
 
     // Results processing. Each says how many media were done whole and how many failed, and
-    // whether the run ended before the last medium: the writers stop at the first file they
-    // cannot write; the collector at a cancel, at a "No" to a folder that is not empty, and at a
-    // failure every later medium would meet too (the base folder takes no new entries).
+    // whether the user stopped the run. The writers stop at the first file they cannot write;
+    // the collector at a cancel, at a "No" to a folder that is not empty, and at a failure every
+    // later medium would meet too (the base folder takes no new entries, a list not written).
     TProcessedMedia SaveTextLists(int index, const std::string& prefix);
     TProcessedMedia SavePlaylists(int index, const std::string& prefix);
     // With checksums, a copy also writes prefix + number + ".sha256" beside each medium's folder:
-    // the SHA-256 of every file copied, computed while copying, as `sha256sum -c` reads it.
+    // the SHA-256 of every file in it (see ChecksumList.h), as `sha256sum -c` reads it; a
+    // medium folder left without files gets no list.
     TProcessedMedia CollectFiles(int index, const std::string& prefix, bool copy,
                                  bool checksums = false);
     // Writes one ISO image per medium, prefix + number + ".iso"; stops at a cancel or a failure.
@@ -148,10 +158,6 @@ public:
 private:
     friend struct TDataManagerTestAccess;  // tests: a result or an item state set up directly
 
-    // Writes a medium's checksum list, names relative to its folder; tells the user and returns
-    // false when the file cannot be written.
-    bool WriteChecksumList(const std::string& path, const std::string& folder,
-                           const std::vector<FileChecksum>& sums);
     // Appends a free-standing item at the end of the collection with its own position cell.
     void AppendItem(TColItem item);
     void SortItemsByPath();
@@ -169,6 +175,7 @@ private:
     OversizeChoice AskAboutOversizedItem(const TColItem& item, OversizeAnswers& answers);
 
     CollectionKind CollectionType = FilesAndFolders;
+    TreeRule Tree;  // what a folder's tree holds, for every measure and every writer
     TColItems Items;
     WideSum TotalSize;  // exact, so that removing items always leaves the right total
     bool ItemsAreFiles = true;

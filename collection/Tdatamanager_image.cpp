@@ -33,14 +33,17 @@ TProcessedMedia TDataManager::MakeImages(int index, const std::string& prefix,
         for (const TConstItemPosition& item : Media[i])
             sources.push_back({item->Path, item->LinkItself});
         const DiscImageResult result =
-            WriteDiscImage(sources, imagePath, DiscVolumeId(mediumName, i + 1),
+            WriteDiscImage(sources, Tree, imagePath, DiscVolumeId(mediumName, i + 1),
                            ProgressTitleBefore + number + ProgressTitleAfter, Host.prompter,
                            progress, FileOperationPart{i - first + 1, last - first});
         // A cancel stops the whole operation; a failure (told already) would meet the next
         // medium too, a full disk above all.
+        if (result.State == DiscImageResult::Outcome::Cancelled) {
+            processed.Stopped = true;
+            return processed;
+        }
         if (result.State != DiscImageResult::Outcome::Written) {
             ++processed.Failed;
-            processed.Stopped = true;
             return processed;
         }
         ++processed.Done;
@@ -59,6 +62,6 @@ std::uint64_t TDataManager::MediumFootprint(std::size_t medium) const {
     if (medium >= Media.size())
         return footprint;
     for (const TConstItemPosition& item : Media[medium])
-        footprint = SaturatingAdd(footprint, DiscFootprint(item->Path, item->LinkItself));
+        footprint = SaturatingAdd(footprint, DiscFootprint(item->Path, item->LinkItself, Tree));
     return footprint;
 }

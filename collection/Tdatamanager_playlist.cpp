@@ -13,6 +13,7 @@
 #include "items/PlaylistReader.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
+#include "winamp/Winamp.h"
 
 namespace {
 
@@ -30,10 +31,16 @@ constexpr const char* MissingFileTextAfter =
     "» не существует!\nПропустить и продолжить загрузку PlayList'а?";
 constexpr const char* MissingTimeTextBefore =
     "В списке воспроизведения не найдена информация о длине композиции «";
+constexpr const char* MissingTimeTextMiddle = "»!\nУбедитесь, что в ";
 // Ends in a Latin "a".
 constexpr const char* MissingTimeTextAfter =
-    "»!\nУбедитесь, что в Winampe для каждой композиции указана продолжительность.\n\n"
+    " для каждой композиции указана продолжительность.\n\n"
     "Пропустить композицию и продолжить загрузку PlayList'a?";
+// The platform's player where the text says "in the player": Winamp's name takes the Russian
+// ending, another name stays as it is.
+std::string InThePlayer() {
+    return PlayerName == "Winamp" ? std::string("Winampe") : std::string(PlayerName);
+}
 
 constexpr char EndOfFileByte = '\x1A';
 
@@ -262,7 +269,8 @@ void TDataManager::LoadPlaylist(const std::string& playlist, bool asTracks) {
                 continue;
             const PromptButton answer = prompter.MessageDialog(
                 DialogKind::Warning,
-                MissingTimeTextBefore + (title.empty() ? location : title) + MissingTimeTextAfter,
+                MissingTimeTextBefore + (title.empty() ? location : title) + MissingTimeTextMiddle +
+                    InThePlayer() + MissingTimeTextAfter,
                 SkipButtons, PromptButton::Yes);
             if (answer == PromptButton::YesToAll)
                 skipMissingTimes = true;
@@ -277,7 +285,7 @@ void TDataManager::LoadPlaylist(const std::string& playlist, bool asTracks) {
             item.Size = static_cast<std::uint64_t>(seconds) * HundredthsPerSecond;
             AppendItem(std::move(item));
         } else {
-            AppendItem(ItemFromPath(location, Host.icons));
+            AppendItem(ItemFromPath(location, Host.icons, Tree));
         }
     }
 }

@@ -57,6 +57,24 @@ std::string ValueTextOf(CollectionKind type, std::uint64_t value) {
     }
 }
 
+std::string PreciseSizeText(std::uint64_t bytes) {
+    constexpr struct {
+        std::uint64_t Size;
+        const char* Text;
+    } Units[] = {{Gigabyte, GigabyteUnit}, {Megabyte, MegabyteUnit}, {Kilobyte, KilobyteUnit}};
+    for (const auto& unit : Units) {
+        if (bytes < unit.Size)
+            continue;
+        const double quotient = static_cast<double>(static_cast<long double>(bytes) /
+                                                    static_cast<long double>(unit.Size));
+        char buffer[64];
+        const auto result =
+            std::to_chars(buffer, buffer + sizeof buffer, quotient, std::chars_format::fixed, 2);
+        return std::string(buffer, result.ptr) + unit.Text;
+    }
+    return std::to_string(bytes) + ByteUnit;
+}
+
 std::string ScaledNumberText(float value) {
     const int decimals = value >= 100.0F ? 0 : (value >= 10.0F ? 1 : 2);
     // Ordinary rounding: an exact half goes away from zero, where printf would go to the even

@@ -11,6 +11,9 @@
 // " кБ", " МБ", " ГБ"; hundredths of a second as h:mm:ss, or mm:ss under an hour; nothing for
 // any other type.
 std::string ValueTextOf(CollectionKind type, std::uint64_t value);
+// A size in bytes scaled as ValueTextOf scales it, but always with two decimals (699.87 МБ), for
+// comparisons close to a limit.
+std::string PreciseSizeText(std::uint64_t bytes);
 // A scaled size with two, one or no decimals, as the list views show it.
 std::string ScaledNumberText(float value);
 

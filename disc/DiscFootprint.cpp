@@ -1,18 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "disc/DiscFootprint.h"
 
-#include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <memory>
 #include <system_error>
 
 #include "platform/PathNames.h"
 #include "platform/SizeArithmetic.h"
+#include "platform/TreeWalker.h"
 
 namespace {
 
@@ -81,48 +78,37 @@ std::uint64_t FolderOverhead() {
     return Spread(DotRecords) + FolderExtents * DiscBlockSize + PathTableEntries;
 }
 
-std::uint64_t FolderContents(int parent, const std::string& name);
+std::uint64_t FolderContents(const std::string& folder, TreeRule rule);
 
-// The footprint of an entry described by info, besides its name's records, and the records of
-// its name. at and name locate it for a link's target and a folder's contents.
-std::uint64_t EntryFootprint(const struct stat& info, int at, const std::string& name,
-                             std::uint64_t nameLength) {
-    if (S_ISREG(info.st_mode)) {
-        const auto length = static_cast<std::uint64_t>(info.st_size);
-        const std::uint64_t extents =
-            std::max<std::uint64_t>(1, DivideRoundingUp(length, LargestExtent));
-        const std::uint64_t data = DivideRoundingUp(length, DiscBlockSize) * DiscBlockSize;
-        return SaturatingAdd(data, Spread(NameRecords(nameLength, 0, extents)) + ChecksumEntry);
+// The footprint of an entry of the kind and length found at path, with the records of its name.
+std::uint64_t EntryFootprint(TreeEntryKind kind, std::uint64_t length, const std::string& path,
+                             std::uint64_t nameLength, TreeRule rule) {
+    switch (kind) {
+        case TreeEntryKind::File: {
+            const std::uint64_t extents =
+                std::max<std::uint64_t>(1, DivideRoundingUp(length, LargestExtent));
+            const std::uint64_t data = DivideRoundingUp(length, DiscBlockSize) * DiscBlockSize;
+            return SaturatingAdd(data, Spread(NameRecords(nameLength, 0, extents)) + ChecksumEntry);
+        }
+        case TreeEntryKind::Link:
+            return Spread(NameRecords(nameLength, length, 1));
+        case TreeEntryKind::Folder:
+            return SaturatingAdd(FolderContents(path, rule),
+                                 Spread(NameRecords(nameLength, 0, 1)) + FolderOverhead());
     }
-    if (S_ISLNK(info.st_mode))
-        return Spread(NameRecords(nameLength, static_cast<std::uint64_t>(info.st_size), 1));
-    if (S_ISDIR(info.st_mode)) {
-        return SaturatingAdd(FolderContents(at, name),
-                             Spread(NameRecords(nameLength, 0, 1)) + FolderOverhead());
-    }
-    return 0;  // devices, FIFOs and sockets are left out of the image
+    return 0;
 }
 
-// Everything inside the folder name of the folder open as parent.
-std::uint64_t FolderContents(int parent, const std::string& name) {
-    const int fd = ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        return 0;
-    std::unique_ptr<DIR, int (*)(DIR*)> folder(::fdopendir(fd), ::closedir);
-    if (!folder) {
-        ::close(fd);
-        return 0;
-    }
+// Everything inside the folder that belongs to its tree; a folder that cannot be listed is empty.
+std::uint64_t FolderContents(const std::string& folder, TreeRule rule) {
+    const auto listing = ListTreeFolder(folder, rule);
     std::uint64_t total = 0;
-    while (const dirent* entry = ::readdir(folder.get())) {
-        const std::string entryName = entry->d_name;
-        if (entryName == "." || entryName == "..")
-            continue;
-        struct stat info {};
-        if (::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
-            continue;
-        total = SaturatingAdd(total, EntryFootprint(info, fd, entryName, entryName.size()));
-    }
+    if (!listing)
+        return total;
+    for (const TreeEntry& entry : listing->Entries)
+        total = SaturatingAdd(total,
+                              EntryFootprint(entry.Kind, entry.Length, JoinPath(folder, entry.Name),
+                                             entry.Name.size(), rule));
     return total;
 }
 
@@ -132,7 +118,7 @@ std::uint64_t DiscImageReserve() {
     return ReserveBlocks * DiscBlockSize;
 }
 
-std::uint64_t DiscFootprint(const std::string& path, bool linkItself) {
+std::uint64_t DiscFootprint(const std::string& path, bool linkItself, TreeRule rule) {
     std::string item = WithoutTrailingDelimiter(path);
     const std::uint64_t nameLength = LastComponent(item).size();
     std::error_code error;
@@ -147,5 +133,12 @@ std::uint64_t DiscFootprint(const std::string& path, bool linkItself) {
         // As an empty folder, the way its size counts it.
         return Spread(NameRecords(nameLength, 0, 1)) + FolderOverhead();
     }
-    return EntryFootprint(info, AT_FDCWD, item, nameLength);
+    const auto length = static_cast<std::uint64_t>(std::max<off_t>(info.st_size, 0));
+    if (S_ISDIR(info.st_mode))
+        return EntryFootprint(TreeEntryKind::Folder, 0, item, nameLength, rule);
+    if (S_ISREG(info.st_mode))
+        return EntryFootprint(TreeEntryKind::File, length, item, nameLength, rule);
+    if (S_ISLNK(info.st_mode))
+        return EntryFootprint(TreeEntryKind::Link, length, item, nameLength, rule);
+    return 0;  // devices, FIFOs and sockets are left out of the image
 }

@@ -18,10 +18,12 @@
 #define LIBISOFS_WITHOUT_LIBBURN 1
 #include <libisofs.h>
 
+#include "platform/AtomicFile.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileOperationProgress.h"
 #include "platform/PathNames.h"
 #include "platform/Prompter.h"
+#include "platform/TreeWalker.h"
 
 namespace {
 
@@ -94,17 +96,38 @@ ImagePtr NewImage(const std::string& volumeId) {
     IsoImage* image = nullptr;
     if (iso_image_new(volumeId.c_str(), &image) < 0)
         return ImagePtr(nullptr, iso_image_unref);
-    // What a copy into the medium's folder would hold: hidden entries too, links as links, no
-    // devices, FIFOs or sockets, no extended attributes or ACLs of this system.
+    // Links as links, no extended attributes or ACLs of this system; which entries the folders
+    // hold is the tree walker's rule, as for a copy into the medium's folder.
     iso_tree_set_follow_symlinks(image, 0);
-    iso_tree_set_ignore_hidden(image, 0);
-    iso_tree_set_ignore_special(image, 1 | 2 | 4 | 8);
     iso_image_set_ignore_aclea(image, 1 | 2);
     return ImagePtr(image, iso_image_unref);
 }
 
+// Adds the entries of the local folder that belong to its tree under the rule into the image's
+// folder, and everything inside them; 1 on success or the libisofs error.
+int AddFolderContents(IsoImage* image, IsoDir* folder, const std::string& local, TreeRule rule) {
+    const auto listing = ListTreeFolder(local, rule);
+    if (!listing)
+        return static_cast<int>(ISO_FILE_ACCESS_DENIED);
+    for (const TreeEntry& entry : listing->Entries) {
+        const std::string path = JoinPath(local, entry.Name);
+        IsoNode* node = nullptr;
+        const int result =
+            iso_tree_add_new_node(image, folder, entry.Name.c_str(), path.c_str(), &node);
+        if (result < 0)
+            return result;
+        if (entry.Kind == TreeEntryKind::Folder && iso_node_get_type(node) == LIBISO_DIR) {
+            const int inside =
+                AddFolderContents(image, reinterpret_cast<IsoDir*>(node), path, rule);
+            if (inside < 0)
+                return inside;
+        }
+    }
+    return 1;
+}
+
 // Adds one source at the root; 1 on success or the libisofs error (or the negative errno).
-int AddSource(IsoImage* image, const FileOperationSource& source) {
+int AddSource(IsoImage* image, const FileOperationSource& source, TreeRule rule) {
     std::string local = WithoutTrailingDelimiter(source.Path);
     const std::string name = LastComponent(local);
     if (!source.LinkItself) {
@@ -120,7 +143,7 @@ int AddSource(IsoImage* image, const FileOperationSource& source) {
     if (result < 0)
         return result;
     if (iso_node_get_type(node) == LIBISO_DIR) {
-        result = iso_tree_add_dir_rec(image, reinterpret_cast<IsoDir*>(node), local.c_str());
+        result = AddFolderContents(image, reinterpret_cast<IsoDir*>(node), local, rule);
         if (result < 0) {
             // A folder added in part goes again: the image holds it whole or not at all.
             iso_node_remove_tree(node, nullptr);
@@ -132,7 +155,8 @@ int AddSource(IsoImage* image, const FileOperationSource& source) {
 
 // Builds the tree of the sources. skip(path, reason) decides on a source that cannot be added:
 // true leaves it out, false gives up (no image).
-ImagePtr BuildTree(const std::vector<FileOperationSource>& sources, const std::string& volumeId,
+ImagePtr BuildTree(const std::vector<FileOperationSource>& sources, TreeRule rule,
+                   const std::string& volumeId,
                    const std::function<bool(const std::string&, const std::string&)>& skip) {
     InitLibrary();
     TakeMessages();
@@ -140,7 +164,7 @@ ImagePtr BuildTree(const std::vector<FileOperationSource>& sources, const std::s
     if (!image)
         return image;
     for (const FileOperationSource& source : sources) {
-        const int result = AddSource(image.get(), source);
+        const int result = AddSource(image.get(), source, rule);
         if (result < 0) {
             if (!skip(WithoutTrailingDelimiter(source.Path), Reason(result)))
                 return ImagePtr(nullptr, iso_image_unref);
@@ -235,8 +259,9 @@ std::string DiscVolumeId(const std::string& mediumName, std::size_t number) {
     return id + digits;
 }
 
-std::optional<std::uint64_t> DiscImageSize(const std::vector<FileOperationSource>& sources) {
-    const ImagePtr image = BuildTree(sources, DiscVolumeId("", 1),
+std::optional<std::uint64_t> DiscImageSize(const std::vector<FileOperationSource>& sources,
+                                           TreeRule rule) {
+    const ImagePtr image = BuildTree(sources, rule, DiscVolumeId("", 1),
                                      [](const std::string&, const std::string&) { return false; });
     if (!image)
         return std::nullopt;
@@ -249,7 +274,7 @@ std::optional<std::uint64_t> DiscImageSize(const std::vector<FileOperationSource
     return stream.Size();
 }
 
-DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
+DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources, TreeRule rule,
                                const std::string& imagePath, const std::string& volumeId,
                                const std::string& progressTitle, Prompter& prompter,
                                FileOperationProgress& progress, FileOperationPart part) {
@@ -263,7 +288,7 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
 
     bool cancelled = false;
     const ImagePtr image =
-        BuildTree(sources, volumeId, [&](const std::string& path, const std::string& reason) {
+        BuildTree(sources, rule, volumeId, [&](const std::string& path, const std::string& reason) {
             const PromptButton answer = prompter.MessageDialog(
                 DialogKind::Warning,
                 AddFailedText + path + IntoImageText + imagePath + "»:\n" + reason +
@@ -282,8 +307,8 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
     if (!options)
         return failed(Reason(0));
 
-    std::string temporary =
-        JoinPath(ParentFolder(imagePath), ".~" + LastComponent(imagePath) + ".XXXXXX");
+    RemovePartialFiles(ParentFolder(imagePath));
+    std::string temporary = PartialFilePattern(imagePath);
     FileDescriptor out(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!out.IsOpen())
         return failed(std::system_category().message(errno));
@@ -352,11 +377,15 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
     if (const std::string problem = TakeMessages(); !problem.empty())
         return failed(problem);
 
+    // The image takes its name only once it is on the disk, and the new name goes there too.
+    if (::fsync(out.Get()) != 0)
+        return failed(std::system_category().message(errno));
     if (const int closeError = out.Close(); closeError != 0)
         return failed(std::system_category().message(closeError));
     if (::rename(temporary.c_str(), imagePath.c_str()) != 0)
         return failed(std::system_category().message(errno));
     keep = true;
+    SyncFolder(ParentFolder(imagePath).c_str());
     result.State = DiscImageResult::Outcome::Written;
     result.Size = total;
     return result;

@@ -4,6 +4,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -21,6 +22,7 @@
 #include "platform/FileOperationProgress.h"
 #include "platform/PathNames.h"
 #include "platform/Prompter.h"
+#include "platform/TreeWalker.h"
 
 namespace {
 
@@ -40,6 +42,10 @@ constexpr const char* PlacedByThisOperationReason =
     "на этом месте уже есть файл, помещённый сюда этой же операцией; исходный файл остаётся на "
     "месте";
 constexpr const char* CannotCreateFolderText = "Не удалось создать папку «";
+constexpr const char* NoSpaceNeededText = "\nДля оставшихся файлов носителя нужно ещё ";
+constexpr const char* NoSpaceFreeText = " Б, свободно ";
+constexpr const char* NoSpaceAfterText =
+    " Б. Файлы, которые не поместятся, будут пропущены без вопросов.";
 constexpr const char* SizeMismatchReason = "размер копии не совпадает с размером исходного файла";
 
 enum class Outcome { Done, Skipped, Cancelled };
@@ -67,55 +73,43 @@ bool IsInside(const std::string& descendant, const std::string& folder) {
     return resolved.compare(0, prefix.size(), prefix) == 0;
 }
 
-// The sum of the regular files' lengths under a path, links not followed below the top.
-std::uint64_t BytesUnder(const std::string& path, bool followLink) {
-    struct stat info {};
-    if ((followLink ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) != 0)
-        return 0;
-    if (S_ISREG(info.st_mode))
-        return static_cast<std::uint64_t>(info.st_size);
-    if (!S_ISDIR(info.st_mode))
-        return 0;
-    std::uint64_t total = 0;
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(path.c_str()), ::closedir);
-    if (!dir)
-        return 0;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..")
-            total += BytesUnder(JoinPath(path, name), false);
+// True when the folder holds nothing of its tree but folders that hold nothing of it either: what
+// is left in it is left out by the rule.
+bool HoldsOnlyLeftOut(const std::string& folder, TreeRule rule) {
+    const auto listing = ListTreeFolder(folder, rule);
+    if (!listing)
+        return false;
+    for (const TreeEntry& entry : listing->Entries) {
+        if (entry.Kind != TreeEntryKind::Folder ||
+            !HoldsOnlyLeftOut(JoinPath(folder, entry.Name), rule))
+            return false;
     }
-    return total;
-}
-
-// Removes what a copy that never finished (a crash, a kill) left in the folder: files under the
-// temporary names this service writes into. Nothing else is touched.
-void RemovePartialFiles(const std::string& folder) {
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
-    if (!dir)
-        return;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const std::string name = entry->d_name;
-        struct stat info {};
-        const std::string path = JoinPath(folder, name);
-        if (IsPartialFileName(name) && ::lstat(path.c_str(), &info) == 0 &&
-            (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode)))
-            ::unlink(path.c_str());
-    }
+    return true;
 }
 
 // One run of the service: the answers given "for all" hold until it ends.
 class Operation {
 public:
-    Operation(FileOperationKind kind, Prompter& prompter, FileOperationProgress& progress,
-              const FileOperationFaults& faults, std::vector<FileChecksum>* sums)
-        : Kind(kind), Questions(prompter), Progress(progress), Faults(faults), Sums(sums) {}
+    Operation(FileOperationKind kind, TreeRule rule, Prompter& prompter,
+              FileOperationProgress& progress, const FileOperationFaults& faults,
+              std::vector<FileChecksum>* sums)
+        : Kind(kind),
+          Rule(rule),
+          Questions(prompter),
+          Progress(progress),
+          Faults(faults),
+          Sums(sums) {}
 
     Outcome Item(const FileOperationSource& given, const std::string& destinationFolder);
     // Flushes the folder holding target to the disk; 0 or the error number.
     int SyncFolderOf(const std::string& target);
     // Sources an error kept from arriving whole, whether the user then skipped or cancelled.
     std::size_t Errors() const { return ErrorCount; }
+    bool RanOutOfSpace() const { return OutOfSpace; }
+    // Entries a move left where they were, the rule leaving them out of the tree.
+    std::size_t LeftInPlace() const { return LeftOutCount; }
+    // What the whole run writes, for the space a full file system is told it needs.
+    void SetTotal(std::uint64_t bytes) { Total = bytes; }
     // Progress after a source is done: renames copy nothing but count as done.
     void Reached(std::uint64_t bytes) {
         if (bytes > BytesDone) {
@@ -147,6 +141,10 @@ private:
                         const struct stat& info, bool replaceConfirmed);
     Clash AskClash(const std::string& source, const std::string& target);
     Outcome Failed(const std::string& source, const std::string& target, const std::string& reason);
+    // The same for a system error, except that a full file system is told once per run, with
+    // the space the rest of it needs and the space free: after that a file that does not fit is
+    // skipped without a word.
+    Outcome FailedWith(int error, const std::string& source, const std::string& target);
     // Remembers an entry this run has put in place.
     void Placed(const std::string& target) { PlacedPaths.insert(target); }
     // True when the entry or a folder it lies in was put in place by this run.
@@ -158,6 +156,7 @@ private:
     std::string TemporaryFile(const std::string& target, int& fd);
 
     FileOperationKind Kind;
+    TreeRule Rule;
     Prompter& Questions;
     FileOperationProgress& Progress;
     const FileOperationFaults& Faults;
@@ -167,6 +166,9 @@ private:
     ByteCopier Copier;
     std::uint64_t BytesDone = 0;
     std::size_t ErrorCount = 0;
+    std::size_t LeftOutCount = 0;
+    bool OutOfSpace = false;  // the file system filled up, and the user has been told
+    std::uint64_t Total = 0;  // bytes the run writes, for the space it needs
     // Entries this run created or moved into place, as their target paths. Their names can clash
     // with a later source of the same name; what this run placed is never replaced by it.
     std::set<std::string> PlacedPaths;
@@ -244,14 +246,14 @@ Outcome Operation::CopyFolder(const std::string& source, const std::string& targ
             ::chmod(target.c_str(), info.st_mode & 07777);
         return outcome;
     };
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(source.c_str()), ::closedir);
-    if (!dir)
+    const auto listing = ListTreeFolder(source, Rule);
+    if (!listing)
         return finish(Failed(source, target, Reason(errno)));
+    if (moving)
+        LeftOutCount += listing->LeftOut;
     Outcome outcome = Outcome::Done;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..")
-            continue;
+    for (const TreeEntry& entry : listing->Entries) {
+        const std::string& name = entry.Name;
         const std::string child = JoinPath(source, name);
         struct stat childInfo {};
         Outcome result = Outcome::Done;
@@ -332,6 +334,26 @@ Operation::Clash Operation::AskClash(const std::string& source, const std::strin
     }
 }
 
+Outcome Operation::FailedWith(int error, const std::string& source, const std::string& target) {
+    if (error != ENOSPC && error != EDQUOT)
+        return Failed(source, target, Reason(error));
+    if (OutOfSpace) {
+        // Told once: a later file that fits is still written, one that does not is skipped.
+        ++ErrorCount;
+        return Outcome::Skipped;
+    }
+    OutOfSpace = true;
+    struct statvfs space {};
+    const std::uint64_t free = ::statvfs(ParentFolder(target).c_str(), &space) == 0
+                                   ? static_cast<std::uint64_t>(space.f_bavail) *
+                                         static_cast<std::uint64_t>(space.f_frsize)
+                                   : 0;
+    const std::uint64_t needed = Total > BytesDone ? Total - BytesDone : 0;
+    return Failed(source, target,
+                  Reason(error) + NoSpaceNeededText + std::to_string(needed) + NoSpaceFreeText +
+                      std::to_string(free) + NoSpaceAfterText);
+}
+
 Outcome Operation::Failed(const std::string& source, const std::string& target,
                           const std::string& reason) {
     ++ErrorCount;
@@ -402,7 +424,7 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
     int fd = -1;
     const std::string written = TemporaryFile(target, fd);
     if (written.empty())
-        return Failed(source, target, Reason(errno));
+        return FailedWith(errno, source, target);
     FileDescriptor out(fd);
     auto removeCopy = [&] {
         out.Reset();
@@ -411,6 +433,10 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
     auto discard = [&](const std::string& reason) {
         removeCopy();
         return Failed(source, target, reason);
+    };
+    auto discardWith = [&](int error) {
+        removeCopy();
+        return FailedWith(error, source, target);
     };
 
     QCryptographicHash hash(QCryptographicHash::Sha256);
@@ -434,7 +460,7 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
         return Outcome::Cancelled;
     }
     if (copy.Error != 0)
-        return discard(Reason(copy.Error));
+        return discardWith(copy.Error);
     const std::uint64_t copied = copy.Copied;
 
     // The copy must hold exactly what the source held when it was opened. The count of bytes
@@ -454,10 +480,10 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
     const struct timespec times[2] = {sourceInfo.st_atim, sourceInfo.st_mtim};
     ::futimens(out.Get(), times);
     if (::fsync(out.Get()) != 0)
-        return discard(Reason(errno));
+        return discardWith(errno);
     if (const int closeError = out.Close(); closeError != 0) {
         ::unlink(written.c_str());
-        return Failed(source, target, Reason(closeError));
+        return FailedWith(closeError, source, target);
     }
     int renameError = Rename(written, target, replacing);
     if (renameError == EEXIST && !replacing) {
@@ -532,7 +558,10 @@ Outcome Operation::Move(const std::string& source, const std::string& target,
             return way;
         replaceConfirmed = true;
     }
-    // Within one file system a rename moves a whole tree at once and replaces atomically.
+    // Within one file system a rename moves a whole tree at once and replaces atomically; a
+    // folder holding entries the rule leaves out moves entry by entry, and they stay.
+    if (S_ISDIR(info.st_mode) && MeasureFolderTree(source, Rule).LeftOut > 0)
+        return MoveContents(source, target, info);
     const int error = Rename(source, target);
     if (error == 0) {
         Placed(target);
@@ -575,8 +604,11 @@ Outcome Operation::MoveContents(const std::string& source, const std::string& ta
     // The entries move one by one (CopyFolder moves while the operation is a move); the emptied
     // source folder goes last, and whatever was skipped keeps it.
     Outcome outcome = CopyFolder(source, target, info, true, true);
-    if (outcome == Outcome::Done && ::rmdir(source.c_str()) != 0)
-        outcome = Failed(source, target, Reason(errno));
+    if (outcome == Outcome::Done && ::rmdir(source.c_str()) != 0) {
+        const int error = errno;
+        if ((error != ENOTEMPTY && error != EEXIST) || !HoldsOnlyLeftOut(source, Rule))
+            outcome = Failed(source, target, Reason(error));
+    }
     return outcome;
 }
 
@@ -592,7 +624,7 @@ FileOperationResult PosixFileOperations::Run(FileOperationKind kind,
                                              FileOperationPart part) {
     FileOperationResult result;
     Sums.clear();
-    Operation operation(kind, Questions, Progress, Faults, Recording ? &Sums : nullptr);
+    Operation operation(kind, Rule, Questions, Progress, Faults, Recording ? &Sums : nullptr);
     // A destination that is not there is made here (one level), so that a failure names the
     // folder and its real cause once, instead of every item failing inside it. A move removes
     // sources into it, so its name is put on the disk first.
@@ -617,10 +649,12 @@ FileOperationResult PosixFileOperations::Run(FileOperationKind kind,
     std::vector<std::uint64_t> sizes;
     std::uint64_t total = 0;
     for (const auto& source : sources) {
-        sizes.push_back(BytesUnder(WithoutTrailingDelimiter(source.Path), !source.LinkItself));
+        sizes.push_back(
+            MeasureTree(WithoutTrailingDelimiter(source.Path), source.LinkItself, Rule).Bytes);
         total += sizes.back();
     }
     Progress.Started(progressTitle, total, part.Number, part.Count);
+    operation.SetTotal(total);
 
     std::uint64_t reached = 0;
     for (std::size_t i = 0; i < sources.size() && !result.Cancelled; ++i) {
@@ -630,5 +664,7 @@ FileOperationResult PosixFileOperations::Run(FileOperationKind kind,
     }
     Progress.Finished();
     result.Failed = operation.Errors();
+    result.LeftInPlace = operation.LeftInPlace();
+    result.NoSpace = operation.RanOutOfSpace();
     return result;
 }

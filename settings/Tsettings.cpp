@@ -22,6 +22,8 @@ namespace {
 
 // Texts of this module.
 constexpr std::string_view SectionName = "Global";
+// The program's own folder inside the user's configuration folder.
+constexpr const char* SettingsFolderName = "vantrel";
 constexpr const char* SaveFailedText = "Не удалось сохранить настройки";
 
 constexpr std::string_view KeyAutoSave = "AutoSave";
@@ -36,6 +38,7 @@ constexpr std::string_view KeyResultsBaseDir = "ResultsBaseDir";
 constexpr std::string_view KeyMediumName = "MediumName";
 constexpr std::string_view KeyDiscFootprint = "DiscFootprint";
 constexpr std::string_view KeyChecksumLists = "ChecksumLists";
+constexpr std::string_view KeyCountHidden = "CountHidden";
 
 // Capacities are written as full unsigned 64-bit decimals. A negative value can only come from a
 // file that held them as signed 32-bit numbers; it is sign-extended as such a file meant it.
@@ -68,13 +71,41 @@ std::optional<std::uint32_t> ParsePause(const std::optional<std::string>& text) 
 
 }  // namespace
 
-std::string SettingsPathFor(const std::string& executable, const std::string& configFolder) {
+std::string SettingsPathFor(const std::string& executable, const std::string& configHome,
+                            std::uint32_t user) {
     std::filesystem::path path(executable);
     path.replace_extension(".ini");
-    const auto folder = path.parent_path().string();
-    if (CanWrite(folder.empty() ? "." : folder))
+    std::string folder = path.parent_path().lexically_normal().string();
+    if (folder.empty())
+        folder = ".";
+    // A program installed for the system never writes beside itself, whoever runs it.
+    bool installed = false;
+    for (const char* system : {"/usr", "/opt"}) {
+        const std::string prefix = std::string(system) + "/";
+        installed = installed || folder == system || folder.rfind(prefix, 0) == 0;
+    }
+    if (!installed && OwnerOf(folder) == user && CanWrite(folder))
         return path.string();
-    return (std::filesystem::path(configFolder) / path.filename()).string();
+    return (std::filesystem::path(configHome) / SettingsFolderName / path.filename()).string();
+}
+
+std::string SettingsFileFor(const std::string& executable, const std::string& configHome,
+                            std::uint32_t user) {
+    const std::string path = SettingsPathFor(executable, configHome, user);
+    // Earlier versions kept the file straight in the configuration folder: its settings are
+    // read once and from then on live in the new place.
+    const std::string old =
+        (std::filesystem::path(configHome) / std::filesystem::path(path).filename()).string();
+    std::string text;
+    bool missing = false;
+    if (path != old && !ReadWholeFile(path, text, missing) && missing &&
+        ReadWholeFile(old, text, missing)) {
+        std::error_code ignored;
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+        std::string reason;
+        ReplaceFileAtomically(path, text, reason);
+    }
+    return path;
 }
 
 std::string UserConfigFolder() {
@@ -125,7 +156,8 @@ char SystemDecimalSeparator() {
     return conventions->decimal_point[0];
 }
 
-TSettings::TSettings() : TSettings(SettingsPathFor(ExecutablePath(), UserConfigFolder())) {}
+TSettings::TSettings()
+    : TSettings(SettingsFileFor(ExecutablePath(), UserConfigFolder(), EffectiveUser())) {}
 
 TSettings::TSettings(std::string path)
     : ResultsBaseDir(DefaultResultsBaseDir()), Path(std::move(path)) {
@@ -169,10 +201,12 @@ void TSettings::Load() {
         DiscFootprint = *value != 0;
     if (const auto value = ParseSigned(get(KeyChecksumLists)))
         ChecksumLists = *value != 0;
+    if (const auto value = ParseSigned(get(KeyCountHidden)))
+        CountHidden = *value != 0;
 }
 
 bool TSettings::Save() {
-    const std::array<std::pair<std::string_view, std::string>, 12> entries{{
+    const std::array<std::pair<std::string_view, std::string>, 13> entries{{
         {KeyAutoSave, AutoSave ? "1" : "0"},
         {KeyCollectionType, std::to_string(CollectionType)},
         {KeyFilesAddMethod, std::to_string(FilesAddMethod)},
@@ -185,6 +219,7 @@ bool TSettings::Save() {
         {KeyMediumName, MediumName},
         {KeyDiscFootprint, DiscFootprint ? "1" : "0"},
         {KeyChecksumLists, ChecksumLists ? "1" : "0"},
+        {KeyCountHidden, CountHidden ? "1" : "0"},
     }};
 
     auto report = [this] {

@@ -48,6 +48,9 @@ const char* const DivideUsage =
     "  --disc-count             count every file and folder as what it takes on an ISO 9660\n"
     "                           image (whole 2048-byte blocks, names, the image's own room),\n"
     "                           so that each medium's image surely fits\n"
+    "  --hidden                 count hidden files and folders (names beginning with \".\")\n"
+    "                           inside folders, and write them with every action; without\n"
+    "                           it they are left out, and a move leaves them in place\n"
     "\n"
     "Actions, in this order, on all media (none: only the plan):\n"
     "  --lists DIR              a numbered text list NAMEn.txt per medium in DIR\n"
@@ -320,6 +323,7 @@ const OptionRow Options[] = {
     {"--disc-count", Paths, false,
      Set<[](ParseState& s) { s.Collection().Division.DiscCount = true; }>},
     {"--checksums", Paths, false, Set<[](ParseState& s) { s.Collection().Checksums = true; }>},
+    {"--hidden", Paths, false, Set<[](ParseState& s) { s.Collection().CountHidden = true; }>},
     {"--json", Paths, false, Set<[](ParseState& s) { s.Collection().Json = true; }>},
     {"--quiet", Paths, false, Set<[](ParseState& s) { s.Collection().Quiet = true; }>},
     {"--yes", Paths, false, Set<[](ParseState& s) {

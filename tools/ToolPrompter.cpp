@@ -38,10 +38,15 @@ void ToolPrompter::Fail(const std::string& text) {
     Status.Print(Program + text);
 }
 
-PromptButton ToolPrompter::MessageBox(const std::string& text, PromptIcon,
+PromptButton ToolPrompter::MessageBox(const std::string& text, PromptIcon icon,
                                       const std::vector<PromptButton>& buttons, PromptButton) {
     const bool question =
         std::find(buttons.begin(), buttons.end(), PromptButton::Yes) != buttons.end();
+    // The one information: what a move left in place, the rule leaving it out of the media.
+    if (!question && icon == PromptIcon::Information) {
+        Decide("left-in-place", Statement(text), "kept");
+        return PromptButton::Ok;
+    }
     if (!question) {
         // Every notice the core gives the tool tells of a failure: an unreadable playlist, a
         // group too large, a list not written, a folder not made.

@@ -12,6 +12,7 @@
 #include "tests/doubles/NullHost.h"
 #include "tests/doubles/OrdinaryUserFileAccess.h"
 #include "tests/doubles/TempFolder.h"
+#include "winamp/Winamp.h"
 
 namespace {
 
@@ -30,9 +31,13 @@ std::string DiscQuestion(const std::string& name) {
 std::string MissingFileQuestion(const std::string& location) {
     return "Файл «" + location + "» не существует!\nПропустить и продолжить загрузку PlayList'а?";
 }
+// The player named is the platform's: "в Winamp'е" said on Linux sent the user to a player
+// that is not there.
 std::string MissingTimeQuestion(const std::string& name) {
+    const std::string player = PlayerName == "Winamp" ? "Winampe" : std::string(PlayerName);
     return "В списке воспроизведения не найдена информация о длине композиции «" + name +
-           "»!\nУбедитесь, что в Winampe для каждой композиции указана продолжительность.\n\n"
+           "»!\nУбедитесь, что в " + player +
+           " для каждой композиции указана продолжительность.\n\n"
            "Пропустить композицию и продолжить загрузку PlayList'a?";
 }
 

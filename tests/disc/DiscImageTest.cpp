@@ -40,7 +40,8 @@ protected:
         std::vector<FileOperationSource> sources;
         for (const std::string& path : paths)
             sources.push_back({path, false});
-        return WriteDiscImage(sources, image, "DISK1", "title", Prompter, Progress);
+        return WriteDiscImage(sources, TreeRule{.CountHidden = true}, image, "DISK1", "title",
+                              Prompter, Progress);
     }
 
     TempFolder Folder;
