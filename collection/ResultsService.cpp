@@ -46,8 +46,8 @@ void AddWrittenFiles(ResultsOutcome& outcome, const std::string& prefix, std::si
 void AddWrittenFolders(ResultsOutcome& outcome, const std::string& prefix, std::size_t first,
                        bool checksums) {
     std::error_code error;
-    const std::size_t tried = outcome.Processed.Done + outcome.Processed.Failed +
-                              (outcome.Processed.Stopped ? 1 : 0);
+    const std::size_t tried =
+        outcome.Processed.Done + outcome.Processed.Failed + (outcome.Processed.Stopped ? 1 : 0);
     for (std::size_t i = first; i < first + tried; ++i) {
         const std::string medium = prefix + std::to_string(i + 1);
         if (std::filesystem::is_directory(medium, error))

@@ -24,7 +24,7 @@ struct CollectionInput {
 struct CollectionOptions {
     // Music: playlists of tracks, sizes in hundredths of a second.
     DivisionRequest Division;
-    bool Contents = false;  // a folder brings its entries, not itself
+    bool Contents = false;     // a folder brings its entries, not itself
     bool CountHidden = false;  // hidden entries inside folders are counted and written
     std::vector<CollectionInput> Inputs;
 
