@@ -60,7 +60,6 @@ const char* const NumberLabel = "№ = номер носителя";
 const char* const ProcessCaption = "Выполнить";
 const char* const ChooseBaseDirTitle =
     "Выберите папку, в которой будут собраны результаты разбиения";
-const char* const CannotCreateBaseDirText = "Не удалось создать базовый каталог для результатов";
 const char* const BadNameTitle = "Ошибка";
 const char* const BadNameText = "Имя файла не может содержать\nсимволы   \\ / : * ? \" < > |";
 const char* const OpenBaseDirCaption = "Открыть &папку";
@@ -352,8 +351,7 @@ void TfrmVantrelMain::btnProcessResultsClick() {
         // What the status bar said of an earlier run is no answer to this one.
         setStatusText(1, QString());
         btnOpenResultsBaseDir->hide();
-        Questions->MessageBox(CannotCreateBaseDirText, PromptIcon::Exclamation, {PromptButton::Ok},
-                              PromptButton::Ok);
+        Questions->Ask(Question(QuestionKind::BaseFolderMissing));
         return;
     }
     const std::string prefix = baseDir + Settings.MediumName;

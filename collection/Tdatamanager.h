@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -21,6 +22,8 @@ class FileOperationProgress;
 class IconList;
 class TDivideThread;
 class TWinamp;
+struct PlaylistEntry;
+enum class QuestionKind;
 
 // The add methods: the tags of the window's add commands.
 enum AddMethod : int {
@@ -82,7 +85,7 @@ public:
     std::int32_t EstimateMediaCount(std::uint64_t capacity, std::uint32_t pause) const;
 
     // Reads one extended M3U playlist into the collection (no sort, no refresh).
-    void LoadPlaylist(const std::string& playlist, bool asTracks);
+    void LoadPlaylist(const std::string& playlist, CollectionKind kind);
 
     // The division: fit checks, units, the worker.
     // With discFootprint each item counts as what it takes on a disc image (files collections),
@@ -164,6 +167,15 @@ private:
                    std::map<std::uint32_t, TColGroup>& groups);
     // What becomes of an item larger than the medium: asked, or taken from an answer for all.
     OversizeChoice AskAboutOversizedItem(const TColItem& item, OversizeAnswers& answers);
+
+    // LoadPlaylist's entries: each is added, skipped, or stops the load.
+    struct PlaylistAnswers;
+    enum class EntryChoice { Add, Skip, Stop };
+    EntryChoice AddPlaylistEntry(PlaylistEntry& entry, const std::filesystem::path& folder,
+                                 CollectionKind kind, PlaylistAnswers& answers);
+    EntryChoice AskAboutDiscTrack(const std::string& name, PlaylistAnswers& answers);
+    // Skip (asked, or skipAll already set) or stop at an entry the collection cannot take.
+    EntryChoice AskToSkip(QuestionKind kind, const std::string& path, bool& skipAll);
 
     CollectionKind CollectionType = FilesAndFolders;
     TColItems Items;

@@ -17,9 +17,6 @@
 namespace {
 
 // Texts of the collector.
-constexpr const char* NotEmptyTextBefore = "Каталог ";
-constexpr const char* NotEmptyTextAfter =
-    " не пустой.\nДействительно хотите собрать в нём файлы носителя?";
 constexpr const char* ProgressTitleBefore = "Носитель №";
 constexpr const char* ProgressTitleAfter = " Сбор файлов в один каталог...";
 constexpr const char* ChecksumExtension = ".sha256";
@@ -71,10 +68,10 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
 
         std::error_code error;
         if (IsFolderWithEntries(folder)) {
-            const PromptButton answer = Host.prompter.MessageBox(
-                NotEmptyTextBefore + folder + NotEmptyTextAfter, PromptIcon::Question,
-                {PromptButton::Yes, PromptButton::No}, PromptButton::No);
-            if (answer != PromptButton::Yes) {
+            Question notEmpty(QuestionKind::NonEmptyFolder, folder);
+            notEmpty.Answers = {Answer::Yes, Answer::No};
+            notEmpty.Default = Answer::No;
+            if (Host.prompter.Ask(notEmpty) != Answer::Yes) {
                 processed.Stopped = true;
                 break;
             }

@@ -24,28 +24,18 @@
 
 namespace {
 
-// Texts of this module.
-constexpr const char* CopyFailedText = "Не удалось скопировать «";
-constexpr const char* MoveFailedText = "Не удалось переместить «";
-constexpr const char* IntoText = "» в «";
-constexpr const char* SkipQuestionText = "\n\nПропустить и продолжить?";
-constexpr const char* ClashText = "Файл «";
-constexpr const char* ClashQuestionText = "» уже существует.\nЗаменить его файлом «";
-constexpr const char* ClashEndText = "»?";
-constexpr const char* FolderIntoItselfReason = "папку нельзя поместить в саму себя";
-constexpr const char* SameFileReason = "источник и место назначения совпадают";
-constexpr const char* FolderInTheWayReason = "на этом месте уже есть папка";
-constexpr const char* FileInTheWayReason = "на этом месте уже есть файл";
-constexpr const char* PlacedByThisOperationReason =
-    "на этом месте уже есть файл, помещённый сюда этой же операцией; исходный файл остаётся на "
-    "месте";
-constexpr const char* CannotCreateFolderText = "Не удалось создать папку «";
-constexpr const char* SizeMismatchReason = "размер копии не совпадает с размером исходного файла";
+// The program's own reasons for a failure.
+const Failure FolderIntoItself{FailureReason::FolderIntoItself, {}};
+const Failure SameFile{FailureReason::SameFile, {}};
+const Failure FolderInTheWay{FailureReason::FolderInTheWay, {}};
+const Failure FileInTheWay{FailureReason::FileInTheWay, {}};
+const Failure PlacedByThisOperation{FailureReason::PlacedByThisOperation, {}};
+const Failure SizeMismatch{FailureReason::SizeMismatch, {}};
 
 enum class Outcome { Done, Skipped, Cancelled };
 
-std::string Reason(int error) {
-    return std::system_category().message(error);
+Failure Reason(int error) {
+    return {FailureReason::System, std::system_category().message(error)};
 }
 
 bool SameEntry(const struct stat& left, const struct stat& right) {
@@ -146,7 +136,7 @@ private:
     Outcome ClearTheWay(const std::string& source, const std::string& target,
                         const struct stat& info, bool replaceConfirmed);
     Clash AskClash(const std::string& source, const std::string& target);
-    Outcome Failed(const std::string& source, const std::string& target, const std::string& reason);
+    Outcome Failed(const std::string& source, const std::string& target, const Failure& reason);
     // Remembers an entry this run has put in place.
     void Placed(const std::string& target) { PlacedPaths.insert(target); }
     // True when the entry or a folder it lies in was put in place by this run.
@@ -187,7 +177,7 @@ Outcome Operation::Item(const FileOperationSource& given, const std::string& des
     if (throughLink && ::stat(source.c_str(), &info) != 0)
         return Failed(source, target, Reason(errno));
     if (S_ISDIR(info.st_mode) && IsInside(destinationFolder, source))
-        return Failed(source, target, FolderIntoItselfReason);
+        return Failed(source, target, FolderIntoItself);
 
     if (Kind == FileOperationKind::Copy)
         return CopyEntry(source, target, info, false, false);
@@ -215,9 +205,9 @@ Outcome Operation::CopyFolder(const std::string& source, const std::string& targ
     const bool created = ::lstat(target.c_str(), &existing) != 0;
     if (!created) {
         if (SameEntry(existing, info))
-            return Failed(source, target, SameFileReason);
+            return Failed(source, target, SameFile);
         if (!S_ISDIR(existing.st_mode))
-            return Failed(source, target, FileInTheWayReason);
+            return Failed(source, target, FileInTheWay);
         // An existing folder takes the contents in; clashes inside are asked one by one. What an
         // unfinished copy left in it goes first.
         RemovePartialFiles(target);
@@ -276,11 +266,11 @@ Outcome Operation::ClearTheWay(const std::string& source, const std::string& tar
     if (::lstat(target.c_str(), &existing) != 0)
         return Outcome::Done;
     if (SameEntry(existing, info))
-        return Failed(source, target, SameFileReason);
+        return Failed(source, target, SameFile);
     if (S_ISDIR(existing.st_mode))
-        return Failed(source, target, FolderInTheWayReason);
+        return Failed(source, target, FolderInTheWay);
     if (IsPlaced(target))
-        return Failed(source, target, PlacedByThisOperationReason);
+        return Failed(source, target, PlacedByThisOperation);
     if (!replaceConfirmed) {
         switch (AskClash(source, target)) {
             case Clash::Skip:
@@ -309,22 +299,20 @@ Operation::Clash Operation::AskClash(const std::string& source, const std::strin
         return Clash::Replace;
     if (SkipAll)
         return Clash::Skip;
-    const std::string text = ClashText + target + ClashQuestionText + source + ClashEndText;
     // Replacing loses the file that is there, so No is the default.
-    const PromptButton answer =
-        Questions.MessageDialog(DialogKind::Confirmation, text,
-                                {PromptButton::Yes, PromptButton::No, PromptButton::Cancel,
-                                 PromptButton::NoToAll, PromptButton::YesToAll},
-                                PromptButton::No);
+    Question clash{QuestionKind::NameClash, target, source};
+    clash.Answers = EveryAnswer;
+    clash.Default = Answer::No;
+    const Answer answer = Questions.Ask(clash);
     switch (answer) {
-        case PromptButton::Yes:
+        case Answer::Yes:
             return Clash::Replace;
-        case PromptButton::YesToAll:
+        case Answer::YesToAll:
             ReplaceAll = true;
             return Clash::Replace;
-        case PromptButton::No:
+        case Answer::No:
             return Clash::Skip;
-        case PromptButton::NoToAll:
+        case Answer::NoToAll:
             SkipAll = true;
             return Clash::Skip;
         default:
@@ -333,13 +321,15 @@ Operation::Clash Operation::AskClash(const std::string& source, const std::strin
 }
 
 Outcome Operation::Failed(const std::string& source, const std::string& target,
-                          const std::string& reason) {
+                          const Failure& reason) {
     ++ErrorCount;
-    const std::string text = (Kind == FileOperationKind::Copy ? CopyFailedText : MoveFailedText) +
-                             source + IntoText + target + "»:\n" + reason + SkipQuestionText;
-    const PromptButton answer = Questions.MessageDialog(
-        DialogKind::Warning, text, {PromptButton::Yes, PromptButton::Cancel}, PromptButton::Yes);
-    return answer == PromptButton::Yes ? Outcome::Skipped : Outcome::Cancelled;
+    Question failed{Kind == FileOperationKind::Copy ? QuestionKind::CopyFailed
+                                                    : QuestionKind::MoveFailed,
+                    source, target};
+    failed.Reason = reason;
+    failed.Answers = SkipOrCancel;
+    failed.Default = Answer::Yes;
+    return Questions.Ask(failed) == Answer::Yes ? Outcome::Skipped : Outcome::Cancelled;
 }
 
 int Operation::Rename(const std::string& from, const std::string& to, bool replacing) {
@@ -408,7 +398,7 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
         out.Reset();
         ::unlink(written.c_str());
     };
-    auto discard = [&](const std::string& reason) {
+    auto discard = [&](const Failure& reason) {
         removeCopy();
         return Failed(source, target, reason);
     };
@@ -441,13 +431,13 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
     // written into the new file is its size; a move, which removes the source next, also asks
     // the file system.
     if (copied != static_cast<std::uint64_t>(sourceInfo.st_size))
-        return discard(SizeMismatchReason);
+        return discard(SizeMismatch);
     if (durable) {
         struct stat copyInfo {};
         if (::fstat(out.Get(), &copyInfo) != 0)
             return discard(Reason(errno));
         if (copyInfo.st_size != sourceInfo.st_size)
-            return discard(SizeMismatchReason);
+            return discard(SizeMismatch);
     }
 
     ::fchmod(out.Get(), sourceInfo.st_mode & 07777);
@@ -521,10 +511,10 @@ Outcome Operation::Move(const std::string& source, const std::string& target,
     struct stat existing {};
     if (::lstat(target.c_str(), &existing) == 0) {
         if (SameEntry(existing, info))
-            return Failed(source, target, SameFileReason);
+            return Failed(source, target, SameFile);
         if (S_ISDIR(info.st_mode) != S_ISDIR(existing.st_mode))
             return Failed(source, target,
-                          S_ISDIR(existing.st_mode) ? FolderInTheWayReason : FileInTheWayReason);
+                          S_ISDIR(existing.st_mode) ? FolderInTheWay : FileInTheWay);
         if (S_ISDIR(info.st_mode))
             return MoveContents(source, target, info);
         const Outcome way = ClearTheWay(source, target, info, false);
@@ -607,8 +597,9 @@ FileOperationResult PosixFileOperations::Run(FileOperationKind kind,
             error = operation.SyncFolderOf(destination);
     }
     if (error != 0) {
-        Questions.MessageBox(CannotCreateFolderText + destination + "»:\n" + Reason(error),
-                             PromptIcon::Error, {PromptButton::Ok}, PromptButton::Ok);
+        Question notCreated{QuestionKind::FolderNotCreated, destination};
+        notCreated.Reason = Reason(error);
+        Questions.Ask(notCreated);
         result.DestinationFailed = true;
         return result;
     }

@@ -23,9 +23,6 @@ namespace {
 constexpr const char* PlayerControl = "audtool";
 constexpr const char* CacheSubfolder = "vantrel";
 constexpr const char* LineEnd = "\r\n";
-constexpr const char* MissingPlayerControl =
-    "Для обмена списками с Audacious нужна программа audtool, но она не найдена.\n"
-    "Установите пакет audacious, в который она входит.";
 
 constexpr std::chrono::milliseconds StartPollInterval{100};
 
@@ -174,8 +171,8 @@ std::size_t WinampHostAudacious::AppendFiles(WinampWindowHandle,
     return taken;
 }
 
-std::string WinampHostAudacious::MissingInstallation() {
-    return FindProgramOnPath(PlayerControl).empty() ? MissingPlayerControl : std::string();
+bool WinampHostAudacious::InstallationMissing() {
+    return FindProgramOnPath(PlayerControl).empty();
 }
 
 std::string WinampHostAudacious::PlaylistFolder(const std::string&) {

@@ -49,8 +49,8 @@ public:
                       const std::string& bytes) override;
     std::size_t AppendFiles(WinampWindowHandle window,
                             const std::vector<std::string>& paths) override;
-    // audtool is missing: the Debian package that brings it.
-    std::string MissingInstallation() override;
+    // audtool is missing.
+    bool InstallationMissing() override;
     // The cache folder of this program: $XDG_CACHE_HOME/vantrel/, else ~/.cache/vantrel/.
     std::string PlaylistFolder(const std::string& winampDir) override;
 
