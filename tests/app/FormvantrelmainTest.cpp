@@ -225,9 +225,9 @@ private slots:
         QTest::newRow("selected, no results")
             << 0 << false << -1 << QStringList{Text("a"), Text("c")};
         QTest::newRow("all, no results") << 1 << false << -1 << QStringList();
-        QTest::newRow("selected, results kept") << 0 << true << int(PromptButton::No) << all;
+        QTest::newRow("selected, results kept") << 0 << true << int(Answer::No) << all;
         QTest::newRow("all, results discarded")
-            << 1 << true << int(PromptButton::Yes) << QStringList();
+            << 1 << true << int(Answer::Yes) << QStringList();
     }
     void removingAsksBeforeDiscardingResults() {
         QFETCH(bool, results);
@@ -238,7 +238,7 @@ private slots:
         if (results)
             window.cmboMedia->addItem(Text("Носитель 1"));
         if (answer >= 0)
-            harness.Questions.Answer(static_cast<PromptButton>(answer));
+            harness.Questions.Reply(static_cast<Answer>(answer));
         SelectRows(window, {1});
 
         window.miDelClick(Fetched<int>("tag"));
@@ -248,12 +248,9 @@ private slots:
         QCOMPARE(harness.Questions.Unanswered, 0);
         if (results) {
             const auto& question = harness.Questions.Asked[0];
-            QCOMPARE(question.Text,
-                     std::string("Эта команда очистит результаты предыдущего разбиения!\n\n"
-                                 "Продолжить?"));
-            QCOMPARE(question.Default, PromptButton::No);
-            QCOMPARE(question.Icon, PromptIcon::Question);
-            QCOMPARE(window.cmboMedia->count(), answer == int(PromptButton::Yes) ? 0 : 1);
+            QCOMPARE(question.Kind, QuestionKind::DiscardResults);
+            QCOMPARE(question.Default, Answer::No);
+            QCOMPARE(window.cmboMedia->count(), answer == int(Answer::Yes) ? 0 : 1);
         }
         QCOMPARE(window.cmboCollectionType->isEnabled(), Captions(window).isEmpty());
     }
@@ -535,9 +532,7 @@ private slots:
 
         QVERIFY(!window.close());
         QCOMPARE(harness.Questions.Asked.size(), std::size_t{1});
-        QCOMPARE(harness.Questions.Asked[0].Text,
-                 std::string("Пожалуйста, остановите процесс разбиения перед выходом"));
-        QCOMPARE(harness.Questions.Asked[0].Icon, PromptIcon::Information);
+        QCOMPARE(harness.Questions.Asked[0].Kind, QuestionKind::StopBeforeExit);
 
         QTRY_VERIFY(!window.dividing());
         QVERIFY(window.close());

@@ -22,10 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string NotEmptyQuestion(const std::string& folder) {
-    return "Каталог " + folder + " не пустой.\nДействительно хотите собрать в нём файлы носителя?";
-}
-
 class CollectFilesTest : public ::testing::Test {
 protected:
     CollectFilesTest() : Manager(Parts.Collection, Parts.Medium, Parts.Host()) {
@@ -116,18 +112,18 @@ TEST_F(CollectFilesTest, OnlyAFolderWithEntriesDrawsTheQuestion) {
         Parts.Prompter.Asked.clear();
         Parts.FileOperations.Calls.clear();
         if (c.Asked)
-            Parts.Prompter.Answer(PromptButton::Yes);
+            Parts.Prompter.Reply(Answer::Yes);
 
         Manager.CollectFiles(-1, base + "/disk", true);
 
         ASSERT_EQ(Parts.Prompter.Asked.size(), c.Asked ? 1U : 0U);
         if (c.Asked) {
             const auto& asked = Parts.Prompter.Asked[0];
-            EXPECT_EQ(asked.Text, NotEmptyQuestion(base + "/disk1/"));
-            EXPECT_EQ(asked.Icon, PromptIcon::Question);
-            EXPECT_EQ(asked.Buttons,
-                      (std::vector<PromptButton>{PromptButton::Yes, PromptButton::No}));
-            EXPECT_EQ(asked.Default, PromptButton::No);
+            EXPECT_EQ(asked.Kind, QuestionKind::NonEmptyFolder);
+            EXPECT_EQ(asked.Path, base + "/disk1/");
+            EXPECT_EQ(asked.Answers,
+                      (std::vector<Answer>{Answer::Yes, Answer::No}));
+            EXPECT_EQ(asked.Default, Answer::No);
         }
         EXPECT_EQ(Calls().size(), 1U) << "answered Yes or not asked";
     }
@@ -136,7 +132,7 @@ TEST_F(CollectFilesTest, OnlyAFolderWithEntriesDrawsTheQuestion) {
 TEST_F(CollectFilesTest, NoEndsTheWholeOperation) {
     MakeMedia({{"a"}, {"b"}, {"c"}});
     Folder.Write("CDRs/disk2/old.txt", "old");
-    Parts.Prompter.Answer(PromptButton::No);
+    Parts.Prompter.Reply(Answer::No);
 
     const TProcessedMedia processed = Manager.CollectFiles(-1, Base + "/disk", true);
     EXPECT_EQ(processed.Done, 1U);
@@ -229,14 +225,13 @@ TEST_F(CollectFilesRealTest, ABaseFolderThatTakesNoEntriesIsReportedOnceAndEndsT
     MakeRealMedia({{{"a", 1}}, {{"b", 1}}, {{"c", 1}}});
     if (mount.MakeReadOnly() == 0)
         GTEST_SKIP() << "root without a way to make a read-only folder";
-    Parts.Prompter.Answer(PromptButton::Ok);
+    Parts.Prompter.Reply(Answer::Ok);
 
     const TProcessedMedia processed = Real.CollectFiles(-1, Folder / "ro/disk", true);
 
     ASSERT_EQ(Parts.Prompter.Asked.size(), 1U);
-    EXPECT_EQ(
-        Parts.Prompter.Asked[0].Text.rfind("Не удалось создать папку «" + Folder / "ro/disk1", 0),
-        0U);
+    EXPECT_EQ(Parts.Prompter.Asked[0].Kind, QuestionKind::FolderNotCreated);
+    EXPECT_EQ(Parts.Prompter.Asked[0].Path, Folder / "ro/disk1");
     EXPECT_EQ(processed.Done, 0U);
     EXPECT_EQ(processed.Failed, 1U);
     EXPECT_TRUE(processed.Stopped);
@@ -249,7 +244,7 @@ TEST_F(CollectFilesRealTest, AFullFileSystemFailsTheMediumThatDidNotFitAndLeaves
     if (!mount.Mounted())
         GTEST_SKIP() << "cannot mount a small file system here";
     MakeRealMedia({{{"small.txt", 5}}, {{"album/big.bin", 3 * 1024 * 1024}}});
-    Parts.Prompter.Answer(PromptButton::Yes);  // skip the file that does not fit
+    Parts.Prompter.Reply(Answer::Yes);  // skip the file that does not fit
 
     const TProcessedMedia processed = Real.CollectFiles(-1, Folder / "small/disk", true);
 
@@ -288,14 +283,14 @@ TEST_F(CollectFilesRealTest, ASecondMoveFindsNothingAndTheServiceSaysSo) {
     EXPECT_FALSE(fs::exists(file));
     EXPECT_EQ(Real.GetItems().front().Path, file) << "the collection keeps the old path";
 
-    Parts.Prompter.Answer(PromptButton::Yes);  // the medium folder is no longer empty
-    Parts.Prompter.Answer(PromptButton::Yes);  // skip the missing source
+    Parts.Prompter.Reply(Answer::Yes);  // the medium folder is no longer empty
+    Parts.Prompter.Reply(Answer::Yes);  // skip the missing source
     Real.CollectFiles(0, Base + "/disk", false);
     ASSERT_EQ(Parts.Prompter.Asked.size(), 2U);
-    EXPECT_NE(Parts.Prompter.Asked[1].Text.find(file), std::string::npos);
-    EXPECT_NE(Parts.Prompter.Asked[1].Text.find(
-                  std::error_code(ENOENT, std::system_category()).message()),
-              std::string::npos);
+    EXPECT_EQ(Parts.Prompter.Asked[1].Kind, QuestionKind::MoveFailed);
+    EXPECT_EQ(Parts.Prompter.Asked[1].Path, file);
+    EXPECT_EQ(Parts.Prompter.Asked[1].Reason.SystemText,
+              std::error_code(ENOENT, std::system_category()).message());
     EXPECT_EQ(ReadTextFile(Base + "/disk1/song.mp3"), "song");
 }
 

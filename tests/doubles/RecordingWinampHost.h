@@ -64,7 +64,7 @@ public:
         return true;
     }
     std::string PlaylistFolder(const std::string& winampDir) override { return winampDir; }
-    std::string MissingInstallation() override { return Missing; }
+    bool InstallationMissing() override { return Missing; }
 
     std::optional<std::string> Registered;
     std::set<std::string> ExistingFiles;
@@ -77,7 +77,7 @@ public:
     bool WritesPlaylist = true;         // false: the player fails to write its playlist
     std::size_t TakesFiles = SIZE_MAX;  // the player takes this many files, then no more
     std::size_t FilesTaken = 0;
-    std::string Missing;
+    bool Missing = false;
 
     std::vector<std::string> Calls;
 };
