@@ -367,10 +367,13 @@ void TfrmVantrelMain::btnProcessResultsClick() {
         processed = DataManager->SavePlaylists(index, prefix);
     } else if (radioResultsMoveToFolder->isChecked()) {
         action = 2;
-        processed = DataManager->CollectFiles(index, prefix, false);
+        processed = DataManager->CollectFiles(index, prefix, FileOperationKind::Move);
     } else if (radioResultsCopyToFolder->isChecked()) {
         action = 3;
-        processed = DataManager->CollectFiles(index, prefix, true, Settings.ChecksumLists);
+        processed = DataManager->CollectFiles(
+            index, prefix, FileOperationKind::Copy,
+            Settings.ChecksumLists ? TDataManager::ChecksumLists::Written
+                                   : TDataManager::ChecksumLists::None);
     } else if (radioResultsMakeImage->isChecked()) {
         action = MakeImageTag;
         processed =

@@ -18,15 +18,8 @@
 
 namespace {
 
-// Texts of the list views.
-constexpr const char* NoGroupText = "нет";
-
-// The "Группа" column among a collection row's sub-items, which follow the name.
+// The group column among a collection row's sub-items, which follow the name.
 constexpr std::size_t GroupSubItem = GroupColumn - 1;
-
-std::string GroupText(std::uint32_t group) {
-    return group == 0 ? std::string(NoGroupText) : std::to_string(group);
-}
 
 // The cell a list row's data pointer leads to.
 const TItemPosition& CellOfRow(const ListView& view, std::size_t row) {

@@ -11,6 +11,7 @@
 
 #include "items/CollectionKind.h"
 #include "items/Collectionitems.h"
+#include "platform/FileOperation.h"
 
 class ListView;
 class Prompter;
@@ -115,10 +116,12 @@ public:
     // failure every later medium would meet too (the base folder takes no new entries).
     TProcessedMedia SaveTextLists(int index, const std::string& prefix);
     TProcessedMedia SavePlaylists(int index, const std::string& prefix);
-    // With checksums, a copy also writes prefix + number + ".sha256" beside each medium's folder:
-    // the SHA-256 of every file copied, computed while copying, as `sha256sum -c` reads it.
-    TProcessedMedia CollectFiles(int index, const std::string& prefix, bool copy,
-                                 bool checksums = false);
+    // With ChecksumLists::Written, a copy also writes prefix + number + ".sha256" beside each
+    // medium's folder: the SHA-256 of every file copied, computed while copying, as
+    // `sha256sum -c` reads it.
+    enum class ChecksumLists { None, Written };
+    TProcessedMedia CollectFiles(int index, const std::string& prefix, FileOperationKind kind,
+                                 ChecksumLists checksums = ChecksumLists::None);
     // Writes one ISO image per medium, prefix + number + ".iso"; stops at a cancel or a failure.
     // An image larger than capacity is kept, and the user is told it will not fit.
     TProcessedMedia MakeImages(int index, const std::string& prefix, std::uint64_t capacity,

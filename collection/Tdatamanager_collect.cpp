@@ -55,9 +55,10 @@ bool TDataManager::WriteChecksumList(const std::string& path, const std::string&
     return WriteResultFile(Host.prompter, path, text);
 }
 
-TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix, bool copy,
-                                           bool checksums) {
-    const bool listed = copy && checksums;
+TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
+                                           FileOperationKind kind, ChecksumLists checksums) {
+    const bool copy = kind == FileOperationKind::Copy;
+    const bool listed = copy && checksums == ChecksumLists::Written;
     Host.fileOperations.RecordChecksums(listed);
     TProcessedMedia processed;
     const auto [first, last] = MediaRange(index);
@@ -87,7 +88,7 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
             sources.push_back({item->Path, item->LinkItself});
         // The service reports every failure itself.
         const FileOperationResult result = Host.fileOperations.Run(
-            copy ? FileOperationKind::Copy : FileOperationKind::Move, sources, folder,
+            kind, sources, folder,
             ProgressTitleBefore + number + ProgressTitleAfter,
             FileOperationPart{i - first + 1, last - first});
         if (listed && !WriteChecksumList(prefix + number + ChecksumExtension, folder,

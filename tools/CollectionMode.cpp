@@ -423,7 +423,10 @@ int RunCollection(const CollectionOptions& options, const CollectionStreams& str
             prompter.Fail(std::string("--") + action +
                           ": tracks on an audio disc are no files to " + action);
         } else if (const auto prefix = prefixIn(folder, report)) {
-            const TProcessedMedia collected = manager.CollectFiles(-1, *prefix, copy, checksums);
+            const TProcessedMedia collected = manager.CollectFiles(
+                -1, *prefix, copy ? FileOperationKind::Copy : FileOperationKind::Move,
+                checksums ? TDataManager::ChecksumLists::Written
+                          : TDataManager::ChecksumLists::None);
             report.MediaDone = collected.Done;
             // A medium that failed may be followed by one that was done: what is there is told.
             std::error_code error;

@@ -60,7 +60,7 @@ protected:
 
 TEST_F(CollectFilesTest, OneMediumGoesIntoItsNumberedFolder) {
     MakeMedia({{"a"}, {"c", "b"}, {"d"}, {"e"}});
-    Manager.CollectFiles(1, Base + "/disk", true);
+    Manager.CollectFiles(1, Base + "/disk", FileOperationKind::Copy);
 
     EXPECT_TRUE(fs::is_directory(Base + "/disk2"));
     EXPECT_FALSE(fs::exists(Base + "/disk1"));
@@ -77,7 +77,7 @@ TEST_F(CollectFilesTest, OneMediumGoesIntoItsNumberedFolder) {
 
 TEST_F(CollectFilesTest, AllMediaInOrderAndTheMoveKind) {
     MakeMedia({{"a"}, {"b"}, {"c"}});
-    Manager.CollectFiles(-1, Base + "/disk", false);
+    Manager.CollectFiles(-1, Base + "/disk", FileOperationKind::Move);
     ASSERT_EQ(Calls().size(), 3U);
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(Calls()[i].Kind, FileOperationKind::Move);
@@ -114,7 +114,7 @@ TEST_F(CollectFilesTest, OnlyAFolderWithEntriesDrawsTheQuestion) {
         if (c.Asked)
             Parts.Prompter.Reply(Answer::Yes);
 
-        Manager.CollectFiles(-1, base + "/disk", true);
+        Manager.CollectFiles(-1, base + "/disk", FileOperationKind::Copy);
 
         ASSERT_EQ(Parts.Prompter.Asked.size(), c.Asked ? 1U : 0U);
         if (c.Asked) {
@@ -134,7 +134,7 @@ TEST_F(CollectFilesTest, NoEndsTheWholeOperation) {
     Folder.Write("CDRs/disk2/old.txt", "old");
     Parts.Prompter.Reply(Answer::No);
 
-    const TProcessedMedia processed = Manager.CollectFiles(-1, Base + "/disk", true);
+    const TProcessedMedia processed = Manager.CollectFiles(-1, Base + "/disk", FileOperationKind::Copy);
     EXPECT_EQ(processed.Done, 1U);
     EXPECT_TRUE(processed.Stopped);
 
@@ -165,7 +165,7 @@ TEST_F(CollectFilesTest, AnOutcomeCountsItsMediumOrEndsTheRun) {
         SCOPED_TRACE(c.Name);
         Parts.FileOperations.Calls.clear();
         Parts.FileOperations.Result = c.Result;
-        const TProcessedMedia processed = Manager.CollectFiles(-1, Base + "/" + c.Name, true);
+        const TProcessedMedia processed = Manager.CollectFiles(-1, Base + "/" + c.Name, FileOperationKind::Copy);
         EXPECT_EQ(Calls().size(), c.Calls);
         EXPECT_EQ(processed.Done, c.Done);
         EXPECT_EQ(processed.Failed, c.Failed);
@@ -227,7 +227,7 @@ TEST_F(CollectFilesRealTest, ABaseFolderThatTakesNoEntriesIsReportedOnceAndEndsT
         GTEST_SKIP() << "root without a way to make a read-only folder";
     Parts.Prompter.Reply(Answer::Ok);
 
-    const TProcessedMedia processed = Real.CollectFiles(-1, Folder / "ro/disk", true);
+    const TProcessedMedia processed = Real.CollectFiles(-1, Folder / "ro/disk", FileOperationKind::Copy);
 
     ASSERT_EQ(Parts.Prompter.Asked.size(), 1U);
     EXPECT_EQ(Parts.Prompter.Asked[0].Kind, QuestionKind::FolderNotCreated);
@@ -246,7 +246,7 @@ TEST_F(CollectFilesRealTest, AFullFileSystemFailsTheMediumThatDidNotFitAndLeaves
     MakeRealMedia({{{"small.txt", 5}}, {{"album/big.bin", 3 * 1024 * 1024}}});
     Parts.Prompter.Reply(Answer::Yes);  // skip the file that does not fit
 
-    const TProcessedMedia processed = Real.CollectFiles(-1, Folder / "small/disk", true);
+    const TProcessedMedia processed = Real.CollectFiles(-1, Folder / "small/disk", FileOperationKind::Copy);
 
     EXPECT_EQ(processed.Done, 1U);
     EXPECT_EQ(processed.Failed, 1U);
@@ -264,7 +264,7 @@ TEST_F(CollectFilesRealTest, AFolderItemArrivesWithItsWholeTree) {
     TDataManagerTestAccess::Media(Real) = {
         TMedium{Real.GetItems().cbegin(), std::next(Real.GetItems().cbegin())}};
 
-    Real.CollectFiles(0, Base + "/disk", true);
+    Real.CollectFiles(0, Base + "/disk", FileOperationKind::Copy);
 
     EXPECT_EQ(ReadTextFile(Base + "/disk1/album/01.mp3"), "one");
     EXPECT_EQ(ReadTextFile(Base + "/disk1/album/cd2/02.mp3"), "two");
@@ -278,14 +278,14 @@ TEST_F(CollectFilesRealTest, ASecondMoveFindsNothingAndTheServiceSaysSo) {
     Real.AddItems({file}, AddMethod::AddFiles);
     TDataManagerTestAccess::Media(Real) = {TMedium{Real.GetItems().cbegin()}};
 
-    Real.CollectFiles(0, Base + "/disk", false);
+    Real.CollectFiles(0, Base + "/disk", FileOperationKind::Move);
     EXPECT_EQ(ReadTextFile(Base + "/disk1/song.mp3"), "song");
     EXPECT_FALSE(fs::exists(file));
     EXPECT_EQ(Real.GetItems().front().Path, file) << "the collection keeps the old path";
 
     Parts.Prompter.Reply(Answer::Yes);  // the medium folder is no longer empty
     Parts.Prompter.Reply(Answer::Yes);  // skip the missing source
-    Real.CollectFiles(0, Base + "/disk", false);
+    Real.CollectFiles(0, Base + "/disk", FileOperationKind::Move);
     ASSERT_EQ(Parts.Prompter.Asked.size(), 2U);
     EXPECT_EQ(Parts.Prompter.Asked[1].Kind, QuestionKind::MoveFailed);
     EXPECT_EQ(Parts.Prompter.Asked[1].Path, file);
@@ -308,7 +308,7 @@ TEST_F(CollectFilesTest, ALinkFoundInAFolderTravelsAsTheLinkAChosenOneAsItsTarge
         all.push_back(it);
     TDataManagerTestAccess::Media(Manager) = {all};
 
-    Manager.CollectFiles(0, Base + "/disk", true);
+    Manager.CollectFiles(0, Base + "/disk", FileOperationKind::Copy);
 
     ASSERT_EQ(Calls().size(), 1U);
     EXPECT_EQ(Calls()[0].Sources,
@@ -338,7 +338,9 @@ TEST(CollectChecksumsTest, CopiesWriteAListSha256sumChecks) {
             media.back().push_back(item);
     const std::string base = folder.MakeFolder("CDRs");
 
-    EXPECT_EQ(manager.CollectFiles(-1, base + "/disk", true, true).Done, 1U);
+    EXPECT_EQ(manager.CollectFiles(-1, base + "/disk", FileOperationKind::Copy,
+                                   TDataManager::ChecksumLists::Written)
+                  .Done, 1U);
 
     const std::string list = ReadTextFile(base + "/disk1.sha256");
     EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 2);
