@@ -370,10 +370,10 @@ void TfrmVantrelMain::btnProcessResultsClick() {
         processed = DataManager->CollectFiles(index, prefix, FileOperationKind::Move);
     } else if (radioResultsCopyToFolder->isChecked()) {
         action = 3;
-        processed = DataManager->CollectFiles(
-            index, prefix, FileOperationKind::Copy,
-            Settings.ChecksumLists ? TDataManager::ChecksumLists::Written
-                                   : TDataManager::ChecksumLists::None);
+        processed =
+            DataManager->CollectFiles(index, prefix, FileOperationKind::Copy,
+                                      Settings.ChecksumLists ? TDataManager::ChecksumLists::Written
+                                                             : TDataManager::ChecksumLists::None);
     } else if (radioResultsMakeImage->isChecked()) {
         action = MakeImageTag;
         processed =

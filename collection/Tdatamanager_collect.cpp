@@ -88,8 +88,7 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
             sources.push_back({item->Path, item->LinkItself});
         // The service reports every failure itself.
         const FileOperationResult result = Host.fileOperations.Run(
-            kind, sources, folder,
-            ProgressTitleBefore + number + ProgressTitleAfter,
+            kind, sources, folder, ProgressTitleBefore + number + ProgressTitleAfter,
             FileOperationPart{i - first + 1, last - first});
         if (listed && !WriteChecksumList(prefix + number + ChecksumExtension, folder,
                                          Host.fileOperations.TakeChecksums())) {

@@ -15,10 +15,7 @@
 #include "platform/Prompter.h"
 #include "platform/ThreadPriority.h"
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 // The answers for all that hold for the rest of one preparation.
 struct TDataManager::OversizeAnswers {

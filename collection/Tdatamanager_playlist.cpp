@@ -204,8 +204,7 @@ TDataManager::EntryChoice TDataManager::AddPlaylistEntry(PlaylistEntry& entry,
     bool missing = false;
     const bool discTrack = IsDiscTrack(location);
     if (discTrack && asTracks) {
-        if (const EntryChoice choice = AskAboutDiscTrack(name, answers);
-            choice != EntryChoice::Add)
+        if (const EntryChoice choice = AskAboutDiscTrack(name, answers); choice != EntryChoice::Add)
             return choice;
     } else if (discTrack) {
         missing = true;  // a disc track is no file to measure

@@ -10,7 +10,6 @@
 #include "dialogs/HelpWindow.h"
 #include "platform/Prompter.h"
 
-
 QString HelpBook::InstalledFolder() {
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
                            QString::fromUtf8(BuildInfo::HelpFolderFromProgram));

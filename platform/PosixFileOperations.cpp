@@ -64,8 +64,8 @@ enum class TopLink { Followed, Kept };
 // The sum of the regular files' lengths under a path.
 std::uint64_t BytesUnder(const std::string& path, TopLink link) {
     struct stat info {};
-    if ((link == TopLink::Followed ? ::stat(path.c_str(), &info)
-                                   : ::lstat(path.c_str(), &info)) != 0)
+    if ((link == TopLink::Followed ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) !=
+        0)
         return 0;
     if (S_ISREG(info.st_mode))
         return static_cast<std::uint64_t>(info.st_size);
@@ -352,9 +352,9 @@ Operation::Clash Operation::AskClash(const std::string& source, const std::strin
 Outcome Operation::Failed(const std::string& source, const std::string& target,
                           const Failure& reason) {
     ++ErrorCount;
-    Question failed{Kind == FileOperationKind::Copy ? QuestionKind::CopyFailed
-                                                    : QuestionKind::MoveFailed,
-                    source, target};
+    Question failed{
+        Kind == FileOperationKind::Copy ? QuestionKind::CopyFailed : QuestionKind::MoveFailed,
+        source, target};
     failed.Reason = reason;
     failed.Answers = SkipOrCancel;
     failed.Default = Answer::Yes;

@@ -52,8 +52,18 @@ enum class QuestionKind {
 };
 
 // The answers a question allows. A message's answers are its buttons in their order.
-enum class Answer { Ok, Yes, No, Cancel, NoToAll, YesToAll, Expand, Exclude, ExpandForAll,
-                    ExcludeForAll };
+enum class Answer {
+    Ok,
+    Yes,
+    No,
+    Cancel,
+    NoToAll,
+    YesToAll,
+    Expand,
+    Exclude,
+    ExpandForAll,
+    ExcludeForAll
+};
 
 // Why an operation failed: a reason of the program's own, or the system's error text.
 enum class FailureReason {
@@ -92,8 +102,7 @@ struct Question {
 
 // The questions of operations that may skip one entry and go on, or stop.
 inline const std::vector<Answer> SkipOrCancel{Answer::Yes, Answer::Cancel};
-inline const std::vector<Answer> SkipOrCancelForAll{Answer::Yes, Answer::Cancel,
-                                                    Answer::YesToAll};
+inline const std::vector<Answer> SkipOrCancelForAll{Answer::Yes, Answer::Cancel, Answer::YesToAll};
 inline const std::vector<Answer> EveryAnswer{Answer::Yes, Answer::No, Answer::Cancel,
                                              Answer::NoToAll, Answer::YesToAll};
 
@@ -105,4 +114,3 @@ public:
     // question and Cancel is allowed (else the last answer allowed).
     virtual Answer Ask(const Question& question) = 0;
 };
-

@@ -71,8 +71,9 @@ QString FailureText(const Failure& failure) {
         case FailureReason::FileInTheWay:
             return Tr("на этом месте уже есть файл");
         case FailureReason::PlacedByThisOperation:
-            return Tr("на этом месте уже есть файл, помещённый сюда этой же операцией; исходный "
-                      "файл остаётся на месте");
+            return Tr(
+                "на этом месте уже есть файл, помещённый сюда этой же операцией; исходный "
+                "файл остаётся на месте");
         case FailureReason::SizeMismatch:
             return Tr("размер копии не совпадает с размером исходного файла");
         case FailureReason::NameTaken:
@@ -173,8 +174,9 @@ QString QuestionText(const Question& question) {
             return Tr("Не удалось получить текущий плейлист %1'а.\nКоллекция не изменена.")
                 .arg(other);
         case QuestionKind::PlayerControlMissing:
-            return Tr("Для обмена списками с Audacious нужна программа audtool, но она не "
-                      "найдена.\nУстановите пакет audacious, в который она входит.");
+            return Tr(
+                "Для обмена списками с Audacious нужна программа audtool, но она не "
+                "найдена.\nУстановите пакет audacious, в который она входит.");
         case QuestionKind::PlayerNotInFolder:
             return Tr("В указанном каталоге нет исполняемого файла %1'а.\nВыберите другую "
                       "папку...")

@@ -425,10 +425,8 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::newRow("expand") << false << false << true << int(Answer::Expand);
         QTest::newRow("exclude") << true << false << true << int(Answer::Exclude);
-        QTest::newRow("expand for all")
-            << false << true << true << int(Answer::ExpandForAll);
-        QTest::newRow("exclude for all")
-            << true << true << true << int(Answer::ExcludeForAll);
+        QTest::newRow("expand for all") << false << true << true << int(Answer::ExpandForAll);
+        QTest::newRow("exclude for all") << true << true << true << int(Answer::ExcludeForAll);
         QTest::newRow("cancel") << true << true << false << int(Answer::Cancel);
     }
     void dirTooBigDialogAnswers() {

@@ -229,8 +229,7 @@ private slots:
             << 0 << false << -1 << QStringList{Text("a"), Text("c")};
         QTest::newRow("all, no results") << 1 << false << -1 << QStringList();
         QTest::newRow("selected, results kept") << 0 << true << int(Answer::No) << all;
-        QTest::newRow("all, results discarded")
-            << 1 << true << int(Answer::Yes) << QStringList();
+        QTest::newRow("all, results discarded") << 1 << true << int(Answer::Yes) << QStringList();
     }
     void removingAsksBeforeDiscardingResults() {
         QFETCH(bool, results);

@@ -112,8 +112,8 @@ TEST_F(PrepareDivisionTest, OversizedFileQuestionAndItsAnswers) {
     const auto& question = Parts.Prompter.Asked[0];
     EXPECT_EQ(question.Kind, QuestionKind::OversizedFile);
     EXPECT_EQ(question.Path, Folder / "a");
-    EXPECT_EQ(question.Answers, (std::vector<Answer>{Answer::Yes, Answer::Cancel,
-                                                           Answer::YesToAll}));
+    EXPECT_EQ(question.Answers,
+              (std::vector<Answer>{Answer::Yes, Answer::Cancel, Answer::YesToAll}));
     EXPECT_EQ(question.Default, Answer::Yes);
     EXPECT_EQ(ItemNames(), (std::vector<std::string>{"c"}));
     EXPECT_EQ(Parts.Collection.RowCount(), 1u);

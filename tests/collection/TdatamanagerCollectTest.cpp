@@ -121,8 +121,7 @@ TEST_F(CollectFilesTest, OnlyAFolderWithEntriesDrawsTheQuestion) {
             const auto& asked = Parts.Prompter.Asked[0];
             EXPECT_EQ(asked.Kind, QuestionKind::NonEmptyFolder);
             EXPECT_EQ(asked.Path, base + "/disk1/");
-            EXPECT_EQ(asked.Answers,
-                      (std::vector<Answer>{Answer::Yes, Answer::No}));
+            EXPECT_EQ(asked.Answers, (std::vector<Answer>{Answer::Yes, Answer::No}));
             EXPECT_EQ(asked.Default, Answer::No);
         }
         EXPECT_EQ(Calls().size(), 1U) << "answered Yes or not asked";
@@ -134,7 +133,8 @@ TEST_F(CollectFilesTest, NoEndsTheWholeOperation) {
     Folder.Write("CDRs/disk2/old.txt", "old");
     Parts.Prompter.Reply(Answer::No);
 
-    const TProcessedMedia processed = Manager.CollectFiles(-1, Base + "/disk", FileOperationKind::Copy);
+    const TProcessedMedia processed =
+        Manager.CollectFiles(-1, Base + "/disk", FileOperationKind::Copy);
     EXPECT_EQ(processed.Done, 1U);
     EXPECT_TRUE(processed.Stopped);
 
@@ -165,7 +165,8 @@ TEST_F(CollectFilesTest, AnOutcomeCountsItsMediumOrEndsTheRun) {
         SCOPED_TRACE(c.Name);
         Parts.FileOperations.Calls.clear();
         Parts.FileOperations.Result = c.Result;
-        const TProcessedMedia processed = Manager.CollectFiles(-1, Base + "/" + c.Name, FileOperationKind::Copy);
+        const TProcessedMedia processed =
+            Manager.CollectFiles(-1, Base + "/" + c.Name, FileOperationKind::Copy);
         EXPECT_EQ(Calls().size(), c.Calls);
         EXPECT_EQ(processed.Done, c.Done);
         EXPECT_EQ(processed.Failed, c.Failed);
@@ -227,7 +228,8 @@ TEST_F(CollectFilesRealTest, ABaseFolderThatTakesNoEntriesIsReportedOnceAndEndsT
         GTEST_SKIP() << "root without a way to make a read-only folder";
     Parts.Prompter.Reply(Answer::Ok);
 
-    const TProcessedMedia processed = Real.CollectFiles(-1, Folder / "ro/disk", FileOperationKind::Copy);
+    const TProcessedMedia processed =
+        Real.CollectFiles(-1, Folder / "ro/disk", FileOperationKind::Copy);
 
     ASSERT_EQ(Parts.Prompter.Asked.size(), 1U);
     EXPECT_EQ(Parts.Prompter.Asked[0].Kind, QuestionKind::FolderNotCreated);
@@ -246,7 +248,8 @@ TEST_F(CollectFilesRealTest, AFullFileSystemFailsTheMediumThatDidNotFitAndLeaves
     MakeRealMedia({{{"small.txt", 5}}, {{"album/big.bin", 3 * 1024 * 1024}}});
     Parts.Prompter.Reply(Answer::Yes);  // skip the file that does not fit
 
-    const TProcessedMedia processed = Real.CollectFiles(-1, Folder / "small/disk", FileOperationKind::Copy);
+    const TProcessedMedia processed =
+        Real.CollectFiles(-1, Folder / "small/disk", FileOperationKind::Copy);
 
     EXPECT_EQ(processed.Done, 1U);
     EXPECT_EQ(processed.Failed, 1U);
@@ -338,9 +341,11 @@ TEST(CollectChecksumsTest, CopiesWriteAListSha256sumChecks) {
             media.back().push_back(item);
     const std::string base = folder.MakeFolder("CDRs");
 
-    EXPECT_EQ(manager.CollectFiles(-1, base + "/disk", FileOperationKind::Copy,
-                                   TDataManager::ChecksumLists::Written)
-                  .Done, 1U);
+    EXPECT_EQ(manager
+                  .CollectFiles(-1, base + "/disk", FileOperationKind::Copy,
+                                TDataManager::ChecksumLists::Written)
+                  .Done,
+              1U);
 
     const std::string list = ReadTextFile(base + "/disk1.sha256");
     EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 2);

@@ -34,11 +34,9 @@ Expected MissingTimeQuestion(const std::string& name) {
     return {QuestionKind::MissingTrackLength, name};
 }
 
-const std::vector<Answer> AllFive = {Answer::Yes, Answer::No,
-                                           Answer::Cancel, Answer::NoToAll,
-                                           Answer::YesToAll};
-const std::vector<Answer> SkipThree = {Answer::Yes, Answer::Cancel,
-                                             Answer::YesToAll};
+const std::vector<Answer> AllFive = {Answer::Yes, Answer::No, Answer::Cancel, Answer::NoToAll,
+                                     Answer::YesToAll};
+const std::vector<Answer> SkipThree = {Answer::Yes, Answer::Cancel, Answer::YesToAll};
 
 class PlaylistTest : public ::testing::Test {
 protected:
@@ -79,8 +77,7 @@ protected:
         const auto& asked = Parts.Prompter.Asked[index];
         EXPECT_EQ(asked.Kind, expected.Kind);
         EXPECT_EQ(asked.Path, expected.Path);
-        EXPECT_EQ(asked.Answers,
-                  expected.Kind == QuestionKind::DiscTrack ? AllFive : SkipThree);
+        EXPECT_EQ(asked.Answers, expected.Kind == QuestionKind::DiscTrack ? AllFive : SkipThree);
         EXPECT_EQ(asked.Default, Answer::Yes);
     }
 
@@ -383,9 +380,9 @@ TEST_F(PlaylistTest, DiscTrackAnswersForAllAndStop) {
 }
 
 struct DiscAcceptanceCase {
-    const char* Entry;                  // the playlist's only entry
+    const char* Entry;            // the playlist's only entry
     std::vector<Answer> Answers;  // to the questions in the order asked
-    bool ItemsAreFiles;                 // afterwards
+    bool ItemsAreFiles;           // afterwards
     std::size_t ItemCount;
 };
 

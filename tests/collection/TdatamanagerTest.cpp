@@ -258,8 +258,7 @@ TEST_F(DataManagerTest, MissingPathsAreRefusedAndUnmeasurableOnesAreNamed) {
     user.Own(holder, 0);
     const std::string gone = Folder / "gone";
     const std::string belowAFile = Folder / "file/below";
-    const std::vector<std::string> expected[] = {{gone, belowAFile},
-                                                 {locked, Folder / "holder"}};
+    const std::vector<std::string> expected[] = {{gone, belowAFile}, {locked, Folder / "holder"}};
 
     Parts.Prompter.Reply(Answer::Ok);
     Parts.Prompter.Reply(Answer::Ok);

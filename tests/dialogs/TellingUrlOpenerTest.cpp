@@ -18,9 +18,10 @@ TEST(TellingUrlOpener, TellsOnlyWhenNoProgramOpened) {
         bool Opens;
         std::string Told;  // the address as the notice shows it; empty: nothing asked
     };
-    const std::vector<Case> cases{{"https://example.org/", true, ""},
-                                  {"https://example.org/", false, "https://example.org/"},
-                                  {"file:///home/user/CDRs%20%D0%B0/", false, "/home/user/CDRs а/"}};
+    const std::vector<Case> cases{
+        {"https://example.org/", true, ""},
+        {"https://example.org/", false, "https://example.org/"},
+        {"file:///home/user/CDRs%20%D0%B0/", false, "/home/user/CDRs а/"}};
     for (const Case& tried : cases) {
         RecordingUrlOpener desktop;
         desktop.Opens = tried.Opens;

@@ -19,7 +19,9 @@ TEST(PlaylistReader, PairsInformationLinesWithTheNextLine) {
          {{"song.mp3", "Artist - Title", 120}, {"plain.mp3", "", 0}}},
         {{"#EXTINF:120,Artist - Title", "song.mp3"}, FilesAndFolders, {{"song.mp3", "", 0}}},
         {{"#EXTINF: 7,a,b", "#not a location"}, MusicTracks, {{"#not a location", "a,b", 7}}},
-        {{"#EXTINF:x,T", "t.mp3", "#EXTINF:9"}, MusicTracks, {{"t.mp3", "T", 0}, {"", "#EXTINF:9", 9}}},
+        {{"#EXTINF:x,T", "t.mp3", "#EXTINF:9"},
+         MusicTracks,
+         {{"t.mp3", "T", 0}, {"", "#EXTINF:9", 9}}},
         {{"#EXTINF:99999999999,T", "t.mp3"}, MusicTracks, {{"t.mp3", "T", 0}}},
     };
     for (const Case& c : cases) {

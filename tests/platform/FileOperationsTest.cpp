@@ -99,8 +99,7 @@ protected:
         EXPECT_EQ(asked.Path, path);
         EXPECT_EQ(asked.Reason.Why, reason.Why);
         EXPECT_EQ(asked.Reason.SystemText, reason.SystemText);
-        EXPECT_EQ(asked.Answers,
-                  (std::vector<Answer>{Answer::Yes, Answer::Cancel}));
+        EXPECT_EQ(asked.Answers, (std::vector<Answer>{Answer::Yes, Answer::Cancel}));
     }
 
     TempFolder Folder;
@@ -302,9 +301,8 @@ TEST_P(FileOperationsClash, AnswersDecideEachFile) {
     EXPECT_EQ(first.Kind, QuestionKind::NameClash);
     EXPECT_EQ(first.Path, Folder / "dst/a");
     EXPECT_EQ(first.Other, Folder / "src/a");
-    EXPECT_EQ(first.Answers,
-              (std::vector<Answer>{Answer::Yes, Answer::No, Answer::Cancel,
-                                         Answer::NoToAll, Answer::YesToAll}));
+    EXPECT_EQ(first.Answers, (std::vector<Answer>{Answer::Yes, Answer::No, Answer::Cancel,
+                                                  Answer::NoToAll, Answer::YesToAll}));
     EXPECT_EQ(first.Default, Answer::No);
 
     const char* names[] = {"a", "b", "c"};
@@ -332,12 +330,9 @@ INSTANTIATE_TEST_SUITE_P(
                       {"old", "new", "old"}},
             ClashCase{"ReplaceAll", {Answer::YesToAll}, true, {"new", "new", "new"}},
             ClashCase{"SkipAll", {Answer::NoToAll}, true, {"old", "old", "old"}},
-            ClashCase{"SkipThenReplaceAll",
-                      {Answer::No, Answer::YesToAll},
-                      true,
-                      {"old", "new", "new"}},
             ClashCase{
-                "Cancel", {Answer::Yes, Answer::Cancel}, false, {"new", "old", "old"}}),
+                "SkipThenReplaceAll", {Answer::No, Answer::YesToAll}, true, {"old", "new", "new"}},
+            ClashCase{"Cancel", {Answer::Yes, Answer::Cancel}, false, {"new", "old", "old"}}),
         ::testing::Bool()),
     [](const auto& param) {
         return std::string(std::get<0>(param.param).Name) +

@@ -307,8 +307,7 @@ TEST(TSettingsSave, FrozenFileStaysAsItIs) {
         settings.MediumName = "new";
         if (settings.Save())
             return 1;
-        if (prompter.Asked.size() != 1 ||
-            prompter.Asked[0].Kind != QuestionKind::SettingsNotSaved)
+        if (prompter.Asked.size() != 1 || prompter.Asked[0].Kind != QuestionKind::SettingsNotSaved)
             return 2;
         return 0;
     });

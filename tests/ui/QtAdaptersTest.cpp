@@ -86,17 +86,16 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QStringList>("texts");
-        const std::vector<Answer> all{Answer::Yes, Answer::No,
-                                            Answer::Cancel, Answer::NoToAll,
-                                            Answer::YesToAll};
+        const std::vector<Answer> all{Answer::Yes, Answer::No, Answer::Cancel, Answer::NoToAll,
+                                      Answer::YesToAll};
         const QStringList allTexts{Text("&Да"), Text("&Нет"), Text("Отмена"), Text("Не&т для всех"),
                                    Text("Да для &всех")};
         QTest::newRow("dialog, escape cancels")
-            << true << all << int(Answer::Yes) << int(Qt::Key_Escape)
-            << int(Answer::Cancel) << Text("Подтверждение") << allTexts;
+            << true << all << int(Answer::Yes) << int(Qt::Key_Escape) << int(Answer::Cancel)
+            << Text("Подтверждение") << allTexts;
         QTest::newRow("dialog, enter takes the default")
-            << true << all << int(Answer::NoToAll) << int(Qt::Key_Return)
-            << int(Answer::NoToAll) << Text("Подтверждение") << allTexts;
+            << true << all << int(Answer::NoToAll) << int(Qt::Key_Return) << int(Answer::NoToAll)
+            << Text("Подтверждение") << allTexts;
         QTest::newRow("box, escape answers no")
             << false << std::vector{Answer::Yes, Answer::No} << int(Answer::No)
             << int(Qt::Key_Escape) << int(Answer::No) << Text("Vantrel")
