@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "items/CollectionKind.h"
 #include "items/Collectionitems.h"
+#include "platform/FileOperation.h"
 
 class ListView;
 class Prompter;
@@ -21,6 +23,8 @@ class FileOperationProgress;
 class IconList;
 class TDivideThread;
 class TWinamp;
+struct PlaylistEntry;
+enum class QuestionKind;
 
 // The add methods: the tags of the window's add commands.
 enum AddMethod : int {
@@ -85,7 +89,7 @@ public:
     std::int32_t EstimateMediaCount(std::uint64_t capacity, std::uint32_t pause) const;
 
     // Reads one extended M3U playlist into the collection (no sort, no refresh).
-    void LoadPlaylist(const std::string& playlist, bool asTracks);
+    void LoadPlaylist(const std::string& playlist, CollectionKind kind);
 
     // The division: fit checks, units, the worker.
     // With discFootprint each item counts as what it takes on a disc image (files collections),
@@ -115,10 +119,12 @@ public:
     // failure every later medium would meet too (the base folder takes no new entries).
     TProcessedMedia SaveTextLists(int index, const std::string& prefix);
     TProcessedMedia SavePlaylists(int index, const std::string& prefix);
-    // With checksums, a copy also writes prefix + number + ".sha256" beside each medium's folder:
-    // the SHA-256 of every file copied, computed while copying, as `sha256sum -c` reads it.
-    TProcessedMedia CollectFiles(int index, const std::string& prefix, bool copy,
-                                 bool checksums = false);
+    // With ChecksumLists::Written, a copy also writes prefix + number + ".sha256" beside each
+    // medium's folder: the SHA-256 of every file copied, computed while copying, as
+    // `sha256sum -c` reads it.
+    enum class ChecksumLists { None, Written };
+    TProcessedMedia CollectFiles(int index, const std::string& prefix, FileOperationKind kind,
+                                 ChecksumLists checksums = ChecksumLists::None);
     // Writes one ISO image per medium, prefix + number + ".iso"; stops at a cancel or a failure.
     // An image larger than capacity is kept, and the user is told it will not fit.
     TProcessedMedia MakeImages(int index, const std::string& prefix, std::uint64_t capacity,
@@ -167,6 +173,15 @@ private:
                    std::map<std::uint32_t, TColGroup>& groups);
     // What becomes of an item larger than the medium: asked, or taken from an answer for all.
     OversizeChoice AskAboutOversizedItem(const TColItem& item, OversizeAnswers& answers);
+
+    // LoadPlaylist's entries: each is added, skipped, or stops the load.
+    struct PlaylistAnswers;
+    enum class EntryChoice { Add, Skip, Stop };
+    EntryChoice AddPlaylistEntry(PlaylistEntry& entry, const std::filesystem::path& folder,
+                                 CollectionKind kind, PlaylistAnswers& answers);
+    EntryChoice AskAboutDiscTrack(const std::string& name, PlaylistAnswers& answers);
+    // Skip (asked, or skipAll already set) or stop at an entry the collection cannot take.
+    EntryChoice AskToSkip(QuestionKind kind, const std::string& path, bool& skipAll);
 
     CollectionKind CollectionType = FilesAndFolders;
     TColItems Items;

@@ -11,6 +11,8 @@
 // " кБ", " МБ", " ГБ"; hundredths of a second as h:mm:ss, or mm:ss under an hour; nothing for
 // any other type.
 std::string ValueTextOf(CollectionKind type, std::uint64_t value);
+// The text of an item's group: its number, or the word for none.
+std::string GroupText(std::uint32_t group);
 // A scaled size with two, one or no decimals, as the list views show it.
 std::string ScaledNumberText(float value);
 

@@ -107,7 +107,7 @@ private slots:
             {QStringLiteral("800"), window.radioCapacity800},
             {QStringLiteral("4G"), window.radioCapacity4G}};
         window.cmboMedia->addItem(Text("Носитель 1"));
-        harness.Questions.Answer(accept ? PromptButton::Yes : PromptButton::No);
+        harness.Questions.Reply(accept ? Answer::Yes : Answer::No);
 
         radios.at(chosen)->click();
 
@@ -325,7 +325,7 @@ private slots:
             TfrmVantrelMain& window = harness.Open();
             QVERIFY(window.chkDiscFootprint->isChecked());
             window.cmboMedia->addItem(Text("Носитель 1"));
-            harness.Questions.Answer(accept ? PromptButton::Yes : PromptButton::No);
+            harness.Questions.Reply(accept ? Answer::Yes : Answer::No);
 
             window.chkDiscFootprint->click();
 
@@ -423,13 +423,11 @@ private slots:
         QTest::addColumn<bool>("forAll");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<int>("answer");
-        QTest::newRow("expand") << false << false << true << int(DirTooBigAnswer::Expand);
-        QTest::newRow("exclude") << true << false << true << int(DirTooBigAnswer::Exclude);
-        QTest::newRow("expand for all")
-            << false << true << true << int(DirTooBigAnswer::ExpandForAll);
-        QTest::newRow("exclude for all")
-            << true << true << true << int(DirTooBigAnswer::ExcludeForAll);
-        QTest::newRow("cancel") << true << true << false << int(DirTooBigAnswer::Cancel);
+        QTest::newRow("expand") << false << false << true << int(Answer::Expand);
+        QTest::newRow("exclude") << true << false << true << int(Answer::Exclude);
+        QTest::newRow("expand for all") << false << true << true << int(Answer::ExpandForAll);
+        QTest::newRow("exclude for all") << true << true << true << int(Answer::ExcludeForAll);
+        QTest::newRow("cancel") << true << true << false << int(Answer::Cancel);
     }
     void dirTooBigDialogAnswers() {
         QFETCH(bool, exclude);

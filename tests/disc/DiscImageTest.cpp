@@ -104,13 +104,12 @@ TEST_F(DiscImageTest, CancelAndFullDiskLeaveNothingBehind) {
     if (!small.Mounted())
         GTEST_SKIP() << "mounting a small file system needs root";
     Progress.CancelAtBytes = UINT64_MAX;
-    Prompter.Answer(PromptButton::Ok);
+    Prompter.Reply(Answer::Ok);
     EXPECT_EQ(Write({source}, Folder / "small/disk1.iso").State, DiscImageResult::Outcome::Failed);
     EXPECT_TRUE(NamesIn(Folder / "small").empty());
     ASSERT_EQ(Prompter.Asked.size(), 1U);
-    EXPECT_EQ(Prompter.Asked[0].Text.rfind(
-                  "Не удалось создать образ «" + (Folder / "small") + "/disk1.iso»:\n", 0),
-              0U);
+    EXPECT_EQ(Prompter.Asked[0].Kind, QuestionKind::ImageNotWritten);
+    EXPECT_EQ(Prompter.Asked[0].Path, (Folder / "small") + "/disk1.iso");
 }
 
 // Would catch an item that cannot be added being left out silently, or the user's answer being
@@ -120,15 +119,14 @@ TEST_F(DiscImageTest, AnItemThatCannotBeAddedIsPutToTheUser) {
     const std::string gone = Folder / "medium/gone";
     for (const bool skip : {true, false}) {
         Prompter.Asked.clear();
-        Prompter.Answer(skip ? PromptButton::Yes : PromptButton::Cancel);
+        Prompter.Reply(skip ? Answer::Yes : Answer::Cancel);
         const DiscImageResult result = Write({gone, kept}, Output + "/disk1.iso");
         EXPECT_EQ(result.State,
                   skip ? DiscImageResult::Outcome::Written : DiscImageResult::Outcome::Cancelled);
         ASSERT_EQ(Prompter.Asked.size(), 1U);
-        EXPECT_EQ(
-            Prompter.Asked[0].Text.rfind(
-                "Не удалось добавить «" + gone + "» в образ «" + Output + "/disk1.iso»:\n", 0),
-            0U);
+        EXPECT_EQ(Prompter.Asked[0].Kind, QuestionKind::ImageEntryFailed);
+        EXPECT_EQ(Prompter.Asked[0].Path, gone);
+        EXPECT_EQ(Prompter.Asked[0].Other, Output + "/disk1.iso");
         EXPECT_EQ(NamesIn(Output).size(), skip ? 1U : 0U);
         fs::remove(Output + "/disk1.iso");
     }

@@ -138,7 +138,7 @@ TEST(CollectionModeTest, PlanAndListsMatchTheWindowsCore) {
          0,
          false,
          [&](TDataManager& manager, DataManagerFixtureParts& parts) {
-             parts.Prompter.AnswerDirTooBig(DirTooBigAnswer::Expand);
+             parts.Prompter.Reply(Answer::Expand);
              manager.AddItems({photos}, AddFolder);
              manager.AddItems({extra}, AddFiles);
          },
@@ -161,7 +161,7 @@ TEST(CollectionModeTest, PlanAndListsMatchTheWindowsCore) {
          0,
          true,
          [&](TDataManager& manager, DataManagerFixtureParts& parts) {
-             parts.Prompter.AnswerDirTooBig(DirTooBigAnswer::Expand);
+             parts.Prompter.Reply(Answer::Expand);
              manager.AddItems({photos}, AddFromFolder);
          },
          0},
@@ -174,7 +174,7 @@ TEST(CollectionModeTest, PlanAndListsMatchTheWindowsCore) {
          200,
          false,
          [&](TDataManager& manager, DataManagerFixtureParts& parts) {
-             parts.Prompter.Answer(PromptButton::Yes);
+             parts.Prompter.Reply(Answer::Yes);
              manager.AddItems({album1}, AddFromPlaylist);
              parts.Collection.SelectAll();
              manager.SetGroupOfSelected(1);
