@@ -2,6 +2,7 @@
 #include "divide/DivisionSearch.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -79,6 +80,7 @@ DivisionSearch::Outcome DivisionSearch::Run(std::vector<std::uint64_t>& totals,
             PollCountdown = PollInterval;
             BoundWidth = 0;
             UseSuffixExtremes = false;
+            EarlierEqual.clear();
             if (!Exhaustive)
                 BuildSuffixMinima();
             Raised = false;
@@ -259,6 +261,12 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
                     BestSize = withValue;
                     return PassEnd::Accepted;
                 }
+                // A unit whose total was tried at this position since its prefix was set leads
+                // only to totals already reached, and later (every completion after it is one
+                // after the earlier unit as well): nothing there can improve or be accepted.
+                if (!Exhaustive && !EarlierEqual.empty() &&
+                    EarlierEqual[value] > (position == 0 ? 0 : c[position - 1] + 1))
+                    continue;
                 if (!Exhaustive && position + 1 < count) {
                     const SubtreeKind kind = ClassifySubtree(position, value, withValue);
                     if (kind == SubtreeKind::Hopeless)
@@ -296,9 +304,12 @@ DivisionSearch::SubtreeKind DivisionSearch::ClassifySubtree(std::uint32_t positi
     if (!TablesBuilt)
         return SubtreeKind::Explore;
     const bool exact = !UseSuffixExtremes;
-    const std::uint64_t largest = exact ? LargestSums[std::size_t{next} * BoundWidth + free - 1]
-                                        : SaturatingMultiply(SuffixMax[next], free);
+    const std::uint64_t largest = LargestSum(next, free);
     const std::uint64_t highest = SaturatingAdd(totalWithValue, largest);
+    // No completion fits, and no longer prefix short of a completion reaches the low bound.
+    if (SaturatingAdd(totalWithValue, SaturatingMultiply(SuffixMin[next], free)) > Capacity &&
+        SaturatingAdd(totalWithValue, LargestSum(next, free - 1)) < LowBound)
+        return SubtreeKind::Hopeless;
     // Every prefix in the subtree totals at most its highest completion.
     if (highest < LowBound) {
         // Nothing here can be accepted, and everything fits (the low bound is within the
@@ -311,11 +322,18 @@ DivisionSearch::SubtreeKind DivisionSearch::ClassifySubtree(std::uint32_t positi
     return SubtreeKind::Explore;
 }
 
+std::uint64_t DivisionSearch::LargestSum(std::uint32_t from, std::uint32_t count) const {
+    if (count == 0)
+        return 0;
+    return UseSuffixExtremes ? SaturatingMultiply(SuffixMax[from], count)
+                             : LargestSums[std::size_t{from} * BoundWidth + count - 1];
+}
+
 void DivisionSearch::TakeSubtreeMaximum(std::uint32_t position, std::uint32_t value,
                                         std::uint64_t totalWithValue) {
     const std::uint32_t free = ElementCount - 1 - position;
     const std::uint32_t next = value + 1;
-    BestSize = totalWithValue + LargestSums[std::size_t{next} * BoundWidth + free - 1];
+    BestSize = totalWithValue + LargestSum(next, free);
     Best.assign(Combination.begin(), Combination.begin() + position);
     Best.push_back(value);
     // The completion is worked out only when the medium is taken: most are replaced before.
@@ -352,8 +370,23 @@ void DivisionSearch::BuildSuffixMinima() {
     }
 }
 
+void DivisionSearch::BuildEarlierEqual() {
+    const std::vector<std::uint64_t>& total = *Totals;
+    EarlierEqual.assign(UnitCount, 0);
+    std::unordered_map<std::uint64_t, std::uint32_t> lastSeen;
+    lastSeen.reserve(UnitCount);
+    for (std::uint32_t i = 0; i < UnitCount; ++i) {
+        auto [place, added] = lastSeen.try_emplace(total[i], i + 1);
+        if (!added)
+            EarlierEqual[i] = std::exchange(place->second, i + 1);
+    }
+}
+
 void DivisionSearch::BuildBoundTables(std::uint32_t elementCount) {
-    // Wide enough for this pass and a raised one: the totals stay the same for the whole medium.
+    // The totals stay the same for the whole medium.
+    if (EarlierEqual.size() != UnitCount)
+        BuildEarlierEqual();
+    // Wide enough for this pass and a raised one.
     const std::uint32_t width = elementCount;
     const std::size_t entries = std::size_t{UnitCount + 1} * width;
     if (entries > MaxTableEntries) {

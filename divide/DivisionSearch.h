@@ -100,7 +100,10 @@ private:
     // park remembers the place given.
     std::optional<PassEnd> EndAtPoll(const ProgressFn& reportProgress, const ParkedPass& place);
     bool TakeBestNow() const;
+    // The sum of the count largest totals from unit from on, or a bound above it.
+    std::uint64_t LargestSum(std::uint32_t from, std::uint32_t count) const;
     void BuildSuffixMinima();
+    void BuildEarlierEqual();
     void BuildBoundTables(std::uint32_t elementCount);
 
     const std::uint64_t Capacity;
@@ -153,6 +156,9 @@ private:
     std::uint32_t BoundWidth = 0;            // the largest m of the tables; 0: not built
     bool UseSuffixExtremes = false;          // tables too large: bound by m times the maximum
     bool TablesBuilt = false;                // bounds ready for the current pass
+    // EarlierEqual[i]: 1 + the last unit before i with the same total; 0: none. Built with the
+    // first bound tables of a medium (never for the plain enumeration).
+    std::vector<std::uint32_t> EarlierEqual;
 };
 
 // Removes the elements at the given ascending indices, keeping the order of the rest.
