@@ -130,23 +130,39 @@ int AddSource(IsoImage* image, const FileOperationSource& source) {
     return 1;
 }
 
+// Asked by libisofs before each file of a folder it adds: a cancel ends the folder's addition.
+int AddUnlessCancelled(IsoImage* image, IsoFileSource*) {
+    const auto& cancelled =
+        *static_cast<const std::function<bool()>*>(iso_image_get_attached_data(image));
+    return cancelled() ? -1 : 1;
+}
+
 // Builds the tree of the sources. skip(path, reason) decides on a source that cannot be added:
-// true leaves it out, false gives up (no image).
+// true leaves it out, false gives up (no image). cancelled is asked before every file and folder
+// added, so that a tree of many files gives up promptly; then there is no image either.
 ImagePtr BuildTree(const std::vector<FileOperationSource>& sources, const std::string& volumeId,
-                   const std::function<bool(const std::string&, const std::string&)>& skip) {
+                   const std::function<bool(const std::string&, const std::string&)>& skip,
+                   const std::function<bool()>& cancelled) {
     InitLibrary();
     TakeMessages();
     ImagePtr image = NewImage(volumeId);
     if (!image)
         return image;
+    // Asked only while the sources are added, and let go of before the function goes.
+    iso_image_attach_data(image.get(), const_cast<std::function<bool()>*>(&cancelled), nullptr);
+    iso_tree_set_report_callback(image.get(), AddUnlessCancelled);
+    bool keep = true;
     for (const FileOperationSource& source : sources) {
-        const int result = AddSource(image.get(), source);
-        if (result < 0) {
-            if (!skip(WithoutTrailingDelimiter(source.Path), Reason(result)))
-                return ImagePtr(nullptr, iso_image_unref);
+        const int result = cancelled() ? 0 : AddSource(image.get(), source);
+        if (cancelled() ||
+            (result < 0 && !skip(WithoutTrailingDelimiter(source.Path), Reason(result)))) {
+            keep = false;
+            break;
         }
     }
-    return image;
+    iso_tree_set_report_callback(image.get(), nullptr);
+    iso_image_attach_data(image.get(), nullptr, nullptr);
+    return keep ? std::move(image) : ImagePtr(nullptr, iso_image_unref);
 }
 
 bool HoldsLargeFile(IsoDir* folder) {
@@ -236,8 +252,9 @@ std::string DiscVolumeId(const std::string& mediumName, std::size_t number) {
 }
 
 std::optional<std::uint64_t> DiscImageSize(const std::vector<FileOperationSource>& sources) {
-    const ImagePtr image = BuildTree(sources, DiscVolumeId("", 1),
-                                     [](const std::string&, const std::string&) { return false; });
+    const ImagePtr image = BuildTree(
+        sources, DiscVolumeId("", 1), [](const std::string&, const std::string&) { return false; },
+        [] { return false; });
     if (!image)
         return std::nullopt;
     const OptionsPtr options = NewOptions(image.get(), true);
@@ -262,8 +279,9 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
     };
 
     bool cancelled = false;
-    const ImagePtr image =
-        BuildTree(sources, volumeId, [&](const std::string& path, const std::string& reason) {
+    const ImagePtr image = BuildTree(
+        sources, volumeId,
+        [&](const std::string& path, const std::string& reason) {
             const PromptButton answer = prompter.MessageDialog(
                 DialogKind::Warning,
                 AddFailedText + path + IntoImageText + imagePath + "»:\n" + reason +
@@ -271,6 +289,10 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
                 {PromptButton::Yes, PromptButton::Cancel}, PromptButton::Yes);
             cancelled = answer != PromptButton::Yes;
             return !cancelled;
+        },
+        [&] {
+            cancelled = cancelled || progress.CancelRequested();
+            return cancelled;
         });
     if (cancelled) {
         result.State = DiscImageResult::Outcome::Cancelled;
