@@ -28,6 +28,7 @@
 #include "tools/JsonText.h"
 #include "tools/StatusLine.h"
 #include "tools/SymlinkFarm.h"
+#include "tools/UnitListMode.h"
 
 namespace {
 
@@ -358,6 +359,7 @@ int RunCollection(const CollectionOptions& options, const CollectionStreams& str
     };
 
     prompter.SetStage(ToolPrompter::Stage::Preparation);
+    manager.SetMediumTimeLimit(MediumTimeLimitTicks(options.MediumTimeLimit));
     if (!manager.PrepareDivision(options.Capacity, lowBound, pause, options.DiscCount)) {
         if (prompter.StageFailed() || prompter.StageStopped())
             return finish(ExitNotAllDone);

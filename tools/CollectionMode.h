@@ -24,9 +24,10 @@ struct CollectionOptions {
     bool Music = false;     // playlists of tracks, sizes in hundredths of a second
     bool Contents = false;  // a folder brings its entries, not itself
     std::uint64_t Capacity = 0;
-    float Tolerance = 99.9f;    // the window's default
-    std::uint32_t Pause = 150;  // hundredths of a second, music only; the window's default
-    bool DiscCount = false;     // files count as what they take on a disc image
+    float Tolerance = 99.9f;     // the window's default
+    std::uint32_t Pause = 150;   // hundredths of a second, music only; the window's default
+    bool DiscCount = false;      // files count as what they take on a disc image
+    double MediumTimeLimit = 0;  // seconds one medium's search may take; 0: no limit
     std::vector<CollectionInput> Inputs;
 
     std::string Name = "disk";  // the window's default medium name

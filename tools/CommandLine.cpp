@@ -199,7 +199,7 @@ std::variant<DivideCommand, std::string> ParseDivideCommand(
                 return "--medium-time-limit needs a number of seconds above 0 and at most " +
                        std::to_string(MaxMediumTimeLimit);
             command.UnitList.MediumTimeLimit = *seconds;
-            unitOnlyOption = true;
+            collection.MediumTimeLimit = *seconds;
         } else if (arg == "--music") {
             collection.Music = true;
         } else if (arg == "--contents") {
@@ -300,8 +300,7 @@ std::variant<DivideCommand, std::string> ParseDivideCommand(
 
     if (!collection.Inputs.empty()) {
         if (lowBound || unitOnlyOption)
-            return "--low-bound, --exhaustive, --medium-time-limit and --stats work on unit "
-                   "totals, not on paths";
+            return "--low-bound, --exhaustive and --stats work on unit totals, not on paths";
         if (yes && no)
             return "--yes and --no exclude each other";
         if (pauseGiven && !collection.Music)
