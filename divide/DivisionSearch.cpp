@@ -14,6 +14,9 @@ constexpr std::uint32_t PollInterval = 4096;
 // minimum, which needs no table.
 constexpr std::size_t MaxTableEntries = std::size_t{1} << 22;
 
+// The subtrees a pass remembers having entered, at most.
+constexpr std::size_t MaxEnteredRemembered = std::size_t{1} << 20;
+
 std::uint64_t SaturatingMultiply(std::uint64_t value, std::uint32_t factor) {
     if (factor != 0 && value > UINT64_MAX / factor)
         return UINT64_MAX;
@@ -165,6 +168,10 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
         TablesBuilt = UseSuffixExtremes || BoundWidth + 1 >= count;
         improved = false;
         Combination.resize(count);
+        Entered.resize(count);
+        for (auto& entered : Entered)
+            entered.clear();
+        EnteredCount = 0;
         Prefix.resize(count + 1);
         Overflowed.assign(count + 1, 0);
     }
@@ -276,6 +283,8 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
                         improved = true;
                         continue;
                     }
+                    if (TablesBuilt && EnteredBefore(position, withValue, value))
+                        continue;
                 }
                 found = true;
                 break;
@@ -320,6 +329,26 @@ DivisionSearch::SubtreeKind DivisionSearch::ClassifySubtree(std::uint32_t positi
         return exact ? SubtreeKind::BestIsItsMaximum : SubtreeKind::Explore;
     }
     return SubtreeKind::Explore;
+}
+
+bool DivisionSearch::EnteredBefore(std::uint32_t position, std::uint64_t total,
+                                   std::uint32_t value) {
+    // A subtree entered earlier in this pass at the same position with the same total, from the
+    // same unit or an earlier one, has been enumerated to its end by now. Every combination and
+    // prefix below this one has a twin there (this unit replaced by that one) with the same total,
+    // enumerated earlier and checked at least as often: nothing here can improve or be accepted.
+    const auto [place, added] = Entered[position].try_emplace(total, value);
+    if (!added) {
+        if (place->second <= value)
+            return true;
+        place->second = value;
+    } else if (++EnteredCount > MaxEnteredRemembered) {
+        // Forgetting only costs skips.
+        for (auto& entered : Entered)
+            entered.clear();
+        EnteredCount = 0;
+    }
+    return false;
 }
 
 std::uint64_t DivisionSearch::LargestSum(std::uint32_t from, std::uint32_t count) const {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/SizeArithmetic.h"
@@ -100,6 +101,9 @@ private:
     // park remembers the place given.
     std::optional<PassEnd> EndAtPoll(const ProgressFn& reportProgress, const ParkedPass& place);
     bool TakeBestNow() const;
+    // Whether a subtree with the same total at this position was entered before in this pass from
+    // this unit or an earlier one; remembers this one otherwise.
+    bool EnteredBefore(std::uint32_t position, std::uint64_t total, std::uint32_t value);
     // The sum of the count largest totals from unit from on, or a bound above it.
     std::uint64_t LargestSum(std::uint32_t from, std::uint32_t count) const;
     void BuildSuffixMinima();
@@ -159,6 +163,10 @@ private:
     // EarlierEqual[i]: 1 + the last unit before i with the same total; 0: none. Built with the
     // first bound tables of a medium (never for the plain enumeration).
     std::vector<std::uint32_t> EarlierEqual;
+    // Entered[position]: the lowest unit from which a subtree of each prefix total was entered
+    // at that position in the current pass.
+    std::vector<std::unordered_map<std::uint64_t, std::uint32_t>> Entered;
+    std::size_t EnteredCount = 0;
 };
 
 // Removes the elements at the given ascending indices, keeping the order of the rest.

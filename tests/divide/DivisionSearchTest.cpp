@@ -237,7 +237,20 @@ TEST(DivisionSearch, TakeBestMadeBeforeTheSearchBeganHoldsForTheFirstMedium) {
     EXPECT_GT(passes[1], 1U);
 }
 
-// The accelerated search must deliver exactly the media of the plain enumeration.
+// The accelerated search must deliver exactly the media of the plain enumeration: with the bound
+// tables from the first step, and built only once a search runs long.
+void ExpectSameMedia(const std::vector<std::uint64_t>& units, std::uint64_t capacity,
+                     std::uint64_t lowBound) {
+    DivisionSearch::Outcome plainOutcome;
+    const auto plain = DivideIndices(units, capacity, lowBound, true, plainOutcome);
+    for (const std::uint64_t tableSteps : {0, 2}) {
+        DivisionSearch::Outcome fastOutcome;
+        const auto fast = DivideIndices(units, capacity, lowBound, false, fastOutcome, tableSteps);
+        ASSERT_EQ(plain, fast) << "table steps " << tableSteps;
+        ASSERT_EQ(plainOutcome, fastOutcome) << "table steps " << tableSteps;
+    }
+}
+
 void ExpectAgreementOnRandomInputs(std::uint64_t seed, int rounds, int maxCount) {
     std::mt19937_64 random(seed);
     for (int round = 0; round < rounds; ++round) {
@@ -273,16 +286,8 @@ void ExpectAgreementOnRandomInputs(std::uint64_t seed, int rounds, int maxCount)
                     units[std::uniform_int_distribution<std::size_t>(0, units.size() - 1)(random)];
             units.push_back(unit);
         }
-        DivisionSearch::Outcome plainOutcome;
-        const auto plain = DivideIndices(units, capacity, lowBound, true, plainOutcome);
-        // With the bound tables from the first step, and built only once a search runs long.
-        for (const std::uint64_t tableSteps : {0, 2}) {
-            DivisionSearch::Outcome fastOutcome;
-            const auto fast =
-                DivideIndices(units, capacity, lowBound, false, fastOutcome, tableSteps);
-            ASSERT_EQ(plain, fast) << "seed " << seed << " round " << round;
-            ASSERT_EQ(plainOutcome, fastOutcome) << "seed " << seed << " round " << round;
-        }
+        ASSERT_NO_FATAL_FAILURE(ExpectSameMedia(units, capacity, lowBound))
+            << "seed " << seed << " round " << round;
     }
 }
 
@@ -301,7 +306,7 @@ TEST(DivisionSearch, AcceleratedAgreesWithPlainOnEqualTotals) {
     const auto pick = [&](std::uint64_t low, std::uint64_t high) {
         return std::uniform_int_distribution<std::uint64_t>(low, high)(random);
     };
-    for (int round = 0; round < 1500; ++round) {
+    for (int round = 0; round < 3000; ++round) {
         const std::uint64_t capacity = pick(20, round % 2 == 0 ? 200 : 1000000);
         // From the capacity down to a fraction of it, so that some media reach the bound at once
         // and others never do.
@@ -322,15 +327,7 @@ TEST(DivisionSearch, AcceleratedAgreesWithPlainOnEqualTotals) {
                 units.push_back(pick(0, 1) == 0 ? sizes[pick(0, sizes.size() - 1)]
                                                 : pick(0, capacity));
         }
-        DivisionSearch::Outcome plainOutcome;
-        const auto plain = DivideIndices(units, capacity, lowBound, true, plainOutcome);
-        for (const std::uint64_t tableSteps : {0, 2}) {
-            DivisionSearch::Outcome fastOutcome;
-            const auto fast =
-                DivideIndices(units, capacity, lowBound, false, fastOutcome, tableSteps);
-            ASSERT_EQ(plain, fast) << "round " << round;
-            ASSERT_EQ(plainOutcome, fastOutcome) << "round " << round;
-        }
+        ASSERT_NO_FATAL_FAILURE(ExpectSameMedia(units, capacity, lowBound)) << "round " << round;
     }
 }
 
