@@ -2,7 +2,6 @@
 #include "divide/DivisionSearch.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -83,9 +82,8 @@ DivisionSearch::Outcome DivisionSearch::Run(std::vector<std::uint64_t>& totals,
             PollCountdown = PollInterval;
             BoundWidth = 0;
             UseSuffixExtremes = false;
-            EarlierEqual.clear();
             if (!Exhaustive)
-                BuildSuffixMinima();
+                BuildSuffixTables();
             Raised = false;
             Lowered = false;
         }
@@ -268,12 +266,15 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
                     BestSize = withValue;
                     return PassEnd::Accepted;
                 }
-                // A unit whose total was tried at this position since its prefix was set leads
-                // only to totals already reached, and later (every completion after it is one
-                // after the earlier unit as well): nothing there can improve or be accepted.
-                if (!Exhaustive && !EarlierEqual.empty() &&
-                    EarlierEqual[value] > (position == 0 ? 0 : c[position - 1] + 1))
+                // The unit before this one was tried at this position under this prefix (the
+                // position holds it, or it was a candidate). If it has the same total, this unit
+                // leads only to totals already reached, and later (every completion after it is
+                // one after the earlier unit as well): nothing there can improve or be accepted.
+                // So is the rest of the run of that total.
+                if (!Exhaustive && unit == total[value - 1]) {
+                    value = RunEnd[value] - 1;
                     continue;
+                }
                 if (!Exhaustive && position + 1 < count) {
                     const SubtreeKind kind = ClassifySubtree(position, value, withValue);
                     if (kind == SubtreeKind::Hopeless)
@@ -389,33 +390,20 @@ void DivisionSearch::CompleteBest() {
     BestTopCount = 0;
 }
 
-void DivisionSearch::BuildSuffixMinima() {
+void DivisionSearch::BuildSuffixTables() {
     const std::vector<std::uint64_t>& total = *Totals;
     SuffixMin.assign(UnitCount + 1, UINT64_MAX);
     SuffixMax.assign(UnitCount + 1, 0);
+    RunEnd.resize(UnitCount);
     for (std::uint32_t i = UnitCount; i-- > 0;) {
         SuffixMin[i] = std::min(SuffixMin[i + 1], total[i]);
         SuffixMax[i] = std::max(SuffixMax[i + 1], total[i]);
-    }
-}
-
-void DivisionSearch::BuildEarlierEqual() {
-    const std::vector<std::uint64_t>& total = *Totals;
-    EarlierEqual.assign(UnitCount, 0);
-    std::unordered_map<std::uint64_t, std::uint32_t> lastSeen;
-    lastSeen.reserve(UnitCount);
-    for (std::uint32_t i = 0; i < UnitCount; ++i) {
-        auto [place, added] = lastSeen.try_emplace(total[i], i + 1);
-        if (!added)
-            EarlierEqual[i] = std::exchange(place->second, i + 1);
+        RunEnd[i] = i + 1 < UnitCount && total[i + 1] == total[i] ? RunEnd[i + 1] : i + 1;
     }
 }
 
 void DivisionSearch::BuildBoundTables(std::uint32_t elementCount) {
-    // The totals stay the same for the whole medium.
-    if (EarlierEqual.size() != UnitCount)
-        BuildEarlierEqual();
-    // Wide enough for this pass and a raised one.
+    // Wide enough for this pass and a raised one: the totals stay the same for the whole medium.
     const std::uint32_t width = elementCount;
     const std::size_t entries = std::size_t{UnitCount + 1} * width;
     if (entries > MaxTableEntries) {

@@ -106,8 +106,7 @@ private:
     bool EnteredBefore(std::uint32_t position, std::uint64_t total, std::uint32_t value);
     // The sum of the count largest totals from unit from on, or a bound above it.
     std::uint64_t LargestSum(std::uint32_t from, std::uint32_t count) const;
-    void BuildSuffixMinima();
-    void BuildEarlierEqual();
+    void BuildSuffixTables();
     void BuildBoundTables(std::uint32_t elementCount);
 
     const std::uint64_t Capacity;
@@ -160,9 +159,8 @@ private:
     std::uint32_t BoundWidth = 0;            // the largest m of the tables; 0: not built
     bool UseSuffixExtremes = false;          // tables too large: bound by m times the maximum
     bool TablesBuilt = false;                // bounds ready for the current pass
-    // EarlierEqual[i]: 1 + the last unit before i with the same total; 0: none. Built with the
-    // first bound tables of a medium (never for the plain enumeration).
-    std::vector<std::uint32_t> EarlierEqual;
+    // RunEnd[i]: the first unit after i whose total differs from unit i's (or the unit count).
+    std::vector<std::uint32_t> RunEnd;
     // Entered[position]: the lowest unit from which a subtree of each prefix total was entered
     // at that position in the current pass.
     std::vector<std::unordered_map<std::uint64_t, std::uint32_t>> Entered;
