@@ -328,9 +328,10 @@ TEST(CollectionModeTest, TimeLimitAndInterruptEndLongSearchesInEveryMode) {
             "files/" + name,
             2 * std::uniform_int_distribution<std::uint64_t>(416667, 625000)(random)));
         folder.MakeFile("music/" + name + ".mp3", 1);
-        // Whole seconds without pause onto 4800.5 s.
+        // Whole seconds without pause onto 1 000 000.5 s, lengths so varied that few
+        // combinations share a total.
         playlist +=
-            "#EXTINF:" + std::to_string(std::uniform_int_distribution<int>(400, 600)(random)) +
+            "#EXTINF:" + std::to_string(std::uniform_int_distribution<int>(83333, 125000)(random)) +
             ",T\n" + name + ".mp3\n";
     }
     folder.Write("music/long.m3u", playlist);
@@ -339,7 +340,7 @@ TEST(CollectionModeTest, TimeLimitAndInterruptEndLongSearchesInEveryMode) {
     const std::vector<std::vector<std::string>> modes = {
         paths,
         {"--contents", "--capacity", "10000001", "--tolerance", "100", folder / "files"},
-        {"--music", "--pause", "0", "--capacity", "4800.5s", "--tolerance", "100",
+        {"--music", "--pause", "0", "--capacity", "1000000.5s", "--tolerance", "100",
          folder / "music/long.m3u"}};
     for (const auto& mode : modes) {
         for (const bool limit : {true, false}) {
