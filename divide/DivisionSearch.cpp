@@ -14,7 +14,7 @@ constexpr std::uint32_t PollInterval = 4096;
 constexpr std::size_t MaxTableEntries = std::size_t{1} << 22;
 
 // The subtrees a pass remembers having entered, at most.
-constexpr std::size_t MaxEnteredRemembered = std::size_t{1} << 20;
+constexpr std::size_t MaxEnteredRemembered = std::size_t{1} << 18;
 
 std::uint64_t SaturatingMultiply(std::uint64_t value, std::uint32_t factor) {
     if (factor != 0 && value > UINT64_MAX / factor)
