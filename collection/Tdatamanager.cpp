@@ -219,14 +219,11 @@ std::string TDataManager::ShowMedium(std::size_t medium) {
     const TMedium& shown = Media[medium];
     lstMedium.BeginUpdate();
     lstMedium.Reserve(shown.size());
-    std::uint64_t sum = 0;
-    for (const TConstItemPosition& item : shown) {
+    for (const TConstItemPosition& item : shown)
         lstMedium.AddRow(item->Name, item->IconIndex, {ValueText(item->Size)},
                          item->Position.get());
-        sum = SaturatingAdd(sum, item->Size);
-    }
     lstMedium.EndUpdate();
-    return ValueText(sum);
+    return ValueText(MediumTotal(shown));
 }
 
 std::string TDataManager::ValueText(std::uint64_t value) const {

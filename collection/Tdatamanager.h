@@ -55,6 +55,9 @@ struct TDataManagerHost {
     IconList& icons;  // the small-icon list both list views show
 };
 
+// The medium as an extended M3U playlist (the lines of a playlist the results are saved as).
+std::string MediumPlaylist(const TMedium& medium);
+
 // The one owner of the collection and of a division's result. Operations are spread over
 // several source files by concern: Tdatamanager.cpp (the collection and its list views),
 // Tdatamanager_playlist.cpp, Tdatamanager_division.cpp, Tdatamanager_lists.cpp,

@@ -22,7 +22,6 @@ constexpr const char* NotEmptyTextAfter =
     " не пустой.\nДействительно хотите собрать в нём файлы носителя?";
 constexpr const char* ProgressTitleBefore = "Носитель №";
 constexpr const char* ProgressTitleAfter = " Сбор файлов в один каталог...";
-constexpr const char* ChecksumExtension = ".sha256";
 
 // Whether the path is a folder holding any entry at all, hidden ones included; what an unfinished
 // copy left behind is no entry of the user's (the next copy into the folder removes it).
@@ -93,8 +92,8 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
             copy ? FileOperationKind::Copy : FileOperationKind::Move, sources, folder,
             ProgressTitleBefore + number + ProgressTitleAfter,
             FileOperationPart{i - first + 1, last - first});
-        if (listed && !WriteChecksumList(prefix + number + ChecksumExtension, folder,
-                                         Host.fileOperations.TakeChecksums())) {
+        if (listed && !WriteChecksumList(prefix + number + std::string(ChecksumListExtension),
+                                         folder, Host.fileOperations.TakeChecksums())) {
             ++processed.Failed;
             processed.Stopped = true;
             break;

@@ -2,6 +2,7 @@
 // Writing each medium as a disc image, and what an image takes.
 #include "collection/Tdatamanager.h"
 
+#include "collection/ResultFile.h"
 #include "disc/DiscFootprint.h"
 #include "disc/DiscImage.h"
 #include "platform/PathNames.h"
@@ -12,7 +13,6 @@ namespace {
 // Texts of the image writer.
 constexpr const char* ProgressTitleBefore = "Носитель №";
 constexpr const char* ProgressTitleAfter = " Создание образа диска...";
-constexpr const char* ImageExtension = ".iso";
 constexpr const char* TooLargeBefore = "Образ «";
 constexpr const char* TooLargeSize = "» занимает ";
 constexpr const char* TooLargeCapacity = ", это больше объёма носителя (";
@@ -27,7 +27,7 @@ TProcessedMedia TDataManager::MakeImages(int index, const std::string& prefix,
     const std::string mediumName = LastComponent(prefix);
     for (std::size_t i = first; i < last; ++i) {
         const std::string number = std::to_string(i + 1);
-        const std::string imagePath = prefix + number + ImageExtension;
+        const std::string imagePath = prefix + number + std::string(ImageExtension);
         std::vector<FileOperationSource> sources;
         sources.reserve(Media[i].size());
         for (const TConstItemPosition& item : Media[i])

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "items/CollectionKind.h"
 
@@ -12,3 +13,6 @@
 std::string ValueTextOf(CollectionKind type, std::uint64_t value);
 // A scaled size with two, one or no decimals, as the list views show it.
 std::string ScaledNumberText(float value);
+
+// What the plan of a division calls a medium before its number, as the Results page lists it.
+inline constexpr std::string_view MediumCaption = "Носитель ";

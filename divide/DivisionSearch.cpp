@@ -152,38 +152,38 @@ std::optional<DivisionSearch::PassEnd> DivisionSearch::EndAtPoll(const ProgressF
     return std::nullopt;
 }
 
+void DivisionSearch::StartPass(std::uint32_t count) {
+    ElementCount = count;
+    CombinationCount = 0;
+    PassSteps = 0;
+    // Tables built for an earlier pass of this medium serve while they are wide enough.
+    TablesBuilt = UseSuffixExtremes || BoundWidth + 1 >= count;
+    Combination.resize(count);
+    Entered.resize(count);
+    for (auto& entered : Entered)
+        entered.clear();
+    EnteredCount = 0;
+    Prefix.resize(count + 1);
+    Overflowed.assign(count + 1, 0);
+    for (std::uint32_t j = 0; j < count; ++j)
+        Combination[j] = j;
+    Prefix[0] = 0;
+    Prefix[1] = (*Totals)[0];
+}
+
 DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
                                                 const ProgressFn& reportProgress, bool resume) {
     const std::vector<std::uint64_t>& total = *Totals;
     const std::uint32_t count = elementCount;
     const std::uint32_t units = UnitCount;
-    bool improved = Parked.Improved;
-    if (!resume) {
-        ElementCount = count;
-        CombinationCount = 0;
-        PassSteps = 0;
-        // Tables built for an earlier pass of this medium serve while they are wide enough.
-        TablesBuilt = UseSuffixExtremes || BoundWidth + 1 >= count;
-        improved = false;
-        Combination.resize(count);
-        Entered.resize(count);
-        for (auto& entered : Entered)
-            entered.clear();
-        EnteredCount = 0;
-        Prefix.resize(count + 1);
-        Overflowed.assign(count + 1, 0);
-    }
+    bool improved = resume && Parked.Improved;
+    if (!resume)
+        StartPass(count);
     std::uint32_t* const c = Combination.data();
     std::uint64_t* const prefix = Prefix.data();
     std::uint8_t* const overflowed = Overflowed.data();
     // k is signed because the advance moves it one below the first position to end the pass.
     std::int64_t k = 0;
-    if (!resume) {
-        for (std::uint32_t j = 0; j < count; ++j)
-            c[j] = j;
-        prefix[0] = 0;
-        prefix[1] = total[0];
-    }
     // A pass parked after an evaluation goes on with the advance; one parked in the advance goes
     // on at the candidate it was about to look at.
     bool skipEvaluation = resume;

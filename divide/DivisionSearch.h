@@ -82,6 +82,8 @@ private:
     std::uint32_t EstimateElementCount(const WideSum& total, std::uint32_t unitCount) const;
     // resume: go on with the pass that was parked instead of starting it.
     PassEnd RunPass(std::uint32_t elementCount, const ProgressFn& reportProgress, bool resume);
+    // A pass's first combination: the first units, in order.
+    void StartPass(std::uint32_t count);
     enum class SubtreeKind {
         Explore,          // enumerate it
         Hopeless,         // nothing in it can improve the best or be accepted: skip it

@@ -3,6 +3,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
+#include "winamp/PlayerExchangeProgress.h"
 #include "winamp/WinampPathDialog.h"
 
 namespace {
@@ -53,7 +54,7 @@ std::string WithPlayerName(std::string_view text) {
 }
 
 std::size_t WinampHost::AppendFiles(WinampWindowHandle window,
-                                    const std::vector<std::string>& paths) {
+                                    const std::vector<std::string>& paths, const std::string&) {
     std::size_t taken = 0;
     while (taken < paths.size() &&
            SendCopyData(window, WinampCopyDataAppendFile, paths[taken] + '\0'))
@@ -107,7 +108,7 @@ std::optional<WinampWindowHandle> TWinamp::findWinamp() {
     return Host.FindTopLevelWindow(windowClass);
 }
 
-std::string TWinamp::getWinampPlaylistFile() {
+std::string TWinamp::getWinampPlaylistFile(PlayerExchangeProgress* progress) {
     const auto window = findWinamp();
     if (!window)
         return std::string();
@@ -123,15 +124,21 @@ std::string TWinamp::getWinampPlaylistFile() {
                    support == WinampVersionSupport::TooOld ? WinampTooOld : Winamp3Installed);
         return std::string();
     }
-    // Nothing is read from a playlist the player did not finish writing.
-    if (!Host.SendWindowMessage(*window, WinampUserMessage, 0, WinampCommandWritePlaylist)) {
-        ShowNotice(Questions, ExportFailed);
+    // Nothing is read from a playlist the player did not finish writing; one the user stopped
+    // needs no message.
+    Host.ReportExportTo(progress);
+    const auto written =
+        Host.SendWindowMessage(*window, WinampUserMessage, 0, WinampCommandWritePlaylist);
+    Host.ReportExportTo(nullptr);
+    if (!written) {
+        if (progress == nullptr || !progress->CancelRequested())
+            ShowNotice(Questions, ExportFailed);
         return std::string();
     }
     return Host.PlaylistFolder(WinampDir) + std::string(WinampPlaylistFileName);
 }
 
-bool TWinamp::addFilesToWinamp(const std::vector<std::string>& paths) {
+bool TWinamp::addFilesToWinamp(const std::vector<std::string>& paths, const std::string& playlist) {
     WinampWindow = findWinamp();
     if (!WinampWindow)
         return false;
@@ -139,7 +146,7 @@ bool TWinamp::addFilesToWinamp(const std::vector<std::string>& paths) {
         ShowNotice(Questions, WinampNotAnswering);
         return false;
     }
-    const std::size_t taken = Host.AppendFiles(*WinampWindow, paths);
+    const std::size_t taken = Host.AppendFiles(*WinampWindow, paths, playlist);
     if (taken == paths.size())
         return true;
     ShowNotice(Questions, SendInterrupted + std::to_string(taken) + " из " +

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -169,6 +170,54 @@ private slots:
         window.btnAdd->click();
         QCOMPARE(QString::fromStdString(harness.Files.Titles.at(1)), title);
         std::filesystem::current_path(startFolder);
+    }
+
+    void importFromThePlayerCountsAndStops_data() {
+        QTest::addColumn<int>("stop");  // 0: none, 1: Esc, 2: the Cancel button
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("whole") << 0 << QStringList{Text("Три")};
+        QTest::newRow("Esc") << 1 << QStringList();
+        QTest::newRow("Cancel") << 2 << QStringList();
+    }
+    // The import froze the window for 22 s with no count and no way out; now the status bar
+    // counts the entries, and Esc or Cancel stops it with nothing imported and nothing to tell.
+    void importFromThePlayerCountsAndStops() {
+        QFETCH(int, stop);
+        const QString cancelName = QStringLiteral("cancelPlayerExchange");
+        Harness harness;
+        harness.WriteSettings("CollectionType=1\n");
+        harness.Playlist("WINAMP.m3u", {"Три"});
+        TfrmVantrelMain& window = harness.Open();
+        QString shown;
+        QPushButton* cancel = nullptr;
+        bool watching = false;
+        harness.Player.Watch = [&] {
+            if (harness.Player.Progress == nullptr)
+                return;
+            // A click that reached the window would start a second import inside this one.
+            QVERIFY(!watching);
+            watching = true;
+            harness.Player.Progress->Received(1200, 5000);
+            shown = window.statusPanel1->text();
+            cancel = window.statusBar()->findChild<QPushButton*>(cancelName);
+            QVERIFY(cancel != nullptr);
+            QCOMPARE(cancel->text(), Text("Отмена"));
+            // The rest of the window takes no input meanwhile.
+            QTest::mouseClick(window.btnAdd, Qt::LeftButton);
+            if (stop == 1)
+                QTest::keyClick(&window, Qt::Key_Escape);
+            else if (stop == 2)
+                QTest::mouseClick(cancel, Qt::LeftButton);
+        };
+
+        window.miAddClick(AddFromWinamp);
+
+        QCOMPARE(shown, Text("Получение плейлиста Audacious'а: 1200 из 5000"));
+        QCOMPARE(Captions(window), Fetched<QStringList>("rows"));
+        QVERIFY(harness.Questions.Asked.empty());
+        QVERIFY(harness.Files.Titles.empty());
+        QVERIFY(window.statusBar()->findChild<QPushButton*>(cancelName) == nullptr);
+        QVERIFY(window.statusPanel1->text().isEmpty());
     }
 
     void droppedAndCommandLinePathsAreAdded_data() {
