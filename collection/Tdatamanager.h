@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -101,6 +102,9 @@ public:
     // far as the system allows. Returns the position in force (or that a division would get
     // now): the wanted one, or the strongest weaker one the system grants.
     int SetDivisionPriority(int position);
+    // Every later division takes the best found so far once one medium's search has run this
+    // long (0, the default: never).
+    void SetMediumTimeLimit(std::chrono::steady_clock::duration limit) { MediumTimeLimit = limit; }
     // The remembered position of the priority control; every start of the program begins at
     // normal (3).
     int GetDivisionPriority() const { return DivisionPriority; }
@@ -192,4 +196,5 @@ private:
     std::unique_ptr<TDivideThread> Thread;
     TDataManagerHost Host;
     int DivisionPriority = 3;
+    std::chrono::steady_clock::duration MediumTimeLimit{0};
 };

@@ -84,8 +84,9 @@ bool TDataManager::PrepareDivision(std::uint64_t capacity, std::uint64_t lowBoun
     for (auto& [number, group] : groupMap)
         Groups.push_back(group);
     Media.clear();
-    Thread = std::make_unique<TDivideThread>(TDivideThreadParams{
-        Groups, capacity, lowBound, Media, Host.uiThread, Host.divisionListener, DivisionPriority});
+    Thread = std::make_unique<TDivideThread>(
+        TDivideThreadParams{Groups, capacity, lowBound, Media, Host.uiThread, Host.divisionListener,
+                            DivisionPriority, MediumTimeLimit});
     return true;
 }
 

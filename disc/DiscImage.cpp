@@ -128,23 +128,39 @@ int AddSource(IsoImage* image, const FileOperationSource& source) {
     return 1;
 }
 
+// Asked by libisofs before each file of a folder it adds: a cancel ends the folder's addition.
+int AddUnlessCancelled(IsoImage* image, IsoFileSource*) {
+    const auto& cancelled =
+        *static_cast<const std::function<bool()>*>(iso_image_get_attached_data(image));
+    return cancelled() ? -1 : 1;
+}
+
 // Builds the tree of the sources. skip(path, reason) decides on a source that cannot be added:
-// true leaves it out, false gives up (no image).
+// true leaves it out, false gives up (no image). cancelled is asked before every file and folder
+// added, so that a tree of many files gives up promptly; then there is no image either.
 ImagePtr BuildTree(const std::vector<FileOperationSource>& sources, const std::string& volumeId,
-                   const std::function<bool(const std::string&, const Failure&)>& skip) {
+                   const std::function<bool(const std::string&, const Failure&)>& skip,
+                   const std::function<bool()>& cancelled) {
     InitLibrary();
     TakeMessages();
     ImagePtr image = NewImage(volumeId);
     if (!image)
         return image;
+    // Asked only while the sources are added, and let go of before the function goes.
+    iso_image_attach_data(image.get(), const_cast<std::function<bool()>*>(&cancelled), nullptr);
+    iso_tree_set_report_callback(image.get(), AddUnlessCancelled);
+    bool keep = true;
     for (const FileOperationSource& source : sources) {
-        const int result = AddSource(image.get(), source);
-        if (result < 0) {
-            if (!skip(WithoutTrailingDelimiter(source.Path), Reason(result)))
-                return ImagePtr(nullptr, iso_image_unref);
+        const int result = cancelled() ? 0 : AddSource(image.get(), source);
+        if (cancelled() ||
+            (result < 0 && !skip(WithoutTrailingDelimiter(source.Path), Reason(result)))) {
+            keep = false;
+            break;
         }
     }
-    return image;
+    iso_tree_set_report_callback(image.get(), nullptr);
+    iso_image_attach_data(image.get(), nullptr, nullptr);
+    return keep ? std::move(image) : ImagePtr(nullptr, iso_image_unref);
 }
 
 bool HoldsLargeFile(IsoDir* folder) {
@@ -234,8 +250,9 @@ std::string DiscVolumeId(const std::string& mediumName, std::size_t number) {
 }
 
 std::optional<std::uint64_t> DiscImageSize(const std::vector<FileOperationSource>& sources) {
-    const ImagePtr image = BuildTree(sources, DiscVolumeId("", 1),
-                                     [](const std::string&, const Failure&) { return false; });
+    const ImagePtr image = BuildTree(
+        sources, DiscVolumeId("", 1), [](const std::string&, const Failure&) { return false; },
+        [] { return false; });
     if (!image)
         return std::nullopt;
     const OptionsPtr options = NewOptions(image.get(), true);
@@ -307,15 +324,21 @@ Poured PourStream(ImageStream& stream, int fd, const std::string& imagePath,
 // the user stopped (cancelled) or libisofs failed.
 ImagePtr BuildTreeAsking(const std::vector<FileOperationSource>& sources,
                          const std::string& imagePath, const std::string& volumeId,
-                         Prompter& prompter, bool& cancelled) {
-    return BuildTree(sources, volumeId, [&](const std::string& path, const Failure& reason) {
-        Question skip(QuestionKind::ImageEntryFailed, path, imagePath);
-        skip.Reason = reason;
-        skip.Answers = SkipOrCancel;
-        skip.Default = Answer::Yes;
-        cancelled = prompter.Ask(skip) != Answer::Yes;
-        return !cancelled;
-    });
+                         Prompter& prompter, FileOperationProgress& progress, bool& cancelled) {
+    return BuildTree(
+        sources, volumeId,
+        [&](const std::string& path, const Failure& reason) {
+            Question skip(QuestionKind::ImageEntryFailed, path, imagePath);
+            skip.Reason = reason;
+            skip.Answers = SkipOrCancel;
+            skip.Default = Answer::Yes;
+            cancelled = prompter.Ask(skip) != Answer::Yes;
+            return !cancelled;
+        },
+        [&] {
+            cancelled = cancelled || progress.CancelRequested();
+            return cancelled;
+        });
 }
 
 }  // namespace
@@ -334,7 +357,8 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
     };
 
     bool cancelled = false;
-    const ImagePtr image = BuildTreeAsking(sources, imagePath, volumeId, prompter, cancelled);
+    const ImagePtr image =
+        BuildTreeAsking(sources, imagePath, volumeId, prompter, progress, cancelled);
     if (cancelled) {
         result.State = DiscImageResult::Outcome::Cancelled;
         return result;

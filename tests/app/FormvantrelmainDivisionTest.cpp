@@ -42,14 +42,14 @@
 namespace {
 
 // A collection that keeps the search on its first medium for a long time: even sizes between a
-// quarter and a third of an odd capacity, which the tolerance of 100 % makes the bound, so no
-// combination ever reaches it and every one is tried.
+// twelfth and an eighth of an odd capacity, which the tolerance of 100 % makes the bound, so no
+// combination ever reaches it, and about ten fit on a medium in countless ways.
 constexpr std::uint64_t LongSearchCapacity = 1000000001;
 const char* const LongSearchSettings = "DataMediumCapacity=1000000001\nCapacityTolerance=100\n";
 
 void AddLongSearchCollection(TDataManager& manager) {
     std::mt19937_64 random(7);
-    std::uniform_int_distribution<std::uint64_t> half(125000001, 166666666);
+    std::uniform_int_distribution<std::uint64_t> half(41666667, 62500000);
     for (int i = 0; i < 4000; ++i) {
         const std::string name = "item" + std::to_string(i);
         TDataManagerTestAccess::Append(manager,

@@ -112,6 +112,30 @@ TEST_F(DiscImageTest, CancelAndFullDiskLeaveNothingBehind) {
     EXPECT_EQ(Prompter.Asked[0].Path, (Folder / "small") + "/disk1.iso");
 }
 
+// Would catch a cancel that waits until every file of a large tree has been added: a folder of
+// many files and many files of their own both stop at the look that sees the cancel.
+TEST_F(DiscImageTest, CancelWhileTheTreeIsBuiltEndsIt) {
+    // Presses Cancel at its fifth look, long before the tree holds all 300 files.
+    struct CancelAtFifthLook : RecordingProgress {
+        bool CancelRequested() override { return ++Looks >= 5; }
+        int Looks = 0;
+    };
+    std::vector<FileOperationSource> files;
+    for (int i = 0; i < 300; ++i)
+        files.push_back({Folder.Write("medium/" + std::to_string(i), "x"), false});
+    std::vector<FileOperationSource> folder = {{Folder / "medium", false}};
+    for (const std::vector<FileOperationSource>* sources : {&folder, &files}) {
+        CancelAtFifthLook progress;
+        const DiscImageResult result =
+            WriteDiscImage(*sources, Output + "/disk1.iso", "DISK1", "title", Prompter, progress);
+        EXPECT_EQ(result.State, DiscImageResult::Outcome::Cancelled);
+        EXPECT_EQ(progress.Looks, 5);
+        EXPECT_EQ(progress.StartCount, 0);  // no image was begun
+        EXPECT_TRUE(NamesIn(Output).empty());
+        EXPECT_TRUE(Prompter.Asked.empty());
+    }
+}
+
 // Would catch an item that cannot be added being left out silently, or the user's answer being
 // ignored: the question names it, Yes leaves it out of the image, Cancel makes no image.
 TEST_F(DiscImageTest, AnItemThatCannotBeAddedIsPutToTheUser) {
