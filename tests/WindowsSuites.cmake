@@ -1,0 +1,18 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The suites of the Windows build, run under wine: the core's own tests where they hold on every
+# platform, and the Win32 implementations of the platform's facilities.
+vantrel_gtest(vantrel_core_tests
+    divide/DivisionSearchTest.cpp
+    divide/LowBoundTest.cpp
+    items/PlaylistReaderTest.cpp
+    platform/NumberParsingTest.cpp
+    platform/PathCompareTest.cpp
+    platform/SizeArithmeticTest.cpp
+    settings/CapacityPresetsTest.cpp
+    LINK vantrel_divide vantrel_settings)
+
+vantrel_gtest(vantrel_win32_platform_tests
+    platform/win32/AtomicFileTest.cpp
+    platform/win32/FileSystemTest.cpp
+    platform/win32/ThreadPriorityTest.cpp
+    LINK vantrel_platform)
