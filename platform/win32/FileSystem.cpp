@@ -100,7 +100,10 @@ bool CanWrite(const std::string& path) {
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return false;
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        // A file: the read-only attribute and the file's security both say no by refusing.
+        // A file: the read-only attribute says no (even to an administrator), and its security
+        // by refusing the opening.
+        if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
+            return false;
         HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_WRITE,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, 0, nullptr);
