@@ -15,4 +15,12 @@ vantrel_gtest(vantrel_win32_platform_tests
     platform/win32/AtomicFileTest.cpp
     platform/win32/FileSystemTest.cpp
     platform/win32/ThreadPriorityTest.cpp
+    platform/win32/WholeFileCopyTest.cpp
     LINK vantrel_platform)
+
+# A process that copies slowly, for the test that ends one midway.
+add_executable(vantrel_win32_copy_child platform/win32/CopyChild.cpp)
+target_link_libraries(vantrel_win32_copy_child PRIVATE vantrel_platform shell32)
+add_dependencies(vantrel_win32_platform_tests vantrel_win32_copy_child)
+target_compile_definitions(vantrel_win32_platform_tests PRIVATE
+    VANTREL_COPY_CHILD="$<TARGET_FILE_NAME:vantrel_win32_copy_child>")

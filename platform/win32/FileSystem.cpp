@@ -69,8 +69,7 @@ std::optional<std::vector<FolderEntry>> ReadVisibleEntries(const std::string& fo
         visible.Link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
         visible.Directory =
             !visible.Link && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        visible.Length =
-            visible.Directory ? 0 : LengthOf(found.nFileSizeHigh, found.nFileSizeLow);
+        visible.Length = visible.Directory ? 0 : LengthOf(found.nFileSizeHigh, found.nFileSizeLow);
         entries.push_back(std::move(visible));
         return true;
     });
@@ -105,8 +104,8 @@ bool CanWrite(const std::string& path) {
         if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
             return false;
         HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return false;
         ::CloseHandle(file);

@@ -21,10 +21,10 @@
 
 namespace {
 
-constexpr int LevelOfPosition[] = {
-    THREAD_PRIORITY_IDLE,         THREAD_PRIORITY_LOWEST,  THREAD_PRIORITY_BELOW_NORMAL,
-    THREAD_PRIORITY_NORMAL,       THREAD_PRIORITY_ABOVE_NORMAL, THREAD_PRIORITY_HIGHEST,
-    THREAD_PRIORITY_TIME_CRITICAL};
+constexpr int LevelOfPosition[] = {THREAD_PRIORITY_IDLE,         THREAD_PRIORITY_LOWEST,
+                                   THREAD_PRIORITY_BELOW_NORMAL, THREAD_PRIORITY_NORMAL,
+                                   THREAD_PRIORITY_ABOVE_NORMAL, THREAD_PRIORITY_HIGHEST,
+                                   THREAD_PRIORITY_TIME_CRITICAL};
 
 // The thread with the given identity, opened for the access asked; closed when it goes.
 class ThreadHandle {
@@ -81,8 +81,8 @@ std::optional<int> ThreadPosition(std::int64_t threadId) {
         return std::nullopt;
     // The position of the thread's level; a level between two (a real-time process class has
     // more) counts as the stronger one, one above the strongest as the strongest.
-    const auto* nearest = std::lower_bound(std::begin(LevelOfPosition), std::end(LevelOfPosition),
-                                           level);
+    const auto* nearest =
+        std::lower_bound(std::begin(LevelOfPosition), std::end(LevelOfPosition), level);
     if (nearest == std::end(LevelOfPosition))
         return 6;
     return static_cast<int>(nearest - std::begin(LevelOfPosition));

@@ -54,8 +54,9 @@ TEST(Win32FileSystem, ListsOnlyVisibleEntriesWithTheirAttributes) {
     ASSERT_TRUE(entries);
     std::string listed;
     for (const auto& entry : *entries) {
-        const auto known = std::find_if(std::begin(cases), std::end(cases),
-                                        [&entry](const auto& item) { return item.Name == entry.Name; });
+        const auto known =
+            std::find_if(std::begin(cases), std::end(cases),
+                         [&entry](const auto& item) { return item.Name == entry.Name; });
         if (entry.Name == "Подпапка") {
             EXPECT_TRUE(entry.Directory);
             EXPECT_EQ(entry.Length, 0U);
