@@ -13,14 +13,15 @@ vantrel_gtest(vantrel_core_tests
 
 vantrel_gtest(vantrel_win32_platform_tests
     platform/win32/AtomicFileTest.cpp
+    platform/win32/ConsoleTest.cpp
     platform/win32/FileSystemTest.cpp
     platform/win32/ThreadPriorityTest.cpp
     platform/win32/WholeFileCopyTest.cpp
     LINK vantrel_platform)
 
-# A process that copies slowly, for the test that ends one midway.
-add_executable(vantrel_win32_copy_child platform/win32/CopyChild.cpp)
-target_link_libraries(vantrel_win32_copy_child PRIVATE vantrel_platform shell32)
-add_dependencies(vantrel_win32_platform_tests vantrel_win32_copy_child)
+# A process the tests start and stop: a slow copy ended midway, the arguments it reads.
+add_executable(vantrel_win32_test_child platform/win32/TestChild.cpp)
+target_link_libraries(vantrel_win32_test_child PRIVATE vantrel_platform)
+add_dependencies(vantrel_win32_platform_tests vantrel_win32_test_child)
 target_compile_definitions(vantrel_win32_platform_tests PRIVATE
-    VANTREL_COPY_CHILD="$<TARGET_FILE_NAME:vantrel_win32_copy_child>")
+    VANTREL_TEST_CHILD="$<TARGET_FILE_NAME:vantrel_win32_test_child>")

@@ -5,7 +5,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
-#include "platform/PathNames.h"
+#include "tests/platform/win32/TestChildProcess.h"
 #include "tests/platform/win32/WideFolder.h"
 
 namespace {
@@ -15,13 +15,6 @@ std::string Contents(std::size_t size) {
     for (std::size_t i = 0; i < size; ++i)
         bytes[i] = static_cast<char>((i * 131 + i / 7) & 0xFF);
     return bytes;
-}
-
-std::string Read(const std::string& path) {
-    std::string contents;
-    bool missing = false;
-    ReadWholeFile(path, contents, missing);
-    return contents;
 }
 
 // A copy that differs from its source, a file there replaced without leave, a cancel or a clash
@@ -67,14 +60,14 @@ TEST(Win32WholeFileCopy, CopiesAndMovesWholeFilesOnly) {
                                       : MoveAcrossVolumes(source, target, false, afterBlock);
         EXPECT_EQ(result.Done(), entry.Arrives) << entry.Name << ": " << result.Reason;
         EXPECT_EQ(result.Cancelled, entry.CancelAtFirstBlock) << entry.Name;
-        const std::string arrived = Read(target);
+        const std::string arrived = WideFolder::Read(target);
         EXPECT_TRUE(arrived == (entry.Arrives       ? data
                                 : entry.TargetThere ? "old"
                                                     : ""))
             << entry.Name;
         EXPECT_EQ(FileExists(source), entry.SourceStays) << entry.Name;
         if (entry.SourceStays) {
-            EXPECT_TRUE(Read(source) == data) << entry.Name;
+            EXPECT_TRUE(WideFolder::Read(source) == data) << entry.Name;
         }
         if (entry.Arrives) {
             EXPECT_EQ(result.Copied, data.size()) << entry.Name;
@@ -99,21 +92,14 @@ TEST(Win32WholeFileCopy, CopiesAndMovesWholeFilesOnly) {
 // A copy or a move across volumes ended by TerminateProcess midway: something damaged under the
 // target's name, or the source lost.
 TEST(Win32WholeFileCopy, AKilledCopyLeavesNothingUnderTheFinalName) {
-    const std::string child = JoinPath(ParentFolder(ExecutablePath()), VANTREL_COPY_CHILD);
     for (const char* mode : {"copy", "move"}) {
         WideFolder folder;
         const std::string data = Contents(24 << 20);
         const std::string source = folder.Write("Исходный файл.bin", data);
         const std::string into = folder.MakeFolder("Диск 1");
         const std::string target = into + "\\Копия.bin";
-        std::wstring command = L"\"" + Widen(child) + L"\" " + Widen(mode) + L" \"" +
-                               Widen(source) + L"\" \"" + Widen(target) + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                     nullptr, &startup, &process))
-            << child;
+        TestChildProcess child({mode, source, target});
+        ASSERT_TRUE(child.Started);
         // Ended once a few blocks have arrived in the temporary file, long before the last.
         bool midway = false;
         for (int wait = 0; wait < 2000 && !midway; ++wait) {
@@ -127,13 +113,10 @@ TEST(Win32WholeFileCopy, AKilledCopyLeavesNothingUnderTheFinalName) {
             if (!midway)
                 ::Sleep(5);
         }
-        ::TerminateProcess(process.hProcess, 9);
-        ::WaitForSingleObject(process.hProcess, 10000);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
+        child.Kill();
         EXPECT_TRUE(midway) << mode;
         EXPECT_FALSE(FileExists(target)) << mode;
-        EXPECT_TRUE(Read(source) == data) << mode;
+        EXPECT_TRUE(WideFolder::Read(source) == data) << mode;
         // What the killed process left is hidden and recognised by its name.
         const std::string left = WideFolder::AllNames(into);
         EXPECT_TRUE(IsPartialFileName(left)) << left;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/AtomicFile.h"
 #include "platform/win32/WidePath.h"
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end;
@@ -77,6 +78,14 @@ public:
         for (const auto& name : names)
             joined += (joined.empty() ? "" : "|") + name;
         return joined;
+    }
+
+    // A whole file's bytes; empty when it cannot be read.
+    static std::string Read(const std::string& path) {
+        std::string contents;
+        bool missing = false;
+        ReadWholeFile(path, contents, missing);
+        return contents;
     }
 
     std::string Root;
