@@ -5,30 +5,12 @@
 
 #include <windows.h>
 
-#include <random>
-
 #include "platform/FileSystem.h"
+#include "platform/win32/FileHandle.h"
+#include "platform/win32/PartialFile.h"
 #include "platform/win32/WidePath.h"
 
 namespace {
-
-// An open file handle, closed when it goes.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : Handle(handle) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    bool Valid() const { return Handle != INVALID_HANDLE_VALUE; }
-    bool Close() {
-        const bool closed = !Valid() || ::CloseHandle(Handle) != 0;
-        Handle = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-    HANDLE Handle;
-};
 
 // Where a write into path lands: the file a symbolic link points to (through a chain of links),
 // or path itself when it is no link or does not exist yet.
@@ -54,27 +36,6 @@ std::wstring WriteTarget(const std::string& path) {
         return wide;
     target.resize(length);
     return target;
-}
-
-// Creates a new hidden file under the temporary name for target; its name goes to temp.
-HANDLE CreatePartialFile(const std::wstring& target, std::wstring& temp) {
-    static constexpr wchar_t Digits[] = L"0123456789abcdefghijklmnopqrstuvwxyz";
-    std::random_device seed;
-    std::mt19937 random(seed());
-    std::uniform_int_distribution<int> digit(0, 35);
-    std::wstring pattern = Widen(PartialFilePattern(Narrow(target)));
-    const std::size_t suffix = pattern.size() - 6;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        for (std::size_t i = suffix; i < pattern.size(); ++i)
-            pattern[i] = Digits[digit(random)];
-        HANDLE file = ::CreateFileW(pattern.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_HIDDEN, nullptr);
-        if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) {
-            temp = pattern;
-            return file;
-        }
-    }
-    return INVALID_HANDLE_VALUE;
 }
 
 bool WriteAll(HANDLE file, const std::string& contents) {

@@ -17,7 +17,7 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <thread>
+#include <iterator>
 
 namespace {
 
@@ -51,25 +51,6 @@ bool ApplyThreadPriority(std::int64_t threadId, int position) {
     const ThreadHandle thread(threadId, THREAD_SET_INFORMATION | THREAD_QUERY_INFORMATION);
     return thread.Handle != nullptr &&
            ::SetThreadPriority(thread.Handle, LevelOfPosition[std::clamp(position, 0, 6)]) != 0;
-}
-
-int ApplyStrongestThreadPriority(std::int64_t threadId, int position) {
-    position = std::clamp(position, 0, 6);
-    for (int tried = position; tried > 0; --tried) {
-        if (ApplyThreadPriority(threadId, tried))
-            return tried;
-    }
-    ApplyThreadPriority(threadId, 0);
-    return 0;
-}
-
-int StrongestPositionAllowed(int position) {
-    int allowed = 0;
-    std::thread probe([&allowed, position] {
-        allowed = ApplyStrongestThreadPriority(CurrentThreadId(), position);
-    });
-    probe.join();
-    return allowed;
 }
 
 std::optional<int> ThreadPosition(std::int64_t threadId) {

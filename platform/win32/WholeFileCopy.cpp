@@ -3,10 +3,10 @@
 
 #include <windows.h>
 
-#include <random>
 #include <vector>
 
-#include "platform/AtomicFile.h"
+#include "platform/win32/FileHandle.h"
+#include "platform/win32/PartialFile.h"
 #include "platform/win32/WidePath.h"
 
 namespace {
@@ -17,50 +17,11 @@ constexpr DWORD BlockSize = 1 << 20;
 constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
-// An open file handle, closed when it goes.
-class Handle {
-public:
-    explicit Handle(HANDLE handle) : Value(handle) {}
-    ~Handle() { Close(); }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-
-    bool Valid() const { return Value != INVALID_HANDLE_VALUE; }
-    bool Close() {
-        const bool closed = !Valid() || ::CloseHandle(Value) != 0;
-        Value = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-    HANDLE Value;
-};
-
 WholeFileResult Failure(DWORD error) {
     WholeFileResult result;
     result.Error = error == 0 ? ERROR_GEN_FAILURE : error;
     result.Reason = SystemMessage(result.Error);
     return result;
-}
-
-// A new hidden file under a temporary name beside target, opened for writing.
-HANDLE CreatePartialBeside(const std::wstring& target, std::wstring& temp) {
-    static constexpr wchar_t Digits[] = L"0123456789abcdefghijklmnopqrstuvwxyz";
-    std::random_device seed;
-    std::mt19937 random(seed());
-    std::uniform_int_distribution<int> digit(0, 35);
-    std::wstring pattern = Widen(PartialFilePattern(Narrow(target)));
-    const std::size_t suffix = pattern.size() - 6;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        for (std::size_t i = suffix; i < pattern.size(); ++i)
-            pattern[i] = Digits[digit(random)];
-        HANDLE file = ::CreateFileW(pattern.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-        if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) {
-            temp = pattern;
-            return file;
-        }
-    }
-    return INVALID_HANDLE_VALUE;
 }
 
 // Copies the bytes from in to out, block by block.
@@ -93,16 +54,16 @@ WholeFileResult CopyBytes(HANDLE in, HANDLE out, const AfterBlock& afterBlock) {
 WholeFileResult CopyFileWhole(const std::string& source, const std::string& target, bool replacing,
                               const AfterBlock& afterBlock) {
     const std::wstring to = LongPath(target);
-    Handle in(::CreateFileW(LongPath(source).c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    FileHandle in(::CreateFileW(LongPath(source).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!in.Valid())
         return Failure(::GetLastError());
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(in.Value, &info))
+    if (!::GetFileInformationByHandle(in.Handle, &info))
         return Failure(::GetLastError());
     std::wstring temp;
-    Handle out(CreatePartialBeside(to, temp));
+    FileHandle out(CreatePartialFile(to, temp));
     if (!out.Valid())
         return Failure(::GetLastError());
     auto discard = [&](WholeFileResult result) {
@@ -113,13 +74,13 @@ WholeFileResult CopyFileWhole(const std::string& source, const std::string& targ
         return result;
     };
 
-    WholeFileResult result = CopyBytes(in.Value, out.Value, afterBlock);
+    WholeFileResult result = CopyBytes(in.Handle, out.Handle, afterBlock);
     if (!result.Done())
         return discard(result);
-    if (!::FlushFileBuffers(out.Value))
+    if (!::FlushFileBuffers(out.Handle))
         return discard(Failure(::GetLastError()));
     LARGE_INTEGER written{};
-    if (!::GetFileSizeEx(out.Value, &written))
+    if (!::GetFileSizeEx(out.Handle, &written))
         return discard(Failure(::GetLastError()));
     const std::uint64_t expected =
         (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
@@ -135,7 +96,7 @@ WholeFileResult CopyFileWhole(const std::string& source, const std::string& targ
     basic.FileAttributes = (info.dwFileAttributes & KeptAttributes) != 0
                                ? info.dwFileAttributes & KeptAttributes
                                : FILE_ATTRIBUTE_NORMAL;
-    if (!::SetFileInformationByHandle(out.Value, FileBasicInfo, &basic, sizeof basic))
+    if (!::SetFileInformationByHandle(out.Handle, FileBasicInfo, &basic, sizeof basic))
         return discard(Failure(::GetLastError()));
     if (!out.Close())
         return discard(Failure(::GetLastError()));
