@@ -15,6 +15,7 @@ vantrel_gtest(vantrel_win32_platform_tests
     platform/win32/AtomicFileTest.cpp
     platform/win32/ConsoleTest.cpp
     platform/win32/FileSystemTest.cpp
+    platform/win32/TextFileEncodingTest.cpp
     platform/win32/ThreadPriorityTest.cpp
     platform/win32/WholeFileCopyTest.cpp
     LINK vantrel_platform)
