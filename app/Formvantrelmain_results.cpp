@@ -63,7 +63,6 @@ const char* const NumberLabel = "№ = номер носителя";
 const char* const ProcessCaption = "Выполнить";
 const char* const ChooseBaseDirTitle =
     "Выберите папку, в которой будут собраны результаты разбиения";
-const char* const CannotCreateBaseDirText = "Не удалось создать базовый каталог для результатов";
 const char* const BadNameTitle = "Ошибка";
 const char* const BadNameText = "Имя файла не может содержать\nсимволы   \\ / : * ? \" < > |";
 const char* const OpenBaseDirCaption = "Открыть &папку";
@@ -369,8 +368,7 @@ void TfrmVantrelMain::btnProcessResultsClick() {
         btnOpenResultsBaseDir->hide();
         // The page offers no action its items cannot take: only the folder is told.
         if (outcome.Refused == ResultsOutcome::Refusal::BaseFolder)
-            Questions->MessageBox(CannotCreateBaseDirText, PromptIcon::Exclamation,
-                                  {PromptButton::Ok}, PromptButton::Ok);
+            Questions->Ask(Question(QuestionKind::BaseFolderMissing));
         return;
     }
 

@@ -4,20 +4,12 @@
 #include "platform/AtomicFile.h"
 #include "platform/Prompter.h"
 
-namespace {
-
-constexpr const char* CannotCreateTextBefore = "Не могу создать файл\n";
-constexpr const char* CannotCreateTextAfter = " !";
-
-}  // namespace
-
 bool WriteResultFile(Prompter& prompter, const std::string& path, const std::string& text) {
     std::string reason;
     return ReplaceFileAtomically(path, text, reason) || TellResultFileNotWritten(prompter, path);
 }
 
 bool TellResultFileNotWritten(Prompter& prompter, const std::string& path) {
-    prompter.MessageBox(CannotCreateTextBefore + path + CannotCreateTextAfter, PromptIcon::Error,
-                        {PromptButton::Ok}, PromptButton::Ok);
+    prompter.Ask(Question(QuestionKind::FileNotWritten, path));
     return false;
 }

@@ -18,14 +18,8 @@
 namespace {
 
 // Texts of the collector.
-constexpr const char* NotEmptyTextBefore = "Каталог ";
-constexpr const char* NotEmptyTextAfter =
-    " не пустой.\nДействительно хотите собрать в нём файлы носителя?";
 constexpr const char* ProgressTitleBefore = "Носитель №";
 constexpr const char* ProgressTitleAfter = " Сбор файлов в один каталог...";
-constexpr const char* LeftInPlaceText =
-    "Скрытые и системные файлы и папки не учитываются в объёме носителей и не перемещались: "
-    "они остались на прежнем месте вместе с папками, в которых лежат. Их число: ";
 
 // Whether the path is a folder holding any entry at all, hidden ones included; what an unfinished
 // copy left behind is no entry of the user's (the next copy into the folder removes it).
@@ -43,9 +37,10 @@ bool IsFolderWithEntries(const std::string& folder) {
 
 }  // namespace
 
-TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix, bool copy,
-                                           bool checksums) {
-    const bool listed = copy && checksums;
+TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
+                                           FileOperationKind kind, ChecksumLists checksums) {
+    const bool copy = kind == FileOperationKind::Copy;
+    const bool listed = copy && checksums == ChecksumLists::Written;
     Host.fileOperations.RecordChecksums(listed);
     Host.fileOperations.SetTreeRule(Tree);
     std::size_t leftInPlace = 0;
@@ -59,10 +54,10 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
         std::error_code error;
         bool created = false;
         if (IsFolderWithEntries(folder)) {
-            const PromptButton answer = Host.prompter.MessageBox(
-                NotEmptyTextBefore + folder + NotEmptyTextAfter, PromptIcon::Question,
-                {PromptButton::Yes, PromptButton::No}, PromptButton::No);
-            if (answer != PromptButton::Yes) {
+            Question notEmpty(QuestionKind::NonEmptyFolder, folder);
+            notEmpty.Answers = {Answer::Yes, Answer::No};
+            notEmpty.Default = Answer::No;
+            if (Host.prompter.Ask(notEmpty) != Answer::Yes) {
                 processed.Stopped = true;
                 break;
             }
@@ -80,8 +75,7 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
             sources.push_back({item->Path, item->LinkItself});
         // The service reports every failure itself.
         const FileOperationResult result = Host.fileOperations.Run(
-            copy ? FileOperationKind::Copy : FileOperationKind::Move, sources, folder,
-            ProgressTitleBefore + number + ProgressTitleAfter,
+            kind, sources, folder, ProgressTitleBefore + number + ProgressTitleAfter,
             FileOperationPart{i - first + 1, last - first});
         leftInPlace += result.LeftInPlace;
         // A folder this run made that received nothing goes again, so a medium stopped or
@@ -115,8 +109,10 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
     }
     Host.fileOperations.RecordChecksums(false);
     // Told once for the whole run, after the last medium.
-    if (leftInPlace > 0)
-        Host.prompter.MessageBox(LeftInPlaceText + std::to_string(leftInPlace),
-                                 PromptIcon::Information, {PromptButton::Ok}, PromptButton::Ok);
+    if (leftInPlace > 0) {
+        Question leftIn(QuestionKind::LeftInPlace);
+        leftIn.Number = leftInPlace;
+        Host.prompter.Ask(leftIn);
+    }
     return processed;
 }

@@ -13,10 +13,6 @@ namespace {
 // Texts of the image writer.
 constexpr const char* ProgressTitleBefore = "Носитель №";
 constexpr const char* ProgressTitleAfter = " Создание образа диска...";
-constexpr const char* TooLargeBefore = "Образ «";
-constexpr const char* TooLargeSize = "» занимает ";
-constexpr const char* TooLargeCapacity = ", это больше объёма носителя (";
-constexpr const char* TooLargeAfter = "), и на носитель он не поместится.\nОбраз сохранён.";
 
 }  // namespace
 
@@ -48,10 +44,10 @@ TProcessedMedia TDataManager::MakeImages(int index, const std::string& prefix,
         }
         ++processed.Done;
         if (result.Size > capacity) {
-            Host.prompter.MessageBox(TooLargeBefore + imagePath + TooLargeSize +
-                                         ValueText(result.Size) + TooLargeCapacity +
-                                         ValueText(capacity) + TooLargeAfter,
-                                     PromptIcon::Warning, {PromptButton::Ok}, PromptButton::Ok);
+            Question tooLarge(QuestionKind::ImageTooLarge, imagePath);
+            tooLarge.Size = ValueText(result.Size);
+            tooLarge.Capacity = ValueText(capacity);
+            Host.prompter.Ask(tooLarge);
         }
     }
     return processed;

@@ -14,6 +14,8 @@ std::string ValueTextOf(CollectionKind type, std::uint64_t value);
 // A size in bytes scaled as ValueTextOf scales it, but always with two decimals (699.87 МБ), for
 // comparisons close to a limit.
 std::string PreciseSizeText(std::uint64_t bytes);
+// The text of an item's group: its number, or the word for none.
+std::string GroupText(std::uint32_t group);
 // A scaled size with two, one or no decimals, as the list views show it.
 std::string ScaledNumberText(float value);
 

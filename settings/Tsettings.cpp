@@ -24,7 +24,6 @@ namespace {
 constexpr std::string_view SectionName = "Global";
 // The program's own folder inside the user's configuration folder.
 constexpr const char* SettingsFolderName = "vantrel";
-constexpr const char* SaveFailedText = "Не удалось сохранить настройки";
 
 constexpr std::string_view KeyAutoSave = "AutoSave";
 constexpr std::string_view KeyCollectionType = "CollectionType";
@@ -224,8 +223,7 @@ bool TSettings::Save() {
 
     auto report = [this] {
         if (Reporter != nullptr)
-            Reporter->MessageBox(SaveFailedText, PromptIcon::Exclamation, {PromptButton::Ok},
-                                 PromptButton::Ok);
+            Reporter->Ask(Question(QuestionKind::SettingsNotSaved));
         return false;
     };
 

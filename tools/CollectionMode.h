@@ -24,8 +24,9 @@ struct CollectionInput {
 struct CollectionOptions {
     // Music: playlists of tracks, sizes in hundredths of a second.
     DivisionRequest Division;
-    bool Contents = false;     // a folder brings its entries, not itself
-    bool CountHidden = false;  // hidden entries inside folders are counted and written
+    bool Contents = false;       // a folder brings its entries, not itself
+    bool CountHidden = false;    // hidden entries inside folders are counted and written
+    double MediumTimeLimit = 0;  // seconds one medium's search may take; 0: no limit
     std::vector<CollectionInput> Inputs;
 
     std::string Name = std::string(DefaultMediumName);

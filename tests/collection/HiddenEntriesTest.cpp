@@ -42,7 +42,7 @@ TEST(HiddenEntriesTest, EveryWriterWritesWhatTheMediumCounted) {
         TDataManagerTestAccess::Media(manager) = {TMedium{manager.GetItems().cbegin()}};
         const std::string out = folder.MakeFolder("out");
 
-        EXPECT_EQ(manager.CollectFiles(0, out + "/copy", true).Done, 1U);
+        EXPECT_EQ(manager.CollectFiles(0, out + "/copy", FileOperationKind::Copy).Done, 1U);
         EXPECT_EQ(BytesInTree(out + "/copy1"), expected) << "copy";
         // The disc count of the medium is the count of what the copy holds, taken whole.
         EXPECT_EQ(manager.MediumFootprint(0),
@@ -59,13 +59,16 @@ TEST(HiddenEntriesTest, EveryWriterWritesWhatTheMediumCounted) {
         EXPECT_EQ(BytesInTree(extracted), expected) << "image";
 
         if (!countHidden)
-            real.Parts.Prompter.Answer(PromptButton::Ok);  // what stays behind
-        EXPECT_EQ(manager.CollectFiles(0, out + "/move", false).Done, 1U);
+            real.Parts.Prompter.Reply(Answer::Ok);  // what stays behind
+        EXPECT_EQ(manager.CollectFiles(0, out + "/move", FileOperationKind::Move).Done, 1U);
         EXPECT_EQ(BytesInTree(out + "/move1"), expected) << "move";
         EXPECT_EQ(fs::exists(folder / "items/album/.cache/x"), !countHidden);
         EXPECT_EQ(fs::exists(folder / "items/album/sub/.h"), !countHidden);
         EXPECT_EQ(fs::exists(folder / "items/album"), !countHidden);
-        EXPECT_EQ(real.Parts.Prompter.Asked.size(), countHidden ? 0U : 1U) << "told once";
+        ASSERT_EQ(real.Parts.Prompter.Asked.size(), countHidden ? 0U : 1U) << "told once";
+        if (!countHidden) {
+            EXPECT_EQ(real.Parts.Prompter.Asked[0].Kind, QuestionKind::LeftInPlace);
+        }
     }
 }
 

@@ -23,10 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string NotEmptyQuestion(const std::string& folder) {
-    return "Каталог " + folder + " не пустой.\nДействительно хотите собрать в нём файлы носителя?";
-}
-
 class CollectFilesTest : public ::testing::Test {
 protected:
     CollectFilesTest() : Manager(Parts.Collection, Parts.Medium, Parts.Host()) {
@@ -65,7 +61,7 @@ protected:
 
 TEST_F(CollectFilesTest, OneMediumGoesIntoItsNumberedFolder) {
     MakeMedia({{"a"}, {"c", "b"}, {"d"}, {"e"}});
-    Manager.CollectFiles(1, Base + "/disk", true);
+    Manager.CollectFiles(1, Base + "/disk", FileOperationKind::Copy);
 
     EXPECT_TRUE(fs::is_directory(Base + "/disk2"));
     EXPECT_FALSE(fs::exists(Base + "/disk1"));
@@ -82,7 +78,7 @@ TEST_F(CollectFilesTest, OneMediumGoesIntoItsNumberedFolder) {
 
 TEST_F(CollectFilesTest, AllMediaInOrderAndTheMoveKind) {
     MakeMedia({{"a"}, {"b"}, {"c"}});
-    Manager.CollectFiles(-1, Base + "/disk", false);
+    Manager.CollectFiles(-1, Base + "/disk", FileOperationKind::Move);
     ASSERT_EQ(Calls().size(), 3U);
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(Calls()[i].Kind, FileOperationKind::Move);
@@ -117,18 +113,17 @@ TEST_F(CollectFilesTest, OnlyAFolderWithEntriesDrawsTheQuestion) {
         Parts.Prompter.Asked.clear();
         Parts.FileOperations.Calls.clear();
         if (c.Asked)
-            Parts.Prompter.Answer(PromptButton::Yes);
+            Parts.Prompter.Reply(Answer::Yes);
 
-        Manager.CollectFiles(-1, base + "/disk", true);
+        Manager.CollectFiles(-1, base + "/disk", FileOperationKind::Copy);
 
         ASSERT_EQ(Parts.Prompter.Asked.size(), c.Asked ? 1U : 0U);
         if (c.Asked) {
             const auto& asked = Parts.Prompter.Asked[0];
-            EXPECT_EQ(asked.Text, NotEmptyQuestion(base + "/disk1/"));
-            EXPECT_EQ(asked.Icon, PromptIcon::Question);
-            EXPECT_EQ(asked.Buttons,
-                      (std::vector<PromptButton>{PromptButton::Yes, PromptButton::No}));
-            EXPECT_EQ(asked.Default, PromptButton::No);
+            EXPECT_EQ(asked.Kind, QuestionKind::NonEmptyFolder);
+            EXPECT_EQ(asked.Path, base + "/disk1/");
+            EXPECT_EQ(asked.Answers, (std::vector<Answer>{Answer::Yes, Answer::No}));
+            EXPECT_EQ(asked.Default, Answer::No);
         }
         EXPECT_EQ(Calls().size(), 1U) << "answered Yes or not asked";
     }
@@ -137,9 +132,10 @@ TEST_F(CollectFilesTest, OnlyAFolderWithEntriesDrawsTheQuestion) {
 TEST_F(CollectFilesTest, NoEndsTheWholeOperation) {
     MakeMedia({{"a"}, {"b"}, {"c"}});
     Folder.Write("CDRs/disk2/old.txt", "old");
-    Parts.Prompter.Answer(PromptButton::No);
+    Parts.Prompter.Reply(Answer::No);
 
-    const TProcessedMedia processed = Manager.CollectFiles(-1, Base + "/disk", true);
+    const TProcessedMedia processed =
+        Manager.CollectFiles(-1, Base + "/disk", FileOperationKind::Copy);
     EXPECT_EQ(processed.Done, 1U);
     EXPECT_TRUE(processed.Stopped);
 
@@ -171,7 +167,8 @@ TEST_F(CollectFilesTest, AnOutcomeCountsItsMediumOrEndsTheRun) {
         SCOPED_TRACE(c.Name);
         Parts.FileOperations.Calls.clear();
         Parts.FileOperations.Result = c.Result;
-        const TProcessedMedia processed = Manager.CollectFiles(-1, Base + "/" + c.Name, true);
+        const TProcessedMedia processed =
+            Manager.CollectFiles(-1, Base + "/" + c.Name, FileOperationKind::Copy);
         EXPECT_EQ(Calls().size(), c.Calls);
         EXPECT_EQ(processed.Done, c.Done);
         EXPECT_EQ(processed.Failed, c.Failed);
@@ -232,14 +229,14 @@ TEST_F(CollectFilesRealTest, ABaseFolderThatTakesNoEntriesIsReportedOnceAndEndsT
     MakeRealMedia({{{"a", 1}}, {{"b", 1}}, {{"c", 1}}});
     if (mount.MakeReadOnly() == 0)
         GTEST_SKIP() << "root without a way to make a read-only folder";
-    Parts.Prompter.Answer(PromptButton::Ok);
+    Parts.Prompter.Reply(Answer::Ok);
 
-    const TProcessedMedia processed = Real.CollectFiles(-1, Folder / "ro/disk", true, true);
+    const TProcessedMedia processed = Real.CollectFiles(
+        -1, Folder / "ro/disk", FileOperationKind::Copy, TDataManager::ChecksumLists::Written);
 
     ASSERT_EQ(Parts.Prompter.Asked.size(), 1U);
-    EXPECT_EQ(
-        Parts.Prompter.Asked[0].Text.rfind("Не удалось создать папку «" + Folder / "ro/disk1", 0),
-        0U);
+    EXPECT_EQ(Parts.Prompter.Asked[0].Kind, QuestionKind::FolderNotCreated);
+    EXPECT_EQ(Parts.Prompter.Asked[0].Path, Folder / "ro/disk1");
     EXPECT_EQ(processed.Done, 0U);
     EXPECT_EQ(processed.Failed, 1U);
     EXPECT_FALSE(processed.Stopped);
@@ -252,9 +249,10 @@ TEST_F(CollectFilesRealTest, AFullFileSystemFailsTheMediumThatDidNotFitAndLeaves
     if (!mount.Mounted())
         GTEST_SKIP() << "cannot mount a small file system here";
     MakeRealMedia({{{"small.txt", 5}}, {{"album/big.bin", 3 * 1024 * 1024}}});
-    Parts.Prompter.Answer(PromptButton::Yes);  // skip the file that does not fit
+    Parts.Prompter.Reply(Answer::Yes);  // skip the file that does not fit
 
-    const TProcessedMedia processed = Real.CollectFiles(-1, Folder / "small/disk", true);
+    const TProcessedMedia processed =
+        Real.CollectFiles(-1, Folder / "small/disk", FileOperationKind::Copy);
 
     EXPECT_EQ(processed.Done, 1U);
     EXPECT_EQ(processed.Failed, 1U);
@@ -272,17 +270,16 @@ TEST_F(CollectFilesRealTest, AFullFileSystemIsToldOncePerMedium) {
         GTEST_SKIP() << "cannot mount a small file system here";
     MakeRealMedia(
         {{{"a", 400 * 1024}, {"b", 400 * 1024}, {"c", 400 * 1024}, {"d", 400 * 1024}}, {{"e", 5}}});
-    Parts.Prompter.Answer(PromptButton::Yes);  // go on with the next medium
+    Parts.Prompter.Reply(Answer::Yes);  // go on with the next medium
 
-    const TProcessedMedia processed = Real.CollectFiles(-1, Folder / "small/disk", true, true);
+    const TProcessedMedia processed = Real.CollectFiles(
+        -1, Folder / "small/disk", FileOperationKind::Copy, TDataManager::ChecksumLists::Written);
 
     ASSERT_EQ(Parts.Prompter.Asked.size(), 1U);
-    const std::string& told = Parts.Prompter.Asked[0].Text;
-    EXPECT_NE(told.find(std::error_code(ENOSPC, std::system_category()).message()),
-              std::string::npos)
-        << told;
-    EXPECT_NE(told.find("Для оставшихся файлов носителя нужно ещё "), std::string::npos) << told;
-    EXPECT_NE(told.find(" Б, свободно "), std::string::npos) << told;
+    const Question& told = Parts.Prompter.Asked[0];
+    EXPECT_EQ(told.Kind, QuestionKind::CopyOutOfSpace);
+    EXPECT_EQ(told.Reason.SystemText, std::error_code(ENOSPC, std::system_category()).message());
+    EXPECT_GT(told.Number, told.Count);  // more needed than free
     EXPECT_EQ(processed.Failed, 1U);
     EXPECT_EQ(processed.Done, 1U);
     EXPECT_EQ(fs::file_size(Folder / "small/disk2/e"), 5U);
@@ -296,7 +293,7 @@ TEST_F(CollectFilesRealTest, AFolderItemArrivesWithItsWholeTree) {
     TDataManagerTestAccess::Media(Real) = {
         TMedium{Real.GetItems().cbegin(), std::next(Real.GetItems().cbegin())}};
 
-    Real.CollectFiles(0, Base + "/disk", true);
+    Real.CollectFiles(0, Base + "/disk", FileOperationKind::Copy);
 
     EXPECT_EQ(ReadTextFile(Base + "/disk1/album/01.mp3"), "one");
     EXPECT_EQ(ReadTextFile(Base + "/disk1/album/cd2/02.mp3"), "two");
@@ -310,19 +307,19 @@ TEST_F(CollectFilesRealTest, ASecondMoveFindsNothingAndTheServiceSaysSo) {
     Real.AddItems({file}, AddMethod::AddFiles);
     TDataManagerTestAccess::Media(Real) = {TMedium{Real.GetItems().cbegin()}};
 
-    Real.CollectFiles(0, Base + "/disk", false);
+    Real.CollectFiles(0, Base + "/disk", FileOperationKind::Move);
     EXPECT_EQ(ReadTextFile(Base + "/disk1/song.mp3"), "song");
     EXPECT_FALSE(fs::exists(file));
     EXPECT_EQ(Real.GetItems().front().Path, file) << "the collection keeps the old path";
 
-    Parts.Prompter.Answer(PromptButton::Yes);  // the medium folder is no longer empty
-    Parts.Prompter.Answer(PromptButton::Yes);  // skip the missing source
-    Real.CollectFiles(0, Base + "/disk", false);
+    Parts.Prompter.Reply(Answer::Yes);  // the medium folder is no longer empty
+    Parts.Prompter.Reply(Answer::Yes);  // skip the missing source
+    Real.CollectFiles(0, Base + "/disk", FileOperationKind::Move);
     ASSERT_EQ(Parts.Prompter.Asked.size(), 2U);
-    EXPECT_NE(Parts.Prompter.Asked[1].Text.find(file), std::string::npos);
-    EXPECT_NE(Parts.Prompter.Asked[1].Text.find(
-                  std::error_code(ENOENT, std::system_category()).message()),
-              std::string::npos);
+    EXPECT_EQ(Parts.Prompter.Asked[1].Kind, QuestionKind::MoveFailed);
+    EXPECT_EQ(Parts.Prompter.Asked[1].Path, file);
+    EXPECT_EQ(Parts.Prompter.Asked[1].Reason.SystemText,
+              std::error_code(ENOENT, std::system_category()).message());
     EXPECT_EQ(ReadTextFile(Base + "/disk1/song.mp3"), "song");
 }
 
@@ -340,7 +337,7 @@ TEST_F(CollectFilesTest, ALinkFoundInAFolderTravelsAsTheLinkAChosenOneAsItsTarge
         all.push_back(it);
     TDataManagerTestAccess::Media(Manager) = {all};
 
-    Manager.CollectFiles(0, Base + "/disk", true);
+    Manager.CollectFiles(0, Base + "/disk", FileOperationKind::Copy);
 
     ASSERT_EQ(Calls().size(), 1U);
     EXPECT_EQ(Calls()[0].Sources,
@@ -366,7 +363,11 @@ TEST(CollectChecksumsTest, CopiesWriteAListSha256sumChecks) {
             media.back().push_back(item);
     const std::string base = folder.MakeFolder("CDRs");
 
-    EXPECT_EQ(manager.CollectFiles(-1, base + "/disk", true, true).Done, 1U);
+    EXPECT_EQ(manager
+                  .CollectFiles(-1, base + "/disk", FileOperationKind::Copy,
+                                TDataManager::ChecksumLists::Written)
+                  .Done,
+              1U);
 
     const std::string list = ReadTextFile(base + "/disk1.sha256");
     EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 2);
@@ -387,17 +388,26 @@ TEST(CollectChecksumsTest, ARerunKeepsAListOfTheWholeFolderAndACancelLeavesNoLis
     TDataManagerTestAccess::Media(manager) = {
         TMedium{manager.GetItems().cbegin(), std::next(manager.GetItems().cbegin())}};
     const std::string base = folder.MakeFolder("CDRs");
-    ASSERT_EQ(manager.CollectFiles(-1, base + "/disk", true, true).Done, 1U);
+    ASSERT_EQ(manager
+                  .CollectFiles(-1, base + "/disk", FileOperationKind::Copy,
+                                TDataManager::ChecksumLists::Written)
+                  .Done,
+              1U);
     const std::string first = ReadTextFile(base + "/disk1.sha256");
 
-    real.Parts.Prompter.Answer(PromptButton::Yes);      // the folder is not empty: go on
-    real.Parts.Prompter.Answer(PromptButton::NoToAll);  // keep the files that are there
-    EXPECT_EQ(manager.CollectFiles(-1, base + "/disk", true, true).Done, 1U);
+    real.Parts.Prompter.Reply(Answer::Yes);      // the folder is not empty: go on
+    real.Parts.Prompter.Reply(Answer::NoToAll);  // keep the files that are there
+    EXPECT_EQ(manager
+                  .CollectFiles(-1, base + "/disk", FileOperationKind::Copy,
+                                TDataManager::ChecksumLists::Written)
+                  .Done,
+              1U);
     EXPECT_EQ(ReadTextFile(base + "/disk1.sha256"), first);
     EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 2);
 
     real.Progress.CancelAtBytes = 0;
-    const TProcessedMedia cancelled = manager.CollectFiles(-1, base + "/stop", true, true);
+    const TProcessedMedia cancelled = manager.CollectFiles(
+        -1, base + "/stop", FileOperationKind::Copy, TDataManager::ChecksumLists::Written);
     EXPECT_TRUE(cancelled.Stopped);
     EXPECT_EQ(cancelled.Failed, 0U) << "a user's Cancel is no failure";
     EXPECT_FALSE(fs::exists(base + "/stop1.sha256"));

@@ -245,20 +245,18 @@ TEST_F(DataManagerTest, PlaylistMethodsReadOnlyM3uFilesAndNameTheRest) {
     const std::string other = Folder.Write("list.m3u8", body);
     const std::string folderNamedM3u = Folder.MakeFolder("folder.m3u");
     Manager.SetCollectionType(MusicTracks);
-    Parts.Prompter.Answer(PromptButton::Ok);
-    Parts.Prompter.Answer(PromptButton::Ok);
+    Parts.Prompter.Reply(Answer::Ok);
+    Parts.Prompter.Reply(Answer::Ok);
 
     Manager.AddItems({other, folderNamedM3u, Folder / "vanished.m3u", track}, AddFromPlaylist);
     EXPECT_TRUE(Manager.GetItems().empty());
     EXPECT_EQ(Parts.Collection.RowCount(), 0U);
     ASSERT_EQ(Parts.Prompter.Asked.size(), 2U);
-    EXPECT_EQ(Parts.Prompter.Asked[0].Text,
-              "Следующие файлы и папки не найдены и не добавлены в коллекцию:\n" +
-                  Folder / "vanished.m3u");
-    EXPECT_EQ(Parts.Prompter.Asked[1].Text,
-              "Следующие файлы и папки не являются списками воспроизведения (M3U) и не добавлены "
-              "в коллекцию:\n" +
-                  other + "\n" + folderNamedM3u + "\n" + track);
+    EXPECT_EQ(Parts.Prompter.Asked[0].Kind, QuestionKind::MissingEntries);
+    EXPECT_EQ(Parts.Prompter.Asked[0].Paths, std::vector<std::string>{Folder / "vanished.m3u"});
+    EXPECT_EQ(Parts.Prompter.Asked[1].Kind, QuestionKind::NotPlaylists);
+    EXPECT_EQ(Parts.Prompter.Asked[1].Paths,
+              (std::vector<std::string>{other, folderNamedM3u, track}));
     Parts.Prompter.Asked.clear();
 
     Manager.AddItems({upper}, AddFromWinamp);
@@ -281,16 +279,10 @@ TEST_F(DataManagerTest, MissingPathsAreRefusedAndUnmeasurableOnesAreNamed) {
     user.Own(holder, 0);
     const std::string gone = Folder / "gone";
     const std::string belowAFile = Folder / "file/below";
-    const std::string expected[] = {
-        "Следующие файлы и папки не найдены и не добавлены в коллекцию:\n" + gone + "\n" +
-            belowAFile,
-        "Не удалось определить размер следующих элементов (нет доступа):\n" + locked + "\n" +
-            Folder / "holder" +
-            "\n\nОни добавлены в коллекцию, но не поместятся ни на один носитель: перед "
-            "разбиением их будет предложено исключить."};
+    const std::vector<std::string> expected[] = {{gone, belowAFile}, {locked, Folder / "holder"}};
 
-    Parts.Prompter.Answer(PromptButton::Ok);
-    Parts.Prompter.Answer(PromptButton::Ok);
+    Parts.Prompter.Reply(Answer::Ok);
+    Parts.Prompter.Reply(Answer::Ok);
     const int failed = user.Run([&] {
         Manager.AddItems({file, gone, locked, Folder / "holder", belowAFile}, AddFiles);
         if (Paths() != std::vector<std::string>{file, Folder / "holder", locked})
@@ -298,8 +290,10 @@ TEST_F(DataManagerTest, MissingPathsAreRefusedAndUnmeasurableOnesAreNamed) {
         if (ItemAt(locked).Size != UnreadableFileSize ||
             ItemAt(Folder / "holder").Size != UnreadableFileSize)
             return 2;
-        if (Parts.Prompter.Asked.size() != 2 || Parts.Prompter.Asked[0].Text != expected[0] ||
-            Parts.Prompter.Asked[1].Text != expected[1])
+        const auto& asked = Parts.Prompter.Asked;
+        if (asked.size() != 2 || asked[0].Kind != QuestionKind::MissingEntries ||
+            asked[0].Paths != expected[0] || asked[1].Kind != QuestionKind::UnmeasuredEntries ||
+            asked[1].Paths != expected[1])
             return 3;
         return 0;
     });

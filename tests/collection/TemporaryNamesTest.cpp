@@ -34,7 +34,10 @@ TEST(TemporaryNamesTest, TheNextRunOfEveryWriterRemovesAnInterruptedRunsDebris) 
         {"text list", [](TDataManager& m, const std::string& p) { return m.SaveTextLists(-1, p); }},
         {"playlist", [](TDataManager& m, const std::string& p) { return m.SavePlaylists(-1, p); }},
         {"copy with checksums",
-         [](TDataManager& m, const std::string& p) { return m.CollectFiles(-1, p, true, true); }},
+         [](TDataManager& m, const std::string& p) {
+             return m.CollectFiles(-1, p, FileOperationKind::Copy,
+                                   TDataManager::ChecksumLists::Written);
+         }},
     };
     for (const auto& writer : writers) {
         SCOPED_TRACE(writer.Name);
