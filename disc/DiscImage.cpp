@@ -19,6 +19,7 @@
 #define LIBISOFS_WITHOUT_LIBBURN 1
 #include <libisofs.h>
 
+#include "disc/ImageLimits.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileOperationProgress.h"
 #include "platform/PathNames.h"
@@ -101,17 +102,22 @@ ImagePtr NewImage(const std::string& volumeId) {
     return ImagePtr(image, iso_image_unref);
 }
 
-// Adds one source at the root; 1 on success or the libisofs error (or the negative errno).
-int AddSource(IsoImage* image, const FileOperationSource& source) {
-    std::string local = WithoutTrailingDelimiter(source.Path);
-    const std::string name = LastComponent(local);
-    if (!source.LinkItself) {
-        std::error_code error;
-        const auto target = std::filesystem::canonical(local, error);
-        if (error)
-            return static_cast<int>(ISO_FILE_DOESNT_EXIST);
-        local = target.string();
-    }
+// The local path libisofs reads a source from: the source itself, or what a link given as the
+// item stands for; nothing when that does not exist.
+std::optional<std::string> LocalPath(const FileOperationSource& source) {
+    const std::string path = WithoutTrailingDelimiter(source.Path);
+    if (source.LinkItself)
+        return path;
+    std::error_code error;
+    const auto target = std::filesystem::canonical(path, error);
+    if (error)
+        return std::nullopt;
+    return target.string();
+}
+
+// Adds one source at the root, read from local; 1 on success or the libisofs error.
+int AddSource(IsoImage* image, const FileOperationSource& source, const std::string& local) {
+    const std::string name = LastComponent(WithoutTrailingDelimiter(source.Path));
     IsoNode* node = nullptr;
     int result =
         iso_tree_add_new_node(image, iso_image_get_root(image), name.c_str(), local.c_str(), &node);
@@ -138,7 +144,16 @@ ImagePtr BuildTree(const std::vector<FileOperationSource>& sources, const std::s
     if (!image)
         return image;
     for (const FileOperationSource& source : sources) {
-        const int result = AddSource(image.get(), source);
+        const std::optional<std::string> local = LocalPath(source);
+        const std::optional<ImageLimitHit> beyond =
+            local ? FirstEntryBeyondImageLimits(*local) : std::nullopt;
+        if (beyond) {
+            if (!skip(WithoutTrailingDelimiter(source.Path), ImageLimitReason(*beyond)))
+                return ImagePtr(nullptr, iso_image_unref);
+            continue;
+        }
+        const int result = local ? AddSource(image.get(), source, *local)
+                                 : static_cast<int>(ISO_FILE_DOESNT_EXIST);
         if (result < 0) {
             if (!skip(WithoutTrailingDelimiter(source.Path), Reason(result)))
                 return ImagePtr(nullptr, iso_image_unref);
@@ -334,7 +349,8 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
     };
 
     bool cancelled = false;
-    const ImagePtr image = BuildTreeAsking(sources, imagePath, volumeId, prompter, cancelled);
+    const ImagePtr image =
+        BuildTreeAsking(sources, imagePath, volumeId, prompter, cancelled, result.LeftOut);
     if (cancelled) {
         result.State = DiscImageResult::Outcome::Cancelled;
         return result;

@@ -132,6 +132,23 @@ TEST_F(DiscImageTest, AnItemThatCannotBeAddedIsPutToTheUser) {
     }
 }
 
+// Would catch libisofs being handed a link it crashes on (a target name over 255 bytes) or leaves
+// out with its whole folder: the item is put to the user with the reason, the rest is written.
+TEST_F(DiscImageTest, AnItemBeyondLibisofsLimitsIsPutToTheUserWithItsReason) {
+    const std::string kept = Folder.Write("medium/kept", "kept");
+    const std::string item = Folder.MakeFolder("medium/item");
+    Folder.Write("medium/item/file", "file");
+    ASSERT_EQ(::symlink(std::string(300, 'x').c_str(), (item + "/link").c_str()), 0);
+    Prompter.Answer(PromptButton::Yes);
+    EXPECT_EQ(Write({item, kept}, Output + "/disk1.iso").State, DiscImageResult::Outcome::Written);
+    ASSERT_EQ(Prompter.Asked.size(), 1U);
+    EXPECT_EQ(Prompter.Asked[0].Text,
+              "Не удалось добавить «" + item + "» в образ «" + Output + "/disk1.iso»:\nссылка «" +
+                  item +
+                  "/link» указывает на путь с именем длиннее 255 байт, такую ссылку образ не "
+                  "хранит\n\nПропустить и продолжить?");
+}
+
 // Would catch a volume name that breaks the format's rules or loses the medium's number.
 TEST(DiscVolumeIdTest, CapitalsDigitsAndUnderscoresEndingInTheNumber) {
     const struct {

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "disc/ImageLimits.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/PathNames.h"
+
+namespace {
+
+// libisofs's limits: the names a Rock Ridge link record holds, the link targets and the local
+// paths it reads.
+constexpr std::size_t LinkNameLimit = 255;
+constexpr std::size_t LinkLimit = 1024;
+constexpr std::size_t PathLimit = 4096;
+
+// Texts of the reasons.
+constexpr const char* LinkNameTooLongText =
+    "ссылка «%» указывает на путь с именем длиннее 255 байт, такую ссылку образ не хранит";
+constexpr const char* LinkTooLongText =
+    "ссылка «%» указывает на путь длиной 1024 байта или больше, такую ссылку образ не хранит";
+constexpr const char* PathTooLongText =
+    "путь «%» длиной 4096 байт или больше, такой путь образ не читает";
+
+std::optional<ImageLimit> LinkBeyondLimits(const std::string& path, std::uint64_t length) {
+    if (length >= LinkLimit)
+        return ImageLimit::LinkTooLong;
+    std::vector<char> target(static_cast<std::size_t>(length) + 1);
+    const ssize_t read = ::readlink(path.c_str(), target.data(), target.size());
+    if (read < 0)
+        return std::nullopt;
+    if (static_cast<std::size_t>(read) >= LinkLimit)
+        return ImageLimit::LinkTooLong;
+    std::size_t nameLength = 0;
+    for (ssize_t i = 0; i < read; ++i) {
+        nameLength = target[static_cast<std::size_t>(i)] == '/' ? 0 : nameLength + 1;
+        if (nameLength > LinkNameLimit)
+            return ImageLimit::LinkNameTooLong;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<ImageLimitHit> FirstEntryBeyondImageLimits(const std::string& path) {
+    if (path.size() >= PathLimit)
+        return ImageLimitHit{ImageLimit::PathTooLong, path};
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    if (S_ISLNK(info.st_mode)) {
+        if (const auto limit = LinkBeyondLimits(
+                path, static_cast<std::uint64_t>(std::max<off_t>(info.st_size, 0))))
+            return ImageLimitHit{*limit, path};
+        return std::nullopt;
+    }
+    if (!S_ISDIR(info.st_mode))
+        return std::nullopt;
+    // The names are read first and the folder closed, so that a deep tree holds one folder open.
+    std::vector<std::string> names;
+    {
+        const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(path.c_str()), ::closedir);
+        if (!folder)
+            return std::nullopt;
+        while (const dirent* entry = ::readdir(folder.get())) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..")
+                names.push_back(name);
+        }
+    }
+    for (const std::string& name : names) {
+        if (auto hit = FirstEntryBeyondImageLimits(JoinPath(path, name)))
+            return hit;
+    }
+    return std::nullopt;
+}
+
+std::string ImageLimitReason(const ImageLimitHit& hit) {
+    std::string text;
+    switch (hit.Limit) {
+        case ImageLimit::LinkNameTooLong:
+            text = LinkNameTooLongText;
+            break;
+        case ImageLimit::LinkTooLong:
+            text = LinkTooLongText;
+            break;
+        case ImageLimit::PathTooLong:
+            text = PathTooLongText;
+            break;
+    }
+    return text.replace(text.find('%'), 1, hit.Path);
+}
