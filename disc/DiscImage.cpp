@@ -14,6 +14,7 @@
 #include <mutex>
 #include <optional>
 #include <system_error>
+#include <vector>
 
 // The burn_source interface libisofs hands the image out through, declared by libisofs itself.
 #define LIBISOFS_WITHOUT_LIBBURN 1
@@ -115,21 +116,86 @@ std::optional<std::string> LocalPath(const FileOperationSource& source) {
     return target.string();
 }
 
-// Adds one source at the root, read from local; 1 on success or the libisofs error.
-int AddSource(IsoImage* image, const FileOperationSource& source, const std::string& local) {
-    const std::string name = LastComponent(WithoutTrailingDelimiter(source.Path));
+bool IsLocalFolder(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// A device, FIFO or socket, which the image leaves out.
+bool IsLocalSpecial(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode) &&
+           !S_ISLNK(info.st_mode);
+}
+
+IsoDir* AsFolder(IsoNode* node) {
+    return iso_node_get_type(node) == LIBISO_DIR ? reinterpret_cast<IsoDir*>(node) : nullptr;
+}
+
+// Whether the local folder merges into the image's folder as a copy merges it into a folder
+// placed before: folders of the same name merge, any other entry of a name already there clashes.
+bool MergesWithoutClash(IsoDir* folder, const std::string& local) {
+    for (const std::string& name : LocalEntryNames(local)) {
+        IsoNode* there = nullptr;
+        if (iso_dir_get_node(folder, name.c_str(), &there) != 1)
+            continue;
+        const std::string path = JoinPath(local, name);
+        if (IsLocalSpecial(path))
+            continue;
+        if (AsFolder(there) == nullptr || !IsLocalFolder(path) ||
+            !MergesWithoutClash(AsFolder(there), path))
+            return false;
+    }
+    return true;
+}
+
+// Adds the entry name of the local folder (and everything inside it) into the image's folder,
+// merging it into a folder of that name there; every node it adds is appended to added. 1 on
+// success or the libisofs error.
+int AddEntry(IsoImage* image, IsoDir* folder, const std::string& name, const std::string& local,
+             std::vector<IsoNode*>& added) {
+    IsoNode* there = nullptr;
+    if (iso_dir_get_node(folder, name.c_str(), &there) == 1 && AsFolder(there) != nullptr) {
+        for (const std::string& inside : LocalEntryNames(local)) {
+            const std::string path = JoinPath(local, inside);
+            if (IsLocalSpecial(path))
+                continue;
+            const int result = AddEntry(image, AsFolder(there), inside, path, added);
+            if (result < 0)
+                return result;
+        }
+        return 1;
+    }
     IsoNode* node = nullptr;
-    int result =
-        iso_tree_add_new_node(image, iso_image_get_root(image), name.c_str(), local.c_str(), &node);
+    int result = iso_tree_add_new_node(image, folder, name.c_str(), local.c_str(), &node);
     if (result < 0)
         return result;
-    if (iso_node_get_type(node) == LIBISO_DIR) {
-        result = iso_tree_add_dir_rec(image, reinterpret_cast<IsoDir*>(node), local.c_str());
-        if (result < 0) {
-            // A folder added in part goes again: the image holds it whole or not at all.
-            iso_node_remove_tree(node, nullptr);
+    added.push_back(node);
+    if (AsFolder(node) != nullptr) {
+        result = iso_tree_add_dir_rec(image, AsFolder(node), local.c_str());
+        if (result < 0)
             return result;
-        }
+    }
+    return 1;
+}
+
+// Adds one source at the root, read from local; 1 on success or the libisofs error. A folder of
+// a name already at the root merges into it, as in a copy; any other name taken is a clash.
+int AddSource(IsoImage* image, const FileOperationSource& source, const std::string& local) {
+    const std::string name = LastComponent(WithoutTrailingDelimiter(source.Path));
+    IsoDir* root = iso_image_get_root(image);
+    IsoNode* there = nullptr;
+    if (iso_dir_get_node(root, name.c_str(), &there) == 1 &&
+        (AsFolder(there) == nullptr || !IsLocalFolder(local) ||
+         !MergesWithoutClash(AsFolder(there), local)))
+        return static_cast<int>(ISO_NODE_NAME_NOT_UNIQUE);
+    std::vector<IsoNode*> added;
+    const int result = AddEntry(image, root, name, local, added);
+    if (result < 0) {
+        // What was added in part goes again: the image holds the source whole or not at all.
+        for (auto node = added.rbegin(); node != added.rend(); ++node)
+            iso_node_remove_tree(*node, nullptr);
+        return result;
     }
     return 1;
 }

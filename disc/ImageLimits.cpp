@@ -63,22 +63,25 @@ std::optional<ImageLimitHit> FirstEntryBeyondImageLimits(const std::string& path
     if (!S_ISDIR(info.st_mode))
         return std::nullopt;
     // The names are read first and the folder closed, so that a deep tree holds one folder open.
-    std::vector<std::string> names;
-    {
-        const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(path.c_str()), ::closedir);
-        if (!folder)
-            return std::nullopt;
-        while (const dirent* entry = ::readdir(folder.get())) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..")
-                names.push_back(name);
-        }
-    }
+    const std::vector<std::string> names = LocalEntryNames(path);
     for (const std::string& name : names) {
         if (auto hit = FirstEntryBeyondImageLimits(JoinPath(path, name)))
             return hit;
     }
     return std::nullopt;
+}
+
+std::vector<std::string> LocalEntryNames(const std::string& folder) {
+    std::vector<std::string> names;
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folder.c_str()), ::closedir);
+    if (!listing)
+        return names;
+    while (const dirent* entry = ::readdir(listing.get())) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    return names;
 }
 
 std::string ImageLimitReason(const ImageLimitHit& hit) {

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // What libisofs cannot take into an image. Handed such an entry inside a folder, it leaves the
 // whole folder out without failing, or (a link to a path with a name over 255 bytes) corrupts its
@@ -22,6 +23,10 @@ struct ImageLimitHit {
 // folder; links are not followed) that libisofs cannot take; nothing when it takes them all.
 // Folders that cannot be listed are passed over: adding them fails in libisofs itself.
 std::optional<ImageLimitHit> FirstEntryBeyondImageLimits(const std::string& path);
+
+// Every name inside a local folder, hidden ones too, "." and ".." left out; none when it cannot
+// be listed. The folder is closed again before the names are returned.
+std::vector<std::string> LocalEntryNames(const std::string& folder);
 
 // The reason a source beyond a limit cannot go into an image, naming the entry.
 std::string ImageLimitReason(const ImageLimitHit& hit);

@@ -149,6 +149,37 @@ TEST_F(DiscImageTest, AnItemBeyondLibisofsLimitsIsPutToTheUserWithItsReason) {
                   "хранит\n\nПропустить и продолжить?");
 }
 
+// Would catch two items of the same name on one medium leaving the second out while the image
+// counts as whole: folders merge as in a copy, a file clashing with one placed before is put to
+// the user, and an image without it is one source short.
+TEST_F(DiscImageTest, ItemsOfOneNameMergeAsInACopyAndAClashIsPutToTheUser) {
+    Folder.Write("a/DCIM/x", "x");
+    Folder.Write("a/DCIM/sub/p", "p");
+    Folder.Write("b/DCIM/y", "y");
+    Folder.Write("b/DCIM/sub/q", "q");
+    Folder.Write("c/DCIM/x", "other x");
+    const std::string image = Output + "/disk1.iso";
+    const DiscImageResult merged = Write({Folder / "a/DCIM", Folder / "b/DCIM"}, image);
+    EXPECT_EQ(merged.State, DiscImageResult::Outcome::Written);
+    EXPECT_EQ(merged.LeftOut, 0U);
+    EXPECT_TRUE(Prompter.Asked.empty());
+    const std::string expected = Folder.MakeFolder("expected/DCIM");
+    fs::copy(Folder / "a/DCIM", expected, fs::copy_options::recursive);
+    fs::copy(Folder / "b/DCIM", expected, fs::copy_options::recursive);
+    const std::string extracted = Folder / "extracted";
+    ASSERT_TRUE(RunQuietly("xorriso -osirrox on -indev " + image + " -extract / " + extracted +
+                           " -rollback_end"));
+    EXPECT_EQ(TreeOf(extracted), TreeOf(Folder / "expected"));
+
+    Prompter.Answer(PromptButton::Yes);
+    const DiscImageResult clashed = Write({Folder / "a/DCIM", Folder / "c/DCIM"}, image);
+    EXPECT_EQ(clashed.State, DiscImageResult::Outcome::Written);
+    EXPECT_EQ(clashed.LeftOut, 1U);
+    ASSERT_EQ(Prompter.Asked.size(), 1U);
+    EXPECT_EQ(Prompter.Asked[0].Text.rfind("Не удалось добавить «" + (Folder / "c/DCIM") + "»", 0),
+              0U);
+}
+
 // Would catch a volume name that breaks the format's rules or loses the medium's number.
 TEST(DiscVolumeIdTest, CapitalsDigitsAndUnderscoresEndingInTheNumber) {
     const struct {
