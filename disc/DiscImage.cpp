@@ -71,7 +71,7 @@ std::string TakeMessages() {
         if (all.find(text) == std::string::npos)
             all += (all.empty() ? "" : "\n") + std::string(text);
     }
-    return all;
+    return WithKnownFaultExplained(all);
 }
 
 Failure SystemFailure(int error) {

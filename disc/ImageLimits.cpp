@@ -25,6 +25,11 @@ constexpr const char* LinkNameTooLongText =
     "ссылка «%» указывает на путь с именем длиннее 255 байт, такую ссылку образ не хранит";
 constexpr const char* LinkTooLongText =
     "ссылка «%» указывает на путь длиной 1024 байта или больше, такую ссылку образ не хранит";
+constexpr const char* LayoutFaultMark = "tree end address mismatch";
+constexpr const char* LayoutFaultText =
+    "Это известная ошибка libisofs: она неверно размещает записи Rock Ridge, когда в одной папке "
+    "много очень длинных имён (около 240 байт) или ссылок на длинные пути. Сократите самые длинные "
+    "имена или пути ссылок в этой папке.";
 constexpr const char* PathTooLongText =
     "путь «%» длиной 4096 байт или больше, такой путь образ не читает";
 
@@ -69,6 +74,12 @@ std::optional<ImageLimitHit> FirstEntryBeyondImageLimits(const std::string& path
             return hit;
     }
     return std::nullopt;
+}
+
+std::string WithKnownFaultExplained(const std::string& messages) {
+    if (messages.find(LayoutFaultMark) == std::string::npos)
+        return messages;
+    return messages + "\n" + LayoutFaultText;
 }
 
 std::vector<std::string> LocalEntryNames(const std::string& folder) {

@@ -24,6 +24,11 @@ struct ImageLimitHit {
 // Folders that cannot be listed are passed over: adding them fails in libisofs itself.
 std::optional<ImageLimitHit> FirstEntryBeyondImageLimits(const std::string& path);
 
+// libisofs's messages, followed by what is known of the fault they tell of, if any: the Rock Ridge
+// records of many long names or link targets in one folder are laid out wrongly by libisofs, which
+// then stops ("tree end address mismatch").
+std::string WithKnownFaultExplained(const std::string& messages);
+
 // Every name inside a local folder, hidden ones too, "." and ".." left out; none when it cannot
 // be listed. The folder is closed again before the names are returned.
 std::vector<std::string> LocalEntryNames(const std::string& folder);
