@@ -20,9 +20,11 @@ namespace {
 // identifier; ISO 9660 identifiers of levels 2 and 3 hold at most 31 characters and ";1".
 constexpr std::uint64_t RecordFixed = 33;
 constexpr std::uint64_t IsoIdentifierBound = 40;
-// Rock Ridge fields of every record: PX (44), TF with three times (26), a CE pointer to the
-// continuation area (28), RR (5), and the AL field holding the checksum's index (at most 40).
-constexpr std::uint64_t RockRidgeFixed = 44 + 26 + 28 + 5 + 40;
+// Rock Ridge fields of every record: PX (44), TF with three times (26), RR (5), and the AL field
+// holding the checksum's index (at most 40); a record whose fields do not fit has a CE pointer to
+// the continuation area (28) as well.
+constexpr std::uint64_t ContinuationField = 28;
+constexpr std::uint64_t RockRidgeFixed = 44 + 26 + 5 + 40;
 // NM carries the whole name, split into pieces of at most 250 bytes with 5 bytes of head each.
 constexpr std::uint64_t NamePiece = 250;
 constexpr std::uint64_t FieldHead = 5;
@@ -83,7 +85,8 @@ std::uint64_t JolietRecord(std::uint64_t nameLength) {
 std::uint64_t RootRecords(std::uint64_t nameLength, std::uint64_t linkLength,
                           std::uint64_t extents) {
     const std::uint64_t bytes =
-        (IsoRecord(nameLength, linkLength) + JolietRecord(nameLength)) * extents;
+        (IsoRecord(nameLength, linkLength) + ContinuationField + JolietRecord(nameLength)) *
+        extents;
     return DivideRoundingUp(bytes, SpreadDenominator) * SpreadNumerator;
 }
 
@@ -106,7 +109,7 @@ public:
         const std::uint64_t inFolder = std::min(iso, LargestRecord);
         // What does not fit the record continues in the folder's continuation area; counted
         // whole, as libisofs may move every Rock Ridge field there.
-        const std::uint64_t continued = iso > LargestRecord ? iso : 0;
+        const std::uint64_t continued = iso > LargestRecord ? iso + ContinuationField : 0;
         const std::uint64_t joliet = JolietRecord(nameLength);
         Iso = SaturatingAdd(Iso, inFolder * extents);
         IsoLargest = std::max(IsoLargest, inFolder);
