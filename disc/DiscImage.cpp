@@ -71,7 +71,14 @@ std::string TakeMessages() {
         if (all.find(text) == std::string::npos)
             all += (all.empty() ? "" : "\n") + std::string(text);
     }
-    return WithKnownFaultExplained(all);
+    return all;
+}
+
+// What libisofs's messages tell: its known layout fault, or a failure in its own words.
+Failure MessagesFailure(std::string messages) {
+    const FailureReason why =
+        IsKnownLayoutFault(messages) ? FailureReason::ImageLayoutFault : FailureReason::System;
+    return {why, std::move(messages)};
 }
 
 Failure SystemFailure(int error) {
@@ -87,7 +94,7 @@ Failure Reason(int error) {
     if (error == static_cast<int>(ISO_FILE_DOESNT_EXIST))
         return SystemFailure(ENOENT);
     const std::string queued = TakeMessages();
-    return {FailureReason::System, queued.empty() ? std::string(iso_error_to_msg(error)) : queued};
+    return MessagesFailure(queued.empty() ? std::string(iso_error_to_msg(error)) : queued);
 }
 
 ImagePtr NewImage(const std::string& volumeId) {
@@ -214,7 +221,7 @@ ImagePtr BuildTree(const std::vector<FileOperationSource>& sources, const std::s
         const std::optional<ImageLimitHit> beyond =
             local ? FirstEntryBeyondImageLimits(*local) : std::nullopt;
         if (beyond) {
-            if (!skip(WithoutTrailingDelimiter(source.Path), ImageLimitReason(*beyond)))
+            if (!skip(WithoutTrailingDelimiter(source.Path), ImageLimitFailure(*beyond)))
                 return ImagePtr(nullptr, iso_image_unref);
             continue;
         }
@@ -361,7 +368,7 @@ Poured PourStream(ImageStream& stream, int fd, const std::string& imagePath,
         if (!stream.Read(buffer.data(), size)) {
             const std::string messages = TakeMessages();
             poured.Problem = messages.empty() ? Failure{FailureReason::ImageIncomplete, {}}
-                                              : Failure{FailureReason::System, messages};
+                                              : MessagesFailure(messages);
             break;
         }
         if (const int error = WriteAll(fd, buffer.data(), size); error != 0) {
@@ -379,7 +386,7 @@ Poured PourStream(ImageStream& stream, int fd, const std::string& imagePath,
         stream.End();
     if (!poured.Cancelled && !poured.Problem) {
         if (std::string problem = TakeMessages(); !problem.empty())
-            poured.Problem = Failure{FailureReason::System, std::move(problem)};
+            poured.Problem = MessagesFailure(std::move(problem));
     }
     return poured;
 }
@@ -388,13 +395,14 @@ Poured PourStream(ImageStream& stream, int fd, const std::string& imagePath,
 // the user stopped (cancelled) or libisofs failed.
 ImagePtr BuildTreeAsking(const std::vector<FileOperationSource>& sources,
                          const std::string& imagePath, const std::string& volumeId,
-                         Prompter& prompter, bool& cancelled) {
+                         Prompter& prompter, bool& cancelled, std::size_t& leftOut) {
     return BuildTree(sources, volumeId, [&](const std::string& path, const Failure& reason) {
         Question skip(QuestionKind::ImageEntryFailed, path, imagePath);
         skip.Reason = reason;
         skip.Answers = SkipOrCancel;
         skip.Default = Answer::Yes;
         cancelled = prompter.Ask(skip) != Answer::Yes;
+        leftOut += cancelled ? 0 : 1;
         return !cancelled;
     });
 }

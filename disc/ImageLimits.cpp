@@ -20,18 +20,8 @@ constexpr std::size_t LinkNameLimit = 255;
 constexpr std::size_t LinkLimit = 1024;
 constexpr std::size_t PathLimit = 4096;
 
-// Texts of the reasons.
-constexpr const char* LinkNameTooLongText =
-    "ссылка «%» указывает на путь с именем длиннее 255 байт, такую ссылку образ не хранит";
-constexpr const char* LinkTooLongText =
-    "ссылка «%» указывает на путь длиной 1024 байта или больше, такую ссылку образ не хранит";
+// What libisofs says of its Rock Ridge layout fault.
 constexpr const char* LayoutFaultMark = "tree end address mismatch";
-constexpr const char* LayoutFaultText =
-    "Это известная ошибка libisofs: она неверно размещает записи Rock Ridge, когда в одной папке "
-    "много очень длинных имён (около 240 байт) или ссылок на длинные пути. Сократите самые длинные "
-    "имена или пути ссылок в этой папке.";
-constexpr const char* PathTooLongText =
-    "путь «%» длиной 4096 байт или больше, такой путь образ не читает";
 
 std::optional<ImageLimit> LinkBeyondLimits(const std::string& path, std::uint64_t length) {
     if (length >= LinkLimit)
@@ -76,10 +66,8 @@ std::optional<ImageLimitHit> FirstEntryBeyondImageLimits(const std::string& path
     return std::nullopt;
 }
 
-std::string WithKnownFaultExplained(const std::string& messages) {
-    if (messages.find(LayoutFaultMark) == std::string::npos)
-        return messages;
-    return messages + "\n" + LayoutFaultText;
+bool IsKnownLayoutFault(const std::string& messages) {
+    return messages.find(LayoutFaultMark) != std::string::npos;
 }
 
 std::vector<std::string> LocalEntryNames(const std::string& folder) {
@@ -95,18 +83,14 @@ std::vector<std::string> LocalEntryNames(const std::string& folder) {
     return names;
 }
 
-std::string ImageLimitReason(const ImageLimitHit& hit) {
-    std::string text;
+Failure ImageLimitFailure(const ImageLimitHit& hit) {
     switch (hit.Limit) {
         case ImageLimit::LinkNameTooLong:
-            text = LinkNameTooLongText;
-            break;
+            return {FailureReason::ImageLinkNameTooLong, hit.Path};
         case ImageLimit::LinkTooLong:
-            text = LinkTooLongText;
-            break;
+            return {FailureReason::ImageLinkTooLong, hit.Path};
         case ImageLimit::PathTooLong:
-            text = PathTooLongText;
             break;
     }
-    return text.replace(text.find('%'), 1, hit.Path);
+    return {FailureReason::ImagePathTooLong, hit.Path};
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Prompter.h"
+
 // What libisofs cannot take into an image. Handed such an entry inside a folder, it leaves the
 // whole folder out without failing, or (a link to a path with a name over 255 bytes) corrupts its
 // memory while writing Rock Ridge; so the sources are looked at before they are handed over.
@@ -24,14 +26,13 @@ struct ImageLimitHit {
 // Folders that cannot be listed are passed over: adding them fails in libisofs itself.
 std::optional<ImageLimitHit> FirstEntryBeyondImageLimits(const std::string& path);
 
-// libisofs's messages, followed by what is known of the fault they tell of, if any: the Rock Ridge
-// records of many long names or link targets in one folder are laid out wrongly by libisofs, which
-// then stops ("tree end address mismatch").
-std::string WithKnownFaultExplained(const std::string& messages);
+// Whether libisofs's messages tell of its known fault: the Rock Ridge records of many long names
+// or link targets in one folder laid out wrongly ("tree end address mismatch").
+bool IsKnownLayoutFault(const std::string& messages);
 
 // Every name inside a local folder, hidden ones too, "." and ".." left out; none when it cannot
 // be listed. The folder is closed again before the names are returned.
 std::vector<std::string> LocalEntryNames(const std::string& folder);
 
-// The reason a source beyond a limit cannot go into an image, naming the entry.
-std::string ImageLimitReason(const ImageLimitHit& hit);
+// Why a source beyond a limit cannot go into an image, naming the entry.
+Failure ImageLimitFailure(const ImageLimitHit& hit);

@@ -65,8 +65,8 @@ TEST(MakeImagesTest, AFailedOrIncompleteMediumIsNotDoneAndTheOthersGoOn) {
     const std::string base = folder.MakeFolder("CDRs");
     folder.Write("CDRs/disk1.iso/taken", "");
     RecordingProgress progress;
-    parts.Prompter.Answer(PromptButton::Ok);   // disk1.iso not written
-    parts.Prompter.Answer(PromptButton::Yes);  // the folder with the link left out of disk2.iso
+    parts.Prompter.Reply(Answer::Ok);   // disk1.iso not written
+    parts.Prompter.Reply(Answer::Yes);  // the folder with the link left out of disk2.iso
 
     const TProcessedMedia made = manager.MakeImages(-1, base + "/disk", UINT64_MAX, progress);
 

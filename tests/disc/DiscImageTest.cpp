@@ -139,14 +139,13 @@ TEST_F(DiscImageTest, AnItemBeyondLibisofsLimitsIsPutToTheUserWithItsReason) {
     const std::string item = Folder.MakeFolder("medium/item");
     Folder.Write("medium/item/file", "file");
     ASSERT_EQ(::symlink(std::string(300, 'x').c_str(), (item + "/link").c_str()), 0);
-    Prompter.Answer(PromptButton::Yes);
+    Prompter.Reply(Answer::Yes);
     EXPECT_EQ(Write({item, kept}, Output + "/disk1.iso").State, DiscImageResult::Outcome::Written);
     ASSERT_EQ(Prompter.Asked.size(), 1U);
-    EXPECT_EQ(Prompter.Asked[0].Text,
-              "Не удалось добавить «" + item + "» в образ «" + Output + "/disk1.iso»:\nссылка «" +
-                  item +
-                  "/link» указывает на путь с именем длиннее 255 байт, такую ссылку образ не "
-                  "хранит\n\nПропустить и продолжить?");
+    EXPECT_EQ(Prompter.Asked[0].Kind, QuestionKind::ImageEntryFailed);
+    EXPECT_EQ(Prompter.Asked[0].Path, item);
+    EXPECT_EQ(Prompter.Asked[0].Reason.Why, FailureReason::ImageLinkNameTooLong);
+    EXPECT_EQ(Prompter.Asked[0].Reason.SystemText, item + "/link");
 }
 
 // Would catch two items of the same name on one medium leaving the second out while the image
@@ -171,13 +170,14 @@ TEST_F(DiscImageTest, ItemsOfOneNameMergeAsInACopyAndAClashIsPutToTheUser) {
                            " -rollback_end"));
     EXPECT_EQ(TreeOf(extracted), TreeOf(Folder / "expected"));
 
-    Prompter.Answer(PromptButton::Yes);
+    Prompter.Reply(Answer::Yes);
     const DiscImageResult clashed = Write({Folder / "a/DCIM", Folder / "c/DCIM"}, image);
     EXPECT_EQ(clashed.State, DiscImageResult::Outcome::Written);
     EXPECT_EQ(clashed.LeftOut, 1U);
     ASSERT_EQ(Prompter.Asked.size(), 1U);
-    EXPECT_EQ(Prompter.Asked[0].Text.rfind("Не удалось добавить «" + (Folder / "c/DCIM") + "»", 0),
-              0U);
+    EXPECT_EQ(Prompter.Asked[0].Kind, QuestionKind::ImageEntryFailed);
+    EXPECT_EQ(Prompter.Asked[0].Path, Folder / "c/DCIM");
+    EXPECT_EQ(Prompter.Asked[0].Reason.Why, FailureReason::NameTaken);
 }
 
 // Would catch a volume name that breaks the format's rules or loses the medium's number.
