@@ -129,7 +129,8 @@ public:
     enum class ChecksumLists { None, Written };
     TProcessedMedia CollectFiles(int index, const std::string& prefix, FileOperationKind kind,
                                  ChecksumLists checksums = ChecksumLists::None);
-    // Writes one ISO image per medium, prefix + number + ".iso"; stops at a cancel or a failure.
+    // Writes one ISO image per medium, prefix + number + ".iso"; stops at a cancel, goes on after
+    // a failure. A medium whose image failed or lacks a source the user left out is not done.
     // An image larger than capacity is kept, and the user is told it will not fit.
     TProcessedMedia MakeImages(int index, const std::string& prefix, std::uint64_t capacity,
                                FileOperationProgress& progress);

@@ -41,13 +41,17 @@ bool TDataManager::WriteChecksumList(const std::string& path, const std::string&
     std::string text;
     for (const FileChecksum& sum : sums) {
         std::string name = sum.Path.substr(std::min(folder.size(), sum.Path.size()));
-        // A name holding a backslash or a line break is escaped, the line marked with a
-        // backslash, as sha256sum writes it.
+        // A name holding a backslash, a line feed or a carriage return is escaped, the line
+        // marked with a backslash, as sha256sum writes it.
         bool escaped = false;
         std::string written;
         for (const char c : name) {
-            escaped = escaped || c == '\\' || c == '\n';
-            written += c == '\\' ? "\\\\" : c == '\n' ? "\\n" : std::string(1, c);
+            const char* escape = c == '\\'   ? "\\\\"
+                                 : c == '\n' ? "\\n"
+                                 : c == '\r' ? "\\r"
+                                             : nullptr;
+            escaped = escaped || escape != nullptr;
+            written += escape != nullptr ? std::string(escape) : std::string(1, c);
         }
         text += (escaped ? "\\" : "") + sum.Sha256 + "  " + written + "\n";
     }

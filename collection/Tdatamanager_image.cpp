@@ -32,14 +32,19 @@ TProcessedMedia TDataManager::MakeImages(int index, const std::string& prefix,
             WriteDiscImage(sources, imagePath, DiscVolumeId(mediumName, i + 1),
                            ProgressTitleBefore + number + ProgressTitleAfter, Host.prompter,
                            progress, FileOperationPart{i - first + 1, last - first});
-        // A cancel stops the whole operation; a failure (told already) would meet the next
-        // medium too, a full disk above all.
-        if (result.State != DiscImageResult::Outcome::Written) {
+        // A cancel stops the whole operation. A failure, or an image without a source the user
+        // left out, was told already: the medium is not done, and the other media go on.
+        if (result.State == DiscImageResult::Outcome::Cancelled) {
             ++processed.Failed;
             processed.Stopped = true;
             return processed;
         }
-        ++processed.Done;
+        if (result.State == DiscImageResult::Outcome::Failed || result.LeftOut > 0)
+            ++processed.Failed;
+        else
+            ++processed.Done;
+        if (result.State == DiscImageResult::Outcome::Failed)
+            continue;
         if (result.Size > capacity) {
             Question tooLarge(QuestionKind::ImageTooLarge, imagePath);
             tooLarge.Size = ValueText(result.Size);

@@ -80,6 +80,23 @@ QString FailureText(const Failure& failure) {
             return Tr("в образе уже есть элемент с таким именем");
         case FailureReason::ImageIncomplete:
             return Tr("образ получился короче, чем должен быть");
+        case FailureReason::ImageLinkNameTooLong:
+            return Tr("ссылка «%1» указывает на путь с именем длиннее 255 байт, такую ссылку образ "
+                      "не хранит")
+                .arg(Q(failure.SystemText));
+        case FailureReason::ImageLinkTooLong:
+            return Tr("ссылка «%1» указывает на путь длиной 1024 байта или больше, такую ссылку "
+                      "образ не хранит")
+                .arg(Q(failure.SystemText));
+        case FailureReason::ImagePathTooLong:
+            return Tr("путь «%1» длиной 4096 байт или больше, такой путь образ не читает")
+                .arg(Q(failure.SystemText));
+        case FailureReason::ImageLayoutFault:
+            return Tr("%1\nЭто известная ошибка libisofs: она неверно размещает записи Rock Ridge, "
+                      "когда в одной папке много очень длинных имён (около 240 байт) или ссылок "
+                      "на длинные пути. Сократите самые длинные имена или пути ссылок в этой "
+                      "папке.")
+                .arg(Q(failure.SystemText));
     }
     return {};
 }

@@ -322,7 +322,8 @@ TEST_F(CollectFilesTest, ALinkFoundInAFolderTravelsAsTheLinkAChosenOneAsItsTarge
 namespace {
 
 // Would catch a checksum list that sha256sum cannot check: names relative to the medium's
-// folder, a name with a backslash escaped, one list per medium beside its folder.
+// folder, a name with a backslash or ending in a carriage return escaped, one list per medium
+// beside its folder.
 TEST(CollectChecksumsTest, CopiesWriteAListSha256sumChecks) {
     TempFolder folder;
     DataManagerFixtureParts parts;
@@ -331,7 +332,8 @@ TEST(CollectChecksumsTest, CopiesWriteAListSha256sumChecks) {
     const TDataManagerHost host{parts.Prompter, parts.UiThread, parts.Listener, operations,
                                 parts.Icons};
     TDataManager manager(parts.Collection, parts.Medium, host);
-    manager.AddItems({folder.Write("items/a\\b", "one"), folder.Write("items/tree/c d", "two")},
+    manager.AddItems({folder.Write("items/a\\b", "one"), folder.Write("items/tree/c d", "two"),
+                      folder.Write("items/r\r", "three")},
                      AddFiles);
     manager.AddItems({folder / "items/tree"}, AddFolder);
     auto& media = TDataManagerTestAccess::Media(manager);
@@ -348,7 +350,7 @@ TEST(CollectChecksumsTest, CopiesWriteAListSha256sumChecks) {
               1U);
 
     const std::string list = ReadTextFile(base + "/disk1.sha256");
-    EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 2);
+    EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 3);
     EXPECT_EQ(list.front(), '\\') << "the escaped name comes first";
     EXPECT_EQ(
         std::system(("cd '" + base + "/disk1' && sha256sum --quiet -c ../disk1.sha256").c_str()),
