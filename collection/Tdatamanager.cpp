@@ -227,7 +227,7 @@ std::string TDataManager::ShowMedium(std::size_t medium) {
 }
 
 std::string TDataManager::ValueText(std::uint64_t value) const {
-    return ValueTextOf(CollectionType, value);
+    return ValueTextOf(CollectionType, value, Language);
 }
 
 std::string TDataManager::SelectionText() const {

@@ -10,6 +10,7 @@
 
 #include "items/CollectionKind.h"
 #include "items/Collectionitems.h"
+#include "platform/TextLanguage.h"
 
 class ListView;
 class Prompter;
@@ -72,6 +73,8 @@ public:
     // The window's current collection type: it decides how items are added and sizes shown.
     void SetCollectionType(CollectionKind type) { CollectionType = type; }
     CollectionKind GetCollectionType() const { return CollectionType; }
+    // The language of the value texts shown and written into list files (Russian until told).
+    void SetTextLanguage(TextLanguage language) { Language = language; }
 
     // The collection and its list views.
     void AddItems(const std::vector<std::string>& paths, int method);
@@ -169,6 +172,7 @@ private:
     OversizeChoice AskAboutOversizedItem(const TColItem& item, OversizeAnswers& answers);
 
     CollectionKind CollectionType = FilesAndFolders;
+    TextLanguage Language = TextLanguage::Russian;
     TColItems Items;
     WideSum TotalSize;  // exact, so that removing items always leaves the right total
     bool ItemsAreFiles = true;

@@ -137,6 +137,21 @@ TEST_F(DataManagerTest, ValueTextFollowsTheCurrentCollectionTypeAndIsEmptyForOth
     EXPECT_EQ(Manager.ValueText(6000), "");
 }
 
+// Catches a unit left Russian (or a number changed) when the window speaks English, which the
+// list files then carry.
+TEST_F(DataManagerTest, ValueTextFollowsTheTextLanguage) {
+    const ValueCase cases[] = {
+        {1023, "1023 B"}, {1536, "1.50 KB"}, {734003200, "700 MB"}, {4700000000, "4.38 GB"}};
+    Manager.SetTextLanguage(TextLanguage::English);
+    for (const ValueCase& c : cases)
+        EXPECT_EQ(Manager.ValueText(c.Value), c.Text) << c.Value;
+    Manager.SetCollectionType(MusicTracks);
+    EXPECT_EQ(Manager.ValueText(360000), "1:00:00");
+    Manager.SetTextLanguage(TextLanguage::Russian);
+    Manager.SetCollectionType(FilesAndFolders);
+    EXPECT_EQ(Manager.ValueText(1536), "1.50 кБ");
+}
+
 TEST(ScaledNumberText, DecimalsByMagnitudeWithOrdinaryRounding) {
     EXPECT_EQ(ScaledNumberText(99.96F), "100.0");
     EXPECT_EQ(ScaledNumberText(100.0F), "100");
