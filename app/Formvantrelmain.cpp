@@ -24,6 +24,7 @@
 #include <QUrl>
 
 #include "app/FormvantrelmainTexts.h"
+#include "app/WindowLanguage.h"
 #include "collection/Tdatamanager.h"
 #include "dialogs/DesktopUrlOpener.h"
 #include "dialogs/Formabout.h"
@@ -34,6 +35,7 @@
 #include "platform/IconList.h"
 #include "platform/PosixFileOperations.h"
 #include "platform/QtUiThread.h"
+#include "settings/LanguageChoice.h"
 #include "ui/DecimalSpinEdit.h"
 #include "ui/ElidedLabel.h"
 #include "ui/QtFileChooser.h"
@@ -48,19 +50,20 @@
 namespace {
 
 const char* const WindowCaption = "Orbek Vantrel";
-const char* const CollectionPageCaption = "Коллекция";
-const char* const DivisionPageCaption = "Разбиение";
-const char* const ResultsPageCaption = "Результаты";
-const char* const FileMenuCaption = "&Файл";
-const char* const SaveSettingsCaption = "Сохранить настройки";
-const char* const AutosaveCaption = "  &Автосохранение";
-const char* const ExitCaption = "В&ыход";
+const char* const CollectionPageCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Коллекция");
+const char* const DivisionPageCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Разбиение");
+const char* const ResultsPageCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Результаты");
+const char* const FileMenuCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&Файл");
+const char* const SaveSettingsCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Сохранить настройки");
+const char* const AutosaveCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "  &Автосохранение");
+const char* const ExitCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "В&ыход");
 const char* const HelpMenuCaption = "?";
-const char* const HelpContentsCaption = "&Справка...";
-const char* const AboutCaption = "&О программе...";
-const char* const StopBeforeExitText = "Пожалуйста, остановите процесс разбиения перед выходом";
-const char* const DiscardResultsText =
-    "Эта команда очистит результаты предыдущего разбиения!\n\nПродолжить?";
+const char* const HelpContentsCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&Справка...");
+const char* const AboutCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&О программе...");
+const char* const StopBeforeExitText =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Пожалуйста, остановите процесс разбиения перед выходом");
+const char* const DiscardResultsText = QT_TRANSLATE_NOOP(
+    "TfrmVantrelMain", "Эта команда очистит результаты предыдущего разбиения!\n\nПродолжить?");
 
 // Help topics of the pages, in page order.
 const char* const PageHelpTopics[] = {HelpTopic::Collection, HelpTopic::Division,
@@ -95,10 +98,12 @@ TfrmVantrelMain::TfrmVantrelMain(const std::string& settingsPath, Prompter* prom
               return Files->ChooseFolder(folder, title);
           })),
       Winamp(std::make_unique<TWinamp>(*PlayerHost, *Questions, *WinampFolderDialog)),
-      Help(std::make_unique<HelpBook>(HelpBook::InstalledFolder(), *Questions)),
       DesktopLinks(std::make_unique<DesktopUrlOpener>()),
       Links(std::make_unique<TellingUrlOpener>(*DesktopLinks, *Questions)),
       Settings(settingsPath) {
+    // Every text below is made in the window's language.
+    UseLanguage(ChooseLanguage(Settings.Language));
+    Help = std::make_unique<HelpBook>(HelpBook::InstalledFolder(UsedLanguage()), *Questions);
     Settings.SetPrompter(Questions);
     setWindowTitle(Text(WindowCaption));
 
@@ -106,9 +111,9 @@ TfrmVantrelMain::TfrmVantrelMain(const std::string& settingsPath, Prompter* prom
     tabSheetCollection = createCollectionPage();
     tabSheetDivision = createDivisionPage();
     tabSheetResults = createResultsPage();
-    pageControl->addTab(tabSheetCollection, Text(CollectionPageCaption));
-    pageControl->addTab(tabSheetDivision, Text(DivisionPageCaption));
-    pageControl->addTab(tabSheetResults, Text(ResultsPageCaption));
+    pageControl->addTab(tabSheetCollection, tr(CollectionPageCaption));
+    pageControl->addTab(tabSheetDivision, tr(DivisionPageCaption));
+    pageControl->addTab(tabSheetResults, tr(ResultsPageCaption));
     setCentralWidget(pageControl);
     connect(pageControl, &QTabWidget::currentChanged, this, [this] {
         pageControlChange();
@@ -136,21 +141,21 @@ TfrmVantrelMain::~TfrmVantrelMain() {
 }
 
 void TfrmVantrelMain::createMenu() {
-    QMenu* fileMenu = menuBar()->addMenu(Text(FileMenuCaption));
-    miFileSaveSettings = fileMenu->addAction(Text(SaveSettingsCaption));
+    QMenu* fileMenu = menuBar()->addMenu(tr(FileMenuCaption));
+    miFileSaveSettings = fileMenu->addAction(tr(SaveSettingsCaption));
     miFileSaveSettings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(miFileSaveSettings, &QAction::triggered, this, [this] { miFileSaveSettingsClick(); });
-    miFileAutosave = fileMenu->addAction(Text(AutosaveCaption));
+    miFileAutosave = fileMenu->addAction(tr(AutosaveCaption));
     miFileAutosave->setCheckable(true);
     connect(miFileAutosave, &QAction::triggered, this, [this] { miFileAutosaveClick(); });
     fileMenu->addSeparator();
-    miExit = fileMenu->addAction(Text(ExitCaption));
+    miExit = fileMenu->addAction(tr(ExitCaption));
     connect(miExit, &QAction::triggered, this, [this] { miExitClick(); });
 
     QMenu* helpMenu = menuBar()->addMenu(Text(HelpMenuCaption));
-    miHelpContents = helpMenu->addAction(Text(HelpContentsCaption));
+    miHelpContents = helpMenu->addAction(tr(HelpContentsCaption));
     connect(miHelpContents, &QAction::triggered, this, [this] { miHelpContentsClick(); });
-    miHelpAbout = helpMenu->addAction(Text(AboutCaption));
+    miHelpAbout = helpMenu->addAction(tr(AboutCaption));
     connect(miHelpAbout, &QAction::triggered, this, [this] { miHelpAboutClick(); });
 
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
@@ -185,6 +190,7 @@ void TfrmVantrelMain::FormCreate() {
         *lstCollection, *lstMedium,
         TDataManagerHost{*Questions, *UiThreadOfWindow, *this, *FileOperationsOfWindow, *Icons});
     DataManager->SetCollectionType(static_cast<CollectionKind>(Settings.CollectionType));
+    DataManager->SetTextLanguage(UsedLanguage());
     SortColumn = -1;
     SortAscending = false;
 }
@@ -236,8 +242,8 @@ bool TfrmVantrelMain::dividing() const {
 
 void TfrmVantrelMain::closeEvent(QCloseEvent* event) {
     if (dividing()) {
-        Questions->MessageBox(StopBeforeExitText, PromptIcon::Information, {PromptButton::Ok},
-                              PromptButton::Ok);
+        Questions->MessageBox(tr(StopBeforeExitText).toStdString(), PromptIcon::Information,
+                              {PromptButton::Ok}, PromptButton::Ok);
         event->ignore();
         return;
     }
@@ -294,7 +300,7 @@ void TfrmVantrelMain::setStatusText(int panel, const QString& text) {
 }
 
 void TfrmVantrelMain::waitForPlayer(const char* statusText, const std::function<void()>& exchange) {
-    setStatusText(1, Text(WithPlayerName(statusText).c_str()));
+    setStatusText(1, PlayerText(statusText));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     exchange();
@@ -305,7 +311,7 @@ void TfrmVantrelMain::waitForPlayer(const char* statusText, const std::function<
 bool TfrmVantrelMain::confirmDiscardResults() {
     if (cmboMedia->count() == 0)
         return true;
-    if (Questions->MessageBox(DiscardResultsText, PromptIcon::Question,
+    if (Questions->MessageBox(tr(DiscardResultsText).toStdString(), PromptIcon::Question,
                               {PromptButton::Yes, PromptButton::No},
                               PromptButton::No) != PromptButton::Yes)
         return false;

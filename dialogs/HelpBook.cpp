@@ -11,13 +11,14 @@
 #include "platform/Prompter.h"
 
 namespace {
-const char* const MissingPageStart = "Файл справки (";
-const char* const MissingPageEnd = ") не найден!";
+const char* const MissingPageStart = QT_TRANSLATE_NOOP("HelpBook", "Файл справки (");
+const char* const MissingPageEnd = QT_TRANSLATE_NOOP("HelpBook", ") не найден!");
 }  // namespace
 
-QString HelpBook::InstalledFolder() {
+QString HelpBook::InstalledFolder(TextLanguage language) {
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                           QString::fromUtf8(BuildInfo::HelpFolderFromProgram));
+                           QString::fromUtf8(BuildInfo::HelpFolderFromProgram) +
+                           (language == TextLanguage::English ? QStringLiteral("/en") : QString()));
 }
 
 HelpBook::HelpBook(const QString& folder, Prompter& prompter) : Folder(folder), Asker(prompter) {}
@@ -32,7 +33,9 @@ bool HelpBook::ShowTopic(const QString& topic, IfMissing ifMissing) {
     const QString path = PagePath(topic);
     if (!QFileInfo(path).isFile()) {
         if (ifMissing == IfMissing::Tell) {
-            Asker.MessageBox(MissingPageStart + path.toStdString() + MissingPageEnd,
+            Asker.MessageBox((QCoreApplication::translate("HelpBook", MissingPageStart) + path +
+                              QCoreApplication::translate("HelpBook", MissingPageEnd))
+                                 .toStdString(),
                              PromptIcon::Error, {PromptButton::Ok}, PromptButton::Ok);
         }
         return false;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/TellingUrlOpener.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QUrl>
 
@@ -8,7 +9,8 @@
 
 namespace {
 
-const char* const CannotOpenText = "Не удалось открыть «%1»: нет программы, которая его открывает.";
+const char* const CannotOpenText = QT_TRANSLATE_NOOP(
+    "TellingUrlOpener", "Не удалось открыть «%1»: нет программы, которая его открывает.");
 
 }  // namespace
 
@@ -18,7 +20,8 @@ bool TellingUrlOpener::OpenUrl(const std::string& url) {
     // A folder is named by its path, as the user knows it.
     const QUrl link(QString::fromStdString(url), QUrl::TolerantMode);
     const QString shown = link.isLocalFile() ? link.toLocalFile() : QString::fromStdString(url);
-    Questions.MessageBox(QString::fromUtf8(CannotOpenText).arg(shown).toStdString(),
-                         PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok);
+    Questions.MessageBox(
+        QCoreApplication::translate("TellingUrlOpener", CannotOpenText).arg(shown).toStdString(),
+        PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok);
     return false;
 }

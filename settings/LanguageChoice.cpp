@@ -29,7 +29,7 @@ TextLanguage ChooseLanguage(const std::string& setting, const LocaleEnvironment&
 }
 
 TextLanguage ChooseLanguage(const std::string& setting) {
-    return ChooseLanguage(setting, LocaleEnvironment{std::getenv("LC_ALL"),
-                                                     std::getenv("LC_MESSAGES"),
-                                                     std::getenv("LANG")});
+    return ChooseLanguage(
+        setting,
+        LocaleEnvironment{std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG")});
 }

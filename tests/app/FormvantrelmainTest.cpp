@@ -26,6 +26,7 @@
 
 #include "app/ApplicationSetup.h"
 #include "app/Formvantrelmain.h"
+#include "app/WindowLanguage.h"
 #include "collection/Tdatamanager.h"
 #include "dialogs/Formabout.h"
 #include "dialogs/HelpBook.h"
@@ -527,7 +528,8 @@ private slots:
     // Qt's own dialogs spoke English in the Russian window, and a display name made Qt add the
     // program's name to titles that carry it already ("Vantrel - Предупреждение — Vantrel").
     void applicationSpeaksRussianAndNamesItselfOnce() {
-        SetUpApplication(*qApp);
+        SetUpApplication();
+        UseLanguage(TextLanguage::Russian);
         QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
         QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), Text("Отмена"));
         QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), Text("Перейти к:"));

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 constexpr TextLanguage Ru = TextLanguage::Russian;
