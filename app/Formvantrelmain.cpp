@@ -164,7 +164,7 @@ void TfrmVantrelMain::createMenu() {
 
 void TfrmVantrelMain::createStatusBar() {
     // Texts wider than the window are cut and shown whole as the panel's tooltip.
-    statusPanel0 = new ElidedLabel(Text(PageText::TotalStart), this);
+    statusPanel0 = new ElidedLabel(tr(PageText::TotalStart), this);
     statusPanel0->setMinimumWidth(StatusPanel0Width * logicalDpiX() / 96);
     statusPanel1 = new ElidedLabel(this);
     // An indeterminate indicator over panel 1, shown while a division runs.
@@ -318,7 +318,7 @@ bool TfrmVantrelMain::confirmDiscardResults() {
     cmboMedia->clear();
     lstMedium->Clear();
     ShowDivisionProgress(0, 0, 0, static_cast<std::uint32_t>(lstCollection->RowCount()));
-    lblMediumInfo->setText(Text(PageText::TotalStart));
+    lblMediumInfo->setText(tr(PageText::TotalStart));
     cmboMedia->setEnabled(false);
     btnSendMediumToWinamp->setEnabled(false);
     radioResultsAllMedia->setEnabled(false);
