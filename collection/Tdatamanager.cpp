@@ -19,7 +19,6 @@
 namespace {
 
 // Texts of the list views.
-constexpr const char* NoGroupText = "нет";
 constexpr const char* MissingPathsText =
     "Следующие файлы и папки не найдены и не добавлены в коллекцию:\n";
 constexpr const char* UnmeasuredPathsText =
@@ -34,10 +33,6 @@ constexpr std::size_t ListedPathsMax = 20;
 
 // The "Группа" column among a collection row's sub-items, which follow the name.
 constexpr std::size_t GroupSubItem = GroupColumn - 1;
-
-std::string GroupText(std::uint32_t group) {
-    return group == 0 ? std::string(NoGroupText) : std::to_string(group);
-}
 
 // The cell a list row's data pointer leads to.
 const TItemPosition& CellOfRow(const ListView& view, std::size_t row) {
@@ -194,7 +189,7 @@ void TDataManager::RemoveSelected() {
 void TDataManager::SetGroupOfSelected(std::uint32_t group) {
     if (Thread)
         return;  // the running division has taken the groups
-    const std::string text = GroupText(group);
+    const std::string text = GroupTextOf(group, Language);
     for (const std::size_t row : lstCollection.SelectedRows()) {
         CellOfRow(lstCollection, row)->Group = group;
         lstCollection.SetSubItemText(row, GroupSubItem, text);
@@ -207,7 +202,8 @@ void TDataManager::ShowCollection() {
     lstCollection.Reserve(Items.size());
     for (const TColItem& item : Items) {
         lstCollection.AddRow(item.Name, item.IconIndex,
-                             {ValueText(item.Size), GroupText(item.Group)}, item.Position.get());
+                             {ValueText(item.Size), GroupTextOf(item.Group, Language)},
+                             item.Position.get());
     }
     lstCollection.EndUpdate();
 }

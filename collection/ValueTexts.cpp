@@ -63,6 +63,12 @@ std::string ValueTextOf(CollectionKind type, std::uint64_t value, TextLanguage l
     }
 }
 
+std::string GroupTextOf(std::uint32_t group, TextLanguage language) {
+    if (group != 0)
+        return std::to_string(group);
+    return language == TextLanguage::English ? "none" : "нет";
+}
+
 std::string ScaledNumberText(float value) {
     const int decimals = value >= 100.0F ? 0 : (value >= 10.0F ? 1 : 2);
     // Ordinary rounding: an exact half goes away from zero, where printf would go to the even

@@ -13,6 +13,8 @@
 // h:mm:ss, or mm:ss under an hour, in either language; nothing for any other type.
 std::string ValueTextOf(CollectionKind type, std::uint64_t value,
                         TextLanguage language = TextLanguage::Russian);
+// The text of a group number: "нет" ("none" in English) for no group, else the number.
+std::string GroupTextOf(std::uint32_t group, TextLanguage language = TextLanguage::Russian);
 // A scaled size with two, one or no decimals, as the list views show it.
 std::string ScaledNumberText(float value);
 
