@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "collection/ResultFile.h"
+#include "collection/WorkTitles.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileOperation.h"
@@ -20,8 +21,6 @@ namespace {
 constexpr const char* NotEmptyTextBefore = "Каталог ";
 constexpr const char* NotEmptyTextAfter =
     " не пустой.\nДействительно хотите собрать в нём файлы носителя?";
-constexpr const char* ProgressTitleBefore = "Носитель №";
-constexpr const char* ProgressTitleAfter = " Сбор файлов в один каталог...";
 
 // Whether the path is a folder holding any entry at all, hidden ones included; what an unfinished
 // copy left behind is no entry of the user's (the next copy into the folder removes it).
@@ -90,7 +89,7 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
         // The service reports every failure itself.
         const FileOperationResult result = Host.fileOperations.Run(
             copy ? FileOperationKind::Copy : FileOperationKind::Move, sources, folder,
-            ProgressTitleBefore + number + ProgressTitleAfter,
+            MediumWorkTitle(MediumWork::Collecting, i + 1, Language),
             FileOperationPart{i - first + 1, last - first});
         if (listed && !WriteChecksumList(prefix + number + std::string(ChecksumListExtension),
                                          folder, Host.fileOperations.TakeChecksums())) {

@@ -3,6 +3,7 @@
 #include "collection/Tdatamanager.h"
 
 #include "collection/ResultFile.h"
+#include "collection/WorkTitles.h"
 #include "disc/DiscFootprint.h"
 #include "disc/DiscImage.h"
 #include "platform/PathNames.h"
@@ -11,8 +12,6 @@
 namespace {
 
 // Texts of the image writer.
-constexpr const char* ProgressTitleBefore = "Носитель №";
-constexpr const char* ProgressTitleAfter = " Создание образа диска...";
 constexpr const char* TooLargeBefore = "Образ «";
 constexpr const char* TooLargeSize = "» занимает ";
 constexpr const char* TooLargeCapacity = ", это больше объёма носителя (";
@@ -34,7 +33,7 @@ TProcessedMedia TDataManager::MakeImages(int index, const std::string& prefix,
             sources.push_back({item->Path, item->LinkItself});
         const DiscImageResult result =
             WriteDiscImage(sources, imagePath, DiscVolumeId(mediumName, i + 1),
-                           ProgressTitleBefore + number + ProgressTitleAfter, Host.prompter,
+                           MediumWorkTitle(MediumWork::MakingImage, i + 1, Language), Host.prompter,
                            progress, FileOperationPart{i - first + 1, last - first});
         // A cancel stops the whole operation; a failure (told already) would meet the next
         // medium too, a full disk above all.
