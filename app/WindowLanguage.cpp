@@ -1,22 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/WindowLanguage.h"
 
-#include <memory>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPointer>
 #include <QTranslator>
 
 #include "VantrelBuildInfo.h"
 
 namespace {
 
+// The translators installed last, owned by the application (they go with it).
 struct Translations {
     TextLanguage Language = TextLanguage::Russian;
-    std::unique_ptr<QTranslator> Program;
-    std::unique_ptr<QTranslator> Qt;
+    QPointer<QTranslator> ProgramTexts;
+    QPointer<QTranslator> QtTexts;
 };
 
 Translations& Installed() {
@@ -25,12 +25,13 @@ Translations& Installed() {
 }
 
 // A translator of the file, installed; null when the file is not there.
-std::unique_ptr<QTranslator> Install(const QLocale& locale, const QString& name,
-                                     const QString& folder) {
-    auto translator = std::make_unique<QTranslator>();
-    if (!translator->load(locale, name, QStringLiteral("_"), folder))
+QTranslator* Install(const QLocale& locale, const QString& name, const QString& folder) {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(locale, name, QStringLiteral("_"), folder)) {
+        delete translator;
         return nullptr;
-    QCoreApplication::installTranslator(translator.get());
+    }
+    QCoreApplication::installTranslator(translator);
     return translator;
 }
 
@@ -39,17 +40,18 @@ std::unique_ptr<QTranslator> Install(const QLocale& locale, const QString& name,
 void UseLanguage(TextLanguage language) {
     Translations& installed = Installed();
     // Deleting a translator removes it from the application.
-    installed.Program.reset();
-    installed.Qt.reset();
+    delete installed.ProgramTexts;
+    delete installed.QtTexts;
     installed.Language = language;
     if (language == TextLanguage::English) {
         const QString folder =
             QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
                             QString::fromUtf8(BuildInfo::TranslationsFolderFromProgram));
-        installed.Program = Install(QLocale(QLocale::English), QStringLiteral("vantrel"), folder);
+        installed.ProgramTexts =
+            Install(QLocale(QLocale::English), QStringLiteral("vantrel"), folder);
     } else {
-        installed.Qt = Install(QLocale(QLocale::Russian), QStringLiteral("qtbase"),
-                               QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+        installed.QtTexts = Install(QLocale(QLocale::Russian), QStringLiteral("qtbase"),
+                                    QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     }
 }
 
