@@ -83,6 +83,13 @@
     </message>
 </context>
 <context>
+    <name>PlayerExchangeStatus</name>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>QtFileOperationProgress</name>
     <message>
         <source>Отмена</source>
@@ -682,6 +689,10 @@ the characters   \ / : * ? &quot; &lt; &gt; |</translation>
     <message>
         <source>Всего: 0</source>
         <translation>Total: 0</translation>
+    </message>
+    <message>
+        <source>Получение плейлиста Winamp&apos;а: %1 из %2</source>
+        <translation>Getting Winamp&apos;s playlist: %1 of %2</translation>
     </message>
 </context>
 </TS>
