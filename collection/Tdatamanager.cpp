@@ -18,7 +18,7 @@
 
 namespace {
 
-// Texts of the list views.
+// Texts of the notices about added paths.
 constexpr const char* MissingPathsText =
     "Следующие файлы и папки не найдены и не добавлены в коллекцию:\n";
 constexpr const char* UnmeasuredPathsText =
