@@ -60,10 +60,6 @@ const char* const ExitCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "В&ыхо�
 const char* const HelpMenuCaption = "?";
 const char* const HelpContentsCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&Справка...");
 const char* const AboutCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&О программе...");
-const char* const StopBeforeExitText =
-    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Пожалуйста, остановите процесс разбиения перед выходом");
-const char* const DiscardResultsText = QT_TRANSLATE_NOOP(
-    "TfrmVantrelMain", "Эта команда очистит результаты предыдущего разбиения!\n\nПродолжить?");
 
 // Help topics of the pages, in page order.
 const char* const PageHelpTopics[] = {HelpTopic::Collection, HelpTopic::Division,
@@ -242,8 +238,7 @@ bool TfrmVantrelMain::dividing() const {
 
 void TfrmVantrelMain::closeEvent(QCloseEvent* event) {
     if (dividing()) {
-        Questions->MessageBox(tr(StopBeforeExitText).toStdString(), PromptIcon::Information,
-                              {PromptButton::Ok}, PromptButton::Ok);
+        Questions->Ask(Question(QuestionKind::StopBeforeExit));
         event->ignore();
         return;
     }
@@ -311,9 +306,10 @@ void TfrmVantrelMain::waitForPlayer(const char* statusText, const std::function<
 bool TfrmVantrelMain::confirmDiscardResults() {
     if (cmboMedia->count() == 0)
         return true;
-    if (Questions->MessageBox(tr(DiscardResultsText).toStdString(), PromptIcon::Question,
-                              {PromptButton::Yes, PromptButton::No},
-                              PromptButton::No) != PromptButton::Yes)
+    Question discard(QuestionKind::DiscardResults);
+    discard.Answers = {Answer::Yes, Answer::No};
+    discard.Default = Answer::No;
+    if (Questions->Ask(discard) != Answer::Yes)
         return false;
     cmboMedia->clear();
     lstMedium->Clear();

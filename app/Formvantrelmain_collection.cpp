@@ -278,13 +278,16 @@ void TfrmVantrelMain::miAddClick(int tag) {
         }
         case AddFolder:
         case AddFromFolder: {
-            std::error_code error;
-            std::string folder = std::filesystem::current_path(error).string();
+            if (BrowseFolder.empty()) {
+                std::error_code error;
+                BrowseFolder = std::filesystem::current_path(error).string();
+            }
+            std::string folder = BrowseFolder;
             if (Files->ChooseFolder(folder, tag == AddFolder ? ChooseIncludedFolderTitle
                                                              : ChooseCollectionFolderTitle))
                 addToCollection({folder}, tag);
             // The next browse starts where this one ended.
-            std::filesystem::current_path(folder, error);
+            BrowseFolder = folder;
             break;
         }
         case AddFromWinamp: {
@@ -314,8 +317,8 @@ void TfrmVantrelMain::AddDroppedPaths(const std::vector<std::string>& paths) {
     // The worker reads the collection while a division runs, so nothing may change it then.
     if (dividing() || paths.empty())
         return;
-    // Paths typed on the command line may be relative; the add commands move the current folder
-    // later, so each item keeps its full path.
+    // Paths typed on the command line may be relative to the folder the program started in; each
+    // item keeps its full path.
     std::vector<std::string> full;
     for (const std::string& path : paths)
         full.push_back(FullPath(path));

@@ -70,8 +70,6 @@ const char* const NumberLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "№ = но
 const char* const ProcessCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Выполнить");
 const char* const ChooseBaseDirTitle = QT_TRANSLATE_NOOP(
     "TfrmVantrelMain", "Выберите папку, в которой будут собраны результаты разбиения");
-const char* const CannotCreateBaseDirText =
-    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Не удалось создать базовый каталог для результатов");
 const char* const BadNameTitle = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Ошибка");
 const char* const BadNameText = QT_TRANSLATE_NOOP(
     "TfrmVantrelMain", "Имя файла не может содержать\nсимволы   \\ / : * ? \" < > |");
@@ -378,8 +376,7 @@ void TfrmVantrelMain::btnProcessResultsClick() {
         btnOpenResultsBaseDir->hide();
         // The page offers no action its items cannot take: only the folder is told.
         if (outcome.Refused == ResultsOutcome::Refusal::BaseFolder)
-            Questions->MessageBox(tr(CannotCreateBaseDirText).toStdString(),
-                                  PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok);
+            Questions->Ask(Question(QuestionKind::BaseFolderMissing));
         return;
     }
 

@@ -24,9 +24,11 @@ TProcessedMedia Run(TDataManager& manager, const ResultsRequest& request, const 
         case ResultsAction::Playlists:
             return manager.SavePlaylists(request.Medium, prefix);
         case ResultsAction::Move:
-            return manager.CollectFiles(request.Medium, prefix, false);
+            return manager.CollectFiles(request.Medium, prefix, FileOperationKind::Move);
         case ResultsAction::Copy:
-            return manager.CollectFiles(request.Medium, prefix, true, request.Checksums);
+            return manager.CollectFiles(request.Medium, prefix, FileOperationKind::Copy,
+                                        request.Checksums ? TDataManager::ChecksumLists::Written
+                                                          : TDataManager::ChecksumLists::None);
         case ResultsAction::Images:
             return manager.MakeImages(request.Medium, prefix, request.Capacity, progress);
     }

@@ -9,16 +9,6 @@
 #include "platform/PathNames.h"
 #include "platform/Prompter.h"
 
-namespace {
-
-// Texts of the image writer.
-constexpr const char* TooLargeBefore = "Образ «";
-constexpr const char* TooLargeSize = "» занимает ";
-constexpr const char* TooLargeCapacity = ", это больше объёма носителя (";
-constexpr const char* TooLargeAfter = "), и на носитель он не поместится.\nОбраз сохранён.";
-
-}  // namespace
-
 TProcessedMedia TDataManager::MakeImages(int index, const std::string& prefix,
                                          std::uint64_t capacity, FileOperationProgress& progress) {
     TProcessedMedia processed;
@@ -44,10 +34,10 @@ TProcessedMedia TDataManager::MakeImages(int index, const std::string& prefix,
         }
         ++processed.Done;
         if (result.Size > capacity) {
-            Host.prompter.MessageBox(TooLargeBefore + imagePath + TooLargeSize +
-                                         ValueText(result.Size) + TooLargeCapacity +
-                                         ValueText(capacity) + TooLargeAfter,
-                                     PromptIcon::Warning, {PromptButton::Ok}, PromptButton::Ok);
+            Question tooLarge(QuestionKind::ImageTooLarge, imagePath);
+            tooLarge.Size = ValueText(result.Size);
+            tooLarge.Capacity = ValueText(capacity);
+            Host.prompter.Ask(tooLarge);
         }
     }
     return processed;

@@ -63,7 +63,7 @@ std::string ValueTextOf(CollectionKind type, std::uint64_t value, TextLanguage l
     }
 }
 
-std::string GroupTextOf(std::uint32_t group, TextLanguage language) {
+std::string GroupText(std::uint32_t group, TextLanguage language) {
     if (group != 0)
         return std::to_string(group);
     return language == TextLanguage::English ? "none" : "нет";

@@ -14,7 +14,7 @@
 std::string ValueTextOf(CollectionKind type, std::uint64_t value,
                         TextLanguage language = TextLanguage::Russian);
 // The text of a group number: "нет" ("none" in English) for no group, else the number.
-std::string GroupTextOf(std::uint32_t group, TextLanguage language = TextLanguage::Russian);
+std::string GroupText(std::uint32_t group, TextLanguage language = TextLanguage::Russian);
 // A scaled size with two, one or no decimals, as the list views show it.
 std::string ScaledNumberText(float value);
 

@@ -10,11 +10,6 @@
 #include "dialogs/HelpWindow.h"
 #include "platform/Prompter.h"
 
-namespace {
-const char* const MissingPageStart = QT_TRANSLATE_NOOP("HelpBook", "Файл справки (");
-const char* const MissingPageEnd = QT_TRANSLATE_NOOP("HelpBook", ") не найден!");
-}  // namespace
-
 QString HelpBook::InstalledFolder(TextLanguage language) {
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
                            QString::fromUtf8(BuildInfo::HelpFolderFromProgram) +
@@ -33,10 +28,7 @@ bool HelpBook::ShowTopic(const QString& topic, IfMissing ifMissing) {
     const QString path = PagePath(topic);
     if (!QFileInfo(path).isFile()) {
         if (ifMissing == IfMissing::Tell) {
-            Asker.MessageBox((QCoreApplication::translate("HelpBook", MissingPageStart) + path +
-                              QCoreApplication::translate("HelpBook", MissingPageEnd))
-                                 .toStdString(),
-                             PromptIcon::Error, {PromptButton::Ok}, PromptButton::Ok);
+            Asker.Ask(Question(QuestionKind::HelpPageMissing, path.toStdString()));
         }
         return false;
     }

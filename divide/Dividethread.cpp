@@ -15,6 +15,7 @@ TDivideThread::TDivideThread(const TDivideThreadParams& params)
       Search(params.Capacity, params.LowBound),
       Announce(std::make_shared<std::atomic<bool>>(true)),
       Priority(params.Priority) {
+    Search.SetMediumTimeLimit(params.MediumTimeLimit);
     Control = std::thread([this] { Execute(); });
 }
 

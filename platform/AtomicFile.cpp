@@ -48,17 +48,6 @@ bool ResolveLinks(const std::string& path, std::string& resolved, int& error) {
 
 }  // namespace
 
-std::string PartialFilePattern(const std::string& path) {
-    // A name may have at most 255 bytes: the prefix and the random part take 24 of them.
-    constexpr std::size_t NameRoom = 200;
-    return JoinPath(ParentFolder(path),
-                    PartialFilePrefix + LastComponent(path).substr(0, NameRoom) + ".XXXXXX");
-}
-
-bool IsPartialFileName(const std::string& name) {
-    return name.rfind(PartialFilePrefix, 0) == 0;
-}
-
 bool ReplaceFileAtomically(const std::string& givenPath, const std::string& contents,
                            std::string& reason) {
     // The link stays a link: its target gets the new contents.

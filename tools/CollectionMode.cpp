@@ -18,6 +18,7 @@
 #include "tools/StatusLine.h"
 #include "tools/SymlinkFarm.h"
 #include "tools/Ticker.h"
+#include "tools/UnitListMode.h"
 
 namespace {
 
@@ -113,6 +114,7 @@ int CollectionRun::Run(const std::vector<PlannedInput>& inputs) {
 bool CollectionRun::Divide() {
     const DivisionRequest& division = Options.Division;
     Prompter.SetStage(ToolPrompter::Stage::Preparation);
+    Manager.SetMediumTimeLimit(MediumTimeLimitTicks(Options.MediumTimeLimit));
     if (!StartDivision(Manager, division)) {
         if (Prompter.StageFailed() || Prompter.StageStopped()) {
             EndStatus = ExitNotAllDone;

@@ -24,7 +24,8 @@ struct CollectionInput {
 struct CollectionOptions {
     // Music: playlists of tracks, sizes in hundredths of a second.
     DivisionRequest Division;
-    bool Contents = false;  // a folder brings its entries, not itself
+    bool Contents = false;       // a folder brings its entries, not itself
+    double MediumTimeLimit = 0;  // seconds one medium's search may take; 0: no limit
     std::vector<CollectionInput> Inputs;
 
     std::string Name = std::string(DefaultMediumName);

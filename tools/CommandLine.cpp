@@ -103,8 +103,8 @@ const char* const DivideUsage =
     "  --low-bound L            fill at which a medium is good enough (at most C)\n"
     "  --exhaustive             the plain enumeration, without skipping hopeless subtrees\n"
     "  --medium-time-limit S    after S seconds on one medium take the best combination\n"
-    "                           found so far (or the first that fits) and go on\n"
-    "                           (S above 0, at most 1000000000)\n"
+    "                           found so far (or the first that fits) and go on; with\n"
+    "                           paths too (S above 0, at most 1000000000)\n"
     "  --stats                  per medium on standard error: units left, and per pass the\n"
     "                           element count and the evaluations made\n"
     "\n"
@@ -205,6 +205,7 @@ Message MediumTimeLimit(ParseState& state, std::string_view, Value value) {
         return "--medium-time-limit needs a number of seconds above 0 and at most " +
                std::to_string(MaxMediumTimeLimit);
     state.Command.UnitList.MediumTimeLimit = *seconds;
+    state.Collection().MediumTimeLimit = *seconds;
     return std::nullopt;
 }
 
@@ -313,7 +314,7 @@ const OptionRow Options[] = {
     {"--capacity", Any, true, Capacity},
     {"--low-bound", Any, true, LowBound},
     {"--tolerance", Paths, true, Tolerance},
-    {"--medium-time-limit", Units, true, MediumTimeLimit},
+    {"--medium-time-limit", Any, true, MediumTimeLimit},
     {"--music", Paths, false,
      Set<[](ParseState& s) { s.Collection().Division.Kind = MusicTracks; }>},
     {"--contents", Paths, false, Set<[](ParseState& s) { s.Collection().Contents = true; }>},
@@ -359,8 +360,7 @@ Message FinishCollection(ParseState& state) {
     CollectionOptions& collection = state.Collection();
     const bool music = collection.Division.Kind == MusicTracks;
     if (state.LowBound || state.UnitOnlyOption)
-        return "--low-bound, --exhaustive, --medium-time-limit and --stats work on unit "
-               "totals, not on paths";
+        return "--low-bound, --exhaustive and --stats work on unit totals, not on paths";
     if (state.Yes && state.No)
         return "--yes and --no exclude each other";
     if (state.PauseGiven && !music)

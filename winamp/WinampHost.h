@@ -62,9 +62,9 @@ public:
     // wants them stopped; null for nowhere. By default a write is one message, told nothing.
     virtual void ReportExportTo(PlayerExchangeProgress*) {}
 
-    // What the user has to install before the player can be driven here, as a text for the
-    // user; empty (the default) when nothing is missing.
-    virtual std::string MissingInstallation() { return std::string(); }
+    // Whether the user has to install the player's control program before the player can be
+    // driven here; false (the default) when nothing is missing.
+    virtual bool InstallationMissing() { return false; }
 
     // The folder the player writes its playlist file into, given the player's folder.
     virtual std::string PlaylistFolder(const std::string& winampDir) = 0;

@@ -28,9 +28,6 @@ namespace {
 constexpr const char* PlayerControl = "audtool";
 constexpr const char* CacheSubfolder = "vantrel";
 constexpr const char* LineEnd = "\r\n";
-constexpr const char* MissingPlayerControl =
-    "Для обмена списками с Audacious нужна программа audtool, но она не найдена.\n"
-    "Установите пакет audacious, в который она входит.";
 
 constexpr std::chrono::milliseconds StartPollInterval{100};
 // How often the player's playlist is counted while it reads a playlist file.
@@ -270,8 +267,8 @@ std::size_t WinampHostAudacious::AppendInParts(const std::vector<std::string>& p
     return taken;
 }
 
-std::string WinampHostAudacious::MissingInstallation() {
-    return FindProgramOnPath(PlayerControl).empty() ? MissingPlayerControl : std::string();
+bool WinampHostAudacious::InstallationMissing() {
+    return FindProgramOnPath(PlayerControl).empty();
 }
 
 std::string WinampHostAudacious::PlaylistFolder(const std::string&) {

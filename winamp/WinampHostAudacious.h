@@ -55,8 +55,8 @@ public:
     std::size_t AppendFiles(WinampWindowHandle window, const std::vector<std::string>& paths,
                             const std::string& playlist) override;
     void ReportExportTo(PlayerExchangeProgress* progress) override { Progress = progress; }
-    // audtool is missing: the Debian package that brings it.
-    std::string MissingInstallation() override;
+    // audtool is missing.
+    bool InstallationMissing() override;
     // The cache folder of this program: $XDG_CACHE_HOME/vantrel/, else ~/.cache/vantrel/.
     std::string PlaylistFolder(const std::string& winampDir) override;
 

@@ -244,16 +244,19 @@ private slots:
         }
         QCOMPARE(QString::fromStdString(harness.Files.Titles.at(0)), title);
         if (tag == 1 || tag == 2) {
-            // The browser starts at the current folder, which then follows the choice.
+            // The browser starts at the current folder, and the next browse where this one ended;
+            // the process's current folder stays.
             QCOMPARE(harness.Files.StartFolders.at(0), startFolder.string());
-            QCOMPARE(std::filesystem::current_path(),
-                     cancel ? startFolder : std::filesystem::path(harness.Root + "/box"));
-            std::filesystem::current_path(startFolder);
+            QCOMPARE(std::filesystem::current_path(), startFolder);
         }
         // The button repeats the remembered command.
         window.btnAdd->click();
         QCOMPARE(QString::fromStdString(harness.Files.Titles.at(1)), title);
-        std::filesystem::current_path(startFolder);
+        if (tag == 1 || tag == 2) {
+            QCOMPARE(harness.Files.StartFolders.at(1),
+                     cancel ? startFolder.string() : harness.Root + "/box");
+        }
+        QCOMPARE(std::filesystem::current_path(), startFolder);
     }
 
     void importFromThePlayerCountsAndStops_data() {
@@ -358,9 +361,8 @@ private slots:
         QTest::newRow("selected, no results")
             << 0 << false << -1 << QStringList{Text("a"), Text("c")};
         QTest::newRow("all, no results") << 1 << false << -1 << QStringList();
-        QTest::newRow("selected, results kept") << 0 << true << int(PromptButton::No) << all;
-        QTest::newRow("all, results discarded")
-            << 1 << true << int(PromptButton::Yes) << QStringList();
+        QTest::newRow("selected, results kept") << 0 << true << int(Answer::No) << all;
+        QTest::newRow("all, results discarded") << 1 << true << int(Answer::Yes) << QStringList();
     }
     void removingAsksBeforeDiscardingResults() {
         QFETCH(bool, results);
@@ -371,7 +373,7 @@ private slots:
         if (results)
             window.cmboMedia->addItem(Text("Носитель 1"));
         if (answer >= 0)
-            harness.Questions.Answer(static_cast<PromptButton>(answer));
+            harness.Questions.Reply(static_cast<Answer>(answer));
         SelectRows(window, {1});
 
         window.miDelClick(Fetched<int>("tag"));
@@ -381,12 +383,9 @@ private slots:
         QCOMPARE(harness.Questions.Unanswered, 0);
         if (results) {
             const auto& question = harness.Questions.Asked[0];
-            QCOMPARE(question.Text,
-                     std::string("Эта команда очистит результаты предыдущего разбиения!\n\n"
-                                 "Продолжить?"));
-            QCOMPARE(question.Default, PromptButton::No);
-            QCOMPARE(question.Icon, PromptIcon::Question);
-            QCOMPARE(window.cmboMedia->count(), answer == int(PromptButton::Yes) ? 0 : 1);
+            QCOMPARE(question.Kind, QuestionKind::DiscardResults);
+            QCOMPARE(question.Default, Answer::No);
+            QCOMPARE(window.cmboMedia->count(), answer == int(Answer::Yes) ? 0 : 1);
         }
         QCOMPARE(window.cmboCollectionType->isEnabled(), Captions(window).isEmpty());
     }
@@ -669,9 +668,7 @@ private slots:
 
         QVERIFY(!window.close());
         QCOMPARE(harness.Questions.Asked.size(), std::size_t{1});
-        QCOMPARE(harness.Questions.Asked[0].Text,
-                 std::string("Пожалуйста, остановите процесс разбиения перед выходом"));
-        QCOMPARE(harness.Questions.Asked[0].Icon, PromptIcon::Information);
+        QCOMPARE(harness.Questions.Asked[0].Kind, QuestionKind::StopBeforeExit);
 
         QTRY_VERIFY(!window.dividing());
         QVERIFY(window.close());

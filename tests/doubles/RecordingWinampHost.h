@@ -69,7 +69,7 @@ public:
     }
     void ReportExportTo(PlayerExchangeProgress* progress) override { Progress = progress; }
     std::string PlaylistFolder(const std::string& winampDir) override { return winampDir; }
-    std::string MissingInstallation() override { return Missing; }
+    bool InstallationMissing() override { return Missing; }
 
     std::optional<std::string> Registered;
     std::set<std::string> ExistingFiles;
@@ -82,7 +82,7 @@ public:
     bool WritesPlaylist = true;         // false: the player fails to write its playlist
     std::size_t TakesFiles = SIZE_MAX;  // the player takes this many files, then no more
     std::size_t FilesTaken = 0;
-    std::string Missing;
+    bool Missing = false;
     PlayerExchangeProgress* Progress = nullptr;  // where a write of the playlist reports
 
     std::vector<std::string> Calls;

@@ -32,9 +32,6 @@ constexpr const char* BrowseTitle =
     QT_TRANSLATE_NOOP("TdlgWinampPath", "Выберите каталог с файлом ");
 constexpr const char* OkCaption = "&OK";
 constexpr const char* CancelCaption = QT_TRANSLATE_NOOP("TdlgWinampPath", "О&тмена");
-constexpr const char* NoWinampInFolder = QT_TRANSLATE_NOOP(
-    "TdlgWinampPath",
-    "В указанном каталоге нет исполняемого файла Winamp'а.\nВыберите другую папку...");
 
 constexpr int IconSize = 32;
 constexpr int TextWidth = 330;
@@ -137,8 +134,7 @@ bool TdlgWinampPath::FormCloseQuery() {
     // The text as typed: a folder without its final delimiter does not name the program.
     if (::FileExists(editWinampDir->text().toStdString() + ProgramFile()))
         return true;
-    Questions.MessageBox(WithPlayerName(Tr(NoWinampInFolder)), PromptIcon::Exclamation,
-                         {PromptButton::Ok}, PromptButton::Ok);
+    Questions.Ask(Question(QuestionKind::PlayerNotInFolder, {}, std::string(PlayerName)));
     return false;
 }
 
