@@ -49,17 +49,6 @@
     </message>
 </context>
 <context>
-    <name>HelpBook</name>
-    <message>
-        <source>Файл справки (</source>
-        <translation>The help file (</translation>
-    </message>
-    <message>
-        <source>) не найден!</source>
-        <translation>) was not found!</translation>
-    </message>
-</context>
-<context>
     <name>HelpWindow</name>
     <message>
         <source>Справка Orbek Vantrel</source>
@@ -102,6 +91,280 @@
     <message>
         <source> из </source>
         <translation> of </translation>
+    </message>
+</context>
+<context>
+    <name>QtPrompter</name>
+    <message>
+        <source>Подтверждение</source>
+        <translation>Confirmation</translation>
+    </message>
+    <message>
+        <source>Предупреждение</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>&amp;Да</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>&amp;Нет</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Не&amp;т для всех</source>
+        <translation>N&amp;o to All</translation>
+    </message>
+    <message>
+        <source>Да для &amp;всех</source>
+        <translation>Yes to &amp;All</translation>
+    </message>
+</context>
+<context>
+    <name>QuestionTexts</name>
+    <message>
+        <source>… и ещё %1</source>
+        <translation>… and %1 more</translation>
+    </message>
+    <message>
+        <source>папку нельзя поместить в саму себя</source>
+        <translation>a folder cannot be placed inside itself</translation>
+    </message>
+    <message>
+        <source>источник и место назначения совпадают</source>
+        <translation>the source and the destination are the same</translation>
+    </message>
+    <message>
+        <source>на этом месте уже есть папка</source>
+        <translation>a folder is already in its place</translation>
+    </message>
+    <message>
+        <source>на этом месте уже есть файл</source>
+        <translation>a file is already in its place</translation>
+    </message>
+    <message>
+        <source>на этом месте уже есть файл, помещённый сюда этой же операцией; исходный файл остаётся на месте</source>
+        <translation>a file placed there by this same operation is already in its place; the source file stays where it is</translation>
+    </message>
+    <message>
+        <source>размер копии не совпадает с размером исходного файла</source>
+        <translation>the size of the copy differs from the size of the source file</translation>
+    </message>
+    <message>
+        <source>в образе уже есть элемент с таким именем</source>
+        <translation>the image already holds an item of that name</translation>
+    </message>
+    <message>
+        <source>образ получился короче, чем должен быть</source>
+        <translation>the image came out shorter than it should be</translation>
+    </message>
+    <message>
+        <source>Следующие файлы и папки не найдены и не добавлены в коллекцию:
+%1</source>
+        <translation>The following files and folders were not found and were not added to the collection:
+%1</translation>
+    </message>
+    <message>
+        <source>Не удалось определить размер следующих элементов (нет доступа):
+%1
+
+Они добавлены в коллекцию, но не поместятся ни на один носитель: перед разбиением их будет предложено исключить.</source>
+        <translation>Could not determine the size of the following items (access denied):
+%1
+
+They were added to the collection but will fit on no medium: before the division you will be offered to exclude them.</translation>
+    </message>
+    <message>
+        <source>Не могу открыть выбранный список воспроизведения.</source>
+        <translation>Cannot open the chosen playlist.</translation>
+    </message>
+    <message>
+        <source>Формат выбранного списка воспроизведения не поддерживается.
+Извините.</source>
+        <translation>The format of the chosen playlist is not supported.
+Sorry.</translation>
+    </message>
+    <message>
+        <source>Композиция «%1» находится на аудио компакт диске и не является файлом. Из-за неё при обработке результатов разбиения будут доступны не все возможности.
+
+Добавить композицию в коллекцию?</source>
+        <translation>The track “%1” is on an audio CD and is not a file. Because of it, not every action will be available when the results of the division are processed.
+
+Add the track to the collection?</translation>
+    </message>
+    <message>
+        <source>Файл «%1» не существует!
+Пропустить и продолжить загрузку PlayList&apos;а?</source>
+        <translation>The file “%1” does not exist!
+Skip it and go on loading the playlist?</translation>
+    </message>
+    <message>
+        <source>В списке воспроизведения не найдена информация о длине композиции «%1»!
+Убедитесь, что в Winampe для каждой композиции указана продолжительность.
+
+Пропустить композицию и продолжить загрузку PlayList&apos;a?</source>
+        <translation>The playlist holds no length for the track “%1”!
+Make sure that Winamp gives a length for every track.
+
+Skip the track and go on loading the playlist?</translation>
+    </message>
+    <message>
+        <source>Группа элементов №%1 не помещается на выбранный носитель.</source>
+        <translation>Item group no. %1 does not fit on the chosen medium.</translation>
+    </message>
+    <message>
+        <source>Папка «%1» не помещается на выбранный носитель</source>
+        <translation>The folder “%1” does not fit on the chosen medium</translation>
+    </message>
+    <message>
+        <source>Файл «%1» не помещается на выбранный носитель.
+
+Исключить файл из рассмотрения?</source>
+        <translation>The file “%1” does not fit on the chosen medium.
+
+Exclude the file from the division?</translation>
+    </message>
+    <message>
+        <source>Каталог %1 не пустой.
+Действительно хотите собрать в нём файлы носителя?</source>
+        <translation>The folder %1 is not empty.
+Do you really want to gather the medium’s files in it?</translation>
+    </message>
+    <message>
+        <source>Образ «%1» занимает %2, это больше объёма носителя (%3), и на носитель он не поместится.
+Образ сохранён.</source>
+        <translation>The image “%1” takes %2, which is more than the medium holds (%3), so it will not fit on the medium.
+The image was saved.</translation>
+    </message>
+    <message>
+        <source>Не могу создать файл
+%1 !</source>
+        <translation>Cannot create the file
+%1 !</translation>
+    </message>
+    <message>
+        <source>Не удалось создать базовый каталог для результатов</source>
+        <translation>Could not create the base folder for the results</translation>
+    </message>
+    <message>
+        <source>Не удалось скопировать «%1» в «%2»:
+%3
+
+Пропустить и продолжить?</source>
+        <translation>Could not copy “%1” to “%2”:
+%3
+
+Skip it and go on?</translation>
+    </message>
+    <message>
+        <source>Не удалось переместить «%1» в «%2»:
+%3
+
+Пропустить и продолжить?</source>
+        <translation>Could not move “%1” to “%2”:
+%3
+
+Skip it and go on?</translation>
+    </message>
+    <message>
+        <source>Файл «%1» уже существует.
+Заменить его файлом «%2»?</source>
+        <translation>The file “%1” already exists.
+Replace it with the file “%2”?</translation>
+    </message>
+    <message>
+        <source>Не удалось создать папку «%1»:
+%2</source>
+        <translation>Could not create the folder “%1”:
+%2</translation>
+    </message>
+    <message>
+        <source>Не удалось добавить «%1» в образ «%2»:
+%3
+
+Пропустить и продолжить?</source>
+        <translation>Could not add “%1” to the image “%2”:
+%3
+
+Skip it and go on?</translation>
+    </message>
+    <message>
+        <source>Не удалось создать образ «%1»:
+%2</source>
+        <translation>Could not create the image “%1”:
+%2</translation>
+    </message>
+    <message>
+        <source>Не могу запустить %1!</source>
+        <translation>Cannot start %1!</translation>
+    </message>
+    <message>
+        <source>У Вас установлен слишком старый %1.
+Поддерживаются версии не ниже 1.666. Извините.</source>
+        <translation>The installed %1 is too old.
+Versions 1.666 and later are supported. Sorry.</translation>
+    </message>
+    <message>
+        <source>У Вас установлен %1 3.х.
+Поддерживаются только версии 1.666 - 2.9х и 5.х. Извините.</source>
+        <translation>The installed %1 is version 3.x.
+Only versions 1.666 - 2.9x and 5.x are supported. Sorry.</translation>
+    </message>
+    <message>
+        <source>%1 не отвечает.</source>
+        <translation>%1 is not responding.</translation>
+    </message>
+    <message>
+        <source>Передача списка в %1 прервана: %1 не отвечает или не принял очередной файл.
+В его плейлист передано треков: %2 из %3.</source>
+        <translation>Sending the list to %1 was interrupted: %1 is not responding or did not take the next file.
+Tracks sent to its playlist: %2 of %3.</translation>
+    </message>
+    <message>
+        <source>Не удалось получить текущий плейлист %1&apos;а.
+Коллекция не изменена.</source>
+        <translation>Could not get the current playlist of %1.
+The collection is unchanged.</translation>
+    </message>
+    <message>
+        <source>Для обмена списками с Audacious нужна программа audtool, но она не найдена.
+Установите пакет audacious, в который она входит.</source>
+        <translation>Exchanging lists with Audacious needs the program audtool, which was not found.
+Install the audacious package, which includes it.</translation>
+    </message>
+    <message>
+        <source>В указанном каталоге нет исполняемого файла %1&apos;а.
+Выберите другую папку...</source>
+        <translation>The folder given holds no %1 program file.
+Choose another folder...</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить настройки</source>
+        <translation>Could not save the settings</translation>
+    </message>
+    <message>
+        <source>Пожалуйста, остановите процесс разбиения перед выходом</source>
+        <translation>Please stop the division before you exit</translation>
+    </message>
+    <message>
+        <source>Эта команда очистит результаты предыдущего разбиения!
+
+Продолжить?</source>
+        <translation>This command clears the results of the previous division!
+
+Continue?</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть «%1»: нет программы, которая его открывает.</source>
+        <translation>Could not open “%1”: no program opens it.</translation>
+    </message>
+    <message>
+        <source>Файл справки (%1) не найден!</source>
+        <translation>The help file (%1) was not found!</translation>
     </message>
 </context>
 <context>
@@ -156,19 +419,6 @@
     <message>
         <source>О&amp;тмена</source>
         <translation>&amp;Cancel</translation>
-    </message>
-    <message>
-        <source>В указанном каталоге нет исполняемого файла Winamp&apos;а.
-Выберите другую папку...</source>
-        <translation>The folder given holds no Winamp program file.
-Choose another folder...</translation>
-    </message>
-</context>
-<context>
-    <name>TellingUrlOpener</name>
-    <message>
-        <source>Не удалось открыть «%1»: нет программы, которая его открывает.</source>
-        <translation>Could not open “%1”: no program opens it.</translation>
     </message>
 </context>
 <context>
@@ -255,18 +505,6 @@ Choose another folder...</translation>
     <message>
         <source>&amp;О программе...</source>
         <translation>&amp;About...</translation>
-    </message>
-    <message>
-        <source>Пожалуйста, остановите процесс разбиения перед выходом</source>
-        <translation>Please stop the division before you exit</translation>
-    </message>
-    <message>
-        <source>Эта команда очистит результаты предыдущего разбиения!
-
-Продолжить?</source>
-        <translation>This command clears the results of the previous division!
-
-Continue?</translation>
     </message>
     <message>
         <source>Разбиваем</source>
@@ -623,10 +861,6 @@ Continue?</translation>
     <message>
         <source>Выберите папку, в которой будут собраны результаты разбиения</source>
         <translation>Choose the folder to gather the results of the division in</translation>
-    </message>
-    <message>
-        <source>Не удалось создать базовый каталог для результатов</source>
-        <translation>Could not create the base folder for the results</translation>
     </message>
     <message>
         <source>Ошибка</source>

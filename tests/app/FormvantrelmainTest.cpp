@@ -25,6 +25,7 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -46,6 +47,8 @@
 #include "ui/ElidedLabel.h"
 #include "ui/QtFileOperationProgress.h"
 #include "ui/QtListView.h"
+#include "ui/QtPrompter.h"
+#include "ui/QuestionTexts.h"
 #include "winamp/dialog/Formwinamppath.h"
 
 class FormvantrelmainTest : public QObject {
@@ -755,6 +758,28 @@ private slots:
         expectEnglish(&playerFolder, "player's folder dialog");
         QDialogButtonBox buttons(QDialogButtonBox::Cancel);
         QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Cancel"));
+
+        // Every question kind as the window shows it (caption, text, every button), then every
+        // failure reason; HelpPageMissing is the last kind.
+        QtPrompter prompter(&window);
+        for (int kind = 0; kind <= int(QuestionKind::HelpPageMissing); ++kind) {
+            Question question(static_cast<QuestionKind>(kind), "/a.txt", "Winamp");
+            question.Paths = {"/a.txt"};
+            question.Answers = {Answer::Ok,     Answer::Yes,     Answer::No,
+                                Answer::Cancel, Answer::NoToAll, Answer::YesToAll};
+            QTimer::singleShot(0, [&] {
+                QWidget* box = QApplication::activeModalWidget();
+                QVERIFY(box != nullptr);
+                expectEnglish(box, qPrintable(QStringLiteral("question %1").arg(kind)));
+                QVERIFY2(Cyrillic({box->windowTitle()}).isEmpty(), qPrintable(box->windowTitle()));
+                box->close();
+            });
+            prompter.Ask(question);
+        }
+        for (int reason = 1; reason <= int(FailureReason::ImageIncomplete); ++reason) {
+            const QString text = FailureText({static_cast<FailureReason>(reason), {}});
+            QVERIFY2(!text.isEmpty() && Cyrillic({text}).isEmpty(), qPrintable(text));
+        }
     }
 
     // The English translation leaked into a Russian window opened after it, or a Russian
