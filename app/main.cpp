@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     if (const std::optional<int> status = AnswerOnTerminal(argc, argv))
         return *status;
     QApplication application(argc, argv);
-    SetUpApplication(application);
+    SetUpApplication();
     TfrmVantrelMain window(
         SettingsPathFor(QCoreApplication::applicationFilePath().toStdString(), UserConfigFolder()));
     window.show();

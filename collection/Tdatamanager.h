@@ -13,6 +13,7 @@
 #include "items/CollectionKind.h"
 #include "items/Collectionitems.h"
 #include "platform/FileOperation.h"
+#include "platform/TextLanguage.h"
 
 class ListView;
 class Prompter;
@@ -77,6 +78,8 @@ public:
     // The window's current collection type: it decides how items are added and sizes shown.
     void SetCollectionType(CollectionKind type) { CollectionType = type; }
     CollectionKind GetCollectionType() const { return CollectionType; }
+    // The language of the value texts shown and written into list files (Russian until told).
+    void SetTextLanguage(TextLanguage language) { Language = language; }
 
     // The collection and its list views.
     void AddItems(const std::vector<std::string>& paths, int method);
@@ -189,6 +192,7 @@ private:
     EntryChoice AskToSkip(QuestionKind kind, const std::string& path, bool& skipAll);
 
     CollectionKind CollectionType = FilesAndFolders;
+    TextLanguage Language = TextLanguage::Russian;
     TColItems Items;
     WideSum TotalSize;  // exact, so that removing items always leaves the right total
     bool ItemsAreFiles = true;

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "collection/ResultFile.h"
+#include "collection/WorkTitles.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileOperation.h"
@@ -15,10 +16,6 @@
 #include "platform/Prompter.h"
 
 namespace {
-
-// Texts of the collector.
-constexpr const char* ProgressTitleBefore = "Носитель №";
-constexpr const char* ProgressTitleAfter = " Сбор файлов в один каталог...";
 
 // Whether the path is a folder holding any entry at all, hidden ones included; what an unfinished
 // copy left behind is no entry of the user's (the next copy into the folder removes it).
@@ -91,7 +88,7 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
             sources.push_back({item->Path, item->LinkItself});
         // The service reports every failure itself.
         const FileOperationResult result = Host.fileOperations.Run(
-            kind, sources, folder, ProgressTitleBefore + number + ProgressTitleAfter,
+            kind, sources, folder, MediumWorkTitle(MediumWork::Collecting, i + 1, Language),
             FileOperationPart{i - first + 1, last - first});
         if (listed && !WriteChecksumList(prefix + number + std::string(ChecksumListExtension),
                                          folder, Host.fileOperations.TakeChecksums())) {

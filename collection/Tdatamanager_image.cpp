@@ -3,18 +3,11 @@
 #include "collection/Tdatamanager.h"
 
 #include "collection/ResultFile.h"
+#include "collection/WorkTitles.h"
 #include "disc/DiscFootprint.h"
 #include "disc/DiscImage.h"
 #include "platform/PathNames.h"
 #include "platform/Prompter.h"
-
-namespace {
-
-// Texts of the image writer.
-constexpr const char* ProgressTitleBefore = "Носитель №";
-constexpr const char* ProgressTitleAfter = " Создание образа диска...";
-
-}  // namespace
 
 TProcessedMedia TDataManager::MakeImages(int index, const std::string& prefix,
                                          std::uint64_t capacity, FileOperationProgress& progress) {
@@ -30,7 +23,7 @@ TProcessedMedia TDataManager::MakeImages(int index, const std::string& prefix,
             sources.push_back({item->Path, item->LinkItself});
         const DiscImageResult result =
             WriteDiscImage(sources, imagePath, DiscVolumeId(mediumName, i + 1),
-                           ProgressTitleBefore + number + ProgressTitleAfter, Host.prompter,
+                           MediumWorkTitle(MediumWork::MakingImage, i + 1, Language), Host.prompter,
                            progress, FileOperationPart{i - first + 1, last - first});
         // A cancel stops the whole operation. A failure, or an image without a source the user
         // left out, was told already: the medium is not done, and the other media go on.

@@ -9,10 +9,15 @@
 
 namespace {
 
-constexpr const char* ByteUnit = " Б";
-constexpr const char* KilobyteUnit = " кБ";
-constexpr const char* MegabyteUnit = " МБ";
-constexpr const char* GigabyteUnit = " ГБ";
+// The units of sizes by language: bytes, kilobytes, megabytes, gigabytes.
+struct SizeUnits {
+    const char* Byte;
+    const char* Kilobyte;
+    const char* Megabyte;
+    const char* Gigabyte;
+};
+constexpr SizeUnits RussianUnits{" Б", " кБ", " МБ", " ГБ"};
+constexpr SizeUnits EnglishUnits{" B", " KB", " MB", " GB"};
 
 constexpr std::uint64_t Kilobyte = 1024;
 constexpr std::uint64_t Megabyte = Kilobyte * 1024;
@@ -40,21 +45,28 @@ std::string PlayingTimeText(std::uint64_t hundredths) {
 
 }  // namespace
 
-std::string ValueTextOf(CollectionKind type, std::uint64_t value) {
+std::string ValueTextOf(CollectionKind type, std::uint64_t value, TextLanguage language) {
+    const SizeUnits& units = language == TextLanguage::English ? EnglishUnits : RussianUnits;
     switch (type) {
         case FilesAndFolders:
             if (value >= Gigabyte)
-                return ScaledText(value, Gigabyte, GigabyteUnit);
+                return ScaledText(value, Gigabyte, units.Gigabyte);
             if (value >= Megabyte)
-                return ScaledText(value, Megabyte, MegabyteUnit);
+                return ScaledText(value, Megabyte, units.Megabyte);
             if (value >= Kilobyte)
-                return ScaledText(value, Kilobyte, KilobyteUnit);
-            return std::to_string(value) + ByteUnit;
+                return ScaledText(value, Kilobyte, units.Kilobyte);
+            return std::to_string(value) + units.Byte;
         case MusicTracks:
             return PlayingTimeText(value);
         default:
             return std::string();
     }
+}
+
+std::string GroupText(std::uint32_t group, TextLanguage language) {
+    if (group != 0)
+        return std::to_string(group);
+    return language == TextLanguage::English ? "none" : "нет";
 }
 
 std::string ScaledNumberText(float value) {
@@ -76,8 +88,4 @@ std::string ScaledNumberText(float value) {
     if (result.ec != std::errc())
         return std::string();
     return std::string(buffer, result.ptr);
-}
-
-std::string GroupText(std::uint32_t group) {
-    return group == 0 ? std::string("нет") : std::to_string(group);
 }

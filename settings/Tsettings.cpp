@@ -35,6 +35,7 @@ constexpr std::string_view KeyResultsBaseDir = "ResultsBaseDir";
 constexpr std::string_view KeyMediumName = "MediumName";
 constexpr std::string_view KeyDiscFootprint = "DiscFootprint";
 constexpr std::string_view KeyChecksumLists = "ChecksumLists";
+constexpr std::string_view KeyLanguage = "Language";
 
 // Capacities are written as full unsigned 64-bit decimals. A negative value can only come from a
 // file that held them as signed 32-bit numbers; it is sign-extended as such a file meant it.
@@ -168,6 +169,8 @@ void TSettings::Load() {
         DiscFootprint = *value != 0;
     if (const auto value = ParseSigned(get(KeyChecksumLists)))
         ChecksumLists = *value != 0;
+    if (const auto value = get(KeyLanguage))
+        Language = *value;
 }
 
 bool TSettings::Save() {

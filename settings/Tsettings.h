@@ -43,6 +43,9 @@ public:
     bool DiscFootprint = false;
     // Copies into medium folders also write the SHA-256 of every file beside each folder.
     bool ChecksumLists = false;
+    // The window's language: "auto" (the user's locale decides), "ru" or "en". Only read: the
+    // user sets it in the file, and saving keeps the file's own line.
+    std::string Language = "auto";
 
 private:
     void Load();

@@ -87,6 +87,15 @@ TEST_F(CollectFilesTest, AllMediaInOrderAndTheMoveKind) {
     }
 }
 
+// Catches the progress window's title left Russian when the window speaks English.
+TEST_F(CollectFilesTest, TheProgressTitleFollowsTheTextLanguage) {
+    MakeMedia({{"a"}, {"b"}});
+    Manager.SetTextLanguage(TextLanguage::English);
+    Manager.CollectFiles(1, Base + "/disk", FileOperationKind::Copy);
+    ASSERT_EQ(Calls().size(), 1U);
+    EXPECT_EQ(Calls()[0].Title, "Medium #2 Gathering the files into one folder...");
+}
+
 TEST_F(CollectFilesTest, OnlyAFolderWithEntriesDrawsTheQuestion) {
     struct Case {
         const char* Name;

@@ -33,6 +33,7 @@ void ExpectDefaults(const TSettings& settings) {
     EXPECT_EQ(settings.MediumName, "disk");
     EXPECT_FALSE(settings.DiscFootprint);  // a file without the key divides as it always did
     EXPECT_FALSE(settings.ChecksumLists);
+    EXPECT_EQ(settings.Language, "auto");
 }
 
 TEST(TSettingsLoad, MissingFileGivesDefaults) {
@@ -51,6 +52,19 @@ TEST(TSettingsLoad, UnreadableValuesGiveDefaults) {
                   "SongPause=-3000000000\r\nCapacityTolerance=abc\r\n");
     TSettings settings(folder / "v.ini");
     ExpectDefaults(settings);
+}
+
+// Catches the key not being read, or saving dropping the line the user wrote.
+TEST(TSettingsLoad, LanguageIsReadAndKeptBySaving) {
+    TempFolder folder;
+    const std::string path = folder / "v.ini";
+    WriteTextFile(path, "[Global]\r\nLanguage=en\r\n");
+    {
+        TSettings settings(path);
+        EXPECT_EQ(settings.Language, "en");
+        ASSERT_TRUE(settings.Save());
+    }
+    EXPECT_EQ(TSettings(path).Language, "en");
 }
 
 TEST(TSettingsLoad, ValueForms) {
