@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <random>
 #include <thread>
 
 #include "items/DivisionListener.h"
@@ -103,12 +104,15 @@ TEST(DivideThreadTest, NormalEndDeliversEveryMediumInOrder) {
     EXPECT_TRUE(units.Groups.empty());
 }
 
-// Even totals between a quarter and a third of an odd capacity, tolerance 100 %: no medium ever
-// reaches its low bound, so every medium's search runs its passes to the end and takes a while.
+// Even totals between a twelfth and an eighth of an odd capacity, tolerance 100 %: no medium ever
+// reaches its low bound, about ten units fit on a medium in countless ways, and random totals
+// share few partial sums, so every medium's search runs long.
 std::vector<std::uint64_t> SlowUnits(int count) {
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<std::uint64_t> half(41666667, 62500000);
     std::vector<std::uint64_t> sizes;
     for (int i = 0; i < count; ++i)
-        sizes.push_back(2 * (125000001 + (static_cast<std::uint64_t>(i) * 7919 % 41666665)));
+        sizes.push_back(2 * half(random));
     return sizes;
 }
 constexpr std::uint64_t SlowCapacity = 1000000001;
