@@ -17,6 +17,9 @@ struct SearchSet {
 // at 99.9 %. photos: 2-12 MiB onto 700 MB at 99.9 %. mixed: lognormal sizes (median 1 MiB, sigma
 // 2.5 in ln, clipped to 1 KiB-2 GiB) onto 4.38 GB at 99.9 %. hard: even totals between a quarter
 // and a third of an odd capacity, tolerance 100 %: no medium ever reaches its low bound.
-SearchSet MakeSearchSet(const std::string& name, std::size_t unitCount);
+// triplet: units in threes that fill a medium of 1000 exactly (a multiple of three units, the
+// fewest media one third of them). uniform: 20-100 onto 150. Both at tolerance 100 %. Each
+// instance number gives another set of the same kind and size.
+SearchSet MakeSearchSet(const std::string& name, std::size_t unitCount, std::uint64_t instance = 0);
 
 inline const char* const SearchSetNames[] = {"mp3", "photos", "mixed", "hard"};
