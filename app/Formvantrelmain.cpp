@@ -310,6 +310,7 @@ bool TfrmVantrelMain::confirmDiscardResults() {
                               PromptButton::No) != PromptButton::Yes)
         return false;
     cmboMedia->clear();
+    lblMediaMinimum->hide();
     lstMedium->Clear();
     ShowDivisionProgress(0, 0, 0, static_cast<std::uint32_t>(lstCollection->RowCount()));
     lblMediumInfo->setText(Text(PageText::TotalStart));

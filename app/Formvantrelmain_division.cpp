@@ -36,6 +36,14 @@ const char* const DiscFootprintHint =
     "Считать, сколько каждый элемент займёт в образе диска: файлы целыми блоками по 2048 байт, "
     "имена в каталогах, служебные области образа. Тогда образ каждого носителя наверняка "
     "поместится на диск.";
+const char* const MethodCaption = "Разб&ивать:";
+const char* const MethodChoices[] = {"как можно полнее каждый носитель",
+                                     "на наименьшее число носителей"};
+const char* const MethodHint =
+    "Как можно полнее каждый носитель: носители заполняются по очереди, каждый как можно "
+    "полнее. На наименьшее число носителей: все элементы размещаются на как можно меньшем числе "
+    "носителей, первые заполнены полнее, последний получает остаток; на странице результатов "
+    "сказано, доказано ли, что меньше нельзя.";
 const char* const MinutesCaption = "мин";
 const char* const PauseBefore = "Учесть паузу в";
 const char* const PauseAfter = "сек у каждой композиции";
@@ -225,7 +233,17 @@ QWidget* TfrmVantrelMain::createToleranceGroup(QWidget* page) {
     lblUpBound = new QLabel(grpTolerance);
     ShowsValue(lblUpBound, Text(UpBoundName));
 
-    auto* layout = new QHBoxLayout(grpTolerance);
+    cmboDivisionMethod = new QComboBox(grpTolerance);
+    for (const char* choice : MethodChoices)
+        cmboDivisionMethod->addItem(Text(choice));
+    cmboDivisionMethod->setAccessibleName(Text(MethodCaption).remove(QLatin1Char('&')));
+    cmboDivisionMethod->setToolTip(Text(MethodHint));
+    connect(cmboDivisionMethod, &QComboBox::currentIndexChanged, this,
+            [this] { cmboDivisionMethodSelect(); });
+    auto* method = new QLabel(Text(MethodCaption), grpTolerance);
+    method->setBuddy(cmboDivisionMethod);
+
+    auto* layout = new QHBoxLayout;
     layout->addWidget(before);
     layout->addWidget(spinEditCapacityTolerance);
     layout->addWidget(new QLabel(Text(ToleranceAfter), grpTolerance));
@@ -236,6 +254,13 @@ QWidget* TfrmVantrelMain::createToleranceGroup(QWidget* page) {
     bounds->addWidget(new QLabel(Text(BoundsBetween), grpTolerance), 0, Qt::AlignRight);
     bounds->addWidget(lblUpBound, 0, Qt::AlignRight);
     layout->addLayout(bounds);
+    auto* methodRow = new QHBoxLayout;
+    methodRow->addWidget(method);
+    methodRow->addWidget(cmboDivisionMethod);
+    methodRow->addStretch();
+    auto* rows = new QVBoxLayout(grpTolerance);
+    rows->addLayout(layout);
+    rows->addLayout(methodRow);
     return grpTolerance;
 }
 
@@ -394,6 +419,12 @@ void TfrmVantrelMain::spinEditCapacityToleranceChange() {
         ValueLabel(*DataManager, TDataManager::LowBoundOf(capacity, Settings.CapacityTolerance)));
 }
 
+void TfrmVantrelMain::cmboDivisionMethodSelect() {
+    // How to divide changes nothing of the results there are.
+    if (ControlsLive)
+        Settings.DivisionMethod = static_cast<std::uint8_t>(cmboDivisionMethod->currentIndex());
+}
+
 void TfrmVantrelMain::chkDiscFootprintClick() {
     if (!ControlsLive)
         return;
@@ -439,6 +470,7 @@ void TfrmVantrelMain::showCapacitySettings() {
 
     spinEditSongPause->setValue(Settings.SongPause * 0.01);
     chkDiscFootprint->setChecked(Settings.DiscFootprint);
+    cmboDivisionMethod->setCurrentIndex(Settings.DivisionMethod);
     ControlsLive = true;
 }
 
@@ -452,6 +484,7 @@ void TfrmVantrelMain::btnDivideClick() {
     setStatusText(1, Text(CheckingText));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    DataManager->SetDivisionMethod(static_cast<DivisionMethod>(Settings.DivisionMethod));
     const bool started = DataManager->PrepareDivision(
         capacity, TDataManager::LowBoundOf(capacity, Settings.CapacityTolerance), songPause,
         files && Settings.DiscFootprint);
@@ -535,4 +568,5 @@ void TfrmVantrelMain::DivisionEnded() {
     enableDivisionCommands(true);
     radioResultsAllMedia->setEnabled(true);
     DataManager->DivisionFinished();
+    showMediaMinimum();
 }

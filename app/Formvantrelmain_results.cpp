@@ -55,6 +55,9 @@ const char* const MakeImageCaption = "создать образ(ы) «имя№.
 const char* const ChecksumsCaption = "записать &контрольные суммы «имя№.sha256» при копировании";
 const char* const ImageTakesText = "Образ ISO: до ";
 const char* const ImageOfText = " из ";
+const char* const MinimumPrefix = "Носителей: ";
+const char* const MinimumReached = ", минимум: %1 — достигнут";
+const char* const MinimumNotReached = ", минимум: не меньше %1 — возможно, лишних носителей: %2";
 const char* const MediumNameLabel = "где имя =";
 const char* const NumberLabel = "№ = номер носителя";
 const char* const ProcessCaption = "Выполнить";
@@ -129,6 +132,9 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     lblMediumImage = new QLabel(page);
     lblMediumImage->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblMediumImage->hide();
+    lblMediaMinimum = new QLabel(page);
+    lblMediaMinimum->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblMediaMinimum->hide();
     auto* mediaRow = new QHBoxLayout;
     mediaRow->addWidget(cmboMedia, 1);
     mediaRow->addWidget(lblMediumInfo);
@@ -214,6 +220,7 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(mediaRow);
     layout->addWidget(lblMediumImage);
+    layout->addWidget(lblMediaMinimum);
     layout->addWidget(medium, 1);
     layout->addLayout(baseDirRow);
     layout->addWidget(actions);
@@ -248,6 +255,19 @@ void TfrmVantrelMain::addResultMedium() {
         btnSendMediumToWinamp->setEnabled(true);
         btnProcessResults->setEnabled(true);
     }
+}
+
+void TfrmVantrelMain::showMediaMinimum() {
+    const std::uint32_t bound = DataManager->GetMediaLowerBound();
+    const auto media = static_cast<std::uint32_t>(DataManager->GetMedia().size());
+    lblMediaMinimum->setVisible(bound != 0);
+    if (bound == 0)
+        return;
+    lblMediaMinimum->setText(Text(MinimumPrefix) + QString::number(media) +
+                             (media <= bound
+                                  ? Text(MinimumReached).arg(bound)
+                                  : Text(MinimumNotReached).arg(bound).arg(media - bound)));
+    lblMediaMinimum->setAccessibleName(lblMediaMinimum->text());
 }
 
 void TfrmVantrelMain::cmboMediaSelect() {

@@ -45,6 +45,7 @@ bool TDataManager::PrepareDivision(std::uint64_t capacity, std::uint64_t lowBoun
         lowBound = std::min(capacity, lowBound > reserve ? lowBound - reserve : 0);
     }
     Groups.clear();
+    MediaLowerBound = 0;
     std::map<std::uint32_t, TColGroup> groupMap;
     OversizeAnswers answers;
     bool changed = false;
@@ -94,8 +95,9 @@ bool TDataManager::PrepareDivision(std::uint64_t capacity, std::uint64_t lowBoun
     for (auto& [number, group] : groupMap)
         Groups.push_back(group);
     Media.clear();
-    Thread = std::make_unique<TDivideThread>(TDivideThreadParams{
-        Groups, capacity, lowBound, Media, Host.uiThread, Host.divisionListener, DivisionPriority});
+    Thread = std::make_unique<TDivideThread>(
+        TDivideThreadParams{Groups, capacity, lowBound, Media, Host.uiThread, Host.divisionListener,
+                            DivisionPriority, Method});
     return true;
 }
 
@@ -178,5 +180,7 @@ std::uint64_t TDataManager::LowBoundOf(std::uint64_t capacity, float tolerance) 
 }
 
 void TDataManager::DivisionFinished() {
+    if (Thread)
+        MediaLowerBound = Thread->GetMediaLowerBound();
     Thread.reset();
 }

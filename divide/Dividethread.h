@@ -9,7 +9,9 @@
 #include <thread>
 #include <vector>
 
+#include "divide/DivisionMethod.h"
 #include "divide/DivisionSearch.h"
+#include "divide/FewestMedia.h"
 #include "items/Collectionitems.h"
 
 class DivisionListener;
@@ -24,6 +26,7 @@ struct TDivideThreadParams {
     UiThread& uiThread;
     DivisionListener& Listener;
     int Priority;  // the position (0-6) of the priority control
+    DivisionMethod Method = DivisionMethod::FillEachMedium;
 };
 
 // The worker that runs a division. It is started by its constructor, touches the result and the
@@ -63,6 +66,9 @@ public:
     std::uint32_t GetUnitsLeft() const { return UnitsLeft; }
     std::uint32_t GetElementCount() const { return ElementCount; }
     std::uint64_t GetCombinationCount() const { return CombinationCount; }
+    // After the end of a fewest-media division that placed every unit: the fewest media any
+    // division can use (the media used when it equals their number). 0 otherwise.
+    std::uint32_t GetMediaLowerBound() const { return MediaLowerBound; }
 
     std::vector<TColGroup>& Groups;
     std::vector<TMedium>& Media;
@@ -72,6 +78,7 @@ public:
 private:
     void Execute();
     DivisionSearch::Outcome RunSearch(std::vector<std::uint64_t>& totals);
+    bool IsStopRequested() const;
     void DeliverMedium(const std::vector<std::uint32_t>& units);
     void ReportProgress();
 
@@ -83,6 +90,9 @@ private:
     UiThread& Ui;
     DivisionListener& Listener;
     DivisionSearch Search;
+    // Set for a fewest-media division, which then takes the place of Search.
+    std::unique_ptr<FewestMedia> Fewest;
+    std::uint32_t MediaLowerBound = 0;
     // Cleared when the object goes: the end notification, queued on the user-interface thread,
     // may run after that and must then do nothing.
     std::shared_ptr<std::atomic<bool>> Announce;

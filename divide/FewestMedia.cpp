@@ -21,6 +21,10 @@ constexpr std::uint64_t MinimumEnumerationSteps = 20'000;
 constexpr std::size_t RepackMinimum = 4;
 constexpr std::size_t RepackSpread = 10;
 constexpr std::uint64_t RepackSteps = 50'000;
+// The steps the whole search may take (some seconds at most).
+constexpr std::uint64_t BaseSteps = 1'000'000;
+constexpr std::uint64_t StepsPerUnit = 100'000;
+constexpr std::uint64_t MaximumSteps = 20'000'000;
 
 }  // namespace
 
@@ -49,6 +53,7 @@ FewestMedia::Outcome FewestMedia::Run(std::vector<std::uint64_t>& totals, const 
                         [this](std::uint64_t total) { return total > Capacity; }))
             return Outcome::Failed;
         Started = std::chrono::steady_clock::now();
+        StepLimit = std::min(MaximumSteps, BaseSteps + StepsPerUnit * totals.size());
         Prepare(totals);
         LowerBound = BinLowerBound(totals, Capacity);
         Keep(FirstFitDecreasing());

@@ -10,22 +10,26 @@
 #include "divide/DivisionSearch.h"
 
 // The second way of dividing: places the units on as few media as it can find and tells how
-// close that is to the fewest possible. It works in phases:
+// close that is to the fewest possible. It works in phases, each only while the media found are
+// more than the lower bound:
 //  1. the lower bound (Martello-Toth L2) and, as a start, the better of first-fit decreasing and
 //     minimum bin slack (each medium in turn filled as fully as the remaining units allow);
-//  2. while that needs more media than the bound, the media-filling search is run on the same
-//     units and its result kept when it needs fewer (so this way never needs more media);
-//  3. while still above the bound, an exact search by bin completion: for a number of media k,
-//     the largest unplaced unit's medium is completed with the subsets that waste no more room
-//     than k media allow, the fullest first, under a limited number of discrepancies (0, 1, 2, 4,
-//     ...). A search for k that runs through without a cut proves that k media cannot do.
+//  2. improvement: the emptiest medium and a few others (the least full and some at random) are
+//     packed onto one medium fewer by an exact search over just their units; where that fails,
+//     they are packed again each as full as it goes, kept when that gathers their free room;
+//  3. the media-filling search is run on the same units and its result kept when it needs fewer
+//     media (so this way never needs more media than that one);
+//  4. an exact search by bin completion: for a number of media k, the largest unplaced unit's
+//     medium is completed with the subsets that waste no more room than k media allow, the
+//     fullest first, under a limited number of discrepancies (0, 1, 2, 4, ...). A search for k
+//     that runs through without a cut proves that k media cannot do.
 // The solution found is rearranged so that the first media are as full as it allows and the
 // last takes the rest; the media are delivered one after another once it is final.
 //
 // Requests work as for the media-filling search: a stop ends it with nothing delivered; taking
 // the best ends the search at once with the fewest media found so far; a time limit does so
 // once the search has run that long (the media-filling search run beside it gets it as its own
-// per-medium limit too); a park keeps the phase and the best solution.
+// per-medium limit too); a park keeps the phase and the best solution found.
 class FewestMedia {
 public:
     using Outcome = DivisionSearch::Outcome;
@@ -36,8 +40,6 @@ public:
     explicit FewestMedia(std::uint64_t capacity, std::uint64_t lowBound);
 
     void SetTimeLimit(std::chrono::steady_clock::duration limit) { TimeLimit = limit; }
-    // The exact search's work (steps of its subset enumeration) before it gives up.
-    void SetStepLimit(std::uint64_t steps) { StepLimit = steps; }
 
     // Places all units whose totals are given, or none (stop, no unit fits). The totals are
     // consumed as by the media-filling search: what is left are the unplaced units.
@@ -103,7 +105,9 @@ private:
     const std::uint64_t Capacity;
     const std::uint64_t LowBoundValue;
     std::chrono::steady_clock::duration TimeLimit{0};
-    std::uint64_t StepLimit = 20'000'000;
+    // The work (steps of the subset enumeration) of the whole search before it gives up: more
+    // for more units, within bounds.
+    std::uint64_t StepLimit = 0;
 
     std::atomic<bool> StopRequested{false};
     std::atomic<bool> ProgressRequested{false};

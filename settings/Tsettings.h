@@ -41,6 +41,8 @@ public:
     bool DiscFootprint = false;
     // Copies into medium folders also write the SHA-256 of every file beside each folder.
     bool ChecksumLists = false;
+    // 0: each medium in turn as full as can be; 1: as few media as can be. Missing: 0.
+    std::uint8_t DivisionMethod = 0;
 
 private:
     void Load();

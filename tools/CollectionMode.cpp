@@ -26,6 +26,7 @@
 #include "platform/PosixFileOperations.h"
 #include "platform/SizeArithmetic.h"
 #include "tools/JsonText.h"
+#include "tools/MinimumText.h"
 #include "tools/StatusLine.h"
 #include "tools/SymlinkFarm.h"
 
@@ -220,6 +221,13 @@ void WriteJson(std::ostream& out, const CollectionOptions& options, const TDataM
     if (options.Music)
         out << ",\n  \"pause\": " << options.Pause;
     out << ",\n  \"discCount\": " << (options.DiscCount ? "true" : "false");
+    // How near the fewest possible a fewest-media division came; null for the other way.
+    out << ",\n  \"fewestMedia\": ";
+    if (const std::uint32_t bound = manager.GetMediaLowerBound(); bound != 0)
+        out << "{\"bound\": " << bound
+            << ", \"proven\": " << (manager.GetMedia().size() <= bound ? "true" : "false") << "}";
+    else
+        out << "null";
     out << ",\n  \"media\": [";
     std::uint64_t total = 0;
     std::size_t itemCount = 0;
@@ -358,6 +366,8 @@ int RunCollection(const CollectionOptions& options, const CollectionStreams& str
     };
 
     prompter.SetStage(ToolPrompter::Stage::Preparation);
+    if (options.FewestMedia)
+        manager.SetDivisionMethod(DivisionMethod::FewestMedia);
     if (!manager.PrepareDivision(options.Capacity, lowBound, pause, options.DiscCount)) {
         if (prompter.StageFailed() || prompter.StageStopped())
             return finish(ExitNotAllDone);
@@ -384,6 +394,9 @@ int RunCollection(const CollectionOptions& options, const CollectionStreams& str
     manager.DivisionFinished();
     if (interrupted)
         return finish(ExitInterrupted);
+    if (const std::uint32_t bound = manager.GetMediaLowerBound(); bound != 0 && !options.Quiet)
+        status.Print(Program + MediaMinimumText(
+                                   static_cast<std::uint32_t>(manager.GetMedia().size()), bound));
 
     const std::size_t mediaCount = manager.GetMedia().size();
     const auto prefixIn = [&](const std::string& folder, ActionReport& report) {

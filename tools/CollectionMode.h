@@ -27,6 +27,7 @@ struct CollectionOptions {
     float Tolerance = 99.9f;    // the window's default
     std::uint32_t Pause = 150;  // hundredths of a second, music only; the window's default
     bool DiscCount = false;     // files count as what they take on a disc image
+    bool FewestMedia = false;   // the second way of dividing
     std::vector<CollectionInput> Inputs;
 
     std::string Name = "disk";  // the window's default medium name

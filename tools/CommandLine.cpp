@@ -14,7 +14,7 @@ const char* const DivideUsage =
     "Usage: vantrel-divide --capacity C [OPTION...] PATH...\n"
     "       vantrel-divide --music --capacity C [OPTION...] PLAYLIST.m3u...\n"
     "       vantrel-divide --capacity C --low-bound L [--exhaustive] [--medium-time-limit S]\n"
-    "                      [--stats]\n"
+    "                      [--stats] [--fewest-media]\n"
     "\n"
     "Divides files and folders, or the tracks of playlists, onto media of capacity C, the way\n"
     "the window does, and prints the plan: per medium the line \"Носитель N\", a tab and its\n"
@@ -45,6 +45,11 @@ const char* const DivideUsage =
     "  --disc-count             count every file and folder as what it takes on an ISO 9660\n"
     "                           image (whole 2048-byte blocks, names, the image's own room),\n"
     "                           so that each medium's image surely fits\n"
+    "  --fewest-media           divide onto as few media as can be found (the first media the\n"
+    "                           fullest, the last the rest) instead of filling each medium in\n"
+    "                           turn, and tell whether that number is proven the least\n"
+    "                           (also with unit totals; there --medium-time-limit bounds the\n"
+    "                           whole search)\n"
     "\n"
     "Actions, in this order, on all media (none: only the plan):\n"
     "  --lists DIR              a numbered text list NAMEn.txt per medium in DIR\n"
@@ -172,6 +177,9 @@ std::variant<DivideCommand, std::string> ParseDivideCommand(
         } else if (arg == "--exhaustive") {
             command.UnitList.Exhaustive = true;
             unitOnlyOption = true;
+        } else if (arg == "--fewest-media") {
+            command.UnitList.FewestMedia = true;
+            collection.FewestMedia = true;
         } else if (arg == "--stats") {
             command.UnitList.Stats = true;
             unitOnlyOption = true;
