@@ -358,6 +358,7 @@ private slots:
             {window.cmboCapacityDataCustomUnits, Text("Единица объёма")},
             {window.chkDiscFootprint, Text("учитывать файловую систему диска (ISO 9660)")},
             {window.spinEditCapacityTolerance, Text("Заполнять носитель на")},
+            {window.cmboDivisionMethod, Text("Разбивать:")},
             {window.btnDivide, Text("Разделить")},
             {window.btnPriorityLower, Text("Понизить приоритет")},
             {window.trackPriority, Text("Приоритет процесса:")},

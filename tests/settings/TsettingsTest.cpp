@@ -33,6 +33,7 @@ void ExpectDefaults(const TSettings& settings) {
     EXPECT_EQ(settings.MediumName, "disk");
     EXPECT_FALSE(settings.DiscFootprint);  // a file without the key divides as it always did
     EXPECT_FALSE(settings.ChecksumLists);
+    EXPECT_EQ(settings.DivisionMethod, 0);  // missing: each medium in turn, as always
 }
 
 TEST(TSettingsLoad, MissingFileGivesDefaults) {
@@ -129,6 +130,7 @@ TEST_P(TSettingsRoundTrip, EveryValueSurvives) {
         settings.MediumName = "диск №";
         settings.DiscFootprint = true;
         settings.ChecksumLists = true;
+        settings.DivisionMethod = 1;
         ASSERT_TRUE(settings.Save());
     }
     TSettings loaded(path);
@@ -144,6 +146,7 @@ TEST_P(TSettingsRoundTrip, EveryValueSurvives) {
     EXPECT_EQ(loaded.MediumName, "диск №");
     EXPECT_TRUE(loaded.DiscFootprint);
     EXPECT_TRUE(loaded.ChecksumLists);
+    EXPECT_EQ(loaded.DivisionMethod, 1);
     loaded.AutoSave = false;  // no second save on the way out
 }
 
@@ -169,7 +172,8 @@ TEST(TSettingsSave, WritesTheSectionInKeyOrderWithCrLf) {
         "AudioMediumCapacity=480000\r\nSongPause=150\r\n"
         "CapacityTolerance=" +
         ToleranceText(99.9F, SystemDecimalSeparator()) +
-        "\r\nResultsBaseDir=/r/\r\nMediumName=disk\r\nDiscFootprint=0\r\nChecksumLists=0\r\n";
+        "\r\nResultsBaseDir=/r/\r\nMediumName=disk\r\nDiscFootprint=0\r\nChecksumLists=0\r\n"
+        "DivisionMethod=0\r\n";
     EXPECT_EQ(ReadTextFile(path), expected);
 }
 
@@ -193,7 +197,7 @@ TEST(TSettingsSave, KeepsOtherSectionsKeysAndComments) {
               "CapacityTolerance=" +
                   tolerance +
                   "\r\nResultsBaseDir=/r/"
-                  "\r\nDiscFootprint=0\r\nChecksumLists=0\r\n\r\n[Tail]\r\nX=1\r\n");
+                  "\r\nDiscFootprint=0\r\nChecksumLists=0\r\nDivisionMethod=0\r\n\r\n[Tail]\r\nX=1\r\n");
 }
 
 TEST(TSettingsSave, LineBreaksInAValueCannotAddKeys) {
