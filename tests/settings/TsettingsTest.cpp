@@ -189,15 +189,16 @@ TEST(TSettingsSave, KeepsOtherSectionsKeysAndComments) {
     settings.ResultsBaseDir = "/r/";
     ASSERT_TRUE(settings.Save());
     const std::string tolerance = ToleranceText(99.9F, SystemDecimalSeparator());
-    EXPECT_EQ(ReadTextFile(path),
-              "; my notes\r\n[Window]\r\nLeft=10\r\n\r\n[Global]\r\n; keep me\r\n"
-              "MediumName=new\r\nCustom=yes\r\nSongPause=5\r\n"
-              "AutoSave=0\r\nCollectionType=0\r\nFilesAddMethod=2\r\nSongsAddMethod=4\r\n"
-              "DataMediumCapacity=734003200\r\nAudioMediumCapacity=480000\r\n"
-              "CapacityTolerance=" +
-                  tolerance +
-                  "\r\nResultsBaseDir=/r/"
-                  "\r\nDiscFootprint=0\r\nChecksumLists=0\r\nDivisionMethod=0\r\n\r\n[Tail]\r\nX=1\r\n");
+    EXPECT_EQ(
+        ReadTextFile(path),
+        "; my notes\r\n[Window]\r\nLeft=10\r\n\r\n[Global]\r\n; keep me\r\n"
+        "MediumName=new\r\nCustom=yes\r\nSongPause=5\r\n"
+        "AutoSave=0\r\nCollectionType=0\r\nFilesAddMethod=2\r\nSongsAddMethod=4\r\n"
+        "DataMediumCapacity=734003200\r\nAudioMediumCapacity=480000\r\n"
+        "CapacityTolerance=" +
+            tolerance +
+            "\r\nResultsBaseDir=/r/"
+            "\r\nDiscFootprint=0\r\nChecksumLists=0\r\nDivisionMethod=0\r\n\r\n[Tail]\r\nX=1\r\n");
 }
 
 TEST(TSettingsSave, LineBreaksInAValueCannotAddKeys) {
