@@ -18,8 +18,8 @@ constexpr std::size_t KeptCompletions = 12;
 constexpr std::uint64_t StepsPerSize = 8;
 constexpr std::uint64_t MinimumEnumerationSteps = 20'000;
 // Packing some media again: how many (at least, and a random number more) and the steps given.
-constexpr std::size_t RepackMinimum = 4;
-constexpr std::size_t RepackSpread = 10;
+constexpr std::size_t RepackMinimum = 8;
+constexpr std::size_t RepackSpread = 16;
 constexpr std::uint64_t RepackSteps = 50'000;
 // The steps the whole search may take (some seconds at most).
 constexpr std::uint64_t BaseSteps = 1'000'000;
