@@ -58,9 +58,6 @@ const char* const ExitCaption = "В&ыход";
 const char* const HelpMenuCaption = "?";
 const char* const HelpContentsCaption = "&Справка...";
 const char* const AboutCaption = "&О программе...";
-const char* const StopBeforeExitText = "Пожалуйста, остановите процесс разбиения перед выходом";
-const char* const DiscardResultsText =
-    "Эта команда очистит результаты предыдущего разбиения!\n\nПродолжить?";
 
 // Help topics of the pages, in page order.
 const char* const PageHelpTopics[] = {HelpTopic::Collection, HelpTopic::Division,
@@ -236,8 +233,7 @@ bool TfrmVantrelMain::dividing() const {
 
 void TfrmVantrelMain::closeEvent(QCloseEvent* event) {
     if (dividing()) {
-        Questions->MessageBox(StopBeforeExitText, PromptIcon::Information, {PromptButton::Ok},
-                              PromptButton::Ok);
+        Questions->Ask(Question(QuestionKind::StopBeforeExit));
         event->ignore();
         return;
     }
@@ -305,9 +301,10 @@ void TfrmVantrelMain::waitForPlayer(const char* statusText, const std::function<
 bool TfrmVantrelMain::confirmDiscardResults() {
     if (cmboMedia->count() == 0)
         return true;
-    if (Questions->MessageBox(DiscardResultsText, PromptIcon::Question,
-                              {PromptButton::Yes, PromptButton::No},
-                              PromptButton::No) != PromptButton::Yes)
+    Question discard(QuestionKind::DiscardResults);
+    discard.Answers = {Answer::Yes, Answer::No};
+    discard.Default = Answer::No;
+    if (Questions->Ask(discard) != Answer::Yes)
         return false;
     cmboMedia->clear();
     lblMediaMinimum->hide();

@@ -88,6 +88,9 @@ private:
     std::unique_ptr<HelpBook> Help;   // the help pages installed beside the program
     std::unique_ptr<UrlOpener> DesktopLinks;  // the desktop's programs for links and folders
     std::unique_ptr<UrlOpener> Links;  // the About box's links, the results folder; tells failures
+    // Where the next folder browse starts: the folder the program started in, then the last one
+    // browsed to.
+    std::string BrowseFolder;
 
 public:
     // The settings; saved when the window goes if AutoSave is set, after the data manager.

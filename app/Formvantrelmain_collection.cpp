@@ -17,12 +17,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/FormvantrelmainTexts.h"
+#include "app/PlayerExchangeStatus.h"
 #include "collection/Tdatamanager.h"
 #include "dialogs/QtText.h"
+#include "platform/FileSystem.h"
 #include "platform/PathCompare.h"
 #include "platform/PathNames.h"
 #include "ui/FileChooser.h"
@@ -58,6 +61,7 @@ const char* const ChoosePlaylistTitle = "Выберите список восп�
 const char* const PlaylistFilter = "Списки воспроизведения (*.m3u *.M3U)";
 const char* const AddingText = "Добавление новых файлов...";
 const char* const GettingPlaylistText = "Получение плейлиста Winamp'а...";
+const char* const GettingPlaylistProgressText = "Получение плейлиста Winamp'а: %1 из %2";
 const char* const SelectedPrefix = "Выбрано: ";
 const char* const DividingText = "Идёт разбиение, пожалуйста подождите...";
 
@@ -261,19 +265,30 @@ void TfrmVantrelMain::miAddClick(int tag) {
         }
         case AddFolder:
         case AddFromFolder: {
-            std::error_code error;
-            std::string folder = std::filesystem::current_path(error).string();
+            if (BrowseFolder.empty()) {
+                std::error_code error;
+                BrowseFolder = std::filesystem::current_path(error).string();
+            }
+            std::string folder = BrowseFolder;
             if (Files->ChooseFolder(folder, tag == AddFolder ? ChooseIncludedFolderTitle
                                                              : ChooseCollectionFolderTitle))
                 addToCollection({folder}, tag);
             // The next browse starts where this one ended.
-            std::filesystem::current_path(folder, error);
+            BrowseFolder = folder;
             break;
         }
         case AddFromWinamp: {
             std::string playlist;
-            waitForPlayer(GettingPlaylistText,
-                          [this, &playlist] { playlist = Winamp->getWinampPlaylistFile(); });
+            waitForPlayer(GettingPlaylistText, [this, &playlist] {
+                PlayerExchangeStatus progress(
+                    statusBar(), statusPanel1, statusProgressBar,
+                    [](std::size_t entries, std::size_t total) {
+                        return Text(WithPlayerName(GettingPlaylistProgressText).c_str())
+                            .arg(entries)
+                            .arg(total);
+                    });
+                playlist = Winamp->getWinampPlaylistFile(&progress);
+            });
             if (!playlist.empty())
                 addToCollection({playlist}, AddFromPlaylist);
             break;
@@ -291,14 +306,11 @@ void TfrmVantrelMain::AddDroppedPaths(const std::vector<std::string>& paths) {
     // The worker reads the collection while a division runs, so nothing may change it then.
     if (dividing() || paths.empty())
         return;
-    // Paths typed on the command line may be relative; the add commands move the current folder
-    // later, so each item keeps its full path.
+    // Paths typed on the command line may be relative to the folder the program started in; each
+    // item keeps its full path.
     std::vector<std::string> full;
-    for (const std::string& path : paths) {
-        std::error_code error;
-        const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-        full.push_back(WithoutTrailingDelimiter(error ? path : absolute.string()));
-    }
+    for (const std::string& path : paths)
+        full.push_back(FullPath(path));
     addToCollection(full, Settings.CollectionType == FilesAndFolders ? AddFiles : AddFromPlaylist);
 }
 

@@ -19,6 +19,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "collection/DivisionRequest.h"
 #include "collection/Tdatamanager.h"
 #include "dialogs/QtText.h"
 #include "settings/CapacityPresets.h"
@@ -190,7 +191,7 @@ QWidget* TfrmVantrelMain::createAudioCapacityGroup(QWidget* page) {
     connect(editCapacityAudioCustom, &QSpinBox::valueChanged, this,
             [this] { editCapacityCustomChange(AudioFieldTag); });
     spinEditSongPause = new DecimalSpinEdit(grpAudioMediaCapacity);
-    spinEditSongPause->setRange(0, 10);
+    spinEditSongPause->setRange(0, MaxSongPauseSeconds);
     spinEditSongPause->setSingleStep(0.1);
     spinEditSongPause->setAccessibleName(Text(PauseBefore));
     connect(spinEditSongPause, &DecimalSpinEdit::valueChanged, this,
@@ -220,7 +221,7 @@ QWidget* TfrmVantrelMain::createAudioCapacityGroup(QWidget* page) {
 QWidget* TfrmVantrelMain::createToleranceGroup(QWidget* page) {
     grpTolerance = new QGroupBox(Text(ToleranceGroupCaption), page);
     spinEditCapacityTolerance = new DecimalSpinEdit(grpTolerance);
-    spinEditCapacityTolerance->setRange(80, 100);
+    spinEditCapacityTolerance->setRange(MinTolerance, MaxTolerance);
     spinEditCapacityTolerance->setSingleStep(0.1);
     spinEditCapacityTolerance->setValue(99.9);
     spinEditCapacityTolerance->setAccessibleName(Text(ToleranceBefore));
@@ -401,8 +402,7 @@ void TfrmVantrelMain::editSongPauseChange() {
     if (!ControlsLive)
         return;
     if (confirmDiscardResults()) {
-        // Ten-thousandths of a second to hundredths, truncated: 1.2345 s is 123.
-        Settings.SongPause = static_cast<std::uint32_t>(spinEditSongPause->fixedValue() / 100);
+        Settings.SongPause = SongPauseOfTenThousandths(spinEditSongPause->fixedValue());
         return;
     }
     ControlsLive = false;
@@ -477,17 +477,17 @@ void TfrmVantrelMain::showCapacitySettings() {
 void TfrmVantrelMain::btnDivideClick() {
     if (!confirmDiscardResults())
         return;
-    const bool files = Settings.CollectionType == FilesAndFolders;
-    const std::uint64_t capacity = currentCapacity();
-    const std::uint32_t songPause = files ? 0 : Settings.SongPause;
+    const DivisionRequest request{.Kind = static_cast<CollectionKind>(Settings.CollectionType),
+                                  .Capacity = currentCapacity(),
+                                  .Tolerance = Settings.CapacityTolerance,
+                                  .Pause = Settings.SongPause,
+                                  .DiscCount = Settings.DiscFootprint,
+                                  .Method = static_cast<DivisionMethod>(Settings.DivisionMethod)};
 
     setStatusText(1, Text(CheckingText));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    DataManager->SetDivisionMethod(static_cast<DivisionMethod>(Settings.DivisionMethod));
-    const bool started = DataManager->PrepareDivision(
-        capacity, TDataManager::LowBoundOf(capacity, Settings.CapacityTolerance), songPause,
-        files && Settings.DiscFootprint);
+    const bool started = StartDivision(*DataManager, request);
     collectionChanged();
     QApplication::restoreOverrideCursor();
     if (!started) {

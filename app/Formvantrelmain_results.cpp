@@ -2,8 +2,8 @@
 #include "app/Formvantrelmain.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
+#include <iterator>
+#include <utility>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,6 +22,8 @@
 #include <QVBoxLayout>
 
 #include "app/FormvantrelmainTexts.h"
+#include "collection/MediumName.h"
+#include "collection/ResultsService.h"
 #include "collection/Tdatamanager.h"
 #include "dialogs/QtText.h"
 #include "platform/PathNames.h"
@@ -63,11 +65,11 @@ const char* const NumberLabel = "№ = номер носителя";
 const char* const ProcessCaption = "Выполнить";
 const char* const ChooseBaseDirTitle =
     "Выберите папку, в которой будут собраны результаты разбиения";
-const char* const CannotCreateBaseDirText = "Не удалось создать базовый каталог для результатов";
 const char* const BadNameTitle = "Ошибка";
 const char* const BadNameText = "Имя файла не может содержать\nсимволы   \\ / : * ? \" < > |";
 const char* const OpenBaseDirCaption = "Открыть &папку";
 // What the status bar says after processing, by action: the count of media, then the folder.
+// By ResultsAction.
 const char* const DoneTexts[] = {
     "Списки записаны для носителей: ", "Плейлисты записаны для носителей: ",
     "Перемещены элементы носителей: ", "Скопированы элементы носителей: ",
@@ -79,9 +81,6 @@ const char* const DoneWhereText = ", в каталоге ";
 
 // Rows of the medium list shown at the window's smallest size.
 constexpr int MediumRowsShown = 7;
-
-// The characters no file or folder name may hold; a folder text may hold the delimiter.
-const char* const ForbiddenNameCharacters = "\\/:*?\"<>|";
 
 // The action that writes disc images, after the four of the lists and the folders.
 constexpr int MakeImageTag = 4;
@@ -302,9 +301,7 @@ void TfrmVantrelMain::btnSendMediumToWinampClick() {
 }
 
 bool TfrmVantrelMain::checkFileName(const QString& text, QLineEdit* edit) {
-    const QString forbidden = Text(ForbiddenNameCharacters);
-    if (std::none_of(text.begin(), text.end(),
-                     [&forbidden](QChar character) { return forbidden.contains(character); }))
+    if (IsMediumNameAllowed(text.toStdString()))
         return true;
     balloonTip->ShowUnder(edit, Text(BadNameTitle), Text(BadNameText));
     // Taking the focus back makes the control that was about to get it leave at once; that
@@ -365,46 +362,41 @@ bool TfrmVantrelMain::resultsEditsStored() {
 void TfrmVantrelMain::btnProcessResultsClick() {
     if (!resultsEditsStored())
         return;
+    const std::pair<QRadioButton*, ResultsAction> actions[] = {
+        {radioResultsSaveTextlist, ResultsAction::TextLists},
+        {radioResultsSavePlaylist, ResultsAction::Playlists},
+        {radioResultsMoveToFolder, ResultsAction::Move},
+        {radioResultsCopyToFolder, ResultsAction::Copy},
+        {radioResultsMakeImage, ResultsAction::Images}};
+    const auto checked = std::find_if(std::begin(actions), std::end(actions),
+                                      [](const auto& action) { return action.first->isChecked(); });
+    if (checked == std::end(actions))
+        return;
     const std::string baseDir = Settings.ResultsBaseDir;
-    std::error_code error;
-    std::filesystem::create_directories(baseDir, error);
-    if (error || !std::filesystem::is_directory(baseDir, error)) {
+    const ResultsRequest request{
+        .Action = checked->second,
+        .Medium = radioResultsSelectedMedium->isChecked() ? cmboMedia->currentIndex() : -1,
+        .BaseFolder = baseDir,
+        .MediumName = Settings.MediumName,
+        .Checksums = Settings.ChecksumLists,
+        .Capacity = Settings.DataMediumCapacity};
+    const ResultsOutcome outcome = ProcessResults(*DataManager, request, *FileProgress);
+    if (outcome.Refused != ResultsOutcome::Refusal::None) {
         // What the status bar said of an earlier run is no answer to this one.
         setStatusText(1, QString());
         btnOpenResultsBaseDir->hide();
-        Questions->MessageBox(CannotCreateBaseDirText, PromptIcon::Exclamation, {PromptButton::Ok},
-                              PromptButton::Ok);
-        return;
-    }
-    const std::string prefix = baseDir + Settings.MediumName;
-    const int index = radioResultsSelectedMedium->isChecked() ? cmboMedia->currentIndex() : -1;
-    const std::size_t wanted = index < 0 ? DataManager->GetMedia().size() : 1;
-
-    int action = 0;
-    TProcessedMedia processed;
-    if (radioResultsSaveTextlist->isChecked()) {
-        processed = DataManager->SaveTextLists(index, prefix);
-    } else if (radioResultsSavePlaylist->isChecked()) {
-        action = 1;
-        processed = DataManager->SavePlaylists(index, prefix);
-    } else if (radioResultsMoveToFolder->isChecked()) {
-        action = 2;
-        processed = DataManager->CollectFiles(index, prefix, false);
-    } else if (radioResultsCopyToFolder->isChecked()) {
-        action = 3;
-        processed = DataManager->CollectFiles(index, prefix, true, Settings.ChecksumLists);
-    } else if (radioResultsMakeImage->isChecked()) {
-        action = MakeImageTag;
-        processed =
-            DataManager->MakeImages(index, prefix, Settings.DataMediumCapacity, *FileProgress);
-    } else {
+        // The page offers no action its items cannot take: only the folder is told.
+        if (outcome.Refused == ResultsOutcome::Refusal::BaseFolder)
+            Questions->Ask(Question(QuestionKind::BaseFolderMissing));
         return;
     }
 
     // Only media done whole count as done; failures and an early end are said as well.
-    QString report = Text(DoneTexts[action]) + QString::number(processed.Done);
-    if (processed.Done != wanted)
-        report += Text(DoneOfText) + QString::number(wanted);
+    const TProcessedMedia& processed = outcome.Processed;
+    QString report =
+        Text(DoneTexts[static_cast<int>(checked->second)]) + QString::number(processed.Done);
+    if (processed.Done != outcome.Wanted)
+        report += Text(DoneOfText) + QString::number(outcome.Wanted);
     if (processed.Failed != 0)
         report += Text(FailedText) + QString::number(processed.Failed);
     if (processed.Stopped)

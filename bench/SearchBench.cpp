@@ -42,6 +42,12 @@ BENCHMARK_CAPTURE(DivideSet, mp3, "mp3", false)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DivideSet, photos, "photos", false)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DivideSet, hard, "hard", false)->Arg(250)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DivideSet, equal, "equal", false)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DivideSet, archive, "archive", false)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DivideSet, mixed_time_limit, "mixed", true)
     ->Arg(10000)
     ->Iterations(1)

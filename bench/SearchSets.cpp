@@ -87,6 +87,17 @@ SearchSet MakeSearchSet(const std::string& name, std::size_t unitCount, std::uin
         set.LowBound = set.Capacity;
         for (std::size_t i = 0; i < unitCount; ++i)
             set.Totals.push_back(random.Between(20, 100));
+    } else if (name == "equal") {
+        set.Capacity = 734003200;
+        set.LowBound = LowBoundOf(set.Capacity, 99.9f);
+        set.Totals.assign(unitCount, 24000000);
+    } else if (name == "archive") {
+        // Volumes of a split archive, each the size of a CD, the last one shorter.
+        set.Capacity = 4700766208;
+        set.LowBound = LowBoundOf(set.Capacity, 99.9f);
+        set.Totals.assign(unitCount, 734003200);
+        if (unitCount > 0)
+            set.Totals.back() = 123456789;
     } else {
         throw std::invalid_argument("unknown set " + name);
     }

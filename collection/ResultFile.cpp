@@ -4,18 +4,10 @@
 #include "platform/AtomicFile.h"
 #include "platform/Prompter.h"
 
-namespace {
-
-constexpr const char* CannotCreateTextBefore = "Не могу создать файл\n";
-constexpr const char* CannotCreateTextAfter = " !";
-
-}  // namespace
-
 bool WriteResultFile(Prompter& prompter, const std::string& path, const std::string& text) {
     std::string reason;
     if (ReplaceFileAtomically(path, text, reason))
         return true;
-    prompter.MessageBox(CannotCreateTextBefore + path + CannotCreateTextAfter, PromptIcon::Error,
-                        {PromptButton::Ok}, PromptButton::Ok);
+    prompter.Ask(Question(QuestionKind::FileNotWritten, path));
     return false;
 }

@@ -18,40 +18,12 @@
 
 namespace {
 
-// Texts of the list views.
-constexpr const char* NoGroupText = "нет";
-constexpr const char* MissingPathsText =
-    "Следующие файлы и папки не найдены и не добавлены в коллекцию:\n";
-constexpr const char* UnmeasuredPathsText =
-    "Не удалось определить размер следующих элементов (нет доступа):\n";
-constexpr const char* UnmeasuredPathsAfter =
-    "\n\nОни добавлены в коллекцию, но не поместятся ни на один носитель: перед разбиением "
-    "их будет предложено исключить.";
-constexpr const char* MorePathsText = "… и ещё ";
-
-// How many paths a notice names before it only counts the rest.
-constexpr std::size_t ListedPathsMax = 20;
-
-// The "Группа" column among a collection row's sub-items, which follow the name.
+// The group column among a collection row's sub-items, which follow the name.
 constexpr std::size_t GroupSubItem = GroupColumn - 1;
-
-std::string GroupText(std::uint32_t group) {
-    return group == 0 ? std::string(NoGroupText) : std::to_string(group);
-}
 
 // The cell a list row's data pointer leads to.
 const TItemPosition& CellOfRow(const ListView& view, std::size_t row) {
     return *static_cast<const TItemPosition*>(view.RowData(row));
-}
-
-// The paths one to a line, the first ListedPathsMax of them.
-std::string PathListText(const std::vector<std::string>& paths) {
-    std::string text;
-    for (std::size_t i = 0; i < paths.size() && i < ListedPathsMax; ++i)
-        text += (i == 0 ? "" : "\n") + paths[i];
-    if (paths.size() > ListedPathsMax)
-        text += "\n" + std::string(MorePathsText) + std::to_string(paths.size() - ListedPathsMax);
-    return text;
 }
 
 }  // namespace
@@ -122,7 +94,7 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
                 // A path whose attributes cannot be read counts as a folder and is ignored.
                 const auto attributes = ReadPathAttributes(path);
                 if (attributes && !attributes->Directory && HasPlaylistExtension(path))
-                    LoadPlaylist(path, CollectionType == MusicTracks);
+                    LoadPlaylist(path, CollectionType);
                 break;
             }
             default:
@@ -143,14 +115,13 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
         }
     }
     ShowCollection();
-    if (!missing.empty()) {
-        Host.prompter.MessageBox(MissingPathsText + PathListText(missing), PromptIcon::Exclamation,
-                                 {PromptButton::Ok}, PromptButton::Ok);
-    }
-    if (!unmeasured.empty()) {
-        Host.prompter.MessageBox(
-            UnmeasuredPathsText + PathListText(unmeasured) + UnmeasuredPathsAfter,
-            PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok);
+    for (auto [kind, entries] : {std::pair{QuestionKind::MissingEntries, &missing},
+                                 std::pair{QuestionKind::UnmeasuredEntries, &unmeasured}}) {
+        if (entries->empty())
+            continue;
+        Question notice(kind);
+        notice.Paths = *entries;
+        Host.prompter.Ask(notice);
     }
 }
 
@@ -219,14 +190,11 @@ std::string TDataManager::ShowMedium(std::size_t medium) {
     const TMedium& shown = Media[medium];
     lstMedium.BeginUpdate();
     lstMedium.Reserve(shown.size());
-    std::uint64_t sum = 0;
-    for (const TConstItemPosition& item : shown) {
+    for (const TConstItemPosition& item : shown)
         lstMedium.AddRow(item->Name, item->IconIndex, {ValueText(item->Size)},
                          item->Position.get());
-        sum = SaturatingAdd(sum, item->Size);
-    }
     lstMedium.EndUpdate();
-    return ValueText(sum);
+    return ValueText(MediumTotal(shown));
 }
 
 std::string TDataManager::ValueText(std::uint64_t value) const {

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -11,6 +13,7 @@
 #include "divide/DivisionMethod.h"
 #include "items/CollectionKind.h"
 #include "items/Collectionitems.h"
+#include "platform/FileOperation.h"
 
 class ListView;
 class Prompter;
@@ -22,6 +25,8 @@ class FileOperationProgress;
 class IconList;
 class TDivideThread;
 class TWinamp;
+struct PlaylistEntry;
+enum class QuestionKind;
 
 // The add methods: the tags of the window's add commands.
 enum AddMethod : int {
@@ -55,6 +60,9 @@ struct TDataManagerHost {
     IconList& icons;  // the small-icon list both list views show
 };
 
+// The medium as an extended M3U playlist (the lines of a playlist the results are saved as).
+std::string MediumPlaylist(const TMedium& medium);
+
 // The one owner of the collection and of a division's result. Operations are spread over
 // several source files by concern: Tdatamanager.cpp (the collection and its list views),
 // Tdatamanager_playlist.cpp, Tdatamanager_division.cpp, Tdatamanager_lists.cpp,
@@ -83,7 +91,7 @@ public:
     std::int32_t EstimateMediaCount(std::uint64_t capacity, std::uint32_t pause) const;
 
     // Reads one extended M3U playlist into the collection (no sort, no refresh).
-    void LoadPlaylist(const std::string& playlist, bool asTracks);
+    void LoadPlaylist(const std::string& playlist, CollectionKind kind);
 
     // The division: fit checks, units, the worker.
     // With discFootprint each item counts as what it takes on a disc image (files collections),
@@ -95,6 +103,9 @@ public:
     // far as the system allows. Returns the position in force (or that a division would get
     // now): the wanted one, or the strongest weaker one the system grants.
     int SetDivisionPriority(int position);
+    // Every later division takes the best found so far once one medium's search has run this
+    // long (0, the default: never).
+    void SetMediumTimeLimit(std::chrono::steady_clock::duration limit) { MediumTimeLimit = limit; }
     // The remembered position of the priority control; every start of the program begins at
     // normal (3).
     int GetDivisionPriority() const { return DivisionPriority; }
@@ -118,10 +129,12 @@ public:
     // failure every later medium would meet too (the base folder takes no new entries).
     TProcessedMedia SaveTextLists(int index, const std::string& prefix);
     TProcessedMedia SavePlaylists(int index, const std::string& prefix);
-    // With checksums, a copy also writes prefix + number + ".sha256" beside each medium's folder:
-    // the SHA-256 of every file copied, computed while copying, as `sha256sum -c` reads it.
-    TProcessedMedia CollectFiles(int index, const std::string& prefix, bool copy,
-                                 bool checksums = false);
+    // With ChecksumLists::Written, a copy also writes prefix + number + ".sha256" beside each
+    // medium's folder: the SHA-256 of every file copied, computed while copying, as
+    // `sha256sum -c` reads it.
+    enum class ChecksumLists { None, Written };
+    TProcessedMedia CollectFiles(int index, const std::string& prefix, FileOperationKind kind,
+                                 ChecksumLists checksums = ChecksumLists::None);
     // Writes one ISO image per medium, prefix + number + ".iso"; stops at a cancel or a failure.
     // An image larger than capacity is kept, and the user is told it will not fit.
     TProcessedMedia MakeImages(int index, const std::string& prefix, std::uint64_t capacity,
@@ -171,6 +184,15 @@ private:
     // What becomes of an item larger than the medium: asked, or taken from an answer for all.
     OversizeChoice AskAboutOversizedItem(const TColItem& item, OversizeAnswers& answers);
 
+    // LoadPlaylist's entries: each is added, skipped, or stops the load.
+    struct PlaylistAnswers;
+    enum class EntryChoice { Add, Skip, Stop };
+    EntryChoice AddPlaylistEntry(PlaylistEntry& entry, const std::filesystem::path& folder,
+                                 CollectionKind kind, PlaylistAnswers& answers);
+    EntryChoice AskAboutDiscTrack(const std::string& name, PlaylistAnswers& answers);
+    // Skip (asked, or skipAll already set) or stop at an entry the collection cannot take.
+    EntryChoice AskToSkip(QuestionKind kind, const std::string& path, bool& skipAll);
+
     CollectionKind CollectionType = FilesAndFolders;
     TColItems Items;
     WideSum TotalSize;  // exact, so that removing items always leaves the right total
@@ -182,4 +204,5 @@ private:
     int DivisionPriority = 3;
     DivisionMethod Method = DivisionMethod::FillEachMedium;
     std::uint32_t MediaLowerBound = 0;
+    std::chrono::steady_clock::duration MediumTimeLimit{0};
 };

@@ -17,12 +17,8 @@
 namespace {
 
 // Texts of the collector.
-constexpr const char* NotEmptyTextBefore = "Каталог ";
-constexpr const char* NotEmptyTextAfter =
-    " не пустой.\nДействительно хотите собрать в нём файлы носителя?";
 constexpr const char* ProgressTitleBefore = "Носитель №";
 constexpr const char* ProgressTitleAfter = " Сбор файлов в один каталог...";
-constexpr const char* ChecksumExtension = ".sha256";
 
 // Whether the path is a folder holding any entry at all, hidden ones included; what an unfinished
 // copy left behind is no entry of the user's (the next copy into the folder removes it).
@@ -58,9 +54,10 @@ bool TDataManager::WriteChecksumList(const std::string& path, const std::string&
     return WriteResultFile(Host.prompter, path, text);
 }
 
-TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix, bool copy,
-                                           bool checksums) {
-    const bool listed = copy && checksums;
+TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
+                                           FileOperationKind kind, ChecksumLists checksums) {
+    const bool copy = kind == FileOperationKind::Copy;
+    const bool listed = copy && checksums == ChecksumLists::Written;
     Host.fileOperations.RecordChecksums(listed);
     TProcessedMedia processed;
     const auto [first, last] = MediaRange(index);
@@ -71,10 +68,10 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
 
         std::error_code error;
         if (IsFolderWithEntries(folder)) {
-            const PromptButton answer = Host.prompter.MessageBox(
-                NotEmptyTextBefore + folder + NotEmptyTextAfter, PromptIcon::Question,
-                {PromptButton::Yes, PromptButton::No}, PromptButton::No);
-            if (answer != PromptButton::Yes) {
+            Question notEmpty(QuestionKind::NonEmptyFolder, folder);
+            notEmpty.Answers = {Answer::Yes, Answer::No};
+            notEmpty.Default = Answer::No;
+            if (Host.prompter.Ask(notEmpty) != Answer::Yes) {
                 processed.Stopped = true;
                 break;
             }
@@ -90,11 +87,10 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
             sources.push_back({item->Path, item->LinkItself});
         // The service reports every failure itself.
         const FileOperationResult result = Host.fileOperations.Run(
-            copy ? FileOperationKind::Copy : FileOperationKind::Move, sources, folder,
-            ProgressTitleBefore + number + ProgressTitleAfter,
+            kind, sources, folder, ProgressTitleBefore + number + ProgressTitleAfter,
             FileOperationPart{i - first + 1, last - first});
-        if (listed && !WriteChecksumList(prefix + number + ChecksumExtension, folder,
-                                         Host.fileOperations.TakeChecksums())) {
+        if (listed && !WriteChecksumList(prefix + number + std::string(ChecksumListExtension),
+                                         folder, Host.fileOperations.TakeChecksums())) {
             ++processed.Failed;
             processed.Stopped = true;
             break;

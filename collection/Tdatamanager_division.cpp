@@ -15,17 +15,7 @@
 #include "platform/Prompter.h"
 #include "platform/ThreadPriority.h"
 
-namespace {
-
-const char* const GroupTooLargeText = "Группа элементов №";
-const char* const GroupTooLargeTail = " не помещается на выбранный носитель.";
-const char* const FolderTooLargeHead = "Папка «";
-const char* const FolderTooLargeTail = "» не помещается на выбранный носитель";
-const char* const FileTooLargeHead = "Файл «";
-const char* const FileTooLargeTail =
-    "» не помещается на выбранный носитель.\n\nИсключить файл из рассмотрения?";
-
-}  // namespace
+namespace {}  // namespace
 
 // The answers for all that hold for the rest of one preparation.
 struct TDataManager::OversizeAnswers {
@@ -62,9 +52,9 @@ bool TDataManager::PrepareDivision(std::uint64_t capacity, std::uint64_t lowBoun
         if (size <= capacity) {
             if (!AddToUnit(item, size, capacity, groupMap)) {
                 refreshIfChanged();
-                Host.prompter.MessageBox(
-                    GroupTooLargeText + std::to_string(item->Group) + GroupTooLargeTail,
-                    PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok);
+                Question tooLarge(QuestionKind::GroupTooLarge);
+                tooLarge.Number = item->Group;
+                Host.prompter.Ask(tooLarge);
                 return false;
             }
             ++item;
@@ -97,7 +87,7 @@ bool TDataManager::PrepareDivision(std::uint64_t capacity, std::uint64_t lowBoun
     Media.clear();
     Thread = std::make_unique<TDivideThread>(
         TDivideThreadParams{Groups, capacity, lowBound, Media, Host.uiThread, Host.divisionListener,
-                            DivisionPriority, Method});
+                            DivisionPriority, Method, MediumTimeLimit});
     return true;
 }
 
@@ -117,38 +107,42 @@ TDataManager::OversizeChoice TDataManager::AskAboutOversizedItem(const TColItem&
     const auto attributes = ReadPathAttributes(item.Path);
     const bool isFolder = !attributes || attributes->Directory;
     if (isFolder) {
-        DirTooBigAnswer answer = DirTooBigAnswer::Cancel;
-        if (answers.Folder == OversizeAnswers::Remembered::Expand)
-            answer = DirTooBigAnswer::Expand;
-        else if (answers.Folder == OversizeAnswers::Remembered::Exclude)
-            answer = DirTooBigAnswer::Exclude;
-        else
-            answer =
-                Host.prompter.AskDirTooBig(FolderTooLargeHead + item.Path + FolderTooLargeTail);
+        Answer answer = Answer::Cancel;
+        if (answers.Folder == OversizeAnswers::Remembered::Expand) {
+            answer = Answer::Expand;
+        } else if (answers.Folder == OversizeAnswers::Remembered::Exclude) {
+            answer = Answer::Exclude;
+        } else {
+            Question folder(QuestionKind::OversizedFolder, item.Path);
+            folder.Answers = {Answer::Expand, Answer::Exclude, Answer::ExpandForAll,
+                              Answer::ExcludeForAll, Answer::Cancel};
+            folder.Default = Answer::Expand;
+            answer = Host.prompter.Ask(folder);
+        }
         switch (answer) {
-            case DirTooBigAnswer::ExpandForAll:
+            case Answer::ExpandForAll:
                 answers.Folder = OversizeAnswers::Remembered::Expand;
                 [[fallthrough]];
-            case DirTooBigAnswer::Expand:
+            case Answer::Expand:
                 return OversizeChoice::Expand;
-            case DirTooBigAnswer::ExcludeForAll:
+            case Answer::ExcludeForAll:
                 answers.Folder = OversizeAnswers::Remembered::Exclude;
                 [[fallthrough]];
-            case DirTooBigAnswer::Exclude:
+            case Answer::Exclude:
                 return OversizeChoice::Exclude;
-            case DirTooBigAnswer::Cancel:
+            default:
                 return OversizeChoice::Cancel;
         }
-        return OversizeChoice::Cancel;
     }
     if (answers.File == OversizeAnswers::Remembered::Exclude)
         return OversizeChoice::Exclude;
-    const PromptButton answer = Host.prompter.MessageDialog(
-        DialogKind::Warning, FileTooLargeHead + item.Path + FileTooLargeTail,
-        {PromptButton::Yes, PromptButton::Cancel, PromptButton::YesToAll}, PromptButton::Yes);
-    if (answer == PromptButton::YesToAll)
+    Question file(QuestionKind::OversizedFile, item.Path);
+    file.Answers = SkipOrCancelForAll;
+    file.Default = Answer::Yes;
+    const Answer answer = Host.prompter.Ask(file);
+    if (answer == Answer::YesToAll)
         answers.File = OversizeAnswers::Remembered::Exclude;
-    else if (answer != PromptButton::Yes)
+    else if (answer != Answer::Yes)
         return OversizeChoice::Cancel;
     return OversizeChoice::Exclude;
 }

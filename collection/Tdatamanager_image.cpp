@@ -2,6 +2,7 @@
 // Writing each medium as a disc image, and what an image takes.
 #include "collection/Tdatamanager.h"
 
+#include "collection/ResultFile.h"
 #include "disc/DiscFootprint.h"
 #include "disc/DiscImage.h"
 #include "platform/PathNames.h"
@@ -12,11 +13,6 @@ namespace {
 // Texts of the image writer.
 constexpr const char* ProgressTitleBefore = "Носитель №";
 constexpr const char* ProgressTitleAfter = " Создание образа диска...";
-constexpr const char* ImageExtension = ".iso";
-constexpr const char* TooLargeBefore = "Образ «";
-constexpr const char* TooLargeSize = "» занимает ";
-constexpr const char* TooLargeCapacity = ", это больше объёма носителя (";
-constexpr const char* TooLargeAfter = "), и на носитель он не поместится.\nОбраз сохранён.";
 
 }  // namespace
 
@@ -27,7 +23,7 @@ TProcessedMedia TDataManager::MakeImages(int index, const std::string& prefix,
     const std::string mediumName = LastComponent(prefix);
     for (std::size_t i = first; i < last; ++i) {
         const std::string number = std::to_string(i + 1);
-        const std::string imagePath = prefix + number + ImageExtension;
+        const std::string imagePath = prefix + number + std::string(ImageExtension);
         std::vector<FileOperationSource> sources;
         sources.reserve(Media[i].size());
         for (const TConstItemPosition& item : Media[i])
@@ -45,10 +41,10 @@ TProcessedMedia TDataManager::MakeImages(int index, const std::string& prefix,
         }
         ++processed.Done;
         if (result.Size > capacity) {
-            Host.prompter.MessageBox(TooLargeBefore + imagePath + TooLargeSize +
-                                         ValueText(result.Size) + TooLargeCapacity +
-                                         ValueText(capacity) + TooLargeAfter,
-                                     PromptIcon::Warning, {PromptButton::Ok}, PromptButton::Ok);
+            Question tooLarge(QuestionKind::ImageTooLarge, imagePath);
+            tooLarge.Size = ValueText(result.Size);
+            tooLarge.Capacity = ValueText(capacity);
+            Host.prompter.Ask(tooLarge);
         }
     }
     return processed;

@@ -12,7 +12,6 @@
 namespace {
 
 // Texts of the list writers.
-constexpr const char* TextListExtension = ".txt";
 constexpr const char* LineEnd = "\r\n";
 
 std::size_t DecimalDigits(std::size_t value) {
@@ -67,14 +66,14 @@ TProcessedMedia TDataManager::SaveTextLists(int index, const std::string& prefix
 }
 
 TProcessedMedia TDataManager::SavePlaylists(int index, const std::string& prefix) {
-    return WriteMediumFiles(*this, Host.prompter, index, prefix, PlaylistExtension,
-                            [](const TMedium& medium) {
-                                std::string text = std::string(PlaylistHeader) + LineEnd;
-                                for (const TConstItemPosition& item : medium) {
-                                    text += std::string(InformationPrefix) +
-                                            std::to_string(item->Size / HundredthsPerSecond) + "," +
-                                            item->Name + LineEnd + item->Path + LineEnd;
-                                }
-                                return text;
-                            });
+    return WriteMediumFiles(*this, Host.prompter, index, prefix, PlaylistExtension, MediumPlaylist);
+}
+
+std::string MediumPlaylist(const TMedium& medium) {
+    std::string text = std::string(PlaylistHeader) + LineEnd;
+    for (const TConstItemPosition& item : medium) {
+        text += std::string(InformationPrefix) + std::to_string(item->Size / HundredthsPerSecond) +
+                "," + item->Name + LineEnd + item->Path + LineEnd;
+    }
+    return text;
 }

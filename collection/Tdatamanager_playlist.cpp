@@ -16,25 +16,6 @@
 
 namespace {
 
-constexpr const char* CannotOpenText = "Не могу открыть выбранный список воспроизведения.";
-constexpr const char* UnsupportedFormatText =
-    "Формат выбранного списка воспроизведения не поддерживается.\nИзвините.";
-constexpr const char* DiscTrackTextBefore = "Композиция «";
-constexpr const char* DiscTrackTextAfter =
-    "» находится на аудио компакт диске и не является файлом. Из-за неё при обработке "
-    "результатов разбиения будут доступны не все возможности.\n\nДобавить композицию в "
-    "коллекцию?";
-constexpr const char* MissingFileTextBefore = "Файл «";
-// Ends in a Cyrillic "а".
-constexpr const char* MissingFileTextAfter =
-    "» не существует!\nПропустить и продолжить загрузку PlayList'а?";
-constexpr const char* MissingTimeTextBefore =
-    "В списке воспроизведения не найдена информация о длине композиции «";
-// Ends in a Latin "a".
-constexpr const char* MissingTimeTextAfter =
-    "»!\nУбедитесь, что в Winampe для каждой композиции указана продолжительность.\n\n"
-    "Пропустить композицию и продолжить загрузку PlayList'a?";
-
 constexpr char EndOfFileByte = '\x1A';
 
 // Reads a playlist's lines as bytes: a line ends at LF, a CR right before the LF is dropped, a
@@ -97,32 +78,6 @@ struct FileCloser {
     ~FileCloser() { std::fclose(File); }
 };
 
-// Makes the playlist's folder the working directory and restores the previous one on every way
-// out of the reader.
-class WorkingDirectoryGuard {
-public:
-    explicit WorkingDirectoryGuard(const std::filesystem::path& folder) {
-        std::error_code error;
-        Saved = std::filesystem::current_path(error);
-        if (error)
-            return;  // with no directory to come back to, leave it alone
-        std::filesystem::current_path(folder, error);
-        Changed = !error;
-    }
-    ~WorkingDirectoryGuard() {
-        if (Changed) {
-            std::error_code error;
-            std::filesystem::current_path(Saved, error);
-        }
-    }
-    WorkingDirectoryGuard(const WorkingDirectoryGuard&) = delete;
-    WorkingDirectoryGuard& operator=(const WorkingDirectoryGuard&) = delete;
-
-private:
-    std::filesystem::path Saved;
-    bool Changed = false;
-};
-
 bool IsDiscTrack(const std::string& location) {
     if (location.compare(0, 6, "cda://") == 0)
         return true;
@@ -153,131 +108,138 @@ bool IsExistingFile(const std::string& path) {
     return path.find('\0') == std::string::npos && FileExists(path);
 }
 
-const std::vector<PromptButton> DiscTrackButtons = {PromptButton::Yes, PromptButton::No,
-                                                    PromptButton::Cancel, PromptButton::NoToAll,
-                                                    PromptButton::YesToAll};
-const std::vector<PromptButton> SkipButtons = {PromptButton::Yes, PromptButton::Cancel,
-                                               PromptButton::YesToAll};
-
-}  // namespace
-
-void TDataManager::LoadPlaylist(const std::string& playlist, bool asTracks) {
-    Prompter& prompter = Host.prompter;
-    const auto notice = [&prompter](const char* text) {
-        prompter.MessageBox(text, PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok);
-    };
-
-    if (Thread)
-        return;  // the running division reads the collection
+// The lines after the header of the playlist, or the notice that it cannot be read.
+std::optional<std::vector<std::string>> ReadPlaylistLines(const std::string& playlist,
+                                                          Prompter& prompter) {
     // Only a regular file is read: a folder, a device or a pipe would fail, never end or block.
     const auto attributes = playlist.find('\0') == std::string::npos
                                 ? ReadPathAttributes(playlist)
                                 : std::optional<PathAttributes>();
-    if (!attributes || attributes->Directory || attributes->System) {
-        notice(CannotOpenText);
-        return;
-    }
-    std::FILE* file = std::fopen(playlist.c_str(), "rb");
+    std::FILE* file = attributes && !attributes->Directory && !attributes->System
+                          ? std::fopen(playlist.c_str(), "rb")
+                          : nullptr;
     if (file == nullptr) {
-        notice(CannotOpenText);
-        return;
+        prompter.Ask(Question(QuestionKind::PlaylistUnreadable));
+        return std::nullopt;
     }
     const FileCloser closer{file};
     PlaylistLines lines(file);
-
     std::string line;
     if (!lines.Next(line) || line != PlaylistHeader) {
-        notice(UnsupportedFormatText);
-        return;
+        prompter.Ask(Question(QuestionKind::PlaylistUnsupported));
+        return std::nullopt;
     }
+    std::vector<std::string> rest;
+    while (lines.Next(line))
+        rest.push_back(std::move(line));
+    return rest;
+}
 
+// The folder relative locations of the playlist start from.
+std::filesystem::path PlaylistFolder(const std::string& playlist) {
     std::error_code error;
     std::filesystem::path playlistPath = std::filesystem::absolute(playlist, error);
     if (error)
         playlistPath = playlist;
-    const std::filesystem::path folder = playlistPath.parent_path();
-    const WorkingDirectoryGuard workingDirectory(folder);
+    return playlistPath.parent_path();
+}
 
+}  // namespace
+
+// The answers given "for all" during one playlist's load.
+struct TDataManager::PlaylistAnswers {
     enum class Remembered { None, AcceptAll, SkipAll };
-    Remembered discTracks = Remembered::None;
-    bool skipMissingFiles = false;
-    bool skipMissingTimes = false;
+    Remembered DiscTracks = Remembered::None;
+    bool SkipMissingFiles = false;
+    bool SkipMissingTimes = false;
+};
 
-    std::vector<std::string> rest;
-    while (lines.Next(line))
-        rest.push_back(std::move(line));
-    for (PlaylistEntry& entry : ReadPlaylistEntries(rest, asTracks)) {
-        std::string& location = entry.Location;
-        const std::string& title = entry.Title;
-        const std::int64_t seconds = entry.Seconds;
+TDataManager::EntryChoice TDataManager::AskToSkip(QuestionKind kind, const std::string& path,
+                                                  bool& skipAll) {
+    if (skipAll)
+        return EntryChoice::Skip;
+    Question skip(kind, path);
+    skip.Answers = SkipOrCancelForAll;
+    skip.Default = Answer::Yes;
+    const Answer answer = Host.prompter.Ask(skip);
+    if (answer == Answer::YesToAll)
+        skipAll = true;
+    return answer == Answer::Yes || answer == Answer::YesToAll ? EntryChoice::Skip
+                                                               : EntryChoice::Stop;
+}
 
-        bool missing = false;
-        const bool discTrack = IsDiscTrack(location);
-        if (discTrack && asTracks) {
-            PromptButton answer = PromptButton::Yes;
-            if (discTracks == Remembered::AcceptAll)
-                answer = PromptButton::Yes;
-            else if (discTracks == Remembered::SkipAll)
-                answer = PromptButton::No;
-            else
-                answer = prompter.MessageDialog(
-                    DialogKind::Confirmation,
-                    DiscTrackTextBefore + (title.empty() ? location : title) + DiscTrackTextAfter,
-                    DiscTrackButtons, PromptButton::Yes);
-            if (answer == PromptButton::YesToAll)
-                discTracks = Remembered::AcceptAll;
-            else if (answer == PromptButton::NoToAll)
-                discTracks = Remembered::SkipAll;
-            if (answer == PromptButton::No || answer == PromptButton::NoToAll)
-                continue;
-            if (answer != PromptButton::Yes && answer != PromptButton::YesToAll)
-                return;  // Cancel or the dialog closed: stop, keep what was added
-            // Accepting a disc track is what makes the collection no longer plain files, even
-            // when the entry is then skipped for want of a playing time or the load stops.
-            ItemsAreFiles = false;
-        } else if (discTrack) {
-            missing = true;  // a disc track is no file to measure
-        } else {
-            // The path checked is the path stored, measured and later collected: "lnk/../x.mp3"
-            // is the x.mp3 beside lnk, even where lnk leads to another folder.
-            location = FullPath(folder, location);
-            missing = !IsExistingFile(location);
-        }
+TDataManager::EntryChoice TDataManager::AskAboutDiscTrack(const std::string& name,
+                                                          PlaylistAnswers& answers) {
+    using Remembered = PlaylistAnswers::Remembered;
+    Answer answer = Answer::Yes;
+    if (answers.DiscTracks == Remembered::SkipAll) {
+        answer = Answer::No;
+    } else if (answers.DiscTracks == Remembered::None) {
+        Question track(QuestionKind::DiscTrack, name);
+        track.Answers = EveryAnswer;
+        track.Default = Answer::Yes;
+        answer = Host.prompter.Ask(track);
+    }
+    if (answer == Answer::YesToAll)
+        answers.DiscTracks = Remembered::AcceptAll;
+    else if (answer == Answer::NoToAll)
+        answers.DiscTracks = Remembered::SkipAll;
+    if (answer == Answer::No || answer == Answer::NoToAll)
+        return EntryChoice::Skip;
+    if (answer != Answer::Yes && answer != Answer::YesToAll)
+        return EntryChoice::Stop;  // Cancel or the dialog closed: keep what was added
+    // Accepting a disc track is what makes the collection no longer plain files, even when the
+    // entry is then skipped for want of a playing time or the load stops.
+    ItemsAreFiles = false;
+    return EntryChoice::Add;
+}
 
-        if (missing) {
-            if (skipMissingFiles)
-                continue;
-            const PromptButton answer = prompter.MessageDialog(
-                DialogKind::Warning, MissingFileTextBefore + location + MissingFileTextAfter,
-                SkipButtons, PromptButton::Yes);
-            if (answer == PromptButton::YesToAll)
-                skipMissingFiles = true;
-            if (answer == PromptButton::Yes || answer == PromptButton::YesToAll)
-                continue;
+TDataManager::EntryChoice TDataManager::AddPlaylistEntry(PlaylistEntry& entry,
+                                                         const std::filesystem::path& folder,
+                                                         CollectionKind kind,
+                                                         PlaylistAnswers& answers) {
+    const bool asTracks = kind == MusicTracks;
+    std::string& location = entry.Location;
+    const std::string& name = entry.Title.empty() ? location : entry.Title;
+    bool missing = false;
+    const bool discTrack = IsDiscTrack(location);
+    if (discTrack && asTracks) {
+        if (const EntryChoice choice = AskAboutDiscTrack(name, answers); choice != EntryChoice::Add)
+            return choice;
+    } else if (discTrack) {
+        missing = true;  // a disc track is no file to measure
+    } else {
+        // The path checked is the path stored, measured and later collected: "lnk/../x.mp3" is
+        // the x.mp3 beside lnk, even where lnk leads to another folder.
+        location = FullPath(folder, location);
+        missing = !IsExistingFile(location);
+    }
+    if (missing)
+        return AskToSkip(QuestionKind::MissingEntry, location, answers.SkipMissingFiles);
+    if (asTracks && (entry.Seconds < 1 || entry.Title.empty()))
+        return AskToSkip(QuestionKind::MissingTrackLength, name, answers.SkipMissingTimes);
+
+    if (asTracks) {
+        // Seconds fit in 32 bits but their hundredths may not: the size is 64-bit.
+        TColItem item = ItemFromTrack(location, entry.Title, 0, Host.icons);
+        item.Size = static_cast<std::uint64_t>(entry.Seconds) * HundredthsPerSecond;
+        AppendItem(std::move(item));
+    } else {
+        AppendItem(ItemFromPath(location, Host.icons));
+    }
+    return EntryChoice::Add;
+}
+
+void TDataManager::LoadPlaylist(const std::string& playlist, CollectionKind kind) {
+    if (Thread)
+        return;  // the running division reads the collection
+    const auto lines = ReadPlaylistLines(playlist, Host.prompter);
+    if (!lines)
+        return;
+    const std::filesystem::path folder = PlaylistFolder(playlist);
+    PlaylistAnswers answers;
+    for (PlaylistEntry& entry : ReadPlaylistEntries(*lines, kind)) {
+        if (AddPlaylistEntry(entry, folder, kind, answers) == EntryChoice::Stop)
             return;
-        }
-
-        if (asTracks && (seconds < 1 || title.empty())) {
-            if (skipMissingTimes)
-                continue;
-            const PromptButton answer = prompter.MessageDialog(
-                DialogKind::Warning,
-                MissingTimeTextBefore + (title.empty() ? location : title) + MissingTimeTextAfter,
-                SkipButtons, PromptButton::Yes);
-            if (answer == PromptButton::YesToAll)
-                skipMissingTimes = true;
-            if (answer == PromptButton::Yes || answer == PromptButton::YesToAll)
-                continue;
-            return;
-        }
-
-        if (asTracks) {
-            // Seconds fit in 32 bits but their hundredths may not: the size is 64-bit.
-            TColItem item = ItemFromTrack(location, title, 0, Host.icons);
-            item.Size = static_cast<std::uint64_t>(seconds) * HundredthsPerSecond;
-            AppendItem(std::move(item));
-        } else {
-            AppendItem(ItemFromPath(location, Host.icons));
-        }
     }
 }

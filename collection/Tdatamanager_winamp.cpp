@@ -12,5 +12,5 @@ void TDataManager::SendMediumToWinamp(std::size_t index, TWinamp& winamp) {
     for (const TConstItemPosition& item : Media[index])
         paths.push_back(item->Path);
     // The player is told of every failure on the way; nothing is left to do here.
-    winamp.addFilesToWinamp(paths);
+    winamp.addFilesToWinamp(paths, MediumPlaylist(Media[index]));
 }

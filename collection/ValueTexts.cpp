@@ -77,3 +77,7 @@ std::string ScaledNumberText(float value) {
         return std::string();
     return std::string(buffer, result.ptr);
 }
+
+std::string GroupText(std::uint32_t group) {
+    return group == 0 ? std::string("нет") : std::to_string(group);
+}

@@ -91,8 +91,8 @@ void TdlgDirTooBig::SetMessage(const QString& message) {
     setFixedSize(size().expandedTo(sizeHint()));
 }
 
-DirTooBigAnswer TdlgDirTooBig::Ask() {
-    return exec() == QDialog::Accepted ? Answer : DirTooBigAnswer::Cancel;
+Answer TdlgDirTooBig::Ask() {
+    return exec() == QDialog::Accepted ? Chosen : Answer::Cancel;
 }
 
 void TdlgDirTooBig::showEvent(QShowEvent* event) {
@@ -103,7 +103,7 @@ void TdlgDirTooBig::showEvent(QShowEvent* event) {
 void TdlgDirTooBig::radioGroupActionClick() {
     const bool forAll = chkSameAnswerToAll->isChecked();
     if (radioExpand->isChecked())
-        Answer = forAll ? DirTooBigAnswer::ExpandForAll : DirTooBigAnswer::Expand;
+        Chosen = forAll ? Answer::ExpandForAll : Answer::Expand;
     else
-        Answer = forAll ? DirTooBigAnswer::ExcludeForAll : DirTooBigAnswer::Exclude;
+        Chosen = forAll ? Answer::ExcludeForAll : Answer::Exclude;
 }

@@ -22,9 +22,9 @@ public:
 
     void SetMessage(const QString& message);
     // What "&OK" gives for the choices made so far.
-    DirTooBigAnswer OkAnswer() const { return Answer; }
+    Answer OkAnswer() const { return Chosen; }
     // Shows the dialog modally; Cancel for "О&тмена", Escape or the close box.
-    DirTooBigAnswer Ask();
+    Answer Ask();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -32,7 +32,7 @@ protected:
 private:
     void radioGroupActionClick();
 
-    DirTooBigAnswer Answer = DirTooBigAnswer::Expand;
+    Answer Chosen = Answer::Expand;
 
     QLabel* imgIcon = nullptr;
     QLabel* lblMessage = nullptr;

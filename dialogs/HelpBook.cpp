@@ -10,11 +10,6 @@
 #include "dialogs/HelpWindow.h"
 #include "platform/Prompter.h"
 
-namespace {
-const char* const MissingPageStart = "Файл справки (";
-const char* const MissingPageEnd = ") не найден!";
-}  // namespace
-
 QString HelpBook::InstalledFolder() {
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
                            QString::fromUtf8(BuildInfo::HelpFolderFromProgram));
@@ -32,8 +27,7 @@ bool HelpBook::ShowTopic(const QString& topic, IfMissing ifMissing) {
     const QString path = PagePath(topic);
     if (!QFileInfo(path).isFile()) {
         if (ifMissing == IfMissing::Tell) {
-            Asker.MessageBox(MissingPageStart + path.toStdString() + MissingPageEnd,
-                             PromptIcon::Error, {PromptButton::Ok}, PromptButton::Ok);
+            Asker.Ask(Question(QuestionKind::HelpPageMissing, path.toStdString()));
         }
         return false;
     }

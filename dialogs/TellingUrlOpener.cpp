@@ -6,19 +6,12 @@
 
 #include "platform/Prompter.h"
 
-namespace {
-
-const char* const CannotOpenText = "Не удалось открыть «%1»: нет программы, которая его открывает.";
-
-}  // namespace
-
 bool TellingUrlOpener::OpenUrl(const std::string& url) {
     if (Opener.OpenUrl(url))
         return true;
     // A folder is named by its path, as the user knows it.
     const QUrl link(QString::fromStdString(url), QUrl::TolerantMode);
     const QString shown = link.isLocalFile() ? link.toLocalFile() : QString::fromStdString(url);
-    Questions.MessageBox(QString::fromUtf8(CannotOpenText).arg(shown).toStdString(),
-                         PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok);
+    Questions.Ask(Question(QuestionKind::AddressNotOpened, shown.toStdString()));
     return false;
 }

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <system_error>
 
 // The burn_source interface libisofs hands the image out through, declared by libisofs itself.
@@ -24,14 +25,6 @@
 #include "platform/Prompter.h"
 
 namespace {
-
-// Texts of this module.
-constexpr const char* AddFailedText = "Не удалось добавить «";
-constexpr const char* IntoImageText = "» в образ «";
-constexpr const char* SkipQuestionText = "\n\nПропустить и продолжить?";
-constexpr const char* WriteFailedText = "Не удалось создать образ «";
-constexpr const char* NameTakenReason = "в образе уже есть элемент с таким именем";
-constexpr const char* IncompleteReason = "образ получился короче, чем должен быть";
 
 // Bytes asked of libisofs at a time: large enough to write fast, small enough for the progress
 // and a cancel to follow promptly. A multiple of the block size.
@@ -79,15 +72,20 @@ std::string TakeMessages() {
     return all;
 }
 
-std::string Reason(int error) {
+Failure SystemFailure(int error) {
+    return {FailureReason::System, std::system_category().message(error)};
+}
+
+// What libisofs reported: its queued messages, else the text of its error code.
+Failure Reason(int error) {
     if (error == static_cast<int>(ISO_NODE_NAME_NOT_UNIQUE))
-        return NameTakenReason;
+        return {FailureReason::NameTaken, {}};
     if (error == static_cast<int>(ISO_FILE_ACCESS_DENIED))
-        return std::system_category().message(EACCES);
+        return SystemFailure(EACCES);
     if (error == static_cast<int>(ISO_FILE_DOESNT_EXIST))
-        return std::system_category().message(ENOENT);
+        return SystemFailure(ENOENT);
     const std::string queued = TakeMessages();
-    return queued.empty() ? std::string(iso_error_to_msg(error)) : queued;
+    return {FailureReason::System, queued.empty() ? std::string(iso_error_to_msg(error)) : queued};
 }
 
 ImagePtr NewImage(const std::string& volumeId) {
@@ -130,23 +128,39 @@ int AddSource(IsoImage* image, const FileOperationSource& source) {
     return 1;
 }
 
+// Asked by libisofs before each file of a folder it adds: a cancel ends the folder's addition.
+int AddUnlessCancelled(IsoImage* image, IsoFileSource*) {
+    const auto& cancelled =
+        *static_cast<const std::function<bool()>*>(iso_image_get_attached_data(image));
+    return cancelled() ? -1 : 1;
+}
+
 // Builds the tree of the sources. skip(path, reason) decides on a source that cannot be added:
-// true leaves it out, false gives up (no image).
+// true leaves it out, false gives up (no image). cancelled is asked before every file and folder
+// added, so that a tree of many files gives up promptly; then there is no image either.
 ImagePtr BuildTree(const std::vector<FileOperationSource>& sources, const std::string& volumeId,
-                   const std::function<bool(const std::string&, const std::string&)>& skip) {
+                   const std::function<bool(const std::string&, const Failure&)>& skip,
+                   const std::function<bool()>& cancelled) {
     InitLibrary();
     TakeMessages();
     ImagePtr image = NewImage(volumeId);
     if (!image)
         return image;
+    // Asked only while the sources are added, and let go of before the function goes.
+    iso_image_attach_data(image.get(), const_cast<std::function<bool()>*>(&cancelled), nullptr);
+    iso_tree_set_report_callback(image.get(), AddUnlessCancelled);
+    bool keep = true;
     for (const FileOperationSource& source : sources) {
-        const int result = AddSource(image.get(), source);
-        if (result < 0) {
-            if (!skip(WithoutTrailingDelimiter(source.Path), Reason(result)))
-                return ImagePtr(nullptr, iso_image_unref);
+        const int result = cancelled() ? 0 : AddSource(image.get(), source);
+        if (cancelled() ||
+            (result < 0 && !skip(WithoutTrailingDelimiter(source.Path), Reason(result)))) {
+            keep = false;
+            break;
         }
     }
-    return image;
+    iso_tree_set_report_callback(image.get(), nullptr);
+    iso_image_attach_data(image.get(), nullptr, nullptr);
+    return keep ? std::move(image) : ImagePtr(nullptr, iso_image_unref);
 }
 
 bool HoldsLargeFile(IsoDir* folder) {
@@ -236,8 +250,9 @@ std::string DiscVolumeId(const std::string& mediumName, std::size_t number) {
 }
 
 std::optional<std::uint64_t> DiscImageSize(const std::vector<FileOperationSource>& sources) {
-    const ImagePtr image = BuildTree(sources, DiscVolumeId("", 1),
-                                     [](const std::string&, const std::string&) { return false; });
+    const ImagePtr image = BuildTree(
+        sources, DiscVolumeId("", 1), [](const std::string&, const Failure&) { return false; },
+        [] { return false; });
     if (!image)
         return std::nullopt;
     const OptionsPtr options = NewOptions(image.get(), true);
@@ -249,29 +264,101 @@ std::optional<std::uint64_t> DiscImageSize(const std::vector<FileOperationSource
     return stream.Size();
 }
 
+namespace {
+
+// Writes the whole buffer; 0 or the errno of the failure.
+int WriteAll(int fd, const unsigned char* bytes, std::size_t size) {
+    for (std::size_t written = 0; written < size;) {
+        const ssize_t step = ::write(fd, bytes + written, size - written);
+        if (step < 0 && errno == EINTR)
+            continue;
+        if (step < 0)
+            return errno;
+        written += static_cast<std::size_t>(step);
+    }
+    return 0;
+}
+
+// How pouring the image's stream into its file ended: whole, cancelled, or failed.
+struct Poured {
+    bool Cancelled = false;
+    std::optional<Failure> Problem;
+};
+
+Poured PourStream(ImageStream& stream, int fd, const std::string& imagePath,
+                  FileOperationProgress& progress) {
+    const std::uint64_t total = stream.Size();
+    std::vector<unsigned char> buffer(Chunk);
+    std::uint64_t done = 0;
+    Poured poured;
+    while (done < total) {
+        const std::size_t size =
+            static_cast<std::size_t>(std::min<std::uint64_t>(Chunk, total - done));
+        if (!stream.Read(buffer.data(), size)) {
+            const std::string messages = TakeMessages();
+            poured.Problem = messages.empty() ? Failure{FailureReason::ImageIncomplete, {}}
+                                              : Failure{FailureReason::System, messages};
+            break;
+        }
+        if (const int error = WriteAll(fd, buffer.data(), size); error != 0) {
+            poured.Problem = SystemFailure(error);
+            break;
+        }
+        done += size;
+        progress.Advanced(done, imagePath);
+        if (progress.CancelRequested()) {
+            poured.Cancelled = true;
+            break;
+        }
+    }
+    if (done == total)
+        stream.End();
+    if (!poured.Cancelled && !poured.Problem) {
+        if (std::string problem = TakeMessages(); !problem.empty())
+            poured.Problem = Failure{FailureReason::System, std::move(problem)};
+    }
+    return poured;
+}
+
+// Builds the image's tree, asking whether to skip each source that cannot be added; no tree when
+// the user stopped (cancelled) or libisofs failed.
+ImagePtr BuildTreeAsking(const std::vector<FileOperationSource>& sources,
+                         const std::string& imagePath, const std::string& volumeId,
+                         Prompter& prompter, FileOperationProgress& progress, bool& cancelled) {
+    return BuildTree(
+        sources, volumeId,
+        [&](const std::string& path, const Failure& reason) {
+            Question skip(QuestionKind::ImageEntryFailed, path, imagePath);
+            skip.Reason = reason;
+            skip.Answers = SkipOrCancel;
+            skip.Default = Answer::Yes;
+            cancelled = prompter.Ask(skip) != Answer::Yes;
+            return !cancelled;
+        },
+        [&] {
+            cancelled = cancelled || progress.CancelRequested();
+            return cancelled;
+        });
+}
+
+}  // namespace
+
 DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
                                const std::string& imagePath, const std::string& volumeId,
                                const std::string& progressTitle, Prompter& prompter,
                                FileOperationProgress& progress, FileOperationPart part) {
     DiscImageResult result;
-    const auto failed = [&](const std::string& reason) {
-        prompter.MessageBox(WriteFailedText + imagePath + "»:\n" + reason, PromptIcon::Error,
-                            {PromptButton::Ok}, PromptButton::Ok);
+    const auto failed = [&](const Failure& reason) {
+        Question notWritten(QuestionKind::ImageNotWritten, imagePath);
+        notWritten.Reason = reason;
+        prompter.Ask(notWritten);
         result.State = DiscImageResult::Outcome::Failed;
         return result;
     };
 
     bool cancelled = false;
     const ImagePtr image =
-        BuildTree(sources, volumeId, [&](const std::string& path, const std::string& reason) {
-            const PromptButton answer = prompter.MessageDialog(
-                DialogKind::Warning,
-                AddFailedText + path + IntoImageText + imagePath + "»:\n" + reason +
-                    SkipQuestionText,
-                {PromptButton::Yes, PromptButton::Cancel}, PromptButton::Yes);
-            cancelled = answer != PromptButton::Yes;
-            return !cancelled;
-        });
+        BuildTreeAsking(sources, imagePath, volumeId, prompter, progress, cancelled);
     if (cancelled) {
         result.State = DiscImageResult::Outcome::Cancelled;
         return result;
@@ -286,7 +373,7 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
         JoinPath(ParentFolder(imagePath), ".~" + LastComponent(imagePath) + ".XXXXXX");
     FileDescriptor out(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!out.IsOpen())
-        return failed(std::system_category().message(errno));
+        return failed(SystemFailure(errno));
     ::fchmod(out.Get(), 0644);
     // The temporary file goes on every way out but the last rename.
     bool keep = false;
@@ -306,56 +393,18 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
         return failed(Reason(0));
     const std::uint64_t total = stream.Size();
     progress.Started(progressTitle, total, part.Number, part.Count);
-    std::vector<unsigned char> buffer(Chunk);
-    std::uint64_t done = 0;
-    int writeError = 0;
-    std::string streamError;
-    while (done < total) {
-        const std::size_t size =
-            static_cast<std::size_t>(std::min<std::uint64_t>(Chunk, total - done));
-        if (!stream.Read(buffer.data(), size)) {
-            streamError = TakeMessages();
-            if (streamError.empty())
-                streamError = IncompleteReason;
-            break;
-        }
-        for (std::size_t written = 0; written < size;) {
-            const ssize_t step = ::write(out.Get(), buffer.data() + written, size - written);
-            if (step < 0 && errno == EINTR)
-                continue;
-            if (step < 0) {
-                writeError = errno;
-                break;
-            }
-            written += static_cast<std::size_t>(step);
-        }
-        if (writeError != 0)
-            break;
-        done += size;
-        progress.Advanced(done, imagePath);
-        if (progress.CancelRequested()) {
-            cancelled = true;
-            break;
-        }
-    }
-    if (done == total)
-        stream.End();
+    const Poured poured = PourStream(stream, out.Get(), imagePath, progress);
     progress.Finished();
-    if (cancelled) {
+    if (poured.Cancelled) {
         result.State = DiscImageResult::Outcome::Cancelled;
         return result;
     }
-    if (writeError != 0)
-        return failed(std::system_category().message(writeError));
-    if (!streamError.empty())
-        return failed(streamError);
-    if (const std::string problem = TakeMessages(); !problem.empty())
-        return failed(problem);
-
+    if (poured.Problem)
+        return failed(*poured.Problem);
     if (const int closeError = out.Close(); closeError != 0)
-        return failed(std::system_category().message(closeError));
+        return failed(SystemFailure(closeError));
     if (::rename(temporary.c_str(), imagePath.c_str()) != 0)
-        return failed(std::system_category().message(errno));
+        return failed(SystemFailure(errno));
     keep = true;
     result.State = DiscImageResult::Outcome::Written;
     result.Size = total;

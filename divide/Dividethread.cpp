@@ -15,8 +15,11 @@ TDivideThread::TDivideThread(const TDivideThreadParams& params)
       Search(params.Capacity, params.LowBound),
       Announce(std::make_shared<std::atomic<bool>>(true)),
       Priority(params.Priority) {
+    Search.SetMediumTimeLimit(params.MediumTimeLimit);
     if (params.Method == DivisionMethod::FewestMedia)
         Fewest = std::make_unique<FewestMedia>(params.Capacity, params.LowBound);
+    if (Fewest)
+        Fewest->SetTimeLimit(params.MediumTimeLimit);
     Control = std::thread([this] { Execute(); });
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -27,6 +28,8 @@ struct TDivideThreadParams {
     DivisionListener& Listener;
     int Priority;  // the position (0-6) of the priority control
     DivisionMethod Method = DivisionMethod::FillEachMedium;
+    // Each medium's search takes the best found so far after this long (0: never).
+    std::chrono::steady_clock::duration MediumTimeLimit{0};
 };
 
 // The worker that runs a division. It is started by its constructor, touches the result and the

@@ -13,6 +13,9 @@ constexpr std::uint32_t PollInterval = 4096;
 // minimum, which needs no table.
 constexpr std::size_t MaxTableEntries = std::size_t{1} << 22;
 
+// The subtrees a pass remembers having entered, at most.
+constexpr std::size_t MaxEnteredRemembered = std::size_t{1} << 18;
+
 std::uint64_t SaturatingMultiply(std::uint64_t value, std::uint32_t factor) {
     if (factor != 0 && value > UINT64_MAX / factor)
         return UINT64_MAX;
@@ -80,7 +83,7 @@ DivisionSearch::Outcome DivisionSearch::Run(std::vector<std::uint64_t>& totals,
             BoundWidth = 0;
             UseSuffixExtremes = false;
             if (!Exhaustive)
-                BuildSuffixMinima();
+                BuildSuffixTables();
             Raised = false;
             Lowered = false;
         }
@@ -149,34 +152,38 @@ std::optional<DivisionSearch::PassEnd> DivisionSearch::EndAtPoll(const ProgressF
     return std::nullopt;
 }
 
+void DivisionSearch::StartPass(std::uint32_t count) {
+    ElementCount = count;
+    CombinationCount = 0;
+    PassSteps = 0;
+    // Tables built for an earlier pass of this medium serve while they are wide enough.
+    TablesBuilt = UseSuffixExtremes || BoundWidth + 1 >= count;
+    Combination.resize(count);
+    Entered.resize(count);
+    for (auto& entered : Entered)
+        entered.clear();
+    EnteredCount = 0;
+    Prefix.resize(count + 1);
+    Overflowed.assign(count + 1, 0);
+    for (std::uint32_t j = 0; j < count; ++j)
+        Combination[j] = j;
+    Prefix[0] = 0;
+    Prefix[1] = (*Totals)[0];
+}
+
 DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
                                                 const ProgressFn& reportProgress, bool resume) {
     const std::vector<std::uint64_t>& total = *Totals;
     const std::uint32_t count = elementCount;
     const std::uint32_t units = UnitCount;
-    bool improved = Parked.Improved;
-    if (!resume) {
-        ElementCount = count;
-        CombinationCount = 0;
-        PassSteps = 0;
-        // Tables built for an earlier pass of this medium serve while they are wide enough.
-        TablesBuilt = UseSuffixExtremes || BoundWidth + 1 >= count;
-        improved = false;
-        Combination.resize(count);
-        Prefix.resize(count + 1);
-        Overflowed.assign(count + 1, 0);
-    }
+    bool improved = resume && Parked.Improved;
+    if (!resume)
+        StartPass(count);
     std::uint32_t* const c = Combination.data();
     std::uint64_t* const prefix = Prefix.data();
     std::uint8_t* const overflowed = Overflowed.data();
     // k is signed because the advance moves it one below the first position to end the pass.
     std::int64_t k = 0;
-    if (!resume) {
-        for (std::uint32_t j = 0; j < count; ++j)
-            c[j] = j;
-        prefix[0] = 0;
-        prefix[1] = total[0];
-    }
     // A pass parked after an evaluation goes on with the advance; one parked in the advance goes
     // on at the candidate it was about to look at.
     bool skipEvaluation = resume;
@@ -259,6 +266,15 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
                     BestSize = withValue;
                     return PassEnd::Accepted;
                 }
+                // The unit before this one was tried at this position under this prefix (the
+                // position holds it, or it was a candidate). If it has the same total, this unit
+                // leads only to totals already reached, and later (every completion after it is
+                // one after the earlier unit as well): nothing there can improve or be accepted.
+                // So is the rest of the run of that total.
+                if (!Exhaustive && unit == total[value - 1]) {
+                    value = RunEnd[value] - 1;
+                    continue;
+                }
                 if (!Exhaustive && position + 1 < count) {
                     const SubtreeKind kind = ClassifySubtree(position, value, withValue);
                     if (kind == SubtreeKind::Hopeless)
@@ -268,6 +284,8 @@ DivisionSearch::PassEnd DivisionSearch::RunPass(std::uint32_t elementCount,
                         improved = true;
                         continue;
                     }
+                    if (TablesBuilt && EnteredBefore(position, withValue, value))
+                        continue;
                 }
                 found = true;
                 break;
@@ -296,9 +314,12 @@ DivisionSearch::SubtreeKind DivisionSearch::ClassifySubtree(std::uint32_t positi
     if (!TablesBuilt)
         return SubtreeKind::Explore;
     const bool exact = !UseSuffixExtremes;
-    const std::uint64_t largest = exact ? LargestSums[std::size_t{next} * BoundWidth + free - 1]
-                                        : SaturatingMultiply(SuffixMax[next], free);
+    const std::uint64_t largest = LargestSum(next, free);
     const std::uint64_t highest = SaturatingAdd(totalWithValue, largest);
+    // No completion fits, and no longer prefix short of a completion reaches the low bound.
+    if (SaturatingAdd(totalWithValue, SaturatingMultiply(SuffixMin[next], free)) > Capacity &&
+        SaturatingAdd(totalWithValue, LargestSum(next, free - 1)) < LowBound)
+        return SubtreeKind::Hopeless;
     // Every prefix in the subtree totals at most its highest completion.
     if (highest < LowBound) {
         // Nothing here can be accepted, and everything fits (the low bound is within the
@@ -311,11 +332,38 @@ DivisionSearch::SubtreeKind DivisionSearch::ClassifySubtree(std::uint32_t positi
     return SubtreeKind::Explore;
 }
 
+bool DivisionSearch::EnteredBefore(std::uint32_t position, std::uint64_t total,
+                                   std::uint32_t value) {
+    // A subtree entered earlier in this pass at the same position with the same total, from the
+    // same unit or an earlier one, has been enumerated to its end by now. Every combination and
+    // prefix below this one has a twin there (this unit replaced by that one) with the same total,
+    // enumerated earlier and checked at least as often: nothing here can improve or be accepted.
+    const auto [place, added] = Entered[position].try_emplace(total, value);
+    if (!added) {
+        if (place->second <= value)
+            return true;
+        place->second = value;
+    } else if (++EnteredCount > MaxEnteredRemembered) {
+        // Forgetting only costs skips.
+        for (auto& entered : Entered)
+            entered.clear();
+        EnteredCount = 0;
+    }
+    return false;
+}
+
+std::uint64_t DivisionSearch::LargestSum(std::uint32_t from, std::uint32_t count) const {
+    if (count == 0)
+        return 0;
+    return UseSuffixExtremes ? SaturatingMultiply(SuffixMax[from], count)
+                             : LargestSums[std::size_t{from} * BoundWidth + count - 1];
+}
+
 void DivisionSearch::TakeSubtreeMaximum(std::uint32_t position, std::uint32_t value,
                                         std::uint64_t totalWithValue) {
     const std::uint32_t free = ElementCount - 1 - position;
     const std::uint32_t next = value + 1;
-    BestSize = totalWithValue + LargestSums[std::size_t{next} * BoundWidth + free - 1];
+    BestSize = totalWithValue + LargestSum(next, free);
     Best.assign(Combination.begin(), Combination.begin() + position);
     Best.push_back(value);
     // The completion is worked out only when the medium is taken: most are replaced before.
@@ -342,13 +390,15 @@ void DivisionSearch::CompleteBest() {
     BestTopCount = 0;
 }
 
-void DivisionSearch::BuildSuffixMinima() {
+void DivisionSearch::BuildSuffixTables() {
     const std::vector<std::uint64_t>& total = *Totals;
     SuffixMin.assign(UnitCount + 1, UINT64_MAX);
     SuffixMax.assign(UnitCount + 1, 0);
+    RunEnd.resize(UnitCount);
     for (std::uint32_t i = UnitCount; i-- > 0;) {
         SuffixMin[i] = std::min(SuffixMin[i + 1], total[i]);
         SuffixMax[i] = std::max(SuffixMax[i + 1], total[i]);
+        RunEnd[i] = i + 1 < UnitCount && total[i + 1] == total[i] ? RunEnd[i + 1] : i + 1;
     }
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/SizeArithmetic.h"
@@ -81,6 +82,8 @@ private:
     std::uint32_t EstimateElementCount(const WideSum& total, std::uint32_t unitCount) const;
     // resume: go on with the pass that was parked instead of starting it.
     PassEnd RunPass(std::uint32_t elementCount, const ProgressFn& reportProgress, bool resume);
+    // A pass's first combination: the first units, in order.
+    void StartPass(std::uint32_t count);
     enum class SubtreeKind {
         Explore,          // enumerate it
         Hopeless,         // nothing in it can improve the best or be accepted: skip it
@@ -100,7 +103,12 @@ private:
     // park remembers the place given.
     std::optional<PassEnd> EndAtPoll(const ProgressFn& reportProgress, const ParkedPass& place);
     bool TakeBestNow() const;
-    void BuildSuffixMinima();
+    // Whether a subtree with the same total at this position was entered before in this pass from
+    // this unit or an earlier one; remembers this one otherwise.
+    bool EnteredBefore(std::uint32_t position, std::uint64_t total, std::uint32_t value);
+    // The sum of the count largest totals from unit from on, or a bound above it.
+    std::uint64_t LargestSum(std::uint32_t from, std::uint32_t count) const;
+    void BuildSuffixTables();
     void BuildBoundTables(std::uint32_t elementCount);
 
     const std::uint64_t Capacity;
@@ -153,6 +161,12 @@ private:
     std::uint32_t BoundWidth = 0;            // the largest m of the tables; 0: not built
     bool UseSuffixExtremes = false;          // tables too large: bound by m times the maximum
     bool TablesBuilt = false;                // bounds ready for the current pass
+    // RunEnd[i]: the first unit after i whose total differs from unit i's (or the unit count).
+    std::vector<std::uint32_t> RunEnd;
+    // Entered[position]: the lowest unit from which a subtree of each prefix total was entered
+    // at that position in the current pass.
+    std::vector<std::unordered_map<std::uint64_t, std::uint32_t>> Entered;
+    std::size_t EnteredCount = 0;
 };
 
 // Removes the elements at the given ascending indices, keeping the order of the rest.

@@ -94,3 +94,10 @@ TColItem ItemFromTrack(const std::string& path, const std::string& title, std::u
                        IconList& icons) {
     return TColItem(title, path, icons.IconIndexOf(path, ReadPathAttributes(path)), playingTime);
 }
+
+std::uint64_t MediumTotal(const TMedium& medium) {
+    std::uint64_t total = 0;
+    for (const TConstItemPosition& item : medium)
+        total = SaturatingAdd(total, item->Size);
+    return total;
+}

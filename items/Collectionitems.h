@@ -59,6 +59,9 @@ struct TColGroup {
 // One medium of a division result: positions of its items in order.
 using TMedium = std::vector<TConstItemPosition>;
 
+// The sum of the medium's item sizes, or the largest value when it is beyond it.
+std::uint64_t MediumTotal(const TMedium& medium);
+
 // Size given to a file whose length cannot be read, and to a folder that cannot be listed (or
 // holds one that cannot): larger than any capacity, so the fit check before a division offers
 // the item for exclusion instead of letting it pass as empty.

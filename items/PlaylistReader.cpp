@@ -27,12 +27,12 @@ std::int64_t SecondsOf(std::string_view text) {
 }  // namespace
 
 std::vector<PlaylistEntry> ReadPlaylistEntries(const std::vector<std::string>& lines,
-                                               bool asTracks) {
+                                               CollectionKind kind) {
     std::vector<PlaylistEntry> entries;
     for (auto line = lines.begin(); line != lines.end(); ++line) {
         PlaylistEntry entry;
         if (!line->empty() && line->front() == '#') {
-            if (asTracks) {
+            if (kind == MusicTracks) {
                 const auto comma = line->find(',');
                 if (line->size() > InformationPrefixLength &&
                     (comma == std::string::npos || comma > InformationPrefixLength)) {

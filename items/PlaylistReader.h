@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "items/CollectionKind.h"
+
 // One entry of an extended M3U playlist, as it is written.
 struct PlaylistEntry {
     std::string Location;
@@ -16,5 +18,6 @@ struct PlaylistEntry {
 
 // The entries of a playlist's lines after its header: a line starting with '#' takes the next
 // line as its location, whatever that holds (none at the end); any other line is a location.
+// Titles and times are read for music tracks only.
 std::vector<PlaylistEntry> ReadPlaylistEntries(const std::vector<std::string>& lines,
-                                               bool asTracks);
+                                               CollectionKind kind);

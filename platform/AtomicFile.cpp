@@ -20,20 +20,6 @@ std::string SystemReason(int error) {
     return std::system_category().message(error);
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 // Where a write into path lands: the file a symbolic link points to (through a chain of links),
 // or path itself. Relative link contents count from the link's folder.
 bool ResolveLinks(const std::string& path, std::string& resolved, int& error) {
@@ -61,17 +47,6 @@ bool ResolveLinks(const std::string& path, std::string& resolved, int& error) {
 }
 
 }  // namespace
-
-std::string PartialFilePattern(const std::string& path) {
-    // A name may have at most 255 bytes: the prefix and the random part take 24 of them.
-    constexpr std::size_t NameRoom = 200;
-    return JoinPath(ParentFolder(path),
-                    PartialFilePrefix + LastComponent(path).substr(0, NameRoom) + ".XXXXXX");
-}
-
-bool IsPartialFileName(const std::string& name) {
-    return name.rfind(PartialFilePrefix, 0) == 0;
-}
 
 bool ReplaceFileAtomically(const std::string& givenPath, const std::string& contents,
                            std::string& reason) {

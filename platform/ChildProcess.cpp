@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <thread>
@@ -52,33 +53,49 @@ bool ReapBefore(pid_t pid, std::chrono::steady_clock::time_point deadline, int& 
     }
 }
 
-// Reads the pipe until its writers close it or the deadline passes. True on the end of the data.
-bool ReadUntilClosed(int fd, std::chrono::steady_clock::time_point deadline, std::string& output) {
+enum class Reading { Closed, TimedOut, Stopped };
+
+// Reads the pipe until its writers close it, the deadline passes or the reader (when there is
+// one) asks to stop; the reader is asked every tick while nothing comes. Each piece read moves
+// the deadline on by the quiet limit, when there is one.
+Reading ReadUntilClosed(int fd, std::chrono::steady_clock::time_point deadline,
+                        std::optional<std::chrono::milliseconds> quietLimit,
+                        const std::function<bool(std::string_view)>* reader, std::string& output) {
     char buffer[4096];
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0)
-            return false;
+            return Reading::TimedOut;
+        const auto wait = reader != nullptr ? std::min(left, ReadingTick) : left;
         pollfd waiting{fd, POLLIN, 0};
-        const int ready = ::poll(&waiting, 1, static_cast<int>(left.count()));
+        const int ready = ::poll(&waiting, 1, static_cast<int>(wait.count()));
         if (ready < 0 && errno == EINTR)
             continue;
+        if (ready == 0 && wait < left) {
+            if (!(*reader)(std::string_view()))
+                return Reading::Stopped;
+            continue;
+        }
         if (ready <= 0)
-            return false;
+            return Reading::TimedOut;
         const ssize_t count = ::read(fd, buffer, sizeof buffer);
         if (count < 0 && errno == EINTR)
             continue;
         if (count <= 0)
-            return count == 0;
-        output.append(buffer, static_cast<std::size_t>(count));
+            return count == 0 ? Reading::Closed : Reading::TimedOut;
+        const std::string_view piece(buffer, static_cast<std::size_t>(count));
+        output.append(piece);
+        if (reader != nullptr && !(*reader)(piece))
+            return Reading::Stopped;
+        if (quietLimit)
+            deadline = std::chrono::steady_clock::now() + *quietLimit;
     }
 }
 
-}  // namespace
-
-ProcessOutput RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         std::chrono::milliseconds timeLimit) {
+ProcessOutput Run(const std::string& program, const std::vector<std::string>& arguments,
+                  std::chrono::milliseconds timeLimit, bool quiet,
+                  const std::function<bool(std::string_view)>* reader) {
     ProcessOutput result;
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0)
@@ -99,16 +116,34 @@ ProcessOutput RunProcess(const std::string& program, const std::vector<std::stri
         return result;
     }
     const auto deadline = std::chrono::steady_clock::now() + timeLimit;
-    const bool closed = ReadUntilClosed(pipeEnds[0], deadline, result.Output);
+    const Reading read =
+        ReadUntilClosed(pipeEnds[0], deadline, quiet ? std::optional(timeLimit) : std::nullopt,
+                        reader, result.Output);
     ::close(pipeEnds[0]);
     int status = 0;
-    // A program that keeps its output open past the deadline is killed at once.
-    const bool ended =
-        ReapBefore(pid, closed ? deadline : std::chrono::steady_clock::now(), status);
+    // A program that keeps its output open past the deadline, or that is no longer wanted, is
+    // killed at once.
+    const auto now = std::chrono::steady_clock::now();
+    const bool ended = ReapBefore(
+        pid, read != Reading::Closed ? now : (quiet ? now + timeLimit : deadline), status);
     result.Finished = ended;
-    result.TimedOut = !ended;
+    result.TimedOut = !ended && read != Reading::Stopped;
     result.ExitStatus = ended ? ExitStatusOf(status) : -1;
     return result;
+}
+
+}  // namespace
+
+ProcessOutput RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         std::chrono::milliseconds timeLimit) {
+    return Run(program, arguments, timeLimit, false, nullptr);
+}
+
+ProcessOutput RunProcessReading(const std::string& program,
+                                const std::vector<std::string>& arguments,
+                                std::chrono::milliseconds quietLimit,
+                                const std::function<bool(std::string_view piece)>& reader) {
+    return Run(program, arguments, quietLimit, true, &reader);
 }
 
 std::optional<int> StartDetachedProcess(const std::string& program,

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Running other programs without a shell: every argument reaches the program as it is, so no
@@ -21,6 +23,17 @@ struct ProcessOutput {
 // when the time is up is killed.
 ProcessOutput RunProcess(const std::string& program, const std::vector<std::string>& arguments,
                          std::chrono::milliseconds timeLimit);
+
+// Runs the program as RunProcess does, but hands its standard output to the reader piece by
+// piece as it comes (and collects it too), and the time limit holds for each wait for a piece: a
+// program that keeps writing runs as long as it does. While the program is quiet the reader is
+// handed an empty piece every ReadingTick, so that it may stop a wait it no longer wants. The
+// reader returning false kills the program at once; it has then neither finished nor timed out.
+inline constexpr std::chrono::milliseconds ReadingTick{100};
+ProcessOutput RunProcessReading(const std::string& program,
+                                const std::vector<std::string>& arguments,
+                                std::chrono::milliseconds quietLimit,
+                                const std::function<bool(std::string_view piece)>& reader);
 
 // Starts the program (the path as given) in a session of its own, with its standard streams on
 // the null device, and does not wait for it; nothing is left behind to be waited for when it

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
+
 // An open file descriptor, closed when the object goes.
 class FileDescriptor {
 public:
@@ -24,3 +26,7 @@ private:
 // Flushes a folder's entries to the disk, so that files created, renamed or removed in it stay
 // so after a crash. Returns 0 or the error number.
 int SyncFolder(const char* folder);
+
+// Writes all the bytes to the descriptor, however many writes it takes. False on an error, with
+// errno telling which.
+bool WriteAll(int fd, const char* data, std::size_t size);

@@ -89,3 +89,11 @@ std::string ExecutablePath() {
     const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::string() : path.string();
 }
+
+std::string FullPath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error)
+        return path;
+    return WithoutTrailingDelimiter(absolute.lexically_normal().string());
+}

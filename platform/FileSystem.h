@@ -51,5 +51,10 @@ bool FileExists(const std::string& path);
 // its effective user; also false when the path does not exist.
 bool CanWrite(const std::string& path);
 
+// The full path of a path given relative to the current folder, as the file dialogs give it:
+// absolute, without "." or ".." parts or a delimiter at its end; the path as given when the
+// current folder cannot be read.
+std::string FullPath(const std::string& path);
+
 // The full path of the running program's executable; empty when the system does not tell.
 std::string ExecutablePath();

@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QString>
 
+#include "platform/PathNames.h"
+
 namespace {
 
 const QCollator& PathCollator() {
@@ -33,28 +35,46 @@ int Collate(const QString& left, const QString& right) {
     return PathCollator().compare(left, right);
 }
 
+// The order of two paths the collation holds equal: none where they differ only in letter case
+// and the platform's file systems take them for one file, byte-wise otherwise.
+int BreakTie(const QString& left, const QString& right, const std::string& leftBytes,
+             const std::string& rightBytes) {
+    if (!PathsTellCaseApart && left.compare(right, Qt::CaseInsensitive) == 0)
+        return 0;
+    return leftBytes < rightBytes ? -1 : 1;
+}
+
 }  // namespace
 
 int ComparePaths(const std::string& left, const std::string& right) {
     if (left == right)
         return 0;
-    const int collated = Collate(QString::fromStdString(left), QString::fromStdString(right));
+    const QString leftText = QString::fromStdString(left);
+    const QString rightText = QString::fromStdString(right);
+    const int collated = Collate(leftText, rightText);
     if (collated != 0)
         return collated < 0 ? -1 : 1;
-    return left < right ? -1 : 1;
+    return BreakTie(leftText, rightText, left, right);
 }
 
+// Whether the system's collation keys order as its comparison does. Those of Windows
+// (LCMapStringEx) were seen not to under wine, Cyrillic among others; there the keys are the
+// texts themselves and each comparison collates them.
+constexpr bool SortKeysAgree = VANTREL_SORT_KEYS_AGREE;
+
 struct PathSortKeys::Keys {
-    std::vector<QCollatorSortKey> Values;  // from the locale's collator
-    std::vector<QString> Folded;           // in the C locale
+    std::vector<QCollatorSortKey> Values;  // from the locale's collator, where its keys agree
+    std::vector<QString> Texts;            // otherwise the texts, case-folded in the C locale
 };
 
 PathSortKeys::PathSortKeys(const std::vector<const std::string*>& paths)
     : Collated(std::make_unique<Keys>()), Paths(paths) {
-    if (CollatesPlainly()) {
-        Collated->Folded.reserve(paths.size());
-        for (const std::string* path : paths)
-            Collated->Folded.push_back(QString::fromStdString(*path).toCaseFolded());
+    if (CollatesPlainly() || !SortKeysAgree) {
+        Collated->Texts.reserve(paths.size());
+        for (const std::string* path : paths) {
+            const QString text = QString::fromStdString(*path);
+            Collated->Texts.push_back(CollatesPlainly() ? text.toCaseFolded() : text);
+        }
         return;
     }
     Collated->Values.reserve(paths.size());
@@ -65,11 +85,17 @@ PathSortKeys::PathSortKeys(const std::vector<const std::string*>& paths)
 PathSortKeys::~PathSortKeys() = default;
 
 bool PathSortKeys::Less(std::size_t left, std::size_t right) const {
-    const int collated =
-        CollatesPlainly()
-            ? Collated->Folded[left].compare(Collated->Folded[right], Qt::CaseSensitive)
-            : Collated->Values[left].compare(Collated->Values[right]);
+    int collated = 0;
+    if (!Collated->Values.empty())
+        collated = Collated->Values[left].compare(Collated->Values[right]);
+    else if (CollatesPlainly())
+        collated = Collated->Texts[left].compare(Collated->Texts[right], Qt::CaseSensitive);
+    else
+        collated = PathCollator().compare(Collated->Texts[left], Collated->Texts[right]);
     if (collated != 0)
         return collated < 0;
-    return *Paths[left] < *Paths[right];
+    if (PathsTellCaseApart)
+        return *Paths[left] < *Paths[right];
+    return BreakTie(QString::fromStdString(*Paths[left]), QString::fromStdString(*Paths[right]),
+                    *Paths[left], *Paths[right]) < 0;
 }

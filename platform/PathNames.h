@@ -5,11 +5,14 @@
 
 // Paths taken apart and put together as text, without asking the file system.
 
-// The platform's path delimiter.
+// The platform's path delimiter, and whether its file systems tell two names apart that differ
+// only in letter case (Windows: no, "Song.mp3" and "song.mp3" are one file).
 #ifdef _WIN32
 inline constexpr char PathDelimiter = '\\';
+inline constexpr bool PathsTellCaseApart = false;
 #else
 inline constexpr char PathDelimiter = '/';
+inline constexpr bool PathsTellCaseApart = true;
 #endif
 
 // The path with one delimiter appended when it does not end in one.

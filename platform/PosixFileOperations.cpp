@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <set>
 #include <system_error>
 
@@ -24,28 +25,18 @@
 
 namespace {
 
-// Texts of this module.
-constexpr const char* CopyFailedText = "Не удалось скопировать «";
-constexpr const char* MoveFailedText = "Не удалось переместить «";
-constexpr const char* IntoText = "» в «";
-constexpr const char* SkipQuestionText = "\n\nПропустить и продолжить?";
-constexpr const char* ClashText = "Файл «";
-constexpr const char* ClashQuestionText = "» уже существует.\nЗаменить его файлом «";
-constexpr const char* ClashEndText = "»?";
-constexpr const char* FolderIntoItselfReason = "папку нельзя поместить в саму себя";
-constexpr const char* SameFileReason = "источник и место назначения совпадают";
-constexpr const char* FolderInTheWayReason = "на этом месте уже есть папка";
-constexpr const char* FileInTheWayReason = "на этом месте уже есть файл";
-constexpr const char* PlacedByThisOperationReason =
-    "на этом месте уже есть файл, помещённый сюда этой же операцией; исходный файл остаётся на "
-    "месте";
-constexpr const char* CannotCreateFolderText = "Не удалось создать папку «";
-constexpr const char* SizeMismatchReason = "размер копии не совпадает с размером исходного файла";
+// The program's own reasons for a failure.
+const Failure FolderIntoItself{FailureReason::FolderIntoItself, {}};
+const Failure SameFile{FailureReason::SameFile, {}};
+const Failure FolderInTheWay{FailureReason::FolderInTheWay, {}};
+const Failure FileInTheWay{FailureReason::FileInTheWay, {}};
+const Failure PlacedByThisOperation{FailureReason::PlacedByThisOperation, {}};
+const Failure SizeMismatch{FailureReason::SizeMismatch, {}};
 
 enum class Outcome { Done, Skipped, Cancelled };
 
-std::string Reason(int error) {
-    return std::system_category().message(error);
+Failure Reason(int error) {
+    return {FailureReason::System, std::system_category().message(error)};
 }
 
 bool SameEntry(const struct stat& left, const struct stat& right) {
@@ -67,10 +58,14 @@ bool IsInside(const std::string& descendant, const std::string& folder) {
     return resolved.compare(0, prefix.size(), prefix) == 0;
 }
 
-// The sum of the regular files' lengths under a path, links not followed below the top.
-std::uint64_t BytesUnder(const std::string& path, bool followLink) {
+// Whether a link given as the path is followed; links below it never are.
+enum class TopLink { Followed, Kept };
+
+// The sum of the regular files' lengths under a path.
+std::uint64_t BytesUnder(const std::string& path, TopLink link) {
     struct stat info {};
-    if ((followLink ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) != 0)
+    if ((link == TopLink::Followed ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) !=
+        0)
         return 0;
     if (S_ISREG(info.st_mode))
         return static_cast<std::uint64_t>(info.st_size);
@@ -83,7 +78,7 @@ std::uint64_t BytesUnder(const std::string& path, bool followLink) {
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string name = entry->d_name;
         if (name != "." && name != "..")
-            total += BytesUnder(JoinPath(path, name), false);
+            total += BytesUnder(JoinPath(path, name), TopLink::Kept);
     }
     return total;
 }
@@ -126,14 +121,38 @@ public:
 
 private:
     enum class Clash { Replace, Skip, Cancel };
+    // How an entry is copied. Durable: on the disk and checked before the copy counts, as a move
+    // needs before its source goes. ReplaceConfirmed: the user already chose to replace what is
+    // at the target.
+    struct CopyOptions {
+        bool Durable = false;
+        bool ReplaceConfirmed = false;
+    };
+    // What becomes of a folder's entries.
+    enum class Entries { Copied, Moved };
+    // A copy written under its temporary name: Done, Cancelled, or the reason it failed.
+    struct Filled {
+        Outcome Result = Outcome::Done;
+        std::optional<Failure> Problem;
+        std::string Digest;  // the copy's SHA-256 in hex, when checksums are recorded
+    };
 
     Outcome CopyEntry(const std::string& source, const std::string& target, const struct stat& info,
-                      bool durable, bool replaceConfirmed);
-    // Copies a folder's entries into target, or moves them there when moving.
+                      CopyOptions options);
+    // Copies a folder's entries into target, or moves them there.
     Outcome CopyFolder(const std::string& source, const std::string& target,
-                       const struct stat& info, bool durable, bool moving);
+                       const struct stat& info, CopyOptions options, Entries entries);
     Outcome CopyFile(const std::string& source, const std::string& target, const struct stat& info,
-                     bool durable, bool replaceConfirmed);
+                     CopyOptions options);
+    // Writes the open source into the open copy with the source's mode and times, and onto the
+    // disk.
+    Filled FillCopy(int in, int out, const struct stat& sourceInfo, const std::string& target,
+                    bool durable);
+    // Gives the whole copy the target's name, asking about a file that appeared there meanwhile,
+    // and records its checksum when asked to.
+    Outcome TakeTargetName(const std::string& source, const std::string& target,
+                           const std::string& written, const struct stat& info, bool replacing,
+                           const std::string& digest);
     Outcome CopyLink(const std::string& source, const std::string& target, bool replaceConfirmed);
     Outcome Move(const std::string& source, const std::string& target, const struct stat& info);
     Outcome MoveThroughLink(const std::string& link, const std::string& target,
@@ -146,7 +165,7 @@ private:
     Outcome ClearTheWay(const std::string& source, const std::string& target,
                         const struct stat& info, bool replaceConfirmed);
     Clash AskClash(const std::string& source, const std::string& target);
-    Outcome Failed(const std::string& source, const std::string& target, const std::string& reason);
+    Outcome Failed(const std::string& source, const std::string& target, const Failure& reason);
     // Remembers an entry this run has put in place.
     void Placed(const std::string& target) { PlacedPaths.insert(target); }
     // True when the entry or a folder it lies in was put in place by this run.
@@ -187,37 +206,37 @@ Outcome Operation::Item(const FileOperationSource& given, const std::string& des
     if (throughLink && ::stat(source.c_str(), &info) != 0)
         return Failed(source, target, Reason(errno));
     if (S_ISDIR(info.st_mode) && IsInside(destinationFolder, source))
-        return Failed(source, target, FolderIntoItselfReason);
+        return Failed(source, target, FolderIntoItself);
 
     if (Kind == FileOperationKind::Copy)
-        return CopyEntry(source, target, info, false, false);
+        return CopyEntry(source, target, info, {});
     if (throughLink)
         return MoveThroughLink(source, target, info);
     return Move(source, target, info);
 }
 
 Outcome Operation::CopyEntry(const std::string& source, const std::string& target,
-                             const struct stat& info, bool durable, bool replaceConfirmed) {
+                             const struct stat& info, CopyOptions options) {
     if (Progress.CancelRequested())
         return Outcome::Cancelled;
     if (S_ISDIR(info.st_mode))
-        return CopyFolder(source, target, info, durable, false);
+        return CopyFolder(source, target, info, options, Entries::Copied);
     if (S_ISREG(info.st_mode))
-        return CopyFile(source, target, info, durable, replaceConfirmed);
+        return CopyFile(source, target, info, options);
     if (S_ISLNK(info.st_mode))
-        return CopyLink(source, target, replaceConfirmed);
+        return CopyLink(source, target, options.ReplaceConfirmed);
     return Outcome::Skipped;  // devices, FIFOs and sockets are no part of a collection
 }
 
 Outcome Operation::CopyFolder(const std::string& source, const std::string& target,
-                              const struct stat& info, bool durable, bool moving) {
+                              const struct stat& info, CopyOptions options, Entries entries) {
     struct stat existing {};
     const bool created = ::lstat(target.c_str(), &existing) != 0;
     if (!created) {
         if (SameEntry(existing, info))
-            return Failed(source, target, SameFileReason);
+            return Failed(source, target, SameFile);
         if (!S_ISDIR(existing.st_mode))
-            return Failed(source, target, FileInTheWayReason);
+            return Failed(source, target, FileInTheWay);
         // An existing folder takes the contents in; clashes inside are asked one by one. What an
         // unfinished copy left in it goes first.
         RemovePartialFiles(target);
@@ -226,7 +245,7 @@ Outcome Operation::CopyFolder(const std::string& source, const std::string& targ
             return Failed(source, target, Reason(errno));
         Placed(target);
         // A move removes sources into this folder: its own name must be on the disk first.
-        if (durable) {
+        if (options.Durable) {
             if (const int syncError = SyncFolderOf(target); syncError != 0)
                 return Failed(source, target, Reason(syncError));
         }
@@ -257,10 +276,10 @@ Outcome Operation::CopyFolder(const std::string& source, const std::string& targ
         Outcome result = Outcome::Done;
         if (::lstat(child.c_str(), &childInfo) != 0) {
             result = Failed(child, JoinPath(target, name), Reason(errno));
-        } else if (moving) {
+        } else if (entries == Entries::Moved) {
             result = Move(child, JoinPath(target, name), childInfo);
         } else {
-            result = CopyEntry(child, JoinPath(target, name), childInfo, durable, false);
+            result = CopyEntry(child, JoinPath(target, name), childInfo, {options.Durable, false});
         }
         if (result == Outcome::Cancelled)
             return finish(Outcome::Cancelled);
@@ -276,11 +295,11 @@ Outcome Operation::ClearTheWay(const std::string& source, const std::string& tar
     if (::lstat(target.c_str(), &existing) != 0)
         return Outcome::Done;
     if (SameEntry(existing, info))
-        return Failed(source, target, SameFileReason);
+        return Failed(source, target, SameFile);
     if (S_ISDIR(existing.st_mode))
-        return Failed(source, target, FolderInTheWayReason);
+        return Failed(source, target, FolderInTheWay);
     if (IsPlaced(target))
-        return Failed(source, target, PlacedByThisOperationReason);
+        return Failed(source, target, PlacedByThisOperation);
     if (!replaceConfirmed) {
         switch (AskClash(source, target)) {
             case Clash::Skip:
@@ -309,22 +328,20 @@ Operation::Clash Operation::AskClash(const std::string& source, const std::strin
         return Clash::Replace;
     if (SkipAll)
         return Clash::Skip;
-    const std::string text = ClashText + target + ClashQuestionText + source + ClashEndText;
     // Replacing loses the file that is there, so No is the default.
-    const PromptButton answer =
-        Questions.MessageDialog(DialogKind::Confirmation, text,
-                                {PromptButton::Yes, PromptButton::No, PromptButton::Cancel,
-                                 PromptButton::NoToAll, PromptButton::YesToAll},
-                                PromptButton::No);
+    Question clash{QuestionKind::NameClash, target, source};
+    clash.Answers = EveryAnswer;
+    clash.Default = Answer::No;
+    const Answer answer = Questions.Ask(clash);
     switch (answer) {
-        case PromptButton::Yes:
+        case Answer::Yes:
             return Clash::Replace;
-        case PromptButton::YesToAll:
+        case Answer::YesToAll:
             ReplaceAll = true;
             return Clash::Replace;
-        case PromptButton::No:
+        case Answer::No:
             return Clash::Skip;
-        case PromptButton::NoToAll:
+        case Answer::NoToAll:
             SkipAll = true;
             return Clash::Skip;
         default:
@@ -333,13 +350,15 @@ Operation::Clash Operation::AskClash(const std::string& source, const std::strin
 }
 
 Outcome Operation::Failed(const std::string& source, const std::string& target,
-                          const std::string& reason) {
+                          const Failure& reason) {
     ++ErrorCount;
-    const std::string text = (Kind == FileOperationKind::Copy ? CopyFailedText : MoveFailedText) +
-                             source + IntoText + target + "»:\n" + reason + SkipQuestionText;
-    const PromptButton answer = Questions.MessageDialog(
-        DialogKind::Warning, text, {PromptButton::Yes, PromptButton::Cancel}, PromptButton::Yes);
-    return answer == PromptButton::Yes ? Outcome::Skipped : Outcome::Cancelled;
+    Question failed{
+        Kind == FileOperationKind::Copy ? QuestionKind::CopyFailed : QuestionKind::MoveFailed,
+        source, target};
+    failed.Reason = reason;
+    failed.Answers = SkipOrCancel;
+    failed.Default = Answer::Yes;
+    return Questions.Ask(failed) == Answer::Yes ? Outcome::Skipped : Outcome::Cancelled;
 }
 
 int Operation::Rename(const std::string& from, const std::string& to, bool replacing) {
@@ -381,7 +400,7 @@ std::string Operation::TemporaryFile(const std::string& target, int& fd) {
 }
 
 Outcome Operation::CopyFile(const std::string& source, const std::string& target,
-                            const struct stat& info, bool durable, bool replaceConfirmed) {
+                            const struct stat& info, CopyOptions options) {
     FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
     if (in.Get() < 0)
         return Failed(source, target, Reason(errno));
@@ -395,7 +414,7 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
     struct stat existing {};
     const bool replacing = ::lstat(target.c_str(), &existing) == 0;
     if (replacing) {
-        const Outcome way = ClearTheWay(source, target, info, replaceConfirmed);
+        const Outcome way = ClearTheWay(source, target, info, options.ReplaceConfirmed);
         if (way != Outcome::Done)
             return way;
     }
@@ -404,22 +423,28 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
     if (written.empty())
         return Failed(source, target, Reason(errno));
     FileDescriptor out(fd);
-    auto removeCopy = [&] {
+    const Filled filled = FillCopy(in.Get(), out.Get(), sourceInfo, target, options.Durable);
+    if (filled.Result != Outcome::Done || filled.Problem) {
         out.Reset();
         ::unlink(written.c_str());
-    };
-    auto discard = [&](const std::string& reason) {
-        removeCopy();
-        return Failed(source, target, reason);
-    };
+        return filled.Problem ? Failed(source, target, *filled.Problem) : filled.Result;
+    }
+    if (const int closeError = out.Close(); closeError != 0) {
+        ::unlink(written.c_str());
+        return Failed(source, target, Reason(closeError));
+    }
+    return TakeTargetName(source, target, written, info, replacing, filled.Digest);
+}
 
+Operation::Filled Operation::FillCopy(int in, int out, const struct stat& sourceInfo,
+                                      const std::string& target, bool durable) {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     if (Sums != nullptr)
         Copier.SetDigestSink([&hash](const char* bytes, std::size_t size) {
             hash.addData(QByteArrayView(bytes, static_cast<qsizetype>(size)));
         });
     const auto copy = Copier.Copy(
-        in.Get(), out.Get(),
+        in, out,
         [&](std::uint64_t offset) {
             return Faults.BeforeWrite ? Faults.BeforeWrite(target, offset) : 0;
         },
@@ -429,36 +454,38 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
             return !Progress.CancelRequested();
         });
     Copier.SetDigestSink(nullptr);
-    if (copy.Cancelled) {
-        removeCopy();
-        return Outcome::Cancelled;
-    }
+    if (copy.Cancelled)
+        return {Outcome::Cancelled, std::nullopt, {}};
     if (copy.Error != 0)
-        return discard(Reason(copy.Error));
-    const std::uint64_t copied = copy.Copied;
+        return {Outcome::Done, Reason(copy.Error), {}};
 
     // The copy must hold exactly what the source held when it was opened. The count of bytes
     // written into the new file is its size; a move, which removes the source next, also asks
     // the file system.
-    if (copied != static_cast<std::uint64_t>(sourceInfo.st_size))
-        return discard(SizeMismatchReason);
+    if (copy.Copied != static_cast<std::uint64_t>(sourceInfo.st_size))
+        return {Outcome::Done, SizeMismatch, {}};
     if (durable) {
         struct stat copyInfo {};
-        if (::fstat(out.Get(), &copyInfo) != 0)
-            return discard(Reason(errno));
+        if (::fstat(out, &copyInfo) != 0)
+            return {Outcome::Done, Reason(errno), {}};
         if (copyInfo.st_size != sourceInfo.st_size)
-            return discard(SizeMismatchReason);
+            return {Outcome::Done, SizeMismatch, {}};
     }
 
-    ::fchmod(out.Get(), sourceInfo.st_mode & 07777);
+    ::fchmod(out, sourceInfo.st_mode & 07777);
     const struct timespec times[2] = {sourceInfo.st_atim, sourceInfo.st_mtim};
-    ::futimens(out.Get(), times);
-    if (::fsync(out.Get()) != 0)
-        return discard(Reason(errno));
-    if (const int closeError = out.Close(); closeError != 0) {
-        ::unlink(written.c_str());
-        return Failed(source, target, Reason(closeError));
-    }
+    ::futimens(out, times);
+    if (::fsync(out) != 0)
+        return {Outcome::Done, Reason(errno), {}};
+    Filled filled;
+    if (Sums != nullptr)
+        filled.Digest = hash.result().toHex().toStdString();
+    return filled;
+}
+
+Outcome Operation::TakeTargetName(const std::string& source, const std::string& target,
+                                  const std::string& written, const struct stat& info,
+                                  bool replacing, const std::string& digest) {
     int renameError = Rename(written, target, replacing);
     if (renameError == EEXIST && !replacing) {
         // Somebody put a file there while this one was copied: it is asked about like any other.
@@ -475,7 +502,7 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
     }
     Placed(target);
     if (Sums != nullptr)
-        Sums->push_back({target, hash.result().toHex().toStdString()});
+        Sums->push_back({target, digest});
     return Outcome::Done;
 }
 
@@ -521,10 +548,10 @@ Outcome Operation::Move(const std::string& source, const std::string& target,
     struct stat existing {};
     if (::lstat(target.c_str(), &existing) == 0) {
         if (SameEntry(existing, info))
-            return Failed(source, target, SameFileReason);
+            return Failed(source, target, SameFile);
         if (S_ISDIR(info.st_mode) != S_ISDIR(existing.st_mode))
             return Failed(source, target,
-                          S_ISDIR(existing.st_mode) ? FolderInTheWayReason : FileInTheWayReason);
+                          S_ISDIR(existing.st_mode) ? FolderInTheWay : FileInTheWay);
         if (S_ISDIR(info.st_mode))
             return MoveContents(source, target, info);
         const Outcome way = ClearTheWay(source, target, info, false);
@@ -544,7 +571,7 @@ Outcome Operation::Move(const std::string& source, const std::string& target,
         return MoveContents(source, target, info);
     if (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode))
         return Outcome::Skipped;  // devices, FIFOs and sockets are no part of a collection
-    const Outcome copied = CopyEntry(source, target, info, true, replaceConfirmed);
+    const Outcome copied = CopyEntry(source, target, info, {true, replaceConfirmed});
     if (copied != Outcome::Done)
         return copied;
     // The copy is complete, on the disk and of the right size, and so is its name in the folder:
@@ -560,7 +587,7 @@ Outcome Operation::MoveThroughLink(const std::string& link, const std::string& t
                                    const struct stat& info) {
     // The user chose the link, which stands for its target: the target's data arrives under the
     // link's name, the link goes, and what it points to stays where it is.
-    const Outcome copied = CopyEntry(link, target, info, true, false);
+    const Outcome copied = CopyEntry(link, target, info, {true, false});
     if (copied != Outcome::Done)
         return copied;
     if (const int syncError = SyncFolderOf(target); syncError != 0)
@@ -574,7 +601,7 @@ Outcome Operation::MoveContents(const std::string& source, const std::string& ta
                                 const struct stat& info) {
     // The entries move one by one (CopyFolder moves while the operation is a move); the emptied
     // source folder goes last, and whatever was skipped keeps it.
-    Outcome outcome = CopyFolder(source, target, info, true, true);
+    Outcome outcome = CopyFolder(source, target, info, {true, false}, Entries::Moved);
     if (outcome == Outcome::Done && ::rmdir(source.c_str()) != 0)
         outcome = Failed(source, target, Reason(errno));
     return outcome;
@@ -607,8 +634,9 @@ FileOperationResult PosixFileOperations::Run(FileOperationKind kind,
             error = operation.SyncFolderOf(destination);
     }
     if (error != 0) {
-        Questions.MessageBox(CannotCreateFolderText + destination + "»:\n" + Reason(error),
-                             PromptIcon::Error, {PromptButton::Ok}, PromptButton::Ok);
+        Question notCreated{QuestionKind::FolderNotCreated, destination};
+        notCreated.Reason = Reason(error);
+        Questions.Ask(notCreated);
         result.DestinationFailed = true;
         return result;
     }
@@ -617,7 +645,8 @@ FileOperationResult PosixFileOperations::Run(FileOperationKind kind,
     std::vector<std::uint64_t> sizes;
     std::uint64_t total = 0;
     for (const auto& source : sources) {
-        sizes.push_back(BytesUnder(WithoutTrailingDelimiter(source.Path), !source.LinkItself));
+        sizes.push_back(BytesUnder(WithoutTrailingDelimiter(source.Path),
+                                   source.LinkItself ? TopLink::Kept : TopLink::Followed));
         total += sizes.back();
     }
     Progress.Started(progressTitle, total, part.Number, part.Count);

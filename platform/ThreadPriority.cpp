@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <thread>
 
 namespace {
 
@@ -43,26 +42,6 @@ bool ApplyThreadPriority(std::int64_t threadId, int position) {
         ++nice;
     }
     return true;
-}
-
-int ApplyStrongestThreadPriority(std::int64_t threadId, int position) {
-    position = std::clamp(position, 0, 6);
-    // The thread's own position is always granted, so the walk down stops at it at the latest.
-    for (int tried = position; tried > 0; --tried) {
-        if (ApplyThreadPriority(threadId, tried))
-            return tried;
-    }
-    ApplyThreadPriority(threadId, 0);
-    return 0;
-}
-
-int StrongestPositionAllowed(int position) {
-    int allowed = 0;
-    std::thread probe([&allowed, position] {
-        allowed = ApplyStrongestThreadPriority(CurrentThreadId(), position);
-    });
-    probe.join();
-    return allowed;
 }
 
 std::optional<int> ThreadPosition(std::int64_t threadId) {

@@ -5,7 +5,8 @@
 #include <optional>
 
 // The seven positions of the window's priority control, from idle (0) over normal (3) to the
-// strongest (6), mapped onto this platform's thread scheduling:
+// strongest (6), mapped onto this platform's thread scheduling (on Windows: the system's seven
+// thread priority levels, see win32/ThreadPriority.cpp):
 //
 //   position  policy       nice
 //   0         SCHED_IDLE     19  (runs only when nothing else wants the processor)

@@ -14,7 +14,7 @@ packages=(
     clang
     mingw-w64 audacious dbus
     wine wine64 xvfb xauth
-    dpkg-dev file lintian appstream desktop-file-utils
+    dpkg-dev xz-utils file lintian appstream desktop-file-utils
 )
 
 if [ $# -gt 0 ]; then

@@ -17,3 +17,13 @@ CustomCapacity CustomDataCapacity(std::uint64_t bytes) {
     }
     return custom;
 }
+
+std::optional<NamedPreset> FindPresetByName(std::string_view name) {
+    for (const CapacityPreset& preset : DataPresets)
+        if (preset.Name == name)
+            return NamedPreset{false, preset.Capacity};
+    for (const CapacityPreset& preset : AudioPresets)
+        if (preset.Name == name)
+            return NamedPreset{true, preset.Capacity};
+    return std::nullopt;
+}

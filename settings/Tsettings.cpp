@@ -22,7 +22,6 @@ namespace {
 
 // Texts of this module.
 constexpr std::string_view SectionName = "Global";
-constexpr const char* SaveFailedText = "Не удалось сохранить настройки";
 
 constexpr std::string_view KeyAutoSave = "AutoSave";
 constexpr std::string_view KeyCollectionType = "CollectionType";
@@ -193,8 +192,7 @@ bool TSettings::Save() {
 
     auto report = [this] {
         if (Reporter != nullptr)
-            Reporter->MessageBox(SaveFailedText, PromptIcon::Exclamation, {PromptButton::Ok},
-                                 PromptButton::Ok);
+            Reporter->Ask(Question(QuestionKind::SettingsNotSaved));
         return false;
     };
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "collection/DivisionLimits.h"
+
 class Prompter;
 
 // The user's choices kept between runs in an INI file, section "Global". Loaded by the
@@ -31,12 +33,12 @@ public:
     std::uint8_t CollectionType = 0;
     std::uint8_t FilesAddMethod = 2;
     std::uint8_t SongsAddMethod = 4;
-    std::uint64_t DataMediumCapacity = 734003200;  // 700 МБ
-    std::uint64_t AudioMediumCapacity = 480000;    // 80 minutes in hundredths of a second
-    std::uint32_t SongPause = 150;                 // hundredths of a second
-    float CapacityTolerance = 99.9F;               // percent
+    std::uint64_t DataMediumCapacity = DefaultDataCapacity;
+    std::uint64_t AudioMediumCapacity = DefaultAudioCapacity;  // hundredths of a second
+    std::uint32_t SongPause = DefaultSongPause;                // hundredths of a second
+    float CapacityTolerance = DefaultTolerance;                // percent
     std::string ResultsBaseDir;
-    std::string MediumName = "disk";
+    std::string MediumName = std::string(DefaultMediumName);
     // Data media: count what each item takes on an ISO 9660 image instead of its bytes.
     bool DiscFootprint = false;
     // Copies into medium folders also write the SHA-256 of every file beside each folder.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "collection/DivisionRequest.h"
 #include "tools/ToolPrompter.h"
 
 // One path the collection is made of, or (ListFile) a file naming such paths one per line, "-"
@@ -21,16 +22,13 @@ struct CollectionInput {
 // The collection mode of vantrel-divide: files, folders or playlists divided through the same
 // data manager, division thread, list writers and file operations as the window.
 struct CollectionOptions {
-    bool Music = false;     // playlists of tracks, sizes in hundredths of a second
-    bool Contents = false;  // a folder brings its entries, not itself
-    std::uint64_t Capacity = 0;
-    float Tolerance = 99.9f;    // the window's default
-    std::uint32_t Pause = 150;  // hundredths of a second, music only; the window's default
-    bool DiscCount = false;     // files count as what they take on a disc image
-    bool FewestMedia = false;   // the second way of dividing
+    // Music: playlists of tracks, sizes in hundredths of a second.
+    DivisionRequest Division;
+    bool Contents = false;       // a folder brings its entries, not itself
+    double MediumTimeLimit = 0;  // seconds one medium's search may take; 0: no limit
     std::vector<CollectionInput> Inputs;
 
-    std::string Name = "disk";  // the window's default medium name
+    std::string Name = std::string(DefaultMediumName);
     std::string ListsFolder;
     std::string PlaylistsFolder;
     std::string CopyFolder;

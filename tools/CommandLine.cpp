@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/CommandLine.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
 
+#include "collection/DivisionLimits.h"
+#include "collection/MediumName.h"
 #include "platform/NumberParsing.h"
 #include "tools/MediumCapacity.h"
 
@@ -48,7 +51,7 @@ const char* const DivideUsage =
     "  --fewest-media           divide onto as few media as can be found (the first media the\n"
     "                           fullest, the last the rest) instead of filling each medium in\n"
     "                           turn, and tell whether that number is proven the least\n"
-    "                           (also with unit totals; there --medium-time-limit bounds the\n"
+    "                           (also with unit totals; --medium-time-limit then bounds the\n"
     "                           whole search)\n"
     "\n"
     "Actions, in this order, on all media (none: only the plan):\n"
@@ -63,7 +66,8 @@ const char* const DivideUsage =
     "  --checksums              with --copy: a list DIR/NAMEn.sha256 per medium of the SHA-256\n"
     "                           of every file copied, computed while copying (sha256sum -c)\n"
     "  --move DIR               moves the items into a folder DIR/NAMEn per medium\n"
-    "  --name NAME              the medium name in the files and folders above (default disk)\n"
+    "  --name NAME              the medium name in the files and folders above (default disk;\n"
+    "                           none of \\ / : * ? \" < > |)\n"
     "  DIR is made when it is missing. Copies and moves never leave a partial file under its\n"
     "  final name and never lose a file; errors are reported and the entry skipped.\n"
     "\n"
@@ -104,8 +108,8 @@ const char* const DivideUsage =
     "  --low-bound L            fill at which a medium is good enough (at most C)\n"
     "  --exhaustive             the plain enumeration, without skipping hopeless subtrees\n"
     "  --medium-time-limit S    after S seconds on one medium take the best combination\n"
-    "                           found so far (or the first that fits) and go on\n"
-    "                           (S above 0, at most 1000000000)\n"
+    "                           found so far (or the first that fits) and go on; with\n"
+    "                           paths too (S above 0, at most 1000000000)\n"
     "  --stats                  per medium on standard error: units left, and per pass the\n"
     "                           element count and the evaluations made\n"
     "\n"
@@ -128,13 +132,278 @@ namespace {
 // can hold, so the limit always converts to a clock duration.
 constexpr std::int64_t MaxMediumTimeLimit = 1'000'000'000;
 
+// What the options have said so far, besides the command itself.
+struct ParseState {
+    DivideCommand Command;
+    bool Help = false;
+    std::optional<std::string_view> CapacityText;
+    std::optional<std::uint64_t> LowBound;
+    bool UnitOnlyOption = false;
+    std::string CollectionOption;  // the first option that needs paths
+    bool PauseGiven = false;
+    bool Yes = false;
+    bool No = false;
+    std::uint32_t Group = 0;
+
+    CollectionOptions& Collection() { return Command.Collection; }
+    ToolAnswers& Answers() { return Command.Collection.Answers; }
+};
+
+using Value = std::optional<std::string_view>;
+// Applies an option: its name, and its value when it takes one (nothing when the arguments end
+// before it). A message when the option or its value is wrong, else nothing.
+using Apply = std::optional<std::string> (*)(ParseState&, std::string_view name, Value value);
+
+// Which mode an option belongs to.
+enum class OptionMode { Any, UnitTotals, Paths };
+
+// One option of the command line: one row here is all a new option needs.
+struct OptionRow {
+    std::string_view Name;
+    OptionMode Mode;
+    bool TakesValue;
+    Apply Applies;
+};
+
+using Message = std::optional<std::string>;
+
 // The value of the word the text is, or nothing.
-template <typename Value>
-std::optional<Value> Choice(std::optional<std::string_view> text,
-                            std::initializer_list<std::pair<std::string_view, Value>> words) {
+template <typename Word>
+std::optional<Word> Choice(Value text,
+                           std::initializer_list<std::pair<std::string_view, Word>> words) {
     for (const auto& [word, value] : words)
         if (text && word == *text)
             return value;
+    return std::nullopt;
+}
+
+Message NeedsValue(std::string_view name) {
+    return std::string(name) + " needs a value";
+}
+
+Message Capacity(ParseState& state, std::string_view name, Value value) {
+    state.CapacityText = value;
+    return value ? Message() : NeedsValue(name);
+}
+
+Message LowBound(ParseState& state, std::string_view name, Value value) {
+    if (!value)
+        return NeedsValue(name);
+    state.LowBound = ParseUnsigned64(*value);
+    if (!state.LowBound)
+        return std::string(name) + ": not an unsigned 64-bit decimal: \"" + std::string(*value) +
+               "\"";
+    return std::nullopt;
+}
+
+Message Tolerance(ParseState& state, std::string_view, Value value) {
+    const auto percent = value ? ParseDecimal(*value) : std::nullopt;
+    if (!percent || !IsToleranceAllowed(*percent))
+        return "--tolerance needs a percentage from 80 to 100";
+    state.Collection().Division.Tolerance = static_cast<float>(*percent);
+    return std::nullopt;
+}
+
+Message MediumTimeLimit(ParseState& state, std::string_view, Value value) {
+    const auto seconds = value ? ParseDecimal(*value) : std::nullopt;
+    if (!seconds || *seconds <= 0 || *seconds > static_cast<double>(MaxMediumTimeLimit))
+        return "--medium-time-limit needs a number of seconds above 0 and at most " +
+               std::to_string(MaxMediumTimeLimit);
+    state.Command.UnitList.MediumTimeLimit = *seconds;
+    state.Collection().MediumTimeLimit = *seconds;
+    return std::nullopt;
+}
+
+Message Pause(ParseState& state, std::string_view name, Value value) {
+    if (!value)
+        return NeedsValue(name);
+    const auto pause = ParsePause(*value);
+    if (const auto* message = std::get_if<std::string>(&pause))
+        return *message;
+    state.Collection().Division.Pause = std::get<std::uint32_t>(pause);
+    state.PauseGiven = true;
+    return std::nullopt;
+}
+
+Message Group(ParseState& state, std::string_view, Value value) {
+    const auto number = value ? ParseUnsigned64(*value) : std::nullopt;
+    if (!number || *number > UINT32_MAX)
+        return "--group needs a group number from 0 to " + std::to_string(UINT32_MAX);
+    state.Group = static_cast<std::uint32_t>(*number);
+    return std::nullopt;
+}
+
+Message FromFile(ParseState& state, std::string_view name, Value value) {
+    if (!value || value->empty())
+        return std::string(name) + " needs a file";
+    state.Collection().Inputs.push_back({std::string(*value), state.Group, true});
+    return std::nullopt;
+}
+
+template <std::string CollectionOptions::*Folder>
+Message ActionFolder(ParseState& state, std::string_view name, Value value) {
+    if (!value || value->empty())
+        return std::string(name) + " needs a folder";
+    state.Collection().*Folder = std::string(*value);
+    return std::nullopt;
+}
+
+Message Name(ParseState& state, std::string_view name, Value value) {
+    if (!value)
+        return NeedsValue(name);
+    if (!IsMediumNameAllowed(*value))
+        return "--name: a medium name cannot hold any of \\ / : * ? \" < > |: \"" +
+               std::string(*value) + "\"";
+    state.Collection().Name = std::string(*value);
+    return std::nullopt;
+}
+
+// An option without a value: the step given records what it asks for.
+template <auto Step>
+Message Set(ParseState& state, std::string_view, Value) {
+    Step(state);
+    return std::nullopt;
+}
+
+// An answer to a question, one of its words.
+template <typename Word, Word ToolAnswers::*Answer, const char* Words>
+Message AnswerOption(ParseState& state, std::string_view name, Value value,
+                     std::initializer_list<std::pair<std::string_view, Word>> words) {
+    const auto answer = Choice<Word>(value, words);
+    if (!answer)
+        return std::string(name) + " needs " + Words;
+    state.Answers().*Answer = *answer;
+    return std::nullopt;
+}
+
+constexpr char FolderWords[] = "expand, exclude or stop";
+constexpr char FileWords[] = "exclude or stop";
+constexpr char EntryWords[] = "skip or stop";
+constexpr char TrackWords[] = "skip, add or stop";
+
+Message OversizedFolders(ParseState& state, std::string_view name, Value value) {
+    using Folder = ToolAnswers::Folder;
+    return AnswerOption<Folder, &ToolAnswers::OversizedFolder, FolderWords>(
+        state, name, value,
+        {{"expand", Folder::Expand}, {"exclude", Folder::Exclude}, {"stop", Folder::Stop}});
+}
+
+Message OversizedFiles(ParseState& state, std::string_view name, Value value) {
+    using File = ToolAnswers::File;
+    return AnswerOption<File, &ToolAnswers::OversizedFile, FileWords>(
+        state, name, value, {{"exclude", File::Exclude}, {"stop", File::Stop}});
+}
+
+Message MissingEntries(ParseState& state, std::string_view name, Value value) {
+    using Entry = ToolAnswers::Entry;
+    return AnswerOption<Entry, &ToolAnswers::MissingEntry, EntryWords>(
+        state, name, value, {{"skip", Entry::Skip}, {"stop", Entry::Stop}});
+}
+
+Message DiscTracks(ParseState& state, std::string_view name, Value value) {
+    using Track = ToolAnswers::DiscTrack;
+    return AnswerOption<Track, &ToolAnswers::DiscTracks, TrackWords>(
+        state, name, value, {{"skip", Track::Skip}, {"add", Track::Add}, {"stop", Track::Stop}});
+}
+
+constexpr auto Any = OptionMode::Any;
+constexpr auto Units = OptionMode::UnitTotals;
+constexpr auto Paths = OptionMode::Paths;
+
+const OptionRow Options[] = {
+    {"--help", Any, false, Set<[](ParseState& s) { s.Help = true; }>},
+    {"-h", Any, false, Set<[](ParseState& s) { s.Help = true; }>},
+    {"--exhaustive", Units, false,
+     Set<[](ParseState& s) { s.Command.UnitList.Exhaustive = true; }>},
+    {"--stats", Units, false, Set<[](ParseState& s) { s.Command.UnitList.Stats = true; }>},
+    {"--fewest-media", Any, false, Set<[](ParseState& s) {
+         s.Command.UnitList.FewestMedia = true;
+         s.Collection().Division.Method = DivisionMethod::FewestMedia;
+     }>},
+    {"--capacity", Any, true, Capacity},
+    {"--low-bound", Any, true, LowBound},
+    {"--tolerance", Paths, true, Tolerance},
+    {"--medium-time-limit", Any, true, MediumTimeLimit},
+    {"--music", Paths, false,
+     Set<[](ParseState& s) { s.Collection().Division.Kind = MusicTracks; }>},
+    {"--contents", Paths, false, Set<[](ParseState& s) { s.Collection().Contents = true; }>},
+    {"--disc-count", Paths, false,
+     Set<[](ParseState& s) { s.Collection().Division.DiscCount = true; }>},
+    {"--checksums", Paths, false, Set<[](ParseState& s) { s.Collection().Checksums = true; }>},
+    {"--json", Paths, false, Set<[](ParseState& s) { s.Collection().Json = true; }>},
+    {"--quiet", Paths, false, Set<[](ParseState& s) { s.Collection().Quiet = true; }>},
+    {"--yes", Paths, false, Set<[](ParseState& s) {
+         s.Yes = true;
+         s.Answers().Clashes = ToolAnswers::Clash::Yes;
+     }>},
+    {"--no", Paths, false, Set<[](ParseState& s) {
+         s.No = true;
+         s.Answers().Clashes = ToolAnswers::Clash::No;
+     }>},
+    {"--pause", Paths, true, Pause},
+    {"--group", Paths, true, Group},
+    {"--from-file", Any, true, FromFile},
+    {"--lists", Paths, true, ActionFolder<&CollectionOptions::ListsFolder>},
+    {"--playlists", Paths, true, ActionFolder<&CollectionOptions::PlaylistsFolder>},
+    {"--copy", Paths, true, ActionFolder<&CollectionOptions::CopyFolder>},
+    {"--move", Paths, true, ActionFolder<&CollectionOptions::MoveFolder>},
+    {"--symlinks", Paths, true, ActionFolder<&CollectionOptions::SymlinksFolder>},
+    {"--iso", Paths, true, ActionFolder<&CollectionOptions::IsoFolder>},
+    {"--name", Paths, true, Name},
+    {"--oversized-folders", Paths, true, OversizedFolders},
+    {"--oversized-files", Paths, true, OversizedFiles},
+    {"--missing-entries", Paths, true, MissingEntries},
+    {"--disc-tracks", Paths, true, DiscTracks},
+};
+
+// An argument that is no option: a path, or "-" for the paths on standard input.
+Message Path(ParseState& state, std::string_view arg) {
+    if (arg != "-" && arg.starts_with("-"))
+        return "unknown option \"" + std::string(arg) + "\"";
+    state.Collection().Inputs.push_back({std::string(arg), state.Group, arg == "-"});
+    return std::nullopt;
+}
+
+// The collection mode's checks once every option is read.
+Message FinishCollection(ParseState& state) {
+    CollectionOptions& collection = state.Collection();
+    const bool music = collection.Division.Kind == MusicTracks;
+    if (state.LowBound || state.UnitOnlyOption)
+        return "--low-bound, --exhaustive and --stats work on unit totals, not on paths";
+    if (state.Yes && state.No)
+        return "--yes and --no exclude each other";
+    if (state.PauseGiven && !music)
+        return "--pause works with --music";
+    if (!collection.PlaylistsFolder.empty() && !music)
+        return "--playlists needs --music: a playlist holds playing times";
+    if (music && (collection.Division.DiscCount || !collection.IsoFolder.empty()))
+        return "--disc-count and --iso work on files, not with --music";
+    if (collection.Checksums && collection.CopyFolder.empty())
+        return "--checksums works with --copy";
+    const auto capacity = ParseCapacity(*state.CapacityText, music);
+    if (const auto* message = std::get_if<std::string>(&capacity))
+        return *message;
+    state.Command.Mode = DivideCommand::Kind::Collection;
+    collection.Division.Capacity = std::get<std::uint64_t>(capacity);
+    return std::nullopt;
+}
+
+// The unit-list mode's checks once every option is read.
+Message FinishUnitList(ParseState& state) {
+    const auto capacity = ParseUnsigned64(*state.CapacityText);
+    if (!capacity)
+        return "--capacity: not an unsigned 64-bit decimal: \"" + std::string(*state.CapacityText) +
+               "\"";
+    if (*capacity == 0)
+        return std::string("the capacity must be greater than 0");
+    if (!state.CollectionOption.empty())
+        return state.CollectionOption + " needs paths to divide";
+    if (!state.LowBound)
+        return std::string("missing --low-bound");
+    if (*state.LowBound > *capacity)
+        return std::string("the low bound lies above the capacity");
+    state.Command.UnitList.Capacity = *capacity;
+    state.Command.UnitList.LowBound = *state.LowBound;
     return std::nullopt;
 }
 
@@ -142,205 +411,35 @@ std::optional<Value> Choice(std::optional<std::string_view> text,
 
 std::variant<DivideCommand, std::string> ParseDivideCommand(
     const std::vector<std::string_view>& args) {
-    DivideCommand command;
-    CollectionOptions& collection = command.Collection;
-    ToolAnswers& answers = collection.Answers;
-    std::optional<std::string_view> capacityText;
-    std::optional<std::uint64_t> lowBound;
-    std::optional<float> tolerance;
-    bool unitOnlyOption = false;
-    std::string collectionOption;  // the first option that needs paths
-    bool pauseGiven = false;
-    bool yes = false;
-    bool no = false;
-    std::uint32_t group = 0;
+    ParseState state;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        const std::string name(arg);
-        const auto value = [&]() -> std::optional<std::string_view> {
-            if (i + 1 >= args.size())
-                return std::nullopt;
-            return args[++i];
-        };
-        const bool needsPaths =
-            arg == "--tolerance" || arg == "--music" || arg == "--contents" || arg == "--pause" ||
-            arg == "--group" || arg == "--name" || arg == "--lists" || arg == "--playlists" ||
-            arg == "--copy" || arg == "--move" || arg == "--symlinks" || arg == "--json" ||
-            arg == "--quiet" || arg == "--yes" || arg == "--no" || arg == "--oversized-folders" ||
-            arg == "--oversized-files" || arg == "--missing-entries" || arg == "--disc-tracks" ||
-            arg == "--disc-count" || arg == "--iso" || arg == "--checksums";
-        if (needsPaths && collectionOption.empty())
-            collectionOption = name;
-        if (arg == "--help" || arg == "-h") {
-            command.Mode = DivideCommand::Kind::Help;
-            return command;
-        } else if (arg == "--exhaustive") {
-            command.UnitList.Exhaustive = true;
-            unitOnlyOption = true;
-        } else if (arg == "--fewest-media") {
-            command.UnitList.FewestMedia = true;
-            collection.FewestMedia = true;
-        } else if (arg == "--stats") {
-            command.UnitList.Stats = true;
-            unitOnlyOption = true;
-        } else if (arg == "--capacity") {
-            capacityText = value();
-            if (!capacityText)
-                return name + " needs a value";
-        } else if (arg == "--low-bound") {
-            const auto text = value();
-            if (!text)
-                return name + " needs a value";
-            lowBound = ParseUnsigned64(*text);
-            if (!lowBound)
-                return name + ": not an unsigned 64-bit decimal: \"" + std::string(*text) + "\"";
-        } else if (arg == "--tolerance") {
-            const auto text = value();
-            const auto percent = text ? ParseDecimal(*text) : std::nullopt;
-            if (!percent || *percent < 80 || *percent > 100)
-                return "--tolerance needs a percentage from 80 to 100";
-            tolerance = static_cast<float>(*percent);
-        } else if (arg == "--medium-time-limit") {
-            const auto text = value();
-            const auto seconds = text ? ParseDecimal(*text) : std::nullopt;
-            if (!seconds || *seconds <= 0 || *seconds > static_cast<double>(MaxMediumTimeLimit))
-                return "--medium-time-limit needs a number of seconds above 0 and at most " +
-                       std::to_string(MaxMediumTimeLimit);
-            command.UnitList.MediumTimeLimit = *seconds;
-            unitOnlyOption = true;
-        } else if (arg == "--music") {
-            collection.Music = true;
-        } else if (arg == "--contents") {
-            collection.Contents = true;
-        } else if (arg == "--disc-count") {
-            collection.DiscCount = true;
-        } else if (arg == "--checksums") {
-            collection.Checksums = true;
-        } else if (arg == "--json") {
-            collection.Json = true;
-        } else if (arg == "--quiet") {
-            collection.Quiet = true;
-        } else if (arg == "--yes") {
-            yes = true;
-            answers.Clashes = ToolAnswers::Clash::Yes;
-        } else if (arg == "--no") {
-            no = true;
-            answers.Clashes = ToolAnswers::Clash::No;
-        } else if (arg == "--pause") {
-            const auto text = value();
-            if (!text)
-                return name + " needs a value";
-            const auto pause = ParsePause(*text);
-            if (const auto* message = std::get_if<std::string>(&pause))
+        const auto row =
+            std::find_if(std::begin(Options), std::end(Options),
+                         [arg](const OptionRow& option) { return option.Name == arg; });
+        if (row == std::end(Options)) {
+            if (const Message message = Path(state, arg))
                 return *message;
-            collection.Pause = std::get<std::uint32_t>(pause);
-            pauseGiven = true;
-        } else if (arg == "--group") {
-            const auto text = value();
-            const auto number = text ? ParseUnsigned64(*text) : std::nullopt;
-            if (!number || *number > UINT32_MAX)
-                return "--group needs a group number from 0 to " + std::to_string(UINT32_MAX);
-            group = static_cast<std::uint32_t>(*number);
-        } else if (arg == "--from-file") {
-            const auto text = value();
-            if (!text || text->empty())
-                return name + " needs a file";
-            collection.Inputs.push_back({std::string(*text), group, true});
-        } else if (arg == "--lists" || arg == "--playlists" || arg == "--copy" || arg == "--move" ||
-                   arg == "--symlinks" || arg == "--iso") {
-            const auto text = value();
-            if (!text || text->empty())
-                return name + " needs a folder";
-            std::string& folder = arg == "--lists"       ? collection.ListsFolder
-                                  : arg == "--playlists" ? collection.PlaylistsFolder
-                                  : arg == "--copy"      ? collection.CopyFolder
-                                  : arg == "--move"      ? collection.MoveFolder
-                                  : arg == "--iso"       ? collection.IsoFolder
-                                                         : collection.SymlinksFolder;
-            folder = std::string(*text);
-        } else if (arg == "--name") {
-            const auto text = value();
-            if (!text)
-                return name + " needs a value";
-            if (text->find_first_of(std::string_view("/\0", 2)) != std::string_view::npos ||
-                *text == "." || *text == "..")
-                return "--name: a medium name cannot hold \"/\": \"" + std::string(*text) + "\"";
-            collection.Name = std::string(*text);
-        } else if (arg == "--oversized-folders") {
-            const auto answer =
-                Choice<ToolAnswers::Folder>(value(), {{"expand", ToolAnswers::Folder::Expand},
-                                                      {"exclude", ToolAnswers::Folder::Exclude},
-                                                      {"stop", ToolAnswers::Folder::Stop}});
-            if (!answer)
-                return name + " needs expand, exclude or stop";
-            answers.OversizedFolder = *answer;
-        } else if (arg == "--oversized-files") {
-            const auto answer = Choice<ToolAnswers::File>(
-                value(),
-                {{"exclude", ToolAnswers::File::Exclude}, {"stop", ToolAnswers::File::Stop}});
-            if (!answer)
-                return name + " needs exclude or stop";
-            answers.OversizedFile = *answer;
-        } else if (arg == "--missing-entries") {
-            const auto answer = Choice<ToolAnswers::Entry>(
-                value(), {{"skip", ToolAnswers::Entry::Skip}, {"stop", ToolAnswers::Entry::Stop}});
-            if (!answer)
-                return name + " needs skip or stop";
-            answers.MissingEntry = *answer;
-        } else if (arg == "--disc-tracks") {
-            const auto answer =
-                Choice<ToolAnswers::DiscTrack>(value(), {{"skip", ToolAnswers::DiscTrack::Skip},
-                                                         {"add", ToolAnswers::DiscTrack::Add},
-                                                         {"stop", ToolAnswers::DiscTrack::Stop}});
-            if (!answer)
-                return name + " needs skip, add or stop";
-            answers.DiscTracks = *answer;
-        } else if (arg == "-") {
-            collection.Inputs.push_back({name, group, true});
-        } else if (arg.starts_with("-")) {
-            return "unknown option \"" + name + "\"";
-        } else {
-            collection.Inputs.push_back({name, group, false});
+            continue;
+        }
+        if (row->Mode == OptionMode::Paths && state.CollectionOption.empty())
+            state.CollectionOption = std::string(arg);
+        state.UnitOnlyOption = state.UnitOnlyOption || row->Mode == OptionMode::UnitTotals;
+        Value value;
+        if (row->TakesValue && i + 1 < args.size())
+            value = args[++i];
+        if (const Message message = row->Applies(state, arg, value))
+            return *message;
+        if (state.Help) {
+            state.Command.Mode = DivideCommand::Kind::Help;
+            return state.Command;
         }
     }
-    if (!capacityText)
-        return "missing --capacity";
-
-    if (!collection.Inputs.empty()) {
-        if (lowBound || unitOnlyOption)
-            return "--low-bound, --exhaustive, --medium-time-limit and --stats work on unit "
-                   "totals, not on paths";
-        if (yes && no)
-            return "--yes and --no exclude each other";
-        if (pauseGiven && !collection.Music)
-            return "--pause works with --music";
-        if (!collection.PlaylistsFolder.empty() && !collection.Music)
-            return "--playlists needs --music: a playlist holds playing times";
-        if (collection.Music && (collection.DiscCount || !collection.IsoFolder.empty()))
-            return "--disc-count and --iso work on files, not with --music";
-        if (collection.Checksums && collection.CopyFolder.empty())
-            return "--checksums works with --copy";
-        const auto capacity = ParseCapacity(*capacityText, collection.Music);
-        if (const auto* message = std::get_if<std::string>(&capacity))
-            return *message;
-        command.Mode = DivideCommand::Kind::Collection;
-        collection.Capacity = std::get<std::uint64_t>(capacity);
-        if (tolerance)
-            collection.Tolerance = *tolerance;
-        return command;
-    }
-    const auto capacity = ParseUnsigned64(*capacityText);
-    if (!capacity)
-        return "--capacity: not an unsigned 64-bit decimal: \"" + std::string(*capacityText) + "\"";
-    if (*capacity == 0)
-        return "the capacity must be greater than 0";
-    if (!collectionOption.empty())
-        return collectionOption + " needs paths to divide";
-    if (!lowBound)
-        return "missing --low-bound";
-    if (*lowBound > *capacity)
-        return "the low bound lies above the capacity";
-    command.UnitList.Capacity = *capacity;
-    command.UnitList.LowBound = *lowBound;
-    return command;
+    if (!state.CapacityText)
+        return std::string("missing --capacity");
+    const Message message =
+        state.Collection().Inputs.empty() ? FinishUnitList(state) : FinishCollection(state);
+    if (message)
+        return *message;
+    return state.Command;
 }

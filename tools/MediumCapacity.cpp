@@ -6,8 +6,9 @@
 #include <optional>
 #include <span>
 
+#include "collection/DivisionLimits.h"
 #include "platform/NumberParsing.h"
-#include "tools/MediumPresets.h"
+#include "settings/CapacityPresets.h"
 
 namespace {
 
@@ -17,7 +18,6 @@ struct Unit {
 };
 
 constexpr std::uint64_t HundredthsPerSecond = 100;
-constexpr std::uint32_t MaxPauseHundredths = 1000;
 
 constexpr Unit ByteUnits[] = {{"", 1},
                               {"k", 1024},
@@ -70,7 +70,7 @@ std::optional<std::uint64_t> Scaled(std::string_view number, std::uint64_t unit)
 }  // namespace
 
 std::variant<std::uint64_t, std::string> ParseCapacity(std::string_view text, bool music) {
-    if (const auto preset = FindMediumPreset(text)) {
+    if (const auto preset = FindPresetByName(text)) {
         if (preset->Music != music)
             return "--capacity " + std::string(text) +
                    (music ? " is a data medium; a music collection needs a playing time"
@@ -102,10 +102,8 @@ std::variant<std::uint64_t, std::string> ParseCapacity(std::string_view text, bo
 
 std::variant<std::uint32_t, std::string> ParsePause(std::string_view text) {
     const auto seconds = ParseDecimal(text);
-    if (!seconds || *seconds < 0 || *seconds * HundredthsPerSecond > MaxPauseHundredths)
+    const auto pause = seconds ? SongPauseOf(*seconds) : std::nullopt;
+    if (!pause)
         return std::string("--pause needs a number of seconds from 0 to 10");
-    // Ten-thousandths of a second to hundredths, truncated, as the window's field does: 1.2345 s
-    // is 123, and 0.29 s is 29 however the double rounds.
-    const auto tenThousandths = static_cast<std::uint32_t>(std::llround(*seconds * 10000));
-    return tenThousandths / 100;
+    return *pause;
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "tools/StatusLine.h"
+#include "ui/QuestionTexts.h"
 
 namespace {
 
@@ -20,8 +21,7 @@ std::string Statement(const std::string& text) {
 
 }  // namespace
 
-void ToolPrompter::SetStage(Stage stage) {
-    Current = stage;
+void ToolPrompter::SetStage(Stage) {
     Failed = false;
     Stopped = false;
 }
@@ -38,98 +38,110 @@ void ToolPrompter::Fail(const std::string& text) {
     Status.Print(Program + text);
 }
 
-PromptButton ToolPrompter::MessageBox(const std::string& text, PromptIcon,
-                                      const std::vector<PromptButton>& buttons, PromptButton) {
-    const bool question =
-        std::find(buttons.begin(), buttons.end(), PromptButton::Yes) != buttons.end();
-    if (!question) {
-        // Every notice the core gives the tool tells of a failure: an unreadable playlist, a
-        // group too large, a list not written, a folder not made.
-        Fail(Statement(text));
-        return PromptButton::Ok;
-    }
-    // The one yes-or-no box: collecting into a medium folder that is not empty.
-    if (Answers.Clashes == ToolAnswers::Clash::No) {
-        Stopped = true;
-        Decide("non-empty-folder", Statement(text), "stopped");
-        return PromptButton::No;
-    }
-    Decide("non-empty-folder", Statement(text), "used");
-    return PromptButton::Yes;
-}
-
-PromptButton ToolPrompter::MessageDialog(DialogKind kind, const std::string& text,
-                                         const std::vector<PromptButton>&, PromptButton) {
-    const std::string statement = Statement(text);
-    switch (Current) {
-        case Stage::Input:
-            if (kind == DialogKind::Confirmation) {
-                switch (Answers.DiscTracks) {
-                    case ToolAnswers::DiscTrack::Add:
-                        Decide("disc-track", statement, "added");
-                        return PromptButton::Yes;
-                    case ToolAnswers::DiscTrack::Skip:
-                        LeftOut = true;
-                        Decide("disc-track", statement, "skipped");
-                        return PromptButton::No;
-                    case ToolAnswers::DiscTrack::Stop:
-                        break;
-                }
-                Stopped = true;
-                Decide("disc-track", statement, "stopped");
-                return PromptButton::Cancel;
-            }
-            if (Answers.MissingEntry == ToolAnswers::Entry::Skip) {
-                LeftOut = true;
-                Decide("missing-entry", statement, "skipped");
-                return PromptButton::Yes;
-            }
-            Stopped = true;
-            Decide("missing-entry", statement, "stopped");
-            return PromptButton::Cancel;
-        case Stage::Preparation:
-            if (Answers.OversizedFile == ToolAnswers::File::Exclude) {
-                LeftOut = true;
-                Decide("oversized-file", statement, "excluded");
-                return PromptButton::Yes;
-            }
-            Stopped = true;
-            Decide("oversized-file", statement, "stopped");
-            return PromptButton::Cancel;
-        case Stage::Lists:
-            break;
-        case Stage::Collecting:
-            if (kind == DialogKind::Confirmation) {
-                if (Answers.Clashes == ToolAnswers::Clash::Yes) {
-                    Decide("clash", statement, "replaced");
-                    return PromptButton::Yes;
-                }
-                LeftOut = true;
-                Decide("clash", statement, "kept");
-                return PromptButton::No;
-            }
-            // An error with the offer to skip the entry and go on.
+Answer ToolPrompter::Ask(const Question& question) {
+    const std::string statement = Statement(QuestionText(question).toStdString());
+    switch (question.Kind) {
+        case QuestionKind::OversizedFolder:
+            return OversizedFolder(statement);
+        case QuestionKind::OversizedFile:
+            return OversizedFile(statement);
+        case QuestionKind::MissingEntry:
+        case QuestionKind::MissingTrackLength:
+            return MissingEntry(statement);
+        case QuestionKind::DiscTrack:
+            return DiscTrack(statement);
+        case QuestionKind::NameClash:
+            return NameClash(statement);
+        case QuestionKind::NonEmptyFolder:
+            return NonEmptyFolder(statement);
+        case QuestionKind::CopyFailed:
+        case QuestionKind::MoveFailed:
+        case QuestionKind::ImageEntryFailed:
+            // The entry is skipped and the operation goes on.
             Fail(statement);
             LeftOut = true;
-            return PromptButton::Yes;
+            return Answer::Yes;
+        default:
+            // Every notice the core gives the tool tells of a failure: an unreadable playlist, a
+            // group too large, a list not written, a folder not made.
+            Fail(statement);
+            return question.Answers == std::vector<Answer>{Answer::Ok} ? Answer::Ok
+                                                                       : Answer::Cancel;
     }
-    Fail(statement);
-    return PromptButton::Cancel;
 }
 
-DirTooBigAnswer ToolPrompter::AskDirTooBig(const std::string& message) {
+Answer ToolPrompter::OversizedFolder(const std::string& statement) {
     switch (Answers.OversizedFolder) {
         case ToolAnswers::Folder::Expand:
-            Decide("oversized-folder", message, "expanded");
-            return DirTooBigAnswer::Expand;
+            Decide("oversized-folder", statement, "expanded");
+            return Answer::Expand;
         case ToolAnswers::Folder::Exclude:
             LeftOut = true;
-            Decide("oversized-folder", message, "excluded");
-            return DirTooBigAnswer::Exclude;
+            Decide("oversized-folder", statement, "excluded");
+            return Answer::Exclude;
         case ToolAnswers::Folder::Stop:
             break;
     }
     Stopped = true;
-    Decide("oversized-folder", message, "stopped");
-    return DirTooBigAnswer::Cancel;
+    Decide("oversized-folder", statement, "stopped");
+    return Answer::Cancel;
+}
+
+Answer ToolPrompter::OversizedFile(const std::string& statement) {
+    if (Answers.OversizedFile == ToolAnswers::File::Exclude) {
+        LeftOut = true;
+        Decide("oversized-file", statement, "excluded");
+        return Answer::Yes;
+    }
+    Stopped = true;
+    Decide("oversized-file", statement, "stopped");
+    return Answer::Cancel;
+}
+
+Answer ToolPrompter::MissingEntry(const std::string& statement) {
+    if (Answers.MissingEntry == ToolAnswers::Entry::Skip) {
+        LeftOut = true;
+        Decide("missing-entry", statement, "skipped");
+        return Answer::Yes;
+    }
+    Stopped = true;
+    Decide("missing-entry", statement, "stopped");
+    return Answer::Cancel;
+}
+
+Answer ToolPrompter::DiscTrack(const std::string& statement) {
+    switch (Answers.DiscTracks) {
+        case ToolAnswers::DiscTrack::Add:
+            Decide("disc-track", statement, "added");
+            return Answer::Yes;
+        case ToolAnswers::DiscTrack::Skip:
+            LeftOut = true;
+            Decide("disc-track", statement, "skipped");
+            return Answer::No;
+        case ToolAnswers::DiscTrack::Stop:
+            break;
+    }
+    Stopped = true;
+    Decide("disc-track", statement, "stopped");
+    return Answer::Cancel;
+}
+
+Answer ToolPrompter::NameClash(const std::string& statement) {
+    if (Answers.Clashes == ToolAnswers::Clash::Yes) {
+        Decide("clash", statement, "replaced");
+        return Answer::Yes;
+    }
+    LeftOut = true;
+    Decide("clash", statement, "kept");
+    return Answer::No;
+}
+
+Answer ToolPrompter::NonEmptyFolder(const std::string& statement) {
+    if (Answers.Clashes == ToolAnswers::Clash::No) {
+        Stopped = true;
+        Decide("non-empty-folder", statement, "stopped");
+        return Answer::No;
+    }
+    Decide("non-empty-folder", statement, "used");
+    return Answer::Yes;
 }

@@ -34,9 +34,9 @@ struct ToolDecision {
     std::string Answer;    // empty for a failure
 };
 
-// Answers every question of the data manager and the file operations without asking, from the
-// options, and writes each decision to standard error. What a question means depends on the
-// stage the run is in, which the run sets before it calls into the core.
+// Answers every question of the data manager and the file operations without asking, by its
+// kind, from the options, and writes each decision to standard error in the words the window
+// would show (the statement without its question). The run marks the start of each stage.
 class ToolPrompter : public Prompter {
 public:
     enum class Stage { Input, Preparation, Lists, Collecting };
@@ -47,13 +47,7 @@ public:
     // Enters a stage; the stage's marks start clear.
     void SetStage(Stage stage);
 
-    PromptButton MessageBox(const std::string& text, PromptIcon icon,
-                            const std::vector<PromptButton>& buttons,
-                            PromptButton defaultButton) override;
-    PromptButton MessageDialog(DialogKind kind, const std::string& text,
-                               const std::vector<PromptButton>& buttons,
-                               PromptButton defaultButton) override;
-    DirTooBigAnswer AskDirTooBig(const std::string& message) override;
+    Answer Ask(const Question& question) override;
 
     // In the current stage: something failed (an unreadable playlist, a group too large, a file
     // not written, a copy error), or an answer stopped the operation.
@@ -69,8 +63,15 @@ public:
 
 private:
     const ToolAnswers& Answers;
+    // The answers of the kinds the options decide.
+    Answer OversizedFolder(const std::string& statement);
+    Answer OversizedFile(const std::string& statement);
+    Answer MissingEntry(const std::string& statement);
+    Answer DiscTrack(const std::string& statement);
+    Answer NameClash(const std::string& statement);
+    Answer NonEmptyFolder(const std::string& statement);
+
     StatusLine& Status;
-    Stage Current = Stage::Input;
     bool Failed = false;
     bool Stopped = false;
     bool LeftOut = false;

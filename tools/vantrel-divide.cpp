@@ -2,12 +2,11 @@
 // vantrel-divide: the division from the command line.
 #include <atomic>
 #include <iostream>
+#include <string>
 #include <string_view>
 #include <vector>
 
-#include <signal.h>
-#include <unistd.h>
-
+#include "platform/Console.h"
 #include "tools/CommandLine.h"
 
 namespace {
@@ -16,7 +15,7 @@ namespace {
 std::atomic<bool> Interrupted{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
-extern "C" void OnInterrupt(int) {
+void OnInterrupt() {
     Interrupted.store(true);
 }
 
@@ -24,7 +23,9 @@ extern "C" void OnInterrupt(int) {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    const auto parsed = ParseDivideCommand(std::vector<std::string_view>(argv + 1, argv + argc));
+    const std::vector<std::string> arguments = ConsoleArguments(argc, argv);
+    const auto parsed =
+        ParseDivideCommand(std::vector<std::string_view>(arguments.begin(), arguments.end()));
     if (const auto* message = std::get_if<std::string>(&parsed)) {
         std::cerr << "vantrel-divide: " << *message << " (see --help)\n";
         return ExitBadInput;
@@ -35,15 +36,9 @@ int main(int argc, char** argv) {
             std::cout << DivideUsage;
             return ExitPlaced;
         case DivideCommand::Kind::Collection: {
-            // Interrupted system calls restart: the run notices Ctrl+C between its steps, and no
-            // read or write in the middle of a file fails because of it.
-            struct sigaction action = {};
-            action.sa_handler = OnInterrupt;
-            action.sa_flags = SA_RESTART;
-            sigemptyset(&action.sa_mask);
-            ::sigaction(SIGINT, &action, nullptr);
-            const CollectionStreams streams{std::cin, std::cout, std::cerr,
-                                            ::isatty(STDERR_FILENO) == 1,
+            // The run notices Ctrl+C between its steps.
+            CatchConsoleInterrupt(OnInterrupt);
+            const CollectionStreams streams{std::cin, std::cout, std::cerr, PrepareStatusTerminal(),
                                             [] { return Interrupted.load(); }};
             return RunCollection(command.Collection, streams);
         }

@@ -7,90 +7,89 @@
 #include <QPushButton>
 
 #include "dialogs/Formdirtoobig.h"
+#include "ui/QuestionTexts.h"
 
 namespace {
 
 const char* const ConfirmationCaption = "Подтверждение";
 const char* const WarningCaption = "Предупреждение";
 
-QString ButtonText(PromptButton button) {
+QString ButtonText(Answer button) {
     switch (button) {
-        case PromptButton::Ok:
+        case Answer::Ok:
             return QStringLiteral("OK");
-        case PromptButton::Yes:
+        case Answer::Yes:
             return QString::fromUtf8("&Да");
-        case PromptButton::No:
+        case Answer::No:
             return QString::fromUtf8("&Нет");
-        case PromptButton::Cancel:
+        case Answer::Cancel:
             return QString::fromUtf8("Отмена");
-        case PromptButton::NoToAll:
+        case Answer::NoToAll:
             return QString::fromUtf8("Не&т для всех");
-        case PromptButton::YesToAll:
+        case Answer::YesToAll:
             return QString::fromUtf8("Да для &всех");
+        default:
+            return {};
     }
-    return {};
 }
 
-QMessageBox::Icon BoxIcon(PromptIcon icon) {
-    switch (icon) {
-        case PromptIcon::Exclamation:
-        case PromptIcon::Warning:
+QMessageBox::Icon BoxIcon(QuestionLook look) {
+    switch (look) {
+        case QuestionLook::WarningBox:
+        case QuestionLook::WarningDialog:
             return QMessageBox::Warning;
-        case PromptIcon::Error:
+        case QuestionLook::ErrorBox:
             return QMessageBox::Critical;
-        case PromptIcon::Question:
+        case QuestionLook::QuestionBox:
+        case QuestionLook::ConfirmationDialog:
             return QMessageBox::Question;
-        case PromptIcon::Information:
+        case QuestionLook::InformationBox:
             return QMessageBox::Information;
+        case QuestionLook::OversizedFolderDialog:
+            break;
     }
     return QMessageBox::NoIcon;
 }
 
-// Shows a modal box with the buttons in the order given; Escape and the close box answer
-// escapeAnswer.
-PromptButton Ask(QWidget* parent, const QString& caption, QMessageBox::Icon icon,
-                 const std::string& text, const std::vector<PromptButton>& buttons,
-                 PromptButton defaultButton, PromptButton escapeAnswer) {
-    QMessageBox box(icon, caption, QString::fromStdString(text), QMessageBox::NoButton, parent);
-    std::map<QAbstractButton*, PromptButton> answers;
-    for (const PromptButton button : buttons) {
-        // One role for all keeps the buttons in the order given.
-        QPushButton* added = box.addButton(ButtonText(button), QMessageBox::ActionRole);
-        answers[added] = button;
-        if (button == defaultButton)
-            box.setDefaultButton(added);
-        if (button == escapeAnswer)
-            box.setEscapeButton(added);
-    }
-    box.exec();
-    const auto answered = answers.find(box.clickedButton());
-    return answered == answers.end() ? escapeAnswer : answered->second;
+QString Caption(QuestionLook look) {
+    if (look == QuestionLook::ConfirmationDialog)
+        return QString::fromUtf8(ConfirmationCaption);
+    if (look == QuestionLook::WarningDialog)
+        return QString::fromUtf8(WarningCaption);
+    return QString::fromUtf8(ApplicationTitle);
+}
+
+// Escape and the close box answer Cancel when it is offered, otherwise the last answer.
+Answer EscapeAnswer(const std::vector<Answer>& answers) {
+    for (const Answer answer : answers)
+        if (answer == Answer::Cancel)
+            return Answer::Cancel;
+    return answers.empty() ? Answer::Ok : answers.back();
 }
 
 }  // namespace
 
-PromptButton QtPrompter::MessageBox(const std::string& text, PromptIcon icon,
-                                    const std::vector<PromptButton>& buttons,
-                                    PromptButton defaultButton) {
-    PromptButton escape = buttons.empty() ? PromptButton::Ok : buttons.back();
-    for (const PromptButton button : buttons)
-        if (button == PromptButton::Cancel)
-            escape = PromptButton::Cancel;
-    return Ask(Parent, QString::fromUtf8(ApplicationTitle), BoxIcon(icon), text, buttons,
-               defaultButton, escape);
-}
-
-PromptButton QtPrompter::MessageDialog(DialogKind kind, const std::string& text,
-                                       const std::vector<PromptButton>& buttons,
-                                       PromptButton defaultButton) {
-    const bool confirmation = kind == DialogKind::Confirmation;
-    return Ask(Parent, QString::fromUtf8(confirmation ? ConfirmationCaption : WarningCaption),
-               confirmation ? QMessageBox::Question : QMessageBox::Warning, text, buttons,
-               defaultButton, PromptButton::Cancel);
-}
-
-DirTooBigAnswer QtPrompter::AskDirTooBig(const std::string& message) {
-    TdlgDirTooBig dialog(Parent);
-    dialog.SetMessage(QString::fromStdString(message));
-    return dialog.Ask();
+Answer QtPrompter::Ask(const Question& question) {
+    const QuestionLook look = LookOf(question.Kind);
+    if (look == QuestionLook::OversizedFolderDialog) {
+        TdlgDirTooBig dialog(Parent);
+        dialog.SetMessage(QuestionText(question));
+        return dialog.Ask();
+    }
+    const Answer escape = EscapeAnswer(question.Answers);
+    QMessageBox box(BoxIcon(look), Caption(look), QuestionText(question), QMessageBox::NoButton,
+                    Parent);
+    std::map<QAbstractButton*, Answer> answers;
+    for (const Answer answer : question.Answers) {
+        // One role for all keeps the buttons in the order given.
+        QPushButton* added = box.addButton(ButtonText(answer), QMessageBox::ActionRole);
+        answers[added] = answer;
+        if (answer == question.Default)
+            box.setDefaultButton(added);
+        if (answer == escape)
+            box.setEscapeButton(added);
+    }
+    box.exec();
+    const auto answered = answers.find(box.clickedButton());
+    return answered == answers.end() ? escape : answered->second;
 }

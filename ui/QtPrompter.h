@@ -5,19 +5,13 @@
 
 class QWidget;
 
-// The program's questions and notices as Qt message boxes, over the given parent window.
+// The program's questions and notices as Qt message boxes and the oversized-folder dialog, over
+// the given parent window, worded by the question texts.
 class QtPrompter : public Prompter {
 public:
     explicit QtPrompter(QWidget* parent) : Parent(parent) {}
 
-    PromptButton MessageBox(const std::string& text, PromptIcon icon,
-                            const std::vector<PromptButton>& buttons,
-                            PromptButton defaultButton) override;
-    PromptButton MessageDialog(DialogKind kind, const std::string& text,
-                               const std::vector<PromptButton>& buttons,
-                               PromptButton defaultButton) override;
-    // The oversized-folder dialog with the message.
-    DirTooBigAnswer AskDirTooBig(const std::string& message) override;
+    Answer Ask(const Question& question) override;
 
 private:
     QWidget* Parent;

@@ -3,22 +3,10 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
+#include "winamp/PlayerExchangeProgress.h"
 #include "winamp/WinampPathDialog.h"
 
 namespace {
-
-constexpr const char* CannotStartWinamp = "Не могу запустить Winamp!";
-constexpr const char* WinampTooOld =
-    "У Вас установлен слишком старый Winamp.\nПоддерживаются версии не ниже 1.666. Извините.";
-constexpr const char* Winamp3Installed =
-    "У Вас установлен Winamp 3.х.\nПоддерживаются только "
-    "версии 1.666 - 2.9х и 5.х. Извините.";
-constexpr const char* WinampNotAnswering = "Winamp не отвечает.";
-constexpr const char* SendInterrupted =
-    "Передача списка в Winamp прервана: Winamp не отвечает или не принял очередной файл.\n"
-    "В его плейлист передано треков: ";
-constexpr const char* ExportFailed =
-    "Не удалось получить текущий плейлист Winamp'а.\nКоллекция не изменена.";
 
 constexpr std::intptr_t FirstSupportedVersion = 0x1666;
 constexpr std::intptr_t FirstWinamp3Version = 0x3000;
@@ -35,9 +23,9 @@ std::string FolderOfUninstallString(const std::string& uninstall) {
     return folder;
 }
 
-void ShowNotice(Prompter& questions, const std::string& text) {
-    questions.MessageBox(WithPlayerName(text), PromptIcon::Exclamation, {PromptButton::Ok},
-                         PromptButton::Ok);
+// A notice about the player, which it names.
+void ShowNotice(Prompter& questions, QuestionKind kind) {
+    questions.Ask(Question(kind, {}, std::string(PlayerName)));
 }
 
 }  // namespace
@@ -53,7 +41,7 @@ std::string WithPlayerName(std::string_view text) {
 }
 
 std::size_t WinampHost::AppendFiles(WinampWindowHandle window,
-                                    const std::vector<std::string>& paths) {
+                                    const std::vector<std::string>& paths, const std::string&) {
     std::size_t taken = 0;
     while (taken < paths.size() &&
            SendCopyData(window, WinampCopyDataAppendFile, paths[taken] + '\0'))
@@ -90,8 +78,8 @@ std::optional<WinampWindowHandle> TWinamp::findWinamp() {
     // The folder comes first: without it nothing is looked for, even while the player runs.
     if (!LocateWinampDir())
         return std::nullopt;
-    if (const std::string missing = Host.MissingInstallation(); !missing.empty()) {
-        ShowNotice(Questions, missing);
+    if (Host.InstallationMissing()) {
+        ShowNotice(Questions, QuestionKind::PlayerControlMissing);
         return std::nullopt;
     }
     // A player that is there but does not answer is found all the same: no second one is started.
@@ -101,48 +89,56 @@ std::optional<WinampWindowHandle> TWinamp::findWinamp() {
         return window;
     }
     if (!Host.StartAndWaitForInputIdle(WinampDir + std::string(WinampProgramFile))) {
-        ShowNotice(Questions, CannotStartWinamp);
+        ShowNotice(Questions, QuestionKind::PlayerNotStarted);
         return std::nullopt;
     }
     return Host.FindTopLevelWindow(windowClass);
 }
 
-std::string TWinamp::getWinampPlaylistFile() {
+std::string TWinamp::getWinampPlaylistFile(PlayerExchangeProgress* progress) {
     const auto window = findWinamp();
     if (!window)
         return std::string();
     const auto version =
         Host.SendWindowMessage(*window, WinampUserMessage, 0, WinampCommandGetVersion);
     if (!version) {
-        ShowNotice(Questions, WinampNotAnswering);
+        ShowNotice(Questions, QuestionKind::PlayerNotAnswering);
         return std::string();
     }
     const WinampVersionSupport support = CheckWinampVersion(*version);
     if (support != WinampVersionSupport::Supported) {
-        ShowNotice(Questions,
-                   support == WinampVersionSupport::TooOld ? WinampTooOld : Winamp3Installed);
+        ShowNotice(Questions, support == WinampVersionSupport::TooOld ? QuestionKind::PlayerTooOld
+                                                                      : QuestionKind::PlayerThree);
         return std::string();
     }
-    // Nothing is read from a playlist the player did not finish writing.
-    if (!Host.SendWindowMessage(*window, WinampUserMessage, 0, WinampCommandWritePlaylist)) {
-        ShowNotice(Questions, ExportFailed);
+    // Nothing is read from a playlist the player did not finish writing; one the user stopped
+    // needs no message.
+    Host.ReportExportTo(progress);
+    const auto written =
+        Host.SendWindowMessage(*window, WinampUserMessage, 0, WinampCommandWritePlaylist);
+    Host.ReportExportTo(nullptr);
+    if (!written) {
+        if (progress == nullptr || !progress->CancelRequested())
+            ShowNotice(Questions, QuestionKind::PlaylistNotReceived);
         return std::string();
     }
     return Host.PlaylistFolder(WinampDir) + std::string(WinampPlaylistFileName);
 }
 
-bool TWinamp::addFilesToWinamp(const std::vector<std::string>& paths) {
+bool TWinamp::addFilesToWinamp(const std::vector<std::string>& paths, const std::string& playlist) {
     WinampWindow = findWinamp();
     if (!WinampWindow)
         return false;
     if (!Host.SendWindowMessage(*WinampWindow, WinampUserMessage, 0, WinampCommandClearPlaylist)) {
-        ShowNotice(Questions, WinampNotAnswering);
+        ShowNotice(Questions, QuestionKind::PlayerNotAnswering);
         return false;
     }
-    const std::size_t taken = Host.AppendFiles(*WinampWindow, paths);
+    const std::size_t taken = Host.AppendFiles(*WinampWindow, paths, playlist);
     if (taken == paths.size())
         return true;
-    ShowNotice(Questions, SendInterrupted + std::to_string(taken) + " из " +
-                              std::to_string(paths.size()) + ".");
+    Question interrupted(QuestionKind::PlaylistNotSent, {}, std::string(PlayerName));
+    interrupted.Number = taken;
+    interrupted.Count = paths.size();
+    Questions.Ask(interrupted);
     return false;
 }

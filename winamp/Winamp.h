@@ -9,6 +9,7 @@
 
 #include "winamp/WinampHost.h"
 
+class PlayerExchangeProgress;
 class Prompter;
 class WinampPathDialog;
 
@@ -65,13 +66,16 @@ public:
     std::optional<WinampWindowHandle> findWinamp();
 
     // Makes the player write its current playlist and returns that file's full path; empty when
-    // there is no player or its version cannot write it.
-    std::string getWinampPlaylistFile();
+    // there is no player, its version cannot write it, or the user stopped the writing, which
+    // the progress (when given) follows.
+    std::string getWinampPlaylistFile(PlayerExchangeProgress* progress = nullptr);
 
     // Makes the files the player's playlist, in their order: locates the player, empties its
-    // playlist and appends them. A player that does not answer, or stops taking the files, ends
-    // it with a message that names how many arrived. True when all of them arrived.
-    bool addFilesToWinamp(const std::vector<std::string>& paths);
+    // playlist and appends them; playlist holds the same files as an extended M3U text, for a
+    // player that takes them all at once that way. A player that does not answer, or stops
+    // taking the files, ends it with a message that names how many arrived. True when all of
+    // them arrived.
+    bool addFilesToWinamp(const std::vector<std::string>& paths, const std::string& playlist);
 
     // The folder that holds the player's program, ending with the delimiter; empty while none
     // has been found.

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+class PlayerExchangeProgress;
+
 // A top-level window of the player, as the system names it.
 using WinampWindowHandle = std::uintptr_t;
 
@@ -48,15 +50,21 @@ public:
     virtual bool SendCopyData(WinampWindowHandle window, std::uintptr_t kind,
                               const std::string& bytes) = 0;
 
-    // Appends the files to the playlist in their order and returns how many the player took,
-    // stopping at the first it did not take. By default one copy-data record each; a host whose
-    // player takes many at once sends them so.
+    // Appends the files to the playlist, just cleared, in their order and returns how many the
+    // player took, stopping at the first it did not take. playlist holds the same files as an
+    // extended M3U text (empty when there is none). By default one copy-data record each; a host
+    // whose player takes many at once, or a playlist file, sends them so.
     virtual std::size_t AppendFiles(WinampWindowHandle window,
-                                    const std::vector<std::string>& paths);
+                                    const std::vector<std::string>& paths,
+                                    const std::string& playlist);
 
-    // What the user has to install before the player can be driven here, as a text for the
-    // user; empty (the default) when nothing is missing.
-    virtual std::string MissingInstallation() { return std::string(); }
+    // Where the next writes of the playlist file tell how far they are, and learn that the user
+    // wants them stopped; null for nowhere. By default a write is one message, told nothing.
+    virtual void ReportExportTo(PlayerExchangeProgress*) {}
+
+    // Whether the user has to install the player's control program before the player can be
+    // driven here; false (the default) when nothing is missing.
+    virtual bool InstallationMissing() { return false; }
 
     // The folder the player writes its playlist file into, given the player's folder.
     virtual std::string PlaylistFolder(const std::string& winampDir) = 0;

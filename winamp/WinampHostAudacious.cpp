@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "winamp/WinampHostAudacious.h"
 
+#include <fcntl.h>
 #include <signal.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -15,7 +18,9 @@
 #include "items/PlaylistFormat.h"
 #include "platform/AtomicFile.h"
 #include "platform/ChildProcess.h"
+#include "platform/FileDescriptor.h"
 #include "platform/FileSystem.h"
+#include "winamp/PlayerExchangeProgress.h"
 #include "winamp/Winamp.h"
 
 namespace {
@@ -23,15 +28,23 @@ namespace {
 constexpr const char* PlayerControl = "audtool";
 constexpr const char* CacheSubfolder = "vantrel";
 constexpr const char* LineEnd = "\r\n";
-constexpr const char* MissingPlayerControl =
-    "Для обмена списками с Audacious нужна программа audtool, но она не найдена.\n"
-    "Установите пакет audacious, в который она входит.";
 
 constexpr std::chrono::milliseconds StartPollInterval{100};
+// How often the player's playlist is counted while it reads a playlist file.
+constexpr std::chrono::milliseconds CountPollInterval{20};
 
-// audtool takes many commands in one call; a playlist is sent and asked for in parts this large,
-// so the argument list stays short while the calls stay few.
+// audtool takes many commands in one call; a playlist is sent, where it cannot go as a playlist
+// file, in parts this large, so the argument list stays short while the calls stay few.
 constexpr std::size_t EntriesPerCall = 256;
+// The share of the system's limit on a program's arguments and environment that one question
+// for the playlist's entries takes at most: the rest is left to the environment.
+constexpr long ArgumentShare = 4;
+// The fields asked for each entry of the playlist: its location, its length and its title.
+constexpr std::size_t ExportFields = 3;
+
+// Where a medium is handed to the player as a playlist file.
+constexpr const char* PlaylistFolderPattern = "vantrel-medium-XXXXXX";
+constexpr const char* PlaylistFileName = "medium.m3u";
 
 // Stands for the player's window: there is only one player on the session bus.
 constexpr WinampWindowHandle PlayerWindow = 1;
@@ -82,6 +95,48 @@ std::vector<std::string> SplitLines(const std::string& text) {
 bool ProcessAlive(int pid) {
     return ::kill(pid, 0) == 0 || errno != ESRCH;
 }
+
+// Whether the player reads the path back from a line of a playlist file as exactly that file: a
+// full path with no line break in it. Any other byte, UTF-8 or not, stands as it is.
+bool StandsOnPlaylistLine(const std::string& path) {
+    return !path.empty() && path.front() == '/' && path.find_first_of("\r\n") == std::string::npos;
+}
+
+// The bytes of the arguments the system takes for one program at most, besides its environment.
+std::size_t ArgumentBytes() {
+    const long limit = ::sysconf(_SC_ARG_MAX);
+    return static_cast<std::size_t>(limit > 0 ? limit / ArgumentShare : 32768);
+}
+
+// A playlist file only this user may read (0600), in a folder of its own (0700) under the
+// temporary folder; both are gone with the object.
+class PrivatePlaylistFile {
+public:
+    explicit PrivatePlaylistFile(const std::string& text) {
+        std::error_code error;
+        std::string folder =
+            (std::filesystem::temp_directory_path(error) / PlaylistFolderPattern).string();
+        if (error || ::mkdtemp(folder.data()) == nullptr)
+            return;
+        Folder = folder;
+        const std::string path = Folder + "/" + PlaylistFileName;
+        FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        if (file.IsOpen() && WriteAll(file.Get(), text.data(), text.size()) && file.Close() == 0)
+            Path = path;
+    }
+    ~PrivatePlaylistFile() {
+        std::error_code error;
+        if (!Folder.empty())
+            std::filesystem::remove_all(Folder, error);
+    }
+    PrivatePlaylistFile(const PrivatePlaylistFile&) = delete;
+    PrivatePlaylistFile& operator=(const PrivatePlaylistFile&) = delete;
+
+    std::string Path;  // empty when the file could not be written whole
+
+private:
+    std::string Folder;
+};
 
 }  // namespace
 
@@ -154,11 +209,49 @@ bool WinampHostAudacious::SendCopyData(WinampWindowHandle window, std::uintptr_t
                                        const std::string& bytes) {
     // The record's text ends at its NUL.
     return kind == WinampCopyDataAppendFile &&
-           AppendFiles(window, {bytes.substr(0, bytes.find('\0'))}) == 1;
+           AppendFiles(window, {bytes.substr(0, bytes.find('\0'))}, std::string()) == 1;
 }
 
 std::size_t WinampHostAudacious::AppendFiles(WinampWindowHandle,
-                                             const std::vector<std::string>& paths) {
+                                             const std::vector<std::string>& paths,
+                                             const std::string& playlist) {
+    if (playlist.empty() || !std::all_of(paths.begin(), paths.end(), StandsOnPlaylistLine))
+        return AppendInParts(paths);
+    const std::optional<std::size_t> held = AppendPlaylistFile(playlist, paths.size());
+    if (held == paths.size())
+        return paths.size();
+    // A player that did not read the file as it was meant (one without its playlist reader, say)
+    // is given the files many to a call after all, in a playlist emptied again; one that hangs
+    // is asked nothing more.
+    const bool empty = held == std::size_t{0};
+    if (!empty && !Tell({"playlist-clear"}))
+        return 0;
+    return AppendInParts(paths);
+}
+
+std::optional<std::size_t> WinampHostAudacious::AppendPlaylistFile(const std::string& playlist,
+                                                                   std::size_t count) {
+    const PrivatePlaylistFile file(playlist);
+    if (file.Path.empty())
+        return std::nullopt;
+    // The player reads the file in the background: it is counted until it holds every entry or
+    // the answer time is up, and only then is the file removed.
+    auto answer = Ask({"playlist-addurl", file.Path, "playlist-length"});
+    if (!answer)
+        return std::nullopt;
+    const auto deadline = std::chrono::steady_clock::now() + Waits.Answer;
+    std::size_t held = ParseNumber<std::size_t>(*answer).value_or(0);
+    while (held < count && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(CountPollInterval);
+        answer = Ask({"playlist-length"});
+        if (!answer)
+            return std::nullopt;
+        held = ParseNumber<std::size_t>(*answer).value_or(0);
+    }
+    return held;
+}
+
+std::size_t WinampHostAudacious::AppendInParts(const std::vector<std::string>& paths) {
     // audtool takes a location as a file path or a URI.
     std::size_t taken = 0;
     while (taken < paths.size()) {
@@ -174,8 +267,8 @@ std::size_t WinampHostAudacious::AppendFiles(WinampWindowHandle,
     return taken;
 }
 
-std::string WinampHostAudacious::MissingInstallation() {
-    return FindProgramOnPath(PlayerControl).empty() ? MissingPlayerControl : std::string();
+bool WinampHostAudacious::InstallationMissing() {
+    return FindProgramOnPath(PlayerControl).empty();
 }
 
 std::string WinampHostAudacious::PlaylistFolder(const std::string&) {
@@ -205,6 +298,17 @@ std::optional<std::string> WinampHostAudacious::Ask(const std::vector<std::strin
     return Ask(commands, Waits.Answer);
 }
 
+std::optional<std::string> WinampHostAudacious::AskReading(
+    const std::vector<std::string>& commands, const std::function<bool(std::string_view)>& reader) {
+    if (Hanging)
+        return std::nullopt;
+    ProcessOutput answer = RunProcessReading(PlayerControl, commands, Waits.Answer, reader);
+    Hanging = answer.TimedOut;
+    if (!answer.Finished || answer.ExitStatus != 0)
+        return std::nullopt;
+    return std::move(answer.Output);
+}
+
 bool WinampHostAudacious::Tell(std::vector<std::string> commands) {
     commands.emplace_back("version");
     return Ask(commands).has_value();
@@ -229,35 +333,65 @@ std::optional<std::intptr_t> WinampHostAudacious::VersionWord() {
     return major && *major >= FirstWritingAudacious ? WritingPlayerVersion : OldPlayerVersion;
 }
 
+bool WinampHostAudacious::ExportStopped() {
+    return Progress != nullptr && Progress->CancelRequested();
+}
+
 std::optional<std::vector<std::string>> WinampHostAudacious::PlaylistField(
-    const std::string& command, std::size_t count) {
+    const std::string& command, std::size_t count, std::size_t field) {
     std::vector<std::string> values;
     values.reserve(count);
-    for (std::size_t first = 1; first <= count; first += EntriesPerCall) {
-        const std::size_t last = std::min(count, first + EntriesPerCall - 1);
-        std::vector<std::string> commands;
-        for (std::size_t entry = first; entry <= last; ++entry) {
-            commands.push_back(command);
-            commands.push_back(std::to_string(entry));
-        }
-        const auto answer = Ask(commands);
-        if (!answer)
+    // The count never goes back, not even while a part is asked again.
+    std::size_t reported = 0;
+    const auto arrived = [&](std::size_t inPart) {
+        if (Progress == nullptr)
+            return;
+        reported = std::max(reported, (field * count + values.size() + inPart) / ExportFields);
+        Progress->Received(reported, count);
+    };
+    const std::size_t argumentBytes = ArgumentBytes();
+    for (std::size_t first = 1; first <= count;) {
+        // As many entries to a call as the command line holds.
+        std::size_t last = first;
+        for (std::size_t bytes = 0; last < count && bytes < argumentBytes; ++last)
+            bytes += command.size() + std::to_string(last).size() + 2 + 2 * sizeof(char*);
+        if (!AskEntries(command, first, last, arrived, values))
             return std::nullopt;
-        std::vector<std::string> lines = SplitLines(*answer);
-        if (lines.size() != last - first + 1) {
-            // A value holding a line break: ask for each entry on its own.
-            lines.clear();
-            for (std::size_t entry = first; entry <= last; ++entry) {
-                const auto value = Ask({command, std::to_string(entry)});
-                if (!value)
-                    return std::nullopt;
-                lines.push_back(OneLine(*value));
-            }
-        }
-        for (std::string& line : lines)
-            values.push_back(OneLine(std::move(line)));
+        first = last + 1;
     }
     return values;
+}
+
+bool WinampHostAudacious::AskEntries(const std::string& command, std::size_t first,
+                                     std::size_t last,
+                                     const std::function<void(std::size_t)>& arrived,
+                                     std::vector<std::string>& values) {
+    std::vector<std::string> commands;
+    for (std::size_t entry = first; entry <= last; ++entry)
+        commands.insert(commands.end(), {command, std::to_string(entry)});
+    const std::size_t entries = last - first + 1;
+    std::size_t answered = 0;
+    const auto answer = AskReading(commands, [&](std::string_view piece) {
+        answered += static_cast<std::size_t>(std::count(piece.begin(), piece.end(), '\n'));
+        arrived(std::min(answered, entries));
+        return !ExportStopped();
+    });
+    if (!answer)
+        return false;
+    std::vector<std::string> lines = SplitLines(*answer);
+    if (lines.size() == entries) {
+        for (std::string& line : lines)
+            values.push_back(OneLine(std::move(line)));
+        return true;
+    }
+    // A value holding a line break: the part is asked again in halves, down to the entry.
+    if (entries == 1) {
+        values.push_back(OneLine(*answer));
+        return true;
+    }
+    const std::size_t middle = first + entries / 2;
+    return AskEntries(command, first, middle - 1, arrived, values) &&
+           AskEntries(command, middle, last, arrived, values);
 }
 
 bool WinampHostAudacious::WritePlaylistFile() {
@@ -271,10 +405,10 @@ bool WinampHostAudacious::WritePlaylistFile() {
     if (!count)
         return false;
     // The first field the player does not give ends the export: nothing is written then.
-    const auto locations = PlaylistField("playlist-song-filename", *count);
+    const auto locations = PlaylistField("playlist-song-filename", *count, 0);
     const auto seconds =
-        locations ? PlaylistField("playlist-song-length-seconds", *count) : std::nullopt;
-    const auto titles = seconds ? PlaylistField("playlist-song", *count) : std::nullopt;
+        locations ? PlaylistField("playlist-song-length-seconds", *count, 1) : std::nullopt;
+    const auto titles = seconds ? PlaylistField("playlist-song", *count, 2) : std::nullopt;
     if (!titles)
         return false;
     std::string text = std::string(PlaylistHeader) + LineEnd;

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "winamp/WinampHost.h"
@@ -26,8 +28,11 @@ struct AudaciousWaits {
 // - the version word is that of a player that writes its playlist (0x5666) for Audacious 3
 //   and later, and a too old one otherwise;
 // - writing the playlist exports the current playlist (locations, titles, lengths) as an
-//   extended M3U file in the user's cache folder; clearing and the copy-data record clear the
-//   current playlist and append one file to it, and files are appended many to a call.
+//   extended M3U file in the user's cache folder, asking for each field of all entries in as
+//   few calls as the command line holds and telling the progress as the answers come;
+// - clearing and the copy-data record clear the current playlist and append one file to it; a
+//   medium goes in one call as a private playlist file the player reads, and only where that
+//   fails (or a path cannot stand on a playlist's line) many files to a call.
 // A player that has let a call run out of time is taken as hanging: nothing more is asked of it,
 // as no message reaches a hung window, until it is looked for again.
 class WinampHostAudacious : public WinampHost {
@@ -47,10 +52,11 @@ public:
                                                    std::intptr_t lParam) override;
     bool SendCopyData(WinampWindowHandle window, std::uintptr_t kind,
                       const std::string& bytes) override;
-    std::size_t AppendFiles(WinampWindowHandle window,
-                            const std::vector<std::string>& paths) override;
-    // audtool is missing: the Debian package that brings it.
-    std::string MissingInstallation() override;
+    std::size_t AppendFiles(WinampWindowHandle window, const std::vector<std::string>& paths,
+                            const std::string& playlist) override;
+    void ReportExportTo(PlayerExchangeProgress* progress) override { Progress = progress; }
+    // audtool is missing.
+    bool InstallationMissing() override;
     // The cache folder of this program: $XDG_CACHE_HOME/vantrel/, else ~/.cache/vantrel/.
     std::string PlaylistFolder(const std::string& winampDir) override;
 
@@ -62,6 +68,11 @@ private:
     std::optional<std::string> Ask(const std::vector<std::string>& commands,
                                    std::chrono::milliseconds time);
     std::optional<std::string> Ask(const std::vector<std::string>& commands);
+    // audtool's output for the commands, the answers told to the reader as they come; the time
+    // holds for each wait for an answer. Nothing when it failed, did not answer in time, or the
+    // reader stopped it.
+    std::optional<std::string> AskReading(const std::vector<std::string>& commands,
+                                          const std::function<bool(std::string_view)>& reader);
     // The commands, then one that fails when no player took them: audtool's commands that only
     // tell the player something end well even without a player.
     bool Tell(std::vector<std::string> commands);
@@ -70,12 +81,27 @@ private:
     std::optional<std::intptr_t> VersionWord();
     bool WritePlaylistFile();
     // One field of the entries 1…count of the current playlist, one line per entry; nothing when
-    // the player did not give it.
+    // the player did not give it or the user stopped it. It is the field number given (from 0)
+    // of the fields asked for, which the progress shows as one run.
     std::optional<std::vector<std::string>> PlaylistField(const std::string& command,
-                                                          std::size_t count);
+                                                          std::size_t count, std::size_t field);
+    // Appends the field of the entries first…last to values, asked in one call, telling arrived
+    // how many of them have been answered. A part whose answer has more lines than entries (a
+    // value holding a line break) is asked again in halves. False when the player did not give
+    // it or the user stopped it.
+    bool AskEntries(const std::string& command, std::size_t first, std::size_t last,
+                    const std::function<void(std::size_t)>& arrived,
+                    std::vector<std::string>& values);
+    // Whether the user has asked the export to stop.
+    bool ExportStopped();
+    // Appends the playlist text of count files as a playlist file the player reads at once;
+    // how many entries the player then holds, or nothing when it did not take the file.
+    std::optional<std::size_t> AppendPlaylistFile(const std::string& playlist, std::size_t count);
+    std::size_t AppendInParts(const std::vector<std::string>& paths);
 
     std::vector<std::string> StartArguments;
     AudaciousWaits Waits;
     std::optional<int> Started;
     bool Hanging = false;
+    PlayerExchangeProgress* Progress = nullptr;
 };

@@ -42,14 +42,14 @@
 namespace {
 
 // A collection that keeps the search on its first medium for a long time: even sizes between a
-// quarter and a third of an odd capacity, which the tolerance of 100 % makes the bound, so no
-// combination ever reaches it and every one is tried.
+// twelfth and an eighth of an odd capacity, which the tolerance of 100 % makes the bound, so no
+// combination ever reaches it, and about ten fit on a medium in countless ways.
 constexpr std::uint64_t LongSearchCapacity = 1000000001;
 const char* const LongSearchSettings = "DataMediumCapacity=1000000001\nCapacityTolerance=100\n";
 
 void AddLongSearchCollection(TDataManager& manager) {
     std::mt19937_64 random(7);
-    std::uniform_int_distribution<std::uint64_t> half(125000001, 166666666);
+    std::uniform_int_distribution<std::uint64_t> half(41666667, 62500000);
     for (int i = 0; i < 4000; ++i) {
         const std::string name = "item" + std::to_string(i);
         TDataManagerTestAccess::Append(manager,
@@ -107,7 +107,7 @@ private slots:
             {QStringLiteral("800"), window.radioCapacity800},
             {QStringLiteral("4G"), window.radioCapacity4G}};
         window.cmboMedia->addItem(Text("Носитель 1"));
-        harness.Questions.Answer(accept ? PromptButton::Yes : PromptButton::No);
+        harness.Questions.Reply(accept ? Answer::Yes : Answer::No);
 
         radios.at(chosen)->click();
 
@@ -347,7 +347,7 @@ private slots:
             TfrmVantrelMain& window = harness.Open();
             QVERIFY(window.chkDiscFootprint->isChecked());
             window.cmboMedia->addItem(Text("Носитель 1"));
-            harness.Questions.Answer(accept ? PromptButton::Yes : PromptButton::No);
+            harness.Questions.Reply(accept ? Answer::Yes : Answer::No);
 
             window.chkDiscFootprint->click();
 
@@ -446,13 +446,11 @@ private slots:
         QTest::addColumn<bool>("forAll");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<int>("answer");
-        QTest::newRow("expand") << false << false << true << int(DirTooBigAnswer::Expand);
-        QTest::newRow("exclude") << true << false << true << int(DirTooBigAnswer::Exclude);
-        QTest::newRow("expand for all")
-            << false << true << true << int(DirTooBigAnswer::ExpandForAll);
-        QTest::newRow("exclude for all")
-            << true << true << true << int(DirTooBigAnswer::ExcludeForAll);
-        QTest::newRow("cancel") << true << true << false << int(DirTooBigAnswer::Cancel);
+        QTest::newRow("expand") << false << false << true << int(Answer::Expand);
+        QTest::newRow("exclude") << true << false << true << int(Answer::Exclude);
+        QTest::newRow("expand for all") << false << true << true << int(Answer::ExpandForAll);
+        QTest::newRow("exclude for all") << true << true << true << int(Answer::ExcludeForAll);
+        QTest::newRow("cancel") << true << true << false << int(Answer::Cancel);
     }
     void dirTooBigDialogAnswers() {
         QFETCH(bool, exclude);

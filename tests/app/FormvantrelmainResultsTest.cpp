@@ -230,10 +230,10 @@ private slots:
     void theStatusBarSaysWhatFailedAndThatTheRunWasStopped_data() {
         QTest::addColumn<QList<int>>("answers");  // to the questions about disk2
         QTest::addColumn<QString>("report");
-        QTest::newRow("skipped") << QList<int>{int(PromptButton::Ok)}
+        QTest::newRow("skipped") << QList<int>{int(Answer::Ok)}
                                  << Text("Скопированы элементы носителей: 2 из 3; не удалось: 1");
         QTest::newRow("cancelled")
-            << QList<int>{int(PromptButton::Yes), int(PromptButton::Cancel)}
+            << QList<int>{int(Answer::Yes), int(Answer::Cancel)}
             << Text("Скопированы элементы носителей: 1 из 3; не удалось: 1; прервано");
     }
     void theStatusBarSaysWhatFailedAndThatTheRunWasStopped() {
@@ -253,7 +253,7 @@ private slots:
             harness.File("out/disk2/c");  // "not empty": go on; the clash: cancel
         }
         for (const int answer : answers)
-            harness.Questions.Answer(static_cast<PromptButton>(answer));
+            harness.Questions.Reply(static_cast<Answer>(answer));
 
         window.btnProcessResults->click();
 
@@ -278,9 +278,7 @@ private slots:
         QVERIFY(window.statusPanel1->text().isEmpty());
 
         QCOMPARE(harness.Questions.Asked.size(), std::size_t{1});
-        QCOMPARE(harness.Questions.Asked[0].Text,
-                 std::string("Не удалось создать базовый каталог для результатов"));
-        QCOMPARE(harness.Questions.Asked[0].Icon, PromptIcon::Exclamation);
+        QCOMPARE(harness.Questions.Asked[0].Kind, QuestionKind::BaseFolderMissing);
         QVERIFY(!window.btnOpenResultsBaseDir->isVisibleTo(&window));
     }
 

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -159,16 +160,67 @@ private slots:
         }
         QCOMPARE(QString::fromStdString(harness.Files.Titles.at(0)), title);
         if (tag == 1 || tag == 2) {
-            // The browser starts at the current folder, which then follows the choice.
+            // The browser starts at the current folder, and the next browse where this one ended;
+            // the process's current folder stays.
             QCOMPARE(harness.Files.StartFolders.at(0), startFolder.string());
-            QCOMPARE(std::filesystem::current_path(),
-                     cancel ? startFolder : std::filesystem::path(harness.Root + "/box"));
-            std::filesystem::current_path(startFolder);
+            QCOMPARE(std::filesystem::current_path(), startFolder);
         }
         // The button repeats the remembered command.
         window.btnAdd->click();
         QCOMPARE(QString::fromStdString(harness.Files.Titles.at(1)), title);
-        std::filesystem::current_path(startFolder);
+        if (tag == 1 || tag == 2) {
+            QCOMPARE(harness.Files.StartFolders.at(1),
+                     cancel ? startFolder.string() : harness.Root + "/box");
+        }
+        QCOMPARE(std::filesystem::current_path(), startFolder);
+    }
+
+    void importFromThePlayerCountsAndStops_data() {
+        QTest::addColumn<int>("stop");  // 0: none, 1: Esc, 2: the Cancel button
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("whole") << 0 << QStringList{Text("Три")};
+        QTest::newRow("Esc") << 1 << QStringList();
+        QTest::newRow("Cancel") << 2 << QStringList();
+    }
+    // The import froze the window for 22 s with no count and no way out; now the status bar
+    // counts the entries, and Esc or Cancel stops it with nothing imported and nothing to tell.
+    void importFromThePlayerCountsAndStops() {
+        QFETCH(int, stop);
+        const QString cancelName = QStringLiteral("cancelPlayerExchange");
+        Harness harness;
+        harness.WriteSettings("CollectionType=1\n");
+        harness.Playlist("WINAMP.m3u", {"Три"});
+        TfrmVantrelMain& window = harness.Open();
+        QString shown;
+        QPushButton* cancel = nullptr;
+        bool watching = false;
+        harness.Player.Watch = [&] {
+            if (harness.Player.Progress == nullptr)
+                return;
+            // A click that reached the window would start a second import inside this one.
+            QVERIFY(!watching);
+            watching = true;
+            harness.Player.Progress->Received(1200, 5000);
+            shown = window.statusPanel1->text();
+            cancel = window.statusBar()->findChild<QPushButton*>(cancelName);
+            QVERIFY(cancel != nullptr);
+            QCOMPARE(cancel->text(), Text("Отмена"));
+            // The rest of the window takes no input meanwhile.
+            QTest::mouseClick(window.btnAdd, Qt::LeftButton);
+            if (stop == 1)
+                QTest::keyClick(&window, Qt::Key_Escape);
+            else if (stop == 2)
+                QTest::mouseClick(cancel, Qt::LeftButton);
+        };
+
+        window.miAddClick(AddFromWinamp);
+
+        QCOMPARE(shown, Text("Получение плейлиста Audacious'а: 1200 из 5000"));
+        QCOMPARE(Captions(window), Fetched<QStringList>("rows"));
+        QVERIFY(harness.Questions.Asked.empty());
+        QVERIFY(harness.Files.Titles.empty());
+        QVERIFY(window.statusBar()->findChild<QPushButton*>(cancelName) == nullptr);
+        QVERIFY(window.statusPanel1->text().isEmpty());
     }
 
     void droppedAndCommandLinePathsAreAdded_data() {
@@ -225,9 +277,8 @@ private slots:
         QTest::newRow("selected, no results")
             << 0 << false << -1 << QStringList{Text("a"), Text("c")};
         QTest::newRow("all, no results") << 1 << false << -1 << QStringList();
-        QTest::newRow("selected, results kept") << 0 << true << int(PromptButton::No) << all;
-        QTest::newRow("all, results discarded")
-            << 1 << true << int(PromptButton::Yes) << QStringList();
+        QTest::newRow("selected, results kept") << 0 << true << int(Answer::No) << all;
+        QTest::newRow("all, results discarded") << 1 << true << int(Answer::Yes) << QStringList();
     }
     void removingAsksBeforeDiscardingResults() {
         QFETCH(bool, results);
@@ -238,7 +289,7 @@ private slots:
         if (results)
             window.cmboMedia->addItem(Text("Носитель 1"));
         if (answer >= 0)
-            harness.Questions.Answer(static_cast<PromptButton>(answer));
+            harness.Questions.Reply(static_cast<Answer>(answer));
         SelectRows(window, {1});
 
         window.miDelClick(Fetched<int>("tag"));
@@ -248,12 +299,9 @@ private slots:
         QCOMPARE(harness.Questions.Unanswered, 0);
         if (results) {
             const auto& question = harness.Questions.Asked[0];
-            QCOMPARE(question.Text,
-                     std::string("Эта команда очистит результаты предыдущего разбиения!\n\n"
-                                 "Продолжить?"));
-            QCOMPARE(question.Default, PromptButton::No);
-            QCOMPARE(question.Icon, PromptIcon::Question);
-            QCOMPARE(window.cmboMedia->count(), answer == int(PromptButton::Yes) ? 0 : 1);
+            QCOMPARE(question.Kind, QuestionKind::DiscardResults);
+            QCOMPARE(question.Default, Answer::No);
+            QCOMPARE(window.cmboMedia->count(), answer == int(Answer::Yes) ? 0 : 1);
         }
         QCOMPARE(window.cmboCollectionType->isEnabled(), Captions(window).isEmpty());
     }
@@ -535,9 +583,7 @@ private slots:
 
         QVERIFY(!window.close());
         QCOMPARE(harness.Questions.Asked.size(), std::size_t{1});
-        QCOMPARE(harness.Questions.Asked[0].Text,
-                 std::string("Пожалуйста, остановите процесс разбиения перед выходом"));
-        QCOMPARE(harness.Questions.Asked[0].Icon, PromptIcon::Information);
+        QCOMPARE(harness.Questions.Asked[0].Kind, QuestionKind::StopBeforeExit);
 
         QTRY_VERIFY(!window.dividing());
         QVERIFY(window.close());

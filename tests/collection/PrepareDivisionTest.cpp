@@ -58,14 +58,14 @@ TEST_F(PrepareDivisionTest, ExpandedFolderIsReplacedByItsEntries) {
     Folder.MakeFile("big/b/y", 400 * MB);
     Folder.MakeFile("big/c", 100 * MB);
     Manager.AddItems({Folder / "big"}, AddFolder);
-    Parts.Prompter.AnswerDirTooBig(DirTooBigAnswer::Expand);
+    Parts.Prompter.Reply(Answer::Expand);
 
     ASSERT_TRUE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
     FinishDivision();
 
     ASSERT_EQ(Parts.Prompter.Asked.size(), 1u);
-    EXPECT_EQ(Parts.Prompter.Asked[0].Text,
-              "Папка «" + (Folder / "big") + "» не помещается на выбранный носитель");
+    EXPECT_EQ(Parts.Prompter.Asked[0].Kind, QuestionKind::OversizedFolder);
+    EXPECT_EQ(Parts.Prompter.Asked[0].Path, Folder / "big");
     EXPECT_EQ(ItemNames(), (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_EQ(Parts.Collection.RowCount(), 3u);
     EXPECT_EQ(Manager.GetTotalSize(), 900 * MB);
@@ -80,12 +80,11 @@ TEST_F(PrepareDivisionTest, NestedOversizedFolderIsAskedAgainUnlessExpandForAll)
         DataManagerFixtureParts parts;
         TDataManager manager(parts.Collection, parts.Medium, parts.Host());
         manager.AddItems({folder / "big"}, AddFolder);
-        parts.Prompter.AnswerDirTooBig(forAll ? DirTooBigAnswer::ExpandForAll
-                                              : DirTooBigAnswer::Expand);
+        parts.Prompter.Reply(forAll ? Answer::ExpandForAll : Answer::Expand);
         if (!forAll)
-            parts.Prompter.AnswerDirTooBig(DirTooBigAnswer::Expand);
+            parts.Prompter.Reply(Answer::Expand);
         // The 750 МБ file itself is then asked about; leave it out.
-        parts.Prompter.Answer(PromptButton::Yes);
+        parts.Prompter.Reply(Answer::Yes);
 
         ASSERT_TRUE(manager.PrepareDivision(Capacity700, 699 * MB, 0)) << forAll;
         parts.UiThread.PumpUntil([&] { return parts.Listener.Ended > 0; });
@@ -104,20 +103,18 @@ TEST_F(PrepareDivisionTest, OversizedFileQuestionAndItsAnswers) {
     Folder.MakeFile("b", 900 * MB);
     Folder.MakeFile("c", 10 * MB);
     Manager.AddItems({Folder / "a", Folder / "b", Folder / "c"}, AddFiles);
-    Parts.Prompter.Answer(PromptButton::YesToAll);
+    Parts.Prompter.Reply(Answer::YesToAll);
 
     ASSERT_TRUE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
     FinishDivision();
 
     ASSERT_EQ(Parts.Prompter.Asked.size(), 1u);  // the second file goes without a question
     const auto& question = Parts.Prompter.Asked[0];
-    EXPECT_EQ(question.QuestionKind, ScriptedPrompter::Kind::WarningDialog);
-    EXPECT_EQ(question.Text, "Файл «" + (Folder / "a") +
-                                 "» не помещается на выбранный носитель.\n\nИсключить файл из "
-                                 "рассмотрения?");
-    EXPECT_EQ(question.Buttons, (std::vector<PromptButton>{PromptButton::Yes, PromptButton::Cancel,
-                                                           PromptButton::YesToAll}));
-    EXPECT_EQ(question.Default, PromptButton::Yes);
+    EXPECT_EQ(question.Kind, QuestionKind::OversizedFile);
+    EXPECT_EQ(question.Path, Folder / "a");
+    EXPECT_EQ(question.Answers,
+              (std::vector<Answer>{Answer::Yes, Answer::Cancel, Answer::YesToAll}));
+    EXPECT_EQ(question.Default, Answer::Yes);
     EXPECT_EQ(ItemNames(), (std::vector<std::string>{"c"}));
     EXPECT_EQ(Parts.Collection.RowCount(), 1u);
 }
@@ -127,8 +124,8 @@ TEST_F(PrepareDivisionTest, CancelSelectsTheItemAndKeepsEarlierExclusions) {
     Folder.MakeFile("b", 900 * MB);
     Folder.MakeFile("c", 10 * MB);
     Manager.AddItems({Folder / "a", Folder / "b", Folder / "c"}, AddFiles);
-    Parts.Prompter.Answer(PromptButton::Yes);
-    Parts.Prompter.Answer(PromptButton::Cancel);
+    Parts.Prompter.Reply(Answer::Yes);
+    Parts.Prompter.Reply(Answer::Cancel);
 
     EXPECT_FALSE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
     EXPECT_FALSE(Manager.GetThread());
@@ -148,15 +145,13 @@ TEST_F(PrepareDivisionTest, GroupThatCannotFitStopsThePreparation) {
     Manager.AddItems({Folder / "a", Folder / "b", Folder / "c", Folder / "d"}, AddFiles);
     for (const char* name : {"a", "b", "c"})
         SetGroup(name, 5);
-    Parts.Prompter.Answer(PromptButton::Ok);
+    Parts.Prompter.Reply(Answer::Ok);
 
     EXPECT_FALSE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
     EXPECT_FALSE(Manager.GetThread());
     ASSERT_EQ(Parts.Prompter.Asked.size(), 1u);
-    EXPECT_EQ(Parts.Prompter.Asked[0].QuestionKind, ScriptedPrompter::Kind::MessageBox);
-    EXPECT_EQ(Parts.Prompter.Asked[0].Icon, PromptIcon::Exclamation);
-    EXPECT_EQ(Parts.Prompter.Asked[0].Text,
-              "Группа элементов №5 не помещается на выбранный носитель.");
+    EXPECT_EQ(Parts.Prompter.Asked[0].Kind, QuestionKind::GroupTooLarge);
+    EXPECT_EQ(Parts.Prompter.Asked[0].Number, 5u);
 }
 
 TEST_F(PrepareDivisionTest, UnitsAreUngroupedItemsThenGroupsInAscendingNumber) {
@@ -192,12 +187,12 @@ TEST_F(PrepareDivisionTest, SongPauseCountsInTheFitTest) {
                  "#EXTM3U\n#EXTINF:4799,Long\nlong.mp3\n#EXTINF:100,Short\nshort.mp3\n");
     Manager.AddItems({Folder / "list.m3u"}, AddFromPlaylist);
     ASSERT_EQ(Manager.GetItems().size(), 2u);
-    Parts.Prompter.Answer(PromptButton::Yes);
+    Parts.Prompter.Reply(Answer::Yes);
 
     ASSERT_TRUE(Manager.PrepareDivision(480000, 479520, 150));
     FinishDivision();
     ASSERT_EQ(Parts.Prompter.Asked.size(), 1u);
-    EXPECT_NE(Parts.Prompter.Asked[0].Text.find(Folder / "long.mp3"), std::string::npos);
+    EXPECT_EQ(Parts.Prompter.Asked[0].Path, Folder / "long.mp3");
     ASSERT_EQ(Manager.GetItems().size(), 1u);
     EXPECT_EQ(Manager.GetGroups().size(), 0u);
     ASSERT_EQ(Manager.GetMedia().size(), 1u);
@@ -207,11 +202,11 @@ TEST_F(PrepareDivisionTest, VanishedPathCountsAsAFolderAndExclusionsCanEmptyTheC
     const std::string gone = Folder.MakeFile("gone", 800 * MB);
     Manager.AddItems({gone}, AddFiles);
     std::filesystem::remove(gone);
-    Parts.Prompter.AnswerDirTooBig(DirTooBigAnswer::Expand);
+    Parts.Prompter.Reply(Answer::Expand);
 
     EXPECT_FALSE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
     EXPECT_EQ(Parts.Prompter.Asked.size(), 1u);  // nothing else is said
-    EXPECT_EQ(Parts.Prompter.Asked[0].QuestionKind, ScriptedPrompter::Kind::DirTooBig);
+    EXPECT_EQ(Parts.Prompter.Asked[0].Kind, QuestionKind::OversizedFolder);
     EXPECT_TRUE(Manager.GetItems().empty());
     EXPECT_EQ(Manager.GetTotalSize(), 0u);
     EXPECT_EQ(Parts.Collection.RowCount(), 0u);
@@ -222,7 +217,7 @@ TEST_F(PrepareDivisionTest, SizeNearTheLargestValueDoesNotWrapIntoFitting) {
     Folder.MakeFile("a", 10);
     Manager.AddItems({Folder / "a"}, AddFiles);
     TDataManagerTestAccess::SetItemSize(Manager, 0, UINT64_MAX);  // a length not read
-    Parts.Prompter.Answer(PromptButton::Yes);
+    Parts.Prompter.Reply(Answer::Yes);
     EXPECT_FALSE(Manager.PrepareDivision(480000, 479520, 150));
     EXPECT_EQ(Parts.Prompter.Asked.size(), 1u);
 }
@@ -237,8 +232,8 @@ TEST_F(PrepareDivisionTest, ExcludingItemsClearsThePreviousResultWhateverFollows
     TDataManagerTestAccess::Media(Manager) = {
         TMedium{Manager.GetItems().cbegin(), std::next(Manager.GetItems().cbegin())}};
     Manager.ShowMedium(0);
-    Parts.Prompter.Answer(PromptButton::Yes);  // exclude a
-    Parts.Prompter.Answer(PromptButton::Ok);   // group 1 does not fit
+    Parts.Prompter.Reply(Answer::Yes);  // exclude a
+    Parts.Prompter.Reply(Answer::Ok);   // group 1 does not fit
 
     EXPECT_FALSE(Manager.PrepareDivision(Capacity700, 699 * MB, 0));
     EXPECT_TRUE(Manager.GetMedia().empty());
@@ -258,7 +253,7 @@ TEST_F(PrepareDivisionTest, TotalSizeStaysTheExactSumBeyondTheLargestValue) {
     Manager.RemoveSelected();
     EXPECT_EQ(Manager.GetTotalSize(), UINT64_MAX);  // one unreadable file and 5 000 bytes remain
 
-    Parts.Prompter.Answer(PromptButton::YesToAll);
+    Parts.Prompter.Reply(Answer::YesToAll);
     EXPECT_FALSE(Manager.PrepareDivision(1000, 999, 0));
     EXPECT_TRUE(Manager.GetItems().empty());
     EXPECT_EQ(Manager.GetTotalSize(), 0u);
@@ -281,7 +276,7 @@ TEST_F(PrepareDivisionTest, LinksInsideAFolderAreMeasuredAsLinksWhenItIsOpenedUp
         {"an oversized folder expanded",
          [&] {
              Manager.AddItems({Folder / "f"}, AddFolder);
-             Parts.Prompter.AnswerDirTooBig(DirTooBigAnswer::Expand);
+             Parts.Prompter.Reply(Answer::Expand);
              ASSERT_TRUE(Manager.PrepareDivision(asOneItem - 1, asOneItem - 1, 0));
              FinishDivision();
          }},
@@ -308,7 +303,7 @@ TEST_F(PrepareDivisionTest, TheCollectionCannotChangeWhileADivisionRuns) {
         std::function<void()> Change;
     } changes[] = {
         {"AddItems", [&] { Manager.AddItems({Folder / "c"}, AddFiles); }},
-        {"LoadPlaylist", [&] { Manager.LoadPlaylist(playlist, false); }},
+        {"LoadPlaylist", [&] { Manager.LoadPlaylist(playlist, FilesAndFolders); }},
         {"RemoveSelected",
          [&] {
              Parts.Collection.SelectAll();
@@ -364,7 +359,7 @@ TEST(PrepareDivisionDiscTest, DiscFootprintCountsWhatTheImageTakes) {
         manager.AddItems({small, larger}, AddFiles);
         const std::uint64_t capacity = DiscImageReserve() + DiscFootprint(small, false) + 2048;
         if (footprint)
-            parts.Prompter.Answer(PromptButton::Yes);
+            parts.Prompter.Reply(Answer::Yes);
 
         ASSERT_TRUE(manager.PrepareDivision(capacity, capacity, 0, footprint));
         parts.UiThread.PumpUntil([&] { return parts.Listener.Ended > 0; });
@@ -373,10 +368,8 @@ TEST(PrepareDivisionDiscTest, DiscFootprintCountsWhatTheImageTakes) {
         EXPECT_TRUE(parts.Prompter.ScriptUsed());
         ASSERT_EQ(parts.Prompter.Asked.size(), footprint ? 1U : 0U);
         if (footprint) {
-            EXPECT_EQ(parts.Prompter.Asked[0].Text,
-                      "Файл «" + larger +
-                          "» не помещается на выбранный носитель.\n\nИсключить файл из "
-                          "рассмотрения?");
+            EXPECT_EQ(parts.Prompter.Asked[0].Kind, QuestionKind::OversizedFile);
+            EXPECT_EQ(parts.Prompter.Asked[0].Path, larger);
         }
         ASSERT_EQ(manager.GetMedia().size(), 1U);
         EXPECT_EQ(manager.GetMedia()[0].size(), footprint ? 1U : 2U);

@@ -22,10 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string NotEmptyQuestion(const std::string& folder) {
-    return "Каталог " + folder + " не пустой.\nДействительно хотите собрать в нём файлы носителя?";
-}
-
 class CollectFilesTest : public ::testing::Test {
 protected:
     CollectFilesTest() : Manager(Parts.Collection, Parts.Medium, Parts.Host()) {
@@ -64,7 +60,7 @@ protected:
 
 TEST_F(CollectFilesTest, OneMediumGoesIntoItsNumberedFolder) {
     MakeMedia({{"a"}, {"c", "b"}, {"d"}, {"e"}});
-    Manager.CollectFiles(1, Base + "/disk", true);
+    Manager.CollectFiles(1, Base + "/disk", FileOperationKind::Copy);
 
     EXPECT_TRUE(fs::is_directory(Base + "/disk2"));
     EXPECT_FALSE(fs::exists(Base + "/disk1"));
@@ -81,7 +77,7 @@ TEST_F(CollectFilesTest, OneMediumGoesIntoItsNumberedFolder) {
 
 TEST_F(CollectFilesTest, AllMediaInOrderAndTheMoveKind) {
     MakeMedia({{"a"}, {"b"}, {"c"}});
-    Manager.CollectFiles(-1, Base + "/disk", false);
+    Manager.CollectFiles(-1, Base + "/disk", FileOperationKind::Move);
     ASSERT_EQ(Calls().size(), 3U);
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(Calls()[i].Kind, FileOperationKind::Move);
@@ -116,18 +112,17 @@ TEST_F(CollectFilesTest, OnlyAFolderWithEntriesDrawsTheQuestion) {
         Parts.Prompter.Asked.clear();
         Parts.FileOperations.Calls.clear();
         if (c.Asked)
-            Parts.Prompter.Answer(PromptButton::Yes);
+            Parts.Prompter.Reply(Answer::Yes);
 
-        Manager.CollectFiles(-1, base + "/disk", true);
+        Manager.CollectFiles(-1, base + "/disk", FileOperationKind::Copy);
 
         ASSERT_EQ(Parts.Prompter.Asked.size(), c.Asked ? 1U : 0U);
         if (c.Asked) {
             const auto& asked = Parts.Prompter.Asked[0];
-            EXPECT_EQ(asked.Text, NotEmptyQuestion(base + "/disk1/"));
-            EXPECT_EQ(asked.Icon, PromptIcon::Question);
-            EXPECT_EQ(asked.Buttons,
-                      (std::vector<PromptButton>{PromptButton::Yes, PromptButton::No}));
-            EXPECT_EQ(asked.Default, PromptButton::No);
+            EXPECT_EQ(asked.Kind, QuestionKind::NonEmptyFolder);
+            EXPECT_EQ(asked.Path, base + "/disk1/");
+            EXPECT_EQ(asked.Answers, (std::vector<Answer>{Answer::Yes, Answer::No}));
+            EXPECT_EQ(asked.Default, Answer::No);
         }
         EXPECT_EQ(Calls().size(), 1U) << "answered Yes or not asked";
     }
@@ -136,9 +131,10 @@ TEST_F(CollectFilesTest, OnlyAFolderWithEntriesDrawsTheQuestion) {
 TEST_F(CollectFilesTest, NoEndsTheWholeOperation) {
     MakeMedia({{"a"}, {"b"}, {"c"}});
     Folder.Write("CDRs/disk2/old.txt", "old");
-    Parts.Prompter.Answer(PromptButton::No);
+    Parts.Prompter.Reply(Answer::No);
 
-    const TProcessedMedia processed = Manager.CollectFiles(-1, Base + "/disk", true);
+    const TProcessedMedia processed =
+        Manager.CollectFiles(-1, Base + "/disk", FileOperationKind::Copy);
     EXPECT_EQ(processed.Done, 1U);
     EXPECT_TRUE(processed.Stopped);
 
@@ -169,7 +165,8 @@ TEST_F(CollectFilesTest, AnOutcomeCountsItsMediumOrEndsTheRun) {
         SCOPED_TRACE(c.Name);
         Parts.FileOperations.Calls.clear();
         Parts.FileOperations.Result = c.Result;
-        const TProcessedMedia processed = Manager.CollectFiles(-1, Base + "/" + c.Name, true);
+        const TProcessedMedia processed =
+            Manager.CollectFiles(-1, Base + "/" + c.Name, FileOperationKind::Copy);
         EXPECT_EQ(Calls().size(), c.Calls);
         EXPECT_EQ(processed.Done, c.Done);
         EXPECT_EQ(processed.Failed, c.Failed);
@@ -229,14 +226,14 @@ TEST_F(CollectFilesRealTest, ABaseFolderThatTakesNoEntriesIsReportedOnceAndEndsT
     MakeRealMedia({{{"a", 1}}, {{"b", 1}}, {{"c", 1}}});
     if (mount.MakeReadOnly() == 0)
         GTEST_SKIP() << "root without a way to make a read-only folder";
-    Parts.Prompter.Answer(PromptButton::Ok);
+    Parts.Prompter.Reply(Answer::Ok);
 
-    const TProcessedMedia processed = Real.CollectFiles(-1, Folder / "ro/disk", true);
+    const TProcessedMedia processed =
+        Real.CollectFiles(-1, Folder / "ro/disk", FileOperationKind::Copy);
 
     ASSERT_EQ(Parts.Prompter.Asked.size(), 1U);
-    EXPECT_EQ(
-        Parts.Prompter.Asked[0].Text.rfind("Не удалось создать папку «" + Folder / "ro/disk1", 0),
-        0U);
+    EXPECT_EQ(Parts.Prompter.Asked[0].Kind, QuestionKind::FolderNotCreated);
+    EXPECT_EQ(Parts.Prompter.Asked[0].Path, Folder / "ro/disk1");
     EXPECT_EQ(processed.Done, 0U);
     EXPECT_EQ(processed.Failed, 1U);
     EXPECT_TRUE(processed.Stopped);
@@ -249,9 +246,10 @@ TEST_F(CollectFilesRealTest, AFullFileSystemFailsTheMediumThatDidNotFitAndLeaves
     if (!mount.Mounted())
         GTEST_SKIP() << "cannot mount a small file system here";
     MakeRealMedia({{{"small.txt", 5}}, {{"album/big.bin", 3 * 1024 * 1024}}});
-    Parts.Prompter.Answer(PromptButton::Yes);  // skip the file that does not fit
+    Parts.Prompter.Reply(Answer::Yes);  // skip the file that does not fit
 
-    const TProcessedMedia processed = Real.CollectFiles(-1, Folder / "small/disk", true);
+    const TProcessedMedia processed =
+        Real.CollectFiles(-1, Folder / "small/disk", FileOperationKind::Copy);
 
     EXPECT_EQ(processed.Done, 1U);
     EXPECT_EQ(processed.Failed, 1U);
@@ -269,7 +267,7 @@ TEST_F(CollectFilesRealTest, AFolderItemArrivesWithItsWholeTree) {
     TDataManagerTestAccess::Media(Real) = {
         TMedium{Real.GetItems().cbegin(), std::next(Real.GetItems().cbegin())}};
 
-    Real.CollectFiles(0, Base + "/disk", true);
+    Real.CollectFiles(0, Base + "/disk", FileOperationKind::Copy);
 
     EXPECT_EQ(ReadTextFile(Base + "/disk1/album/01.mp3"), "one");
     EXPECT_EQ(ReadTextFile(Base + "/disk1/album/cd2/02.mp3"), "two");
@@ -283,19 +281,19 @@ TEST_F(CollectFilesRealTest, ASecondMoveFindsNothingAndTheServiceSaysSo) {
     Real.AddItems({file}, AddMethod::AddFiles);
     TDataManagerTestAccess::Media(Real) = {TMedium{Real.GetItems().cbegin()}};
 
-    Real.CollectFiles(0, Base + "/disk", false);
+    Real.CollectFiles(0, Base + "/disk", FileOperationKind::Move);
     EXPECT_EQ(ReadTextFile(Base + "/disk1/song.mp3"), "song");
     EXPECT_FALSE(fs::exists(file));
     EXPECT_EQ(Real.GetItems().front().Path, file) << "the collection keeps the old path";
 
-    Parts.Prompter.Answer(PromptButton::Yes);  // the medium folder is no longer empty
-    Parts.Prompter.Answer(PromptButton::Yes);  // skip the missing source
-    Real.CollectFiles(0, Base + "/disk", false);
+    Parts.Prompter.Reply(Answer::Yes);  // the medium folder is no longer empty
+    Parts.Prompter.Reply(Answer::Yes);  // skip the missing source
+    Real.CollectFiles(0, Base + "/disk", FileOperationKind::Move);
     ASSERT_EQ(Parts.Prompter.Asked.size(), 2U);
-    EXPECT_NE(Parts.Prompter.Asked[1].Text.find(file), std::string::npos);
-    EXPECT_NE(Parts.Prompter.Asked[1].Text.find(
-                  std::error_code(ENOENT, std::system_category()).message()),
-              std::string::npos);
+    EXPECT_EQ(Parts.Prompter.Asked[1].Kind, QuestionKind::MoveFailed);
+    EXPECT_EQ(Parts.Prompter.Asked[1].Path, file);
+    EXPECT_EQ(Parts.Prompter.Asked[1].Reason.SystemText,
+              std::error_code(ENOENT, std::system_category()).message());
     EXPECT_EQ(ReadTextFile(Base + "/disk1/song.mp3"), "song");
 }
 
@@ -313,7 +311,7 @@ TEST_F(CollectFilesTest, ALinkFoundInAFolderTravelsAsTheLinkAChosenOneAsItsTarge
         all.push_back(it);
     TDataManagerTestAccess::Media(Manager) = {all};
 
-    Manager.CollectFiles(0, Base + "/disk", true);
+    Manager.CollectFiles(0, Base + "/disk", FileOperationKind::Copy);
 
     ASSERT_EQ(Calls().size(), 1U);
     EXPECT_EQ(Calls()[0].Sources,
@@ -343,7 +341,11 @@ TEST(CollectChecksumsTest, CopiesWriteAListSha256sumChecks) {
             media.back().push_back(item);
     const std::string base = folder.MakeFolder("CDRs");
 
-    EXPECT_EQ(manager.CollectFiles(-1, base + "/disk", true, true).Done, 1U);
+    EXPECT_EQ(manager
+                  .CollectFiles(-1, base + "/disk", FileOperationKind::Copy,
+                                TDataManager::ChecksumLists::Written)
+                  .Done,
+              1U);
 
     const std::string list = ReadTextFile(base + "/disk1.sha256");
     EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 2);

@@ -30,7 +30,7 @@ TEST(MakeImagesTest, OneImagePerMediumAndAWarningWhenItCannotFit) {
     const std::string base = folder.MakeFolder("CDRs");
     RecordingProgress progress;
     const std::uint64_t capacity = 200000;
-    parts.Prompter.Answer(PromptButton::Ok);
+    parts.Prompter.Reply(Answer::Ok);
 
     EXPECT_EQ(manager.MakeImages(-1, base + "/disk", capacity, progress).Done, 2U);
 
@@ -38,11 +38,11 @@ TEST(MakeImagesTest, OneImagePerMediumAndAWarningWhenItCannotFit) {
     EXPECT_LT(fs::file_size(base + "/disk1.iso"), capacity);
     const std::uint64_t second = fs::file_size(base + "/disk2.iso");
     ASSERT_EQ(parts.Prompter.Asked.size(), 1U);
-    EXPECT_EQ(parts.Prompter.Asked[0].Icon, PromptIcon::Warning);
-    EXPECT_EQ(parts.Prompter.Asked[0].Text,
-              "Образ «" + base + "/disk2.iso» занимает " + manager.ValueText(second) +
-                  ", это больше объёма носителя (" + manager.ValueText(capacity) +
-                  "), и на носитель он не поместится.\nОбраз сохранён.");
+    const Question& asked = parts.Prompter.Asked[0];
+    EXPECT_EQ(asked.Kind, QuestionKind::ImageTooLarge);
+    EXPECT_EQ(asked.Path, base + "/disk2.iso");
+    EXPECT_EQ(asked.Size, manager.ValueText(second));
+    EXPECT_EQ(asked.Capacity, manager.ValueText(capacity));
     EXPECT_GE(manager.MediumFootprint(1), second);
 }
 

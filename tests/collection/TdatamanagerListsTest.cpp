@@ -56,10 +56,9 @@ protected:
     void ExpectCannotCreate(const std::string& path) {
         ASSERT_EQ(Parts.Prompter.Asked.size(), 1U);
         const auto& asked = Parts.Prompter.Asked[0];
-        EXPECT_EQ(asked.QuestionKind, ScriptedPrompter::Kind::MessageBox);
-        EXPECT_EQ(asked.Text, "Не могу создать файл\n" + path + " !");
-        EXPECT_EQ(asked.Icon, PromptIcon::Error);
-        EXPECT_EQ(asked.Buttons, std::vector<PromptButton>{PromptButton::Ok});
+        EXPECT_EQ(asked.Kind, QuestionKind::FileNotWritten);
+        EXPECT_EQ(asked.Path, path);
+        EXPECT_EQ(asked.Answers, std::vector<Answer>{Answer::Ok});
     }
 
     TempFolder Folder;
@@ -150,7 +149,7 @@ TEST_F(ListWritersTest, TheFirstFileThatCannotBeCreatedStopsTheRun) {
         // A folder in the way cannot be opened as a file, whoever runs the test.
         const std::string folder = Folder.MakeFolder(std::string("stop") + extension);
         Folder.MakeFolder(std::string("stop") + extension + "/disk2" + extension);
-        Parts.Prompter.Answer(PromptButton::Ok);
+        Parts.Prompter.Reply(Answer::Ok);
         const TProcessedMedia written = playlist ? Manager.SavePlaylists(-1, folder + "/disk")
                                                  : Manager.SaveTextLists(-1, folder + "/disk");
         EXPECT_EQ(written.Done, 1U);
@@ -164,7 +163,7 @@ TEST_F(ListWritersTest, TheFirstFileThatCannotBeCreatedStopsTheRun) {
 
 TEST_F(ListWritersTest, AVanishedFolderIsReported) {
     MakeMedia({1});
-    Parts.Prompter.Answer(PromptButton::Ok);
+    Parts.Prompter.Reply(Answer::Ok);
     Manager.SaveTextLists(-1, Folder / "gone/disk");
     ExpectCannotCreate(Folder / "gone/disk1.txt");
 }
@@ -175,7 +174,7 @@ TEST_F(ListWritersTest, AFullDiskIsReportedNotPassedOverInSilence) {
         GTEST_SKIP() << "cannot mount a small file system here";
     MakeMedia({2000, 1});
     mount.Fill("filler");
-    Parts.Prompter.Answer(PromptButton::Ok);
+    Parts.Prompter.Reply(Answer::Ok);
     Manager.SaveTextLists(-1, Folder / "small/disk");
     ExpectCannotCreate(Folder / "small/disk1.txt");
     // A list cut short (or empty) under its name was taken for a whole one.
@@ -201,7 +200,7 @@ protected:
         DataManagerFixtureParts parts;
         TDataManager manager(parts.Collection, parts.Medium, parts.Host());
         manager.SetCollectionType(MusicTracks);
-        manager.LoadPlaylist(playlist, true);
+        manager.LoadPlaylist(playlist, MusicTracks);
         EXPECT_TRUE(parts.Prompter.Asked.empty());
         return std::vector<TColItem>(manager.GetItems().begin(), manager.GetItems().end());
     }
@@ -215,7 +214,7 @@ TEST_F(PlaylistWriterTest, WritesTheDialectByteForByte) {
     Manager.LoadPlaylist(
         Folder.Write("in.m3u", "#EXTM3U\r\n#EXTINF:215,Исполнитель – Первая\r\n" + First +
                                    "\r\n#EXTINF:7,Artist, Song\r\n" + Second + "\r\n"),
-        true);
+        MusicTracks);
     ASSERT_EQ(Manager.GetItems().size(), 2U);
     TDataManagerTestAccess::SetItemSize(Manager, 1, 799);  // 7.99 s: rounded down to whole ones
     auto second = std::next(Manager.GetItems().begin());
@@ -238,7 +237,7 @@ TEST_F(PlaylistWriterTest, ReadsBackAsTheSameTracks) {
     Manager.LoadPlaylist(Folder.Write("in.m3u", "#EXTM3U\n#EXTINF:215,Первая песня\n" + First +
                                                     "\n#EXTINF:3600,second, song\n" + Second +
                                                     "\n#EXTINF:1,Ё\n" + Third + "\n"),
-                         true);
+                         MusicTracks);
     ASSERT_EQ(Manager.GetItems().size(), 3U);
     TDataManagerTestAccess::Media(Manager) = {TMedium{}};
     for (auto it = Manager.GetItems().cbegin(); it != Manager.GetItems().cend(); ++it)

@@ -15,32 +15,28 @@
 
 namespace {
 
-using Kind = ScriptedPrompter::Kind;
+// A question expected: its kind and the path or name it is about.
+struct Expected {
+    QuestionKind Kind;
+    std::string Path;
+};
 
-const std::string CannotOpen = "Не могу открыть выбранный список воспроизведения.";
-const std::string Unsupported =
-    "Формат выбранного списка воспроизведения не поддерживается.\nИзвините.";
+const QuestionKind CannotOpen = QuestionKind::PlaylistUnreadable;
+const QuestionKind Unsupported = QuestionKind::PlaylistUnsupported;
 
-std::string DiscQuestion(const std::string& name) {
-    return "Композиция «" + name +
-           "» находится на аудио компакт диске и не является файлом. Из-за неё при обработке "
-           "результатов разбиения будут доступны не все возможности.\n\nДобавить композицию в "
-           "коллекцию?";
+Expected DiscQuestion(const std::string& name) {
+    return {QuestionKind::DiscTrack, name};
 }
-std::string MissingFileQuestion(const std::string& location) {
-    return "Файл «" + location + "» не существует!\nПропустить и продолжить загрузку PlayList'а?";
+Expected MissingFileQuestion(const std::string& location) {
+    return {QuestionKind::MissingEntry, location};
 }
-std::string MissingTimeQuestion(const std::string& name) {
-    return "В списке воспроизведения не найдена информация о длине композиции «" + name +
-           "»!\nУбедитесь, что в Winampe для каждой композиции указана продолжительность.\n\n"
-           "Пропустить композицию и продолжить загрузку PlayList'a?";
+Expected MissingTimeQuestion(const std::string& name) {
+    return {QuestionKind::MissingTrackLength, name};
 }
 
-const std::vector<PromptButton> AllFive = {PromptButton::Yes, PromptButton::No,
-                                           PromptButton::Cancel, PromptButton::NoToAll,
-                                           PromptButton::YesToAll};
-const std::vector<PromptButton> SkipThree = {PromptButton::Yes, PromptButton::Cancel,
-                                             PromptButton::YesToAll};
+const std::vector<Answer> AllFive = {Answer::Yes, Answer::No, Answer::Cancel, Answer::NoToAll,
+                                     Answer::YesToAll};
+const std::vector<Answer> SkipThree = {Answer::Yes, Answer::Cancel, Answer::YesToAll};
 
 class PlaylistTest : public ::testing::Test {
 protected:
@@ -58,33 +54,31 @@ protected:
 
     // Writes the playlist into the music folder and reads it in the current mode.
     void Load(const std::string& body, const std::string& name = "music/list.m3u") {
-        Manager.LoadPlaylist(Folder.Write(name, body), Manager.GetCollectionType() == MusicTracks);
+        Manager.LoadPlaylist(Folder.Write(name, body), Manager.GetCollectionType());
     }
 
-    const ScriptedPrompter::Question& OnlyQuestion() {
+    const Question& OnlyQuestion() {
         EXPECT_EQ(Parts.Prompter.Asked.size(), 1U);
         if (Parts.Prompter.Asked.empty())
             throw std::runtime_error("no question");
         return Parts.Prompter.Asked.front();
     }
 
-    void ExpectNotice(const std::string& text) {
+    void ExpectNotice(QuestionKind kind) {
         const auto& asked = OnlyQuestion();
-        EXPECT_EQ(asked.QuestionKind, Kind::MessageBox);
-        EXPECT_EQ(asked.Icon, PromptIcon::Exclamation);
-        EXPECT_EQ(asked.Text, text);
-        EXPECT_EQ(asked.Buttons, std::vector<PromptButton>{PromptButton::Ok});
-        EXPECT_EQ(asked.Default, PromptButton::Ok);
+        EXPECT_EQ(asked.Kind, kind);
+        EXPECT_EQ(asked.Answers, std::vector<Answer>{Answer::Ok});
+        EXPECT_EQ(asked.Default, Answer::Ok);
         EXPECT_TRUE(Manager.GetItems().empty());
     }
 
-    void ExpectQuestion(std::size_t index, Kind kind, const std::string& text) {
+    void ExpectQuestion(std::size_t index, const Expected& expected) {
         ASSERT_LT(index, Parts.Prompter.Asked.size());
         const auto& asked = Parts.Prompter.Asked[index];
-        EXPECT_EQ(asked.QuestionKind, kind);
-        EXPECT_EQ(asked.Text, text);
-        EXPECT_EQ(asked.Buttons, kind == Kind::ConfirmationDialog ? AllFive : SkipThree);
-        EXPECT_EQ(asked.Default, PromptButton::Yes);
+        EXPECT_EQ(asked.Kind, expected.Kind);
+        EXPECT_EQ(asked.Path, expected.Path);
+        EXPECT_EQ(asked.Answers, expected.Kind == QuestionKind::DiscTrack ? AllFive : SkipThree);
+        EXPECT_EQ(asked.Default, Answer::Yes);
     }
 
     // Empties the collection as the window's "remove all" does.
@@ -115,14 +109,14 @@ TEST_F(PlaylistTest, MissingFileFolderDeviceAndPipeCannotBeOpened) {
     // A pipe without a writer would block a reader for good.
     const std::string pipe = Folder / "pipe.m3u";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    Parts.Prompter.Answer(PromptButton::Ok);
+    Parts.Prompter.Reply(Answer::Ok);
     Manager.AddItems({pipe}, AddFromPlaylist);
     ExpectNotice(CannotOpen);
     for (const std::string& path : {Folder / "nothing.m3u", Folder.MakeFolder("dir.m3u"),
                                     std::string("/dev/zero"), std::string("/dev/null")}) {
         Parts.Prompter.Asked.clear();
-        Parts.Prompter.Answer(PromptButton::Ok);
-        Manager.LoadPlaylist(path, true);
+        Parts.Prompter.Reply(Answer::Ok);
+        Manager.LoadPlaylist(path, MusicTracks);
         ExpectNotice(CannotOpen);
     }
 }
@@ -134,8 +128,8 @@ TEST_F(PlaylistTest, UnreadableFileCannotBeOpened) {
     const OrdinaryUserFileAccess ordinaryUser;
     if (!ordinaryUser.Active())
         GTEST_SKIP() << "root cannot give up its file-system identity here";
-    Parts.Prompter.Answer(PromptButton::Ok);
-    Manager.LoadPlaylist(path, true);
+    Parts.Prompter.Reply(Answer::Ok);
+    Manager.LoadPlaylist(path, MusicTracks);
     ExpectNotice(CannotOpen);
 }
 
@@ -152,7 +146,7 @@ TEST_F(PlaylistTest, FirstLineMustBeExactlyTheHeader) {
     };
     for (const std::string& body : rejected) {
         Parts.Prompter.Asked.clear();
-        Parts.Prompter.Answer(PromptButton::Ok);
+        Parts.Prompter.Reply(Answer::Ok);
         Load(body);
         ExpectNotice(Unsupported);
     }
@@ -208,12 +202,11 @@ TEST_F(PlaylistTest, InformationLineOutcomes) {
         RemoveAll();
         Parts.Prompter.Asked.clear();
         if (c.Asks)
-            Parts.Prompter.Answer(PromptButton::Yes);
+            Parts.Prompter.Reply(Answer::Yes);
         Load(std::string("#EXTM3U\n") + c.Line + "\n" + Track + "\n");
         if (c.Asks) {
             EXPECT_TRUE(Manager.GetItems().empty());
-            ExpectQuestion(0, Kind::WarningDialog,
-                           MissingTimeQuestion(c.Title != nullptr ? c.Title : Track));
+            ExpectQuestion(0, MissingTimeQuestion(c.Title != nullptr ? c.Title : Track));
             EXPECT_EQ(Parts.Prompter.Asked.size(), 1U);
         } else {
             EXPECT_TRUE(Parts.Prompter.Asked.empty());
@@ -226,21 +219,21 @@ TEST_F(PlaylistTest, InformationLineOutcomes) {
 }
 
 TEST_F(PlaylistTest, LocationWithoutInformationAsksNamingTheLocation) {
-    Parts.Prompter.Answer(PromptButton::Yes);
+    Parts.Prompter.Reply(Answer::Yes);
     Load("#EXTM3U\ntrack.mp3\n");
-    ExpectQuestion(0, Kind::WarningDialog, MissingTimeQuestion(Track));
+    ExpectQuestion(0, MissingTimeQuestion(Track));
     EXPECT_TRUE(Manager.GetItems().empty());
 }
 
 TEST_F(PlaylistTest, MissingTimeSkipForAllAndStop) {
-    Parts.Prompter.Answer(PromptButton::YesToAll);
+    Parts.Prompter.Reply(Answer::YesToAll);
     Load("#EXTM3U\n" + Track + "\n" + Other + "\n#EXTINF:3,Ok\n" + Track + "\n");
     EXPECT_EQ(Parts.Prompter.Asked.size(), 1U);
     EXPECT_EQ(Paths(), std::vector<std::string>{Track});
 
     RemoveAll();
     Parts.Prompter.Asked.clear();
-    Parts.Prompter.Answer(PromptButton::Cancel);
+    Parts.Prompter.Reply(Answer::Cancel);
     Load("#EXTM3U\n#EXTINF:3,Ok\n" + Track + "\n" + Other + "\n#EXTINF:3,Ok\n" + Track + "\n");
     EXPECT_EQ(Parts.Prompter.Asked.size(), 1U);
     EXPECT_EQ(Paths(), std::vector<std::string>{Track});  // what came before the stop stays
@@ -269,13 +262,13 @@ TEST_F(PlaylistTest, ALocationThroughALinkIsCheckedWhereItIsStored) {
         const std::string file = Folder.MakeFile(present, 10);
         Parts.Prompter.Asked.clear();
         if (!storedExists)
-            Parts.Prompter.Answer(PromptButton::Yes);
+            Parts.Prompter.Reply(Answer::Yes);
         Load("#EXTM3U\n#EXTINF:1,x\nlnk/../x.mp3\n");
         if (storedExists) {
             EXPECT_TRUE(Parts.Prompter.Asked.empty());
             EXPECT_EQ(Paths(), std::vector<std::string>{stored});
         } else {
-            ExpectQuestion(0, Kind::WarningDialog, MissingFileQuestion(stored));
+            ExpectQuestion(0, MissingFileQuestion(stored));
             EXPECT_TRUE(Paths().empty());
         }
         RemoveAll();
@@ -286,7 +279,7 @@ TEST_F(PlaylistTest, ALocationThroughALinkIsCheckedWhereItIsStored) {
 TEST_F(PlaylistTest, PlaylistGivenByARelativePathResolvesToo) {
     Folder.Write("music/list.m3u", "#EXTM3U\n#EXTINF:1,a\ntrack.mp3\n");
     std::filesystem::current_path(Folder.Root);
-    Manager.LoadPlaylist("music/list.m3u", true);
+    Manager.LoadPlaylist("music/list.m3u", MusicTracks);
     EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(Folder.Root));
     std::filesystem::current_path(StartDirectory);
     EXPECT_EQ(Paths(), std::vector<std::string>{Track});
@@ -296,17 +289,17 @@ TEST_F(PlaylistTest, MissingFilesFoldersAndBlankLines) {
     const std::string music = Folder / "music";
     Folder.MakeFolder("music/folder");
     for (int i = 0; i < 6; ++i)
-        Parts.Prompter.Answer(PromptButton::Yes);
+        Parts.Prompter.Reply(Answer::Yes);
     Load("#EXTM3U\n#EXTINF:1,a\ngone.mp3\n#EXTINF:1,b\nfolder\n\n#EXTINF:1,c\n\n#EXTINF:1,d\n" +
          Track + "\n#EXTINF:1,f\ntrack.mp3/\n#EXTINF:1,e");
     ASSERT_EQ(Parts.Prompter.Asked.size(), 6U);
-    ExpectQuestion(0, Kind::WarningDialog, MissingFileQuestion(music + "/gone.mp3"));
-    ExpectQuestion(1, Kind::WarningDialog, MissingFileQuestion(music + "/folder"));
-    ExpectQuestion(2, Kind::WarningDialog, MissingFileQuestion(music));  // blank line
-    ExpectQuestion(3, Kind::WarningDialog, MissingFileQuestion(music));  // blank after info
+    ExpectQuestion(0, MissingFileQuestion(music + "/gone.mp3"));
+    ExpectQuestion(1, MissingFileQuestion(music + "/folder"));
+    ExpectQuestion(2, MissingFileQuestion(music));  // blank line
+    ExpectQuestion(3, MissingFileQuestion(music));  // blank after info
     // A file's name followed by a delimiter names no file: it is tested as written.
-    ExpectQuestion(4, Kind::WarningDialog, MissingFileQuestion(Track + "/"));
-    ExpectQuestion(5, Kind::WarningDialog, MissingFileQuestion(music));  // info line last
+    ExpectQuestion(4, MissingFileQuestion(Track + "/"));
+    ExpectQuestion(5, MissingFileQuestion(music));  // info line last
     EXPECT_EQ(Paths(), std::vector<std::string>{Track});
 }
 
@@ -315,11 +308,11 @@ TEST_F(PlaylistTest, MissingFileSkipForAllHoldsForOnePlaylistOnly) {
         "#EXTM3U\n#EXTINF:1,a\ngone1\n#EXTINF:1,b\ngone2\n#EXTINF:1,c\n" + Track + "\n";
     Folder.Write("music/one.m3u", body);
     Folder.Write("music/two.m3u", body);
-    Parts.Prompter.Answer(PromptButton::YesToAll);
-    Parts.Prompter.Answer(PromptButton::YesToAll);
+    Parts.Prompter.Reply(Answer::YesToAll);
+    Parts.Prompter.Reply(Answer::YesToAll);
     Manager.AddItems({Folder / "music/one.m3u", Folder / "music/two.m3u"}, AddFromPlaylist);
     ASSERT_EQ(Parts.Prompter.Asked.size(), 2U);
-    ExpectQuestion(1, Kind::WarningDialog, MissingFileQuestion(Folder / "music/gone1"));
+    ExpectQuestion(1, MissingFileQuestion(Folder / "music/gone1"));
     // The same track twice ends up once.
     EXPECT_EQ(Paths(), std::vector<std::string>{Track});
     EXPECT_EQ(Manager.GetTotalSize(), 100U);
@@ -327,7 +320,7 @@ TEST_F(PlaylistTest, MissingFileSkipForAllHoldsForOnePlaylistOnly) {
 }
 
 TEST_F(PlaylistTest, MissingFileStopKeepsWhatWasAdded) {
-    Parts.Prompter.Answer(PromptButton::Cancel);
+    Parts.Prompter.Reply(Answer::Cancel);
     Load("#EXTM3U\n#EXTINF:1,a\n" + Track + "\n#EXTINF:1,b\ngone\n#EXTINF:1,c\n" + Other + "\n");
     EXPECT_EQ(Paths(), std::vector<std::string>{Track});
     EXPECT_EQ(Manager.GetTotalSize(), 100U);
@@ -337,19 +330,19 @@ TEST_F(PlaylistTest, MissingFileStopKeepsWhatWasAdded) {
 
 TEST_F(PlaylistTest, DiscTrackTestsAreByteExact) {
     const std::string lowerCase = "d:\\track05.cda";
-    Parts.Prompter.Answer(PromptButton::Yes);  // D:\Track05.cda
-    Parts.Prompter.Answer(PromptButton::Yes);  // cda://
-    Parts.Prompter.Answer(PromptButton::Yes);  // ... which has no title: skip
-    Parts.Prompter.Answer(PromptButton::Yes);  // lower case: a missing file
-    Parts.Prompter.Answer(PromptButton::Yes);  // CDA:// is no disc track either
+    Parts.Prompter.Reply(Answer::Yes);  // D:\Track05.cda
+    Parts.Prompter.Reply(Answer::Yes);  // cda://
+    Parts.Prompter.Reply(Answer::Yes);  // ... which has no title: skip
+    Parts.Prompter.Reply(Answer::Yes);  // lower case: a missing file
+    Parts.Prompter.Reply(Answer::Yes);  // CDA:// is no disc track either
     Load("#EXTM3U\n#EXTINF:300,Five\nD:\\Track05.cda\n#EXTINF:200,\ncda://1,2\n#EXTINF:1,x\n" +
          lowerCase + "\n#EXTINF:1,y\nCDA://1\n");
     ASSERT_EQ(Parts.Prompter.Asked.size(), 5U);
-    ExpectQuestion(0, Kind::ConfirmationDialog, DiscQuestion("Five"));
-    ExpectQuestion(1, Kind::ConfirmationDialog, DiscQuestion("cda://1,2"));
-    ExpectQuestion(2, Kind::WarningDialog, MissingTimeQuestion("cda://1,2"));
-    ExpectQuestion(3, Kind::WarningDialog, MissingFileQuestion(Folder / ("music/" + lowerCase)));
-    ExpectQuestion(4, Kind::WarningDialog, MissingFileQuestion(Folder / "music/CDA:/1"));
+    ExpectQuestion(0, DiscQuestion("Five"));
+    ExpectQuestion(1, DiscQuestion("cda://1,2"));
+    ExpectQuestion(2, MissingTimeQuestion("cda://1,2"));
+    ExpectQuestion(3, MissingFileQuestion(Folder / ("music/" + lowerCase)));
+    ExpectQuestion(4, MissingFileQuestion(Folder / "music/CDA:/1"));
     // The second disc track had no title: accepted, then skipped for want of one.
     EXPECT_EQ(Paths(), std::vector<std::string>{"D:\\Track05.cda"});
     EXPECT_EQ(Manager.GetItems().front().Size, 30000U);
@@ -361,7 +354,7 @@ TEST_F(PlaylistTest, DiscTrackAnswersForAllAndStop) {
         "#EXTM3U\n#EXTINF:1,A\nE:\\Track01.cda\n#EXTINF:2,B\nE:\\Track02.cda\n#EXTINF:1,C\n" +
         Track + "\n#EXTINF:3,D\ncda://3\n";
 
-    Parts.Prompter.Answer(PromptButton::YesToAll);
+    Parts.Prompter.Reply(Answer::YesToAll);
     Load(body);
     EXPECT_EQ(Parts.Prompter.Asked.size(), 1U);
     EXPECT_EQ(Manager.GetItems().size(), 4U);
@@ -369,7 +362,7 @@ TEST_F(PlaylistTest, DiscTrackAnswersForAllAndStop) {
 
     RemoveAll();
     Parts.Prompter.Asked.clear();
-    Parts.Prompter.Answer(PromptButton::NoToAll);
+    Parts.Prompter.Reply(Answer::NoToAll);
     Load(body);
     EXPECT_EQ(Parts.Prompter.Asked.size(), 1U);
     EXPECT_EQ(Paths(), std::vector<std::string>{Track});
@@ -377,9 +370,9 @@ TEST_F(PlaylistTest, DiscTrackAnswersForAllAndStop) {
 
     RemoveAll();
     Parts.Prompter.Asked.clear();
-    Parts.Prompter.Answer(PromptButton::No);
-    Parts.Prompter.Answer(PromptButton::Yes);
-    Parts.Prompter.Answer(PromptButton::Cancel);
+    Parts.Prompter.Reply(Answer::No);
+    Parts.Prompter.Reply(Answer::Yes);
+    Parts.Prompter.Reply(Answer::Cancel);
     Load(body);
     EXPECT_EQ(Parts.Prompter.Asked.size(), 3U);
     EXPECT_EQ(Paths(), (std::vector<std::string>{"E:\\Track02.cda", Track}));
@@ -387,9 +380,9 @@ TEST_F(PlaylistTest, DiscTrackAnswersForAllAndStop) {
 }
 
 struct DiscAcceptanceCase {
-    const char* Entry;                  // the playlist's only entry
-    std::vector<PromptButton> Answers;  // to the questions in the order asked
-    bool ItemsAreFiles;                 // afterwards
+    const char* Entry;            // the playlist's only entry
+    std::vector<Answer> Answers;  // to the questions in the order asked
+    bool ItemsAreFiles;           // afterwards
     std::size_t ItemCount;
 };
 
@@ -397,22 +390,22 @@ TEST_F(PlaylistTest, AcceptingADiscTrackCountsEvenWhenTheEntryIsThenSkipped) {
     const DiscAcceptanceCase cases[] = {
         // Accepted, then skipped or stopped at the playing-time question: nothing is added, yet
         // the collection no longer holds only files.
-        {"cda://1", {PromptButton::Yes, PromptButton::Yes}, false, 0},
-        {"cda://1", {PromptButton::YesToAll, PromptButton::YesToAll}, false, 0},
-        {"#EXTINF:0,Zero\nE:\\Track01.cda", {PromptButton::Yes, PromptButton::Cancel}, false, 0},
-        {"#EXTINF:5,\nE:\\Track01.cda", {PromptButton::YesToAll, PromptButton::Yes}, false, 0},
-        {"#EXTINF:5,Five\nE:\\Track01.cda", {PromptButton::Yes}, false, 1},
+        {"cda://1", {Answer::Yes, Answer::Yes}, false, 0},
+        {"cda://1", {Answer::YesToAll, Answer::YesToAll}, false, 0},
+        {"#EXTINF:0,Zero\nE:\\Track01.cda", {Answer::Yes, Answer::Cancel}, false, 0},
+        {"#EXTINF:5,\nE:\\Track01.cda", {Answer::YesToAll, Answer::Yes}, false, 0},
+        {"#EXTINF:5,Five\nE:\\Track01.cda", {Answer::Yes}, false, 1},
         // Refused at the disc question: still files.
-        {"#EXTINF:5,Five\nE:\\Track01.cda", {PromptButton::No}, true, 0},
-        {"#EXTINF:5,Five\nE:\\Track01.cda", {PromptButton::NoToAll}, true, 0},
-        {"#EXTINF:5,Five\nE:\\Track01.cda", {PromptButton::Cancel}, true, 0},
+        {"#EXTINF:5,Five\nE:\\Track01.cda", {Answer::No}, true, 0},
+        {"#EXTINF:5,Five\nE:\\Track01.cda", {Answer::NoToAll}, true, 0},
+        {"#EXTINF:5,Five\nE:\\Track01.cda", {Answer::Cancel}, true, 0},
     };
     for (const DiscAcceptanceCase& c : cases) {
         SCOPED_TRACE(c.Entry);
         RemoveAll();
         Parts.Prompter.Asked.clear();
-        for (const PromptButton answer : c.Answers)
-            Parts.Prompter.Answer(answer);
+        for (const Answer answer : c.Answers)
+            Parts.Prompter.Reply(answer);
         Load(std::string("#EXTM3U\n") + c.Entry + "\n");
         EXPECT_EQ(Parts.Prompter.Asked.size(), c.Answers.size());
         EXPECT_EQ(Manager.GetItemsAreFiles(), c.ItemsAreFiles);
@@ -422,13 +415,13 @@ TEST_F(PlaylistTest, AcceptingADiscTrackCountsEvenWhenTheEntryIsThenSkipped) {
 
 TEST_F(PlaylistTest, FilesCollectionNeverAddsDiscTracksAndMeasuresFiles) {
     Manager.SetCollectionType(FilesAndFolders);
-    Parts.Prompter.Answer(PromptButton::Yes);
-    Parts.Prompter.Answer(PromptButton::YesToAll);
+    Parts.Prompter.Reply(Answer::Yes);
+    Parts.Prompter.Reply(Answer::YesToAll);
     Load("#EXTM3U\n#EXTINF:-1,\nD:\\Track05.cda\n#EXTINF:abc\n" + Track +
          "\ncda://2\ncda://3\nother.mp3\n");
     ASSERT_EQ(Parts.Prompter.Asked.size(), 2U);
-    ExpectQuestion(0, Kind::WarningDialog, MissingFileQuestion("D:\\Track05.cda"));
-    ExpectQuestion(1, Kind::WarningDialog, MissingFileQuestion("cda://2"));
+    ExpectQuestion(0, MissingFileQuestion("D:\\Track05.cda"));
+    ExpectQuestion(1, MissingFileQuestion("cda://2"));
     EXPECT_EQ(Paths(), (std::vector<std::string>{Track, Other}));
     EXPECT_EQ(Manager.GetItems().front().Name, "track.mp3");
     EXPECT_EQ(Manager.GetTotalSize(), 3000U);
@@ -441,14 +434,14 @@ TEST_F(PlaylistTest, NulBytesInvalidUtf8AndLongLinesAreTakenAsBytes) {
     const std::string badTitle = "Bad \xFF\xFE title \xC3";
     const std::string nul = std::string("track.mp3\0tail", 14);
     const std::string longLine(1 << 20, 'x');
-    Parts.Prompter.Answer(PromptButton::Yes);  // the location with a NUL names no file
-    Parts.Prompter.Answer(PromptButton::Yes);  // the long location names no file either
+    Parts.Prompter.Reply(Answer::Yes);  // the location with a NUL names no file
+    Parts.Prompter.Reply(Answer::Yes);  // the long location names no file either
     Load("#EXTM3U\n#EXTINF:7," + badTitle + "\n" + Track + "\n#EXTINF:1,n\n" + nul +
          "\n#EXTINF:1,l\n" + longLine + "\n");
     ASSERT_EQ(Manager.GetItems().size(), 1U);
     EXPECT_EQ(Manager.GetItems().front().Name, badTitle);
     ASSERT_EQ(Parts.Prompter.Asked.size(), 2U);
-    EXPECT_EQ(Parts.Prompter.Asked[0].Text, MissingFileQuestion(Folder / "music/" + nul));
+    ExpectQuestion(0, MissingFileQuestion(Folder / "music/" + nul));
 }
 
 TEST_F(PlaylistTest, HundredThousandEntries) {
@@ -457,7 +450,7 @@ TEST_F(PlaylistTest, HundredThousandEntries) {
         body += "#EXTINF:" + std::to_string(i + 1) + ",Title " + std::to_string(i) + "\n" +
                 (i % 2 == 0 ? Track : Other) + "\n";
     const std::string playlist = Folder.Write("music/big.m3u", body);
-    Manager.LoadPlaylist(playlist, true);
+    Manager.LoadPlaylist(playlist, MusicTracks);
     EXPECT_EQ(Manager.GetItems().size(), 100000U);
     RemoveAll();
     Manager.AddItems({playlist}, AddFromPlaylist);

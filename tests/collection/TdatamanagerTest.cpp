@@ -258,16 +258,10 @@ TEST_F(DataManagerTest, MissingPathsAreRefusedAndUnmeasurableOnesAreNamed) {
     user.Own(holder, 0);
     const std::string gone = Folder / "gone";
     const std::string belowAFile = Folder / "file/below";
-    const std::string expected[] = {
-        "Следующие файлы и папки не найдены и не добавлены в коллекцию:\n" + gone + "\n" +
-            belowAFile,
-        "Не удалось определить размер следующих элементов (нет доступа):\n" + locked + "\n" +
-            Folder / "holder" +
-            "\n\nОни добавлены в коллекцию, но не поместятся ни на один носитель: перед "
-            "разбиением их будет предложено исключить."};
+    const std::vector<std::string> expected[] = {{gone, belowAFile}, {locked, Folder / "holder"}};
 
-    Parts.Prompter.Answer(PromptButton::Ok);
-    Parts.Prompter.Answer(PromptButton::Ok);
+    Parts.Prompter.Reply(Answer::Ok);
+    Parts.Prompter.Reply(Answer::Ok);
     const int failed = user.Run([&] {
         Manager.AddItems({file, gone, locked, Folder / "holder", belowAFile}, AddFiles);
         if (Paths() != std::vector<std::string>{file, Folder / "holder", locked})
@@ -275,8 +269,10 @@ TEST_F(DataManagerTest, MissingPathsAreRefusedAndUnmeasurableOnesAreNamed) {
         if (ItemAt(locked).Size != UnreadableFileSize ||
             ItemAt(Folder / "holder").Size != UnreadableFileSize)
             return 2;
-        if (Parts.Prompter.Asked.size() != 2 || Parts.Prompter.Asked[0].Text != expected[0] ||
-            Parts.Prompter.Asked[1].Text != expected[1])
+        const auto& asked = Parts.Prompter.Asked;
+        if (asked.size() != 2 || asked[0].Kind != QuestionKind::MissingEntries ||
+            asked[0].Paths != expected[0] || asked[1].Kind != QuestionKind::UnmeasuredEntries ||
+            asked[1].Paths != expected[1])
             return 3;
         return 0;
     });

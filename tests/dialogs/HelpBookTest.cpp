@@ -74,7 +74,7 @@ TEST(HelpBook, GoesBackForwardAndToTheContents) {
 TEST(HelpBook, AMissingPageIsToldOnlyWhenAsked) {
     TempFolder parent;
     const std::string folder = parent / "нет справки";
-    const std::string message = "Файл справки (" + folder + "/Property.html) не найден!";
+    const std::string page = folder + "/Property.html";
     struct Case {
         HelpBook::IfMissing ifMissing;
         size_t questions;
@@ -83,18 +83,17 @@ TEST(HelpBook, AMissingPageIsToldOnlyWhenAsked) {
          {Case{HelpBook::IfMissing::Tell, 1}, Case{HelpBook::IfMissing::StayQuiet, 0}}) {
         ScriptedPrompter prompter;
         if (c.questions > 0) {
-            prompter.Answer(PromptButton::Ok);
+            prompter.Reply(Answer::Ok);
         }
         HelpBook help(QString::fromStdString(folder), prompter);
         EXPECT_FALSE(help.ShowTopic(QString::fromUtf8(HelpTopic::Contents), c.ifMissing));
         EXPECT_EQ(help.Window(), nullptr);
         ASSERT_EQ(prompter.Asked.size(), c.questions);
         if (c.questions > 0) {
-            const ScriptedPrompter::Question& asked = prompter.Asked[0];
-            EXPECT_EQ(asked.QuestionKind, ScriptedPrompter::Kind::MessageBox);
-            EXPECT_EQ(asked.Text, message);
-            EXPECT_EQ(asked.Icon, PromptIcon::Error);
-            EXPECT_EQ(asked.Buttons, std::vector<PromptButton>{PromptButton::Ok});
+            const Question& asked = prompter.Asked[0];
+            EXPECT_EQ(asked.Kind, QuestionKind::HelpPageMissing);
+            EXPECT_EQ(asked.Path, page);
+            EXPECT_EQ(asked.Answers, std::vector<Answer>{Answer::Ok});
         }
     }
 }

@@ -104,13 +104,36 @@ TEST_F(DiscImageTest, CancelAndFullDiskLeaveNothingBehind) {
     if (!small.Mounted())
         GTEST_SKIP() << "mounting a small file system needs root";
     Progress.CancelAtBytes = UINT64_MAX;
-    Prompter.Answer(PromptButton::Ok);
+    Prompter.Reply(Answer::Ok);
     EXPECT_EQ(Write({source}, Folder / "small/disk1.iso").State, DiscImageResult::Outcome::Failed);
     EXPECT_TRUE(NamesIn(Folder / "small").empty());
     ASSERT_EQ(Prompter.Asked.size(), 1U);
-    EXPECT_EQ(Prompter.Asked[0].Text.rfind(
-                  "Не удалось создать образ «" + (Folder / "small") + "/disk1.iso»:\n", 0),
-              0U);
+    EXPECT_EQ(Prompter.Asked[0].Kind, QuestionKind::ImageNotWritten);
+    EXPECT_EQ(Prompter.Asked[0].Path, (Folder / "small") + "/disk1.iso");
+}
+
+// Would catch a cancel that waits until every file of a large tree has been added: a folder of
+// many files and many files of their own both stop at the look that sees the cancel.
+TEST_F(DiscImageTest, CancelWhileTheTreeIsBuiltEndsIt) {
+    // Presses Cancel at its fifth look, long before the tree holds all 300 files.
+    struct CancelAtFifthLook : RecordingProgress {
+        bool CancelRequested() override { return ++Looks >= 5; }
+        int Looks = 0;
+    };
+    std::vector<FileOperationSource> files;
+    for (int i = 0; i < 300; ++i)
+        files.push_back({Folder.Write("medium/" + std::to_string(i), "x"), false});
+    std::vector<FileOperationSource> folder = {{Folder / "medium", false}};
+    for (const std::vector<FileOperationSource>* sources : {&folder, &files}) {
+        CancelAtFifthLook progress;
+        const DiscImageResult result =
+            WriteDiscImage(*sources, Output + "/disk1.iso", "DISK1", "title", Prompter, progress);
+        EXPECT_EQ(result.State, DiscImageResult::Outcome::Cancelled);
+        EXPECT_EQ(progress.Looks, 5);
+        EXPECT_EQ(progress.StartCount, 0);  // no image was begun
+        EXPECT_TRUE(NamesIn(Output).empty());
+        EXPECT_TRUE(Prompter.Asked.empty());
+    }
 }
 
 // Would catch an item that cannot be added being left out silently, or the user's answer being
@@ -120,15 +143,14 @@ TEST_F(DiscImageTest, AnItemThatCannotBeAddedIsPutToTheUser) {
     const std::string gone = Folder / "medium/gone";
     for (const bool skip : {true, false}) {
         Prompter.Asked.clear();
-        Prompter.Answer(skip ? PromptButton::Yes : PromptButton::Cancel);
+        Prompter.Reply(skip ? Answer::Yes : Answer::Cancel);
         const DiscImageResult result = Write({gone, kept}, Output + "/disk1.iso");
         EXPECT_EQ(result.State,
                   skip ? DiscImageResult::Outcome::Written : DiscImageResult::Outcome::Cancelled);
         ASSERT_EQ(Prompter.Asked.size(), 1U);
-        EXPECT_EQ(
-            Prompter.Asked[0].Text.rfind(
-                "Не удалось добавить «" + gone + "» в образ «" + Output + "/disk1.iso»:\n", 0),
-            0U);
+        EXPECT_EQ(Prompter.Asked[0].Kind, QuestionKind::ImageEntryFailed);
+        EXPECT_EQ(Prompter.Asked[0].Path, gone);
+        EXPECT_EQ(Prompter.Asked[0].Other, Output + "/disk1.iso");
         EXPECT_EQ(NamesIn(Output).size(), skip ? 1U : 0U);
         fs::remove(Output + "/disk1.iso");
     }

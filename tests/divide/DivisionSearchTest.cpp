@@ -237,7 +237,20 @@ TEST(DivisionSearch, TakeBestMadeBeforeTheSearchBeganHoldsForTheFirstMedium) {
     EXPECT_GT(passes[1], 1U);
 }
 
-// The accelerated search must deliver exactly the media of the plain enumeration.
+// The accelerated search must deliver exactly the media of the plain enumeration: with the bound
+// tables from the first step, and built only once a search runs long.
+void ExpectSameMedia(const std::vector<std::uint64_t>& units, std::uint64_t capacity,
+                     std::uint64_t lowBound) {
+    DivisionSearch::Outcome plainOutcome;
+    const auto plain = DivideIndices(units, capacity, lowBound, true, plainOutcome);
+    for (const std::uint64_t tableSteps : {0, 2}) {
+        DivisionSearch::Outcome fastOutcome;
+        const auto fast = DivideIndices(units, capacity, lowBound, false, fastOutcome, tableSteps);
+        ASSERT_EQ(plain, fast) << "table steps " << tableSteps;
+        ASSERT_EQ(plainOutcome, fastOutcome) << "table steps " << tableSteps;
+    }
+}
+
 void ExpectAgreementOnRandomInputs(std::uint64_t seed, int rounds, int maxCount) {
     std::mt19937_64 random(seed);
     for (int round = 0; round < rounds; ++round) {
@@ -273,16 +286,8 @@ void ExpectAgreementOnRandomInputs(std::uint64_t seed, int rounds, int maxCount)
                     units[std::uniform_int_distribution<std::size_t>(0, units.size() - 1)(random)];
             units.push_back(unit);
         }
-        DivisionSearch::Outcome plainOutcome;
-        const auto plain = DivideIndices(units, capacity, lowBound, true, plainOutcome);
-        // With the bound tables from the first step, and built only once a search runs long.
-        for (const std::uint64_t tableSteps : {0, 2}) {
-            DivisionSearch::Outcome fastOutcome;
-            const auto fast =
-                DivideIndices(units, capacity, lowBound, false, fastOutcome, tableSteps);
-            ASSERT_EQ(plain, fast) << "seed " << seed << " round " << round;
-            ASSERT_EQ(plainOutcome, fastOutcome) << "seed " << seed << " round " << round;
-        }
+        ASSERT_NO_FATAL_FAILURE(ExpectSameMedia(units, capacity, lowBound))
+            << "seed " << seed << " round " << round;
     }
 }
 
@@ -292,6 +297,38 @@ TEST(DivisionSearch, AcceleratedAgreesWithPlainOnRandomInputs) {
 
 TEST(DivisionSearch, AcceleratedAgreesWithPlainOnLongerSearches) {
     ExpectAgreementOnRandomInputs(4711, 300, 26);
+}
+
+// Catches a skip of equal totals that changes a medium: a prefix accepted on a later equal unit, a
+// later equal combination taken over the first, a subtree skipped under another prefix.
+TEST(DivisionSearch, AcceleratedAgreesWithPlainOnEqualTotals) {
+    std::mt19937_64 random(30);
+    const auto pick = [&](std::uint64_t low, std::uint64_t high) {
+        return std::uniform_int_distribution<std::uint64_t>(low, high)(random);
+    };
+    for (int round = 0; round < 3000; ++round) {
+        const std::uint64_t capacity = pick(20, round % 2 == 0 ? 200 : 1000000);
+        // From the capacity down to a fraction of it, so that some media reach the bound at once
+        // and others never do.
+        const std::uint64_t lowBound = capacity - pick(0, capacity / (round % 3 == 0 ? 2 : 50));
+        const int count = static_cast<int>(pick(1, 22));
+        // A few sizes a medium holds several of; runs of equal units or sizes in any order.
+        std::vector<std::uint64_t> sizes(pick(1, 3));
+        for (auto& size : sizes)
+            size = pick(0, capacity / pick(2, 8));
+        const int shape = round % 3;
+        std::vector<std::uint64_t> units;
+        for (int i = 0; i < count; ++i) {
+            if (shape == 0)  // all equal, or a few equal groups in runs
+                units.push_back(sizes[static_cast<std::size_t>(i) * sizes.size() / count]);
+            else if (shape == 1)  // few distinct sizes in any order
+                units.push_back(sizes[pick(0, sizes.size() - 1)]);
+            else  // equal groups among sizes of their own
+                units.push_back(pick(0, 1) == 0 ? sizes[pick(0, sizes.size() - 1)]
+                                                : pick(0, capacity));
+        }
+        ASSERT_NO_FATAL_FAILURE(ExpectSameMedia(units, capacity, lowBound)) << "round " << round;
+    }
 }
 
 // Each medium's units (input indices) and the evaluations of each of its passes.

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <deque>
-#include <string>
 #include <vector>
 
 #include "platform/Prompter.h"
@@ -11,46 +10,22 @@
 // answer queued is counted in Unanswered and answered Cancel, so nothing ever blocks.
 class AnswerQueuePrompter : public Prompter {
 public:
-    struct Question {
-        std::string Text;
-        PromptIcon Icon = PromptIcon::Information;
-        std::vector<PromptButton> Buttons;
-        PromptButton Default = PromptButton::Ok;
-    };
+    void Reply(Answer answer) { Answers.push_back(answer); }
 
-    void Answer(PromptButton answer) { Answers.push_back(answer); }
-
-    PromptButton MessageBox(const std::string& text, PromptIcon icon,
-                            const std::vector<PromptButton>& buttons,
-                            PromptButton defaultButton) override {
-        Asked.push_back({text, icon, buttons, defaultButton});
-        return Next();
-    }
-    PromptButton MessageDialog(DialogKind, const std::string& text,
-                               const std::vector<PromptButton>& buttons,
-                               PromptButton defaultButton) override {
-        Asked.push_back({text, PromptIcon::Question, buttons, defaultButton});
-        return Next();
-    }
-    DirTooBigAnswer AskDirTooBig(const std::string& message) override {
-        Asked.push_back({message, PromptIcon::Question, {}, PromptButton::Cancel});
-        ++Unanswered;
-        return DirTooBigAnswer::Cancel;
+    Answer Ask(const Question& question) override {
+        Asked.push_back(question);
+        if (Answers.empty()) {
+            ++Unanswered;
+            return Answer::Cancel;
+        }
+        const Answer answer = Answers.front();
+        Answers.pop_front();
+        return answer;
     }
 
     std::vector<Question> Asked;
     int Unanswered = 0;
 
 private:
-    PromptButton Next() {
-        if (Answers.empty()) {
-            ++Unanswered;
-            return PromptButton::Cancel;
-        }
-        const PromptButton answer = Answers.front();
-        Answers.pop_front();
-        return answer;
-    }
-
-    std::deque<PromptButton> Answers;
+    std::deque<Answer> Answers;
 };

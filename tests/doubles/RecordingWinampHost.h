@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "winamp/PlayerExchangeProgress.h"
 #include "winamp/Winamp.h"
 
 // A player host that records every call as a line of text and plays a scripted system: a
 // registry value, the files that exist, a running player's window (and the one a start brings
 // up), whether a start succeeds, the version word the player reports, whether it answers and how
-// many files it takes, and what is missing for driving it.
+// many files it takes, and what is missing for driving it. A playlist write the progress has
+// been asked to stop fails.
 class RecordingWinampHost : public WinampHost {
 public:
     std::optional<std::string> ReadRegistryString(const std::string& key,
@@ -42,7 +44,9 @@ public:
                                                    std::intptr_t lParam) override {
         Calls.push_back("message " + std::to_string(window) + " " + std::to_string(message) + " " +
                         std::to_string(wParam) + " " + std::to_string(lParam));
-        if (!Answering || (lParam == WinampCommandWritePlaylist && !WritesPlaylist))
+        // An export the user stopped writes nothing.
+        const bool stopped = Progress != nullptr && Progress->CancelRequested();
+        if (!Answering || (lParam == WinampCommandWritePlaylist && (!WritesPlaylist || stopped)))
             return std::nullopt;
         return lParam == 0 ? Version : 1;
     }
@@ -63,8 +67,9 @@ public:
         ++FilesTaken;
         return true;
     }
+    void ReportExportTo(PlayerExchangeProgress* progress) override { Progress = progress; }
     std::string PlaylistFolder(const std::string& winampDir) override { return winampDir; }
-    std::string MissingInstallation() override { return Missing; }
+    bool InstallationMissing() override { return Missing; }
 
     std::optional<std::string> Registered;
     std::set<std::string> ExistingFiles;
@@ -77,7 +82,8 @@ public:
     bool WritesPlaylist = true;         // false: the player fails to write its playlist
     std::size_t TakesFiles = SIZE_MAX;  // the player takes this many files, then no more
     std::size_t FilesTaken = 0;
-    std::string Missing;
+    bool Missing = false;
+    PlayerExchangeProgress* Progress = nullptr;  // where a write of the playlist reports
 
     std::vector<std::string> Calls;
 };

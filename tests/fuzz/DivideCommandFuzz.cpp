@@ -48,9 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case DivideCommand::Kind::Help:
             return 0;
         case DivideCommand::Kind::Collection:
-            Check(command.Collection.Capacity > 0 && !command.Collection.Inputs.empty());
-            Check(command.Collection.Tolerance >= 80 && command.Collection.Tolerance <= 100);
-            Check(command.Collection.Pause <= 1000);
+            Check(command.Collection.Division.Capacity > 0 && !command.Collection.Inputs.empty());
+            Check(command.Collection.Division.Tolerance >= 80 &&
+                  command.Collection.Division.Tolerance <= 100);
+            Check(command.Collection.Division.Pause <= 1000);
             Check(command.Collection.Name.find('/') == std::string::npos);
             return 0;  // the collection mode reads the file system, not these bytes
         case DivideCommand::Kind::UnitList:

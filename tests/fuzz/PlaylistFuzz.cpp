@@ -31,18 +31,15 @@ class PatternPrompter : public Prompter {
 public:
     explicit PatternPrompter(std::uint8_t pattern) : Pattern(pattern) {}
 
-    PromptButton MessageBox(const std::string&, PromptIcon, const std::vector<PromptButton>&,
-                            PromptButton) override {
-        return PromptButton::Ok;
+    Answer Ask(const Question& question) override {
+        const std::vector<Answer>& answers = question.Answers;
+        Check(!answers.empty());
+        if (answers.size() == 1)
+            return answers.front();  // a notice
+        const std::size_t pick = (Pattern >> (2 * (Count++ % 4))) % (answers.size() + 1);
+        // One choice beyond the answers: the close box, which answers Cancel.
+        return pick < answers.size() ? answers[pick] : Answer::Cancel;
     }
-    PromptButton MessageDialog(DialogKind, const std::string&,
-                               const std::vector<PromptButton>& buttons, PromptButton) override {
-        Check(!buttons.empty());
-        const std::size_t pick = (Pattern >> (2 * (Count++ % 4))) % (buttons.size() + 1);
-        // One choice beyond the buttons: the close box, which answers Cancel.
-        return pick < buttons.size() ? buttons[pick] : PromptButton::Cancel;
-    }
-    DirTooBigAnswer AskDirTooBig(const std::string&) override { return DirTooBigAnswer::Cancel; }
 
 private:
     std::uint8_t Pattern;

@@ -82,16 +82,24 @@ protected:
         return sources;
     }
 
-    // The one question asked must be an error report naming the path and the reason.
+    // The one question asked must be an error report naming the path and the reason: the
+    // system's words, or a reason of the operation's own.
     void ExpectErrorAbout(std::size_t question, const std::string& path,
-                          const std::string& reason) {
+                          const std::string& systemReason) {
+        ExpectErrorAbout(question, path, Failure{FailureReason::System, systemReason});
+    }
+    void ExpectErrorAbout(std::size_t question, const std::string& path, FailureReason reason) {
+        ExpectErrorAbout(question, path, Failure{reason, {}});
+    }
+    void ExpectErrorAbout(std::size_t question, const std::string& path, const Failure& reason) {
         ASSERT_LT(question, Prompter.Asked.size());
         const auto& asked = Prompter.Asked[question];
-        EXPECT_EQ(asked.QuestionKind, ScriptedPrompter::Kind::WarningDialog);
-        EXPECT_NE(asked.Text.find(path), std::string::npos) << asked.Text;
-        EXPECT_NE(asked.Text.find(reason), std::string::npos) << asked.Text;
-        EXPECT_EQ(asked.Buttons,
-                  (std::vector<PromptButton>{PromptButton::Yes, PromptButton::Cancel}));
+        EXPECT_TRUE(asked.Kind == QuestionKind::CopyFailed ||
+                    asked.Kind == QuestionKind::MoveFailed);
+        EXPECT_EQ(asked.Path, path);
+        EXPECT_EQ(asked.Reason.Why, reason.Why);
+        EXPECT_EQ(asked.Reason.SystemText, reason.SystemText);
+        EXPECT_EQ(asked.Answers, (std::vector<Answer>{Answer::Yes, Answer::Cancel}));
     }
 
     TempFolder Folder;
@@ -267,7 +275,7 @@ TEST_F(FileOperationsTest, MoveOntoAnotherMountedFileSystem) {
 
 struct ClashCase {
     const char* Name;
-    std::vector<PromptButton> Answers;
+    std::vector<Answer> Answers;
     bool Result;
     std::vector<std::string> Expected;  // final contents of a, b, c in the destination
 };
@@ -282,7 +290,7 @@ TEST_P(FileOperationsClash, AnswersDecideEachFile) {
         Folder.Write(std::string("dst/") + name, std::string("old ") + name);
     }
     for (const auto answer : c.Answers)
-        Prompter.Answer(answer);
+        Prompter.Reply(answer);
 
     const std::vector<std::string> sources{Folder / "src/a", Folder / "src/b", Folder / "src/c"};
     EXPECT_EQ(move ? Move(sources) : Copy(sources), c.Result);
@@ -290,13 +298,12 @@ TEST_P(FileOperationsClash, AnswersDecideEachFile) {
     EXPECT_TRUE(Prompter.ScriptUsed());
     ASSERT_EQ(Prompter.Asked.size(), c.Answers.size());
     const auto& first = Prompter.Asked[0];
-    EXPECT_EQ(first.QuestionKind, ScriptedPrompter::Kind::ConfirmationDialog);
-    EXPECT_EQ(first.Text, "Файл «" + Folder / "dst/a" + "» уже существует.\nЗаменить его файлом «" +
-                              Folder / "src/a" + "»?");
-    EXPECT_EQ(first.Buttons,
-              (std::vector<PromptButton>{PromptButton::Yes, PromptButton::No, PromptButton::Cancel,
-                                         PromptButton::NoToAll, PromptButton::YesToAll}));
-    EXPECT_EQ(first.Default, PromptButton::No);
+    EXPECT_EQ(first.Kind, QuestionKind::NameClash);
+    EXPECT_EQ(first.Path, Folder / "dst/a");
+    EXPECT_EQ(first.Other, Folder / "src/a");
+    EXPECT_EQ(first.Answers, (std::vector<Answer>{Answer::Yes, Answer::No, Answer::Cancel,
+                                                  Answer::NoToAll, Answer::YesToAll}));
+    EXPECT_EQ(first.Default, Answer::No);
 
     const char* names[] = {"a", "b", "c"};
     for (int i = 0; i < 3; ++i) {
@@ -314,21 +321,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Combine(
         ::testing::Values(
             ClashCase{"ReplaceEach",
-                      {PromptButton::Yes, PromptButton::Yes, PromptButton::Yes},
+                      {Answer::Yes, Answer::Yes, Answer::Yes},
                       true,
                       {"new", "new", "new"}},
             ClashCase{"SkipAndReplace",
-                      {PromptButton::No, PromptButton::Yes, PromptButton::No},
+                      {Answer::No, Answer::Yes, Answer::No},
                       true,
                       {"old", "new", "old"}},
-            ClashCase{"ReplaceAll", {PromptButton::YesToAll}, true, {"new", "new", "new"}},
-            ClashCase{"SkipAll", {PromptButton::NoToAll}, true, {"old", "old", "old"}},
-            ClashCase{"SkipThenReplaceAll",
-                      {PromptButton::No, PromptButton::YesToAll},
-                      true,
-                      {"old", "new", "new"}},
+            ClashCase{"ReplaceAll", {Answer::YesToAll}, true, {"new", "new", "new"}},
+            ClashCase{"SkipAll", {Answer::NoToAll}, true, {"old", "old", "old"}},
             ClashCase{
-                "Cancel", {PromptButton::Yes, PromptButton::Cancel}, false, {"new", "old", "old"}}),
+                "SkipThenReplaceAll", {Answer::No, Answer::YesToAll}, true, {"old", "new", "new"}},
+            ClashCase{"Cancel", {Answer::Yes, Answer::Cancel}, false, {"new", "old", "old"}}),
         ::testing::Bool()),
     [](const auto& param) {
         return std::string(std::get<0>(param.param).Name) +
@@ -344,8 +348,8 @@ TEST_F(FileOperationsTest, AFailedReplacementLeavesTheOldFileWhole) {
         return offset > 0 ? ENOSPC : 0;
     };
     Operations.InjectFaults(faults);
-    Prompter.Answer(PromptButton::Yes);  // replace
-    Prompter.Answer(PromptButton::Yes);  // skip after the error
+    Prompter.Reply(Answer::Yes);  // replace
+    Prompter.Reply(Answer::Yes);  // skip after the error
 
     EXPECT_TRUE(Copy({big}));
     ExpectErrorAbout(1, big, std::error_code(ENOSPC, std::system_category()).message());
@@ -371,7 +375,7 @@ TEST_F(FileOperationsTest, AFailedNewFileLeavesNoFileUnderItsName) {
         };
         Operations.InjectFaults(faults);
         Prompter.Asked.clear();
-        Prompter.Answer(PromptButton::Yes);  // skip after the error
+        Prompter.Reply(Answer::Yes);  // skip after the error
 
         EXPECT_TRUE(move ? Move({big, later}) : Copy({big, later}));
         ExpectErrorAbout(0, big, full);
@@ -402,7 +406,7 @@ TEST_F(FileOperationsTest, EveryFileTakesItsNameOnlyWhenWhole) {
         return 0;
     };
     Operations.InjectFaults(faults);
-    Prompter.Answer(PromptButton::Yes);  // replace
+    Prompter.Reply(Answer::Yes);  // replace
 
     EXPECT_TRUE(Copy({fresh, replacing}));
     EXPECT_EQ(Contents(Folder / "dst/fresh.txt"), "fresh");
@@ -443,30 +447,30 @@ TEST_F(FileOperationsTest, AFolderIsNeverCopiedOrMovedIntoItself) {
     for (const bool move : {false, true}) {
         SCOPED_TRACE(move ? "move" : "copy");
         Prompter.Asked.clear();
-        Prompter.Answer(PromptButton::Cancel);
+        Prompter.Reply(Answer::Cancel);
         const std::vector<std::string> sources{Folder / "src/tree"};
         EXPECT_FALSE(move ? Move(sources, Folder / "src/tree/sub")
                           : Copy(sources, Folder / "src/tree/sub"));
-        ExpectErrorAbout(0, Folder / "src/tree", "папку нельзя поместить в саму себя");
+        ExpectErrorAbout(0, Folder / "src/tree", FailureReason::FolderIntoItself);
         EXPECT_EQ(TreeOf(Source), before);
     }
 }
 
 TEST_F(FileOperationsTest, AnEntryOntoItselfIsReportedNotTouched) {
     const std::string file = Folder.Write("src/a.txt", "alpha");
-    Prompter.Answer(PromptButton::Yes);
-    Prompter.Answer(PromptButton::Yes);
+    Prompter.Reply(Answer::Yes);
+    Prompter.Reply(Answer::Yes);
     EXPECT_TRUE(Copy({file}, Source));
     EXPECT_TRUE(Move({file}, Source));
-    ExpectErrorAbout(0, file, "источник и место назначения совпадают");
-    ExpectErrorAbout(1, file, "источник и место назначения совпадают");
+    ExpectErrorAbout(0, file, FailureReason::SameFile);
+    ExpectErrorAbout(1, file, FailureReason::SameFile);
     EXPECT_EQ(Contents(file), "alpha");
 }
 
 TEST_F(FileOperationsTest, AMissingSourceIsReportedAndTheRestGoesOn) {
     const std::string gone = Folder / "src/gone.txt";
     const std::string present = Folder.Write("src/present.txt", "here");
-    Prompter.Answer(PromptButton::Yes);
+    Prompter.Reply(Answer::Yes);
     const FileOperationResult result =
         Operations.Run(FileOperationKind::Copy, Sources({gone, present}), Destination, "title", {});
     EXPECT_FALSE(result.Cancelled);
@@ -488,8 +492,8 @@ TEST_F(FileOperationsTest, ADestinationWithoutWritePermissionLosesNothing) {
     for (const bool move : {false, true}) {
         SCOPED_TRACE(move ? "move" : "copy");
         Prompter.Asked.clear();
-        Prompter.Answer(PromptButton::Yes);     // skip a
-        Prompter.Answer(PromptButton::Cancel);  // cancel at b
+        Prompter.Reply(Answer::Yes);     // skip a
+        Prompter.Reply(Answer::Cancel);  // cancel at b
         EXPECT_FALSE(move ? Move({a, b}, target) : Copy({a, b}, target));
         ExpectErrorAbout(0, a, reason);
         ExpectErrorAbout(1, b, reason);
@@ -509,7 +513,7 @@ TEST_F(FileOperationsTest, AFullFileSystemLosesNothing) {
     for (const bool move : {false, true}) {
         SCOPED_TRACE(move ? "move" : "copy");
         Prompter.Asked.clear();
-        Prompter.Answer(PromptButton::Yes);  // skip the big file
+        Prompter.Reply(Answer::Yes);  // skip the big file
         EXPECT_TRUE(move ? Move({big, small}, Folder / "small")
                          : Copy({big, small}, Folder / "small"));
         ExpectErrorAbout(0, big, full);
@@ -527,9 +531,7 @@ TEST_F(FileOperationsTest, AFullFileSystemLosesNothing) {
 namespace {
 
 TEST_F(FileOperationsTest, WhatThisRunPlacedIsNeverReplacedBySourcesOfTheSameName) {
-    const std::string reason =
-        "на этом месте уже есть файл, помещённый сюда этой же операцией; исходный файл остаётся "
-        "на месте";
+    const FailureReason reason = FailureReason::PlacedByThisOperation;
     const struct {
         const char* Name;
         const char* Item;    // each of x/ and y/ holds it
@@ -547,7 +549,7 @@ TEST_F(FileOperationsTest, WhatThisRunPlacedIsNeverReplacedBySourcesOfTheSameNam
             const std::string top = layout.Item == std::string("song.mp3") ? "song.mp3" : "album";
             const std::string destination = run.MakeFolder("medium");
             Prompter.Asked.clear();
-            Prompter.Answer(PromptButton::Yes);  // the report: skip and go on
+            Prompter.Reply(Answer::Yes);  // the report: skip and go on
 
             const std::vector<std::string> sources{run / ("x/" + top), run / ("y/" + top)};
             EXPECT_TRUE(move ? Move(sources, destination) : Copy(sources, destination));
@@ -585,7 +587,7 @@ TEST_F(FileOperationsTest, AMoveAcrossFileSystemsSyncsTheFolderBeforeTheSourceGo
         Operations.InjectFaults(faults);
         Prompter.Asked.clear();
         if (syncError != 0)
-            Prompter.Answer(PromptButton::Yes);
+            Prompter.Reply(Answer::Yes);
 
         EXPECT_TRUE(Move({source}, destination));
         std::vector<std::string> expected{destination + " before"};
@@ -617,19 +619,19 @@ TEST_F(FileOperationsTest, AFolderThatCannotBeMadeIsReportedOnceWithItsCause) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Base);
         const std::string medium = Folder / (std::string(c.Base) + "/disk1");
-        const std::string expected = "Не удалось создать папку «" + medium + "»:\n" +
-                                     std::error_code(c.Error, std::system_category()).message();
+        const std::string expected = std::error_code(c.Error, std::system_category()).message();
         const int failed = user.Run([&] {
             ScriptedPrompter prompter;
-            prompter.Answer(PromptButton::Ok);
+            prompter.Reply(Answer::Ok);
             RecordingProgress progress;
             PosixFileOperations operations(prompter, progress);
             const FileOperationResult result = operations.Run(
                 FileOperationKind::Copy, {{a, false}, {b, false}}, medium + "/", "title", {});
             if (result.Cancelled || !result.DestinationFailed)
                 return 1;
-            if (prompter.Asked.size() != 1 || prompter.Asked[0].Text != expected ||
-                prompter.Asked[0].Icon != PromptIcon::Error)
+            if (prompter.Asked.size() != 1 ||
+                prompter.Asked[0].Kind != QuestionKind::FolderNotCreated ||
+                prompter.Asked[0].Path != medium || prompter.Asked[0].Reason.SystemText != expected)
                 return 2;
             return 0;
         });
@@ -692,7 +694,7 @@ TEST_F(FileOperationsTest, AFolderThatReceivedNothingIsRemovedAgain) {
             return from.find("/src/") != std::string::npos ? EXDEV : 0;
         };
         Operations.InjectFaults(faults);
-        Prompter.Answer(PromptButton::Yes);  // skip after the error
+        Prompter.Reply(Answer::Yes);  // skip after the error
         EXPECT_TRUE(move ? Move({Folder / "src/tree"}) : Copy({Folder / "src/tree"}));
         EXPECT_TRUE(fs::is_empty(Destination));
         EXPECT_EQ(Contents(tree), "alpha");

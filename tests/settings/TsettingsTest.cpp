@@ -238,16 +238,15 @@ TEST(TSettingsSave, CreatesTheConfigFolder) {
 
 void ExpectSaveFailedMessage(const ScriptedPrompter& prompter) {
     ASSERT_EQ(prompter.Asked.size(), 1U);
-    EXPECT_EQ(prompter.Asked[0].Text, "Не удалось сохранить настройки");
-    EXPECT_EQ(prompter.Asked[0].Icon, PromptIcon::Exclamation);
-    EXPECT_EQ(prompter.Asked[0].Buttons, std::vector<PromptButton>{PromptButton::Ok});
+    EXPECT_EQ(prompter.Asked[0].Kind, QuestionKind::SettingsNotSaved);
+    EXPECT_EQ(prompter.Asked[0].Answers, std::vector<Answer>{Answer::Ok});
 }
 
 TEST(TSettingsSave, FailureIsReportedWhenTheFolderCannotBeMade) {
     TempFolder folder;
     WriteTextFile(folder / "plain", "not a folder");
     ScriptedPrompter prompter;
-    prompter.Answer(PromptButton::Ok);
+    prompter.Reply(Answer::Ok);
     TSettings settings(folder / "plain/vantrel.ini");
     settings.SetPrompter(&prompter);
     EXPECT_FALSE(settings.Save());
@@ -265,7 +264,7 @@ TEST(TSettingsSave, FullDiskKeepsTheOldFileWhole) {
     mount.Fill("filler");
 
     ScriptedPrompter prompter;
-    prompter.Answer(PromptButton::Ok);
+    prompter.Reply(Answer::Ok);
     TSettings settings(path);
     settings.SetPrompter(&prompter);
     settings.MediumName = "new name that makes the file longer";
@@ -287,7 +286,7 @@ TEST(TSettingsSave, ReadOnlyFolderKeepsTheOldFile) {
         GTEST_SKIP() << "root without a way to make a read-only folder";
 
     ScriptedPrompter prompter;
-    prompter.Answer(PromptButton::Ok);
+    prompter.Reply(Answer::Ok);
     TSettings settings(path);
     settings.SetPrompter(&prompter);
     EXPECT_EQ(settings.MediumName, "old");
@@ -307,14 +306,13 @@ TEST(TSettingsSave, FrozenFileStaysAsItIs) {
     user.Own(path, 0444);
     const int failed = user.Run([&] {
         ScriptedPrompter prompter;
-        prompter.Answer(PromptButton::Ok);
+        prompter.Reply(Answer::Ok);
         TSettings settings(path);
         settings.SetPrompter(&prompter);
         settings.MediumName = "new";
         if (settings.Save())
             return 1;
-        if (prompter.Asked.size() != 1 ||
-            prompter.Asked[0].Text != "Не удалось сохранить настройки")
+        if (prompter.Asked.size() != 1 || prompter.Asked[0].Kind != QuestionKind::SettingsNotSaved)
             return 2;
         return 0;
     });

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <set>
 #include <sstream>
 
@@ -138,7 +140,7 @@ TEST(CollectionModeTest, PlanAndListsMatchTheWindowsCore) {
          0,
          false,
          [&](TDataManager& manager, DataManagerFixtureParts& parts) {
-             parts.Prompter.AnswerDirTooBig(DirTooBigAnswer::Expand);
+             parts.Prompter.Reply(Answer::Expand);
              manager.AddItems({photos}, AddFolder);
              manager.AddItems({extra}, AddFiles);
          },
@@ -161,7 +163,7 @@ TEST(CollectionModeTest, PlanAndListsMatchTheWindowsCore) {
          0,
          true,
          [&](TDataManager& manager, DataManagerFixtureParts& parts) {
-             parts.Prompter.AnswerDirTooBig(DirTooBigAnswer::Expand);
+             parts.Prompter.Reply(Answer::Expand);
              manager.AddItems({photos}, AddFromFolder);
          },
          0},
@@ -174,7 +176,7 @@ TEST(CollectionModeTest, PlanAndListsMatchTheWindowsCore) {
          200,
          false,
          [&](TDataManager& manager, DataManagerFixtureParts& parts) {
-             parts.Prompter.Answer(PromptButton::Yes);
+             parts.Prompter.Reply(Answer::Yes);
              manager.AddItems({album1}, AddFromPlaylist);
              parts.Collection.SelectAll();
              manager.SetGroupOfSelected(1);
@@ -308,6 +310,53 @@ TEST(CollectionModeTest, InterruptStopsTheCopyCleanly) {
                                 [&] { return fs::exists(out + "/disk1"); });
     EXPECT_EQ(run.Status, ExitInterrupted);
     EXPECT_TRUE(fs::is_empty(out + "/disk1"));
+}
+
+// Would catch a mode that ignores --medium-time-limit or Ctrl+C during the search: 60 sizes of
+// about a tenth of a medium that never fill one to its bound keep each medium's search going for
+// minutes; with the limit every medium is taken, Ctrl+C ends the run with status 130. A mode that
+// ignores either is ended by the other (the watchdog's Ctrl+C, or the limit) with the wrong status.
+TEST(CollectionModeTest, TimeLimitAndInterruptEndLongSearchesInEveryMode) {
+    TempFolder folder;
+    std::mt19937_64 random(5);
+    std::vector<std::string> files;
+    std::string playlist = "#EXTM3U\n";
+    for (int i = 0; i < 60; ++i) {
+        const std::string name = std::to_string(i);
+        // Even sizes onto an odd capacity at 100 %: no medium ever reaches its bound.
+        files.push_back(folder.MakeFile(
+            "files/" + name,
+            2 * std::uniform_int_distribution<std::uint64_t>(416667, 625000)(random)));
+        folder.MakeFile("music/" + name + ".mp3", 1);
+        // Whole seconds without pause onto 1 000 000.5 s, lengths so varied that few
+        // combinations share a total.
+        playlist +=
+            "#EXTINF:" + std::to_string(std::uniform_int_distribution<int>(83333, 125000)(random)) +
+            ",T\n" + name + ".mp3\n";
+    }
+    folder.Write("music/long.m3u", playlist);
+    std::vector<std::string> paths = {"--capacity", "10000001", "--tolerance", "100"};
+    paths.insert(paths.end(), files.begin(), files.end());
+    const std::vector<std::vector<std::string>> modes = {
+        paths,
+        {"--contents", "--capacity", "10000001", "--tolerance", "100", folder / "files"},
+        {"--music", "--pause", "0", "--capacity", "1000000.5s", "--tolerance", "100",
+         folder / "music/long.m3u"}};
+    for (const auto& mode : modes) {
+        for (const bool limit : {true, false}) {
+            std::vector<std::string> args = mode;
+            if (limit)
+                args.insert(args.end(), {"--medium-time-limit", "0.05"});
+            const auto start = std::chrono::steady_clock::now();
+            const auto after = limit ? std::chrono::seconds(60) : std::chrono::seconds(1);
+            const ToolRun run =
+                RunTool(args, [&] { return std::chrono::steady_clock::now() - start > after; });
+            EXPECT_EQ(run.Status, limit ? ExitPlaced : ExitInterrupted) << mode[0] << run.Err;
+            if (limit) {
+                EXPECT_EQ(run.Out.find("Носитель 1\t"), 0U) << mode[0];
+            }
+        }
+    }
 }
 
 }  // namespace

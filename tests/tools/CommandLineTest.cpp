@@ -82,7 +82,7 @@ TEST(CommandLineTest, ModesAndTheirValues) {
     EXPECT_EQ(folders.Mode, DivideCommand::Kind::Collection);
     EXPECT_EQ(folders.Collection.Inputs,
               (std::vector<CollectionInput>{{"a", 0, false}, {"b", 0, false}}));
-    EXPECT_EQ(folders.Collection.Tolerance, 80.0f);
+    EXPECT_EQ(folders.Collection.Division.Tolerance, 80.0f);
 
     // Options reach the collection mode: groups cover the paths after them, "-" and --from-file
     // are lists of paths, and the answers are set.
@@ -101,15 +101,15 @@ TEST(CommandLineTest, ModesAndTheirValues) {
     const auto& music = std::get<DivideCommand>(parsed).Collection;
     EXPECT_EQ(music.Inputs, (std::vector<CollectionInput>{
                                 {"a", 0, false}, {"b", 3, false}, {"-", 3, true}, {"f", 0, true}}));
-    EXPECT_EQ(music.Capacity, 444000u);
-    EXPECT_EQ(music.Pause, 200u);
+    EXPECT_EQ(music.Division.Capacity, 444000u);
+    EXPECT_EQ(music.Division.Pause, 200u);
     EXPECT_EQ(music.Name, "cd");
     EXPECT_EQ(music.Answers.Clashes, ToolAnswers::Clash::Yes);
     EXPECT_EQ(music.Answers.OversizedFolder, ToolAnswers::Folder::Stop);
     EXPECT_EQ(music.Answers.DiscTracks, ToolAnswers::DiscTrack::Add);
 
     parsed = Parse({"--capacity", "10", "/x"});
-    EXPECT_EQ(std::get<DivideCommand>(parsed).Collection.Tolerance, 99.9f);
+    EXPECT_EQ(std::get<DivideCommand>(parsed).Collection.Division.Tolerance, 99.9f);
     EXPECT_EQ(std::get<DivideCommand>(Parse({"--help"})).Mode, DivideCommand::Kind::Help);
 }
 
@@ -121,7 +121,7 @@ TEST(CommandLineTest, FolderModePrintsMediaAndDecisions) {
     folder.MakeFile("in/huge", 800 * MB);
     folder.MakeFile("in/small", 300 * MB);
     CollectionOptions options;
-    options.Capacity = 700 * MB;
+    options.Division.Capacity = 700 * MB;
     options.Contents = true;
     options.Inputs = {{folder / "in"}};
     std::istringstream noInput;

@@ -34,7 +34,7 @@
 #include "ui/QtListView.h"
 #include "ui/QtPrompter.h"
 
-Q_DECLARE_METATYPE(std::vector<PromptButton>)
+Q_DECLARE_METATYPE(std::vector<Answer>)
 
 namespace {
 
@@ -80,47 +80,48 @@ class QtAdaptersTest : public QObject {
 private slots:
     void promptsShowTheirCaptionsButtonsAndAnswers_data() {
         QTest::addColumn<bool>("dialog");
-        QTest::addColumn<std::vector<PromptButton>>("buttons");
+        QTest::addColumn<std::vector<Answer>>("buttons");
         QTest::addColumn<int>("defaultButton");
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QStringList>("texts");
-        const std::vector<PromptButton> all{PromptButton::Yes, PromptButton::No,
-                                            PromptButton::Cancel, PromptButton::NoToAll,
-                                            PromptButton::YesToAll};
+        const std::vector<Answer> all{Answer::Yes, Answer::No, Answer::Cancel, Answer::NoToAll,
+                                      Answer::YesToAll};
         const QStringList allTexts{Text("&Да"), Text("&Нет"), Text("Отмена"), Text("Не&т для всех"),
                                    Text("Да для &всех")};
         QTest::newRow("dialog, escape cancels")
-            << true << all << int(PromptButton::Yes) << int(Qt::Key_Escape)
-            << int(PromptButton::Cancel) << Text("Подтверждение") << allTexts;
+            << true << all << int(Answer::Yes) << int(Qt::Key_Escape) << int(Answer::Cancel)
+            << Text("Подтверждение") << allTexts;
         QTest::newRow("dialog, enter takes the default")
-            << true << all << int(PromptButton::NoToAll) << int(Qt::Key_Return)
-            << int(PromptButton::NoToAll) << Text("Подтверждение") << allTexts;
+            << true << all << int(Answer::NoToAll) << int(Qt::Key_Return) << int(Answer::NoToAll)
+            << Text("Подтверждение") << allTexts;
         QTest::newRow("box, escape answers no")
-            << false << std::vector{PromptButton::Yes, PromptButton::No} << int(PromptButton::No)
-            << int(Qt::Key_Escape) << int(PromptButton::No) << Text("Vantrel")
+            << false << std::vector{Answer::Yes, Answer::No} << int(Answer::No)
+            << int(Qt::Key_Escape) << int(Answer::No) << Text("Vantrel")
             << QStringList{Text("&Да"), Text("&Нет")};
         QTest::newRow("box, enter takes the default")
-            << false << std::vector{PromptButton::Yes, PromptButton::No} << int(PromptButton::No)
-            << int(Qt::Key_Return) << int(PromptButton::No) << Text("Vantrel")
+            << false << std::vector{Answer::Yes, Answer::No} << int(Answer::No)
+            << int(Qt::Key_Return) << int(Answer::No) << Text("Vantrel")
             << QStringList{Text("&Да"), Text("&Нет")};
-        QTest::newRow("notice") << false << std::vector{PromptButton::Ok} << int(PromptButton::Ok)
-                                << int(Qt::Key_Escape) << int(PromptButton::Ok) << Text("Vantrel")
+        QTest::newRow("notice") << false << std::vector{Answer::Ok} << int(Answer::Ok)
+                                << int(Qt::Key_Escape) << int(Answer::Ok) << Text("Vantrel")
                                 << QStringList{Text("OK")};
     }
     void promptsShowTheirCaptionsButtonsAndAnswers() {
         QFETCH(bool, dialog);
-        QFETCH(std::vector<PromptButton>, buttons);
+        QFETCH(std::vector<Answer>, buttons);
         QFETCH(int, defaultButton);
         QFETCH(int, key);
         QtPrompter prompter(nullptr);
         SeenBox seen;
         AnswerNextBox(seen, static_cast<Qt::Key>(key));
-        const auto chosen = static_cast<PromptButton>(defaultButton);
-        const PromptButton chosenAnswer =
-            dialog ? prompter.MessageDialog(DialogKind::Confirmation, "Заменить?", buttons, chosen)
-                   : prompter.MessageBox("Продолжить?", PromptIcon::Question, buttons, chosen);
+        const auto chosen = static_cast<Answer>(defaultButton);
+        // A name clash is a confirmation dialog, the question about the results a box.
+        Question question(dialog ? QuestionKind::NameClash : QuestionKind::DiscardResults);
+        question.Answers = buttons;
+        question.Default = chosen;
+        const Answer chosenAnswer = prompter.Ask(question);
 
         QFETCH(int, answer);
         QFETCH(QString, caption);

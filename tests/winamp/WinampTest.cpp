@@ -24,6 +24,21 @@ const std::string AskVersion = "message 7 1024 0 0";
 const std::string WritePlaylist = "message 7 1024 0 120";
 const std::string ClearPlaylist = "message 7 1024 0 101";
 
+// A notice about the player: its kind, the player it names, and for an interrupted send the
+// tracks taken of all.
+struct Notice {
+    QuestionKind Kind;
+    std::uint64_t Taken = 0;
+    std::uint64_t Count = 0;
+};
+
+void ExpectNotice(const Question& asked, const Notice& expected) {
+    EXPECT_EQ(asked.Kind, expected.Kind);
+    EXPECT_EQ(asked.Other, std::string(PlayerName));
+    EXPECT_EQ(asked.Number, expected.Taken);
+    EXPECT_EQ(asked.Count, expected.Count);
+}
+
 class WinampTest : public ::testing::Test {
 protected:
     ~WinampTest() override { EXPECT_TRUE(Questions.ScriptUsed()); }
@@ -117,7 +132,7 @@ TEST_F(WinampTest, UsesARunningPlayerOrStartsOne) {
         bool startSucceeds;
         std::optional<WinampWindowHandle> windowAfterStart;
         std::vector<std::string> expectedCalls;  // after the folder lookup
-        std::vector<std::string> expectedNotices;
+        std::vector<Notice> expectedNotices;
         std::optional<WinampWindowHandle> expectedWindow;
     };
     const std::string start = "start /opt/Winamp/" + Program;
@@ -129,7 +144,7 @@ TEST_F(WinampTest, UsesARunningPlayerOrStartsOne) {
          false,
          std::nullopt,
          {Find, start},
-         {"Не могу запустить Audacious!"},
+         {{QuestionKind::PlayerNotStarted}},
          std::nullopt},
         {"started without a window",
          std::nullopt,
@@ -147,34 +162,29 @@ TEST_F(WinampTest, UsesARunningPlayerOrStartsOne) {
         host.WindowAfterStart = c.windowAfterStart;
         ScriptedPrompter questions;
         for (std::size_t i = 0; i < c.expectedNotices.size(); ++i)
-            questions.Answer(PromptButton::Ok);
+            questions.Reply(Answer::Ok);
         TWinamp winamp(host, questions, Dialog);
         winamp.WinampDir = "/opt/Winamp/";
 
         EXPECT_EQ(winamp.findWinamp(), c.expectedWindow);
         EXPECT_EQ(host.Calls, c.expectedCalls);
         ASSERT_EQ(questions.Asked.size(), c.expectedNotices.size());
-        for (std::size_t i = 0; i < c.expectedNotices.size(); ++i) {
-            EXPECT_EQ(questions.Asked[i].Text, c.expectedNotices[i]);
-            EXPECT_EQ(questions.Asked[i].Icon, PromptIcon::Exclamation);
-        }
+        for (std::size_t i = 0; i < c.expectedNotices.size(); ++i)
+            ExpectNotice(questions.Asked[i], c.expectedNotices[i]);
     }
 }
 
 TEST_F(WinampTest, ThePlaylistFileIsAskedForOnlyFromSupportedVersions) {
-    const std::string tooOld =
-        "У Вас установлен слишком старый Audacious.\nПоддерживаются версии не ниже 1.666. "
-        "Извините.";
-    const std::string winamp3 =
-        "У Вас установлен Audacious 3.х.\nПоддерживаются только версии "
-        "1.666 - 2.9х и 5.х. Извините.";
+    const std::optional<Notice> tooOld = Notice{QuestionKind::PlayerTooOld};
+    const std::optional<Notice> winamp3 = Notice{QuestionKind::PlayerThree};
+    const std::nullopt_t none = std::nullopt;
     struct Case {
         std::intptr_t version;
-        std::string expectedNotice;  // empty: the playlist is written
+        std::optional<Notice> expectedNotice;  // none: the playlist is written
     };
     const std::vector<Case> cases = {
-        {0x1665, tooOld},  {0x1666, ""},      {0x2091, ""}, {0x2FFF, ""},
-        {0x3000, winamp3}, {0x5000, winamp3}, {0x5001, ""},
+        {0x1665, tooOld},  {0x1666, none},    {0x2091, none}, {0x2FFF, none},
+        {0x3000, winamp3}, {0x5000, winamp3}, {0x5001, none},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.version);
@@ -182,13 +192,13 @@ TEST_F(WinampTest, ThePlaylistFileIsAskedForOnlyFromSupportedVersions) {
         host.Running = 7;
         host.Version = c.version;
         ScriptedPrompter questions;
-        if (!c.expectedNotice.empty())
-            questions.Answer(PromptButton::Ok);
+        if (c.expectedNotice)
+            questions.Reply(Answer::Ok);
         TWinamp winamp(host, questions, Dialog);
         winamp.WinampDir = "/opt/Winamp/";
 
         const std::string file = winamp.getWinampPlaylistFile();
-        if (c.expectedNotice.empty()) {
+        if (!c.expectedNotice) {
             EXPECT_EQ(file, "/opt/Winamp/WINAMP.m3u");
             EXPECT_EQ(host.Calls.back(), WritePlaylist);
             EXPECT_TRUE(questions.Asked.empty());
@@ -196,8 +206,7 @@ TEST_F(WinampTest, ThePlaylistFileIsAskedForOnlyFromSupportedVersions) {
             EXPECT_EQ(file, "");
             EXPECT_EQ(host.Calls.back(), AskVersion);
             ASSERT_EQ(questions.Asked.size(), 1U);
-            EXPECT_EQ(questions.Asked[0].Text, c.expectedNotice);
-            EXPECT_EQ(questions.Asked[0].Icon, PromptIcon::Exclamation);
+            ExpectNotice(questions.Asked[0], *c.expectedNotice);
         }
     }
 }
@@ -238,7 +247,7 @@ TEST_F(SendMediumTest, ClearsThePlaylistThenAppendsEveryTrackInOrder) {
 
 TEST_F(SendMediumTest, SendsNothingWithoutAPlayer) {
     Host.StartSucceeds = false;
-    Questions.Answer(PromptButton::Ok);
+    Questions.Reply(Answer::Ok);
     Manager.SendMediumToWinamp(1, Winamp);
     EXPECT_EQ(Host.Calls.back(), "start /opt/Winamp/" + Program);
     EXPECT_EQ(Questions.Asked.size(), 1U);
@@ -252,47 +261,47 @@ TEST_F(SendMediumTest, APlayerThatFailsEndsTheExchangeAtOnceWithAMessage) {
         bool send;  // else the playlist is asked for
         void (*setUp)(RecordingWinampHost&);
         std::vector<std::string> expectedCalls;  // after the player is found
-        std::string expectedNotice;
+        Notice expectedNotice;
     };
-    const std::string interrupted =
-        "Передача списка в Audacious прервана: Audacious не отвечает или не принял очередной "
-        "файл.\nВ его плейлист передано треков: ";
+    const auto interrupted = [](std::uint64_t taken) {
+        return Notice{QuestionKind::PlaylistNotSent, taken, 3};
+    };
     const std::vector<Case> cases = {
         {"hangs before the send",
          true,
          [](RecordingWinampHost& host) { host.Answering = false; },
          {ClearPlaylist},
-         "Audacious не отвечает."},
+         {QuestionKind::PlayerNotAnswering}},
         {"hangs before the import",
          false,
          [](RecordingWinampHost& host) { host.Answering = false; },
          {AskVersion},
-         "Audacious не отвечает."},
+         {QuestionKind::PlayerNotAnswering}},
         {"stops after the first track",
          true,
          [](RecordingWinampHost& host) { host.TakesFiles = 1; },
          {ClearPlaylist, "copydata 7 100 9 /m/b.mp3|", "copydata 7 100 9 /m/c.mp3|"},
-         interrupted + "1 из 3."},
+         interrupted(1)},
         {"takes no track",
          true,
          [](RecordingWinampHost& host) { host.TakesFiles = 0; },
          {ClearPlaylist, "copydata 7 100 9 /m/b.mp3|"},
-         interrupted + "0 из 3."},
+         interrupted(0)},
         {"cannot be given a path as it is",
          true,
          [](RecordingWinampHost& host) { host.TakesCopyData = false; },
          {ClearPlaylist, "copydata 7 100 9 /m/b.mp3|"},
-         interrupted + "0 из 3."},
+         interrupted(0)},
         {"fails to write its playlist",
          false,
          [](RecordingWinampHost& host) { host.WritesPlaylist = false; },
          {AskVersion, WritePlaylist},
-         "Не удалось получить текущий плейлист Audacious'а.\nКоллекция не изменена."},
+         {QuestionKind::PlaylistNotReceived}},
         {"cannot be driven",
          true,
-         [](RecordingWinampHost& host) { host.Missing = "Установите пакет."; },
+         [](RecordingWinampHost& host) { host.Missing = true; },
          {},
-         "Установите пакет."},
+         {QuestionKind::PlayerControlMissing}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -300,7 +309,7 @@ TEST_F(SendMediumTest, APlayerThatFailsEndsTheExchangeAtOnceWithAMessage) {
         host.Running = 7;
         c.setUp(host);
         ScriptedPrompter questions;
-        questions.Answer(PromptButton::Ok);
+        questions.Reply(Answer::Ok);
         TWinamp winamp(host, questions, Dialog);
         winamp.WinampDir = "/opt/Winamp/";
 
@@ -309,12 +318,11 @@ TEST_F(SendMediumTest, APlayerThatFailsEndsTheExchangeAtOnceWithAMessage) {
         else
             EXPECT_EQ(winamp.getWinampPlaylistFile(), "");
         std::vector<std::string> expectedCalls = c.expectedCalls;
-        if (host.Missing.empty())
+        if (!host.Missing)
             expectedCalls.insert(expectedCalls.begin(), {Find, "front 7"});
         EXPECT_EQ(host.Calls, expectedCalls);
         ASSERT_EQ(questions.Asked.size(), 1U);
-        EXPECT_EQ(questions.Asked[0].Text, c.expectedNotice);
-        EXPECT_EQ(questions.Asked[0].Icon, PromptIcon::Exclamation);
+        ExpectNotice(questions.Asked[0], c.expectedNotice);
     }
 }
 

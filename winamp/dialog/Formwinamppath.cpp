@@ -29,8 +29,6 @@ constexpr const char* ShowFolderTextEnd = " :";
 constexpr const char* BrowseTitle = "Выберите каталог с файлом ";
 constexpr const char* OkCaption = "&OK";
 constexpr const char* CancelCaption = "О&тмена";
-constexpr const char* NoWinampInFolder =
-    "В указанном каталоге нет исполняемого файла Winamp'а.\nВыберите другую папку...";
 
 constexpr int IconSize = 32;
 constexpr int TextWidth = 330;
@@ -128,8 +126,7 @@ bool TdlgWinampPath::FormCloseQuery() {
     // The text as typed: a folder without its final delimiter does not name the program.
     if (::FileExists(editWinampDir->text().toStdString() + ProgramFile()))
         return true;
-    Questions.MessageBox(WithPlayerName(NoWinampInFolder), PromptIcon::Exclamation,
-                         {PromptButton::Ok}, PromptButton::Ok);
+    Questions.Ask(Question(QuestionKind::PlayerNotInFolder, {}, std::string(PlayerName)));
     return false;
 }
 

@@ -54,8 +54,6 @@ protected:
 };
 
 TEST_F(FormwinamppathTest, OkClosesOnlyOnAFolderHoldingThePlayerTypedWithItsDelimiter) {
-    const std::string noPlayer =
-        "В указанном каталоге нет исполняемого файла Audacious'а.\nВыберите другую папку...";
     struct Case {
         const char* name;
         std::string typed;
@@ -74,7 +72,7 @@ TEST_F(FormwinamppathTest, OkClosesOnlyOnAFolderHoldingThePlayerTypedWithItsDeli
         SCOPED_TRACE(c.name);
         ScriptedPrompter questions;
         if (c.expectedNotice)
-            questions.Answer(PromptButton::Ok);
+            questions.Reply(Answer::Ok);
         TdlgWinampPath dialog(nullptr, questions, Browse(std::nullopt));
         dialog.show();
         dialog.editWinampDir->setText(QString::fromStdString(c.typed));
@@ -86,8 +84,8 @@ TEST_F(FormwinamppathTest, OkClosesOnlyOnAFolderHoldingThePlayerTypedWithItsDeli
         }
         ASSERT_EQ(questions.Asked.size(), c.expectedNotice ? 1U : 0U);
         if (c.expectedNotice) {
-            EXPECT_EQ(questions.Asked[0].Text, noPlayer);
-            EXPECT_EQ(questions.Asked[0].Icon, PromptIcon::Exclamation);
+            EXPECT_EQ(questions.Asked[0].Kind, QuestionKind::PlayerNotInFolder);
+            EXPECT_EQ(questions.Asked[0].Other, std::string(PlayerName));
         }
     }
 }

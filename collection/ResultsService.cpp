@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "collection/ResultsService.h"
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+#include "collection/ResultFile.h"
+#include "items/PlaylistFormat.h"
+#include "platform/PathNames.h"
+
+namespace {
+
+bool NeedsFiles(ResultsAction action) {
+    return action == ResultsAction::Move || action == ResultsAction::Copy ||
+           action == ResultsAction::Images;
+}
+
+TProcessedMedia Run(TDataManager& manager, const ResultsRequest& request, const std::string& prefix,
+                    FileOperationProgress& progress) {
+    switch (request.Action) {
+        case ResultsAction::TextLists:
+            return manager.SaveTextLists(request.Medium, prefix);
+        case ResultsAction::Playlists:
+            return manager.SavePlaylists(request.Medium, prefix);
+        case ResultsAction::Move:
+            return manager.CollectFiles(request.Medium, prefix, FileOperationKind::Move);
+        case ResultsAction::Copy:
+            return manager.CollectFiles(request.Medium, prefix, FileOperationKind::Copy,
+                                        request.Checksums ? TDataManager::ChecksumLists::Written
+                                                          : TDataManager::ChecksumLists::None);
+        case ResultsAction::Images:
+            return manager.MakeImages(request.Medium, prefix, request.Capacity, progress);
+    }
+    return {};
+}
+
+// The files a writer made: the writers stop at the first they cannot write, so the media done are
+// the first of the range.
+void AddWrittenFiles(ResultsOutcome& outcome, const std::string& prefix, std::size_t first,
+                     std::string_view extension) {
+    for (std::size_t i = first; i < first + outcome.Processed.Done; ++i)
+        outcome.Written.push_back(prefix + std::to_string(i + 1) + std::string(extension));
+}
+
+// The medium folders a collecting left: a medium that failed may be followed by one that was done,
+// and a failed one may hold part of its items.
+void AddWrittenFolders(ResultsOutcome& outcome, const std::string& prefix, std::size_t first,
+                       bool checksums) {
+    std::error_code error;
+    const std::size_t tried = outcome.Processed.Done + outcome.Processed.Failed;
+    for (std::size_t i = first; i < first + tried; ++i) {
+        const std::string medium = prefix + std::to_string(i + 1);
+        if (std::filesystem::is_directory(medium, error))
+            outcome.Written.push_back(medium);
+        const std::string list = medium + std::string(ChecksumListExtension);
+        if (checksums && std::filesystem::is_regular_file(list, error))
+            outcome.Written.push_back(list);
+    }
+}
+
+}  // namespace
+
+bool ResultsOutcome::AllDone() const {
+    return Refused == Refusal::None && Processed.Done == Wanted && Processed.Failed == 0 &&
+           !Processed.Stopped;
+}
+
+std::optional<std::string> ResultsPrefix(const std::string& baseFolder,
+                                         const std::string& mediumName) {
+    std::error_code error;
+    std::filesystem::create_directories(baseFolder, error);
+    if (error || !std::filesystem::is_directory(baseFolder, error))
+        return std::nullopt;
+    return WithTrailingDelimiter(baseFolder) + mediumName;
+}
+
+ResultsOutcome ProcessResults(TDataManager& manager, const ResultsRequest& request,
+                              FileOperationProgress& progress) {
+    ResultsOutcome outcome;
+    const auto [first, last] = manager.MediaRange(request.Medium);
+    outcome.Wanted = last - first;
+    if (NeedsFiles(request.Action) && !manager.GetItemsAreFiles()) {
+        outcome.Refused = ResultsOutcome::Refusal::NoFiles;
+        return outcome;
+    }
+    const auto prefix = ResultsPrefix(request.BaseFolder, request.MediumName);
+    if (!prefix) {
+        outcome.Refused = ResultsOutcome::Refusal::BaseFolder;
+        return outcome;
+    }
+    outcome.Processed = Run(manager, request, *prefix, progress);
+    switch (request.Action) {
+        case ResultsAction::TextLists:
+            AddWrittenFiles(outcome, *prefix, first, TextListExtension);
+            break;
+        case ResultsAction::Playlists:
+            AddWrittenFiles(outcome, *prefix, first, PlaylistExtension);
+            break;
+        case ResultsAction::Images:
+            AddWrittenFiles(outcome, *prefix, first, ImageExtension);
+            break;
+        case ResultsAction::Move:
+        case ResultsAction::Copy:
+            AddWrittenFolders(outcome, *prefix, first,
+                              request.Action == ResultsAction::Copy && request.Checksums);
+            break;
+    }
+    return outcome;
+}

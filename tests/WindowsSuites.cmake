@@ -1,0 +1,28 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The suites of the Windows build, run under wine: the core's own tests where they hold on every
+# platform, and the Win32 implementations of the platform's facilities.
+vantrel_gtest(vantrel_core_tests
+    divide/DivisionSearchTest.cpp
+    divide/LowBoundTest.cpp
+    items/PlaylistReaderTest.cpp
+    platform/NumberParsingTest.cpp
+    platform/PathCompareTest.cpp
+    platform/SizeArithmeticTest.cpp
+    settings/CapacityPresetsTest.cpp
+    LINK vantrel_divide vantrel_settings)
+
+vantrel_gtest(vantrel_win32_platform_tests
+    platform/win32/AtomicFileTest.cpp
+    platform/win32/ConsoleTest.cpp
+    platform/win32/FileSystemTest.cpp
+    platform/win32/TextFileEncodingTest.cpp
+    platform/win32/ThreadPriorityTest.cpp
+    platform/win32/WholeFileCopyTest.cpp
+    LINK vantrel_platform)
+
+# A process the tests start and stop: a slow copy ended midway, the arguments it reads.
+add_executable(vantrel_win32_test_child platform/win32/TestChild.cpp)
+target_link_libraries(vantrel_win32_test_child PRIVATE vantrel_platform)
+add_dependencies(vantrel_win32_platform_tests vantrel_win32_test_child)
+target_compile_definitions(vantrel_win32_platform_tests PRIVATE
+    VANTREL_TEST_CHILD="$<TARGET_FILE_NAME:vantrel_win32_test_child>")
