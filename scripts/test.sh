@@ -62,9 +62,16 @@ echo "== the core for Windows (mingw-w64 against the Windows kit), its tests und
 # The kit is made once into build/windows-kit: from the prebuilt Qt archive where there is one
 # (VANTREL_QT_ARCHIVE, or the shared one beside the repository), which takes about a minute;
 # otherwise Qt is built from Debian's source, which takes about an hour.
-qt_archive=${VANTREL_QT_ARCHIVE:-../shared/windows-kit/qt6.4.2-mingw64-kit.tar.xz}
 kit_options=()
-[ -f "$qt_archive" ] && kit_options=(--qt-archive "$qt_archive")
+for qt_archive in "${VANTREL_QT_ARCHIVE:-}" ../shared/windows-kit/qt6.4.2-mingw64-kit.tar.xz \
+    /work/shared/windows-kit/qt6.4.2-mingw64-kit.tar.xz; do
+    if [ -n "$qt_archive" ] && [ -f "$qt_archive" ]; then
+        kit_options=(--qt-archive "$qt_archive")
+        break
+    fi
+done
+[ ${#kit_options[@]} -gt 0 ] ||
+    echo "no prebuilt Qt archive found: building Qt for Windows from source (about an hour)"
 kit=$(scripts/windows-kit.sh "${kit_options[@]}" | tail -n 1)
 (
     export WINEPREFIX="$PWD/build/ci-wine" WINEDEBUG=-all
@@ -73,7 +80,7 @@ kit=$(scripts/windows-kit.sh "${kit_options[@]}" | tail -n 1)
         -DQT_CHAINLOAD_TOOLCHAIN_FILE="$kit/toolchain-mingw64.cmake" -DQT_HOST_PATH=/usr \
         -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
     ctest --test-dir build/ci-windows --output-on-failure -j "$jobs"
-    wineserver --kill
+    wineserver --kill || true  # it may have ended on its own already
 )
 
 echo "== plain build"

@@ -11,16 +11,15 @@
 
 namespace {
 
-constexpr const char* SizeMismatchReason = "размер копии не совпадает с размером исходного файла";
 constexpr DWORD BlockSize = 1 << 20;
 // The attributes a copy takes over from its source.
 constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
-WholeFileResult Failure(DWORD error) {
+WholeFileResult Failed(DWORD error) {
     WholeFileResult result;
     result.Error = error == 0 ? ERROR_GEN_FAILURE : error;
-    result.Reason = SystemMessage(result.Error);
+    result.Reason = Failure{FailureReason::System, SystemMessage(result.Error)};
     return result;
 }
 
@@ -31,14 +30,14 @@ WholeFileResult CopyBytes(HANDLE in, HANDLE out, const AfterBlock& afterBlock) {
     for (;;) {
         DWORD got = 0;
         if (!::ReadFile(in, buffer.data(), BlockSize, &got, nullptr))
-            return Failure(::GetLastError());
+            return Failed(::GetLastError());
         if (got == 0)
             return result;
         for (DWORD done = 0; done < got;) {
             DWORD written = 0;
             if (!::WriteFile(out, buffer.data() + done, got - done, &written, nullptr) ||
                 written == 0)
-                return Failure(::GetLastError());
+                return Failed(::GetLastError());
             done += written;
         }
         result.Copied += got;
@@ -58,14 +57,14 @@ WholeFileResult CopyFileWhole(const std::string& source, const std::string& targ
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!in.Valid())
-        return Failure(::GetLastError());
+        return Failed(::GetLastError());
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(in.Handle, &info))
-        return Failure(::GetLastError());
+        return Failed(::GetLastError());
     std::wstring temp;
     FileHandle out(CreatePartialFile(to, temp));
     if (!out.Valid())
-        return Failure(::GetLastError());
+        return Failed(::GetLastError());
     auto discard = [&](WholeFileResult result) {
         out.Close();
         // It may be read-only already, as its source is.
@@ -78,14 +77,14 @@ WholeFileResult CopyFileWhole(const std::string& source, const std::string& targ
     if (!result.Done())
         return discard(result);
     if (!::FlushFileBuffers(out.Handle))
-        return discard(Failure(::GetLastError()));
+        return discard(Failed(::GetLastError()));
     LARGE_INTEGER written{};
     if (!::GetFileSizeEx(out.Handle, &written))
-        return discard(Failure(::GetLastError()));
+        return discard(Failed(::GetLastError()));
     const std::uint64_t expected =
         (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     if (static_cast<std::uint64_t>(written.QuadPart) != expected || result.Copied != expected) {
-        result.Reason = SizeMismatchReason;
+        result.Reason = Failure{FailureReason::SizeMismatch, {}};
         return discard(result);
     }
     // Whole now: it takes the source's attributes (hidden no longer, unless the source is) and
@@ -97,12 +96,12 @@ WholeFileResult CopyFileWhole(const std::string& source, const std::string& targ
                                ? info.dwFileAttributes & KeptAttributes
                                : FILE_ATTRIBUTE_NORMAL;
     if (!::SetFileInformationByHandle(out.Handle, FileBasicInfo, &basic, sizeof basic))
-        return discard(Failure(::GetLastError()));
+        return discard(Failed(::GetLastError()));
     if (!out.Close())
-        return discard(Failure(::GetLastError()));
+        return discard(Failed(::GetLastError()));
     const DWORD flags = MOVEFILE_WRITE_THROUGH | (replacing ? MOVEFILE_REPLACE_EXISTING : 0);
     if (!::MoveFileExW(temp.c_str(), to.c_str(), flags))
-        return discard(Failure(::GetLastError()));
+        return discard(Failed(::GetLastError()));
     return result;
 }
 
@@ -121,7 +120,7 @@ WholeFileResult MoveAcrossVolumes(const std::string& source, const std::string& 
         if (attributes != INVALID_FILE_ATTRIBUTES)
             ::SetFileAttributesW(from.c_str(), attributes);
         result.Error = error;
-        result.Reason = SystemMessage(error);
+        result.Reason = Failure{FailureReason::System, SystemMessage(error)};
     }
     return result;
 }
@@ -142,6 +141,6 @@ WholeFileResult MoveFileWhole(const std::string& source, const std::string& targ
     }
     const DWORD error = ::GetLastError();
     if (error != ERROR_NOT_SAME_DEVICE)
-        return Failure(error);
+        return Failed(error);
     return MoveAcrossVolumes(source, target, replacing, afterBlock);
 }

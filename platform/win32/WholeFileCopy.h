@@ -3,18 +3,21 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+
+#include "platform/Prompter.h"
 
 // One file copied or moved on Windows so that nothing is lost and nothing half-written ever
 // carries a final name, whenever the process is stopped: the pieces the file-operation service
 // of this platform is built from.
 
 struct WholeFileResult {
-    unsigned long Error = 0;   // the system's error code that stopped it; 0 when none
-    std::string Reason;        // what went wrong, for the user (the system's text or our own)
-    bool Cancelled = false;    // afterBlock asked to stop
-    std::uint64_t Copied = 0;  // bytes that arrived
-    bool Done() const { return Error == 0 && Reason.empty() && !Cancelled; }
+    unsigned long Error = 0;        // the system's error code that stopped it; 0 when none
+    std::optional<Failure> Reason;  // what went wrong: the system's text or a reason of our own
+    bool Cancelled = false;         // afterBlock asked to stop
+    std::uint64_t Copied = 0;       // bytes that arrived
+    bool Done() const { return Error == 0 && !Reason && !Cancelled; }
 };
 
 // Runs after each block copied with the bytes it held; false stops the copy as cancelled.
