@@ -33,8 +33,8 @@ void WriteRequest(std::ostream& out, const CollectionOptions& options,
     // How near the fewest possible a fewest-media division came; null for the other way.
     out << ",\n  \"fewestMedia\": ";
     if (const std::uint32_t bound = manager.GetMediaLowerBound(); bound != 0)
-        out << "{\"bound\": " << bound << ", \"proven\": "
-            << Bool(manager.GetMedia().size() <= bound) << "}";
+        out << "{\"bound\": " << bound
+            << ", \"proven\": " << Bool(manager.GetMedia().size() <= bound) << "}";
     else
         out << "null";
 }
