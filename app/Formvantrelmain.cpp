@@ -312,6 +312,7 @@ bool TfrmVantrelMain::confirmDiscardResults() {
     if (Questions->Ask(discard) != Answer::Yes)
         return false;
     cmboMedia->clear();
+    lblMediaMinimum->hide();
     lstMedium->Clear();
     ShowDivisionProgress(0, 0, 0, static_cast<std::uint32_t>(lstCollection->RowCount()));
     lblMediumInfo->setText(tr(PageText::TotalStart));

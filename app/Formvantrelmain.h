@@ -162,6 +162,9 @@ private:
     void editSongPauseChange();
     void spinEditCapacityToleranceChange();
     void chkDiscFootprintClick();
+    void cmboDivisionMethodSelect();
+    // Tells, after a fewest-media division, whether the number of media is the least possible.
+    void showMediaMinimum();
     void showCapacitySettings();
     std::uint64_t currentCapacity() const;
     void btnDivideClick();
@@ -244,6 +247,7 @@ private:
     QRadioButton* radioCapacityDataCustom = nullptr;
     QSpinBox* editCapacityDataCustom = nullptr;
     QCheckBox* chkDiscFootprint = nullptr;
+    QComboBox* cmboDivisionMethod = nullptr;
     QComboBox* cmboCapacityDataCustomUnits = nullptr;
     QGroupBox* grpAudioMediaCapacity = nullptr;
     QRadioButton* radioCapacity74 = nullptr;
@@ -284,7 +288,8 @@ private:
     QRadioButton* radioResultsMoveToFolder = nullptr;
     QRadioButton* radioResultsCopyToFolder = nullptr;
     QRadioButton* radioResultsMakeImage = nullptr;
-    QLabel* lblMediumImage = nullptr;  // what the medium's disc image takes
+    QLabel* lblMediumImage = nullptr;   // what the medium's disc image takes
+    QLabel* lblMediaMinimum = nullptr;  // after a fewest-media division: how near the least
     QCheckBox* chkResultsChecksums = nullptr;
     QPushButton* btnProcessResults = nullptr;
     QLabel* lblResultsBaseDir = nullptr;

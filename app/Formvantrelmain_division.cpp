@@ -39,6 +39,16 @@ const char* const DiscFootprintHint = QT_TRANSLATE_NOOP(
     "Считать, сколько каждый элемент займёт в образе диска: файлы целыми блоками по 2048 байт, "
     "имена в каталогах, служебные области образа. Тогда образ каждого носителя наверняка "
     "поместится на диск.");
+const char* const MethodCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Разб&ивать:");
+const char* const MethodChoices[] = {
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "как можно полнее каждый носитель"),
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "на наименьшее число носителей")};
+const char* const MethodHint = QT_TRANSLATE_NOOP(
+    "TfrmVantrelMain",
+    "Как можно полнее каждый носитель: носители заполняются по очереди, каждый как можно "
+    "полнее. На наименьшее число носителей: все элементы размещаются на как можно меньшем числе "
+    "носителей, первые заполнены полнее, последний получает остаток; на странице результатов "
+    "сказано, доказано ли, что меньше нельзя.");
 const char* const MinutesCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "мин");
 const char* const PauseBefore = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Учесть паузу в");
 const char* const PauseAfter = QT_TRANSLATE_NOOP("TfrmVantrelMain", "сек у каждой композиции");
@@ -244,7 +254,17 @@ QWidget* TfrmVantrelMain::createToleranceGroup(QWidget* page) {
     lblUpBound = new QLabel(grpTolerance);
     ShowsValue(lblUpBound, tr(UpBoundName));
 
-    auto* layout = new QHBoxLayout(grpTolerance);
+    cmboDivisionMethod = new QComboBox(grpTolerance);
+    for (const char* choice : MethodChoices)
+        cmboDivisionMethod->addItem(tr(choice));
+    cmboDivisionMethod->setAccessibleName(tr(MethodCaption).remove(QLatin1Char('&')));
+    cmboDivisionMethod->setToolTip(tr(MethodHint));
+    connect(cmboDivisionMethod, &QComboBox::currentIndexChanged, this,
+            [this] { cmboDivisionMethodSelect(); });
+    auto* method = new QLabel(tr(MethodCaption), grpTolerance);
+    method->setBuddy(cmboDivisionMethod);
+
+    auto* layout = new QHBoxLayout;
     layout->addWidget(before);
     layout->addWidget(spinEditCapacityTolerance);
     layout->addWidget(new QLabel(Text(ToleranceAfter), grpTolerance));
@@ -255,6 +275,13 @@ QWidget* TfrmVantrelMain::createToleranceGroup(QWidget* page) {
     bounds->addWidget(new QLabel(Text(BoundsBetween), grpTolerance), 0, Qt::AlignRight);
     bounds->addWidget(lblUpBound, 0, Qt::AlignRight);
     layout->addLayout(bounds);
+    auto* methodRow = new QHBoxLayout;
+    methodRow->addWidget(method);
+    methodRow->addWidget(cmboDivisionMethod);
+    methodRow->addStretch();
+    auto* rows = new QVBoxLayout(grpTolerance);
+    rows->addLayout(layout);
+    rows->addLayout(methodRow);
     return grpTolerance;
 }
 
@@ -412,6 +439,12 @@ void TfrmVantrelMain::spinEditCapacityToleranceChange() {
         ValueLabel(*DataManager, TDataManager::LowBoundOf(capacity, Settings.CapacityTolerance)));
 }
 
+void TfrmVantrelMain::cmboDivisionMethodSelect() {
+    // How to divide changes nothing of the results there are.
+    if (ControlsLive)
+        Settings.DivisionMethod = static_cast<std::uint8_t>(cmboDivisionMethod->currentIndex());
+}
+
 void TfrmVantrelMain::chkDiscFootprintClick() {
     if (!ControlsLive)
         return;
@@ -457,6 +490,7 @@ void TfrmVantrelMain::showCapacitySettings() {
 
     spinEditSongPause->setValue(Settings.SongPause * 0.01);
     chkDiscFootprint->setChecked(Settings.DiscFootprint);
+    cmboDivisionMethod->setCurrentIndex(Settings.DivisionMethod);
     ControlsLive = true;
 }
 
@@ -467,7 +501,8 @@ void TfrmVantrelMain::btnDivideClick() {
                                   .Capacity = currentCapacity(),
                                   .Tolerance = Settings.CapacityTolerance,
                                   .Pause = Settings.SongPause,
-                                  .DiscCount = Settings.DiscFootprint};
+                                  .DiscCount = Settings.DiscFootprint,
+                                  .Method = static_cast<DivisionMethod>(Settings.DivisionMethod)};
 
     setStatusText(1, tr(CheckingText));
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -553,4 +588,5 @@ void TfrmVantrelMain::DivisionEnded() {
     enableDivisionCommands(true);
     radioResultsAllMedia->setEnabled(true);
     DataManager->DivisionFinished();
+    showMediaMinimum();
 }

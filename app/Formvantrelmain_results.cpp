@@ -65,6 +65,11 @@ const char* const ChecksumsCaption = QT_TRANSLATE_NOOP(
     "TfrmVantrelMain", "записать &контрольные суммы «имя№.sha256» при копировании");
 const char* const ImageTakesText = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Образ ISO: до ");
 const char* const ImageOfText = QT_TRANSLATE_NOOP("TfrmVantrelMain", " из ");
+const char* const MinimumPrefix = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Носителей: ");
+const char* const MinimumReached =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", ", минимум: %1 — достигнут");
+const char* const MinimumNotReached = QT_TRANSLATE_NOOP(
+    "TfrmVantrelMain", ", минимум: не меньше %1 — возможно, лишних носителей: %2");
 const char* const MediumNameLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "где имя =");
 const char* const NumberLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "№ = номер носителя");
 const char* const ProcessCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Выполнить");
@@ -138,6 +143,9 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     lblMediumImage = new QLabel(page);
     lblMediumImage->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblMediumImage->hide();
+    lblMediaMinimum = new QLabel(page);
+    lblMediaMinimum->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblMediaMinimum->hide();
     auto* mediaRow = new QHBoxLayout;
     mediaRow->addWidget(cmboMedia, 1);
     mediaRow->addWidget(lblMediumInfo);
@@ -222,6 +230,7 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(mediaRow);
     layout->addWidget(lblMediumImage);
+    layout->addWidget(lblMediaMinimum);
     layout->addWidget(medium, 1);
     layout->addLayout(baseDirRow);
     layout->addWidget(actions);
@@ -256,6 +265,19 @@ void TfrmVantrelMain::addResultMedium() {
         btnSendMediumToWinamp->setEnabled(true);
         btnProcessResults->setEnabled(true);
     }
+}
+
+void TfrmVantrelMain::showMediaMinimum() {
+    const std::uint32_t bound = DataManager->GetMediaLowerBound();
+    const auto media = static_cast<std::uint32_t>(DataManager->GetMedia().size());
+    lblMediaMinimum->setVisible(bound != 0);
+    if (bound == 0)
+        return;
+    lblMediaMinimum->setText(tr(MinimumPrefix) + QString::number(media) +
+                             (media <= bound
+                                  ? tr(MinimumReached).arg(bound)
+                                  : tr(MinimumNotReached).arg(bound).arg(media - bound)));
+    lblMediaMinimum->setAccessibleName(lblMediaMinimum->text());
 }
 
 void TfrmVantrelMain::cmboMediaSelect() {

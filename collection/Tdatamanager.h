@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "divide/DivisionMethod.h"
 #include "items/CollectionKind.h"
 #include "items/Collectionitems.h"
 #include "platform/FileOperation.h"
@@ -111,8 +112,13 @@ public:
     // The remembered position of the priority control; every start of the program begins at
     // normal (3).
     int GetDivisionPriority() const { return DivisionPriority; }
+    // The way every later division divides.
+    void SetDivisionMethod(DivisionMethod method) { Method = method; }
     // Called by the window's end-of-division handler: forgets and releases the ended thread.
     void DivisionFinished();
+    // After a fewest-media division that placed everything: the fewest media any division can
+    // use; 0 for the other way, a stopped division and before the first.
+    std::uint32_t GetMediaLowerBound() const { return MediaLowerBound; }
     // Asks the running division to take the best combination found so far for its medium.
     void TakeBestMedium();
     // Asks the running division to report its progress (ShowDivisionProgress with medium -1).
@@ -201,5 +207,7 @@ private:
     std::unique_ptr<TDivideThread> Thread;
     TDataManagerHost Host;
     int DivisionPriority = 3;
+    DivisionMethod Method = DivisionMethod::FillEachMedium;
+    std::uint32_t MediaLowerBound = 0;
     std::chrono::steady_clock::duration MediumTimeLimit{0};
 };

@@ -946,5 +946,33 @@ the characters   \ / : * ? &quot; &lt; &gt; |</translation>
         <source>Получение плейлиста Winamp&apos;а: %1 из %2</source>
         <translation>Getting Winamp&apos;s playlist: %1 of %2</translation>
     </message>
+    <message>
+        <source>Разб&amp;ивать:</source>
+        <translation>&amp;Method:</translation>
+    </message>
+    <message>
+        <source>как можно полнее каждый носитель</source>
+        <translation>each medium as full as possible</translation>
+    </message>
+    <message>
+        <source>на наименьшее число носителей</source>
+        <translation>onto the fewest media</translation>
+    </message>
+    <message>
+        <source>Как можно полнее каждый носитель: носители заполняются по очереди, каждый как можно полнее. На наименьшее число носителей: все элементы размещаются на как можно меньшем числе носителей, первые заполнены полнее, последний получает остаток; на странице результатов сказано, доказано ли, что меньше нельзя.</source>
+        <translation>Each medium as full as possible: the media are filled in turn, each as full as it can be. Onto the fewest media: all items are placed on as few media as possible, the first ones fullest, the last one taking the rest; the Results page says whether fewer has been proven impossible.</translation>
+    </message>
+    <message>
+        <source>Носителей: </source>
+        <translation>Media: </translation>
+    </message>
+    <message>
+        <source>, минимум: %1 — достигнут</source>
+        <translation>, minimum: %1 — reached</translation>
+    </message>
+    <message>
+        <source>, минимум: не меньше %1 — возможно, лишних носителей: %2</source>
+        <translation>, minimum: at least %1 — possibly %2 media too many</translation>
+    </message>
 </context>
 </TS>

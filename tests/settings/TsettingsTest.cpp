@@ -34,6 +34,7 @@ void ExpectDefaults(const TSettings& settings) {
     EXPECT_FALSE(settings.DiscFootprint);  // a file without the key divides as it always did
     EXPECT_FALSE(settings.ChecksumLists);
     EXPECT_EQ(settings.Language, "auto");
+    EXPECT_EQ(settings.DivisionMethod, 0);  // missing: each medium in turn, as always
 }
 
 TEST(TSettingsLoad, MissingFileGivesDefaults) {
@@ -143,6 +144,7 @@ TEST_P(TSettingsRoundTrip, EveryValueSurvives) {
         settings.MediumName = "диск №";
         settings.DiscFootprint = true;
         settings.ChecksumLists = true;
+        settings.DivisionMethod = 1;
         ASSERT_TRUE(settings.Save());
     }
     TSettings loaded(path);
@@ -158,6 +160,7 @@ TEST_P(TSettingsRoundTrip, EveryValueSurvives) {
     EXPECT_EQ(loaded.MediumName, "диск №");
     EXPECT_TRUE(loaded.DiscFootprint);
     EXPECT_TRUE(loaded.ChecksumLists);
+    EXPECT_EQ(loaded.DivisionMethod, 1);
     loaded.AutoSave = false;  // no second save on the way out
 }
 
@@ -183,7 +186,8 @@ TEST(TSettingsSave, WritesTheSectionInKeyOrderWithCrLf) {
         "AudioMediumCapacity=480000\r\nSongPause=150\r\n"
         "CapacityTolerance=" +
         ToleranceText(99.9F, SystemDecimalSeparator()) +
-        "\r\nResultsBaseDir=/r/\r\nMediumName=disk\r\nDiscFootprint=0\r\nChecksumLists=0\r\n";
+        "\r\nResultsBaseDir=/r/\r\nMediumName=disk\r\nDiscFootprint=0\r\nChecksumLists=0\r\n"
+        "DivisionMethod=0\r\n";
     EXPECT_EQ(ReadTextFile(path), expected);
 }
 
@@ -199,15 +203,16 @@ TEST(TSettingsSave, KeepsOtherSectionsKeysAndComments) {
     settings.ResultsBaseDir = "/r/";
     ASSERT_TRUE(settings.Save());
     const std::string tolerance = ToleranceText(99.9F, SystemDecimalSeparator());
-    EXPECT_EQ(ReadTextFile(path),
-              "; my notes\r\n[Window]\r\nLeft=10\r\n\r\n[Global]\r\n; keep me\r\n"
-              "MediumName=new\r\nCustom=yes\r\nSongPause=5\r\n"
-              "AutoSave=0\r\nCollectionType=0\r\nFilesAddMethod=2\r\nSongsAddMethod=4\r\n"
-              "DataMediumCapacity=734003200\r\nAudioMediumCapacity=480000\r\n"
-              "CapacityTolerance=" +
-                  tolerance +
-                  "\r\nResultsBaseDir=/r/"
-                  "\r\nDiscFootprint=0\r\nChecksumLists=0\r\n\r\n[Tail]\r\nX=1\r\n");
+    EXPECT_EQ(
+        ReadTextFile(path),
+        "; my notes\r\n[Window]\r\nLeft=10\r\n\r\n[Global]\r\n; keep me\r\n"
+        "MediumName=new\r\nCustom=yes\r\nSongPause=5\r\n"
+        "AutoSave=0\r\nCollectionType=0\r\nFilesAddMethod=2\r\nSongsAddMethod=4\r\n"
+        "DataMediumCapacity=734003200\r\nAudioMediumCapacity=480000\r\n"
+        "CapacityTolerance=" +
+            tolerance +
+            "\r\nResultsBaseDir=/r/"
+            "\r\nDiscFootprint=0\r\nChecksumLists=0\r\nDivisionMethod=0\r\n\r\n[Tail]\r\nX=1\r\n");
 }
 
 TEST(TSettingsSave, LineBreaksInAValueCannotAddKeys) {

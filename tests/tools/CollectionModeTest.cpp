@@ -449,3 +449,21 @@ TEST(CollectionModeTest, AnUnreadableFolderIsNoPlaylist) {
 }
 
 }  // namespace
+
+// --fewest-media on paths: the JSON tells the proven least, and the default way tells nothing.
+// Catches the option not reaching the data manager or the field missing.
+TEST(CollectionModeTest, FewestMediaReportsTheLeastInJson) {
+    TempFolder folder;
+    MakeInput(folder);
+    const std::vector<std::string> base = {"--capacity", "1100K", "--contents", folder / "photos",
+                                           "--json"};
+    std::vector<std::string> fewest = base;
+    fewest.push_back("--fewest-media");
+    const ToolRun proven = RunTool(fewest);
+    EXPECT_EQ(proven.Status, 0) << proven.Err;
+    EXPECT_NE(proven.Out.find("\"fewestMedia\": {\"bound\": 2, \"proven\": true}"),
+              std::string::npos)
+        << proven.Out;
+    const ToolRun plain = RunTool(base);
+    EXPECT_NE(plain.Out.find("\"fewestMedia\": null"), std::string::npos) << plain.Out;
+}
