@@ -783,8 +783,9 @@ private slots:
     }
 
     // The English translation leaked into a Russian window opened after it, or a Russian
-    // locale or the setting "ru" did not give the spec's texts; "auto" ignored the locale.
-    void russianWindowKeepsTheSpecsTexts_data() {
+    // locale or the setting "ru" did not give the window's Russian texts; "auto" ignored the
+    // locale.
+    void russianWindowKeepsItsRussianTexts_data() {
         QTest::addColumn<QString>("settings");
         QTest::addColumn<QByteArray>("locale");
         QTest::addColumn<bool>("russian");
@@ -793,7 +794,7 @@ private slots:
         QTest::newRow("setting ru") << Text("Language=ru\n") << QByteArray("en_US.UTF-8") << true;
         QTest::newRow("English locale") << QString() << QByteArray("en_US.UTF-8") << false;
     }
-    void russianWindowKeepsTheSpecsTexts() {
+    void russianWindowKeepsItsRussianTexts() {
         QFETCH(QString, settings);
         QFETCH(QByteArray, locale);
         QFETCH(bool, russian);
@@ -804,9 +805,10 @@ private slots:
         qputenv("LC_MESSAGES", before);
         window.AddDroppedPaths({harness.File("a.txt", 1536)});
         const QStringList texts = ShownTexts(&window);
-        const char* const spec[] = {"Коллекция", "Разбиение",     "Результаты",         "&Файл",
-                                    "Разбиваем", "&Добавить... ", "Всего: 1 (1.50 кБ)", "нет"};
-        for (const char* text : spec)
+        const char* const originals[] = {
+            "Коллекция", "Разбиение",     "Результаты",         "&Файл",
+            "Разбиваем", "&Добавить... ", "Всего: 1 (1.50 кБ)", "нет"};
+        for (const char* text : originals)
             QCOMPARE(texts.contains(Text(text)), russian);
         QCOMPARE(Cyrillic(texts).isEmpty(), !russian);
     }
