@@ -2,26 +2,15 @@
 #include "app/ApplicationSetup.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include "resources/VantrelIcons.h"
 #include "ui/QtPrompter.h"
 
-void SetUpApplication(QApplication& application) {
+void SetUpApplication() {
     // Only the name, no display name: Qt would add a display name to every title that does not
     // end with it, so "Vantrel - Предупреждение" would carry the program's name twice.
     QApplication::setApplicationName(QString::fromUtf8(ApplicationTitle));
     QApplication::setWindowIcon(VantrelIcons::Application());
     // Ties the windows to the desktop entry and its icon where the desktop asks (Wayland).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vantrel.Vantrel"));
-
-    // Where the translations are not installed, Qt's texts stay English; the program still runs.
-    auto* translator = new QTranslator(&application);
-    if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
-    else
-        delete translator;
 }

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-class QApplication;
-
-// What the program sets up before its window: its name and icon, and Qt's own texts (the
-// standard buttons, the file and folder dialogs) in Russian like the window's.
-void SetUpApplication(QApplication& application);
+// What the program sets up before its window: its name, icon and desktop entry. The window puts
+// its texts and Qt's own into its language itself (app/WindowLanguage.h).
+void SetUpApplication();

@@ -24,6 +24,7 @@
 #include <QUrl>
 
 #include "app/FormvantrelmainTexts.h"
+#include "app/WindowLanguage.h"
 #include "collection/Tdatamanager.h"
 #include "dialogs/DesktopUrlOpener.h"
 #include "dialogs/Formabout.h"
@@ -34,6 +35,7 @@
 #include "platform/IconList.h"
 #include "platform/PosixFileOperations.h"
 #include "platform/QtUiThread.h"
+#include "settings/LanguageChoice.h"
 #include "ui/DecimalSpinEdit.h"
 #include "ui/ElidedLabel.h"
 #include "ui/QtFileChooser.h"
@@ -48,16 +50,16 @@
 namespace {
 
 const char* const WindowCaption = "Orbek Vantrel";
-const char* const CollectionPageCaption = "Коллекция";
-const char* const DivisionPageCaption = "Разбиение";
-const char* const ResultsPageCaption = "Результаты";
-const char* const FileMenuCaption = "&Файл";
-const char* const SaveSettingsCaption = "Сохранить настройки";
-const char* const AutosaveCaption = "  &Автосохранение";
-const char* const ExitCaption = "В&ыход";
+const char* const CollectionPageCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Коллекция");
+const char* const DivisionPageCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Разбиение");
+const char* const ResultsPageCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Результаты");
+const char* const FileMenuCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&Файл");
+const char* const SaveSettingsCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Сохранить настройки");
+const char* const AutosaveCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "  &Автосохранение");
+const char* const ExitCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "В&ыход");
 const char* const HelpMenuCaption = "?";
-const char* const HelpContentsCaption = "&Справка...";
-const char* const AboutCaption = "&О программе...";
+const char* const HelpContentsCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&Справка...");
+const char* const AboutCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&О программе...");
 
 // Help topics of the pages, in page order.
 const char* const PageHelpTopics[] = {HelpTopic::Collection, HelpTopic::Division,
@@ -92,10 +94,12 @@ TfrmVantrelMain::TfrmVantrelMain(const std::string& settingsPath, Prompter* prom
               return Files->ChooseFolder(folder, title);
           })),
       Winamp(std::make_unique<TWinamp>(*PlayerHost, *Questions, *WinampFolderDialog)),
-      Help(std::make_unique<HelpBook>(HelpBook::InstalledFolder(), *Questions)),
       DesktopLinks(std::make_unique<DesktopUrlOpener>()),
       Links(std::make_unique<TellingUrlOpener>(*DesktopLinks, *Questions)),
       Settings(settingsPath) {
+    // Every text below is made in the window's language.
+    UseLanguage(ChooseLanguage(Settings.Language));
+    Help = std::make_unique<HelpBook>(HelpBook::InstalledFolder(UsedLanguage()), *Questions);
     Settings.SetPrompter(Questions);
     setWindowTitle(Text(WindowCaption));
 
@@ -103,9 +107,9 @@ TfrmVantrelMain::TfrmVantrelMain(const std::string& settingsPath, Prompter* prom
     tabSheetCollection = createCollectionPage();
     tabSheetDivision = createDivisionPage();
     tabSheetResults = createResultsPage();
-    pageControl->addTab(tabSheetCollection, Text(CollectionPageCaption));
-    pageControl->addTab(tabSheetDivision, Text(DivisionPageCaption));
-    pageControl->addTab(tabSheetResults, Text(ResultsPageCaption));
+    pageControl->addTab(tabSheetCollection, tr(CollectionPageCaption));
+    pageControl->addTab(tabSheetDivision, tr(DivisionPageCaption));
+    pageControl->addTab(tabSheetResults, tr(ResultsPageCaption));
     setCentralWidget(pageControl);
     connect(pageControl, &QTabWidget::currentChanged, this, [this] {
         pageControlChange();
@@ -133,21 +137,21 @@ TfrmVantrelMain::~TfrmVantrelMain() {
 }
 
 void TfrmVantrelMain::createMenu() {
-    QMenu* fileMenu = menuBar()->addMenu(Text(FileMenuCaption));
-    miFileSaveSettings = fileMenu->addAction(Text(SaveSettingsCaption));
+    QMenu* fileMenu = menuBar()->addMenu(tr(FileMenuCaption));
+    miFileSaveSettings = fileMenu->addAction(tr(SaveSettingsCaption));
     miFileSaveSettings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(miFileSaveSettings, &QAction::triggered, this, [this] { miFileSaveSettingsClick(); });
-    miFileAutosave = fileMenu->addAction(Text(AutosaveCaption));
+    miFileAutosave = fileMenu->addAction(tr(AutosaveCaption));
     miFileAutosave->setCheckable(true);
     connect(miFileAutosave, &QAction::triggered, this, [this] { miFileAutosaveClick(); });
     fileMenu->addSeparator();
-    miExit = fileMenu->addAction(Text(ExitCaption));
+    miExit = fileMenu->addAction(tr(ExitCaption));
     connect(miExit, &QAction::triggered, this, [this] { miExitClick(); });
 
     QMenu* helpMenu = menuBar()->addMenu(Text(HelpMenuCaption));
-    miHelpContents = helpMenu->addAction(Text(HelpContentsCaption));
+    miHelpContents = helpMenu->addAction(tr(HelpContentsCaption));
     connect(miHelpContents, &QAction::triggered, this, [this] { miHelpContentsClick(); });
-    miHelpAbout = helpMenu->addAction(Text(AboutCaption));
+    miHelpAbout = helpMenu->addAction(tr(AboutCaption));
     connect(miHelpAbout, &QAction::triggered, this, [this] { miHelpAboutClick(); });
 
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
@@ -156,7 +160,7 @@ void TfrmVantrelMain::createMenu() {
 
 void TfrmVantrelMain::createStatusBar() {
     // Texts wider than the window are cut and shown whole as the panel's tooltip.
-    statusPanel0 = new ElidedLabel(Text(PageText::TotalStart), this);
+    statusPanel0 = new ElidedLabel(tr(PageText::TotalStart), this);
     statusPanel0->setMinimumWidth(StatusPanel0Width * logicalDpiX() / 96);
     statusPanel1 = new ElidedLabel(this);
     // An indeterminate indicator over panel 1, shown while a division runs.
@@ -183,6 +187,7 @@ void TfrmVantrelMain::FormCreate() {
         TDataManagerHost{*Questions, *UiThreadOfWindow, *this, *FileOperationsOfWindow, *Icons});
     DataManager->SetCollectionType(static_cast<CollectionKind>(Settings.CollectionType));
     DataManager->SetCountHidden(Settings.CountHidden);
+    DataManager->SetTextLanguage(UsedLanguage());
     SortColumn = -1;
     SortAscending = false;
 }
@@ -291,7 +296,7 @@ void TfrmVantrelMain::setStatusText(int panel, const QString& text) {
 }
 
 void TfrmVantrelMain::waitForPlayer(const char* statusText, const std::function<void()>& exchange) {
-    setStatusText(1, Text(WithPlayerName(statusText).c_str()));
+    setStatusText(1, PlayerText(statusText));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     exchange();
@@ -308,9 +313,10 @@ bool TfrmVantrelMain::confirmDiscardResults() {
     if (Questions->Ask(discard) != Answer::Yes)
         return false;
     cmboMedia->clear();
+    lblMediaMinimum->hide();
     lstMedium->Clear();
     ShowDivisionProgress(0, 0, 0, static_cast<std::uint32_t>(lstCollection->RowCount()));
-    lblMediumInfo->setText(Text(PageText::TotalStart));
+    lblMediumInfo->setText(tr(PageText::TotalStart));
     cmboMedia->setEnabled(false);
     btnSendMediumToWinamp->setEnabled(false);
     radioResultsAllMedia->setEnabled(false);

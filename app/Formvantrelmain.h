@@ -163,6 +163,9 @@ private:
     void spinEditCapacityToleranceChange();
     void chkDiscFootprintClick();
     void chkCountHiddenClick();
+    void cmboDivisionMethodSelect();
+    // Tells, after a fewest-media division, whether the number of media is the least possible.
+    void showMediaMinimum();
     void showCapacitySettings();
     std::uint64_t currentCapacity() const;
     void btnDivideClick();
@@ -246,6 +249,7 @@ private:
     QSpinBox* editCapacityDataCustom = nullptr;
     QCheckBox* chkDiscFootprint = nullptr;
     QCheckBox* chkCountHidden = nullptr;
+    QComboBox* cmboDivisionMethod = nullptr;
     QComboBox* cmboCapacityDataCustomUnits = nullptr;
     QGroupBox* grpAudioMediaCapacity = nullptr;
     QRadioButton* radioCapacity74 = nullptr;
@@ -286,7 +290,8 @@ private:
     QRadioButton* radioResultsMoveToFolder = nullptr;
     QRadioButton* radioResultsCopyToFolder = nullptr;
     QRadioButton* radioResultsMakeImage = nullptr;
-    QLabel* lblMediumImage = nullptr;  // what the medium's disc image takes
+    QLabel* lblMediumImage = nullptr;   // what the medium's disc image takes
+    QLabel* lblMediaMinimum = nullptr;  // after a fewest-media division: how near the least
     QCheckBox* chkResultsChecksums = nullptr;
     QPushButton* btnProcessResults = nullptr;
     QLabel* lblResultsBaseDir = nullptr;

@@ -34,36 +34,50 @@
 
 namespace {
 
-const char* const CollectionTypeLabel = "Разбиваем";
-const char* const CollectionTypeNames[] = {"файлы и папки", "музкомпозиции"};
-const char* const CollectionGroupCaption = " Состав сборника: ";
-const char* const GroupColumnCaption = "Группа";
-const char* const AddCaption = "&Добавить... ";
-const char* const DelCaption = "&Исключить ";
-const char* const AddDropDownName = "Способ добавления";
-const char* const DelDropDownName = "Что исключить";
-const char* const GroupLabel = "№ группы:";
-const char* const GroupHint = "Элементы из одной группы попадут на один носитель";
-const char* const AddCommandCaptions[] = {"файл(ы)...", "папку...", "всё из папки...",
-                                          "из файла плейлиста .m3u...",
-                                          "из текущего плейлиста Winamp'а"};
-const char* const DelSelectedCaption = "выделенное";
-const char* const DelAllCaption = "всё";
-const char* const ListAddCaption = "Добавить...";
-const char* const ListAddPrefix = "Добавить ";
-const char* const ListDelCaption = "Исключить";
-const char* const ListClearCaption = "Очистить";
-const char* const ChooseFilesTitle = "Выберите файлы коллекции для разбиения";
-const char* const AnyFilesFilter = "Любые файлы (*)";
-const char* const ChooseIncludedFolderTitle = "Выберите папку для включения в коллекцию";
-const char* const ChooseCollectionFolderTitle = "Выберите папку с коллекцией";
-const char* const ChoosePlaylistTitle = "Выберите список воспроизведения";
-const char* const PlaylistFilter = "Списки воспроизведения (*.m3u *.M3U)";
-const char* const AddingText = "Добавление новых файлов...";
-const char* const GettingPlaylistText = "Получение плейлиста Winamp'а...";
-const char* const GettingPlaylistProgressText = "Получение плейлиста Winamp'а: %1 из %2";
-const char* const SelectedPrefix = "Выбрано: ";
-const char* const DividingText = "Идёт разбиение, пожалуйста подождите...";
+const char* const CollectionTypeLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Разбиваем");
+const char* const CollectionTypeNames[] = {QT_TRANSLATE_NOOP("TfrmVantrelMain", "файлы и папки"),
+                                           QT_TRANSLATE_NOOP("TfrmVantrelMain", "музкомпозиции")};
+const char* const CollectionGroupCaption =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", " Состав сборника: ");
+const char* const GroupColumnCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Группа");
+const char* const AddCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&Добавить... ");
+const char* const DelCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&Исключить ");
+const char* const AddDropDownName = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Способ добавления");
+const char* const DelDropDownName = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Что исключить");
+const char* const GroupLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "№ группы:");
+const char* const GroupHint =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Элементы из одной группы попадут на один носитель");
+const char* const AddCommandCaptions[] = {
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "файл(ы)..."),
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "папку..."),
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "всё из папки..."),
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "из файла плейлиста .m3u..."),
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "из текущего плейлиста Winamp'а")};
+const char* const DelSelectedCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "выделенное");
+const char* const DelAllCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "всё");
+const char* const ListAddCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Добавить...");
+const char* const ListAddPrefix = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Добавить ");
+const char* const ListDelCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Исключить");
+const char* const ListClearCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Очистить");
+const char* const ChooseFilesTitle =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Выберите файлы коллекции для разбиения");
+const char* const AnyFilesFilter = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Любые файлы (*)");
+const char* const ChooseIncludedFolderTitle =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Выберите папку для включения в коллекцию");
+const char* const ChooseCollectionFolderTitle =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Выберите папку с коллекцией");
+const char* const ChoosePlaylistTitle =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Выберите список воспроизведения");
+const char* const PlaylistFilter =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Списки воспроизведения (*.m3u *.M3U)");
+const char* const AddingText = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Добавление новых файлов...");
+const char* const GettingPlaylistText =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Получение плейлиста Winamp'а...");
+const char* const GettingPlaylistProgressText =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Получение плейлиста Winamp'а: %1 из %2");
+const char* const SelectedPrefix = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Выбрано: ");
+const char* const DividingText =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Идёт разбиение, пожалуйста подождите...");
 
 // Defaults for remembered add methods the window cannot use.
 constexpr std::uint8_t DefaultFilesAddMethod = AddFromFolder;
@@ -87,20 +101,20 @@ int Sign(Number left, Number right) {
 QWidget* TfrmVantrelMain::createCollectionPage() {
     auto* page = new QWidget(this);
 
-    lblCollectionType = new QLabel(Text(CollectionTypeLabel), page);
+    lblCollectionType = new QLabel(tr(CollectionTypeLabel), page);
     cmboCollectionType = new QComboBox(page);
     for (const char* name : CollectionTypeNames)
-        cmboCollectionType->addItem(Text(name));
-    cmboCollectionType->setAccessibleName(Text(CollectionTypeLabel));
+        cmboCollectionType->addItem(tr(name));
+    cmboCollectionType->setAccessibleName(tr(CollectionTypeLabel));
     lblCollectionType->setBuddy(cmboCollectionType);
     connect(cmboCollectionType, &QComboBox::activated, this,
             [this] { cmboCollectionTypeSelect(); });
 
-    grpCollection = new QGroupBox(Text(CollectionGroupCaption), page);
+    grpCollection = new QGroupBox(tr(CollectionGroupCaption), page);
     lstCollection = new QtListView(
-        {Text(PageText::NameColumn), Text(PageText::LengthColumn), Text(GroupColumnCaption)},
+        {tr(PageText::NameColumn), tr(PageText::LengthColumn), tr(GroupColumnCaption)},
         {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter}, false, grpCollection);
-    lstCollection->setAccessibleName(Text(CollectionGroupCaption).trimmed());
+    lstCollection->setAccessibleName(tr(CollectionGroupCaption).trimmed());
     const int dpi = logicalDpiX();
     lstCollection->header()->setSectionResizeMode(LengthColumn, QHeaderView::Interactive);
     lstCollection->header()->setSectionResizeMode(GroupColumn, QHeaderView::Interactive);
@@ -125,27 +139,26 @@ QWidget* TfrmVantrelMain::createCollectionPage() {
     // The add commands, by Tag.
     popupMenuAdd = new QMenu(this);
     for (int tag = 0; tag < 5; ++tag) {
-        QAction* command =
-            popupMenuAdd->addAction(Text(WithPlayerName(AddCommandCaptions[tag]).c_str()));
+        QAction* command = popupMenuAdd->addAction(PlayerText(AddCommandCaptions[tag]));
         command->setData(tag);
         connect(command, &QAction::triggered, this, [this, tag] { miAddClick(tag); });
         addCommands.push_back(command);
     }
     popupMenuDel = new QMenu(this);
-    miDelSelected = popupMenuDel->addAction(Text(DelSelectedCaption));
+    miDelSelected = popupMenuDel->addAction(tr(DelSelectedCaption));
     miDelSelected->setShortcut(QKeySequence(Qt::Key_Delete));
     popupMenuDel->setDefaultAction(miDelSelected);
-    miDelAll = popupMenuDel->addAction(Text(DelAllCaption));
+    miDelAll = popupMenuDel->addAction(tr(DelAllCaption));
     connect(miDelSelected, &QAction::triggered, this, [this] { miDelClick(0); });
     connect(miDelAll, &QAction::triggered, this, [this] { miDelClick(1); });
 
     popupMenuListView = new QMenu(this);
-    miAdd = popupMenuListView->addAction(Text(ListAddCaption));
+    miAdd = popupMenuListView->addAction(tr(ListAddCaption));
     miAdd->setShortcut(QKeySequence(Qt::Key_Insert));
-    miDel = popupMenuListView->addAction(Text(ListDelCaption));
+    miDel = popupMenuListView->addAction(tr(ListDelCaption));
     miDel->setShortcut(QKeySequence(Qt::Key_Delete));
     miDel->setEnabled(false);
-    miClear = popupMenuListView->addAction(Text(ListClearCaption));
+    miClear = popupMenuListView->addAction(tr(ListClearCaption));
     for (QAction* action : {miAdd, miDel}) {
         action->setShortcutContext(Qt::WidgetShortcut);
         lstCollection->addAction(action);
@@ -155,21 +168,21 @@ QWidget* TfrmVantrelMain::createCollectionPage() {
     connect(miClear, &QAction::triggered, this, [this] { miDelClick(1); });
 
     pnlFileAddDel = new QWidget(page);
-    btnAdd = new QPushButton(Text(AddCaption), pnlFileAddDel);
+    btnAdd = new QPushButton(tr(AddCaption), pnlFileAddDel);
     connect(btnAdd, &QPushButton::clicked, this, [this] { btnAddClick(); });
     btnAddDropDown = new QToolButton(pnlFileAddDel);
     btnAddDropDown->setArrowType(Qt::DownArrow);
-    btnAddDropDown->setAccessibleName(Text(AddDropDownName));
-    btnAddDropDown->setToolTip(Text(AddDropDownName));
+    btnAddDropDown->setAccessibleName(tr(AddDropDownName));
+    btnAddDropDown->setToolTip(tr(AddDropDownName));
     connect(btnAddDropDown, &QToolButton::clicked, this,
             [this] { dropDownMenu(popupMenuAdd, btnAdd); });
-    btnDel = new QPushButton(Text(DelCaption), pnlFileAddDel);
+    btnDel = new QPushButton(tr(DelCaption), pnlFileAddDel);
     btnDel->setEnabled(false);
     connect(btnDel, &QPushButton::clicked, this, [this] { miDelClick(0); });
     btnDelDropDown = new QToolButton(pnlFileAddDel);
     btnDelDropDown->setArrowType(Qt::DownArrow);
-    btnDelDropDown->setAccessibleName(Text(DelDropDownName));
-    btnDelDropDown->setToolTip(Text(DelDropDownName));
+    btnDelDropDown->setAccessibleName(tr(DelDropDownName));
+    btnDelDropDown->setToolTip(tr(DelDropDownName));
     btnDelDropDown->setEnabled(false);
     connect(btnDelDropDown, &QToolButton::clicked, this, [this] {
         miDelSelected->setEnabled(lstCollection->SelectedCount() > 0);
@@ -177,14 +190,14 @@ QWidget* TfrmVantrelMain::createCollectionPage() {
     });
     for (QToolButton* arrow : {btnAddDropDown, btnDelDropDown})
         arrow->setFocusPolicy(Qt::StrongFocus);
-    lblGroup = new QLabel(Text(GroupLabel), pnlFileAddDel);
-    lblGroup->setToolTip(Text(GroupHint));
+    lblGroup = new QLabel(tr(GroupLabel), pnlFileAddDel);
+    lblGroup->setToolTip(tr(GroupHint));
     lblGroup->setEnabled(false);
     editGroup = new QSpinBox(pnlFileAddDel);
     editGroup->setRange(0, 255);
     editGroup->setEnabled(false);
-    editGroup->setToolTip(Text(GroupHint));
-    editGroup->setAccessibleName(Text(GroupLabel));
+    editGroup->setToolTip(tr(GroupHint));
+    editGroup->setAccessibleName(tr(GroupLabel));
     lblGroup->setBuddy(editGroup);
     connect(editGroup, &QSpinBox::valueChanged, this, [this] { editGroupChange(); });
 
@@ -283,9 +296,7 @@ void TfrmVantrelMain::miAddClick(int tag) {
                 PlayerExchangeStatus progress(
                     statusBar(), statusPanel1, statusProgressBar,
                     [](std::size_t entries, std::size_t total) {
-                        return Text(WithPlayerName(GettingPlaylistProgressText).c_str())
-                            .arg(entries)
-                            .arg(total);
+                        return PlayerText(GettingPlaylistProgressText).arg(entries).arg(total);
                     });
                 playlist = Winamp->getWinampPlaylistFile(&progress);
             });
@@ -316,7 +327,7 @@ void TfrmVantrelMain::AddDroppedPaths(const std::vector<std::string>& paths) {
 
 void TfrmVantrelMain::addToCollection(const std::vector<std::string>& paths, int addMethod) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    setStatusText(1, Text(AddingText));
+    setStatusText(1, tr(AddingText));
     DataManager->AddItems(paths, addMethod);
     setStatusText(1, QString());
     collectionChanged();
@@ -345,7 +356,7 @@ void TfrmVantrelMain::selectAllItems() {
 }
 
 void TfrmVantrelMain::popupMenuListViewPopup(const QPoint& position) {
-    miAdd->setText(Text(ListAddPrefix) + btnAdd->toolTip());
+    miAdd->setText(tr(ListAddPrefix) + btnAdd->toolTip());
     miClear->setEnabled(lstCollection->RowCount() > 0 && !dividing());
     popupMenuListView->popup(lstCollection->viewport()->mapToGlobal(position));
 }
@@ -372,7 +383,7 @@ void TfrmVantrelMain::lstViewSelectItem(int row) {
     if (row >= 0) {
         const QString text = QString::fromStdString(DataManager->SelectionText());
         setStatusText(1, selected < 2 ? text
-                                      : Text(SelectedPrefix) + QString::number(selected) +
+                                      : tr(SelectedPrefix) + QString::number(selected) +
                                             QStringLiteral(" (") + text + QStringLiteral(")"));
         // Rows past the collection's are the medium list's (see FormCreate).
         const auto index = static_cast<std::size_t>(row);
@@ -381,7 +392,7 @@ void TfrmVantrelMain::lstViewSelectItem(int row) {
         setGroupField(static_cast<int>(ItemOfRow(rowData).Group));
     } else if (selected == 0) {
         setGroupField(0);
-        setStatusText(1, dividing() ? Text(DividingText) : QString());
+        setStatusText(1, dividing() ? tr(DividingText) : QString());
     }
     miDel->setEnabled(selected > 0 && !dividing());
     btnDel->setEnabled(selected > 0);
@@ -393,7 +404,7 @@ void TfrmVantrelMain::collectionChanged() {
     // The name column stretches by itself over the width the other columns leave.
     const std::size_t count = DataManager->GetItems().size();
     setStatusText(0,
-                  Text(PageText::TotalPrefix) + QString::number(count) + QStringLiteral(" (") +
+                  tr(PageText::TotalPrefix) + QString::number(count) + QStringLiteral(" (") +
                       QString::fromStdString(DataManager->ValueText(DataManager->GetTotalSize())) +
                       QStringLiteral(")"));
     ShowDivisionProgress(0, 0, 0, static_cast<std::uint32_t>(count));

@@ -28,52 +28,74 @@
 
 namespace {
 
-const char* const DataGroupCaption = " Объём носителя ";
-const char* const AudioGroupCaption = " Объём звуконосителя ";
-const char* const CustomCaption = "&произвольный:";
-const char* const UnitsName = "Единица объёма";
-const char* const DiscFootprintCaption = "учитывать файловую &систему диска (ISO 9660)";
-const char* const DiscFootprintHint =
+const char* const DataGroupCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", " Объём носителя ");
+const char* const AudioGroupCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", " Объём звуконосителя ");
+const char* const CustomCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&произвольный:");
+const char* const UnitsName = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Единица объёма");
+const char* const DiscFootprintCaption =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "учитывать файловую &систему диска (ISO 9660)");
+const char* const DiscFootprintHint = QT_TRANSLATE_NOOP(
+    "TfrmVantrelMain",
     "Считать, сколько каждый элемент займёт в образе диска: файлы целыми блоками по 2048 байт, "
     "имена в каталогах, служебные области образа. Тогда образ каждого носителя наверняка "
-    "поместится на диск.";
-const char* const CountHiddenCaption = "&учитывать скрытые файлы и папки";
-const char* const CountHiddenHint =
+    "поместится на диск.");
+const char* const CountHiddenCaption =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "&учитывать скрытые файлы и папки");
+const char* const CountHiddenHint = QT_TRANSLATE_NOOP(
+    "TfrmVantrelMain",
     "Считать в размерах папок скрытые файлы и папки (имена с точкой в начале) и записывать их на "
     "носители. Без этой отметки они не учитываются, не копируются, не попадают в образы, а при "
-    "перемещении остаются на месте.";
-const char* const MinutesCaption = "мин";
-const char* const PauseBefore = "Учесть паузу в";
-const char* const PauseAfter = "сек у каждой композиции";
-const char* const ToleranceGroupCaption = "Допуск";
-const char* const ToleranceBefore = "Заполнять носитель на";
+    "перемещении остаются на месте.");
+const char* const MethodCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Разб&ивать:");
+const char* const MethodChoices[] = {
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "как можно полнее каждый носитель"),
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "на наименьшее число носителей")};
+const char* const MethodHint = QT_TRANSLATE_NOOP(
+    "TfrmVantrelMain",
+    "Как можно полнее каждый носитель: носители заполняются по очереди, каждый как можно "
+    "полнее. На наименьшее число носителей: все элементы размещаются на как можно меньшем числе "
+    "носителей, первые заполнены полнее, последний получает остаток; на странице результатов "
+    "сказано, доказано ли, что меньше нельзя.");
+const char* const MinutesCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "мин");
+const char* const PauseBefore = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Учесть паузу в");
+const char* const PauseAfter = QT_TRANSLATE_NOOP("TfrmVantrelMain", "сек у каждой композиции");
+const char* const ToleranceGroupCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Допуск");
+const char* const ToleranceBefore = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Заполнять носитель на");
 const char* const ToleranceAfter = "...100%:";
-const char* const LowBoundName = "Нижняя граница";
-const char* const UpBoundName = "Верхняя граница";
+const char* const LowBoundName = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Нижняя граница");
+const char* const UpBoundName = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Верхняя граница");
 const char* const BoundsBetween = "...";
-const char* const WorkGroupCaption = "Работа ";
-const char* const DivideCaption = "&Разделить";
-const char* const StopCaption = "&Остановить";
-const char* const TakeBestCaption = "&Взять лучший";
-const char* const TakeBestHint =
+const char* const WorkGroupCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Работа ");
+const char* const DivideCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&Разделить");
+const char* const StopCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&Остановить");
+const char* const TakeBestCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&Взять лучший");
+const char* const TakeBestHint = QT_TRANSLATE_NOOP(
+    "TfrmVantrelMain",
     "Закончить поиск для текущего носителя лучшим найденным вариантом и продолжить со "
-    "следующим носителем. Полезно, когда один носитель подбирается слишком долго.";
-const char* const MediumCaption = "Носитель:";
-const char* const ElementsCaption = "Элементов:";
-const char* const CombinationCaption = "Вариант:";
-const char* const TimeName = "Время разбиения";
-const char* const PriorityCaption = "Приоритет процесса:";
-const char* const PriorityLowerName = "Понизить приоритет";
-const char* const PriorityHigherName = "Повысить приоритет";
-const char* const PriorityRefused = "Система не разрешает этот приоритет, действует «%1»";
-const char* const CheckingText = "Проверка размера элементов...";
-const char* const DividingText = "Идёт разбиение, пожалуйста подождите...";
+    "следующим носителем. Полезно, когда один носитель подбирается слишком долго.");
+const char* const MediumCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Носитель:");
+const char* const ElementsCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Элементов:");
+const char* const CombinationCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Вариант:");
+const char* const TimeName = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Время разбиения");
+const char* const PriorityCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Приоритет процесса:");
+const char* const PriorityLowerName = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Понизить приоритет");
+const char* const PriorityHigherName = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Повысить приоритет");
+const char* const PriorityRefused =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Система не разрешает этот приоритет, действует «%1»");
+const char* const CheckingText =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Проверка размера элементов...");
+const char* const DividingText =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Идёт разбиение, пожалуйста подождите...");
 const char* const StartTime = "0:00:00";
 
 // The names of the priority positions, from idle to the strongest.
-const char* const PriorityNames[] = {"работать при простое", "самый низкий",     "ниже нормального",
-                                     "нормальный",           "выше нормального", "самый высокий",
-                                     "критический"};
+const char* const PriorityNames[] = {QT_TRANSLATE_NOOP("TfrmVantrelMain", "работать при простое"),
+                                     QT_TRANSLATE_NOOP("TfrmVantrelMain", "самый низкий"),
+                                     QT_TRANSLATE_NOOP("TfrmVantrelMain", "ниже нормального"),
+                                     QT_TRANSLATE_NOOP("TfrmVantrelMain", "нормальный"),
+                                     QT_TRANSLATE_NOOP("TfrmVantrelMain", "выше нормального"),
+                                     QT_TRANSLATE_NOOP("TfrmVantrelMain", "самый высокий"),
+                                     QT_TRANSLATE_NOOP("TfrmVantrelMain", "критический")};
 constexpr int CriticalPriority = 6;
 
 // Tags of the custom spin fields and of the priority buttons.
@@ -100,6 +122,11 @@ void ShowsValue(QLabel* value, const QString& caption, QLabel* captionLabel = nu
         captionLabel->setBuddy(value);
 }
 
+// A caption of the capacity presets or units in the window's language.
+QString PresetCaption(const char* caption) {
+    return QCoreApplication::translate("CapacityPresets", caption);
+}
+
 // The window's text for a size or playing time.
 QString ValueLabel(const TDataManager& manager, std::uint64_t value) {
     return QString::fromStdString(manager.ValueText(value));
@@ -119,14 +146,15 @@ QWidget* TfrmVantrelMain::createDivisionPage() {
 }
 
 QWidget* TfrmVantrelMain::createDataCapacityGroup(QWidget* page) {
-    grpDataMediaCapacity = new QGroupBox(Text(DataGroupCaption), page);
+    grpDataMediaCapacity = new QGroupBox(tr(DataGroupCaption), page);
     QRadioButton** const radios[] = {&radioCapacity650, &radioCapacity700,
                                      &radioCapacity800, &radioCapacity4G,
                                      &radioCapacity138, &radioCapacityDataCustom};
     for (int tag = 1; tag <= DataCustomTag; ++tag) {
-        const char* caption = tag == DataCustomTag ? CustomCaption : DataPresets[tag - 1].Caption;
+        const QString caption =
+            tag == DataCustomTag ? tr(CustomCaption) : PresetCaption(DataPresets[tag - 1].Caption);
         QRadioButton*& radio = *radios[tag - 1];
-        radio = new QRadioButton(Text(caption), grpDataMediaCapacity);
+        radio = new QRadioButton(caption, grpDataMediaCapacity);
         connect(radio, &QRadioButton::toggled, this, [this, tag](bool checked) {
             if (checked)
                 radioDataCapacityClick(tag);
@@ -136,24 +164,24 @@ QWidget* TfrmVantrelMain::createDataCapacityGroup(QWidget* page) {
     editCapacityDataCustom->setRange(1, 1000000);
     editCapacityDataCustom->setValue(1);
     editCapacityDataCustom->setEnabled(false);
-    editCapacityDataCustom->setAccessibleName(Text(CustomCaption).remove(QLatin1Char('&')));
+    editCapacityDataCustom->setAccessibleName(tr(CustomCaption).remove(QLatin1Char('&')));
     connect(editCapacityDataCustom, &QSpinBox::valueChanged, this,
             [this] { editCapacityCustomChange(DataFieldTag); });
     cmboCapacityDataCustomUnits = new QComboBox(grpDataMediaCapacity);
     for (const CapacityPreset& unit : DataUnits)
-        cmboCapacityDataCustomUnits->addItem(Text(unit.Caption));
+        cmboCapacityDataCustomUnits->addItem(PresetCaption(unit.Caption));
     cmboCapacityDataCustomUnits->setCurrentIndex(2);
     cmboCapacityDataCustomUnits->setEnabled(false);
-    cmboCapacityDataCustomUnits->setAccessibleName(Text(UnitsName));
+    cmboCapacityDataCustomUnits->setAccessibleName(tr(UnitsName));
     connect(cmboCapacityDataCustomUnits, &QComboBox::currentIndexChanged, this,
             [this] { cmboCapacityDataCustomUnitsSelect(); });
-    chkDiscFootprint = new QCheckBox(Text(DiscFootprintCaption), grpDataMediaCapacity);
-    chkDiscFootprint->setAccessibleName(Text(DiscFootprintCaption).remove(QLatin1Char('&')));
-    chkDiscFootprint->setToolTip(Text(DiscFootprintHint));
+    chkDiscFootprint = new QCheckBox(tr(DiscFootprintCaption), grpDataMediaCapacity);
+    chkDiscFootprint->setAccessibleName(tr(DiscFootprintCaption).remove(QLatin1Char('&')));
+    chkDiscFootprint->setToolTip(tr(DiscFootprintHint));
     connect(chkDiscFootprint, &QCheckBox::toggled, this, [this] { chkDiscFootprintClick(); });
-    chkCountHidden = new QCheckBox(Text(CountHiddenCaption), grpDataMediaCapacity);
-    chkCountHidden->setAccessibleName(Text(CountHiddenCaption).remove(QLatin1Char('&')));
-    chkCountHidden->setToolTip(Text(CountHiddenHint));
+    chkCountHidden = new QCheckBox(tr(CountHiddenCaption), grpDataMediaCapacity);
+    chkCountHidden->setAccessibleName(tr(CountHiddenCaption).remove(QLatin1Char('&')));
+    chkCountHidden->setToolTip(tr(CountHiddenHint));
     connect(chkCountHidden, &QCheckBox::toggled, this, [this] { chkCountHiddenClick(); });
 
     auto* grid = new QGridLayout(grpDataMediaCapacity);
@@ -173,13 +201,15 @@ QWidget* TfrmVantrelMain::createDataCapacityGroup(QWidget* page) {
 }
 
 QWidget* TfrmVantrelMain::createAudioCapacityGroup(QWidget* page) {
-    grpAudioMediaCapacity = new QGroupBox(Text(AudioGroupCaption), page);
+    grpAudioMediaCapacity = new QGroupBox(tr(AudioGroupCaption), page);
     QRadioButton** const radios[] = {&radioCapacity74, &radioCapacity80, &radioCapacity45,
                                      &radioCapacityAudioCustom};
     for (int tag = 1; tag <= AudioCustomTag; ++tag) {
-        const char* caption = tag == AudioCustomTag ? CustomCaption : AudioPresets[tag - 1].Caption;
+        const QString caption = tag == AudioCustomTag
+                                    ? tr(CustomCaption)
+                                    : PresetCaption(AudioPresets[tag - 1].Caption);
         QRadioButton*& radio = *radios[tag - 1];
-        radio = new QRadioButton(Text(caption), grpAudioMediaCapacity);
+        radio = new QRadioButton(caption, grpAudioMediaCapacity);
         connect(radio, &QRadioButton::toggled, this, [this, tag](bool checked) {
             if (checked)
                 radioAudioCapacityClick(tag);
@@ -189,16 +219,16 @@ QWidget* TfrmVantrelMain::createAudioCapacityGroup(QWidget* page) {
     editCapacityAudioCustom->setRange(1, 32000);
     editCapacityAudioCustom->setValue(30);
     editCapacityAudioCustom->setEnabled(false);
-    editCapacityAudioCustom->setAccessibleName(Text(CustomCaption).remove(QLatin1Char('&')));
+    editCapacityAudioCustom->setAccessibleName(tr(CustomCaption).remove(QLatin1Char('&')));
     connect(editCapacityAudioCustom, &QSpinBox::valueChanged, this,
             [this] { editCapacityCustomChange(AudioFieldTag); });
     spinEditSongPause = new DecimalSpinEdit(grpAudioMediaCapacity);
     spinEditSongPause->setRange(0, MaxSongPauseSeconds);
     spinEditSongPause->setSingleStep(0.1);
-    spinEditSongPause->setAccessibleName(Text(PauseBefore));
+    spinEditSongPause->setAccessibleName(tr(PauseBefore));
     connect(spinEditSongPause, &DecimalSpinEdit::valueChanged, this,
             [this] { editSongPauseChange(); });
-    auto* pauseLabel = new QLabel(Text(PauseBefore), grpAudioMediaCapacity);
+    auto* pauseLabel = new QLabel(tr(PauseBefore), grpAudioMediaCapacity);
     pauseLabel->setBuddy(spinEditSongPause);
 
     auto* grid = new QGridLayout(grpAudioMediaCapacity);
@@ -208,35 +238,45 @@ QWidget* TfrmVantrelMain::createAudioCapacityGroup(QWidget* page) {
     auto* custom = new QHBoxLayout;
     custom->addWidget(radioCapacityAudioCustom);
     custom->addWidget(editCapacityAudioCustom);
-    custom->addWidget(new QLabel(Text(MinutesCaption), grpAudioMediaCapacity));
+    custom->addWidget(new QLabel(tr(MinutesCaption), grpAudioMediaCapacity));
     custom->addStretch();
     grid->addLayout(custom, 1, 1);
     auto* pause = new QHBoxLayout;
     pause->addWidget(pauseLabel);
     pause->addWidget(spinEditSongPause);
-    pause->addWidget(new QLabel(Text(PauseAfter), grpAudioMediaCapacity));
+    pause->addWidget(new QLabel(tr(PauseAfter), grpAudioMediaCapacity));
     pause->addStretch();
     grid->addLayout(pause, 2, 0, 1, 2);
     return grpAudioMediaCapacity;
 }
 
 QWidget* TfrmVantrelMain::createToleranceGroup(QWidget* page) {
-    grpTolerance = new QGroupBox(Text(ToleranceGroupCaption), page);
+    grpTolerance = new QGroupBox(tr(ToleranceGroupCaption), page);
     spinEditCapacityTolerance = new DecimalSpinEdit(grpTolerance);
     spinEditCapacityTolerance->setRange(MinTolerance, MaxTolerance);
     spinEditCapacityTolerance->setSingleStep(0.1);
     spinEditCapacityTolerance->setValue(99.9);
-    spinEditCapacityTolerance->setAccessibleName(Text(ToleranceBefore));
+    spinEditCapacityTolerance->setAccessibleName(tr(ToleranceBefore));
     connect(spinEditCapacityTolerance, &DecimalSpinEdit::valueChanged, this,
             [this] { spinEditCapacityToleranceChange(); });
-    auto* before = new QLabel(Text(ToleranceBefore), grpTolerance);
+    auto* before = new QLabel(tr(ToleranceBefore), grpTolerance);
     before->setBuddy(spinEditCapacityTolerance);
     lblLowBound = new QLabel(grpTolerance);
-    ShowsValue(lblLowBound, Text(LowBoundName));
+    ShowsValue(lblLowBound, tr(LowBoundName));
     lblUpBound = new QLabel(grpTolerance);
-    ShowsValue(lblUpBound, Text(UpBoundName));
+    ShowsValue(lblUpBound, tr(UpBoundName));
 
-    auto* layout = new QHBoxLayout(grpTolerance);
+    cmboDivisionMethod = new QComboBox(grpTolerance);
+    for (const char* choice : MethodChoices)
+        cmboDivisionMethod->addItem(tr(choice));
+    cmboDivisionMethod->setAccessibleName(tr(MethodCaption).remove(QLatin1Char('&')));
+    cmboDivisionMethod->setToolTip(tr(MethodHint));
+    connect(cmboDivisionMethod, &QComboBox::currentIndexChanged, this,
+            [this] { cmboDivisionMethodSelect(); });
+    auto* method = new QLabel(tr(MethodCaption), grpTolerance);
+    method->setBuddy(cmboDivisionMethod);
+
+    auto* layout = new QHBoxLayout;
     layout->addWidget(before);
     layout->addWidget(spinEditCapacityTolerance);
     layout->addWidget(new QLabel(Text(ToleranceAfter), grpTolerance));
@@ -247,20 +287,27 @@ QWidget* TfrmVantrelMain::createToleranceGroup(QWidget* page) {
     bounds->addWidget(new QLabel(Text(BoundsBetween), grpTolerance), 0, Qt::AlignRight);
     bounds->addWidget(lblUpBound, 0, Qt::AlignRight);
     layout->addLayout(bounds);
+    auto* methodRow = new QHBoxLayout;
+    methodRow->addWidget(method);
+    methodRow->addWidget(cmboDivisionMethod);
+    methodRow->addStretch();
+    auto* rows = new QVBoxLayout(grpTolerance);
+    rows->addLayout(layout);
+    rows->addLayout(methodRow);
     return grpTolerance;
 }
 
 QWidget* TfrmVantrelMain::createWorkGroup(QWidget* page) {
-    auto* work = new QGroupBox(Text(WorkGroupCaption), page);
-    btnDivide = new QPushButton(Text(DivideCaption), work);
+    auto* work = new QGroupBox(tr(WorkGroupCaption), page);
+    btnDivide = new QPushButton(tr(DivideCaption), work);
     btnDivide->setEnabled(false);
     connect(btnDivide, &QPushButton::clicked, this, [this] { btnDivideClick(); });
-    btnStop = new QPushButton(Text(StopCaption), work);
+    btnStop = new QPushButton(tr(StopCaption), work);
     btnStop->setEnabled(false);
     connect(btnStop, &QPushButton::clicked, this, [this] { btnStopClick(); });
-    btnTakeBest = new QPushButton(Text(TakeBestCaption), work);
+    btnTakeBest = new QPushButton(tr(TakeBestCaption), work);
     btnTakeBest->setEnabled(false);
-    btnTakeBest->setToolTip(Text(TakeBestHint));
+    btnTakeBest->setToolTip(tr(TakeBestHint));
     connect(btnTakeBest, &QPushButton::clicked, this, [this] { btnTakeBestClick(); });
     progressBar = new QProgressBar(work);
     progressBar->setRange(0, 100);
@@ -269,22 +316,22 @@ QWidget* TfrmVantrelMain::createWorkGroup(QWidget* page) {
     lblCurMediumElements = new QLabel(QStringLiteral("0/0"), work);
     lblCurCombination = new QLabel(QStringLiteral("0"), work);
     lblDivisionTime = new QLabel(Text(StartTime), work);
-    ShowsValue(lblDivisionTime, Text(TimeName));
-    lblProcessPriorityName = new QLabel(Text(PriorityNames[3]), work);
-    ShowsValue(lblProcessPriorityName, Text(PriorityCaption));
+    ShowsValue(lblDivisionTime, tr(TimeName));
+    lblProcessPriorityName = new QLabel(tr(PriorityNames[3]), work);
+    ShowsValue(lblProcessPriorityName, tr(PriorityCaption));
     btnPriorityLower = new QToolButton(work);
     btnPriorityLower->setArrowType(Qt::LeftArrow);
-    btnPriorityLower->setAccessibleName(Text(PriorityLowerName));
+    btnPriorityLower->setAccessibleName(tr(PriorityLowerName));
     trackPriority = new QSlider(Qt::Horizontal, work);
     trackPriority->setRange(0, CriticalPriority);
     trackPriority->setPageStep(1);
     trackPriority->setTickPosition(QSlider::TicksBelow);
     trackPriority->setValue(3);
-    trackPriority->setAccessibleName(Text(PriorityCaption));
+    trackPriority->setAccessibleName(tr(PriorityCaption));
     connect(trackPriority, &QSlider::valueChanged, this, [this] { trackPriorityChange(); });
     btnPriorityHigher = new QToolButton(work);
     btnPriorityHigher->setArrowType(Qt::RightArrow);
-    btnPriorityHigher->setAccessibleName(Text(PriorityHigherName));
+    btnPriorityHigher->setAccessibleName(tr(PriorityHigherName));
     for (QToolButton* button : {btnPriorityLower, btnPriorityHigher}) {
         const int tag = button == btnPriorityLower ? PriorityLowerTag : PriorityHigherTag;
         button->setAutoRaise(true);
@@ -306,13 +353,13 @@ QWidget* TfrmVantrelMain::createWorkGroup(QWidget* page) {
     const char* const captions[] = {MediumCaption, ElementsCaption, CombinationCaption};
     QLabel* const values[] = {lblCurMedium, lblCurMediumElements, lblCurCombination};
     for (int i = 0; i < 3; ++i) {
-        auto* caption = new QLabel(Text(captions[i]), work);
-        ShowsValue(values[i], Text(captions[i]), caption);
+        auto* caption = new QLabel(tr(captions[i]), work);
+        ShowsValue(values[i], tr(captions[i]), caption);
         grid->addWidget(caption, 2 + i, 0);
         grid->addWidget(values[i], 2 + i, 1);
     }
     grid->addWidget(lblDivisionTime, 4, 2, Qt::AlignRight);
-    auto* priorityLabel = new QLabel(Text(PriorityCaption), work);
+    auto* priorityLabel = new QLabel(tr(PriorityCaption), work);
     priorityLabel->setBuddy(trackPriority);
     grid->addWidget(priorityLabel, 5, 0);
     grid->addWidget(lblProcessPriorityName, 5, 1, 1, 2);
@@ -404,6 +451,12 @@ void TfrmVantrelMain::spinEditCapacityToleranceChange() {
         ValueLabel(*DataManager, TDataManager::LowBoundOf(capacity, Settings.CapacityTolerance)));
 }
 
+void TfrmVantrelMain::cmboDivisionMethodSelect() {
+    // How to divide changes nothing of the results there are.
+    if (ControlsLive)
+        Settings.DivisionMethod = static_cast<std::uint8_t>(cmboDivisionMethod->currentIndex());
+}
+
 void TfrmVantrelMain::chkDiscFootprintClick() {
     if (!ControlsLive)
         return;
@@ -467,6 +520,7 @@ void TfrmVantrelMain::showCapacitySettings() {
     spinEditSongPause->setValue(Settings.SongPause * 0.01);
     chkDiscFootprint->setChecked(Settings.DiscFootprint);
     chkCountHidden->setChecked(Settings.CountHidden);
+    cmboDivisionMethod->setCurrentIndex(Settings.DivisionMethod);
     ControlsLive = true;
 }
 
@@ -477,9 +531,10 @@ void TfrmVantrelMain::btnDivideClick() {
                                   .Capacity = currentCapacity(),
                                   .Tolerance = Settings.CapacityTolerance,
                                   .Pause = Settings.SongPause,
-                                  .DiscCount = Settings.DiscFootprint};
+                                  .DiscCount = Settings.DiscFootprint,
+                                  .Method = static_cast<DivisionMethod>(Settings.DivisionMethod)};
 
-    setStatusText(1, Text(CheckingText));
+    setStatusText(1, tr(CheckingText));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const bool started = StartDivision(*DataManager, request);
@@ -498,9 +553,9 @@ void TfrmVantrelMain::btnDivideClick() {
         return;
     }
 
-    setStatusText(1, Text(DividingText));
+    setStatusText(1, tr(DividingText));
     // The indicator takes panel 1's place; its hint carries the panel's text.
-    statusProgressBar->setToolTip(Text(DividingText));
+    statusProgressBar->setToolTip(tr(DividingText));
     statusPanel1->hide();
     statusProgressBar->show();
     enableDivisionCommands(false);
@@ -524,7 +579,7 @@ void TfrmVantrelMain::btnPriorityClick(int tag) {
 
 void TfrmVantrelMain::trackPriorityChange() {
     const int position = trackPriority->value();
-    lblProcessPriorityName->setText(Text(PriorityNames[position]));
+    lblProcessPriorityName->setText(tr(PriorityNames[position]));
     QPalette palette = lblProcessPriorityName->parentWidget()->palette();
     if (position == CriticalPriority)
         palette.setColor(QPalette::WindowText, Qt::red);
@@ -532,7 +587,7 @@ void TfrmVantrelMain::trackPriorityChange() {
 
     const int inForce = DataManager->SetDivisionPriority(position);
     const QString refused =
-        inForce == position ? QString() : Text(PriorityRefused).arg(Text(PriorityNames[inForce]));
+        inForce == position ? QString() : tr(PriorityRefused).arg(tr(PriorityNames[inForce]));
     trackPriority->setToolTip(refused);
     lblProcessPriorityName->setToolTip(refused);
 }
@@ -563,4 +618,5 @@ void TfrmVantrelMain::DivisionEnded() {
     enableDivisionCommands(true);
     radioResultsAllMedia->setEnabled(true);
     DataManager->DivisionFinished();
+    showMediaMinimum();
 }

@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include "app/FormvantrelmainTexts.h"
+#include "app/WindowLanguage.h"
 #include "collection/MediumName.h"
 #include "collection/ResultsService.h"
 #include "collection/Tdatamanager.h"
@@ -39,43 +40,59 @@
 
 namespace {
 
-const char* const MediumGroupCaption = "Состав  ";
-const char* const MediumEntryPrefix = "Носитель ";
-const char* const MediaName = "Носитель";
-const char* const SendToWinampCaption = "Передать список в &Winamp";
-const char* const SendingText = "Передача списка в Winamp...";
-const char* const BaseDirLabel = "В каталоге";
-const char* const BaseDirButtonName = "Выбрать каталог";
-const char* const FromGroupCaption = "для ";
-const char* const SelectedMediumCaption = "выбранного носителя";
-const char* const AllMediaCaption = "всех носителей";
-const char* const SaveTextlistCaption = "создать список(ки) элементов «имя№.txt»";
-const char* const SavePlaylistCaption = "создать playlist(ы) «имя№.m3u» для Winamp'а";
-const char* const SubfolderLabel = "создать подкаталог(и) «имя№» и";
-const char* const MoveToFolderCaption = "переместить /";
-const char* const CopyToFolderCaption = "скопировать элементы";
-const char* const MakeImageCaption = "создать образ(ы) «имя№.iso»";
-const char* const ChecksumsCaption = "записать &контрольные суммы «имя№.sha256» при копировании";
-const char* const ImageTakesText = "Образ ISO: до ";
-const char* const ImageOfText = " из ";
-const char* const MediumNameLabel = "где имя =";
-const char* const NumberLabel = "№ = номер носителя";
-const char* const ProcessCaption = "Выполнить";
-const char* const ChooseBaseDirTitle =
-    "Выберите папку, в которой будут собраны результаты разбиения";
-const char* const BadNameTitle = "Ошибка";
-const char* const BadNameText = "Имя файла не может содержать\nсимволы   \\ / : * ? \" < > |";
-const char* const OpenBaseDirCaption = "Открыть &папку";
+const char* const MediumGroupCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Состав  ");
+const char* const MediumEntryPrefix = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Носитель ");
+const char* const MediaName = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Носитель");
+const char* const SendToWinampCaption =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Передать список в &Winamp");
+const char* const SendingText = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Передача списка в Winamp...");
+const char* const BaseDirLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "В каталоге");
+const char* const BaseDirButtonName = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Выбрать каталог");
+const char* const FromGroupCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "для ");
+const char* const SelectedMediumCaption =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "выбранного носителя");
+const char* const AllMediaCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "всех носителей");
+const char* const SaveTextlistCaption =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "создать список(ки) элементов «имя№.txt»");
+const char* const SavePlaylistCaption =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "создать playlist(ы) «имя№.m3u» для Winamp'а");
+const char* const SubfolderLabel =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "создать подкаталог(и) «имя№» и");
+const char* const MoveToFolderCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "переместить /");
+const char* const CopyToFolderCaption =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "скопировать элементы");
+const char* const MakeImageCaption =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "создать образ(ы) «имя№.iso»");
+const char* const ChecksumsCaption = QT_TRANSLATE_NOOP(
+    "TfrmVantrelMain", "записать &контрольные суммы «имя№.sha256» при копировании");
+const char* const ImageTakesText = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Образ ISO: до ");
+const char* const ImageOfText = QT_TRANSLATE_NOOP("TfrmVantrelMain", " из ");
+const char* const MinimumPrefix = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Носителей: ");
+const char* const MinimumReached =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", ", минимум: %1 — достигнут");
+const char* const MinimumNotReached = QT_TRANSLATE_NOOP(
+    "TfrmVantrelMain", ", минимум: не меньше %1 — возможно, лишних носителей: %2");
+const char* const MediumNameLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "где имя =");
+const char* const NumberLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "№ = номер носителя");
+const char* const ProcessCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Выполнить");
+const char* const ChooseBaseDirTitle = QT_TRANSLATE_NOOP(
+    "TfrmVantrelMain", "Выберите папку, в которой будут собраны результаты разбиения");
+const char* const BadNameTitle = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Ошибка");
+const char* const BadNameText = QT_TRANSLATE_NOOP(
+    "TfrmVantrelMain", "Имя файла не может содержать\nсимволы   \\ / : * ? \" < > |");
+const char* const OpenBaseDirCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Открыть &папку");
 // What the status bar says after processing, by action: the count of media, then the folder.
 // By ResultsAction.
 const char* const DoneTexts[] = {
-    "Списки записаны для носителей: ", "Плейлисты записаны для носителей: ",
-    "Перемещены элементы носителей: ", "Скопированы элементы носителей: ",
-    "Образы записаны для носителей: "};
-const char* const DoneOfText = " из ";
-const char* const FailedText = "; не удалось: ";
-const char* const StoppedText = "; прервано";
-const char* const DoneWhereText = ", в каталоге ";
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Списки записаны для носителей: "),
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Плейлисты записаны для носителей: "),
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Перемещены элементы носителей: "),
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Скопированы элементы носителей: "),
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "Образы записаны для носителей: ")};
+const char* const DoneOfText = QT_TRANSLATE_NOOP("TfrmVantrelMain", " из ");
+const char* const FailedText = QT_TRANSLATE_NOOP("TfrmVantrelMain", "; не удалось: ");
+const char* const StoppedText = QT_TRANSLATE_NOOP("TfrmVantrelMain", "; прервано");
+const char* const DoneWhereText = QT_TRANSLATE_NOOP("TfrmVantrelMain", ", в каталоге ");
 
 // Rows of the medium list shown at the window's smallest size.
 constexpr int MediumRowsShown = 7;
@@ -105,21 +122,20 @@ QWidget* TfrmVantrelMain::createResultsPage() {
 
     cmboMedia = new QComboBox(page);
     cmboMedia->setEnabled(false);
-    cmboMedia->setAccessibleName(Text(MediaName));
+    cmboMedia->setAccessibleName(tr(MediaName));
     connect(cmboMedia, &QComboBox::activated, this, [this] { cmboMediaSelect(); });
 
-    auto* medium = new QGroupBox(Text(MediumGroupCaption), page);
-    lstMedium = new QtListView({Text(PageText::NameColumn), Text(PageText::LengthColumn)},
+    auto* medium = new QGroupBox(tr(MediumGroupCaption), page);
+    lstMedium = new QtListView({tr(PageText::NameColumn), tr(PageText::LengthColumn)},
                                {Qt::AlignLeft, Qt::AlignRight}, true, medium);
-    lstMedium->setAccessibleName(Text(MediumGroupCaption).trimmed());
+    lstMedium->setAccessibleName(tr(MediumGroupCaption).trimmed());
     // Room for a medium's rows to be browsed, also at the window's smallest size.
     lstMedium->setMinimumHeight(lstMedium->header()->sizeHint().height() +
                                 MediumRowsShown * (lstMedium->fontMetrics().height() + 6) +
                                 2 * lstMedium->frameWidth());
-    lblMediumInfo = new QLabel(Text(PageText::TotalStart), page);
+    lblMediumInfo = new QLabel(tr(PageText::TotalStart), page);
     lblMediumInfo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    btnSendMediumToWinamp =
-        new QPushButton(Text(WithPlayerName(SendToWinampCaption).c_str()), medium);
+    btnSendMediumToWinamp = new QPushButton(PlayerText(SendToWinampCaption), medium);
     btnSendMediumToWinamp->setEnabled(false);
     connect(btnSendMediumToWinamp, &QPushButton::clicked, this,
             [this] { btnSendMediumToWinampClick(); });
@@ -129,20 +145,23 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     lblMediumImage = new QLabel(page);
     lblMediumImage->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblMediumImage->hide();
+    lblMediaMinimum = new QLabel(page);
+    lblMediaMinimum->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblMediaMinimum->hide();
     auto* mediaRow = new QHBoxLayout;
     mediaRow->addWidget(cmboMedia, 1);
     mediaRow->addWidget(lblMediumInfo);
 
-    lblResultsBaseDir = new QLabel(Text(BaseDirLabel), page);
+    lblResultsBaseDir = new QLabel(tr(BaseDirLabel), page);
     editResultsBaseDir = new QLineEdit(page);
-    editResultsBaseDir->setAccessibleName(Text(BaseDirLabel));
+    editResultsBaseDir->setAccessibleName(tr(BaseDirLabel));
     lblResultsBaseDir->setBuddy(editResultsBaseDir);
     connect(editResultsBaseDir, &QLineEdit::editingFinished, this,
             [this] { editResultsBaseDirExit(); });
     btnResultsBaseDir = new QToolButton(page);
     btnResultsBaseDir->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-    btnResultsBaseDir->setToolTip(Text(ChooseBaseDirTitle));
-    btnResultsBaseDir->setAccessibleName(Text(BaseDirButtonName));
+    btnResultsBaseDir->setToolTip(tr(ChooseBaseDirTitle));
+    btnResultsBaseDir->setAccessibleName(tr(BaseDirButtonName));
     btnResultsBaseDir->setFocusPolicy(Qt::StrongFocus);
     connect(btnResultsBaseDir, &QToolButton::clicked, this, [this] { btnResultsBaseDirClick(); });
     auto* baseDirRow = new QHBoxLayout;
@@ -151,12 +170,11 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     baseDirRow->addWidget(btnResultsBaseDir);
 
     auto* actions = new QWidget(page);
-    radioResultsSaveTextlist = new QRadioButton(Text(SaveTextlistCaption), actions);
-    radioResultsSavePlaylist =
-        new QRadioButton(Text(WithPlayerName(SavePlaylistCaption).c_str()), actions);
-    radioResultsMoveToFolder = new QRadioButton(Text(MoveToFolderCaption), actions);
-    radioResultsCopyToFolder = new QRadioButton(Text(CopyToFolderCaption), actions);
-    radioResultsMakeImage = new QRadioButton(Text(MakeImageCaption), actions);
+    radioResultsSaveTextlist = new QRadioButton(tr(SaveTextlistCaption), actions);
+    radioResultsSavePlaylist = new QRadioButton(PlayerText(SavePlaylistCaption), actions);
+    radioResultsMoveToFolder = new QRadioButton(tr(MoveToFolderCaption), actions);
+    radioResultsCopyToFolder = new QRadioButton(tr(CopyToFolderCaption), actions);
+    radioResultsMakeImage = new QRadioButton(tr(MakeImageCaption), actions);
     const QRadioButton* const byTag[] = {radioResultsSaveTextlist, radioResultsSavePlaylist,
                                          radioResultsMoveToFolder, radioResultsCopyToFolder,
                                          radioResultsMakeImage};
@@ -167,25 +185,25 @@ QWidget* TfrmVantrelMain::createResultsPage() {
                 radioResultsActionClick(tag);
         });
     }
-    auto* subfolder = new QLabel(Text(SubfolderLabel), actions);
+    auto* subfolder = new QLabel(tr(SubfolderLabel), actions);
     auto* collectRow = new QHBoxLayout;
     collectRow->addWidget(radioResultsMoveToFolder);
     collectRow->addWidget(radioResultsCopyToFolder);
-    chkResultsChecksums = new QCheckBox(Text(ChecksumsCaption), actions);
-    chkResultsChecksums->setAccessibleName(Text(ChecksumsCaption).remove(QLatin1Char('&')));
+    chkResultsChecksums = new QCheckBox(tr(ChecksumsCaption), actions);
+    chkResultsChecksums->setAccessibleName(tr(ChecksumsCaption).remove(QLatin1Char('&')));
     connect(chkResultsChecksums, &QCheckBox::toggled, this,
             [this](bool checked) { Settings.ChecksumLists = checked; });
     collectRow->addStretch();
-    auto* nameLabel = new QLabel(Text(MediumNameLabel), actions);
+    auto* nameLabel = new QLabel(tr(MediumNameLabel), actions);
     editResultsMediumName = new QLineEdit(actions);
-    editResultsMediumName->setAccessibleName(Text(MediumNameLabel));
+    editResultsMediumName->setAccessibleName(tr(MediumNameLabel));
     nameLabel->setBuddy(editResultsMediumName);
     connect(editResultsMediumName, &QLineEdit::editingFinished, this,
             [this] { editResultsMediumNameExit(); });
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(nameLabel);
     nameRow->addWidget(editResultsMediumName, 1);
-    nameRow->addWidget(new QLabel(Text(NumberLabel), actions));
+    nameRow->addWidget(new QLabel(tr(NumberLabel), actions));
     auto* actionsLayout = new QVBoxLayout(actions);
     actionsLayout->setContentsMargins(0, 0, 0, 0);
     actionsLayout->addWidget(radioResultsSaveTextlist);
@@ -196,15 +214,15 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     actionsLayout->addLayout(nameRow);
     actionsLayout->addWidget(radioResultsMakeImage);
 
-    auto* from = new QGroupBox(Text(FromGroupCaption), page);
-    radioResultsSelectedMedium = new QRadioButton(Text(SelectedMediumCaption), from);
+    auto* from = new QGroupBox(tr(FromGroupCaption), page);
+    radioResultsSelectedMedium = new QRadioButton(tr(SelectedMediumCaption), from);
     radioResultsSelectedMedium->setChecked(true);
-    radioResultsAllMedia = new QRadioButton(Text(AllMediaCaption), from);
+    radioResultsAllMedia = new QRadioButton(tr(AllMediaCaption), from);
     radioResultsAllMedia->setEnabled(false);
     auto* fromLayout = new QVBoxLayout(from);
     fromLayout->addWidget(radioResultsSelectedMedium);
     fromLayout->addWidget(radioResultsAllMedia);
-    btnProcessResults = new QPushButton(Text(ProcessCaption), page);
+    btnProcessResults = new QPushButton(tr(ProcessCaption), page);
     btnProcessResults->setEnabled(false);
     connect(btnProcessResults, &QPushButton::clicked, this, [this] { btnProcessResultsClick(); });
     auto* processRow = new QHBoxLayout;
@@ -214,13 +232,14 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(mediaRow);
     layout->addWidget(lblMediumImage);
+    layout->addWidget(lblMediaMinimum);
     layout->addWidget(medium, 1);
     layout->addLayout(baseDirRow);
     layout->addWidget(actions);
     layout->addLayout(processRow);
 
     balloonTip = new BalloonTip(this);
-    btnOpenResultsBaseDir = new QPushButton(Text(OpenBaseDirCaption), this);
+    btnOpenResultsBaseDir = new QPushButton(tr(OpenBaseDirCaption), this);
     btnOpenResultsBaseDir->hide();
     connect(btnOpenResultsBaseDir, &QPushButton::clicked, this,
             [this] { btnOpenResultsBaseDirClick(); });
@@ -239,7 +258,7 @@ void TfrmVantrelMain::showResultsSettings() {
 
 void TfrmVantrelMain::addResultMedium() {
     const int number = cmboMedia->count() + 1;
-    cmboMedia->addItem(Text(MediumEntryPrefix) + QString::number(number));
+    cmboMedia->addItem(tr(MediumEntryPrefix) + QString::number(number));
     ShowDivisionProgress(number, 0, 0, 0);
     if (number == 1) {
         cmboMedia->setEnabled(true);
@@ -250,12 +269,25 @@ void TfrmVantrelMain::addResultMedium() {
     }
 }
 
+void TfrmVantrelMain::showMediaMinimum() {
+    const std::uint32_t bound = DataManager->GetMediaLowerBound();
+    const auto media = static_cast<std::uint32_t>(DataManager->GetMedia().size());
+    lblMediaMinimum->setVisible(bound != 0);
+    if (bound == 0)
+        return;
+    lblMediaMinimum->setText(tr(MinimumPrefix) + QString::number(media) +
+                             (media <= bound
+                                  ? tr(MinimumReached).arg(bound)
+                                  : tr(MinimumNotReached).arg(bound).arg(media - bound)));
+    lblMediaMinimum->setAccessibleName(lblMediaMinimum->text());
+}
+
 void TfrmVantrelMain::cmboMediaSelect() {
     const int index = cmboMedia->currentIndex();
     if (index < 0)
         return;
     const std::string total = DataManager->ShowMedium(static_cast<std::size_t>(index));
-    lblMediumInfo->setText(Text(PageText::TotalPrefix) + QString::number(lstMedium->RowCount()) +
+    lblMediumInfo->setText(tr(PageText::TotalPrefix) + QString::number(lstMedium->RowCount()) +
                            QStringLiteral(" (") + QString::fromStdString(total) +
                            QStringLiteral(")"));
     // With the disc count on, what the medium's image takes at most, beside the capacity.
@@ -265,9 +297,9 @@ void TfrmVantrelMain::cmboMediaSelect() {
         const std::uint64_t footprint =
             DataManager->MediumFootprint(static_cast<std::size_t>(index));
         lblMediumImage->setText(
-            Text(ImageTakesText) + QString::fromStdString(PreciseSizeText(footprint)) +
-            Text(ImageOfText) +
-            QString::fromStdString(PreciseSizeText(Settings.DataMediumCapacity)));
+            tr(ImageTakesText) +
+            QString::fromStdString(PreciseSizeText(footprint, UsedLanguage())) + tr(ImageOfText) +
+            QString::fromStdString(PreciseSizeText(Settings.DataMediumCapacity, UsedLanguage())));
         lblMediumImage->setAccessibleName(lblMediumImage->text());
     }
 }
@@ -284,7 +316,7 @@ void TfrmVantrelMain::btnSendMediumToWinampClick() {
 bool TfrmVantrelMain::checkFileName(const QString& text, QLineEdit* edit) {
     if (IsMediumNameAllowed(text.toStdString()))
         return true;
-    balloonTip->ShowUnder(edit, Text(BadNameTitle), Text(BadNameText));
+    balloonTip->ShowUnder(edit, tr(BadNameTitle), tr(BadNameText));
     // Taking the focus back makes the control that was about to get it leave at once; that
     // leaving is no decision of the user's and is not checked.
     RefusingName = true;
@@ -375,14 +407,14 @@ void TfrmVantrelMain::btnProcessResultsClick() {
     // Only media done whole count as done; failures and an early end are said as well.
     const TProcessedMedia& processed = outcome.Processed;
     QString report =
-        Text(DoneTexts[static_cast<int>(checked->second)]) + QString::number(processed.Done);
+        tr(DoneTexts[static_cast<int>(checked->second)]) + QString::number(processed.Done);
     if (processed.Done != outcome.Wanted)
-        report += Text(DoneOfText) + QString::number(outcome.Wanted);
+        report += tr(DoneOfText) + QString::number(outcome.Wanted);
     if (processed.Failed != 0)
-        report += Text(FailedText) + QString::number(processed.Failed);
+        report += tr(FailedText) + QString::number(processed.Failed);
     if (processed.Stopped)
-        report += Text(StoppedText);
-    setStatusText(1, report + Text(DoneWhereText) + QString::fromStdString(baseDir));
+        report += tr(StoppedText);
+    setStatusText(1, report + tr(DoneWhereText) + QString::fromStdString(baseDir));
     ProcessedBaseDir = baseDir;
     btnOpenResultsBaseDir->show();
 }

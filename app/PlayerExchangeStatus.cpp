@@ -6,6 +6,7 @@
 #include <utility>
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -16,7 +17,7 @@
 
 namespace {
 
-const char* const CancelCaption = "Отмена";
+const char* const CancelCaption = QT_TRANSLATE_NOOP("PlayerExchangeStatus", "Отмена");
 
 // Events run at least this often (milliseconds) while answers arrive.
 constexpr int EventInterval = 50;
@@ -78,9 +79,10 @@ void PlayerExchangeStatus::Received(std::size_t entries, std::size_t total) {
 
 void PlayerExchangeStatus::Show() {
     FocusBefore = QApplication::focusWidget();
-    Cancel = new QPushButton(Text(CancelCaption), StatusBar);
+    Cancel = new QPushButton(QCoreApplication::translate("PlayerExchangeStatus", CancelCaption),
+                             StatusBar);
     Cancel->setObjectName(QStringLiteral("cancelPlayerExchange"));
-    Cancel->setAccessibleName(Text(CancelCaption));
+    Cancel->setAccessibleName(QCoreApplication::translate("PlayerExchangeStatus", CancelCaption));
     connect(Cancel, &QPushButton::clicked, this, [this] { Cancelled = true; });
     StatusBar->addPermanentWidget(Cancel);
     // The count stays in sight on the bar where the window is too narrow for the words.

@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     if (const std::optional<int> status = AnswerOnTerminal(argc, argv))
         return *status;
     QApplication application(argc, argv);
-    SetUpApplication(application);
+    SetUpApplication();
     TfrmVantrelMain window(SettingsFileFor(QCoreApplication::applicationFilePath().toStdString(),
                                            UserConfigFolder(), EffectiveUser()));
     window.show();

@@ -40,8 +40,8 @@ private:
 
 }  // namespace
 
-SearchSet MakeSearchSet(const std::string& name, std::size_t unitCount) {
-    Generator random(unitCount * 7919 + name.size());
+SearchSet MakeSearchSet(const std::string& name, std::size_t unitCount, std::uint64_t instance) {
+    Generator random(unitCount * 7919 + name.size() + instance * 0x632BE59BD9B4E019ull);
     SearchSet set;
     set.Totals.reserve(unitCount);
     if (name == "mp3") {
@@ -68,6 +68,25 @@ SearchSet MakeSearchSet(const std::string& name, std::size_t unitCount) {
         set.LowBound = set.Capacity;
         for (std::size_t i = 0; i < unitCount; ++i)
             set.Totals.push_back(2 * random.Between(125000001, 166666666));
+    } else if (name == "triplet") {
+        // Media of 1000 filled exactly by three units each: one of 380-490, the second between
+        // 250 and half of what is left, the third the rest; every unit is above a quarter.
+        set.Capacity = 1000;
+        set.LowBound = set.Capacity;
+        for (std::size_t i = 0; i + 3 <= unitCount; i += 3) {
+            const std::uint64_t first = random.Between(380, 490);
+            const std::uint64_t left = set.Capacity - first;
+            const std::uint64_t second = random.Between(250, left / 2);
+            set.Totals.insert(set.Totals.end(), {first, second, left - second});
+        }
+        // Shuffled, so that the order does not give the triples away.
+        for (std::size_t i = set.Totals.size(); i > 1; --i)
+            std::swap(set.Totals[i - 1], set.Totals[random.Next() % i]);
+    } else if (name == "uniform") {
+        set.Capacity = 150;
+        set.LowBound = set.Capacity;
+        for (std::size_t i = 0; i < unitCount; ++i)
+            set.Totals.push_back(random.Between(20, 100));
     } else if (name == "equal") {
         set.Capacity = 734003200;
         set.LowBound = LowBoundOf(set.Capacity, 99.9f);

@@ -19,6 +19,9 @@ struct SearchSet {
 // and a third of an odd capacity, tolerance 100 %: no medium ever reaches its low bound. equal:
 // units of 24 000 000 bytes onto 700 MB at 99.9 %, which no medium reaches. archive: the volumes
 // of a split archive, 700 MB each and a shorter last one, onto 4.38 GB at 99.9 %.
-SearchSet MakeSearchSet(const std::string& name, std::size_t unitCount);
+// triplet: units in threes that fill a medium of 1000 exactly (a multiple of three units, the
+// fewest media one third of them). uniform: 20-100 onto 150. Both at tolerance 100 %. Each
+// instance number gives another set of the same kind and size.
+SearchSet MakeSearchSet(const std::string& name, std::size_t unitCount, std::uint64_t instance = 0);
 
 inline const char* const SearchSetNames[] = {"mp3", "photos", "mixed", "hard", "equal", "archive"};

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What the program says about itself: its version, its web page, its two contacts, and where its
-# help pages lie relative to the program. Everything lands in one generated header.
+# help pages and translations lie relative to the program. Everything lands in one generated header.
 include(GNUInstallDirs)
 
 # The About box hides a web page or a mail address left empty; the names default to the project.
@@ -19,6 +19,11 @@ set(VANTREL_HELP_AUTHOR_EMAIL "" CACHE STRING
 set(VANTREL_HELP_INSTALL_DIR "${CMAKE_INSTALL_DATADIR}/vantrel/help")
 file(RELATIVE_PATH VANTREL_HELP_FROM_PROGRAM "${CMAKE_INSTALL_FULL_BINDIR}"
     "${CMAKE_INSTALL_FULL_DATADIR}/vantrel/help")
+
+# The window's translations likewise.
+set(VANTREL_TRANSLATIONS_INSTALL_DIR "${CMAKE_INSTALL_DATADIR}/vantrel/translations")
+file(RELATIVE_PATH VANTREL_TRANSLATIONS_FROM_PROGRAM "${CMAKE_INSTALL_FULL_BINDIR}"
+    "${CMAKE_INSTALL_FULL_DATADIR}/vantrel/translations")
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/VantrelBuildInfo.h.in
     ${CMAKE_BINARY_DIR}/generated/VantrelBuildInfo.h @ONLY)

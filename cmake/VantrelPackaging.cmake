@@ -16,7 +16,7 @@ set(CPACK_PACKAGE_DESCRIPTION
 files and folders measured in bytes onto data discs, or music tracks measured\n\
 in playing time onto audio discs and cassette sides. It writes a text list or\n\
 an M3U playlist per medium, or copies or moves the items into one folder per\n\
-medium. The window speaks Russian.\n\
+medium. The window speaks Russian or English, by the user's language.\n\
 The package also holds vantrel-divide, the division from the command line.")
 set(CPACK_PACKAGE_CONTACT ${VANTREL_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
@@ -29,7 +29,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # xdg-utils opens the web and mail links of the About box and the help; qt6-translations-l10n
-# puts the texts of Qt's own dialogs and buttons into Russian.
+# puts the texts of Qt's own dialogs and buttons into Russian when the window speaks Russian.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
 # The media player the music collection is exchanged with, and a burner for the disc images.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "audacious, xorriso")

@@ -10,6 +10,19 @@
 
 namespace {
 
+// One line of the list: a name holding a backslash, a line feed or a carriage return is escaped,
+// the line marked with a backslash, as sha256sum writes it.
+std::string ChecksumLine(const std::string& sum, const std::string& name) {
+    bool escaped = false;
+    std::string written;
+    for (const char c : name) {
+        const char* escape = c == '\\' ? "\\\\" : c == '\n' ? "\\n" : c == '\r' ? "\\r" : nullptr;
+        escaped = escaped || escape != nullptr;
+        written += escape != nullptr ? std::string(escape) : std::string(1, c);
+    }
+    return (escaped ? "\\" : "") + sum + "  " + written + "\n";
+}
+
 // Adds the lines of the files below folder, named from relative on.
 bool AddLines(const std::string& folder, const std::string& relative, TreeRule rule,
               const std::map<std::string, std::string>& recorded, std::string& text) {
@@ -36,15 +49,7 @@ bool AddLines(const std::string& folder, const std::string& relative, TreeRule r
         } else {
             return false;
         }
-        // A name holding a backslash or a line break is escaped, the line marked with a
-        // backslash, as sha256sum writes it.
-        bool escaped = false;
-        std::string written;
-        for (const char c : name) {
-            escaped = escaped || c == '\\' || c == '\n';
-            written += c == '\\' ? "\\\\" : c == '\n' ? "\\n" : std::string(1, c);
-        }
-        text += (escaped ? "\\" : "") + sum + "  " + written + "\n";
+        text += ChecksumLine(sum, name);
     }
     return true;
 }

@@ -17,6 +17,7 @@ bool DivisionRequest::CountsDiscFootprint() const {
 }
 
 bool StartDivision(TDataManager& manager, const DivisionRequest& request) {
+    manager.SetDivisionMethod(request.Method);
     return manager.PrepareDivision(request.Capacity, request.LowBound(), request.SongPause(),
                                    request.CountsDiscFootprint());
 }

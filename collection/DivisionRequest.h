@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "collection/DivisionLimits.h"
+#include "divide/DivisionMethod.h"
 #include "items/CollectionKind.h"
 
 class TDataManager;
@@ -15,6 +16,7 @@ struct DivisionRequest {
     float Tolerance = DefaultTolerance;      // percent a medium is filled to at least
     std::uint32_t Pause = DefaultSongPause;  // hundredths after every track; music only
     bool DiscCount = false;  // files count as what they take on a disc image; files only
+    DivisionMethod Method = DivisionMethod::FillEachMedium;
 
     // The total at which a medium is full enough.
     std::uint64_t LowBound() const;

@@ -43,6 +43,18 @@ void AddWrittenFiles(ResultsOutcome& outcome, const std::string& prefix, std::si
         outcome.Written.push_back(prefix + std::to_string(i + 1) + std::string(extension));
 }
 
+// The images made: a medium whose image failed may be followed by one that was made, and one
+// lacking a source the user left out is there too.
+void AddWrittenImages(ResultsOutcome& outcome, const std::string& prefix, std::size_t first) {
+    std::error_code error;
+    const std::size_t tried = outcome.Processed.Done + outcome.Processed.Failed;
+    for (std::size_t i = first; i < first + tried; ++i) {
+        const std::string image = prefix + std::to_string(i + 1) + std::string(ImageExtension);
+        if (std::filesystem::is_regular_file(image, error))
+            outcome.Written.push_back(image);
+    }
+}
+
 // The medium folders a collecting left: a medium that failed may be followed by one that was done,
 // and a failed one, or the one the user stopped at, may hold part of its items.
 void AddWrittenFolders(ResultsOutcome& outcome, const std::string& prefix, std::size_t first,
@@ -99,7 +111,7 @@ ResultsOutcome ProcessResults(TDataManager& manager, const ResultsRequest& reque
             AddWrittenFiles(outcome, *prefix, first, PlaylistExtension);
             break;
         case ResultsAction::Images:
-            AddWrittenFiles(outcome, *prefix, first, ImageExtension);
+            AddWrittenImages(outcome, *prefix, first);
             break;
         case ResultsAction::Move:
         case ResultsAction::Copy:

@@ -188,7 +188,7 @@ void TDataManager::RemoveSelected() {
 void TDataManager::SetGroupOfSelected(std::uint32_t group) {
     if (Thread)
         return;  // the running division has taken the groups
-    const std::string text = GroupText(group);
+    const std::string text = GroupText(group, Language);
     for (const std::size_t row : lstCollection.SelectedRows()) {
         CellOfRow(lstCollection, row)->Group = group;
         lstCollection.SetSubItemText(row, GroupSubItem, text);
@@ -201,7 +201,8 @@ void TDataManager::ShowCollection() {
     lstCollection.Reserve(Items.size());
     for (const TColItem& item : Items) {
         lstCollection.AddRow(item.Name, item.IconIndex,
-                             {ValueText(item.Size), GroupText(item.Group)}, item.Position.get());
+                             {ValueText(item.Size), GroupText(item.Group, Language)},
+                             item.Position.get());
     }
     lstCollection.EndUpdate();
 }
@@ -221,7 +222,7 @@ std::string TDataManager::ShowMedium(std::size_t medium) {
 }
 
 std::string TDataManager::ValueText(std::uint64_t value) const {
-    return ValueTextOf(CollectionType, value);
+    return ValueTextOf(CollectionType, value, Language);
 }
 
 std::string TDataManager::SelectionText() const {

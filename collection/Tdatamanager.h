@@ -10,10 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include "divide/DivisionMethod.h"
 #include "items/CollectionKind.h"
 #include "items/Collectionitems.h"
 #include "platform/FileOperation.h"
 #include "platform/Prompter.h"
+#include "platform/TextLanguage.h"
 #include "platform/TreeWalker.h"
 
 class ListView;
@@ -80,6 +82,8 @@ public:
     // The window's current collection type: it decides how items are added and sizes shown.
     void SetCollectionType(CollectionKind type) { CollectionType = type; }
     CollectionKind GetCollectionType() const { return CollectionType; }
+    // The language of the value texts shown and written into list files (Russian until told).
+    void SetTextLanguage(TextLanguage language) { Language = language; }
 
     // Whether hidden entries inside folders are counted, and so copied, moved and written into
     // images (off: they are left out everywhere, as a folder's size leaves them out). A change
@@ -118,8 +122,13 @@ public:
     // The remembered position of the priority control; every start of the program begins at
     // normal (3).
     int GetDivisionPriority() const { return DivisionPriority; }
+    // The way every later division divides.
+    void SetDivisionMethod(DivisionMethod method) { Method = method; }
     // Called by the window's end-of-division handler: forgets and releases the ended thread.
     void DivisionFinished();
+    // After a fewest-media division that placed everything: the fewest media any division can
+    // use; 0 for the other way, a stopped division and before the first.
+    std::uint32_t GetMediaLowerBound() const { return MediaLowerBound; }
     // Asks the running division to take the best combination found so far for its medium.
     void TakeBestMedium();
     // Asks the running division to report its progress (ShowDivisionProgress with medium -1).
@@ -139,7 +148,8 @@ public:
     enum class ChecksumLists { None, Written };
     TProcessedMedia CollectFiles(int index, const std::string& prefix, FileOperationKind kind,
                                  ChecksumLists checksums = ChecksumLists::None);
-    // Writes one ISO image per medium, prefix + number + ".iso"; stops at a cancel or a failure.
+    // Writes one ISO image per medium, prefix + number + ".iso"; stops at a cancel, goes on after
+    // a failure. A medium whose image failed or lacks a source the user left out is not done.
     // An image larger than capacity is kept, and the user is told it will not fit.
     TProcessedMedia MakeImages(int index, const std::string& prefix, std::uint64_t capacity,
                                FileOperationProgress& progress);
@@ -195,6 +205,7 @@ private:
 
     CollectionKind CollectionType = FilesAndFolders;
     TreeRule Tree;  // what a folder's tree holds, for every measure and every writer
+    TextLanguage Language = TextLanguage::Russian;
     TColItems Items;
     WideSum TotalSize;  // exact, so that removing items always leaves the right total
     bool ItemsAreFiles = true;
@@ -203,5 +214,7 @@ private:
     std::unique_ptr<TDivideThread> Thread;
     TDataManagerHost Host;
     int DivisionPriority = 3;
+    DivisionMethod Method = DivisionMethod::FillEachMedium;
+    std::uint32_t MediaLowerBound = 0;
     std::chrono::steady_clock::duration MediumTimeLimit{0};
 };

@@ -9,6 +9,7 @@
 
 #include "collection/ChecksumList.h"
 #include "collection/ResultFile.h"
+#include "collection/WorkTitles.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileOperation.h"
@@ -16,10 +17,6 @@
 #include "platform/Prompter.h"
 
 namespace {
-
-// Texts of the collector.
-constexpr const char* ProgressTitleBefore = "Носитель №";
-constexpr const char* ProgressTitleAfter = " Сбор файлов в один каталог...";
 
 // Whether the path is a folder holding any entry at all, hidden ones included; what an unfinished
 // copy left behind is no entry of the user's (the next copy into the folder removes it).
@@ -75,7 +72,7 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
             sources.push_back({item->Path, item->LinkItself});
         // The service reports every failure itself.
         const FileOperationResult result = Host.fileOperations.Run(
-            kind, sources, folder, ProgressTitleBefore + number + ProgressTitleAfter,
+            kind, sources, folder, MediumWorkTitle(MediumWork::Collecting, i + 1, Language),
             FileOperationPart{i - first + 1, last - first});
         leftInPlace += result.LeftInPlace;
         // A folder this run made that received nothing goes again, so a medium stopped or

@@ -35,6 +35,7 @@ bool TDataManager::PrepareDivision(std::uint64_t capacity, std::uint64_t lowBoun
         lowBound = std::min(capacity, lowBound > reserve ? lowBound - reserve : 0);
     }
     Groups.clear();
+    MediaLowerBound = 0;
     std::map<std::uint32_t, TColGroup> groupMap;
     OversizeAnswers answers;
     bool changed = false;
@@ -86,7 +87,7 @@ bool TDataManager::PrepareDivision(std::uint64_t capacity, std::uint64_t lowBoun
     Media.clear();
     Thread = std::make_unique<TDivideThread>(
         TDivideThreadParams{Groups, capacity, lowBound, Media, Host.uiThread, Host.divisionListener,
-                            DivisionPriority, MediumTimeLimit});
+                            DivisionPriority, Method, MediumTimeLimit});
     return true;
 }
 
@@ -173,5 +174,7 @@ std::uint64_t TDataManager::LowBoundOf(std::uint64_t capacity, float tolerance) 
 }
 
 void TDataManager::DivisionFinished() {
+    if (Thread)
+        MediaLowerBound = Thread->GetMediaLowerBound();
     Thread.reset();
 }

@@ -3,18 +3,11 @@
 #include "collection/Tdatamanager.h"
 
 #include "collection/ResultFile.h"
+#include "collection/WorkTitles.h"
 #include "disc/DiscFootprint.h"
 #include "disc/DiscImage.h"
 #include "platform/PathNames.h"
 #include "platform/Prompter.h"
-
-namespace {
-
-// Texts of the image writer.
-constexpr const char* ProgressTitleBefore = "Носитель №";
-constexpr const char* ProgressTitleAfter = " Создание образа диска...";
-
-}  // namespace
 
 TProcessedMedia TDataManager::MakeImages(int index, const std::string& prefix,
                                          std::uint64_t capacity, FileOperationProgress& progress) {
@@ -30,19 +23,21 @@ TProcessedMedia TDataManager::MakeImages(int index, const std::string& prefix,
             sources.push_back({item->Path, item->LinkItself});
         const DiscImageResult result =
             WriteDiscImage(sources, Tree, imagePath, DiscVolumeId(mediumName, i + 1),
-                           ProgressTitleBefore + number + ProgressTitleAfter, Host.prompter,
+                           MediumWorkTitle(MediumWork::MakingImage, i + 1, Language), Host.prompter,
                            progress, FileOperationPart{i - first + 1, last - first});
-        // A cancel stops the whole operation; a failure (told already) would meet the next
-        // medium too, a full disk above all.
+        // A cancel stops the whole operation, and the medium counts as stopped. A failure, or an
+        // image without a source the user left out, was told already: the medium is not done,
+        // and the other media go on.
         if (result.State == DiscImageResult::Outcome::Cancelled) {
             processed.Stopped = true;
             return processed;
         }
-        if (result.State != DiscImageResult::Outcome::Written) {
+        if (result.State == DiscImageResult::Outcome::Failed || result.LeftOut > 0)
             ++processed.Failed;
-            return processed;
-        }
-        ++processed.Done;
+        else
+            ++processed.Done;
+        if (result.State == DiscImageResult::Outcome::Failed)
+            continue;
         if (result.Size > capacity) {
             Question tooLarge(QuestionKind::ImageTooLarge, imagePath);
             tooLarge.Size = ValueText(result.Size);

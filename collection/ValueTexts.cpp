@@ -9,10 +9,15 @@
 
 namespace {
 
-constexpr const char* ByteUnit = " Б";
-constexpr const char* KilobyteUnit = " кБ";
-constexpr const char* MegabyteUnit = " МБ";
-constexpr const char* GigabyteUnit = " ГБ";
+// The units of sizes by language: bytes, kilobytes, megabytes, gigabytes.
+struct SizeUnits {
+    const char* Byte;
+    const char* Kilobyte;
+    const char* Megabyte;
+    const char* Gigabyte;
+};
+constexpr SizeUnits RussianUnits{" Б", " кБ", " МБ", " ГБ"};
+constexpr SizeUnits EnglishUnits{" B", " KB", " MB", " GB"};
 
 constexpr std::uint64_t Kilobyte = 1024;
 constexpr std::uint64_t Megabyte = Kilobyte * 1024;
@@ -40,16 +45,17 @@ std::string PlayingTimeText(std::uint64_t hundredths) {
 
 }  // namespace
 
-std::string ValueTextOf(CollectionKind type, std::uint64_t value) {
+std::string ValueTextOf(CollectionKind type, std::uint64_t value, TextLanguage language) {
+    const SizeUnits& units = language == TextLanguage::English ? EnglishUnits : RussianUnits;
     switch (type) {
         case FilesAndFolders:
             if (value >= Gigabyte)
-                return ScaledText(value, Gigabyte, GigabyteUnit);
+                return ScaledText(value, Gigabyte, units.Gigabyte);
             if (value >= Megabyte)
-                return ScaledText(value, Megabyte, MegabyteUnit);
+                return ScaledText(value, Megabyte, units.Megabyte);
             if (value >= Kilobyte)
-                return ScaledText(value, Kilobyte, KilobyteUnit);
-            return std::to_string(value) + ByteUnit;
+                return ScaledText(value, Kilobyte, units.Kilobyte);
+            return std::to_string(value) + units.Byte;
         case MusicTracks:
             return PlayingTimeText(value);
         default:
@@ -57,11 +63,13 @@ std::string ValueTextOf(CollectionKind type, std::uint64_t value) {
     }
 }
 
-std::string PreciseSizeText(std::uint64_t bytes) {
-    constexpr struct {
+std::string PreciseSizeText(std::uint64_t bytes, TextLanguage language) {
+    const SizeUnits& units = language == TextLanguage::English ? EnglishUnits : RussianUnits;
+    const struct {
         std::uint64_t Size;
         const char* Text;
-    } Units[] = {{Gigabyte, GigabyteUnit}, {Megabyte, MegabyteUnit}, {Kilobyte, KilobyteUnit}};
+    } Units[] = {
+        {Gigabyte, units.Gigabyte}, {Megabyte, units.Megabyte}, {Kilobyte, units.Kilobyte}};
     for (const auto& unit : Units) {
         if (bytes < unit.Size)
             continue;
@@ -72,7 +80,13 @@ std::string PreciseSizeText(std::uint64_t bytes) {
             std::to_chars(buffer, buffer + sizeof buffer, quotient, std::chars_format::fixed, 2);
         return std::string(buffer, result.ptr) + unit.Text;
     }
-    return std::to_string(bytes) + ByteUnit;
+    return std::to_string(bytes) + units.Byte;
+}
+
+std::string GroupText(std::uint32_t group, TextLanguage language) {
+    if (group != 0)
+        return std::to_string(group);
+    return language == TextLanguage::English ? "none" : "нет";
 }
 
 std::string ScaledNumberText(float value) {
@@ -94,8 +108,4 @@ std::string ScaledNumberText(float value) {
     if (result.ec != std::errc())
         return std::string();
     return std::string(buffer, result.ptr);
-}
-
-std::string GroupText(std::uint32_t group) {
-    return group == 0 ? std::string("нет") : std::to_string(group);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/Formabout.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,25 +18,32 @@
 #include "resources/VantrelIcons.h"
 
 namespace {
-const char* const Caption = "О программе";
+const char* const Caption = QT_TRANSLATE_NOOP("TfrmAbout", "О программе");
 const char* const ProgramName = "Orbek Vantrel";
-const char* const VersionCaption = "Версия:";
-const char* const WebSiteCaption = "Веб-сайт:";
-const char* const LicenseCaption = "Лицензия:";
-const char* const License = "GNU GPL версии 3 или более поздней (GPL-3.0-or-later)";
-const char* const ProgramGroupCaption = "Программирование: ";
-const char* const HelpGroupCaption = "Справка: ";
+const char* const VersionCaption = QT_TRANSLATE_NOOP("TfrmAbout", "Версия:");
+const char* const WebSiteCaption = QT_TRANSLATE_NOOP("TfrmAbout", "Веб-сайт:");
+const char* const LicenseCaption = QT_TRANSLATE_NOOP("TfrmAbout", "Лицензия:");
+const char* const License =
+    QT_TRANSLATE_NOOP("TfrmAbout", "GNU GPL версии 3 или более поздней (GPL-3.0-or-later)");
+const char* const ProgramGroupCaption = QT_TRANSLATE_NOOP("TfrmAbout", "Программирование: ");
+const char* const HelpGroupCaption = QT_TRANSLATE_NOOP("TfrmAbout", "Справка: ");
 const char* const EmailCaption = "E-Mail:";
-const char* const ProgramAuthorHint = "жду отзывы, предложения, багрепорты";
-const char* const WriteToHint = "Написать письмо: ";
-const char* const OkCaption = "&ОК";
+const char* const ProgramAuthorHint =
+    QT_TRANSLATE_NOOP("TfrmAbout", "жду отзывы, предложения, багрепорты");
+const char* const WriteToHint = QT_TRANSLATE_NOOP("TfrmAbout", "Написать письмо: ");
+const char* const OkCaption = QT_TRANSLATE_NOOP("TfrmAbout", "&ОК");
 const char* const ProgramSubject = "?subject=Orbek%20Vantrel%20v";
-const char* const HelpSubject = "?subject=Справка%20к%20Orbek%20Vantrel%20v";
+const char* const HelpSubject =
+    QT_TRANSLATE_NOOP("TfrmAbout", "?subject=Справка%20к%20Orbek%20Vantrel%20v");
 const QColor ProgramNameColour(0x80, 0x00, 0x00);
 const int LogoSize = 48;
 
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
+}
+
+QString Tr(const char* text) {
+    return QCoreApplication::translate("TfrmAbout", text);
 }
 
 // The mail program shows "name <address>" as the recipient; only the spaces of the name need
@@ -44,7 +52,7 @@ QString MailLink(const AboutContact& contact, const char* subjectPart, const QSt
     QString name = contact.Name;
     name.replace(QLatin1Char(' '), QStringLiteral("%20"));
     return QStringLiteral("mailto:") + name + QLatin1Char('<') + contact.Email + QLatin1Char('>') +
-           Text(subjectPart) + version;
+           Tr(subjectPart) + version;
 }
 
 QLabel* BoldLabel(const QString& text, Qt::Alignment alignment, QWidget* parent) {
@@ -60,15 +68,15 @@ QLabel* BoldLabel(const QString& text, Qt::Alignment alignment, QWidget* parent)
 // or address is hidden, and so is a group with neither.
 QGroupBox* ContactGroup(const char* caption, const AboutContact& contact, QToolButton*& picture,
                         LinkEdit*& address, QWidget* parent) {
-    auto* group = new QGroupBox(Text(caption), parent);
+    auto* group = new QGroupBox(Tr(caption), parent);
     auto* name = new QLabel(contact.Name, group);
     picture = new QToolButton(group);
     picture->setIcon(VantrelIcons::Mail());
     picture->setIconSize(QSize(24, 24));
     picture->setAutoRaise(true);
     picture->setCursor(Qt::PointingHandCursor);
-    picture->setToolTip(Text(WriteToHint) + contact.Name);
-    picture->setAccessibleName(Text(WriteToHint) + contact.Name);
+    picture->setToolTip(Tr(WriteToHint) + contact.Name);
+    picture->setAccessibleName(Tr(WriteToHint) + contact.Name);
     auto* emailLabel = new QLabel(Text(EmailCaption), group);
     address = new LinkEdit(contact.Email, group);
     address->setAccessibleName(Text(EmailCaption));
@@ -101,7 +109,7 @@ TfrmAbout::TfrmAbout(const AboutDetails& details, UrlOpener& opener, QWidget* pa
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       Details(details),
       Opener(opener) {
-    setWindowTitle(Text(Caption));
+    setWindowTitle(Tr(Caption));
 
     imgLogo = new QLabel(this);
     imgLogo->setPixmap(VantrelIcons::Application().pixmap(LogoSize, LogoSize));
@@ -117,19 +125,19 @@ TfrmAbout::TfrmAbout(const AboutDetails& details, UrlOpener& opener, QWidget* pa
     darkRed.setColor(QPalette::WindowText, ProgramNameColour);
     lblProgramName->setPalette(darkRed);
 
-    lblVer = BoldLabel(Text(VersionCaption), Qt::AlignRight, this);
+    lblVer = BoldLabel(Tr(VersionCaption), Qt::AlignRight, this);
     lblVersion = BoldLabel(Details.Version, Qt::AlignLeft, this);
     lblVersion->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblWebSite = new QLabel(Text(WebSiteCaption), this);
+    lblWebSite = new QLabel(Tr(WebSiteCaption), this);
     lblWebSite->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     editWebSite = new LinkEdit(Details.WebPage, this);
-    editWebSite->setAccessibleName(Text(WebSiteCaption));
+    editWebSite->setAccessibleName(Tr(WebSiteCaption));
     lblWebSite->setBuddy(editWebSite);
     lblWebSite->setHidden(Details.WebPage.isEmpty());
     editWebSite->setHidden(Details.WebPage.isEmpty());
-    lblLicenseCaption = new QLabel(Text(LicenseCaption), this);
+    lblLicenseCaption = new QLabel(Tr(LicenseCaption), this);
     lblLicenseCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblLicense = new QLabel(Text(License), this);
+    lblLicense = new QLabel(Tr(License), this);
     lblLicense->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblLicense->setAccessibleName(lblLicense->text());
     lblLicense->setAccessibleDescription(lblLicenseCaption->text());
@@ -149,11 +157,11 @@ TfrmAbout::TfrmAbout(const AboutDetails& details, UrlOpener& opener, QWidget* pa
 
     QGroupBox* programGroup = ContactGroup(ProgramGroupCaption, Details.ProgramAuthor, imgEMail1,
                                            editProgramAuthorEMail, this);
-    editProgramAuthorEMail->setToolTip(Text(ProgramAuthorHint));
+    editProgramAuthorEMail->setToolTip(Tr(ProgramAuthorHint));
     QGroupBox* helpGroup =
         ContactGroup(HelpGroupCaption, Details.HelpAuthor, imgEMail2, editHelpAuthorEMail, this);
 
-    btnOk = new QPushButton(Text(OkCaption), this);
+    btnOk = new QPushButton(Tr(OkCaption), this);
     btnOk->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -15,13 +15,16 @@
 
 namespace {
 
-const char* const TitleSuffix = " - Предупреждение";
-const char* const ActionCaption = " Выберите действие ";
-const char* const ExpandCaption = "вместо папки добавить в коллекцию её файлы и подпапки";
-const char* const ExcludeCaption = "исключить папку из рассмотрения";
-const char* const SameAnswerCaption = "использовать этот ответ во всех подобных случаях";
+const char* const TitleSuffix = QT_TRANSLATE_NOOP("TdlgDirTooBig", " - Предупреждение");
+const char* const ActionCaption = QT_TRANSLATE_NOOP("TdlgDirTooBig", " Выберите действие ");
+const char* const ExpandCaption =
+    QT_TRANSLATE_NOOP("TdlgDirTooBig", "вместо папки добавить в коллекцию её файлы и подпапки");
+const char* const ExcludeCaption =
+    QT_TRANSLATE_NOOP("TdlgDirTooBig", "исключить папку из рассмотрения");
+const char* const SameAnswerCaption =
+    QT_TRANSLATE_NOOP("TdlgDirTooBig", "использовать этот ответ во всех подобных случаях");
 const char* const OkCaption = "&OK";
-const char* const CancelCaption = "О&тмена";
+const char* const CancelCaption = QT_TRANSLATE_NOOP("TdlgDirTooBig", "О&тмена");
 
 // The dialog's client area and icon at 96 pixels per inch.
 constexpr int ClientWidth = 352;
@@ -35,7 +38,7 @@ constexpr int MessageHeight = 33;
 TdlgDirTooBig::TdlgDirTooBig(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setWindowTitle(QApplication::applicationName() + Text(TitleSuffix));
+    setWindowTitle(QApplication::applicationName() + tr(TitleSuffix));
     const int dpi = logicalDpiX();
     const auto scaled = [dpi](int pixels) { return pixels * dpi / 96; };
 
@@ -49,14 +52,14 @@ TdlgDirTooBig::TdlgDirTooBig(QWidget* parent)
     lblMessage->setMinimumSize(scaled(MessageWidth), scaled(MessageHeight));
     lblMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    radioGroupAction = new QGroupBox(Text(ActionCaption), this);
-    radioExpand = new QRadioButton(Text(ExpandCaption), radioGroupAction);
+    radioGroupAction = new QGroupBox(tr(ActionCaption), this);
+    radioExpand = new QRadioButton(tr(ExpandCaption), radioGroupAction);
     radioExpand->setChecked(true);
-    radioExclude = new QRadioButton(Text(ExcludeCaption), radioGroupAction);
+    radioExclude = new QRadioButton(tr(ExcludeCaption), radioGroupAction);
     auto* actions = new QVBoxLayout(radioGroupAction);
     actions->addWidget(radioExpand);
     actions->addWidget(radioExclude);
-    chkSameAnswerToAll = new QCheckBox(Text(SameAnswerCaption), this);
+    chkSameAnswerToAll = new QCheckBox(tr(SameAnswerCaption), this);
     for (QAbstractButton* choice :
          {static_cast<QAbstractButton*>(radioExpand), static_cast<QAbstractButton*>(radioExclude),
           static_cast<QAbstractButton*>(chkSameAnswerToAll)})
@@ -65,7 +68,7 @@ TdlgDirTooBig::TdlgDirTooBig(QWidget* parent)
     btnOk = new QPushButton(Text(OkCaption), this);
     btnOk->setDefault(true);
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
-    btnCancel = new QPushButton(Text(CancelCaption), this);
+    btnCancel = new QPushButton(tr(CancelCaption), this);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* top = new QHBoxLayout;

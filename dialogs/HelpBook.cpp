@@ -10,9 +10,10 @@
 #include "dialogs/HelpWindow.h"
 #include "platform/Prompter.h"
 
-QString HelpBook::InstalledFolder() {
+QString HelpBook::InstalledFolder(TextLanguage language) {
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                           QString::fromUtf8(BuildInfo::HelpFolderFromProgram));
+                           QString::fromUtf8(BuildInfo::HelpFolderFromProgram) +
+                           (language == TextLanguage::English ? QStringLiteral("/en") : QString()));
 }
 
 HelpBook::HelpBook(const QString& folder, Prompter& prompter) : Folder(folder), Asker(prompter) {}

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "platform/TextLanguage.h"
+
 class HelpWindow;
 class Prompter;
 
@@ -20,8 +22,9 @@ inline constexpr char Results[] = "T_Result.html";
 // for the next topic.
 class HelpBook {
 public:
-    // The folder the installed program reads its help from, relative to the program's own file.
-    static QString InstalledFolder();
+    // The folder the installed program reads its help in this language from, relative to the
+    // program's own file: the Russian pages in the help folder, the English in its "en" folder.
+    static QString InstalledFolder(TextLanguage language);
 
     HelpBook(const QString& folder, Prompter& prompter);
     ~HelpBook();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/HelpWindow.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QPushButton>
@@ -13,15 +14,19 @@
 #include "resources/VantrelIcons.h"
 
 namespace {
-const char* const Caption = "Справка Orbek Vantrel";
+const char* const Caption = QT_TRANSLATE_NOOP("HelpWindow", "Справка Orbek Vantrel");
 const char* const CaptionSeparator = " — ";
-const char* const BackCaption = "&Назад";
-const char* const ForwardCaption = "&Вперёд";
-const char* const ContentsCaption = "&Содержание";
-const char* const PageName = "Страница справки";
+const char* const BackCaption = QT_TRANSLATE_NOOP("HelpWindow", "&Назад");
+const char* const ForwardCaption = QT_TRANSLATE_NOOP("HelpWindow", "&Вперёд");
+const char* const ContentsCaption = QT_TRANSLATE_NOOP("HelpWindow", "&Содержание");
+const char* const PageName = QT_TRANSLATE_NOOP("HelpWindow", "Страница справки");
 
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
+}
+
+QString Tr(const char* text) {
+    return QCoreApplication::translate("HelpWindow", text);
 }
 }  // namespace
 
@@ -30,16 +35,16 @@ HelpWindow::HelpWindow(const QUrl& contentsPage) : QWidget(nullptr, Qt::Window) 
     // The help stays open beside the program but never keeps it running on its own.
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    btnBack = new QPushButton(style()->standardIcon(QStyle::SP_ArrowBack), Text(BackCaption), this);
+    btnBack = new QPushButton(style()->standardIcon(QStyle::SP_ArrowBack), Tr(BackCaption), this);
     btnForward =
-        new QPushButton(style()->standardIcon(QStyle::SP_ArrowForward), Text(ForwardCaption), this);
-    btnContents = new QPushButton(Text(ContentsCaption), this);
+        new QPushButton(style()->standardIcon(QStyle::SP_ArrowForward), Tr(ForwardCaption), this);
+    btnContents = new QPushButton(Tr(ContentsCaption), this);
     btnBack->setEnabled(false);
     btnForward->setEnabled(false);
 
     browser = new QTextBrowser(this);
     browser->setOpenExternalLinks(true);
-    browser->setAccessibleName(Text(PageName));
+    browser->setAccessibleName(Tr(PageName));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnBack);
@@ -63,7 +68,7 @@ HelpWindow::HelpWindow(const QUrl& contentsPage) : QWidget(nullptr, Qt::Window) 
     connect(new QShortcut(QKeySequence::Forward, this), &QShortcut::activated, browser,
             &QTextBrowser::forward);
 
-    setWindowTitle(Text(Caption));
+    setWindowTitle(Tr(Caption));
     resize(760, 600);
 }
 
@@ -76,6 +81,6 @@ void HelpWindow::ShowPage(const QUrl& page) {
 
 void HelpWindow::updateCaption() {
     const QString pageTitle = browser->documentTitle();
-    setWindowTitle(pageTitle.isEmpty() ? Text(Caption)
-                                       : pageTitle + Text(CaptionSeparator) + Text(Caption));
+    setWindowTitle(pageTitle.isEmpty() ? Tr(Caption)
+                                       : pageTitle + Text(CaptionSeparator) + Tr(Caption));
 }

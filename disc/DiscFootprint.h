@@ -9,8 +9,8 @@
 // What an item takes on an ISO 9660 image with Joliet and Rock Ridge names and recorded MD5
 // checksums, as the image writer beside this file makes it. The count is an upper bound: an
 // image written for items whose footprints, plus DiscImageReserve, add up to at most a capacity
-// is never larger than that capacity. It over-estimates a little (a few hundred bytes per
-// name, a few blocks per folder), never under-estimates.
+// is never larger than that capacity. It over-estimates a little (up to a few hundred bytes per
+// name, the blocks of a folder's records packed as they are), never under-estimates.
 
 // The image's block: every file takes whole blocks.
 inline constexpr std::uint64_t DiscBlockSize = 2048;

@@ -14,11 +14,13 @@
 #include <mutex>
 #include <optional>
 #include <system_error>
+#include <vector>
 
 // The burn_source interface libisofs hands the image out through, declared by libisofs itself.
 #define LIBISOFS_WITHOUT_LIBBURN 1
 #include <libisofs.h>
 
+#include "disc/ImageLimits.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileOperationProgress.h"
@@ -74,6 +76,13 @@ std::string TakeMessages() {
     return all;
 }
 
+// What libisofs's messages tell: its known layout fault, or a failure in its own words.
+Failure MessagesFailure(std::string messages) {
+    const FailureReason why =
+        IsKnownLayoutFault(messages) ? FailureReason::ImageLayoutFault : FailureReason::System;
+    return {why, std::move(messages)};
+}
+
 Failure SystemFailure(int error) {
     return {FailureReason::System, std::system_category().message(error)};
 }
@@ -87,7 +96,7 @@ Failure Reason(int error) {
     if (error == static_cast<int>(ISO_FILE_DOESNT_EXIST))
         return SystemFailure(ENOENT);
     const std::string queued = TakeMessages();
-    return {FailureReason::System, queued.empty() ? std::string(iso_error_to_msg(error)) : queued};
+    return MessagesFailure(queued.empty() ? std::string(iso_error_to_msg(error)) : queued);
 }
 
 ImagePtr NewImage(const std::string& volumeId) {
@@ -108,54 +117,105 @@ int AddUnlessCancelled(IsoImage* image, IsoFileSource*) {
     return cancelled() ? -1 : 1;
 }
 
+// The local path libisofs reads a source from: the source itself, or what a link given as the
+// item stands for; nothing when that does not exist.
+std::optional<std::string> LocalPath(const FileOperationSource& source) {
+    const std::string path = WithoutTrailingDelimiter(source.Path);
+    if (source.LinkItself)
+        return path;
+    std::error_code error;
+    const auto target = std::filesystem::canonical(path, error);
+    if (error)
+        return std::nullopt;
+    return target.string();
+}
+
+bool IsLocalFolder(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+IsoDir* AsFolder(IsoNode* node) {
+    return iso_node_get_type(node) == LIBISO_DIR ? reinterpret_cast<IsoDir*>(node) : nullptr;
+}
+
+// Whether the local folder merges into the image's folder as a copy merges it into a folder
+// placed before: folders of the same name merge, any other entry of a name already there clashes.
+bool MergesWithoutClash(IsoDir* folder, const std::string& local, TreeRule rule) {
+    const auto listing = ListTreeFolder(local, rule);
+    if (!listing)
+        return true;  // adding it fails on its own
+    for (const TreeEntry& entry : listing->Entries) {
+        IsoNode* there = nullptr;
+        if (iso_dir_get_node(folder, entry.Name.c_str(), &there) != 1)
+            continue;
+        if (AsFolder(there) == nullptr || entry.Kind != TreeEntryKind::Folder ||
+            !MergesWithoutClash(AsFolder(there), JoinPath(local, entry.Name), rule))
+            return false;
+    }
+    return true;
+}
+
+int AddEntry(IsoImage* image, IsoDir* folder, const std::string& name, const std::string& local,
+             TreeRule rule, std::vector<IsoNode*>& added);
+
 // Adds the entries of the local folder that belong to its tree under the rule into the image's
-// folder, and everything inside them; 1 on success or the libisofs error.
-int AddFolderContents(IsoImage* image, IsoDir* folder, const std::string& local, TreeRule rule) {
+// folder, and everything inside them; the nodes added to folders that were there before are
+// appended to added. 1 on success or the libisofs error.
+int AddFolderContents(IsoImage* image, IsoDir* folder, const std::string& local, TreeRule rule,
+                      std::vector<IsoNode*>& added) {
     const auto listing = ListTreeFolder(local, rule);
     if (!listing)
         return static_cast<int>(ISO_FILE_ACCESS_DENIED);
     for (const TreeEntry& entry : listing->Entries) {
         if (AddUnlessCancelled(image, nullptr) < 0)
             return static_cast<int>(ISO_CANCELED);
-        const std::string path = JoinPath(local, entry.Name);
-        IsoNode* node = nullptr;
         const int result =
-            iso_tree_add_new_node(image, folder, entry.Name.c_str(), path.c_str(), &node);
+            AddEntry(image, folder, entry.Name, JoinPath(local, entry.Name), rule, added);
         if (result < 0)
             return result;
-        if (entry.Kind == TreeEntryKind::Folder && iso_node_get_type(node) == LIBISO_DIR) {
-            const int inside =
-                AddFolderContents(image, reinterpret_cast<IsoDir*>(node), path, rule);
-            if (inside < 0)
-                return inside;
-        }
     }
     return 1;
 }
 
-// Adds one source at the root; 1 on success or the libisofs error (or the negative errno).
-int AddSource(IsoImage* image, const FileOperationSource& source, TreeRule rule) {
-    std::string local = WithoutTrailingDelimiter(source.Path);
-    const std::string name = LastComponent(local);
-    if (!source.LinkItself) {
-        std::error_code error;
-        const auto target = std::filesystem::canonical(local, error);
-        if (error)
-            return static_cast<int>(ISO_FILE_DOESNT_EXIST);
-        local = target.string();
-    }
+// Adds the entry name of the local folder (and everything inside it) into the image's folder,
+// merging it into a folder of that name there; every node it adds to a folder that was there
+// before is appended to added. 1 on success or the libisofs error.
+int AddEntry(IsoImage* image, IsoDir* folder, const std::string& name, const std::string& local,
+             TreeRule rule, std::vector<IsoNode*>& added) {
+    IsoNode* there = nullptr;
+    if (iso_dir_get_node(folder, name.c_str(), &there) == 1 && AsFolder(there) != nullptr)
+        return AddFolderContents(image, AsFolder(there), local, rule, added);
     IsoNode* node = nullptr;
-    int result =
-        iso_tree_add_new_node(image, iso_image_get_root(image), name.c_str(), local.c_str(), &node);
+    const int result = iso_tree_add_new_node(image, folder, name.c_str(), local.c_str(), &node);
     if (result < 0)
         return result;
-    if (iso_node_get_type(node) == LIBISO_DIR) {
-        result = AddFolderContents(image, reinterpret_cast<IsoDir*>(node), local, rule);
-        if (result < 0) {
-            // A folder added in part goes again: the image holds it whole or not at all.
-            iso_node_remove_tree(node, nullptr);
-            return result;
-        }
+    added.push_back(node);
+    if (AsFolder(node) == nullptr)
+        return 1;
+    // What goes inside a new folder goes with it when it is removed.
+    std::vector<IsoNode*> inside;
+    return AddFolderContents(image, AsFolder(node), local, rule, inside);
+}
+
+// Adds one source at the root, read from local; 1 on success or the libisofs error. A folder of
+// a name already at the root merges into it, as in a copy; any other name taken is a clash.
+int AddSource(IsoImage* image, const FileOperationSource& source, const std::string& local,
+              TreeRule rule) {
+    const std::string name = LastComponent(WithoutTrailingDelimiter(source.Path));
+    IsoDir* root = iso_image_get_root(image);
+    IsoNode* there = nullptr;
+    if (iso_dir_get_node(root, name.c_str(), &there) == 1 &&
+        (AsFolder(there) == nullptr || !IsLocalFolder(local) ||
+         !MergesWithoutClash(AsFolder(there), local, rule)))
+        return static_cast<int>(ISO_NODE_NAME_NOT_UNIQUE);
+    std::vector<IsoNode*> added;
+    const int result = AddEntry(image, root, name, local, rule, added);
+    if (result < 0) {
+        // What was added in part goes again: the image holds the source whole or not at all.
+        for (auto node = added.rbegin(); node != added.rend(); ++node)
+            iso_node_remove_tree(*node, nullptr);
+        return result;
     }
     return 1;
 }
@@ -177,7 +237,22 @@ ImagePtr BuildTree(const std::vector<FileOperationSource>& sources, TreeRule rul
     iso_tree_set_report_callback(image.get(), AddUnlessCancelled);
     bool keep = true;
     for (const FileOperationSource& source : sources) {
-        const int result = cancelled() ? 0 : AddSource(image.get(), source, rule);
+        if (cancelled()) {
+            keep = false;
+            break;
+        }
+        const std::optional<std::string> local = LocalPath(source);
+        const std::optional<ImageLimitHit> beyond =
+            local ? FirstEntryBeyondImageLimits(*local, rule) : std::nullopt;
+        if (beyond) {
+            if (!skip(WithoutTrailingDelimiter(source.Path), ImageLimitFailure(*beyond))) {
+                keep = false;
+                break;
+            }
+            continue;
+        }
+        const int result = local ? AddSource(image.get(), source, *local, rule)
+                                 : static_cast<int>(ISO_FILE_DOESNT_EXIST);
         if (cancelled() ||
             (result < 0 && !skip(WithoutTrailingDelimiter(source.Path), Reason(result)))) {
             keep = false;
@@ -324,7 +399,7 @@ Poured PourStream(ImageStream& stream, int fd, const std::string& imagePath,
         if (!stream.Read(buffer.data(), size)) {
             const std::string messages = TakeMessages();
             poured.Problem = messages.empty() ? Failure{FailureReason::ImageIncomplete, {}}
-                                              : Failure{FailureReason::System, messages};
+                                              : MessagesFailure(messages);
             break;
         }
         if (const int error = WriteAll(fd, buffer.data(), size); error != 0) {
@@ -342,7 +417,7 @@ Poured PourStream(ImageStream& stream, int fd, const std::string& imagePath,
         stream.End();
     if (!poured.Cancelled && !poured.Problem) {
         if (std::string problem = TakeMessages(); !problem.empty())
-            poured.Problem = Failure{FailureReason::System, std::move(problem)};
+            poured.Problem = MessagesFailure(std::move(problem));
     }
     return poured;
 }
@@ -351,7 +426,8 @@ Poured PourStream(ImageStream& stream, int fd, const std::string& imagePath,
 // the user stopped (cancelled) or libisofs failed.
 ImagePtr BuildTreeAsking(const std::vector<FileOperationSource>& sources, TreeRule rule,
                          const std::string& imagePath, const std::string& volumeId,
-                         Prompter& prompter, FileOperationProgress& progress, bool& cancelled) {
+                         Prompter& prompter, FileOperationProgress& progress, bool& cancelled,
+                         std::size_t& leftOut) {
     return BuildTree(
         sources, rule, volumeId,
         [&](const std::string& path, const Failure& reason) {
@@ -360,6 +436,7 @@ ImagePtr BuildTreeAsking(const std::vector<FileOperationSource>& sources, TreeRu
             skip.Answers = SkipOrCancel;
             skip.Default = Answer::Yes;
             cancelled = prompter.Ask(skip) != Answer::Yes;
+            leftOut += cancelled ? 0 : 1;
             return !cancelled;
         },
         [&] {
@@ -384,8 +461,8 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources, 
     };
 
     bool cancelled = false;
-    const ImagePtr image =
-        BuildTreeAsking(sources, rule, imagePath, volumeId, prompter, progress, cancelled);
+    const ImagePtr image = BuildTreeAsking(sources, rule, imagePath, volumeId, prompter, progress,
+                                           cancelled, result.LeftOut);
     if (cancelled) {
         result.State = DiscImageResult::Outcome::Cancelled;
         return result;

@@ -22,7 +22,8 @@ class FileOperationProgress;
 // What became of one image.
 struct DiscImageResult {
     enum class Outcome { Written, Cancelled, Failed } State = Outcome::Failed;
-    std::uint64_t Size = 0;  // bytes of the image written
+    std::uint64_t Size = 0;   // bytes of the image written
+    std::size_t LeftOut = 0;  // sources the user chose to leave out of a written image
 };
 
 // Writes the image under imagePath. It is made under a temporary name beside it (what an

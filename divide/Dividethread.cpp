@@ -16,12 +16,16 @@ TDivideThread::TDivideThread(const TDivideThreadParams& params)
       Announce(std::make_shared<std::atomic<bool>>(true)),
       Priority(params.Priority) {
     Search.SetMediumTimeLimit(params.MediumTimeLimit);
+    if (params.Method == DivisionMethod::FewestMedia)
+        Fewest = std::make_unique<FewestMedia>(params.Capacity, params.LowBound);
+    if (Fewest)
+        Fewest->SetTimeLimit(params.MediumTimeLimit);
     Control = std::thread([this] { Execute(); });
 }
 
 TDivideThread::~TDivideThread() {
     Announce->store(false);
-    Search.RequestStop();
+    Terminate();
     // A search thread waiting for a synchronous step gives up on it once the stop is requested,
     // so the join cannot wait for this (the user-interface) thread.
     if (Control.joinable())
@@ -30,14 +34,26 @@ TDivideThread::~TDivideThread() {
 
 void TDivideThread::Terminate() {
     Search.RequestStop();
+    if (Fewest)
+        Fewest->RequestStop();
 }
 
 void TDivideThread::RequestProgress() {
-    Search.RequestProgress();
+    if (Fewest)
+        Fewest->RequestProgress();
+    else
+        Search.RequestProgress();
 }
 
 void TDivideThread::RequestTakeBest() {
-    Search.RequestTakeBest();
+    if (Fewest)
+        Fewest->RequestTakeBest();
+    else
+        Search.RequestTakeBest();
+}
+
+bool TDivideThread::IsStopRequested() const {
+    return Search.IsStopRequested();
 }
 
 int TDivideThread::SetPriority(int position) {
@@ -47,7 +63,7 @@ int TDivideThread::SetPriority(int position) {
     std::lock_guard lock(PriorityMutex);
     Priority = position;
     if (SearchThreadId != 0 && ApplyStrongestThreadPriority(SearchThreadId, position) != allowed)
-        Search.RequestPark();
+        Fewest ? Fewest->RequestPark() : Search.RequestPark();
     return allowed;
 }
 
@@ -66,7 +82,7 @@ void TDivideThread::Execute() {
     DivisionSearch::Outcome outcome = DivisionSearch::Outcome::Parked;
     // Every search thread starts at this thread's priority and lowers itself, so a parked search
     // can go on at any position it held before.
-    while (outcome == DivisionSearch::Outcome::Parked && !Search.IsStopRequested()) {
+    while (outcome == DivisionSearch::Outcome::Parked && !IsStopRequested()) {
         std::thread searchThread([this, &totals, &outcome] { outcome = RunSearch(totals); });
         searchThread.join();
     }
@@ -84,12 +100,21 @@ DivisionSearch::Outcome TDivideThread::RunSearch(std::vector<std::uint64_t>& tot
         SearchThreadId = CurrentThreadId();
         ApplyStrongestThreadPriority(SearchThreadId, Priority);
     }
-    const DivisionSearch::Outcome outcome = Search.Run(
-        totals,
-        [this](const std::vector<std::uint32_t>& units, const DivisionSearch::MediumStats&) {
-            DeliverMedium(units);
-        },
-        [this] { ReportProgress(); });
+    DivisionSearch::Outcome outcome;
+    if (Fewest) {
+        outcome = Fewest->Run(
+            totals, [this](const std::vector<std::uint32_t>& units) { DeliverMedium(units); },
+            [this] { ReportProgress(); });
+        if (outcome == DivisionSearch::Outcome::Completed)
+            MediaLowerBound = Fewest->LowerBound;
+    } else {
+        outcome = Search.Run(
+            totals,
+            [this](const std::vector<std::uint32_t>& units, const DivisionSearch::MediumStats&) {
+                DeliverMedium(units);
+            },
+            [this] { ReportProgress(); });
+    }
     std::lock_guard lock(PriorityMutex);
     SearchThreadId = 0;
     return outcome;
@@ -105,16 +130,16 @@ void TDivideThread::DeliverMedium(const std::vector<std::uint32_t>& units) {
             Media.push_back(CurrentMedium);
             Listener.addResultMedium();
         },
-        [this] { return Search.IsStopRequested(); });
+        [this] { return IsStopRequested(); });
     // Even a medium given up on leaves the units: Groups keeps step with the search's totals.
     RemoveAcceptedUnits(Groups, units);
 }
 
 void TDivideThread::ReportProgress() {
-    UnitsLeft = Search.UnitsLeft;
-    ElementCount = Search.ElementCount;
-    CombinationCount = Search.CombinationCount;
+    UnitsLeft = Fewest ? Fewest->UnitsLeft : Search.UnitsLeft;
+    ElementCount = Fewest ? Fewest->ElementCount : Search.ElementCount;
+    CombinationCount = Fewest ? Fewest->CombinationCount : Search.CombinationCount;
     Ui.RunSync(
         [this] { Listener.ShowDivisionProgress(-1, ElementCount, CombinationCount, UnitsLeft); },
-        [this] { return Search.IsStopRequested(); });
+        [this] { return IsStopRequested(); });
 }

@@ -10,7 +10,9 @@
 #include <thread>
 #include <vector>
 
+#include "divide/DivisionMethod.h"
 #include "divide/DivisionSearch.h"
+#include "divide/FewestMedia.h"
 #include "items/Collectionitems.h"
 
 class DivisionListener;
@@ -25,6 +27,7 @@ struct TDivideThreadParams {
     UiThread& uiThread;
     DivisionListener& Listener;
     int Priority;  // the position (0-6) of the priority control
+    DivisionMethod Method = DivisionMethod::FillEachMedium;
     // Each medium's search takes the best found so far after this long (0: never).
     std::chrono::steady_clock::duration MediumTimeLimit{0};
 };
@@ -66,6 +69,9 @@ public:
     std::uint32_t GetUnitsLeft() const { return UnitsLeft; }
     std::uint32_t GetElementCount() const { return ElementCount; }
     std::uint64_t GetCombinationCount() const { return CombinationCount; }
+    // After the end of a fewest-media division that placed every unit: the fewest media any
+    // division can use (the media used when it equals their number). 0 otherwise.
+    std::uint32_t GetMediaLowerBound() const { return MediaLowerBound; }
 
     std::vector<TColGroup>& Groups;
     std::vector<TMedium>& Media;
@@ -75,6 +81,7 @@ public:
 private:
     void Execute();
     DivisionSearch::Outcome RunSearch(std::vector<std::uint64_t>& totals);
+    bool IsStopRequested() const;
     void DeliverMedium(const std::vector<std::uint32_t>& units);
     void ReportProgress();
 
@@ -86,6 +93,9 @@ private:
     UiThread& Ui;
     DivisionListener& Listener;
     DivisionSearch Search;
+    // Set for a fewest-media division, which then takes the place of Search.
+    std::unique_ptr<FewestMedia> Fewest;
+    std::uint32_t MediaLowerBound = 0;
     // Cleared when the object goes: the end notification, queued on the user-interface thread,
     // may run after that and must then do nothing.
     std::shared_ptr<std::atomic<bool>> Announce;

@@ -80,12 +80,18 @@ enum class FailureReason {
     PlacedByThisOperation,
     SizeMismatch,
     NameTaken,
-    ImageIncomplete
+    ImageIncomplete,
+    ImageLinkNameTooLong,  // an entry inside is a link to a name over 255 bytes
+    ImageLinkTooLong,      // an entry inside is a link of 1 024 bytes or more
+    ImagePathTooLong,      // an entry inside has a path of 4 096 bytes or more
+    ImageLayoutFault       // libisofs laid out the Rock Ridge records wrongly and stopped
 };
 
 struct Failure {
     FailureReason Why = FailureReason::System;
-    std::string SystemText;  // the system's own words for FailureReason::System
+    // The system's own words for FailureReason::System, libisofs's for ImageLayoutFault; the
+    // entry beyond the limit for the image's limits.
+    std::string SystemText;
 };
 
 struct Question {

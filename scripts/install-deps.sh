@@ -8,7 +8,7 @@ set -euo pipefail
 # Packages every supported release has under the same name.
 packages=(
     build-essential cmake ninja-build pkg-config git
-    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+    qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     libisofs-dev xorriso
     clang

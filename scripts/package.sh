@@ -9,10 +9,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$PWD/build/package
 
-# What the build and the packaging need: compilers, CMake, Qt, libisofs, GoogleTest for the test
-# programs CMake configures, and dpkg-shlibdeps (dpkg-dev) and file for the dependencies.
+# What the build and the packaging need: compilers, CMake, Qt and its lrelease, libisofs,
+# GoogleTest for the test programs CMake configures, and dpkg-shlibdeps (dpkg-dev) and file for
+# the dependencies.
 scripts/install-deps.sh build-essential cmake ninja-build pkg-config qt6-base-dev \
-    qt6-base-dev-tools libgl-dev libisofs-dev libgtest-dev libgmock-dev dpkg-dev file
+    qt6-base-dev-tools qt6-l10n-tools libgl-dev libisofs-dev libgtest-dev libgmock-dev dpkg-dev file
 
 if [ $# -ge 1 ]; then
     build=$1

@@ -30,6 +30,10 @@ build_and_test() {
     cmake --build "$dir" -j "$jobs"
 }
 
+echo "== the English translation is complete"
+# Every text of the window has a finished English translation (lupdate on a copy, then lrelease).
+scripts/update-translations.sh --check
+
 echo "== licence lines"
 # Every source, build and script file names its licence in its first lines.
 unlicensed=$(git ls-files '*.cpp' '*.h' '*CMakeLists.txt' '*.cmake' 'scripts/*.sh' |

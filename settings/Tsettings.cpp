@@ -38,6 +38,8 @@ constexpr std::string_view KeyMediumName = "MediumName";
 constexpr std::string_view KeyDiscFootprint = "DiscFootprint";
 constexpr std::string_view KeyChecksumLists = "ChecksumLists";
 constexpr std::string_view KeyCountHidden = "CountHidden";
+constexpr std::string_view KeyLanguage = "Language";
+constexpr std::string_view KeyDivisionMethod = "DivisionMethod";
 
 // Capacities are written as full unsigned 64-bit decimals. A negative value can only come from a
 // file that held them as signed 32-bit numbers; it is sign-extended as such a file meant it.
@@ -202,10 +204,14 @@ void TSettings::Load() {
         ChecksumLists = *value != 0;
     if (const auto value = ParseSigned(get(KeyCountHidden)))
         CountHidden = *value != 0;
+    if (const auto value = get(KeyLanguage))
+        Language = *value;
+    if (const auto value = ParseSigned(get(KeyDivisionMethod)))
+        DivisionMethod = *value == 1 ? 1 : 0;  // an unknown way is the default one
 }
 
 bool TSettings::Save() {
-    const std::array<std::pair<std::string_view, std::string>, 13> entries{{
+    const std::array<std::pair<std::string_view, std::string>, 14> entries{{
         {KeyAutoSave, AutoSave ? "1" : "0"},
         {KeyCollectionType, std::to_string(CollectionType)},
         {KeyFilesAddMethod, std::to_string(FilesAddMethod)},
@@ -219,6 +225,7 @@ bool TSettings::Save() {
         {KeyDiscFootprint, DiscFootprint ? "1" : "0"},
         {KeyChecksumLists, ChecksumLists ? "1" : "0"},
         {KeyCountHidden, CountHidden ? "1" : "0"},
+        {KeyDivisionMethod, std::to_string(DivisionMethod)},
     }};
 
     auto report = [this] {

@@ -45,6 +45,11 @@ public:
     // Hidden files and folders inside folders are counted in sizes, and so copied, moved and
     // written into images; off, they are left out everywhere.
     bool CountHidden = false;
+    // The window's language: "auto" (the user's locale decides), "ru" or "en". Only read: the
+    // user sets it in the file, and saving keeps the file's own line.
+    std::string Language = "auto";
+    // 0: each medium in turn as full as can be; 1: as few media as can be. Missing: 0.
+    std::uint8_t DivisionMethod = 0;
 
 private:
     void Load();

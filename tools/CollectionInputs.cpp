@@ -125,12 +125,16 @@ std::optional<int> AddInputs(TDataManager& manager, InMemoryListView& collection
         const std::set<const void*> before =
             group != 0 ? ItemCells(manager) : std::set<const void*>();
         manager.AddItems(run, inputs[first].Method);
-        if (prompter.StageFailed() || prompter.StageStopped()) {
+        // A playlist that cannot be read stops the run. Files and folders whose size cannot be
+        // read were told of and the run goes on without what they hold.
+        if (prompter.StageStopped() || (music && prompter.StageFailed())) {
             if (prompter.StageFailed())
                 status.Print(Program + std::string("cannot read the playlist \"") + run.front() +
                              "\"");
             return ExitBadInput;
         }
+        if (prompter.StageFailed())
+            prompter.NoteLeftOut();
         if (group != 0)
             GroupNewItems(manager, collectionView, before, group);
         first = next;

@@ -30,6 +30,13 @@ void WriteRequest(std::ostream& out, const CollectionOptions& options,
     if (music)
         out << ",\n  \"pause\": " << division.Pause;
     out << ",\n  \"discCount\": " << Bool(division.DiscCount);
+    // How near the fewest possible a fewest-media division came; null for the other way.
+    out << ",\n  \"fewestMedia\": ";
+    if (const std::uint32_t bound = manager.GetMediaLowerBound(); bound != 0)
+        out << "{\"bound\": " << bound
+            << ", \"proven\": " << Bool(manager.GetMedia().size() <= bound) << "}";
+    else
+        out << "null";
 }
 
 void WriteMedia(std::ostream& out, const CollectionOptions& options, const TDataManager& manager) {

@@ -14,6 +14,7 @@
 #include "platform/PosixFileOperations.h"
 #include "tools/CollectionInputs.h"
 #include "tools/CollectionJson.h"
+#include "tools/MinimumText.h"
 #include "tools/RunProgress.h"
 #include "tools/StatusLine.h"
 #include "tools/SymlinkFarm.h"
@@ -143,9 +144,14 @@ bool CollectionRun::Divide() {
     }
     Manager.DivisionFinished();
     Interrupted = stopping;
-    if (stopping)
+    if (stopping) {
         EndStatus = ExitInterrupted;
-    return !stopping;
+        return false;
+    }
+    if (const std::uint32_t bound = Manager.GetMediaLowerBound(); bound != 0 && !Options.Quiet)
+        Status.Print(Program + MediaMinimumText(
+                                   static_cast<std::uint32_t>(Manager.GetMedia().size()), bound));
+    return true;
 }
 
 void CollectionRun::Act(const ActionStep& step) {

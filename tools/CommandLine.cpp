@@ -17,7 +17,7 @@ const char* const DivideUsage =
     "Usage: vantrel-divide --capacity C [OPTION...] PATH...\n"
     "       vantrel-divide --music --capacity C [OPTION...] PLAYLIST.m3u...\n"
     "       vantrel-divide --capacity C --low-bound L [--exhaustive] [--medium-time-limit S]\n"
-    "                      [--stats]\n"
+    "                      [--stats] [--fewest-media]\n"
     "\n"
     "Divides files and folders, or the tracks of playlists, onto media of capacity C, the way\n"
     "the window does, and prints the plan: per medium the medium list's caption with its\n"
@@ -48,6 +48,11 @@ const char* const DivideUsage =
     "  --disc-count             count every file and folder as what it takes on an ISO 9660\n"
     "                           image (whole 2048-byte blocks, names, the image's own room),\n"
     "                           so that each medium's image surely fits\n"
+    "  --fewest-media           divide onto as few media as can be found (the first media the\n"
+    "                           fullest, the last the rest) instead of filling each medium in\n"
+    "                           turn, and tell whether that number is proven the least\n"
+    "                           (also with unit totals; --medium-time-limit then bounds the\n"
+    "                           whole search)\n"
     "  --hidden                 count hidden files and folders (names beginning with \".\")\n"
     "                           inside folders, and write them with every action; without\n"
     "                           it they are left out, and a move leaves them in place\n"
@@ -314,6 +319,10 @@ const OptionRow Options[] = {
     {"--exhaustive", Units, false,
      Set<[](ParseState& s) { s.Command.UnitList.Exhaustive = true; }>},
     {"--stats", Units, false, Set<[](ParseState& s) { s.Command.UnitList.Stats = true; }>},
+    {"--fewest-media", Any, false, Set<[](ParseState& s) {
+         s.Command.UnitList.FewestMedia = true;
+         s.Collection().Division.Method = DivisionMethod::FewestMedia;
+     }>},
     {"--capacity", Any, true, Capacity},
     {"--low-bound", Any, true, LowBound},
     {"--tolerance", Paths, true, Tolerance},

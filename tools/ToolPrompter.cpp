@@ -10,11 +10,17 @@ namespace {
 
 constexpr const char* Program = "vantrel-divide: ";
 
-// The text without its question: what comes before a blank line, else the first line; the
-// remaining line ends become spaces so that every decision is one line.
+// The text without its question: what comes before a blank line, else all but a last line that
+// asks; a reason after a line break stays. The remaining line ends become spaces so that every
+// decision is one line.
 std::string Statement(const std::string& text) {
-    const auto blank = text.find("\n\n");
-    std::string statement = text.substr(0, blank != std::string::npos ? blank : text.find('\n'));
+    std::size_t end = text.find("\n\n");
+    if (end == std::string::npos) {
+        const auto lastLine = text.rfind('\n');
+        end = lastLine != std::string::npos && !text.empty() && text.back() == '?' ? lastLine
+                                                                                   : text.size();
+    }
+    std::string statement = text.substr(0, end);
     std::replace(statement.begin(), statement.end(), '\n', ' ');
     return statement;
 }

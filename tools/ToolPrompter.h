@@ -55,6 +55,9 @@ public:
     bool StageStopped() const { return Stopped; }
     // Whether any item was left out of the division or the collecting.
     bool ItemsLeftOut() const { return LeftOut; }
+    // Notes that the run left something of the input out without a question (a folder that
+    // could not be read).
+    void NoteLeftOut() { LeftOut = true; }
     const std::vector<ToolDecision>& Decisions() const { return Made; }
 
     // Records and writes a decision or a failure of the tool's own (the links it makes).

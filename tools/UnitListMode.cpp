@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "divide/DivisionSearch.h"
+#include "divide/FewestMedia.h"
 #include "platform/NumberParsing.h"
+#include "tools/MinimumText.h"
 
 std::optional<std::vector<std::uint64_t>> ReadUnitTotals(std::istream& in, std::ostream& err) {
     std::vector<std::uint64_t> totals;
@@ -43,31 +45,53 @@ int RunUnitList(const UnitListOptions& options, std::istream& in, std::ostream& 
         return 2;
     std::vector<std::uint64_t>& totals = *read;
 
-    DivisionSearch search(options.Capacity, options.LowBound);
-    search.SetExhaustive(options.Exhaustive);
-    if (options.MediumTimeLimit > 0)
-        search.SetMediumTimeLimit(MediumTimeLimitTicks(options.MediumTimeLimit));
-
     // Input indices of the units still to place, parallel to the search's totals.
     std::vector<std::uint32_t> inputIndex(totals.size());
     for (std::uint32_t i = 0; i < inputIndex.size(); ++i)
         inputIndex[i] = i;
     std::uint64_t mediumNumber = 0;
-    const auto deliver = [&](const std::vector<std::uint32_t>& units,
-                             const DivisionSearch::MediumStats& stats) {
+    const auto printMedium = [&](const std::vector<std::uint32_t>& units) {
         ++mediumNumber;
         for (std::size_t i = 0; i < units.size(); ++i)
             out << (i == 0 ? "" : " ") << inputIndex[units[i]];
         out << '\n' << std::flush;
-        if (options.Stats) {
-            err << "medium " << mediumNumber << ": " << stats.UnitsLeft << " units left";
-            for (const auto& pass : stats.Passes)
-                err << "; K=" << pass.ElementCount << ": " << pass.Evaluations << " evaluations";
-            err << '\n';
-        }
-        RemoveAcceptedUnits(inputIndex, units);
     };
-    const auto outcome = search.Run(totals, deliver, [] {});
+
+    DivisionSearch::Outcome outcome;
+    if (options.FewestMedia) {
+        FewestMedia fewest(options.Capacity, options.LowBound);
+        if (options.MediumTimeLimit > 0)
+            fewest.SetTimeLimit(MediumTimeLimitTicks(options.MediumTimeLimit));
+        outcome = fewest.Run(
+            totals,
+            [&](const std::vector<std::uint32_t>& units) {
+                printMedium(units);
+                RemoveAcceptedUnits(inputIndex, units);
+            },
+            [] {});
+        if (outcome == DivisionSearch::Outcome::Completed)
+            err << "vantrel-divide: " << MediaMinimumText(fewest.MediaCount, fewest.LowerBound)
+                << '\n';
+    } else {
+        DivisionSearch search(options.Capacity, options.LowBound);
+        search.SetExhaustive(options.Exhaustive);
+        if (options.MediumTimeLimit > 0)
+            search.SetMediumTimeLimit(MediumTimeLimitTicks(options.MediumTimeLimit));
+        outcome = search.Run(
+            totals,
+            [&](const std::vector<std::uint32_t>& units, const DivisionSearch::MediumStats& stats) {
+                printMedium(units);
+                if (options.Stats) {
+                    err << "medium " << mediumNumber << ": " << stats.UnitsLeft << " units left";
+                    for (const auto& pass : stats.Passes)
+                        err << "; K=" << pass.ElementCount << ": " << pass.Evaluations
+                            << " evaluations";
+                    err << '\n';
+                }
+                RemoveAcceptedUnits(inputIndex, units);
+            },
+            [] {});
+    }
     if (outcome == DivisionSearch::Outcome::Failed) {
         out << "FAILED\n";
         return 1;

@@ -14,6 +14,7 @@ struct UnitListOptions {
     bool Exhaustive = false;
     double MediumTimeLimit = 0;  // seconds; 0: none
     bool Stats = false;
+    bool FewestMedia = false;  // the second way of dividing
 };
 
 // One unit total per line (unsigned 64-bit decimal, a CR before the line end allowed), in input

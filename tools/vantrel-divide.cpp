@@ -11,7 +11,7 @@
 
 namespace {
 
-// Set by Ctrl+C; the run looks at it between steps and stops cleanly.
+// Set by Ctrl+C, SIGTERM or SIGHUP; the run looks at it between steps and stops cleanly.
 std::atomic<bool> Interrupted{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
@@ -40,7 +40,8 @@ int main(int argc, char** argv) {
             CatchConsoleInterrupt(OnInterrupt);
             const CollectionStreams streams{std::cin, std::cout, std::cerr, PrepareStatusTerminal(),
                                             [] { return Interrupted.load(); }};
-            return RunCollection(command.Collection, streams);
+            const int status = RunCollection(command.Collection, streams);
+            return status == ExitInterrupted ? InterruptedExitStatus() : status;
         }
         case DivideCommand::Kind::UnitList:
             break;

@@ -9,9 +9,9 @@
 
 namespace {
 
-const char* const CancelCaption = "Отмена";
-const char* const PartTextBefore = "Носитель ";
-const char* const PartTextOf = " из ";
+const char* const CancelCaption = QT_TRANSLATE_NOOP("QtFileOperationProgress", "Отмена");
+const char* const PartTextBefore = QT_TRANSLATE_NOOP("QtFileOperationProgress", "Носитель ");
+const char* const PartTextOf = QT_TRANSLATE_NOOP("QtFileOperationProgress", " из ");
 
 // The bar counts in thousandths, since byte counts do not fit its int range.
 constexpr int BarSteps = 1000;
@@ -27,13 +27,17 @@ void QtFileOperationProgress::Started(const std::string& title, std::uint64_t to
     Total = totalBytes;
     PartCount = std::max<std::size_t>(count, 1);
     PartsBefore = std::min(number, PartCount) - (number > 0 ? 1 : 0);
-    PartText = PartCount > 1 ? QString::fromUtf8(PartTextBefore) + QString::number(number) +
-                                   QString::fromUtf8(PartTextOf) + QString::number(PartCount)
-                             : QString();
+    PartText = PartCount > 1
+                   ? QCoreApplication::translate("QtFileOperationProgress", PartTextBefore) +
+                         QString::number(number) +
+                         QCoreApplication::translate("QtFileOperationProgress", PartTextOf) +
+                         QString::number(PartCount)
+                   : QString();
     CurrentPath.clear();
     Dialog = std::make_unique<QProgressDialog>(Owner);
     Dialog->setWindowTitle(QString::fromStdString(title));
-    Dialog->setCancelButtonText(QString::fromUtf8(CancelCaption));
+    Dialog->setCancelButtonText(
+        QCoreApplication::translate("QtFileOperationProgress", CancelCaption));
     Dialog->setRange(0, BarSteps);
     Dialog->setAutoReset(false);
     Dialog->setAutoClose(false);

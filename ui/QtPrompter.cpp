@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -11,23 +12,27 @@
 
 namespace {
 
-const char* const ConfirmationCaption = "Подтверждение";
-const char* const WarningCaption = "Предупреждение";
+const char* const ConfirmationCaption = QT_TRANSLATE_NOOP("QtPrompter", "Подтверждение");
+const char* const WarningCaption = QT_TRANSLATE_NOOP("QtPrompter", "Предупреждение");
+
+QString Tr(const char* text) {
+    return QCoreApplication::translate("QtPrompter", text);
+}
 
 QString ButtonText(Answer button) {
     switch (button) {
         case Answer::Ok:
             return QStringLiteral("OK");
         case Answer::Yes:
-            return QString::fromUtf8("&Да");
+            return Tr(QT_TRANSLATE_NOOP("QtPrompter", "&Да"));
         case Answer::No:
-            return QString::fromUtf8("&Нет");
+            return Tr(QT_TRANSLATE_NOOP("QtPrompter", "&Нет"));
         case Answer::Cancel:
-            return QString::fromUtf8("Отмена");
+            return Tr(QT_TRANSLATE_NOOP("QtPrompter", "Отмена"));
         case Answer::NoToAll:
-            return QString::fromUtf8("Не&т для всех");
+            return Tr(QT_TRANSLATE_NOOP("QtPrompter", "Не&т для всех"));
         case Answer::YesToAll:
-            return QString::fromUtf8("Да для &всех");
+            return Tr(QT_TRANSLATE_NOOP("QtPrompter", "Да для &всех"));
         default:
             return {};
     }
@@ -53,9 +58,9 @@ QMessageBox::Icon BoxIcon(QuestionLook look) {
 
 QString Caption(QuestionLook look) {
     if (look == QuestionLook::ConfirmationDialog)
-        return QString::fromUtf8(ConfirmationCaption);
+        return Tr(ConfirmationCaption);
     if (look == QuestionLook::WarningDialog)
-        return QString::fromUtf8(WarningCaption);
+        return Tr(WarningCaption);
     return QString::fromUtf8(ApplicationTitle);
 }
 

@@ -43,6 +43,10 @@ void CatchConsoleInterrupt(void (*onInterrupt)()) {
     ::SetConsoleCtrlHandler(OnControl, TRUE);
 }
 
+int InterruptedExitStatus() {
+    return 130;  // as a shell reports a run that Ctrl+C ended
+}
+
 bool PrepareStatusTerminal() {
     HANDLE error = ::GetStdHandle(STD_ERROR_HANDLE);
     DWORD mode = 0;

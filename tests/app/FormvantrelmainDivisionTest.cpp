@@ -278,6 +278,28 @@ private slots:
         QVERIFY(window.close());
     }
 
+    // The stored way shows on the Division page, reaches the division, and the Results page
+    // tells the proven least; catches a choice that is shown but not used.
+    void fewestMediaChoiceReachesTheDivisionAndTheResults() {
+        Harness harness("DataMediumCapacity=1000\nDivisionMethod=1\n");
+        TfrmVantrelMain& window = harness.Open();
+        QCOMPARE(window.cmboDivisionMethod->currentIndex(), 1);
+        int number = 0;
+        for (const std::uint64_t size : {264, 115, 209, 686, 205, 325, 117}) {
+            const std::string name = "item" + std::to_string(number++);
+            TDataManagerTestAccess::Append(*window.DataManager,
+                                           TColItem(name, "/nowhere/" + name, -1, size));
+        }
+        window.collectionChanged();
+        window.btnDivide->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.dividing(), 30000);
+        QCOMPARE(window.DataManager->GetMedia().size(), std::size_t{2});
+        QVERIFY(!window.lblMediaMinimum->isHidden());
+        QCOMPARE(window.lblMediaMinimum->text(), Text("Носителей: 2, минимум: 2 — достигнут"));
+        window.cmboDivisionMethod->setCurrentIndex(0);
+        QCOMPARE(window.Settings.DivisionMethod, std::uint8_t{0});
+    }
+
     void takeBestDeliversTheMediumBeingSearched() {
         Harness harness(LongSearchSettings);
         TfrmVantrelMain& window = StartLongDivision(harness);
@@ -378,6 +400,7 @@ private slots:
             {window.chkDiscFootprint, Text("учитывать файловую систему диска (ISO 9660)")},
             {window.chkCountHidden, Text("учитывать скрытые файлы и папки")},
             {window.spinEditCapacityTolerance, Text("Заполнять носитель на")},
+            {window.cmboDivisionMethod, Text("Разбивать:")},
             {window.btnDivide, Text("Разделить")},
             {window.btnPriorityLower, Text("Понизить приоритет")},
             {window.trackPriority, Text("Приоритет процесса:")},

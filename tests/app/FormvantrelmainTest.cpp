@@ -9,25 +9,32 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
 #include "app/ApplicationSetup.h"
 #include "app/Formvantrelmain.h"
+#include "app/WindowLanguage.h"
 #include "collection/Tdatamanager.h"
 #include "dialogs/Formabout.h"
+#include "dialogs/Formdirtoobig.h"
 #include "dialogs/HelpBook.h"
 #include "dialogs/HelpWindow.h"
 #include "divide/Dividethread.h"
@@ -38,7 +45,11 @@
 #include "tests/doubles/RecordingWinampHost.h"
 #include "tests/doubles/ScriptedFileChooser.h"
 #include "ui/ElidedLabel.h"
+#include "ui/QtFileOperationProgress.h"
 #include "ui/QtListView.h"
+#include "ui/QtPrompter.h"
+#include "ui/QuestionTexts.h"
+#include "winamp/dialog/Formwinamppath.h"
 
 class FormvantrelmainTest : public QObject {
     Q_OBJECT
@@ -61,6 +72,82 @@ class FormvantrelmainTest : public QObject {
     // its end notification waits in the event queue until the test lets events run.
     static void StartEmptyDivision(TfrmVantrelMain& window) {
         TDataManagerTestAccess::StartEmptyDivision(*window.DataManager);
+    }
+
+    // Every text a person sees or hears of the widgets shown in root and of its menus:
+    // captions, titles, list items, headers and cells, tooltips, accessible names and
+    // descriptions.
+    static QStringList ShownTexts(QWidget* root) {
+        QStringList texts{root->windowTitle()};
+        QList<QWidget*> widgets = root->findChildren<QWidget*>();
+        widgets.prepend(root);
+        for (QWidget* widget : widgets) {
+            if (auto* menu = qobject_cast<QMenu*>(widget)) {
+                texts << menu->title();
+                for (const QAction* action : menu->actions())
+                    texts << action->text() << action->toolTip();
+            }
+            if (!widget->isVisible())
+                continue;
+            texts << widget->toolTip() << widget->accessibleName()
+                  << widget->accessibleDescription();
+            if (auto* label = qobject_cast<QLabel*>(widget))
+                texts << label->text();
+            if (auto* button = qobject_cast<QAbstractButton*>(widget))
+                texts << button->text();
+            if (auto* group = qobject_cast<QGroupBox*>(widget))
+                texts << group->title();
+            if (auto* combo = qobject_cast<QComboBox*>(widget))
+                for (int i = 0; i < combo->count(); ++i)
+                    texts << combo->itemText(i);
+            if (auto* tabs = qobject_cast<QTabBar*>(widget))
+                for (int i = 0; i < tabs->count(); ++i)
+                    texts << tabs->tabText(i);
+            if (auto* bar = qobject_cast<QMenuBar*>(widget))
+                for (const QAction* action : bar->actions())
+                    texts << action->text();
+            if (auto* view = qobject_cast<QAbstractItemView*>(widget)) {
+                const QAbstractItemModel* model = view->model();
+                for (int column = 0; column < model->columnCount(); ++column) {
+                    texts << model->headerData(column, Qt::Horizontal).toString();
+                    for (int row = 0; row < model->rowCount(); ++row)
+                        texts << model->index(row, column).data().toString();
+                }
+            }
+            if (auto* browser = qobject_cast<QTextBrowser*>(widget))
+                texts << browser->toPlainText();
+        }
+        texts.removeAll(QString());
+        return texts;
+    }
+    static QStringList Cyrillic(const QStringList& texts) {
+        static const QRegularExpression letter(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
+        return texts.filter(letter);
+    }
+    // The mnemonic letters of the shown controls and the menu bar, as many times as they occur.
+    static QStringList Mnemonics(QWidget* root) {
+        QStringList letters;
+        const auto add = [&letters](const QString& text) {
+            const qsizetype at = text.indexOf(QLatin1Char('&'));
+            if (at >= 0 && at + 1 < text.size())
+                letters << text.mid(at + 1, 1).toLower();
+        };
+        for (const QAction* action : root->findChild<QMenuBar*>()->actions())
+            add(action->text());
+        for (QWidget* widget : root->findChildren<QWidget*>()) {
+            if (!widget->isVisible())
+                continue;
+            if (auto* button = qobject_cast<QAbstractButton*>(widget))
+                add(button->text());
+            if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy())
+                add(label->text());
+        }
+        return letters;
+    }
+    // Divides the collection and waits for the end, so the Results page lists a medium.
+    static void DivideAndWait(TfrmVantrelMain& window) {
+        window.btnDivide->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.dividing() && window.cmboMedia->count() > 0, 60000);
     }
 
 private slots:
@@ -526,7 +613,8 @@ private slots:
     // Qt's own dialogs spoke English in the Russian window, and a display name made Qt add the
     // program's name to titles that carry it already ("Vantrel - Предупреждение — Vantrel").
     void applicationSpeaksRussianAndNamesItselfOnce() {
-        SetUpApplication(*qApp);
+        SetUpApplication();
+        UseLanguage(TextLanguage::Russian);
         QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
         QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), Text("Отмена"));
         QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), Text("Перейти к:"));
@@ -614,6 +702,135 @@ private slots:
         TfrmVantrelMain& window = harness.Open();
         QCOMPARE(window.cmboCollectionType->currentIndex(), Fetched<int>("typeAfter"));
         QCOMPARE(window.miFileAutosave->isChecked(), autoSave);
+    }
+
+    // A text left out of the translation (or a value text of the core left Russian) showed
+    // Cyrillic in the English window; a later English window kept Qt's Russian buttons.
+    void englishWindowShowsNoCyrillic() {
+        Harness harness("Language=en\n");
+        TfrmVantrelMain& window = harness.Open();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const auto expectEnglish = [](QWidget* root, const char* where) {
+            const QStringList found = Cyrillic(ShownTexts(root));
+            QVERIFY2(found.isEmpty(), qPrintable(QString::fromUtf8(where) + QStringLiteral(": ") +
+                                                 found.join(QStringLiteral(" | "))));
+        };
+        window.pageControl->setCurrentIndex(1);
+        QTest::keyClick(&window, Qt::Key_F1);
+        HelpWindow* help = window.Help->Window();
+        QVERIFY(help != nullptr);
+        QVERIFY(
+            help->browser->source().toLocalFile().endsWith(QStringLiteral("/en/T_Divide.html")));
+        expectEnglish(help, "help window");
+        help->close();
+
+        // Music first: the kind can change only while the collection is empty.
+        window.cmboCollectionType->setCurrentIndex(MusicTracks);
+        window.cmboCollectionTypeSelect();
+        for (int page = 0; page < 3; ++page) {
+            window.pageControl->setCurrentIndex(page);
+            expectEnglish(&window, "music page");
+        }
+        window.cmboCollectionType->setCurrentIndex(FilesAndFolders);
+        window.cmboCollectionTypeSelect();
+        window.AddDroppedPaths({harness.File("a.txt", 1536), harness.File("b.txt", 3)});
+        window.lstCollection->Select(0);
+        window.editGroup->setValue(1);
+        DivideAndWait(window);
+        for (int page = 0; page < 3; ++page) {
+            window.pageControl->setCurrentIndex(page);
+            expectEnglish(&window, "files page");
+        }
+
+        window.FileProgress->Started("t", 10, 1, 2);
+        window.FileProgress->Advanced(1, harness.Root + "/a.txt");
+        expectEnglish(window.FileProgress->Window(), "progress window");
+        window.FileProgress->Finished();
+        TfrmAbout about(AboutDetails::FromBuild(), *window.Links, &window);
+        about.show();
+        expectEnglish(&about, "About box");
+        TdlgDirTooBig tooBig(&window);
+        tooBig.show();
+        expectEnglish(&tooBig, "oversized-folder dialog");
+        TdlgWinampPath playerFolder(&window, harness.Questions, {});
+        playerFolder.show();
+        expectEnglish(&playerFolder, "player's folder dialog");
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Cancel"));
+
+        // Every question kind as the window shows it (caption, text, every button), then every
+        // failure reason; HelpPageMissing is the last kind.
+        QtPrompter prompter(&window);
+        for (int kind = 0; kind <= int(QuestionKind::HelpPageMissing); ++kind) {
+            Question question(static_cast<QuestionKind>(kind), "/a.txt", "Winamp");
+            question.Paths = {"/a.txt"};
+            question.Answers = {Answer::Ok,     Answer::Yes,     Answer::No,
+                                Answer::Cancel, Answer::NoToAll, Answer::YesToAll};
+            QTimer::singleShot(0, [&] {
+                QWidget* box = QApplication::activeModalWidget();
+                QVERIFY(box != nullptr);
+                expectEnglish(box, qPrintable(QStringLiteral("question %1").arg(kind)));
+                QVERIFY2(Cyrillic({box->windowTitle()}).isEmpty(), qPrintable(box->windowTitle()));
+                box->close();
+            });
+            prompter.Ask(question);
+        }
+        for (int reason = 1; reason <= int(FailureReason::ImageIncomplete); ++reason) {
+            const QString text = FailureText({static_cast<FailureReason>(reason), {}});
+            QVERIFY2(!text.isEmpty() && Cyrillic({text}).isEmpty(), qPrintable(text));
+        }
+    }
+
+    // The English translation leaked into a Russian window opened after it, or a Russian
+    // locale or the setting "ru" did not give the window's Russian texts; "auto" ignored the
+    // locale.
+    void russianWindowKeepsItsRussianTexts_data() {
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<QByteArray>("locale");
+        QTest::addColumn<bool>("russian");
+        QTest::newRow("C locale") << QString() << QByteArray("C") << true;
+        QTest::newRow("Russian locale") << QString() << QByteArray("ru_RU.UTF-8") << true;
+        QTest::newRow("setting ru") << Text("Language=ru\n") << QByteArray("en_US.UTF-8") << true;
+        QTest::newRow("English locale") << QString() << QByteArray("en_US.UTF-8") << false;
+    }
+    void russianWindowKeepsItsRussianTexts() {
+        QFETCH(QString, settings);
+        QFETCH(QByteArray, locale);
+        QFETCH(bool, russian);
+        const QByteArray before = qgetenv("LC_MESSAGES");
+        qputenv("LC_MESSAGES", locale);
+        Harness harness(settings.toStdString());
+        TfrmVantrelMain& window = harness.Open();
+        qputenv("LC_MESSAGES", before);
+        window.AddDroppedPaths({harness.File("a.txt", 1536)});
+        const QStringList texts = ShownTexts(&window);
+        const char* const originals[] = {
+            "Коллекция", "Разбиение",     "Результаты",         "&Файл",
+            "Разбиваем", "&Добавить... ", "Всего: 1 (1.50 кБ)", "нет"};
+        for (const char* text : originals)
+            QCOMPARE(texts.contains(Text(text)), russian);
+        QCOMPARE(Cyrillic(texts).isEmpty(), !russian);
+    }
+
+    // Two controls of one page shared a mnemonic, so Alt and the letter reached only one of them.
+    void mnemonicsAreUniquePerPage_data() {
+        QTest::addColumn<QString>("settings");
+        QTest::newRow("Russian") << QString();
+        QTest::newRow("English") << Text("Language=en\n");
+    }
+    void mnemonicsAreUniquePerPage() {
+        QFETCH(QString, settings);
+        for (const int kind : {FilesAndFolders, MusicTracks}) {
+            Harness harness(settings.toStdString() + "CollectionType=" + std::to_string(kind) +
+                            "\n");
+            TfrmVantrelMain& window = harness.Open();
+            for (int page = 0; page < 3; ++page) {
+                window.pageControl->setCurrentIndex(page);
+                const QStringList letters = Mnemonics(&window);
+                QCOMPARE(QSet<QString>(letters.begin(), letters.end()).size(), letters.size());
+            }
+        }
     }
 };
 

@@ -88,6 +88,15 @@ TEST_F(CollectFilesTest, AllMediaInOrderAndTheMoveKind) {
     }
 }
 
+// Catches the progress window's title left Russian when the window speaks English.
+TEST_F(CollectFilesTest, TheProgressTitleFollowsTheTextLanguage) {
+    MakeMedia({{"a"}, {"b"}});
+    Manager.SetTextLanguage(TextLanguage::English);
+    Manager.CollectFiles(1, Base + "/disk", FileOperationKind::Copy);
+    ASSERT_EQ(Calls().size(), 1U);
+    EXPECT_EQ(Calls()[0].Title, "Medium #2 Gathering the files into one folder...");
+}
+
 TEST_F(CollectFilesTest, OnlyAFolderWithEntriesDrawsTheQuestion) {
     struct Case {
         const char* Name;
@@ -348,12 +357,14 @@ TEST_F(CollectFilesTest, ALinkFoundInAFolderTravelsAsTheLinkAChosenOneAsItsTarge
 namespace {
 
 // Would catch a checksum list that sha256sum cannot check: names relative to the medium's
-// folder, a name with a backslash escaped, one list per medium beside its folder.
+// folder, a name with a backslash or ending in a carriage return escaped, one list per medium
+// beside its folder.
 TEST(CollectChecksumsTest, CopiesWriteAListSha256sumChecks) {
     TempFolder folder;
     RealDataManager real;
     TDataManager& manager = real.Manager;
-    manager.AddItems({folder.Write("items/a\\b", "one"), folder.Write("items/tree/c d", "two")},
+    manager.AddItems({folder.Write("items/a\\b", "one"), folder.Write("items/tree/c d", "two"),
+                      folder.Write("items/r\r", "three")},
                      AddFiles);
     manager.AddItems({folder / "items/tree"}, AddFolder);
     auto& media = TDataManagerTestAccess::Media(manager);
@@ -370,7 +381,7 @@ TEST(CollectChecksumsTest, CopiesWriteAListSha256sumChecks) {
               1U);
 
     const std::string list = ReadTextFile(base + "/disk1.sha256");
-    EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 2);
+    EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 3);
     EXPECT_EQ(list.front(), '\\') << "the escaped name comes first";
     EXPECT_EQ(
         std::system(("cd '" + base + "/disk1' && sha256sum --quiet -c ../disk1.sha256").c_str()),

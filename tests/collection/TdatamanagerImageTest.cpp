@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 
@@ -44,6 +46,36 @@ TEST(MakeImagesTest, OneImagePerMediumAndAWarningWhenItCannotFit) {
     EXPECT_EQ(asked.Size, manager.ValueText(second));
     EXPECT_EQ(asked.Capacity, manager.ValueText(capacity));
     EXPECT_GE(manager.MediumFootprint(1), second);
+}
+
+// Would catch the images stopping at the first failure, or a medium whose image lacks a source
+// the user left out counted as done: medium 1 cannot take its name, medium 2 leaves a link
+// libisofs cannot take out, medium 3 is whole; only medium 3 is done, and 2 and 3 are written.
+TEST(MakeImagesTest, AFailedOrIncompleteMediumIsNotDoneAndTheOthersGoOn) {
+    TempFolder folder;
+    DataManagerFixtureParts parts;
+    TDataManager manager(parts.Collection, parts.Medium, parts.Host());
+    const std::string linkFolder = folder.MakeFolder("items/b");
+    ASSERT_EQ(::symlink(std::string(300, 'x').c_str(), (linkFolder + "/link").c_str()), 0);
+    manager.AddItems({folder.MakeFile("items/a", 100), linkFolder, folder.MakeFile("items/c", 10)},
+                     AddFiles);
+    auto& media = TDataManagerTestAccess::Media(manager);
+    for (auto item = manager.GetItems().cbegin(); item != manager.GetItems().cend(); ++item)
+        media.push_back({item});
+    const std::string base = folder.MakeFolder("CDRs");
+    folder.Write("CDRs/disk1.iso/taken", "");
+    RecordingProgress progress;
+    parts.Prompter.Reply(Answer::Ok);   // disk1.iso not written
+    parts.Prompter.Reply(Answer::Yes);  // the folder with the link left out of disk2.iso
+
+    const TProcessedMedia made = manager.MakeImages(-1, base + "/disk", UINT64_MAX, progress);
+
+    EXPECT_EQ(made.Done, 1U);
+    EXPECT_EQ(made.Failed, 2U);
+    EXPECT_FALSE(made.Stopped);
+    EXPECT_TRUE(fs::is_regular_file(base + "/disk2.iso"));
+    EXPECT_TRUE(fs::is_regular_file(base + "/disk3.iso"));
+    EXPECT_EQ(parts.Prompter.Asked.size(), 2U);
 }
 
 }  // namespace

@@ -145,6 +145,24 @@ TEST(PreciseSizeText, TwoDecimalsInEveryUnit) {
     };
     for (const ValueCase& c : cases)
         EXPECT_EQ(PreciseSizeText(c.Value), c.Text) << c.Value;
+    EXPECT_EQ(PreciseSizeText(733867950, TextLanguage::English), "699.87 MB");
+}
+
+// Catches a unit or the "no group" text left Russian (or a number changed) when the window
+// speaks English, which the list views and list files then carry.
+TEST_F(DataManagerTest, ValueTextFollowsTheTextLanguage) {
+    const ValueCase cases[] = {
+        {1023, "1023 B"}, {1536, "1.50 KB"}, {734003200, "700 MB"}, {4700000000, "4.38 GB"}};
+    Manager.SetTextLanguage(TextLanguage::English);
+    for (const ValueCase& c : cases)
+        EXPECT_EQ(Manager.ValueText(c.Value), c.Text) << c.Value;
+    Manager.SetCollectionType(MusicTracks);
+    EXPECT_EQ(Manager.ValueText(360000), "1:00:00");
+    Manager.SetCollectionType(FilesAndFolders);
+    Manager.AddItems({Folder.MakeFile("a", 10)}, AddFiles);
+    EXPECT_EQ(Parts.Collection.Rows[0].SubItems, (std::vector<std::string>{"10 B", "none"}));
+    Manager.SetTextLanguage(TextLanguage::Russian);
+    EXPECT_EQ(Manager.ValueText(1536), "1.50 кБ");
 }
 
 TEST(ScaledNumberText, DecimalsByMagnitudeWithOrdinaryRounding) {

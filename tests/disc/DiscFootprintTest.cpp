@@ -88,6 +88,32 @@ const FootprintCase Cases[] = {
                  folder.MakeFile("full/" + std::to_string(i) + "/" + std::to_string(j), 5000);
          return std::vector<std::string>{folder / "many", folder / "full"};
      }},
+    {"folders of ten 1-byte files",
+     [](const TempFolder& folder) {
+         std::vector<std::string> items;
+         for (int i = 0; i < 1000; ++i) {
+             for (int j = 0; j < 10; ++j)
+                 folder.MakeFile("ten/" + std::to_string(i) + "/IMG_" + std::to_string(j), 1);
+             items.push_back(folder / ("ten/" + std::to_string(i)));
+         }
+         return items;
+     }},
+    {"folders of one file",
+     [](const TempFolder& folder) {
+         std::vector<std::string> items;
+         for (int i = 0; i < 3000; ++i)
+             items.push_back(folder.MakeFolder("one/" + std::to_string(i)));
+         for (int i = 0; i < 3000; ++i)
+             folder.MakeFile("one/" + std::to_string(i) + "/file.txt", 1000);
+         return items;
+     }},
+    {"empty folders",
+     [](const TempFolder& folder) {
+         std::vector<std::string> items;
+         for (int i = 0; i < 5000; ++i)
+             items.push_back(folder.MakeFolder("none/folder" + std::to_string(i)));
+         return items;
+     }},
     {"links and hidden files",
      [](const TempFolder& folder) {
          for (int i = 0; i < 300; ++i) {
@@ -117,10 +143,13 @@ TEST(DiscFootprintTest, NeverBelowTheImageLibisofsWrites) {
         const auto size = DiscImageSize(sources, {});
         ASSERT_TRUE(size.has_value());
         EXPECT_GE(footprint, *size);
-        std::printf("%-28s image %12llu footprint %12llu over by %llu\n", test.Name,
-                    static_cast<unsigned long long>(*size),
-                    static_cast<unsigned long long>(footprint),
-                    static_cast<unsigned long long>(footprint - *size));
+        std::printf(
+            "%-28s image %12llu footprint %12llu over by %llu (%.1f %%)\n", test.Name,
+            static_cast<unsigned long long>(*size), static_cast<unsigned long long>(footprint),
+            static_cast<unsigned long long>(footprint - *size),
+            *size == 0
+                ? 0.0
+                : 100.0 * static_cast<double>(footprint - *size) / static_cast<double>(*size));
     }
 }
 

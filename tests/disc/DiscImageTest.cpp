@@ -157,6 +157,54 @@ TEST_F(DiscImageTest, AnItemThatCannotBeAddedIsPutToTheUser) {
     }
 }
 
+// Would catch libisofs being handed a link it crashes on (a target name over 255 bytes) or leaves
+// out with its whole folder: the item is put to the user with the reason, the rest is written.
+TEST_F(DiscImageTest, AnItemBeyondLibisofsLimitsIsPutToTheUserWithItsReason) {
+    const std::string kept = Folder.Write("medium/kept", "kept");
+    const std::string item = Folder.MakeFolder("medium/item");
+    Folder.Write("medium/item/file", "file");
+    ASSERT_EQ(::symlink(std::string(300, 'x').c_str(), (item + "/link").c_str()), 0);
+    Prompter.Reply(Answer::Yes);
+    EXPECT_EQ(Write({item, kept}, Output + "/disk1.iso").State, DiscImageResult::Outcome::Written);
+    ASSERT_EQ(Prompter.Asked.size(), 1U);
+    EXPECT_EQ(Prompter.Asked[0].Kind, QuestionKind::ImageEntryFailed);
+    EXPECT_EQ(Prompter.Asked[0].Path, item);
+    EXPECT_EQ(Prompter.Asked[0].Reason.Why, FailureReason::ImageLinkNameTooLong);
+    EXPECT_EQ(Prompter.Asked[0].Reason.SystemText, item + "/link");
+}
+
+// Would catch two items of the same name on one medium leaving the second out while the image
+// counts as whole: folders merge as in a copy, a file clashing with one placed before is put to
+// the user, and an image without it is one source short.
+TEST_F(DiscImageTest, ItemsOfOneNameMergeAsInACopyAndAClashIsPutToTheUser) {
+    Folder.Write("a/DCIM/x", "x");
+    Folder.Write("a/DCIM/sub/p", "p");
+    Folder.Write("b/DCIM/y", "y");
+    Folder.Write("b/DCIM/sub/q", "q");
+    Folder.Write("c/DCIM/x", "other x");
+    const std::string image = Output + "/disk1.iso";
+    const DiscImageResult merged = Write({Folder / "a/DCIM", Folder / "b/DCIM"}, image);
+    EXPECT_EQ(merged.State, DiscImageResult::Outcome::Written);
+    EXPECT_EQ(merged.LeftOut, 0U);
+    EXPECT_TRUE(Prompter.Asked.empty());
+    const std::string expected = Folder.MakeFolder("expected/DCIM");
+    fs::copy(Folder / "a/DCIM", expected, fs::copy_options::recursive);
+    fs::copy(Folder / "b/DCIM", expected, fs::copy_options::recursive);
+    const std::string extracted = Folder / "extracted";
+    ASSERT_TRUE(RunQuietly("xorriso -osirrox on -indev " + image + " -extract / " + extracted +
+                           " -rollback_end"));
+    EXPECT_EQ(TreeOf(extracted), TreeOf(Folder / "expected"));
+
+    Prompter.Reply(Answer::Yes);
+    const DiscImageResult clashed = Write({Folder / "a/DCIM", Folder / "c/DCIM"}, image);
+    EXPECT_EQ(clashed.State, DiscImageResult::Outcome::Written);
+    EXPECT_EQ(clashed.LeftOut, 1U);
+    ASSERT_EQ(Prompter.Asked.size(), 1U);
+    EXPECT_EQ(Prompter.Asked[0].Kind, QuestionKind::ImageEntryFailed);
+    EXPECT_EQ(Prompter.Asked[0].Path, Folder / "c/DCIM");
+    EXPECT_EQ(Prompter.Asked[0].Reason.Why, FailureReason::NameTaken);
+}
+
 // Would catch a volume name that breaks the format's rules or loses the medium's number.
 TEST(DiscVolumeIdTest, CapitalsDigitsAndUnderscoresEndingInTheNumber) {
     const struct {

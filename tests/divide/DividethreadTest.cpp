@@ -7,11 +7,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <memory>
+#include <random>
 #include <thread>
 
 #include "items/DivisionListener.h"
@@ -103,12 +106,15 @@ TEST(DivideThreadTest, NormalEndDeliversEveryMediumInOrder) {
     EXPECT_TRUE(units.Groups.empty());
 }
 
-// Even totals between a quarter and a third of an odd capacity, tolerance 100 %: no medium ever
-// reaches its low bound, so every medium's search runs its passes to the end and takes a while.
+// Even totals between a twelfth and an eighth of an odd capacity, tolerance 100 %: no medium ever
+// reaches its low bound, about ten units fit on a medium in countless ways, and random totals
+// share few partial sums, so every medium's search runs long.
 std::vector<std::uint64_t> SlowUnits(int count) {
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<std::uint64_t> half(41666667, 62500000);
     std::vector<std::uint64_t> sizes;
     for (int i = 0; i < count; ++i)
-        sizes.push_back(2 * (125000001 + (static_cast<std::uint64_t>(i) * 7919 % 41666665)));
+        sizes.push_back(2 * half(random));
     return sizes;
 }
 constexpr std::uint64_t SlowCapacity = 1000000001;
@@ -306,3 +312,29 @@ TEST(DivideThreadTest, AnOrdinaryUserGoesBackUpAndIsToldWhatIsRefused) {
 }
 
 }  // namespace
+
+// The fewest-media way through the thread: a group stays one unit, the media come in order and
+// the proven least is told. Catches the method not reaching the thread or the units split.
+TEST(DivideThreadTest, FewestMediaKeepsGroupsTogether) {
+    Units units({264, 115, 209, 686, 205, 325, 117});
+    // 686 and 264 as one group of 950: the others, 971 in all, fill the second medium.
+    TColGroup group;
+    group.AddItem(std::next(units.Items.cbegin(), 3), 0);
+    group.AddItem(units.Items.cbegin(), 0);
+    units.Groups.erase(units.Groups.begin() + 3);
+    units.Groups.erase(units.Groups.begin());
+    units.Groups.push_back(group);
+    DivisionRun run;
+    TDivideThread thread({units.Groups, 1000, 999, units.Media, run.Ui, run.Listener, 3,
+                          DivisionMethod::FewestMedia});
+    run.UntilEnded();
+    ASSERT_EQ(units.Media.size(), 2u);
+    EXPECT_EQ(thread.GetMediaLowerBound(), 2u);
+    EXPECT_TRUE(units.Groups.empty());
+    const auto first = units.MediumSizes(units.Media[0]);
+    const auto second = units.MediumSizes(units.Media[1]);
+    const auto& withGroup =
+        std::find(first.begin(), first.end(), 686) != first.end() ? first : second;
+    EXPECT_EQ(withGroup.size(), 2u);
+    EXPECT_NE(std::find(withGroup.begin(), withGroup.end(), 264), withGroup.end());
+}

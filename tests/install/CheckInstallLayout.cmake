@@ -16,6 +16,11 @@ set(expected
     ${HELPDIR}/T_Collection.html
     ${HELPDIR}/T_Divide.html
     ${HELPDIR}/T_Result.html
+    ${HELPDIR}/en/Property.html
+    ${HELPDIR}/en/T_Collection.html
+    ${HELPDIR}/en/T_Divide.html
+    ${HELPDIR}/en/T_Result.html
+    ${DATADIR}/vantrel/translations/vantrel_en.qm
     ${DATADIR}/applications/org.vantrel.Vantrel.desktop
     ${DATADIR}/metainfo/org.vantrel.Vantrel.metainfo.xml
     ${DATADIR}/icons/hicolor/scalable/apps/org.vantrel.Vantrel.svg

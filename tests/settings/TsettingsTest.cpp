@@ -35,6 +35,8 @@ void ExpectDefaults(const TSettings& settings) {
     EXPECT_FALSE(settings.DiscFootprint);  // a file without the key divides as it always did
     EXPECT_FALSE(settings.ChecksumLists);
     EXPECT_FALSE(settings.CountHidden);
+    EXPECT_EQ(settings.Language, "auto");
+    EXPECT_EQ(settings.DivisionMethod, 0);  // missing: each medium in turn, as always
 }
 
 TEST(TSettingsLoad, MissingFileGivesDefaults) {
@@ -53,6 +55,19 @@ TEST(TSettingsLoad, UnreadableValuesGiveDefaults) {
                   "SongPause=-3000000000\r\nCapacityTolerance=abc\r\n");
     TSettings settings(folder / "v.ini");
     ExpectDefaults(settings);
+}
+
+// Catches the key not being read, or saving dropping the line the user wrote.
+TEST(TSettingsLoad, LanguageIsReadAndKeptBySaving) {
+    TempFolder folder;
+    const std::string path = folder / "v.ini";
+    WriteTextFile(path, "[Global]\r\nLanguage=en\r\n");
+    {
+        TSettings settings(path);
+        EXPECT_EQ(settings.Language, "en");
+        ASSERT_TRUE(settings.Save());
+    }
+    EXPECT_EQ(TSettings(path).Language, "en");
 }
 
 TEST(TSettingsLoad, ValueForms) {
@@ -132,6 +147,7 @@ TEST_P(TSettingsRoundTrip, EveryValueSurvives) {
         settings.DiscFootprint = true;
         settings.ChecksumLists = true;
         settings.CountHidden = true;
+        settings.DivisionMethod = 1;
         ASSERT_TRUE(settings.Save());
     }
     TSettings loaded(path);
@@ -148,6 +164,7 @@ TEST_P(TSettingsRoundTrip, EveryValueSurvives) {
     EXPECT_TRUE(loaded.DiscFootprint);
     EXPECT_TRUE(loaded.ChecksumLists);
     EXPECT_TRUE(loaded.CountHidden);
+    EXPECT_EQ(loaded.DivisionMethod, 1);
     loaded.AutoSave = false;  // no second save on the way out
 }
 
@@ -173,8 +190,8 @@ TEST(TSettingsSave, WritesTheSectionInKeyOrderWithCrLf) {
         "AudioMediumCapacity=480000\r\nSongPause=150\r\n"
         "CapacityTolerance=" +
         ToleranceText(99.9F, SystemDecimalSeparator()) +
-        "\r\nResultsBaseDir=/r/"
-        "\r\nMediumName=disk\r\nDiscFootprint=0\r\nChecksumLists=0\r\nCountHidden=0\r\n";
+        "\r\nResultsBaseDir=/r/\r\nMediumName=disk\r\nDiscFootprint=0\r\nChecksumLists=0\r\n"
+        "CountHidden=0\r\nDivisionMethod=0\r\n";
     EXPECT_EQ(ReadTextFile(path), expected);
 }
 
@@ -199,7 +216,8 @@ TEST(TSettingsSave, KeepsOtherSectionsKeysAndComments) {
         "CapacityTolerance=" +
             tolerance +
             "\r\nResultsBaseDir=/r/"
-            "\r\nDiscFootprint=0\r\nChecksumLists=0\r\nCountHidden=0\r\n\r\n[Tail]\r\nX=1\r\n");
+            "\r\nDiscFootprint=0\r\nChecksumLists=0\r\nCountHidden=0\r\nDivisionMethod=0\r\n\r\n"
+            "[Tail]\r\nX=1\r\n");
 }
 
 TEST(TSettingsSave, LineBreaksInAValueCannotAddKeys) {

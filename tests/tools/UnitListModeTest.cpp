@@ -108,3 +108,18 @@ TEST(UnitListModeTest, APositiveTimeLimitIsAtLeastOneTick) {
 }
 
 }  // namespace
+
+// --fewest-media: two media where filling each medium in turn needs three, and the line that
+// says the count is proven. Catches the option not reaching the search or the report.
+TEST(UnitListModeTest, FewestMediaTellsTheProvenLeast) {
+    UnitListOptions options;
+    options.Capacity = 1000;
+    options.LowBound = 999;
+    options.FewestMedia = true;
+    std::istringstream in("264\n115\n209\n686\n205\n325\n117\n");
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunUnitList(options, in, out, err), 0);
+    EXPECT_EQ(out.str(), "1 2 4 5 6\n0 3\n");
+    EXPECT_EQ(err.str(), "vantrel-divide: 2 media: the fewest possible\n");
+}

@@ -212,6 +212,27 @@ TEST(QuestionTexts, EveryFailureReasonIsWorded) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(FailureText({c.Why, "Input/output error"}).toStdString(), c.Text);
+    // The image's limits name the entry beyond them; libisofs's fault keeps its own words.
+    const struct {
+        FailureReason Why;
+        const char* Entry;
+        const char* Text;
+    } image[] = {
+        {FailureReason::ImageLinkNameTooLong, "/d/l",
+         "ссылка «/d/l» указывает на путь с именем длиннее 255 байт, такую ссылку образ не "
+         "хранит"},
+        {FailureReason::ImageLinkTooLong, "/d/l",
+         "ссылка «/d/l» указывает на путь длиной 1024 байта или больше, такую ссылку образ не "
+         "хранит"},
+        {FailureReason::ImagePathTooLong, "/d/p",
+         "путь «/d/p» длиной 4096 байт или больше, такой путь образ не читает"},
+        {FailureReason::ImageLayoutFault, "tree end address mismatch.",
+         "tree end address mismatch.\nЭто известная ошибка libisofs: она неверно размещает записи "
+         "Rock Ridge, когда в одной папке много очень длинных имён (около 240 байт) или ссылок на "
+         "длинные пути. Сократите самые длинные имена или пути ссылок в этой папке."},
+    };
+    for (const auto& c : image)
+        EXPECT_EQ(FailureText({c.Why, c.Entry}).toStdString(), c.Text);
 }
 
 }  // namespace

@@ -18,23 +18,31 @@
 
 namespace {
 
-constexpr const char* NeedsText = "Для работы программе необходим";
-constexpr const char* VersionsText = "Winamp 1.666 - 2.хх";
-constexpr const char* NotInstalledText =
+constexpr const char* NeedsText =
+    QT_TRANSLATE_NOOP("TdlgWinampPath", "Для работы программе необходим");
+constexpr const char* VersionsText = QT_TRANSLATE_NOOP("TdlgWinampPath", "Winamp 1.666 - 2.хх");
+constexpr const char* NotInstalledText = QT_TRANSLATE_NOOP(
+    "TdlgWinampPath",
     "В Вашей системе Winamp не установлен, не корректно удалён или установлен не правильно (без "
-    "запуска программы инсталяции).";
-constexpr const char* ShowFolderText =
-    "Если Winamp присутствует на диске, укажите каталог, где находится файл ";
+    "запуска программы инсталяции).");
+constexpr const char* ShowFolderText = QT_TRANSLATE_NOOP(
+    "TdlgWinampPath", "Если Winamp присутствует на диске, укажите каталог, где находится файл ");
 constexpr const char* ShowFolderTextEnd = " :";
-constexpr const char* BrowseTitle = "Выберите каталог с файлом ";
+constexpr const char* BrowseTitle =
+    QT_TRANSLATE_NOOP("TdlgWinampPath", "Выберите каталог с файлом ");
 constexpr const char* OkCaption = "&OK";
-constexpr const char* CancelCaption = "О&тмена";
+constexpr const char* CancelCaption = QT_TRANSLATE_NOOP("TdlgWinampPath", "О&тмена");
 
 constexpr int IconSize = 32;
 constexpr int TextWidth = 330;
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// A text of the dialog in the window's language.
+std::string Tr(const char* text) {
+    return QCoreApplication::translate("TdlgWinampPath", text).toStdString();
 }
 
 std::string ProgramFile() {
@@ -48,17 +56,17 @@ TdlgWinampPath::TdlgWinampPath(QWidget* owner, Prompter& prompter,
     : QDialog(owner), Questions(prompter), BrowseForFolder(std::move(browseForFolder)) {
     imgIconExclamation = new QLabel(this);
     imgIconExclamation->setFixedSize(IconSize, IconSize);
-    Label2 = new QLabel(Text(NeedsText), this);
-    Label3 = new QLabel(Text(WithPlayerName(VersionsText)), this);
+    Label2 = new QLabel(tr(NeedsText), this);
+    Label3 = new QLabel(Text(WithPlayerName(Tr(VersionsText))), this);
     QFont bold = Label3->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.5);
     Label3->setFont(bold);
-    Label1 = new QLabel(Text(WithPlayerName(NotInstalledText)), this);
+    Label1 = new QLabel(Text(WithPlayerName(Tr(NotInstalledText))), this);
     Label1->setWordWrap(true);
     Label1->setFixedWidth(TextWidth);
-    Label4 =
-        new QLabel(Text(WithPlayerName(ShowFolderText) + ProgramFile() + ShowFolderTextEnd), this);
+    Label4 = new QLabel(
+        Text(WithPlayerName(Tr(ShowFolderText)) + ProgramFile() + ShowFolderTextEnd), this);
     Label4->setWordWrap(true);
     Label4->setFixedWidth(TextWidth);
     editWinampDir = new QLineEdit(this);
@@ -66,12 +74,12 @@ TdlgWinampPath::TdlgWinampPath(QWidget* owner, Prompter& prompter,
     Label4->setBuddy(editWinampDir);
     btnWinampDir = new QToolButton(this);
     btnWinampDir->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-    btnWinampDir->setAccessibleName(Text(BrowseTitle + ProgramFile()));
+    btnWinampDir->setAccessibleName(Text(Tr(BrowseTitle) + ProgramFile()));
     btnWinampDir->setToolTip(btnWinampDir->accessibleName());
     btnWinampDir->setFocusPolicy(Qt::StrongFocus);
     btnOK = new QPushButton(Text(OkCaption), this);
     btnOK->setDefault(true);
-    btnCancel = new QPushButton(Text(CancelCaption), this);
+    btnCancel = new QPushButton(tr(CancelCaption), this);
 
     auto* heading = new QVBoxLayout;
     heading->addWidget(Label2);
@@ -118,7 +126,7 @@ void TdlgWinampPath::showEvent(QShowEvent* event) {
 
 void TdlgWinampPath::btnWinampDirClick() {
     std::string folder = editWinampDir->text().toStdString();
-    if (BrowseForFolder && BrowseForFolder(this, folder, BrowseTitle + ProgramFile()))
+    if (BrowseForFolder && BrowseForFolder(this, folder, Tr(BrowseTitle) + ProgramFile()))
         editWinampDir->setText(Text(WithTrailingDelimiter(folder)));
 }
 

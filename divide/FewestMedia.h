@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "divide/DivisionSearch.h"
+
+// The second way of dividing: places the units on as few media as it can find and tells how
+// close that is to the fewest possible. It works in phases, each only while the media found are
+// more than the lower bound:
+//  1. the lower bound (Martello-Toth L2) and, as a start, the better of first-fit decreasing and
+//     minimum bin slack (each medium in turn filled as fully as the remaining units allow);
+//  2. improvement: the emptiest medium and a few others (the least full and some at random) are
+//     packed onto one medium fewer by an exact search over just their units; where that fails,
+//     they are packed again each as full as it goes, kept when that gathers their free room;
+//  3. the media-filling search is run on the same units and its result kept when it needs fewer
+//     media (so this way never needs more media than that one);
+//  4. an exact search by bin completion: for a number of media k, the largest unplaced unit's
+//     medium is completed with the subsets that waste no more room than k media allow, the
+//     fullest first, under a limited number of discrepancies (0, 1, 2, 4, ...). A search for k
+//     that runs through without a cut proves that k media cannot do.
+// The solution found is rearranged so that the first media are as full as it allows and the
+// last takes the rest; the media are delivered one after another once it is final.
+//
+// Requests work as for the media-filling search: a stop ends it with nothing delivered; taking
+// the best ends the search at once with the fewest media found so far; a time limit does so
+// once the search has run that long (the media-filling search run beside it gets it as its own
+// per-medium limit too); a park keeps the phase and the best solution found.
+class FewestMedia {
+public:
+    using Outcome = DivisionSearch::Outcome;
+    // The units of one medium, ascending indices into the remaining units as they stand.
+    using DeliverFn = std::function<void(const std::vector<std::uint32_t>& units)>;
+    using ProgressFn = std::function<void()>;
+
+    explicit FewestMedia(std::uint64_t capacity, std::uint64_t lowBound);
+
+    void SetTimeLimit(std::chrono::steady_clock::duration limit) { TimeLimit = limit; }
+
+    // Places all units whose totals are given, or none (stop, no unit fits). The totals are
+    // consumed as by the media-filling search: what is left are the unplaced units.
+    Outcome Run(std::vector<std::uint64_t>& totals, const DeliverFn& deliver,
+                const ProgressFn& reportProgress);
+
+    void RequestStop();
+    void RequestProgress() { ProgressRequested.store(true, std::memory_order_relaxed); }
+    void RequestTakeBest() { TakeBestRequested.store(true, std::memory_order_relaxed); }
+    void RequestPark();
+    bool IsStopRequested() const { return StopRequested.load(std::memory_order_relaxed); }
+
+    // After a completed run: the media used, and the fewest any division can use (equal when
+    // the count is proven the least).
+    std::uint32_t MediaCount = 0;
+    std::uint32_t LowerBound = 0;
+
+    // Published progress, read inside the progress callback: the units not yet placed in the
+    // solution being built, the media of the best solution so far, and the search's steps.
+    std::uint32_t UnitsLeft = 0;
+    std::uint32_t ElementCount = 0;
+    std::uint64_t CombinationCount = 0;
+
+private:
+    __extension__ typedef unsigned __int128 Wide;  // sums and differences of many totals
+    enum class Phase { Start, Improve, Compare, Exact, Deliver };
+    enum class Found { Yes, NoneThere, Cut, Interrupted };
+    using Bins = std::vector<std::vector<std::uint32_t>>;  // unit indices of each medium
+    struct Completion {
+        std::uint64_t Fill = 0;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> Sizes;  // (size index, count)
+    };
+
+    void Prepare(const std::vector<std::uint64_t>& totals);
+    Bins FirstFitDecreasing() const;
+    // Bin completion for at most binsLeft more media wasting at most wasteLeft in all.
+    Found Complete(std::uint64_t binsLeft, Wide wasteLeft, std::uint32_t discrepancies);
+    // The fullest completions of a medium holding one unit of size index first, most room
+    // unused maxSlack; false when some were left out (too many or too long to enumerate).
+    bool Completions(std::uint32_t first, std::uint64_t maxSlack, std::vector<Completion>& out);
+    // The most units of those available that fit one medium (the smallest ones).
+    std::uint64_t MostUnitsOnMedium() const;
+    void Enumerate(std::uint32_t index, std::uint64_t room, std::uint64_t smallestLeft);
+    void Record(std::uint64_t room);
+    bool EnumerationFull() const;
+    Found SearchMedia(std::uint64_t media);
+    // The solution on the stack of the exact search, which is cleared for the next search.
+    Bins TakeStackedBins(const std::vector<std::vector<std::uint32_t>>& unitsOfSize);
+    // The units the exact search may place: unitsOfSize[i] of size index i.
+    void SetAvailable(const std::vector<std::vector<std::uint32_t>>& unitsOfSize);
+    void Keep(Bins bins, bool withZeroUnits = false);
+    // Packs the emptiest medium and some others onto one medium fewer, again and again.
+    void Improve();
+    bool Compare(const ProgressFn& reportProgress);
+    void Exact();
+    bool Poll();
+    // A stop, park, take-best or the time limit ends the search.
+    bool Ending() const;
+    bool TimeUp() const;
+    void Arrange(Bins& bins) const;
+    Outcome Deliver(std::vector<std::uint64_t>& totals, const DeliverFn& deliver);
+
+    const std::uint64_t Capacity;
+    const std::uint64_t LowBoundValue;
+    std::chrono::steady_clock::duration TimeLimit{0};
+    // The work (steps of the subset enumeration) of the whole search before it gives up: more
+    // for more units, within bounds.
+    std::uint64_t StepLimit = 0;
+
+    std::atomic<bool> StopRequested{false};
+    std::atomic<bool> ProgressRequested{false};
+    std::atomic<bool> TakeBestRequested{false};
+    std::atomic<bool> ParkRequested{false};
+    bool Parking = false;
+
+    Phase Current = Phase::Start;
+    const ProgressFn* Report = nullptr;
+    std::vector<std::uint64_t> OriginalTotals;
+    std::chrono::steady_clock::time_point Started;
+    DivisionSearch Reference;
+    std::vector<std::uint64_t> ReferenceTotals;
+    std::vector<std::uint32_t> ReferenceUnits;
+    Bins ReferenceBins;
+
+    // The units by size: distinct nonzero sizes, largest first, with their units.
+    std::vector<std::uint64_t> Sizes;
+    std::vector<std::vector<std::uint32_t>> UnitsOfSize;
+    std::vector<std::uint32_t> Available;  // units of each size not yet placed
+    std::vector<std::uint32_t> ZeroUnits;
+    std::uint64_t Placeable = 0;  // nonzero units not yet placed
+    Wide TotalSize = 0;
+    // The exact search's media: the size index of the unit that opened each, and its completion.
+    std::vector<std::pair<std::uint32_t, Completion>> Stack;
+    // Enumeration of completions.
+    std::vector<std::uint64_t> SuffixRoom;  // total of the available units from a size index on
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> Chosen;
+    std::vector<Completion>* Out = nullptr;
+    std::uint64_t MaxSlack = 0;
+    std::uint64_t SmallestAvailable = 0;
+    std::uint64_t EnumerationSteps = 0;
+    bool LeftOut = false;
+    std::uint64_t Steps = 0;
+    std::uint64_t StepCeiling = 0;  // the exact search is cut there
+    std::uint32_t PollCountdown = 0;
+
+    Bins Best;
+};
