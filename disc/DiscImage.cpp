@@ -281,7 +281,7 @@ bool HoldsLargeFile(IsoDir* folder) {
     return large;
 }
 
-OptionsPtr NewOptions(IsoImage* image, bool sizeOnly) {
+OptionsPtr NewOptions(IsoImage* image) {
     IsoWriteOpts* options = nullptr;
     if (iso_write_opts_new(&options, 0) < 0)
         return OptionsPtr(nullptr, iso_write_opts_free);
@@ -297,7 +297,6 @@ OptionsPtr NewOptions(IsoImage* image, bool sizeOnly) {
     // The MD5 of the session and of every file; a file's checksum index is an AAIP attribute.
     iso_write_opts_set_aaip(options, 1);
     iso_write_opts_set_record_md5(options, 1, 1);
-    iso_write_opts_set_will_cancel(options, sizeOnly ? 1 : 0);
     iso_write_opts_set_fifo_size(options, FifoBlocks);
     return OptionsPtr(options, iso_write_opts_free);
 }
@@ -357,7 +356,7 @@ std::optional<std::uint64_t> DiscImageSize(const std::vector<FileOperationSource
         [](const std::string&, const Failure&) { return false; }, [] { return false; });
     if (!image)
         return std::nullopt;
-    const OptionsPtr options = NewOptions(image.get(), true);
+    const OptionsPtr options = NewOptions(image.get());
     if (!options)
         return std::nullopt;
     ImageStream stream(image.get(), options.get());
@@ -469,7 +468,7 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources, 
     }
     if (!image)
         return failed(Reason(0));
-    const OptionsPtr options = NewOptions(image.get(), false);
+    const OptionsPtr options = NewOptions(image.get());
     if (!options)
         return failed(Reason(0));
 
