@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -14,6 +15,7 @@
 #include <mutex>
 #include <optional>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 // The burn_source interface libisofs hands the image out through, declared by libisofs itself.
@@ -31,10 +33,14 @@
 namespace {
 
 // Bytes asked of libisofs at a time: large enough to write fast, small enough for the progress
-// and a cancel to follow promptly. A multiple of the block size.
-constexpr std::size_t Chunk = 1024 * 1024;
+// and a cancel to follow promptly. A multiple of the block size and of the alignment that writes
+// past the system's cache need, and the buffer's alignment.
+constexpr std::size_t Chunk = 2 * 1024 * 1024;
+constexpr std::size_t DirectAlignment = 4096;
 // libisofs produces the image ahead of its reader in a buffer of this many blocks (16 MiB).
 constexpr int FifoBlocks = 8192;
+// How long the reader sleeps while libisofs has less than a chunk ready.
+constexpr std::chrono::milliseconds ReadyPoll{1};
 // Files from this length on need ISO level 3, which stores them in several extents.
 constexpr std::uint64_t LevelThreeLength = std::uint64_t{4} << 30;
 // The Joliet volume descriptor keeps 16 characters of the name, the primary one 32.
@@ -321,6 +327,15 @@ public:
 
     bool IsOpen() const { return Source != nullptr; }
     std::uint64_t Size() const { return static_cast<std::uint64_t>(Source->get_size(Source)); }
+    // Whether size bytes can be read without waiting for libisofs, or it has stopped producing
+    // (a read then tells how it ended).
+    bool HasReady(std::size_t size) const {
+        std::size_t capacity = 0;
+        std::size_t room = 0;
+        const int state = iso_ring_buffer_get_status(Source, &capacity, &room);
+        constexpr int Active = 1;
+        return state != Active || capacity - room >= std::min(size, capacity);
+    }
     // Fills the buffer; false when libisofs failed.
     bool Read(unsigned char* buffer, std::size_t size) {
         return Source->read_xt(Source, buffer, static_cast<int>(size)) == static_cast<int>(size);
@@ -367,17 +382,45 @@ std::optional<std::uint64_t> DiscImageSize(const std::vector<FileOperationSource
 
 namespace {
 
+// Lets the file's writes bypass the system's cache where its file system allows: the image is
+// written once and synced, so copying it into the cache first only costs time.
+void WriteDirectly(int fd) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags | O_DIRECT);
+}
+
+// Goes back to writing through the cache, for a write the file system will not take directly (a
+// piece of odd length); false when the file was not written directly.
+bool WriteThroughCache(int fd) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags >= 0 && (flags & O_DIRECT) != 0 && ::fcntl(fd, F_SETFL, flags & ~O_DIRECT) == 0;
+}
+
 // Writes the whole buffer; 0 or the errno of the failure.
 int WriteAll(int fd, const unsigned char* bytes, std::size_t size) {
     for (std::size_t written = 0; written < size;) {
         const ssize_t step = ::write(fd, bytes + written, size - written);
-        if (step < 0 && errno == EINTR)
+        const int error = errno;
+        if (step < 0 && (error == EINTR || (error == EINVAL && WriteThroughCache(fd))))
             continue;
         if (step < 0)
-            return errno;
+            return error;
         written += static_cast<std::size_t>(step);
     }
     return 0;
+}
+
+// Waits until libisofs has size bytes of the image ready, so that its stream is read a chunk at a
+// time: read as it comes, the reader would be woken for every block libisofs adds. False when the
+// user cancelled meanwhile.
+bool AwaitChunk(const ImageStream& stream, std::size_t size, FileOperationProgress& progress) {
+    while (!stream.HasReady(size)) {
+        if (progress.CancelRequested())
+            return false;
+        std::this_thread::sleep_for(ReadyPoll);
+    }
+    return true;
 }
 
 // How pouring the image's stream into its file ended: whole, cancelled, or failed.
@@ -389,19 +432,26 @@ struct Poured {
 Poured PourStream(ImageStream& stream, int fd, const std::string& imagePath,
                   FileOperationProgress& progress) {
     const std::uint64_t total = stream.Size();
-    std::vector<unsigned char> buffer(Chunk);
+    const std::unique_ptr<unsigned char, void (*)(void*)> buffer(
+        static_cast<unsigned char*>(std::aligned_alloc(DirectAlignment, Chunk)), std::free);
+    if (!buffer)
+        return {false, SystemFailure(ENOMEM)};
     std::uint64_t done = 0;
     Poured poured;
     while (done < total) {
         const std::size_t size =
             static_cast<std::size_t>(std::min<std::uint64_t>(Chunk, total - done));
-        if (!stream.Read(buffer.data(), size)) {
+        if (!AwaitChunk(stream, size, progress)) {
+            poured.Cancelled = true;
+            break;
+        }
+        if (!stream.Read(buffer.get(), size)) {
             const std::string messages = TakeMessages();
             poured.Problem = messages.empty() ? Failure{FailureReason::ImageIncomplete, {}}
                                               : MessagesFailure(messages);
             break;
         }
-        if (const int error = WriteAll(fd, buffer.data(), size); error != 0) {
+        if (const int error = WriteAll(fd, buffer.get(), size); error != 0) {
             poured.Problem = SystemFailure(error);
             break;
         }
@@ -478,6 +528,7 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources, 
     if (!out.IsOpen())
         return failed(SystemFailure(errno));
     ::fchmod(out.Get(), 0644);
+    WriteDirectly(out.Get());
     // The temporary file goes on every way out but the last rename.
     bool keep = false;
     const auto removeTemporary = [&] {
