@@ -132,7 +132,6 @@ ImageName IsoName(const std::string& name, bool folder) {
     ImageName result;
     result.Form = IsoForm(*points, folder);
     result.Length = result.Form.size();
-    result.Exact = result.Form == name || (!folder && result.Form == name + ".");
     return result;
 }
 

@@ -18,9 +18,10 @@ inline constexpr std::size_t MangleDigits = 7;
 
 // An identifier as libisofs derives it, its characters (a Joliet one's as UTF-8) and their
 // count. Known: the form is the one libisofs makes (not so for a name that is not valid UTF-8,
-// or for Joliet one with characters beyond UCS-2; Length is then an upper bound). Exact: no other
-// name has the same identifier (it is the name itself, perhaps with a file's dot), so a clash
-// never changes it; the identifiers of other names may be changed for a clash between them.
+// or for a Joliet one with characters beyond UCS-2; Length is then an upper bound). Exact (told
+// of Joliet identifiers; ISO 9660 ones are seldom the names themselves, for want of small
+// letters): no other name has the same identifier (it is the name itself, perhaps with a file's
+// dot), so only a clash with a name that is not exact can change it.
 struct ImageName {
     std::string Form;
     std::size_t Length = 0;
