@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
-#include <optional>
 #include <string_view>
 #include <system_error>
 #include <vector>
