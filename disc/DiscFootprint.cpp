@@ -240,19 +240,17 @@ struct EntryRecords {
     }
 };
 
-// The link's target, for its SL fields; a target that cannot be read counts as length bytes of
-// one-byte components (the most fields length bytes can take).
+// The link's target, for its SL fields; a target that cannot be read counts as one of length
+// slashes, the most fields length bytes can take (an empty component has two bytes of head).
 std::string LinkTarget(const std::string& path, std::uint64_t length) {
-    std::string target(static_cast<std::size_t>(std::min<std::uint64_t>(length, 4096)) + 1, '\0');
+    const auto bound = static_cast<std::size_t>(std::min<std::uint64_t>(length, 4096));
+    std::string target(bound + 1, '\0');
     const ssize_t read = ::readlink(path.c_str(), target.data(), target.size());
     if (read >= 0 && static_cast<std::size_t>(read) < target.size()) {
         target.resize(static_cast<std::size_t>(read));
         return target;
     }
-    std::string components;
-    for (std::uint64_t i = 0; i < length; i += 2)
-        components += i + 1 < length ? "a/" : "a";
-    return components;
+    return std::string(bound, '/');
 }
 
 EntryRecords MakeRecords(const ImageName& iso, std::uint64_t isoRoom, const ImageName& joliet,
