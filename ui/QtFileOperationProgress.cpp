@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QScreen>
 
 namespace {
 
@@ -45,6 +46,7 @@ void QtFileOperationProgress::Started(const std::string& title, std::uint64_t to
     Dialog->setMinimumWidth(Dialog->fontMetrics().averageCharWidth() * PathColumns);
     Dialog->setLabelText(PartText);
     Dialog->setValue(static_cast<int>(PartsBefore * BarSteps / PartCount));
+    PlaceOverOwner();
     Dialog->show();
     LetEventsRun();
 }
@@ -78,6 +80,23 @@ bool QtFileOperationProgress::CancelRequested() {
 
 void QtFileOperationProgress::Finished() {
     Dialog.reset();
+}
+
+void QtFileOperationProgress::PlaceOverOwner() {
+    Dialog->adjustSize();
+    if (Owner == nullptr)
+        return;
+    const QWidget* window = Owner->window();
+    QRect area = Dialog->frameGeometry();
+    area.moveCenter(window->frameGeometry().center());
+    if (const QScreen* screen = window->screen()) {
+        const QRect available = screen->availableGeometry();
+        area.moveLeft(std::clamp(area.left(), available.left(),
+                                 std::max(available.left(), available.right() - area.width())));
+        area.moveTop(std::clamp(area.top(), available.top(),
+                                std::max(available.top(), available.bottom() - area.height())));
+    }
+    Dialog->move(area.topLeft());
 }
 
 void QtFileOperationProgress::LetEventsRun() {

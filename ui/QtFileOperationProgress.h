@@ -30,6 +30,9 @@ public:
     QProgressDialog* Window() const { return Dialog.get(); }
 
 private:
+    // Sizes the window and centres it on the owner's window, kept on the screen, before it is
+    // shown: left to the window system, the first one of a run opened at the screen's corner.
+    void PlaceOverOwner();
     void LetEventsRun();
 
     QWidget* Owner;

@@ -830,6 +830,13 @@ private slots:
                 const QStringList letters = Mnemonics(&window);
                 QCOMPARE(QSet<QString>(letters.begin(), letters.end()).size(), letters.size());
             }
+            // The add menu's entries and the help menu each have a letter of their own.
+            QStringList entries;
+            for (const QAction* command : window.popupMenuAdd->actions())
+                entries << QKeySequence::mnemonic(command->text()).toString();
+            QVERIFY(!entries.contains(QString()));
+            QCOMPARE(QSet<QString>(entries.begin(), entries.end()).size(), entries.size());
+            QVERIFY(!QKeySequence::mnemonic(window.menuBar()->actions().last()->text()).isEmpty());
         }
     }
 };
