@@ -1021,4 +1021,15 @@ the characters   \ / : * ? &quot; &lt; &gt; |</translation>
         <translation>&amp;Run</translation>
     </message>
 </context>
+<context>
+    <name>WorkTitleTexts</name>
+    <message>
+        <source>Носитель №%1 Сбор файлов в один каталог...</source>
+        <translation>Medium #%1 Gathering the files into one folder...</translation>
+    </message>
+    <message>
+        <source>Носитель №%1 Создание образа диска...</source>
+        <translation>Medium #%1 Making the disc image...</translation>
+    </message>
+</context>
 </TS>

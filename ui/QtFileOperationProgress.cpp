@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QScreen>
 
+#include "ui/WorkTitleTexts.h"
+
 namespace {
 
 const char* const CancelCaption = QT_TRANSLATE_NOOP("QtFileOperationProgress", "Отмена");
@@ -23,7 +25,7 @@ constexpr int PathColumns = 60;
 
 }  // namespace
 
-void QtFileOperationProgress::Started(const std::string& title, std::uint64_t totalBytes,
+void QtFileOperationProgress::Started(const WorkTitle& title, std::uint64_t totalBytes,
                                       std::size_t number, std::size_t count) {
     Total = totalBytes;
     PartCount = std::max<std::size_t>(count, 1);
@@ -36,7 +38,7 @@ void QtFileOperationProgress::Started(const std::string& title, std::uint64_t to
                    : QString();
     CurrentPath.clear();
     Dialog = std::make_unique<QProgressDialog>(Owner);
-    Dialog->setWindowTitle(QString::fromStdString(title));
+    Dialog->setWindowTitle(WorkTitleText(title));
     Dialog->setCancelButtonText(
         QCoreApplication::translate("QtFileOperationProgress", CancelCaption));
     Dialog->setRange(0, BarSteps);

@@ -534,7 +534,7 @@ private slots:
         TfrmVantrelMain& window = harness.Open();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         for (const std::size_t part : {1U, 2U}) {
-            window.FileProgress->Started("t", 10, part, 2);
+            window.FileProgress->Started({MediumWork::Collecting, part}, 10, part, 2);
             QProgressDialog* progress = window.FileProgress->Window();
             QVERIFY(QTest::qWaitForWindowExposed(progress));
             QVERIFY(window.frameGeometry().contains(progress->frameGeometry()));

@@ -743,9 +743,12 @@ private slots:
             expectEnglish(&window, "files page");
         }
 
-        window.FileProgress->Started("t", 10, 1, 2);
+        // The progress window's title was left Russian when the window spoke English.
+        window.FileProgress->Started({MediumWork::Collecting, 2}, 10, 1, 2);
         window.FileProgress->Advanced(1, harness.Root + "/a.txt");
         expectEnglish(window.FileProgress->Window(), "progress window");
+        QCOMPARE(window.FileProgress->Window()->windowTitle(),
+                 Text("Medium #2 Gathering the files into one folder..."));
         window.FileProgress->Finished();
         TfrmAbout about(AboutDetails::FromBuild(), *window.Links, &window);
         about.show();
