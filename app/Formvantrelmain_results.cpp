@@ -46,23 +46,23 @@ const char* const MediaName = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Носите
 const char* const SendToWinampCaption =
     QT_TRANSLATE_NOOP("TfrmVantrelMain", "Передать список в &Winamp");
 const char* const SendingText = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Передача списка в Winamp...");
-const char* const BaseDirLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "В каталоге");
+const char* const BaseDirLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "В к&аталоге");
 const char* const BaseDirButtonName = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Выбрать каталог");
 const char* const FromGroupCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "для ");
 const char* const SelectedMediumCaption =
-    QT_TRANSLATE_NOOP("TfrmVantrelMain", "выбранного носителя");
-const char* const AllMediaCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "всех носителей");
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "в&ыбранного носителя");
+const char* const AllMediaCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "всех &носителей");
 const char* const SaveTextlistCaption =
-    QT_TRANSLATE_NOOP("TfrmVantrelMain", "создать список(ки) элементов «имя№.txt»");
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "создать &список(ки) элементов «имя№.txt»");
 const char* const SavePlaylistCaption =
-    QT_TRANSLATE_NOOP("TfrmVantrelMain", "создать playlist(ы) «имя№.m3u» для Winamp'а");
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "создать playlist(ы) «имя№.m3u» &для Winamp'а");
 const char* const SubfolderLabel =
     QT_TRANSLATE_NOOP("TfrmVantrelMain", "создать подкаталог(и) «имя№» и");
-const char* const MoveToFolderCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "переместить /");
+const char* const MoveToFolderCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "пере&местить /");
 const char* const CopyToFolderCaption =
-    QT_TRANSLATE_NOOP("TfrmVantrelMain", "скопировать элементы");
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "ск&опировать элементы");
 const char* const MakeImageCaption =
-    QT_TRANSLATE_NOOP("TfrmVantrelMain", "создать образ(ы) «имя№.iso»");
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "создать о&браз(ы) «имя№.iso»");
 const char* const ChecksumsCaption = QT_TRANSLATE_NOOP(
     "TfrmVantrelMain", "записать &контрольные суммы «имя№.sha256» при копировании");
 const char* const ImageTakesText = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Образ ISO: до ");
@@ -72,9 +72,9 @@ const char* const MinimumReached =
     QT_TRANSLATE_NOOP("TfrmVantrelMain", ", минимум: %1 — достигнут");
 const char* const MinimumNotReached = QT_TRANSLATE_NOOP(
     "TfrmVantrelMain", ", минимум: не меньше %1 — возможно, лишних носителей: %2");
-const char* const MediumNameLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "где имя =");
+const char* const MediumNameLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "где &имя =");
 const char* const NumberLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "№ = номер носителя");
-const char* const ProcessCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Выполнить");
+const char* const ProcessCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&Выполнить");
 const char* const ChooseBaseDirTitle = QT_TRANSLATE_NOOP(
     "TfrmVantrelMain", "Выберите папку, в которой будут собраны результаты разбиения");
 const char* const BadNameTitle = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Ошибка");
@@ -120,6 +120,34 @@ std::string StoredFolder(const QString& text) {
 QWidget* TfrmVantrelMain::createResultsPage() {
     auto* page = new QWidget(this);
 
+    QGroupBox* medium = createMediumGroup(page);
+    auto* mediaRow = new QHBoxLayout;
+    mediaRow->addWidget(cmboMedia, 1);
+    mediaRow->addWidget(lblMediumInfo);
+
+    QLayout* baseDirRow = createBaseDirRow(page);
+    QWidget* actions = createActionChoices(page);
+    QLayout* processRow = createProcessRow(page);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(mediaRow);
+    layout->addWidget(lblMediumImage);
+    layout->addWidget(lblMediaMinimum);
+    layout->addWidget(medium, 1);
+    layout->addLayout(baseDirRow);
+    layout->addWidget(actions);
+    layout->addLayout(processRow);
+
+    balloonTip = new BalloonTip(this);
+    btnOpenResultsBaseDir = new QPushButton(tr(OpenBaseDirCaption), this);
+    btnOpenResultsBaseDir->hide();
+    connect(btnOpenResultsBaseDir, &QPushButton::clicked, this,
+            [this] { btnOpenResultsBaseDirClick(); });
+    statusBar()->addPermanentWidget(btnOpenResultsBaseDir);
+    return page;
+}
+
+QGroupBox* TfrmVantrelMain::createMediumGroup(QWidget* page) {
     cmboMedia = new QComboBox(page);
     cmboMedia->setEnabled(false);
     cmboMedia->setAccessibleName(tr(MediaName));
@@ -148,13 +176,13 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     lblMediaMinimum = new QLabel(page);
     lblMediaMinimum->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblMediaMinimum->hide();
-    auto* mediaRow = new QHBoxLayout;
-    mediaRow->addWidget(cmboMedia, 1);
-    mediaRow->addWidget(lblMediumInfo);
+    return medium;
+}
 
+QLayout* TfrmVantrelMain::createBaseDirRow(QWidget* page) {
     lblResultsBaseDir = new QLabel(tr(BaseDirLabel), page);
     editResultsBaseDir = new QLineEdit(page);
-    editResultsBaseDir->setAccessibleName(tr(BaseDirLabel));
+    editResultsBaseDir->setAccessibleName(tr(BaseDirLabel).remove(QLatin1Char('&')));
     lblResultsBaseDir->setBuddy(editResultsBaseDir);
     connect(editResultsBaseDir, &QLineEdit::editingFinished, this,
             [this] { editResultsBaseDirExit(); });
@@ -168,7 +196,10 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     baseDirRow->addWidget(lblResultsBaseDir);
     baseDirRow->addWidget(editResultsBaseDir, 1);
     baseDirRow->addWidget(btnResultsBaseDir);
+    return baseDirRow;
+}
 
+QWidget* TfrmVantrelMain::createActionChoices(QWidget* page) {
     auto* actions = new QWidget(page);
     radioResultsSaveTextlist = new QRadioButton(tr(SaveTextlistCaption), actions);
     radioResultsSavePlaylist = new QRadioButton(PlayerText(SavePlaylistCaption), actions);
@@ -196,7 +227,7 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     collectRow->addStretch();
     auto* nameLabel = new QLabel(tr(MediumNameLabel), actions);
     editResultsMediumName = new QLineEdit(actions);
-    editResultsMediumName->setAccessibleName(tr(MediumNameLabel));
+    editResultsMediumName->setAccessibleName(tr(MediumNameLabel).remove(QLatin1Char('&')));
     nameLabel->setBuddy(editResultsMediumName);
     connect(editResultsMediumName, &QLineEdit::editingFinished, this,
             [this] { editResultsMediumNameExit(); });
@@ -213,7 +244,10 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     actionsLayout->addWidget(chkResultsChecksums);
     actionsLayout->addLayout(nameRow);
     actionsLayout->addWidget(radioResultsMakeImage);
+    return actions;
+}
 
+QLayout* TfrmVantrelMain::createProcessRow(QWidget* page) {
     auto* from = new QGroupBox(tr(FromGroupCaption), page);
     radioResultsSelectedMedium = new QRadioButton(tr(SelectedMediumCaption), from);
     radioResultsSelectedMedium->setChecked(true);
@@ -228,23 +262,7 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     auto* processRow = new QHBoxLayout;
     processRow->addWidget(from, 1);
     processRow->addWidget(btnProcessResults, 0, Qt::AlignBottom);
-
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(mediaRow);
-    layout->addWidget(lblMediumImage);
-    layout->addWidget(lblMediaMinimum);
-    layout->addWidget(medium, 1);
-    layout->addLayout(baseDirRow);
-    layout->addWidget(actions);
-    layout->addLayout(processRow);
-
-    balloonTip = new BalloonTip(this);
-    btnOpenResultsBaseDir = new QPushButton(tr(OpenBaseDirCaption), this);
-    btnOpenResultsBaseDir->hide();
-    connect(btnOpenResultsBaseDir, &QPushButton::clicked, this,
-            [this] { btnOpenResultsBaseDirClick(); });
-    statusBar()->addPermanentWidget(btnOpenResultsBaseDir);
-    return page;
+    return processRow;
 }
 
 void TfrmVantrelMain::showResultsSettings() {

@@ -76,8 +76,8 @@ void BM_WriteImageLibisofs(benchmark::State& state) {
     SilentProgress progress;
     const std::string image = medium.Root + "/disk1.iso";
     MeasureImageWriting(state, image, [&] {
-        return WriteDiscImage(medium.Sources, TreeRule{}, image, DiscVolumeId("disk", 1), "image",
-                              prompter, progress)
+        return WriteDiscImage(medium.Sources, TreeRule{}, image, DiscVolumeId("disk", 1),
+                              WorkTitle{MediumWork::MakingImage, 1}, prompter, progress)
                    .State == DiscImageResult::Outcome::Written;
     });
 }

@@ -34,7 +34,7 @@ struct DiscImageResult {
 // written out of the image's size.
 DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources, TreeRule rule,
                                const std::string& imagePath, const std::string& volumeId,
-                               const std::string& progressTitle, Prompter& prompter,
+                               const WorkTitle& progressTitle, Prompter& prompter,
                                FileOperationProgress& progress, FileOperationPart part = {});
 
 // The size of the image WriteDiscImage makes of these sources (the checksums' attributes and

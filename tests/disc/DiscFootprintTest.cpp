@@ -199,7 +199,9 @@ TEST(DiscFootprintTest, NeverBelowTheImageLibisofsWrites) {
             CancellingPrompter prompter;
             RecordingProgress progress;
             const std::string image = folder / "image.iso";
-            EXPECT_EQ(WriteDiscImage(sources, {}, image, "DISK1", "image", prompter, progress).Size,
+            EXPECT_EQ(WriteDiscImage(sources, {}, image, "DISK1",
+                                     WorkTitle{MediumWork::MakingImage, 1}, prompter, progress)
+                          .Size,
                       *size);
             EXPECT_EQ(std::filesystem::file_size(image), *size);
         }
