@@ -45,13 +45,15 @@ long double SquaredLoads(const std::vector<std::uint64_t>& loads) {
 }  // namespace
 
 void FewestMedia::Improve() {
-    if (Best.size() <= LowerBound)
+    // Without units of their own (only units of total 0, or none) the media are as few as can
+    // be, and a run would take no step.
+    const std::vector<Medium> start = MediaOf(Best);
+    if (start.size() <= LowerBound)
         return;
-    const Bins start = Best;
     const std::uint64_t stepEnd = Steps + StepLimit * 3 / 4;
     const std::uint64_t runSteps = RunStepsPerUnit * OriginalTotals.size();
     for (std::uint64_t run = 1; Best.size() > LowerBound && Steps < stepEnd && !Ending(); ++run)
-        Repack(MediaOf(start), std::min(stepEnd, Steps + Luby(run) * runSteps), run);
+        Repack(start, std::min(stepEnd, Steps + Luby(run) * runSteps), run);
 }
 
 void FewestMedia::Repack(std::vector<Medium> media, std::uint64_t stepEnd, std::uint64_t seed) {
