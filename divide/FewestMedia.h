@@ -102,6 +102,8 @@ private:
     // the bound gives up after a number of steps that grows in the Luby sequence: some runs
     // get stuck where others from the same start go through).
     void Improve();
+    // One run from the media given until stepEnd; a solution on fewer media than the best is
+    // kept at once.
     void Repack(std::vector<Medium> media, std::uint64_t stepEnd, std::uint64_t seed);
     // The emptiest medium, the others that are not full (the least full first) and some chosen
     // at random; the media are sorted by load, the fullest first.
