@@ -17,13 +17,9 @@ constexpr std::size_t KeptCompletions = 12;
 // The enumeration of one medium's completions gives up after this many steps per size.
 constexpr std::uint64_t StepsPerSize = 8;
 constexpr std::uint64_t MinimumEnumerationSteps = 20'000;
-// Packing some media again: how many (at least, and a random number more) and the steps given.
-constexpr std::size_t RepackMinimum = 8;
-constexpr std::size_t RepackSpread = 16;
-constexpr std::uint64_t RepackSteps = 50'000;
 // The steps the whole search may take (some seconds at most).
 constexpr std::uint64_t BaseSteps = 1'000'000;
-constexpr std::uint64_t StepsPerUnit = 100'000;
+constexpr std::uint64_t StepsPerUnit = 200'000;
 constexpr std::uint64_t MaximumSteps = 20'000'000;
 
 }  // namespace
@@ -90,6 +86,7 @@ FewestMedia::Outcome FewestMedia::Run(std::vector<std::uint64_t>& totals, const 
 
 void FewestMedia::Prepare(const std::vector<std::uint64_t>& totals) {
     OriginalTotals = totals;
+    SizeIndexOf.assign(totals.size(), 0);
     std::vector<std::uint32_t> order(totals.size());
     std::iota(order.begin(), order.end(), 0U);
     std::stable_sort(order.begin(), order.end(),
@@ -106,8 +103,10 @@ void FewestMedia::Prepare(const std::vector<std::uint64_t>& totals) {
             UnitsOfSize.emplace_back();
         }
         UnitsOfSize.back().push_back(unit);
+        SizeIndexOf[unit] = static_cast<std::uint32_t>(Sizes.size() - 1);
     }
     Available.resize(Sizes.size());
+    SubUnits.resize(Sizes.size());
     for (std::size_t i = 0; i < Sizes.size(); ++i)
         Available[i] = static_cast<std::uint32_t>(UnitsOfSize[i].size());
     Placeable = totals.size() - ZeroUnits.size();
@@ -384,118 +383,6 @@ bool FewestMedia::Compare(const ProgressFn& reportProgress) {
         Keep(std::move(ReferenceBins), true);
     ReferenceUnits.clear();
     return !IsStopRequested();
-}
-
-void FewestMedia::Improve() {
-    if (Best.size() <= LowerBound)
-        return;
-    PollCountdown = PollInterval;
-    std::vector<bool> zero(OriginalTotals.size(), false);
-    for (const std::uint32_t unit : ZeroUnits)
-        zero[unit] = true;
-    struct Medium {
-        std::vector<std::uint32_t> Units;
-        std::uint64_t Load = 0;
-    };
-    std::vector<Medium> media;
-    for (const auto& bin : Best) {
-        Medium medium;
-        for (const std::uint32_t unit : bin)
-            if (!zero[unit]) {
-                medium.Units.push_back(unit);
-                medium.Load += OriginalTotals[unit];
-            }
-        if (!medium.Units.empty())
-            media.push_back(std::move(medium));
-    }
-    std::vector<std::size_t> sizeIndex(OriginalTotals.size(), 0);
-    for (std::size_t i = 0; i < Sizes.size(); ++i)
-        for (const std::uint32_t unit : UnitsOfSize[i])
-            sizeIndex[unit] = i;
-    std::uint64_t random = 0x5EED;
-    const auto next = [&random] {
-        std::uint64_t z = (random += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    };
-    std::vector<std::vector<std::uint32_t>> subUnits(Sizes.size());
-    const std::uint64_t stepEnd = Steps + StepLimit * 3 / 4;
-    while (media.size() > LowerBound && Steps < stepEnd && !Ending()) {
-        std::stable_sort(media.begin(), media.end(),
-                         [](const Medium& a, const Medium& b) { return a.Load > b.Load; });
-        // The emptiest medium, the others that are not full (the least full first) and some
-        // chosen at random are packed again onto one medium fewer.
-        const std::size_t wanted = RepackMinimum + next() % RepackSpread;
-        // The emptiest medium's units need the free room of others: the least full ones give
-        // it, the ones chosen at random the chance to combine the units otherwise.
-        std::vector<std::size_t> chosen{media.size() - 1};
-        std::uint64_t freeRoom = 0;
-        for (std::size_t i = media.size() - 1;
-             i-- > 0 && freeRoom < media.back().Load && chosen.size() < wanted / 2;) {
-            chosen.push_back(i);
-            freeRoom += Capacity - media[i].Load;
-        }
-        for (std::size_t tries = 0;
-             chosen.size() < std::min(wanted, media.size()) && tries < 4 * wanted; ++tries) {
-            const std::size_t pick = next() % (media.size() - 1);
-            if (std::find(chosen.begin(), chosen.end(), pick) == chosen.end())
-                chosen.push_back(pick);
-        }
-        Wide subTotal = 0;
-        for (auto& units : subUnits)
-            units.clear();
-        for (const std::size_t i : chosen) {
-            subTotal += media[i].Load;
-            for (const std::uint32_t unit : media[i].Units)
-                subUnits[sizeIndex[unit]].push_back(unit);
-        }
-        const std::uint64_t target = chosen.size() - 1;
-        const Wide room = static_cast<Wide>(target) * Capacity;
-        Steps += chosen.size();
-        SetAvailable(subUnits);
-        StepCeiling = std::min(stepEnd, Steps + RepackSteps);
-        const Found found = room < subTotal ? Found::NoneThere
-                                            : Complete(target, room - subTotal, ~std::uint32_t{0});
-        Bins packed;
-        if (found == Found::Yes) {
-            packed = TakeStackedBins(subUnits);
-        } else {
-            // Not onto fewer: packed again as full as each medium goes, kept when that gathers
-            // the free room on fewer media (the squares of the loads grow), so that a later
-            // round can empty one.
-            Stack.clear();
-            SetAvailable(subUnits);
-            const bool packedAgain = Complete(~std::uint64_t{0}, ~Wide{0}, 0) == Found::Yes;
-            Bins again = TakeStackedBins(subUnits);
-            long double before = 0;
-            for (const std::size_t i : chosen)
-                before += static_cast<long double>(media[i].Load) * media[i].Load;
-            long double after = 0;
-            for (const auto& bin : again) {
-                long double load = 0;
-                for (const std::uint32_t unit : bin)
-                    load += OriginalTotals[unit];
-                after += load * load;
-            }
-            if (!packedAgain || again.size() > chosen.size() || after <= before)
-                continue;
-            packed = std::move(again);
-        }
-        std::sort(chosen.begin(), chosen.end(), std::greater<>());
-        for (const std::size_t i : chosen)
-            media.erase(media.begin() + static_cast<std::ptrdiff_t>(i));
-        for (auto& bin : packed) {
-            Medium medium{std::move(bin), 0};
-            for (const std::uint32_t unit : medium.Units)
-                medium.Load += OriginalTotals[unit];
-            media.push_back(std::move(medium));
-        }
-    }
-    Bins bins;
-    for (auto& medium : media)
-        bins.push_back(std::move(medium.Units));
-    Keep(std::move(bins));
 }
 
 void FewestMedia::Exact() {

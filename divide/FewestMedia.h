@@ -16,7 +16,9 @@
 //     minimum bin slack (each medium in turn filled as fully as the remaining units allow);
 //  2. improvement: the emptiest medium and a few others (the least full and some at random) are
 //     packed onto one medium fewer by an exact search over just their units; where that fails,
-//     they are packed again each as full as it goes, kept when that gathers their free room;
+//     they are packed again each as full as it goes, kept unless that spreads their free room;
+//     this goes in runs from the start, each with other random choices and given more steps
+//     in the Luby sequence, as long as the media found are more than the bound;
 //  3. the media-filling search is run on the same units and its result kept when it needs fewer
 //     media (so this way never needs more media than that one);
 //  4. an exact search by bin completion: for a number of media k, the largest unplaced unit's
@@ -68,6 +70,10 @@ private:
     enum class Phase { Start, Improve, Compare, Exact, Deliver };
     enum class Found { Yes, NoneThere, Cut, Interrupted };
     using Bins = std::vector<std::vector<std::uint32_t>>;  // unit indices of each medium
+    struct Medium {
+        std::vector<std::uint32_t> Units;
+        std::uint64_t Load = 0;
+    };
     struct Completion {
         std::uint64_t Fill = 0;
         std::vector<std::pair<std::uint32_t, std::uint32_t>> Sizes;  // (size index, count)
@@ -91,8 +97,24 @@ private:
     // The units the exact search may place: unitsOfSize[i] of size index i.
     void SetAvailable(const std::vector<std::vector<std::uint32_t>>& unitsOfSize);
     void Keep(Bins bins, bool withZeroUnits = false);
-    // Packs the emptiest medium and some others onto one medium fewer, again and again.
+    // Packs the emptiest medium and some others onto one medium fewer, again and again, in
+    // runs from the first solution with other random choices each (a run that has not reached
+    // the bound gives up after a number of steps that grows in the Luby sequence: some runs
+    // get stuck where others from the same start go through).
     void Improve();
+    // One run from the media given until stepEnd; a solution on fewer media than the best is
+    // kept at once.
+    void Repack(std::vector<Medium> media, std::uint64_t stepEnd, std::uint64_t seed);
+    // The emptiest medium, the others that are not full (the least full first) and some chosen
+    // at random; the media are sorted by load, the fullest first.
+    std::vector<std::size_t> ChooseMedia(const std::vector<Medium>& media,
+                                         std::uint64_t& random) const;
+    // The chosen media's units onto one medium fewer or, where that is not found, packed again
+    // as full as each goes where that gathers the free room on fewer of them (the squares of
+    // the loads do not shrink), so that a later round can empty one; nothing where neither.
+    Bins RepackChosen(const std::vector<Medium>& media, const std::vector<std::size_t>& chosen,
+                      std::uint64_t stepEnd);
+    std::vector<Medium> MediaOf(const Bins& bins) const;
     bool Compare(const ProgressFn& reportProgress);
     void Exact();
     bool Poll();
@@ -129,7 +151,9 @@ private:
     std::vector<std::vector<std::uint32_t>> UnitsOfSize;
     std::vector<std::uint32_t> Available;  // units of each size not yet placed
     std::vector<std::uint32_t> ZeroUnits;
-    std::uint64_t Placeable = 0;  // nonzero units not yet placed
+    std::vector<std::uint32_t> SizeIndexOf;            // of each unit (0 for units of total 0)
+    std::vector<std::vector<std::uint32_t>> SubUnits;  // of the media being packed again, by size
+    std::uint64_t Placeable = 0;                       // nonzero units not yet placed
     Wide TotalSize = 0;
     // The exact search's media: the size index of the unit that opened each, and its completion.
     std::vector<std::pair<std::uint32_t, Completion>> Stack;
