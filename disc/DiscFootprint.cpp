@@ -1,16 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "disc/DiscFootprint.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <filesystem>
-#include <memory>
-#include <system_error>
 
+#include "disc/LocalTree.h"
 #include "platform/PathNames.h"
 #include "platform/SizeArithmetic.h"
 
@@ -146,51 +139,47 @@ std::uint64_t FileExtents(std::uint64_t length) {
     return std::max<std::uint64_t>(1, DivideRoundingUp(length, LargestExtent));
 }
 
-// Everything inside the folder name of the folder open as parent, its own extents and its
-// path-table entries; its name's records are the parent's.
-std::uint64_t FolderFootprint(int parent, const std::string& name, std::uint64_t nameLength) {
+// Everything inside the open folder, its own extents and its path-table entries; its name's
+// records are the parent's.
+std::uint64_t FolderFootprint(const LocalFolder& folder, std::uint64_t nameLength) {
     std::uint64_t total = PathTableEntries(nameLength);
     FolderRecords records;
-    const int fd = ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    std::unique_ptr<DIR, int (*)(DIR*)> folder(fd < 0 ? nullptr : ::fdopendir(fd), ::closedir);
-    if (fd >= 0 && !folder)
-        ::close(fd);
-    while (folder) {
-        const dirent* entry = ::readdir(folder.get());
-        if (entry == nullptr)
-            break;
-        const std::string entryName = entry->d_name;
-        if (entryName == "." || entryName == "..")
-            continue;
-        struct stat info {};
-        if (::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
-            continue;
-        const auto length = static_cast<std::uint64_t>(std::max<off_t>(info.st_size, 0));
-        if (S_ISREG(info.st_mode)) {
-            total = SaturatingAdd(total, FileData(length));
-            records.Add(entryName.size(), 0, FileExtents(length));
-        } else if (S_ISLNK(info.st_mode)) {
-            records.Add(entryName.size(), length, 1);
-        } else if (S_ISDIR(info.st_mode)) {
-            total = SaturatingAdd(total, FolderFootprint(fd, entryName, entryName.size()));
-            records.Add(entryName.size(), 0, 1);
+    for (const LocalEntry& entry : folder.Entries()) {
+        switch (entry.Kind) {
+            case LocalKind::File:
+                total = SaturatingAdd(total, FileData(entry.Length));
+                records.Add(entry.Name.size(), 0, FileExtents(entry.Length));
+                break;
+            case LocalKind::Link:
+                records.Add(entry.Name.size(), entry.Length, 1);
+                break;
+            case LocalKind::Folder:
+                total = SaturatingAdd(
+                    total, FolderFootprint(LocalFolder(folder, entry.Name), entry.Name.size()));
+                records.Add(entry.Name.size(), 0, 1);
+                break;
+            case LocalKind::Other:
+                break;  // devices, FIFOs and sockets are left out of the image
         }
-        // Devices, FIFOs and sockets are left out of the image.
     }
     return SaturatingAdd(total, records.Bytes());
 }
 
-// The footprint of an item at the root described by info: its body and its name's records.
-std::uint64_t ItemFootprint(const struct stat& info, const std::string& path,
+// The footprint of an item at the root: its body and its name's records.
+std::uint64_t ItemFootprint(const LocalEntry& item, const std::string& path,
                             std::uint64_t nameLength) {
-    const auto length = static_cast<std::uint64_t>(std::max<off_t>(info.st_size, 0));
-    if (S_ISREG(info.st_mode))
-        return SaturatingAdd(FileData(length), RootRecords(nameLength, 0, FileExtents(length)));
-    if (S_ISLNK(info.st_mode))
-        return RootRecords(nameLength, length, 1);
-    if (S_ISDIR(info.st_mode))
-        return SaturatingAdd(FolderFootprint(AT_FDCWD, path, nameLength),
-                             RootRecords(nameLength, 0, 1));
+    switch (item.Kind) {
+        case LocalKind::File:
+            return SaturatingAdd(FileData(item.Length),
+                                 RootRecords(nameLength, 0, FileExtents(item.Length)));
+        case LocalKind::Link:
+            return RootRecords(nameLength, item.Length, 1);
+        case LocalKind::Folder:
+            return SaturatingAdd(FolderFootprint(LocalFolder(path), nameLength),
+                                 RootRecords(nameLength, 0, 1));
+        case LocalKind::Other:
+            break;
+    }
     return 0;  // devices, FIFOs and sockets are left out of the image
 }
 
@@ -203,18 +192,13 @@ std::uint64_t DiscImageReserve() {
 std::uint64_t DiscFootprint(const std::string& path, bool linkItself) {
     std::string item = WithoutTrailingDelimiter(path);
     const std::uint64_t nameLength = LastComponent(item).size();
-    std::error_code error;
-    if (!linkItself) {
-        // The folder a link points to is listed as that folder.
-        auto target = std::filesystem::canonical(item, error);
-        if (!error)
-            item = target.string();
-    }
-    struct stat info {};
-    if (error || ::lstat(item.c_str(), &info) != 0) {
+    // The folder a link points to is listed as that folder.
+    const std::optional<std::string> target = linkItself ? item : ResolveLocalPath(item);
+    const std::optional<LocalEntry> info = target ? ReadLocalEntry(*target) : std::nullopt;
+    if (!info) {
         // As an empty folder, the way its size counts it.
         return RootRecords(nameLength, 0, 1) + PathTableEntries(nameLength) +
                FolderRecords().Bytes();
     }
-    return ItemFootprint(info, item, nameLength);
+    return ItemFootprint(*info, *target, nameLength);
 }

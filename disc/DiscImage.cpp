@@ -1,14 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "disc/DiscImage.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -20,8 +15,9 @@
 #define LIBISOFS_WITHOUT_LIBBURN 1
 #include <libisofs.h>
 
+#include "disc/ImageFile.h"
 #include "disc/ImageLimits.h"
-#include "platform/FileDescriptor.h"
+#include "disc/LocalTree.h"
 #include "platform/FileOperationProgress.h"
 #include "platform/PathNames.h"
 #include "platform/Prompter.h"
@@ -82,7 +78,7 @@ Failure MessagesFailure(std::string messages) {
 }
 
 Failure SystemFailure(int error) {
-    return {FailureReason::System, std::system_category().message(error)};
+    return {FailureReason::System, std::generic_category().message(error)};
 }
 
 // What libisofs reported: its queued messages, else the text of its error code.
@@ -116,23 +112,21 @@ std::optional<std::string> LocalPath(const FileOperationSource& source) {
     const std::string path = WithoutTrailingDelimiter(source.Path);
     if (source.LinkItself)
         return path;
-    std::error_code error;
-    const auto target = std::filesystem::canonical(path, error);
-    if (error)
-        return std::nullopt;
-    return target.string();
+    return ResolveLocalPath(path);
+}
+
+bool IsLocalKind(const std::string& path, LocalKind kind) {
+    const std::optional<LocalEntry> entry = ReadLocalEntry(path);
+    return entry && entry->Kind == kind;
 }
 
 bool IsLocalFolder(const std::string& path) {
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return IsLocalKind(path, LocalKind::Folder);
 }
 
 // A device, FIFO or socket, which the image leaves out.
 bool IsLocalSpecial(const std::string& path) {
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode) &&
-           !S_ISLNK(info.st_mode);
+    return IsLocalKind(path, LocalKind::Other);
 }
 
 IsoDir* AsFolder(IsoNode* node) {
@@ -360,26 +354,13 @@ std::optional<std::uint64_t> DiscImageSize(const std::vector<FileOperationSource
 
 namespace {
 
-// Writes the whole buffer; 0 or the errno of the failure.
-int WriteAll(int fd, const unsigned char* bytes, std::size_t size) {
-    for (std::size_t written = 0; written < size;) {
-        const ssize_t step = ::write(fd, bytes + written, size - written);
-        if (step < 0 && errno == EINTR)
-            continue;
-        if (step < 0)
-            return errno;
-        written += static_cast<std::size_t>(step);
-    }
-    return 0;
-}
-
 // How pouring the image's stream into its file ended: whole, cancelled, or failed.
 struct Poured {
     bool Cancelled = false;
     std::optional<Failure> Problem;
 };
 
-Poured PourStream(ImageStream& stream, int fd, const std::string& imagePath,
+Poured PourStream(ImageStream& stream, ImageFile& file, const std::string& imagePath,
                   FileOperationProgress& progress) {
     const std::uint64_t total = stream.Size();
     std::vector<unsigned char> buffer(Chunk);
@@ -394,8 +375,8 @@ Poured PourStream(ImageStream& stream, int fd, const std::string& imagePath,
                                               : MessagesFailure(messages);
             break;
         }
-        if (const int error = WriteAll(fd, buffer.data(), size); error != 0) {
-            poured.Problem = SystemFailure(error);
+        if (auto problem = file.Write(buffer.data(), size)) {
+            poured.Problem = std::move(problem);
             break;
         }
         done += size;
@@ -465,31 +446,15 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
     if (!options)
         return failed(Reason(0));
 
-    std::string temporary =
-        JoinPath(ParentFolder(imagePath), ".~" + LastComponent(imagePath) + ".XXXXXX");
-    FileDescriptor out(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (!out.IsOpen())
-        return failed(SystemFailure(errno));
-    ::fchmod(out.Get(), 0644);
-    // The temporary file goes on every way out but the last rename.
-    bool keep = false;
-    const auto removeTemporary = [&] {
-        if (!keep) {
-            out.Reset();
-            ::unlink(temporary.c_str());
-        }
-    };
-    struct Guard {
-        std::function<void()> Run;
-        ~Guard() { Run(); }
-    } guard{removeTemporary};
-
+    ImageFile file(imagePath);
+    if (file.OpenFailure())
+        return failed(*file.OpenFailure());
     ImageStream stream(image.get(), options.get());
     if (!stream.IsOpen())
         return failed(Reason(0));
     const std::uint64_t total = stream.Size();
     progress.Started(progressTitle, total, part.Number, part.Count);
-    const Poured poured = PourStream(stream, out.Get(), imagePath, progress);
+    const Poured poured = PourStream(stream, file, imagePath, progress);
     progress.Finished();
     if (poured.Cancelled) {
         result.State = DiscImageResult::Outcome::Cancelled;
@@ -497,11 +462,8 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
     }
     if (poured.Problem)
         return failed(*poured.Problem);
-    if (const int closeError = out.Close(); closeError != 0)
-        return failed(SystemFailure(closeError));
-    if (::rename(temporary.c_str(), imagePath.c_str()) != 0)
-        return failed(SystemFailure(errno));
-    keep = true;
+    if (auto problem = file.Commit())
+        return failed(*problem);
     result.State = DiscImageResult::Outcome::Written;
     result.Size = total;
     return result;

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The local files through the wide Win32 calls: a reparse point (symbolic link, junction) is a
+// link, described as itself; folders are opened by their full paths in the "\\?\" form, which
+// has no length limit.
+#include "disc/LocalTree.h"
+
+#include <windows.h>
+
+#include "platform/PathNames.h"
+#include "platform/win32/WidePath.h"
+
+namespace {
+
+LocalEntry FromAttributes(std::string name, DWORD attributes, DWORD high, DWORD low) {
+    LocalEntry entry;
+    entry.Name = std::move(name);
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        entry.Kind = LocalKind::Link;
+    } else if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        entry.Kind = LocalKind::Folder;
+    } else if ((attributes & FILE_ATTRIBUTE_DEVICE) == 0) {
+        entry.Kind = LocalKind::File;
+        entry.Length = (static_cast<std::uint64_t>(high) << 32) | low;
+    }
+    return entry;
+}
+
+bool IsFolder(const std::string& path) {
+    const auto entry = ReadLocalEntry(path);
+    return entry && entry->Kind == LocalKind::Folder;
+}
+
+// The long form without its "\\?\" prefix: a full path with "\" as delimiter.
+std::string FullLocalPath(const std::string& path) {
+    std::wstring full = LongPath(path);
+    static const std::wstring Prefix = L"\\\\?\\";
+    static const std::wstring Unc = L"\\\\?\\UNC\\";
+    if (full.rfind(Unc, 0) == 0)
+        return "\\\\" + Narrow(full.substr(Unc.size()));
+    if (full.rfind(Prefix, 0) == 0)
+        return Narrow(full.substr(Prefix.size()));
+    return Narrow(full);
+}
+
+}  // namespace
+
+std::optional<LocalEntry> ReadLocalEntry(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(LongPath(path).c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    return FromAttributes(LastComponent(WithoutTrailingDelimiter(path)), data.dwFileAttributes,
+                          data.nFileSizeHigh, data.nFileSizeLow);
+}
+
+LocalFolder::LocalFolder(const std::string& path) {
+    if (IsFolder(path))
+        Path = FullLocalPath(path);
+}
+
+LocalFolder::LocalFolder(const LocalFolder& parent, const std::string& name) {
+    if (parent.IsOpen() && IsFolder(JoinPath(parent.Path, name)))
+        Path = JoinPath(parent.Path, name);
+}
+
+LocalFolder::~LocalFolder() = default;
+
+bool LocalFolder::IsOpen() const {
+    return !Path.empty();
+}
+
+std::vector<LocalEntry> LocalFolder::Entries() const {
+    std::vector<LocalEntry> entries;
+    if (!IsOpen())
+        return entries;
+    const std::wstring pattern = LongPath(Path) + L"\\*";
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE)
+        return entries;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..")
+            entries.push_back(FromAttributes(Narrow(name), found.dwFileAttributes,
+                                             found.nFileSizeHigh, found.nFileSizeLow));
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return entries;
+}
+
+std::optional<std::string> ReadLocalLink(const std::string&) {
+    // The image reads what a reparse point leads to; its target is never recorded.
+    return std::nullopt;
+}
+
+std::optional<std::string> ResolveLocalPath(const std::string& path) {
+    if (!ReadLocalEntry(path))
+        return std::nullopt;
+    return FullLocalPath(path);
+}
