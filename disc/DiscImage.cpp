@@ -168,12 +168,13 @@ int AddEntry(IsoImage* image, IsoDir* folder, const std::string& name, const std
         return 1;
     }
     IsoNode* node = nullptr;
-    int result = iso_tree_add_new_node(image, folder, name.c_str(), local.c_str(), &node);
+    const std::string isoLocal = IsoLocalPath(local);
+    int result = iso_tree_add_new_node(image, folder, name.c_str(), isoLocal.c_str(), &node);
     if (result < 0)
         return result;
     added.push_back(node);
     if (AsFolder(node) != nullptr) {
-        result = iso_tree_add_dir_rec(image, AsFolder(node), local.c_str());
+        result = iso_tree_add_dir_rec(image, AsFolder(node), isoLocal.c_str());
         if (result < 0)
             return result;
     }

@@ -98,3 +98,7 @@ std::optional<std::string> ResolveLocalPath(const std::string& path) {
         return std::nullopt;
     return target.string();
 }
+
+std::string IsoLocalPath(const std::string& path) {
+    return path;
+}

@@ -46,3 +46,8 @@ std::optional<std::string> ReadLocalLink(const std::string& path);
 // The path an existing entry has with every link on the way resolved; nothing when it does not
 // exist.
 std::optional<std::string> ResolveLocalPath(const std::string& path);
+
+// A local path in the form libisofs's local file system reads it: composed from a root "/" and
+// components split at "/" ("/C:/folder/name" on Windows, where "/UNC/server/share/name" stands for
+// a network path).
+std::string IsoLocalPath(const std::string& path);

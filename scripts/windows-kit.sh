@@ -91,7 +91,9 @@ build_qt() {
 }
 
 # libisofs from Debian's source, a static library, with scripts/libisofs-mingw.patch for what
-# Windows lacks; the optional parts (ACLs, extended attributes, zlib, libjte) are left out.
+# Windows lacks; the optional parts (ACLs, extended attributes, zlib, libjte) are left out. Its
+# off_t has 64 bits, named here since configure's test cannot see it through compat.h; the
+# program's sources that include libisofs.h define the same.
 build_libisofs() {
     ensure_deb_src
     rm -rf "$kit/isofs-src"
@@ -103,7 +105,8 @@ build_libisofs() {
     (
         cd "$src"
         LIBISOFS_ASSUME_ICONV=yes ./configure -q --host=x86_64-w64-mingw32 \
-            CC=x86_64-w64-mingw32-gcc-posix CFLAGS="-O2 -I$src/mingw -include $src/mingw/compat.h" \
+            CC=x86_64-w64-mingw32-gcc-posix \
+            CFLAGS="-O2 -D_FILE_OFFSET_BITS=64 -I$src/mingw -include $src/mingw/compat.h" \
             --prefix="$prefix" --enable-static --disable-shared --disable-debug --disable-libacl \
             --disable-xattr --disable-zlib --disable-libjte --enable-libdir-pkgconfig
         make -s -j "$jobs" libisofs/libisofs.la

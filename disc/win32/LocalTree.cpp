@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/PathNames.h"
 #include "platform/win32/WidePath.h"
 
@@ -72,7 +74,7 @@ std::vector<LocalEntry> LocalFolder::Entries() const {
     std::vector<LocalEntry> entries;
     if (!IsOpen())
         return entries;
-    const std::wstring pattern = LongPath(Path) + L"\\*";
+    const std::wstring pattern = ListingPattern(Path);
     WIN32_FIND_DATAW found{};
     HANDLE search = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
@@ -97,4 +99,12 @@ std::optional<std::string> ResolveLocalPath(const std::string& path) {
     if (!ReadLocalEntry(path))
         return std::nullopt;
     return FullLocalPath(path);
+}
+
+std::string IsoLocalPath(const std::string& path) {
+    std::string full = FullLocalPath(path);
+    if (full.rfind("\\\\", 0) == 0)
+        full = "UNC" + full.substr(1);
+    std::replace(full.begin(), full.end(), '\\', '/');
+    return "/" + full;
 }

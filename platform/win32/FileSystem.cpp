@@ -20,7 +20,7 @@ std::uint64_t LengthOf(DWORD high, DWORD low) {
 // the folder cannot be listed.
 template <typename Visit>
 bool ForEachEntry(const std::string& folder, Visit visit) {
-    const std::wstring pattern = LongPath(folder) + L"\\*";
+    const std::wstring pattern = ListingPattern(folder);
     WIN32_FIND_DATAW found{};
     HANDLE search = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
@@ -121,6 +121,20 @@ bool CanWrite(const std::string& path) {
         return false;
     ::CloseHandle(file);
     return true;
+}
+
+std::string FullPath(const std::string& path) {
+    const std::wstring wide = Widen(path);
+    const DWORD needed = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (needed == 0)
+        return path;
+    std::wstring full(needed, L'\0');
+    full.resize(::GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr));
+    // A drive's root keeps its delimiter.
+    std::string result = Narrow(full);
+    if (result.size() > 3 && result.back() == PathDelimiter)
+        result.pop_back();
+    return result;
 }
 
 std::string ExecutablePath() {

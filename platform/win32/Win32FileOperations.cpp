@@ -1,0 +1,509 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/win32/Win32FileOperations.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <set>
+
+#include <QCryptographicHash>
+
+#include "platform/AtomicFile.h"
+#include "platform/FileOperationProgress.h"
+#include "platform/PathNames.h"
+#include "platform/Prompter.h"
+#include "platform/win32/WholeFileCopy.h"
+#include "platform/win32/WidePath.h"
+
+namespace {
+
+const Failure FolderIntoItself{FailureReason::FolderIntoItself, {}};
+const Failure SameFile{FailureReason::SameFile, {}};
+const Failure FolderInTheWay{FailureReason::FolderInTheWay, {}};
+const Failure FileInTheWay{FailureReason::FileInTheWay, {}};
+const Failure PlacedByThisOperation{FailureReason::PlacedByThisOperation, {}};
+
+enum class Outcome { Done, Skipped, Cancelled };
+
+Failure Reason(DWORD error) {
+    return {FailureReason::System, SystemMessage(error == 0 ? ERROR_GEN_FAILURE : error)};
+}
+
+// What one path is: found by opening it, so that a reparse point given as the path stands for
+// what it leads to (followed), or looked up as itself (kept).
+struct Entry {
+    DWORD Attributes = 0;
+    std::uint64_t Length = 0;
+    DWORD Volume = 0;
+    std::uint64_t Index = 0;  // the file's number on its volume
+    bool Directory() const { return (Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    bool Link() const { return (Attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
+};
+enum class Links { Followed, Kept };
+
+std::optional<Entry> Examine(const std::string& path, Links links, DWORD& error) {
+    const DWORD flags =
+        FILE_FLAG_BACKUP_SEMANTICS | (links == Links::Kept ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
+    HANDLE file = ::CreateFileW(LongPath(path).c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, flags, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        error = ::GetLastError();
+        return std::nullopt;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool read = ::GetFileInformationByHandle(file, &info) != 0;
+    error = ::GetLastError();
+    ::CloseHandle(file);
+    if (!read)
+        return std::nullopt;
+    Entry entry;
+    entry.Attributes = info.dwFileAttributes;
+    entry.Length = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    entry.Volume = info.dwVolumeSerialNumber;
+    entry.Index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return entry;
+}
+
+std::optional<Entry> Examine(const std::string& path, Links links) {
+    DWORD error = 0;
+    return Examine(path, links, error);
+}
+
+bool SameEntry(const Entry& left, const Entry& right) {
+    return left.Volume == right.Volume && left.Index == right.Index;
+}
+
+// The names inside a folder but "." and ".."; false when it cannot be listed.
+bool ListNames(const std::string& folder, std::vector<std::string>& names, DWORD& error) {
+    const std::wstring pattern = ListingPattern(folder);
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE) {
+        error = ::GetLastError();
+        return false;
+    }
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..")
+            names.push_back(Narrow(name));
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return true;
+}
+
+std::vector<std::string> Names(const std::string& folder) {
+    std::vector<std::string> names;
+    DWORD error = 0;
+    ListNames(folder, names, error);
+    return names;
+}
+
+// Paths as the file system compares them: without regard to letter case.
+bool SameSpelling(const std::string& left, const std::string& right) {
+    const std::wstring l = Widen(left);
+    const std::wstring r = Widen(right);
+    return ::CompareStringOrdinal(l.c_str(), static_cast<int>(l.size()), r.c_str(),
+                                  static_cast<int>(r.size()), TRUE) == CSTR_EQUAL;
+}
+
+struct CaseBlindLess {
+    bool operator()(const std::string& left, const std::string& right) const {
+        const std::wstring l = Widen(left);
+        const std::wstring r = Widen(right);
+        return ::CompareStringOrdinal(l.c_str(), static_cast<int>(l.size()), r.c_str(),
+                                      static_cast<int>(r.size()), TRUE) == CSTR_LESS_THAN;
+    }
+};
+
+// The full path of an entry, the way two spellings of one path compare equal.
+std::string FullPathOf(const std::string& path) {
+    return Narrow(LongPath(path));
+}
+
+// True when descendant is folder itself or lies inside it.
+bool IsInside(const std::string& descendant, const std::string& folder) {
+    const std::string inner = WithoutTrailingDelimiter(FullPathOf(descendant));
+    const std::string outer = WithoutTrailingDelimiter(FullPathOf(folder));
+    if (inner.size() < outer.size())
+        return false;
+    return SameSpelling(inner.substr(0, outer.size()), outer) &&
+           (inner.size() == outer.size() || inner[outer.size()] == PathDelimiter);
+}
+
+// The sum of the files' lengths under a path.
+std::uint64_t BytesUnder(const std::string& path, Links links) {
+    const auto entry = Examine(path, links);
+    if (!entry || entry->Link())
+        return 0;
+    if (!entry->Directory())
+        return entry->Length;
+    std::uint64_t total = 0;
+    for (const std::string& name : Names(path))
+        total += BytesUnder(JoinPath(path, name), Links::Kept);
+    return total;
+}
+
+bool DeleteAnyFile(const std::string& path) {
+    const std::wstring wide = LongPath(path);
+    ::SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return ::DeleteFileW(wide.c_str()) != 0;
+}
+
+// Removes what a copy that never finished (a crash, a kill) left in the folder: files under the
+// temporary names this service writes into. Nothing else is touched.
+void RemovePartialFiles(const std::string& folder) {
+    for (const std::string& name : Names(folder)) {
+        const std::string path = JoinPath(folder, name);
+        const auto entry = Examine(path, Links::Kept);
+        if (IsPartialFileName(name) && entry && !entry->Directory())
+            DeleteAnyFile(path);
+    }
+}
+
+// One run of the service: the answers given "for all" hold until it ends.
+class Operation {
+public:
+    Operation(FileOperationKind kind, Prompter& prompter, FileOperationProgress& progress,
+              std::vector<FileChecksum>* sums)
+        : Kind(kind), Questions(prompter), Progress(progress), Sums(sums) {}
+
+    Outcome Item(const FileOperationSource& given, const std::string& destinationFolder);
+    std::size_t Errors() const { return ErrorCount; }
+    void Reached(std::uint64_t bytes) {
+        if (bytes > BytesDone) {
+            BytesDone = bytes;
+            Progress.Advanced(BytesDone, std::string());
+        }
+    }
+
+private:
+    enum class Clash { Replace, Skip, Cancel };
+    enum class Entries { Copied, Moved };
+
+    Outcome CopyEntry(const std::string& source, const std::string& target, const Entry& info,
+                      bool replaceConfirmed);
+    Outcome CopyFolder(const std::string& source, const std::string& target, const Entry& info,
+                       Entries entries);
+    Outcome CopyFile(const std::string& source, const std::string& target, const Entry& info,
+                     bool replaceConfirmed);
+    // Copies one file whole (a move across volumes deletes the source after), recording its
+    // checksum when asked to.
+    Outcome CopyWhole(const std::string& source, const std::string& target, bool replacing,
+                      bool move);
+    Outcome Move(const std::string& source, const std::string& target, const Entry& info);
+    Outcome MoveContents(const std::string& source, const std::string& target, const Entry& info);
+
+    Outcome ClearTheWay(const std::string& source, const std::string& target, const Entry& info,
+                        bool replaceConfirmed);
+    Clash AskClash(const std::string& source, const std::string& target);
+    Outcome Failed(const std::string& source, const std::string& target, const Failure& reason);
+    void Placed(const std::string& target) { PlacedPaths.insert(FullPathOf(target)); }
+    bool IsPlaced(const std::string& target) const;
+
+    FileOperationKind Kind;
+    Prompter& Questions;
+    FileOperationProgress& Progress;
+    std::vector<FileChecksum>* Sums;
+    bool ReplaceAll = false;
+    bool SkipAll = false;
+    std::uint64_t BytesDone = 0;
+    std::size_t ErrorCount = 0;
+    // Entries this run created or moved into place, as full paths.
+    std::set<std::string, CaseBlindLess> PlacedPaths;
+};
+
+Outcome Operation::Item(const FileOperationSource& given, const std::string& destinationFolder) {
+    if (Progress.CancelRequested())
+        return Outcome::Cancelled;
+    const std::string source = WithoutTrailingDelimiter(given.Path);
+    const std::string target = JoinPath(destinationFolder, LastComponent(source));
+    DWORD error = 0;
+    const auto info =
+        Examine(source, given.LinkItself ? Links::Kept : Links::Followed, error);
+    if (!info)
+        return Failed(source, target, Reason(error));
+    if (info->Directory() && IsInside(destinationFolder, source))
+        return Failed(source, target, FolderIntoItself);
+    if (Kind == FileOperationKind::Copy)
+        return CopyEntry(source, target, *info, false);
+    return Move(source, target, *info);
+}
+
+Outcome Operation::CopyEntry(const std::string& source, const std::string& target,
+                             const Entry& info, bool replaceConfirmed) {
+    if (Progress.CancelRequested())
+        return Outcome::Cancelled;
+    if (info.Link())
+        return Failed(source, target, Reason(ERROR_NOT_SUPPORTED));
+    if (info.Directory())
+        return CopyFolder(source, target, info, Entries::Copied);
+    return CopyFile(source, target, info, replaceConfirmed);
+}
+
+Outcome Operation::CopyFolder(const std::string& source, const std::string& target,
+                              const Entry& info, Entries entries) {
+    const auto existing = Examine(target, Links::Kept);
+    const bool created = !existing;
+    if (existing) {
+        if (SameEntry(*existing, info))
+            return Failed(source, target, SameFile);
+        if (!existing->Directory())
+            return Failed(source, target, FileInTheWay);
+        // An existing folder takes the contents in; what an unfinished copy left goes first.
+        RemovePartialFiles(target);
+    } else {
+        if (!::CreateDirectoryW(LongPath(target).c_str(), nullptr))
+            return Failed(source, target, Reason(::GetLastError()));
+        Placed(target);
+    }
+    // A folder this run made that received nothing goes again when the item failed.
+    auto finish = [&](Outcome outcome) {
+        if (created && outcome != Outcome::Done &&
+            ::RemoveDirectoryW(LongPath(target).c_str()) != 0)
+            PlacedPaths.erase(FullPathOf(target));
+        return outcome;
+    };
+    std::vector<std::string> names;
+    DWORD error = 0;
+    if (!ListNames(source, names, error))
+        return finish(Failed(source, target, Reason(error)));
+    Outcome outcome = Outcome::Done;
+    for (const std::string& name : names) {
+        const std::string child = JoinPath(source, name);
+        const std::string childTarget = JoinPath(target, name);
+        const auto childInfo = Examine(child, Links::Kept, error);
+        Outcome result = Outcome::Done;
+        if (!childInfo)
+            result = Failed(child, childTarget, Reason(error));
+        else if (entries == Entries::Moved)
+            result = Move(child, childTarget, *childInfo);
+        else
+            result = CopyEntry(child, childTarget, *childInfo, false);
+        if (result == Outcome::Cancelled)
+            return finish(Outcome::Cancelled);
+        if (result == Outcome::Skipped)
+            outcome = Outcome::Skipped;
+    }
+    return finish(outcome);
+}
+
+Outcome Operation::ClearTheWay(const std::string& source, const std::string& target,
+                               const Entry& info, bool replaceConfirmed) {
+    const auto existing = Examine(target, Links::Kept);
+    if (!existing)
+        return Outcome::Done;
+    if (SameEntry(*existing, info))
+        return Failed(source, target, SameFile);
+    if (existing->Directory())
+        return Failed(source, target, FolderInTheWay);
+    if (IsPlaced(target))
+        return Failed(source, target, PlacedByThisOperation);
+    if (!replaceConfirmed) {
+        switch (AskClash(source, target)) {
+            case Clash::Skip:
+                return Outcome::Skipped;
+            case Clash::Cancel:
+                return Outcome::Cancelled;
+            case Clash::Replace:
+                break;
+        }
+    }
+    return Outcome::Done;
+}
+
+bool Operation::IsPlaced(const std::string& target) const {
+    for (std::string path = FullPathOf(target); path.size() > 1; path = ParentFolder(path)) {
+        if (PlacedPaths.count(path) != 0)
+            return true;
+        if (path.find(PathDelimiter) == std::string::npos)
+            break;
+    }
+    return false;
+}
+
+Operation::Clash Operation::AskClash(const std::string& source, const std::string& target) {
+    if (ReplaceAll)
+        return Clash::Replace;
+    if (SkipAll)
+        return Clash::Skip;
+    // Replacing loses the file that is there, so No is the default.
+    Question clash{QuestionKind::NameClash, target, source};
+    clash.Answers = EveryAnswer;
+    clash.Default = Answer::No;
+    switch (Questions.Ask(clash)) {
+        case Answer::Yes:
+            return Clash::Replace;
+        case Answer::YesToAll:
+            ReplaceAll = true;
+            return Clash::Replace;
+        case Answer::No:
+            return Clash::Skip;
+        case Answer::NoToAll:
+            SkipAll = true;
+            return Clash::Skip;
+        default:
+            return Clash::Cancel;
+    }
+}
+
+Outcome Operation::Failed(const std::string& source, const std::string& target,
+                          const Failure& reason) {
+    ++ErrorCount;
+    Question failed{
+        Kind == FileOperationKind::Copy ? QuestionKind::CopyFailed : QuestionKind::MoveFailed,
+        source, target};
+    failed.Reason = reason;
+    failed.Answers = SkipOrCancel;
+    failed.Default = Answer::Yes;
+    return Questions.Ask(failed) == Answer::Yes ? Outcome::Skipped : Outcome::Cancelled;
+}
+
+Outcome Operation::CopyFile(const std::string& source, const std::string& target,
+                            const Entry& info, bool replaceConfirmed) {
+    const bool replacing = Examine(target, Links::Kept).has_value();
+    if (replacing) {
+        const Outcome way = ClearTheWay(source, target, info, replaceConfirmed);
+        if (way != Outcome::Done)
+            return way;
+    }
+    Outcome outcome = CopyWhole(source, target, replacing, false);
+    return outcome;
+}
+
+Outcome Operation::CopyWhole(const std::string& source, const std::string& target, bool replacing,
+                             bool move) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    BlockSink sink;
+    if (Sums != nullptr)
+        sink = [&hash](const char* bytes, std::size_t size) {
+            hash.addData(QByteArrayView(bytes, static_cast<qsizetype>(size)));
+        };
+    const AfterBlock afterBlock = [&](std::uint64_t bytes) {
+        BytesDone += bytes;
+        Progress.Advanced(BytesDone, target);
+        return !Progress.CancelRequested();
+    };
+    WholeFileResult result = move ? MoveAcrossVolumes(source, target, replacing, afterBlock, sink)
+                                  : CopyFileWhole(source, target, replacing, afterBlock, sink);
+    if (!replacing && (result.Error == ERROR_ALREADY_EXISTS || result.Error == ERROR_FILE_EXISTS)) {
+        // Somebody put a file there while this one was copied: it is asked about like any other,
+        // and the copy made again to replace it.
+        const auto info = Examine(source, Links::Followed);
+        const Outcome way = info ? ClearTheWay(source, target, *info, false) : Outcome::Done;
+        if (way != Outcome::Done)
+            return way;
+        hash.reset();
+        result = move ? MoveAcrossVolumes(source, target, true, afterBlock, sink)
+                      : CopyFileWhole(source, target, true, afterBlock, sink);
+    }
+    if (result.Cancelled)
+        return Outcome::Cancelled;
+    if (!result.Done() && result.Copied > 0 && Examine(target, Links::Kept) && move) {
+        // The copy took its name but the source could not be deleted: the copy stays.
+        Placed(target);
+    }
+    if (!result.Done())
+        return Failed(source, target, result.Reason.value_or(Reason(result.Error)));
+    Placed(target);
+    if (Sums != nullptr)
+        Sums->push_back({target, hash.result().toHex().toStdString()});
+    return Outcome::Done;
+}
+
+Outcome Operation::Move(const std::string& source, const std::string& target, const Entry& info) {
+    if (Progress.CancelRequested())
+        return Outcome::Cancelled;
+    bool replaceConfirmed = false;
+    if (const auto existing = Examine(target, Links::Kept)) {
+        if (SameEntry(*existing, info))
+            return Failed(source, target, SameFile);
+        if (info.Directory() != existing->Directory())
+            return Failed(source, target, existing->Directory() ? FolderInTheWay : FileInTheWay);
+        if (info.Directory())
+            return MoveContents(source, target, info);
+        const Outcome way = ClearTheWay(source, target, info, false);
+        if (way != Outcome::Done)
+            return way;
+        replaceConfirmed = true;
+    }
+    // Within one volume a rename moves a whole tree at once and replaces atomically.
+    const DWORD flags = MOVEFILE_WRITE_THROUGH | (replaceConfirmed ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (::MoveFileExW(LongPath(source).c_str(), LongPath(target).c_str(), flags)) {
+        Placed(target);
+        return Outcome::Done;
+    }
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_NOT_SAME_DEVICE)
+        return Failed(source, target, Reason(error));
+    if (info.Directory())
+        return MoveContents(source, target, info);
+    if (info.Link())
+        return Failed(source, target, Reason(ERROR_NOT_SUPPORTED));
+    // Across volumes: a whole copy on the disk under its name, and only then the source goes.
+    return CopyWhole(source, target, replaceConfirmed, true);
+}
+
+Outcome Operation::MoveContents(const std::string& source, const std::string& target,
+                                const Entry& info) {
+    // The entries move one by one; the emptied source folder goes last, and whatever was skipped
+    // keeps it.
+    Outcome outcome = CopyFolder(source, target, info, Entries::Moved);
+    if (outcome == Outcome::Done && !::RemoveDirectoryW(LongPath(source).c_str()))
+        outcome = Failed(source, target, Reason(::GetLastError()));
+    return outcome;
+}
+
+}  // namespace
+
+Win32FileOperations::Win32FileOperations(Prompter& prompter, FileOperationProgress& progress)
+    : Questions(prompter), Progress(progress) {}
+
+FileOperationResult Win32FileOperations::Run(FileOperationKind kind,
+                                             const std::vector<FileOperationSource>& sources,
+                                             const std::string& destinationFolder,
+                                             const std::string& progressTitle,
+                                             FileOperationPart part) {
+    FileOperationResult result;
+    Sums.clear();
+    Operation operation(kind, Questions, Progress, Recording ? &Sums : nullptr);
+    // A destination that is not there is made here (one level), so that a failure names the
+    // folder and its real cause once.
+    const std::string destination = WithoutTrailingDelimiter(destinationFolder);
+    DWORD error = 0;
+    const auto folder = Examine(destination, Links::Followed, error);
+    if (folder && !folder->Directory())
+        error = ERROR_DIRECTORY;
+    else if (folder)
+        error = 0;
+    if (!folder && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND))
+        error = ::CreateDirectoryW(LongPath(destination).c_str(), nullptr) ? 0 : ::GetLastError();
+    if (error != 0) {
+        Question notCreated{QuestionKind::FolderNotCreated, destination};
+        notCreated.Reason = Reason(error);
+        Questions.Ask(notCreated);
+        result.DestinationFailed = true;
+        return result;
+    }
+    RemovePartialFiles(destination);
+
+    std::vector<std::uint64_t> sizes;
+    std::uint64_t total = 0;
+    for (const auto& source : sources) {
+        sizes.push_back(BytesUnder(WithoutTrailingDelimiter(source.Path),
+                                   source.LinkItself ? Links::Kept : Links::Followed));
+        total += sizes.back();
+    }
+    Progress.Started(progressTitle, total, part.Number, part.Count);
+
+    std::uint64_t reached = 0;
+    for (std::size_t i = 0; i < sources.size() && !result.Cancelled; ++i) {
+        result.Cancelled = operation.Item(sources[i], destination) == Outcome::Cancelled;
+        reached += sizes[i];
+        operation.Reached(reached);
+    }
+    Progress.Finished();
+    result.Failed = operation.Errors();
+    return result;
+}
