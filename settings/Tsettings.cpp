@@ -16,6 +16,7 @@
 #include "platform/FileSystem.h"
 #include "platform/NumberParsing.h"
 #include "platform/Prompter.h"
+#include "platform/Utf8Path.h"
 #include "settings/IniFile.h"
 
 namespace {
@@ -70,12 +71,12 @@ std::optional<std::uint32_t> ParsePause(const std::optional<std::string>& text) 
 }  // namespace
 
 std::string SettingsPathFor(const std::string& executable, const std::string& configFolder) {
-    std::filesystem::path path(executable);
+    std::filesystem::path path = Utf8Path(executable);
     path.replace_extension(".ini");
-    const auto folder = path.parent_path().string();
+    const auto folder = Utf8Text(path.parent_path());
     if (CanWrite(folder.empty() ? "." : folder))
-        return path.string();
-    return (std::filesystem::path(configFolder) / path.filename()).string();
+        return Utf8Text(path);
+    return Utf8Text(Utf8Path(configFolder) / path.filename());
 }
 
 std::string UserConfigFolder() {

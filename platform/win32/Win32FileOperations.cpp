@@ -220,8 +220,7 @@ Outcome Operation::Item(const FileOperationSource& given, const std::string& des
     const std::string source = WithoutTrailingDelimiter(given.Path);
     const std::string target = JoinPath(destinationFolder, LastComponent(source));
     DWORD error = 0;
-    const auto info =
-        Examine(source, given.LinkItself ? Links::Kept : Links::Followed, error);
+    const auto info = Examine(source, given.LinkItself ? Links::Kept : Links::Followed, error);
     if (!info)
         return Failed(source, target, Reason(error));
     if (info->Directory() && IsInside(destinationFolder, source))
@@ -360,8 +359,8 @@ Outcome Operation::Failed(const std::string& source, const std::string& target,
     return Questions.Ask(failed) == Answer::Yes ? Outcome::Skipped : Outcome::Cancelled;
 }
 
-Outcome Operation::CopyFile(const std::string& source, const std::string& target,
-                            const Entry& info, bool replaceConfirmed) {
+Outcome Operation::CopyFile(const std::string& source, const std::string& target, const Entry& info,
+                            bool replaceConfirmed) {
     const bool replacing = Examine(target, Links::Kept).has_value();
     if (replacing) {
         const Outcome way = ClearTheWay(source, target, info, replaceConfirmed);
