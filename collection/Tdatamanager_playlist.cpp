@@ -13,6 +13,7 @@
 #include "items/PlaylistReader.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
+#include "platform/TextFileEncoding.h"
 #include "platform/Utf8Path.h"
 
 namespace {
@@ -125,14 +126,15 @@ std::optional<std::vector<std::string>> ReadPlaylistLines(const std::string& pla
     }
     const FileCloser closer{file};
     PlaylistLines lines(file);
+    TextFileDecoder text;
     std::string line;
-    if (!lines.Next(line) || line != PlaylistHeader) {
+    if (!lines.Next(line) || text.Line(line) != PlaylistHeader) {
         prompter.Ask(Question(QuestionKind::PlaylistUnsupported));
         return std::nullopt;
     }
     std::vector<std::string> rest;
     while (lines.Next(line))
-        rest.push_back(std::move(line));
+        rest.push_back(text.Line(std::move(line)));
     return rest;
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Windows tool under wine against the Linux tool: on three inputs both plan the same media
-# (each item's path and size, medium by medium), and a copy of media with Cyrillic names made
-# under wine holds every item byte for byte.
+# The Windows tool under wine against the Linux tool: on three inputs of files and on a playlist
+# (read in the ANSI code page on Windows) both plan the same media (each item's path and size,
+# medium by medium), and a copy of media with Cyrillic names made under wine holds every item
+# byte for byte.
 #
 #   tests/tools/windows-tool-test.sh LINUX_TOOL WINE_RUN WINDOWS_TOOL
 #
@@ -40,6 +41,16 @@ media() {
         sed -e 's/^Z://' -e 's/\\\\/\//g'
 }
 
+# Compares the media the two tools planned, NAME.linux and NAME.windows.
+check_alike() {
+    local name=$1
+    if [ ! -s "$name.linux" ] || ! diff -u "$name.linux" "$name.windows"; then
+        echo "FAILED: $name: the Windows tool's media differ from the Linux tool's" >&2
+        exit 1
+    fi
+    echo "ok: $name: $(grep -c '^medium' "$name.linux") media alike"
+}
+
 # Runs both tools with the same arguments (paths given with "/"; the Windows tool gets "\") and
 # compares their media.
 compare_plans() {
@@ -52,17 +63,30 @@ compare_plans() {
     "$linux" --json "$@" 2>/dev/null | media >"$name.linux" || true
     "$wine_run" "$windows" --json "${windows_arguments[@]}" 2>/dev/null | tr -d '\r' |
         media >"$name.windows" || true
-    if [ ! -s "$name.linux" ] || ! diff -u "$name.linux" "$name.windows"; then
-        echo "FAILED: $name: the Windows tool's media differ from the Linux tool's" >&2
-        exit 1
-    fi
-    echo "ok: $name: $(grep -c '^medium' "$name.linux") media alike"
+    check_alike "$name"
 }
 
 compare_plans folders --capacity 1M in/a in/b in/z.bin in/Музыка in/Фото
 compare_plans contents --capacity 700K --tolerance 90 --contents in/many in/Фото
 compare_plans groups --capacity 2M --group 1 in/a in/Фото --group 2 in/b in/Музыка --group 0 \
     in/z.bin in/many
+
+# Tracks of a playlist with accented names: in UTF-8 for Linux, in the ANSI code page for Windows
+# (1252, which wine takes in an English or C locale).
+for i in 1 2 3 4 5 6 7; do
+    make_file "music/Café/Über $i.mp3" $((i * 1000))
+done
+{
+    echo "#EXTM3U"
+    for i in 1 2 3 4 5 6 7; do
+        printf '#EXTINF:%d,Søren - Über %d\nCafé/Über %d.mp3\n' $((i * 97 + 60)) "$i" "$i"
+    done
+} >music/utf8.m3u
+sed 's|/|\\|' music/utf8.m3u | iconv -f UTF-8 -t CP1252 >music/ansi.m3u
+"$linux" --json --music --capacity 20m music/utf8.m3u 2>/dev/null | media >music.linux || true
+LC_ALL=C.UTF-8 "$wine_run" "$windows" --json --music --capacity 20m 'music\ansi.m3u' 2>/dev/null |
+    tr -d '\r' | media >music.windows || true
+check_alike music
 
 # The copy: every item of every medium arrives under the medium's folder, byte for byte.
 "$wine_run" "$windows" --capacity 1M --quiet --copy 'out\copy' 'in\a' 'in\b' 'in\z.bin' \
