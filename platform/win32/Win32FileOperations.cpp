@@ -10,6 +10,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/FileOperationProgress.h"
+#include "platform/FileOperationRun.h"
 #include "platform/PathNames.h"
 #include "platform/Prompter.h"
 #include "platform/win32/WholeFileCopy.h"
@@ -165,21 +166,12 @@ void RemovePartialFiles(const std::string& folder) {
 // One run of the service: the answers given "for all" hold until it ends.
 class Operation {
 public:
-    Operation(FileOperationKind kind, Prompter& prompter, FileOperationProgress& progress,
-              std::vector<FileChecksum>* sums)
-        : Kind(kind), Questions(prompter), Progress(progress), Sums(sums) {}
+    Operation(FileOperationKind kind, FileOperationRun& run, std::vector<FileChecksum>* sums)
+        : Kind(kind), Shared(run), Sums(sums) {}
 
     Outcome Item(const FileOperationSource& given, const std::string& destinationFolder);
-    std::size_t Errors() const { return ErrorCount; }
-    void Reached(std::uint64_t bytes) {
-        if (bytes > BytesDone) {
-            BytesDone = bytes;
-            Progress.Advanced(BytesDone, std::string());
-        }
-    }
 
 private:
-    enum class Clash { Replace, Skip, Cancel };
     enum class Entries { Copied, Moved };
 
     Outcome CopyEntry(const std::string& source, const std::string& target, const Entry& info,
@@ -197,25 +189,19 @@ private:
 
     Outcome ClearTheWay(const std::string& source, const std::string& target, const Entry& info,
                         bool replaceConfirmed);
-    Clash AskClash(const std::string& source, const std::string& target);
     Outcome Failed(const std::string& source, const std::string& target, const Failure& reason);
     void Placed(const std::string& target) { PlacedPaths.insert(FullPathOf(target)); }
     bool IsPlaced(const std::string& target) const;
 
     FileOperationKind Kind;
-    Prompter& Questions;
-    FileOperationProgress& Progress;
+    FileOperationRun& Shared;
     std::vector<FileChecksum>* Sums;
-    bool ReplaceAll = false;
-    bool SkipAll = false;
-    std::uint64_t BytesDone = 0;
-    std::size_t ErrorCount = 0;
     // Entries this run created or moved into place, as full paths.
     std::set<std::string, CaseBlindLess> PlacedPaths;
 };
 
 Outcome Operation::Item(const FileOperationSource& given, const std::string& destinationFolder) {
-    if (Progress.CancelRequested())
+    if (Shared.CancelRequested())
         return Outcome::Cancelled;
     const std::string source = WithoutTrailingDelimiter(given.Path);
     const std::string target = JoinPath(destinationFolder, LastComponent(source));
@@ -232,7 +218,7 @@ Outcome Operation::Item(const FileOperationSource& given, const std::string& des
 
 Outcome Operation::CopyEntry(const std::string& source, const std::string& target,
                              const Entry& info, bool replaceConfirmed) {
-    if (Progress.CancelRequested())
+    if (Shared.CancelRequested())
         return Outcome::Cancelled;
     if (info.Link())
         return Failed(source, target, Reason(ERROR_NOT_SUPPORTED));
@@ -300,12 +286,12 @@ Outcome Operation::ClearTheWay(const std::string& source, const std::string& tar
     if (IsPlaced(target))
         return Failed(source, target, PlacedByThisOperation);
     if (!replaceConfirmed) {
-        switch (AskClash(source, target)) {
-            case Clash::Skip:
+        switch (Shared.AskClash(source, target)) {
+            case FileOperationRun::Clash::Skip:
                 return Outcome::Skipped;
-            case Clash::Cancel:
+            case FileOperationRun::Clash::Cancel:
                 return Outcome::Cancelled;
-            case Clash::Replace:
+            case FileOperationRun::Clash::Replace:
                 break;
         }
     }
@@ -322,41 +308,9 @@ bool Operation::IsPlaced(const std::string& target) const {
     return false;
 }
 
-Operation::Clash Operation::AskClash(const std::string& source, const std::string& target) {
-    if (ReplaceAll)
-        return Clash::Replace;
-    if (SkipAll)
-        return Clash::Skip;
-    // Replacing loses the file that is there, so No is the default.
-    Question clash{QuestionKind::NameClash, target, source};
-    clash.Answers = EveryAnswer;
-    clash.Default = Answer::No;
-    switch (Questions.Ask(clash)) {
-        case Answer::Yes:
-            return Clash::Replace;
-        case Answer::YesToAll:
-            ReplaceAll = true;
-            return Clash::Replace;
-        case Answer::No:
-            return Clash::Skip;
-        case Answer::NoToAll:
-            SkipAll = true;
-            return Clash::Skip;
-        default:
-            return Clash::Cancel;
-    }
-}
-
 Outcome Operation::Failed(const std::string& source, const std::string& target,
                           const Failure& reason) {
-    ++ErrorCount;
-    Question failed{
-        Kind == FileOperationKind::Copy ? QuestionKind::CopyFailed : QuestionKind::MoveFailed,
-        source, target};
-    failed.Reason = reason;
-    failed.Answers = SkipOrCancel;
-    failed.Default = Answer::Yes;
-    return Questions.Ask(failed) == Answer::Yes ? Outcome::Skipped : Outcome::Cancelled;
+    return Shared.SkipFailed(source, target, reason) ? Outcome::Skipped : Outcome::Cancelled;
 }
 
 Outcome Operation::CopyFile(const std::string& source, const std::string& target, const Entry& info,
@@ -379,11 +333,7 @@ Outcome Operation::CopyWhole(const std::string& source, const std::string& targe
         sink = [&hash](const char* bytes, std::size_t size) {
             hash.addData(QByteArrayView(bytes, static_cast<qsizetype>(size)));
         };
-    const AfterBlock afterBlock = [&](std::uint64_t bytes) {
-        BytesDone += bytes;
-        Progress.Advanced(BytesDone, target);
-        return !Progress.CancelRequested();
-    };
+    const AfterBlock afterBlock = [&](std::uint64_t bytes) { return Shared.Copied(bytes, target); };
     WholeFileResult result = move ? MoveAcrossVolumes(source, target, replacing, afterBlock, sink)
                                   : CopyFileWhole(source, target, replacing, afterBlock, sink);
     if (!replacing && (result.Error == ERROR_ALREADY_EXISTS || result.Error == ERROR_FILE_EXISTS)) {
@@ -412,7 +362,7 @@ Outcome Operation::CopyWhole(const std::string& source, const std::string& targe
 }
 
 Outcome Operation::Move(const std::string& source, const std::string& target, const Entry& info) {
-    if (Progress.CancelRequested())
+    if (Shared.CancelRequested())
         return Outcome::Cancelled;
     bool replaceConfirmed = false;
     if (const auto existing = Examine(target, Links::Kept)) {
@@ -466,7 +416,8 @@ FileOperationResult Win32FileOperations::Run(FileOperationKind kind,
                                              FileOperationPart part) {
     FileOperationResult result;
     Sums.clear();
-    Operation operation(kind, Questions, Progress, Recording ? &Sums : nullptr);
+    FileOperationRun shared(kind, Questions, Progress);
+    Operation operation(kind, shared, Recording ? &Sums : nullptr);
     // A destination that is not there is made here (one level), so that a failure names the
     // folder and its real cause once.
     const std::string destination = WithoutTrailingDelimiter(destinationFolder);
@@ -486,23 +437,13 @@ FileOperationResult Win32FileOperations::Run(FileOperationKind kind,
         return result;
     }
     RemovePartialFiles(destination);
-
-    std::vector<std::uint64_t> sizes;
-    std::uint64_t total = 0;
-    for (const auto& source : sources) {
-        sizes.push_back(BytesUnder(WithoutTrailingDelimiter(source.Path),
-                                   source.LinkItself ? Links::Kept : Links::Followed));
-        total += sizes.back();
-    }
-    Progress.Started(progressTitle, total, part.Number, part.Count);
-
-    std::uint64_t reached = 0;
-    for (std::size_t i = 0; i < sources.size() && !result.Cancelled; ++i) {
-        result.Cancelled = operation.Item(sources[i], destination) == Outcome::Cancelled;
-        reached += sizes[i];
-        operation.Reached(reached);
-    }
-    Progress.Finished();
-    result.Failed = operation.Errors();
-    return result;
+    return shared.RunSources(
+        sources, progressTitle, part,
+        [](const FileOperationSource& source) {
+            return BytesUnder(WithoutTrailingDelimiter(source.Path),
+                              source.LinkItself ? Links::Kept : Links::Followed);
+        },
+        [&](const FileOperationSource& source) {
+            return operation.Item(source, destination) == Outcome::Cancelled;
+        });
 }

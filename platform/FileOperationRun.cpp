@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/FileOperationRun.h"
+
+#include "platform/FileOperationProgress.h"
+#include "platform/Prompter.h"
+
+FileOperationRun::Clash FileOperationRun::AskClash(const std::string& source,
+                                                   const std::string& target) {
+    if (ReplaceAll)
+        return Clash::Replace;
+    if (SkipAll)
+        return Clash::Skip;
+    // Replacing loses the file that is there, so No is the default.
+    Question clash{QuestionKind::NameClash, target, source};
+    clash.Answers = EveryAnswer;
+    clash.Default = Answer::No;
+    switch (Questions.Ask(clash)) {
+        case Answer::Yes:
+            return Clash::Replace;
+        case Answer::YesToAll:
+            ReplaceAll = true;
+            return Clash::Replace;
+        case Answer::No:
+            return Clash::Skip;
+        case Answer::NoToAll:
+            SkipAll = true;
+            return Clash::Skip;
+        default:
+            return Clash::Cancel;
+    }
+}
+
+bool FileOperationRun::SkipFailed(const std::string& source, const std::string& target,
+                                  const Failure& reason) {
+    ++ErrorCount;
+    Question failed{
+        Kind == FileOperationKind::Copy ? QuestionKind::CopyFailed : QuestionKind::MoveFailed,
+        source, target};
+    failed.Reason = reason;
+    failed.Answers = SkipOrCancel;
+    failed.Default = Answer::Yes;
+    return Questions.Ask(failed) == Answer::Yes;
+}
+
+bool FileOperationRun::Copied(std::uint64_t bytes, const std::string& target) {
+    BytesDone += bytes;
+    Progress.Advanced(BytesDone, target);
+    return !Progress.CancelRequested();
+}
+
+bool FileOperationRun::CancelRequested() {
+    return Progress.CancelRequested();
+}
+
+FileOperationResult FileOperationRun::RunSources(
+    const std::vector<FileOperationSource>& sources, const std::string& title,
+    FileOperationPart part,
+    const std::function<std::uint64_t(const FileOperationSource&)>& bytesUnder,
+    const std::function<bool(const FileOperationSource&)>& item) {
+    std::vector<std::uint64_t> sizes;
+    std::uint64_t total = 0;
+    for (const auto& source : sources) {
+        sizes.push_back(bytesUnder(source));
+        total += sizes.back();
+    }
+    Progress.Started(title, total, part.Number, part.Count);
+
+    FileOperationResult result;
+    std::uint64_t reached = 0;
+    for (std::size_t i = 0; i < sources.size() && !result.Cancelled; ++i) {
+        result.Cancelled = item(sources[i]);
+        // Renames copy nothing but count as done.
+        reached += sizes[i];
+        if (reached > BytesDone) {
+            BytesDone = reached;
+            Progress.Advanced(BytesDone, std::string());
+        }
+    }
+    Progress.Finished();
+    result.Failed = ErrorCount;
+    return result;
+}

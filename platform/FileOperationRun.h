@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/FileOperation.h"
+
+class Prompter;
+class FileOperationProgress;
+struct Failure;
+
+// What one run of the file-operation service has in common on every platform: the user's answers
+// (a name clash put to the user, whose answers given "for all" hold until the run ends; a failure
+// reported with its path and reason, the source then skipped or the run cancelled) and the
+// progress over all its sources.
+class FileOperationRun {
+public:
+    enum class Clash { Replace, Skip, Cancel };
+
+    FileOperationRun(FileOperationKind kind, Prompter& prompter, FileOperationProgress& progress)
+        : Kind(kind), Questions(prompter), Progress(progress) {}
+
+    Clash AskClash(const std::string& source, const std::string& target);
+    // Reports a failure; true when the user skips the source, false when the run is cancelled.
+    bool SkipFailed(const std::string& source, const std::string& target, const Failure& reason);
+    // Sources a failure kept from arriving whole, whether the user then skipped or cancelled.
+    std::size_t Errors() const { return ErrorCount; }
+
+    // Counts bytes copied into target; false when the user asked to cancel.
+    bool Copied(std::uint64_t bytes, const std::string& target);
+    bool CancelRequested();
+
+    // Runs item on each source in turn under one progress titled title, the bytes under every
+    // source counted first by bytesUnder; item returns true when the run was cancelled, which ends
+    // it. The result holds the cancel and the count of failures.
+    FileOperationResult RunSources(
+        const std::vector<FileOperationSource>& sources, const std::string& title,
+        FileOperationPart part,
+        const std::function<std::uint64_t(const FileOperationSource&)>& bytesUnder,
+        const std::function<bool(const FileOperationSource&)>& item);
+
+private:
+    FileOperationKind Kind;
+    Prompter& Questions;
+    FileOperationProgress& Progress;
+    bool ReplaceAll = false;
+    bool SkipAll = false;
+    std::size_t ErrorCount = 0;
+    std::uint64_t BytesDone = 0;
+};
