@@ -186,6 +186,7 @@ void TfrmVantrelMain::FormCreate() {
         *lstCollection, *lstMedium,
         TDataManagerHost{*Questions, *UiThreadOfWindow, *this, *FileOperationsOfWindow, *Icons});
     DataManager->SetCollectionType(static_cast<CollectionKind>(Settings.CollectionType));
+    DataManager->SetCountHidden(Settings.CountHidden);
     DataManager->SetTextLanguage(UsedLanguage());
     SortColumn = -1;
     SortAscending = false;

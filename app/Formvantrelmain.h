@@ -162,6 +162,7 @@ private:
     void editSongPauseChange();
     void spinEditCapacityToleranceChange();
     void chkDiscFootprintClick();
+    void chkCountHiddenClick();
     void cmboDivisionMethodSelect();
     // Tells, after a fewest-media division, whether the number of media is the least possible.
     void showMediaMinimum();
@@ -247,6 +248,7 @@ private:
     QRadioButton* radioCapacityDataCustom = nullptr;
     QSpinBox* editCapacityDataCustom = nullptr;
     QCheckBox* chkDiscFootprint = nullptr;
+    QCheckBox* chkCountHidden = nullptr;
     QComboBox* cmboDivisionMethod = nullptr;
     QComboBox* cmboCapacityDataCustomUnits = nullptr;
     QGroupBox* grpAudioMediaCapacity = nullptr;

@@ -39,6 +39,13 @@ const char* const DiscFootprintHint = QT_TRANSLATE_NOOP(
     "Считать, сколько каждый элемент займёт в образе диска: файлы целыми блоками по 2048 байт, "
     "имена в каталогах, служебные области образа. Тогда образ каждого носителя наверняка "
     "поместится на диск.");
+const char* const CountHiddenCaption =
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "&учитывать скрытые файлы и папки");
+const char* const CountHiddenHint = QT_TRANSLATE_NOOP(
+    "TfrmVantrelMain",
+    "Считать в размерах папок скрытые файлы и папки (имена с точкой в начале) и записывать их на "
+    "носители. Без этой отметки они не учитываются, не копируются, не попадают в образы, а при "
+    "перемещении остаются на месте.");
 const char* const MethodCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Разб&ивать:");
 const char* const MethodChoices[] = {
     QT_TRANSLATE_NOOP("TfrmVantrelMain", "как можно полнее каждый носитель"),
@@ -172,6 +179,10 @@ QWidget* TfrmVantrelMain::createDataCapacityGroup(QWidget* page) {
     chkDiscFootprint->setAccessibleName(tr(DiscFootprintCaption).remove(QLatin1Char('&')));
     chkDiscFootprint->setToolTip(tr(DiscFootprintHint));
     connect(chkDiscFootprint, &QCheckBox::toggled, this, [this] { chkDiscFootprintClick(); });
+    chkCountHidden = new QCheckBox(tr(CountHiddenCaption), grpDataMediaCapacity);
+    chkCountHidden->setAccessibleName(tr(CountHiddenCaption).remove(QLatin1Char('&')));
+    chkCountHidden->setToolTip(tr(CountHiddenHint));
+    connect(chkCountHidden, &QCheckBox::toggled, this, [this] { chkCountHiddenClick(); });
 
     auto* grid = new QGridLayout(grpDataMediaCapacity);
     grid->addWidget(radioCapacity650, 0, 0);
@@ -185,6 +196,7 @@ QWidget* TfrmVantrelMain::createDataCapacityGroup(QWidget* page) {
     custom->addWidget(cmboCapacityDataCustomUnits);
     grid->addLayout(custom, 3, 0, 1, 2);
     grid->addWidget(chkDiscFootprint, 4, 0, 1, 2);
+    grid->addWidget(chkCountHidden, 5, 0, 1, 2);
     return grpDataMediaCapacity;
 }
 
@@ -458,6 +470,23 @@ void TfrmVantrelMain::chkDiscFootprintClick() {
     ControlsLive = true;
 }
 
+void TfrmVantrelMain::chkCountHiddenClick() {
+    if (!ControlsLive)
+        return;
+    // The items are measured again, so the media found with the other measure go first.
+    if (confirmDiscardResults()) {
+        Settings.CountHidden = chkCountHidden->isChecked();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        DataManager->SetCountHidden(Settings.CountHidden);
+        collectionChanged();
+        QApplication::restoreOverrideCursor();
+        return;
+    }
+    ControlsLive = false;
+    chkCountHidden->setChecked(Settings.CountHidden);
+    ControlsLive = true;
+}
+
 std::uint64_t TfrmVantrelMain::currentCapacity() const {
     return Settings.CollectionType == FilesAndFolders ? Settings.DataMediumCapacity
                                                       : Settings.AudioMediumCapacity;
@@ -490,6 +519,7 @@ void TfrmVantrelMain::showCapacitySettings() {
 
     spinEditSongPause->setValue(Settings.SongPause * 0.01);
     chkDiscFootprint->setChecked(Settings.DiscFootprint);
+    chkCountHidden->setChecked(Settings.CountHidden);
     cmboDivisionMethod->setCurrentIndex(Settings.DivisionMethod);
     ControlsLive = true;
 }

@@ -22,9 +22,11 @@
 #include <QVBoxLayout>
 
 #include "app/FormvantrelmainTexts.h"
+#include "app/WindowLanguage.h"
 #include "collection/MediumName.h"
 #include "collection/ResultsService.h"
 #include "collection/Tdatamanager.h"
+#include "collection/ValueTexts.h"
 #include "dialogs/QtText.h"
 #include "platform/PathNames.h"
 #include "platform/Prompter.h"
@@ -295,9 +297,9 @@ void TfrmVantrelMain::cmboMediaSelect() {
         const std::uint64_t footprint =
             DataManager->MediumFootprint(static_cast<std::size_t>(index));
         lblMediumImage->setText(
-            tr(ImageTakesText) + QString::fromStdString(DataManager->ValueText(footprint)) +
-            tr(ImageOfText) +
-            QString::fromStdString(DataManager->ValueText(Settings.DataMediumCapacity)));
+            tr(ImageTakesText) +
+            QString::fromStdString(PreciseSizeText(footprint, UsedLanguage())) + tr(ImageOfText) +
+            QString::fromStdString(PreciseSizeText(Settings.DataMediumCapacity, UsedLanguage())));
         lblMediumImage->setAccessibleName(lblMediumImage->text());
     }
 }

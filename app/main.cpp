@@ -11,6 +11,7 @@
 #include "VantrelBuildInfo.h"
 #include "app/ApplicationSetup.h"
 #include "app/Formvantrelmain.h"
+#include "platform/FileSystem.h"
 #include "settings/Tsettings.h"
 
 namespace {
@@ -57,8 +58,8 @@ int main(int argc, char** argv) {
         return *status;
     QApplication application(argc, argv);
     SetUpApplication();
-    TfrmVantrelMain window(
-        SettingsPathFor(QCoreApplication::applicationFilePath().toStdString(), UserConfigFolder()));
+    TfrmVantrelMain window(SettingsFileFor(QCoreApplication::applicationFilePath().toStdString(),
+                                           UserConfigFolder(), EffectiveUser()));
     window.show();
 
     // Paths on the command line (and from the desktop entry) are added as a drop would add them.

@@ -34,8 +34,9 @@ void BM_WriteImageLibisofs(benchmark::State& state) {
     SilentProgress progress;
     const std::string image = medium.Root + "/disk1.iso";
     for (auto _ : state) {
-        const DiscImageResult result = WriteDiscImage(
-            medium.Sources, image, DiscVolumeId("disk", 1), "image", prompter, progress);
+        const DiscImageResult result =
+            WriteDiscImage(medium.Sources, TreeRule{}, image, DiscVolumeId("disk", 1), "image",
+                           prompter, progress);
         if (result.State != DiscImageResult::Outcome::Written)
             state.SkipWithError("the image failed");
         state.PauseTiming();

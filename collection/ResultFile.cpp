@@ -6,8 +6,10 @@
 
 bool WriteResultFile(Prompter& prompter, const std::string& path, const std::string& text) {
     std::string reason;
-    if (ReplaceFileAtomically(path, text, reason))
-        return true;
+    return ReplaceFileAtomically(path, text, reason) || TellResultFileNotWritten(prompter, path);
+}
+
+bool TellResultFileNotWritten(Prompter& prompter, const std::string& path) {
     prompter.Ask(Question(QuestionKind::FileNotWritten, path));
     return false;
 }

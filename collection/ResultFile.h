@@ -16,3 +16,6 @@ inline constexpr std::string_view ChecksumListExtension = ".sha256";
 // disk), leaves nothing under its name and the old file as it was. Tells the user and returns
 // false when it could not be written.
 bool WriteResultFile(Prompter& prompter, const std::string& path, const std::string& text);
+
+// Tells the user that the file could not be written; false.
+bool TellResultFileNotWritten(Prompter& prompter, const std::string& path);

@@ -57,11 +57,12 @@ void AddWrittenImages(ResultsOutcome& outcome, const std::string& prefix, std::s
 }
 
 // The medium folders a collecting left: a medium that failed may be followed by one that was done,
-// and a failed one may hold part of its items.
+// and a failed one, or the one the user stopped at, may hold part of its items.
 void AddWrittenFolders(ResultsOutcome& outcome, const std::string& prefix, std::size_t first,
                        bool checksums) {
     std::error_code error;
-    const std::size_t tried = outcome.Processed.Done + outcome.Processed.Failed;
+    const std::size_t tried =
+        outcome.Processed.Done + outcome.Processed.Failed + (outcome.Processed.Stopped ? 1 : 0);
     for (std::size_t i = first; i < first + tried; ++i) {
         const std::string medium = prefix + std::to_string(i + 1);
         if (std::filesystem::is_directory(Utf8Path(medium), error))

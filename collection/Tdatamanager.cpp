@@ -65,6 +65,7 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
     // named: the user hears of both once, after the collection is shown.
     std::vector<std::string> missing;
     std::vector<std::string> unmeasured;
+    std::vector<std::string> notPlaylists;
     const auto append = [&](TColItem item) {
         if (item.Size == UnreadableFileSize)
             unmeasured.push_back(item.Path);
@@ -75,7 +76,7 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
             case AddFiles:
             case AddFolder:
                 if (ReadPathAttributes(path))
-                    append(ItemFromPath(path, Host.icons));
+                    append(ItemFromPath(path, Host.icons, Tree));
                 else
                     missing.push_back(path);
                 break;
@@ -85,8 +86,9 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
                     break;
                 const std::string base = WithTrailingDelimiter(path);
                 // Entries found inside the folder: a link among them is the link, not its target.
-                for (const FolderEntry& entry : ListVisibleEntries(path))
-                    append(ItemFromFolderEntry(base, entry, Host.icons));
+                const auto listing = ListTreeFolder(path, Tree);
+                for (const TreeEntry& entry : listing ? listing->Entries : std::vector<TreeEntry>())
+                    append(ItemFromFolderEntry(base, entry, Host.icons, Tree));
                 break;
             }
             case AddFromPlaylist:
@@ -95,6 +97,10 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
                 const auto attributes = ReadPathAttributes(path);
                 if (attributes && !attributes->Directory && HasPlaylistExtension(path))
                     LoadPlaylist(path, CollectionType);
+                else if (attributes)
+                    notPlaylists.push_back(path);
+                else
+                    missing.push_back(path);
                 break;
             }
             default:
@@ -116,6 +122,7 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
     }
     ShowCollection();
     for (auto [kind, entries] : {std::pair{QuestionKind::MissingEntries, &missing},
+                                 std::pair{QuestionKind::NotPlaylists, &notPlaylists},
                                  std::pair{QuestionKind::UnmeasuredEntries, &unmeasured}}) {
         if (entries->empty())
             continue;
@@ -123,6 +130,22 @@ void TDataManager::AddItems(const std::vector<std::string>& paths, int method) {
         notice.Paths = *entries;
         Host.prompter.Ask(notice);
     }
+}
+
+void TDataManager::SetCountHidden(bool count) {
+    if (Thread || count == Tree.CountHidden)
+        return;
+    Tree.CountHidden = count;
+    if (CollectionType != FilesAndFolders)
+        return;  // tracks are measured by their playing time
+    for (TColItem& item : Items) {
+        TotalSize.Subtract(item.Size);
+        item.Size = PathSize(item.Path, item.LinkItself, Tree);
+        TotalSize.Add(item.Size);
+    }
+    Media.clear();
+    lstMedium.Clear();
+    ShowCollection();
 }
 
 void TDataManager::SortItemsByPath() {

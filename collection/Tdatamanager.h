@@ -14,14 +14,15 @@
 #include "items/CollectionKind.h"
 #include "items/Collectionitems.h"
 #include "platform/FileOperation.h"
+#include "platform/Prompter.h"
 #include "platform/TextLanguage.h"
+#include "platform/TreeWalker.h"
 
 class ListView;
 class Prompter;
 class UiThread;
 class DivisionListener;
 class FileOperationService;
-struct FileChecksum;
 class FileOperationProgress;
 class IconList;
 class TDivideThread;
@@ -41,8 +42,10 @@ enum AddMethod : int {
 // What processing the media of a result achieved.
 struct TProcessedMedia {
     std::size_t Done = 0;    // media whose every item (or whose list) arrived whole
-    std::size_t Failed = 0;  // media tried that did not
-    bool Stopped = false;    // the user or a failure ended the run (later media left alone)
+    std::size_t Failed = 0;  // media a failure kept from arriving whole
+    // The user ended the run (Cancel, or No to a folder that is not empty): the medium at which
+    // it stopped counts neither as done nor as failed, and later media are left alone.
+    bool Stopped = false;
 };
 
 // The columns of the collection's list view, in order; the medium's list has the first two.
@@ -81,6 +84,13 @@ public:
     CollectionKind GetCollectionType() const { return CollectionType; }
     // The language of the value texts shown and written into list files (Russian until told).
     void SetTextLanguage(TextLanguage language) { Language = language; }
+
+    // Whether hidden entries inside folders are counted, and so copied, moved and written into
+    // images (off: they are left out everywhere, as a folder's size leaves them out). A change
+    // measures the files and folders of the collection again and forgets the division's result,
+    // whose totals no longer hold. Nothing changes while a division runs.
+    void SetCountHidden(bool count);
+    bool GetCountHidden() const { return Tree.CountHidden; }
 
     // The collection and its list views.
     void AddItems(const std::vector<std::string>& paths, int method);
@@ -127,14 +137,14 @@ public:
     static std::uint64_t LowBoundOf(std::uint64_t capacity, float tolerance);
 
     // Results processing. Each says how many media were done whole and how many failed, and
-    // whether the run ended before the last medium: the writers stop at the first file they
-    // cannot write; the collector at a cancel, at a "No" to a folder that is not empty, and at a
-    // failure every later medium would meet too (the base folder takes no new entries).
+    // whether the user stopped the run. The writers stop at the first file they cannot write;
+    // the collector at a cancel, at a "No" to a folder that is not empty, and at a failure every
+    // later medium would meet too (the base folder takes no new entries, a list not written).
     TProcessedMedia SaveTextLists(int index, const std::string& prefix);
     TProcessedMedia SavePlaylists(int index, const std::string& prefix);
     // With ChecksumLists::Written, a copy also writes prefix + number + ".sha256" beside each
-    // medium's folder: the SHA-256 of every file copied, computed while copying, as
-    // `sha256sum -c` reads it.
+    // medium's folder: the SHA-256 of every file in it (see ChecksumList.h), as `sha256sum -c`
+    // reads it; a medium folder left without files gets no list.
     enum class ChecksumLists { None, Written };
     TProcessedMedia CollectFiles(int index, const std::string& prefix, FileOperationKind kind,
                                  ChecksumLists checksums = ChecksumLists::None);
@@ -168,10 +178,6 @@ public:
 private:
     friend struct TDataManagerTestAccess;  // tests: a result or an item state set up directly
 
-    // Writes a medium's checksum list, names relative to its folder; tells the user and returns
-    // false when the file cannot be written.
-    bool WriteChecksumList(const std::string& path, const std::string& folder,
-                           const std::vector<FileChecksum>& sums);
     // Appends a free-standing item at the end of the collection with its own position cell.
     void AppendItem(TColItem item);
     void SortItemsByPath();
@@ -195,9 +201,10 @@ private:
                                  CollectionKind kind, PlaylistAnswers& answers);
     EntryChoice AskAboutDiscTrack(const std::string& name, PlaylistAnswers& answers);
     // Skip (asked, or skipAll already set) or stop at an entry the collection cannot take.
-    EntryChoice AskToSkip(QuestionKind kind, const std::string& path, bool& skipAll);
+    EntryChoice AskToSkip(Question skip, bool& skipAll);
 
     CollectionKind CollectionType = FilesAndFolders;
+    TreeRule Tree;  // what a folder's tree holds, for every measure and every writer
     TextLanguage Language = TextLanguage::Russian;
     TColItems Items;
     WideSum TotalSize;  // exact, so that removing items always leaves the right total

@@ -7,6 +7,7 @@
 #include <string>
 #include <system_error>
 
+#include "collection/ChecksumList.h"
 #include "collection/ResultFile.h"
 #include "collection/WorkTitles.h"
 #include "platform/AtomicFile.h"
@@ -34,33 +35,13 @@ bool IsFolderWithEntries(const std::string& folder) {
 
 }  // namespace
 
-bool TDataManager::WriteChecksumList(const std::string& path, const std::string& folder,
-                                     const std::vector<FileChecksum>& sums) {
-    std::string text;
-    for (const FileChecksum& sum : sums) {
-        std::string name = sum.Path.substr(std::min(folder.size(), sum.Path.size()));
-        // A name holding a backslash, a line feed or a carriage return is escaped, the line
-        // marked with a backslash, as sha256sum writes it.
-        bool escaped = false;
-        std::string written;
-        for (const char c : name) {
-            const char* escape = c == '\\'   ? "\\\\"
-                                 : c == '\n' ? "\\n"
-                                 : c == '\r' ? "\\r"
-                                             : nullptr;
-            escaped = escaped || escape != nullptr;
-            written += escape != nullptr ? std::string(escape) : std::string(1, c);
-        }
-        text += (escaped ? "\\" : "") + sum.Sha256 + "  " + written + "\n";
-    }
-    return WriteResultFile(Host.prompter, path, text);
-}
-
 TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
                                            FileOperationKind kind, ChecksumLists checksums) {
     const bool copy = kind == FileOperationKind::Copy;
     const bool listed = copy && checksums == ChecksumLists::Written;
     Host.fileOperations.RecordChecksums(listed);
+    Host.fileOperations.SetTreeRule(Tree);
+    std::size_t leftInPlace = 0;
     TProcessedMedia processed;
     const auto [first, last] = MediaRange(index);
     const std::string baseFolder = ParentFolder(prefix + "x");
@@ -69,6 +50,7 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
         const std::string folder = prefix + number + PathDelimiter;
 
         std::error_code error;
+        bool created = false;
         if (IsFolderWithEntries(folder)) {
             Question notEmpty(QuestionKind::NonEmptyFolder, folder);
             notEmpty.Answers = {Answer::Yes, Answer::No};
@@ -77,10 +59,12 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
                 processed.Stopped = true;
                 break;
             }
-        } else if (std::filesystem::create_directory(Utf8Path(folder), error) && !copy) {
+        } else if (std::filesystem::create_directory(Utf8Path(folder), error)) {
+            created = true;
             // A move removes sources into the new folder: its name goes to the disk first. A
             // folder that cannot be made is reported by the file operation below.
-            SyncFolder(baseFolder.c_str());
+            if (!copy)
+                SyncFolder(baseFolder.c_str());
         }
 
         std::vector<FileOperationSource> sources;
@@ -91,24 +75,42 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
         const FileOperationResult result = Host.fileOperations.Run(
             kind, sources, folder, MediumWorkTitle(MediumWork::Collecting, i + 1, Language),
             FileOperationPart{i - first + 1, last - first});
-        if (listed && !WriteChecksumList(prefix + number + std::string(ChecksumListExtension),
-                                         folder, Host.fileOperations.TakeChecksums())) {
-            ++processed.Failed;
+        leftInPlace += result.LeftInPlace;
+        // A folder this run made that received nothing goes again, so a medium stopped or
+        // failed before its first file leaves nothing behind.
+        const bool removed = created && !result.Done() &&
+                             std::filesystem::is_empty(folder, error) &&
+                             std::filesystem::remove(folder, error);
+        bool listWritten = true;
+        // A full file system has been told of once, and would refuse the list too.
+        if (listed && !result.DestinationFailed && !result.NoSpace && !removed) {
+            // The list describes the files in the folder, whatever this run wrote of them.
+            const auto text = ChecksumListText(folder, Tree, Host.fileOperations.TakeChecksums());
+            const std::string listPath = prefix + number + std::string(ChecksumListExtension);
+            listWritten = text ? text->empty() || WriteResultFile(Host.prompter, listPath, *text)
+                               : TellResultFileNotWritten(Host.prompter, listPath);
+        }
+        if (result.Cancelled) {
+            // The user stopped the run: the medium counts as stopped, not as failed.
             processed.Stopped = true;
             break;
         }
-        if (result.Done()) {
+        if (result.Done() && listWritten) {
             ++processed.Done;
             continue;
         }
         ++processed.Failed;
-        // A cancel ends the whole run; so does a medium folder the base folder refused, since
-        // every later one would be refused the same way (the user has been told once).
-        if (result.Cancelled || (result.DestinationFailed && !CanWrite(baseFolder))) {
-            processed.Stopped = true;
+        // A medium folder the base folder refused ends the run, since every later one would be
+        // refused the same way (the user has been told once); so does a list not written.
+        if (!listWritten || (result.DestinationFailed && !CanWrite(baseFolder)))
             break;
-        }
     }
     Host.fileOperations.RecordChecksums(false);
+    // Told once for the whole run, after the last medium.
+    if (leftInPlace > 0) {
+        Question leftIn(QuestionKind::LeftInPlace);
+        leftIn.Number = leftInPlace;
+        Host.prompter.Ask(leftIn);
+    }
     return processed;
 }

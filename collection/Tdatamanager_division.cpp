@@ -47,7 +47,7 @@ bool TDataManager::PrepareDivision(std::uint64_t capacity, std::uint64_t lowBoun
 
     for (auto item = Items.begin(); item != Items.end();) {
         // The sum saturates: a size near the largest value must not wrap round into fitting.
-        const std::uint64_t size = discFootprint ? DiscFootprint(item->Path, item->LinkItself)
+        const std::uint64_t size = discFootprint ? DiscFootprint(item->Path, item->LinkItself, Tree)
                                                  : SaturatingAdd(item->Size, songPause);
         if (size <= capacity) {
             if (!AddToUnit(item, size, capacity, groupMap)) {

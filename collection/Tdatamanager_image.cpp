@@ -22,13 +22,13 @@ TProcessedMedia TDataManager::MakeImages(int index, const std::string& prefix,
         for (const TConstItemPosition& item : Media[i])
             sources.push_back({item->Path, item->LinkItself});
         const DiscImageResult result =
-            WriteDiscImage(sources, imagePath, DiscVolumeId(mediumName, i + 1),
+            WriteDiscImage(sources, Tree, imagePath, DiscVolumeId(mediumName, i + 1),
                            MediumWorkTitle(MediumWork::MakingImage, i + 1, Language), Host.prompter,
                            progress, FileOperationPart{i - first + 1, last - first});
-        // A cancel stops the whole operation. A failure, or an image without a source the user
-        // left out, was told already: the medium is not done, and the other media go on.
+        // A cancel stops the whole operation, and the medium counts as stopped. A failure, or an
+        // image without a source the user left out, was told already: the medium is not done,
+        // and the other media go on.
         if (result.State == DiscImageResult::Outcome::Cancelled) {
-            ++processed.Failed;
             processed.Stopped = true;
             return processed;
         }
@@ -53,6 +53,6 @@ std::uint64_t TDataManager::MediumFootprint(std::size_t medium) const {
     if (medium >= Media.size())
         return footprint;
     for (const TConstItemPosition& item : Media[medium])
-        footprint = SaturatingAdd(footprint, DiscFootprint(item->Path, item->LinkItself));
+        footprint = SaturatingAdd(footprint, DiscFootprint(item->Path, item->LinkItself, Tree));
     return footprint;
 }

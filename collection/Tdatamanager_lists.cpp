@@ -41,7 +41,6 @@ TProcessedMedia WriteMediumFiles(TDataManager& manager, Prompter& prompter, int 
         const std::string path = prefix + std::to_string(i + 1) + std::string(extension);
         if (!WriteResultFile(prompter, path, build(manager.GetMedia()[i]))) {
             processed.Failed = 1;
-            processed.Stopped = true;
             return processed;
         }
         ++processed.Done;

@@ -15,6 +15,7 @@
 #include "platform/Prompter.h"
 #include "platform/TextFileEncoding.h"
 #include "platform/Utf8Path.h"
+#include "winamp/Winamp.h"
 
 namespace {
 
@@ -157,11 +158,9 @@ struct TDataManager::PlaylistAnswers {
     bool SkipMissingTimes = false;
 };
 
-TDataManager::EntryChoice TDataManager::AskToSkip(QuestionKind kind, const std::string& path,
-                                                  bool& skipAll) {
+TDataManager::EntryChoice TDataManager::AskToSkip(Question skip, bool& skipAll) {
     if (skipAll)
         return EntryChoice::Skip;
-    Question skip(kind, path);
     skip.Answers = SkipOrCancelForAll;
     skip.Default = Answer::Yes;
     const Answer answer = Host.prompter.Ask(skip);
@@ -218,9 +217,10 @@ TDataManager::EntryChoice TDataManager::AddPlaylistEntry(PlaylistEntry& entry,
         missing = !IsExistingFile(location);
     }
     if (missing)
-        return AskToSkip(QuestionKind::MissingEntry, location, answers.SkipMissingFiles);
+        return AskToSkip(Question(QuestionKind::MissingEntry, location), answers.SkipMissingFiles);
     if (asTracks && (entry.Seconds < 1 || entry.Title.empty()))
-        return AskToSkip(QuestionKind::MissingTrackLength, name, answers.SkipMissingTimes);
+        return AskToSkip(Question(QuestionKind::MissingTrackLength, name, std::string(PlayerName)),
+                         answers.SkipMissingTimes);
 
     if (asTracks) {
         // Seconds fit in 32 bits but their hundredths may not: the size is 64-bit.
@@ -228,7 +228,7 @@ TDataManager::EntryChoice TDataManager::AddPlaylistEntry(PlaylistEntry& entry,
         item.Size = static_cast<std::uint64_t>(entry.Seconds) * HundredthsPerSecond;
         AppendItem(std::move(item));
     } else {
-        AppendItem(ItemFromPath(location, Host.icons));
+        AppendItem(ItemFromPath(location, Host.icons, Tree));
     }
     return EntryChoice::Add;
 }

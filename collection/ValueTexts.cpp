@@ -63,6 +63,26 @@ std::string ValueTextOf(CollectionKind type, std::uint64_t value, TextLanguage l
     }
 }
 
+std::string PreciseSizeText(std::uint64_t bytes, TextLanguage language) {
+    const SizeUnits& units = language == TextLanguage::English ? EnglishUnits : RussianUnits;
+    const struct {
+        std::uint64_t Size;
+        const char* Text;
+    } Units[] = {
+        {Gigabyte, units.Gigabyte}, {Megabyte, units.Megabyte}, {Kilobyte, units.Kilobyte}};
+    for (const auto& unit : Units) {
+        if (bytes < unit.Size)
+            continue;
+        const double quotient = static_cast<double>(static_cast<long double>(bytes) /
+                                                    static_cast<long double>(unit.Size));
+        char buffer[64];
+        const auto result =
+            std::to_chars(buffer, buffer + sizeof buffer, quotient, std::chars_format::fixed, 2);
+        return std::string(buffer, result.ptr) + unit.Text;
+    }
+    return std::to_string(bytes) + units.Byte;
+}
+
 std::string GroupText(std::uint32_t group, TextLanguage language) {
     if (group != 0)
         return std::to_string(group);

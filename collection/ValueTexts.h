@@ -13,6 +13,9 @@
 // h:mm:ss, or mm:ss under an hour, in either language; nothing for any other type.
 std::string ValueTextOf(CollectionKind type, std::uint64_t value,
                         TextLanguage language = TextLanguage::Russian);
+// A size in bytes scaled as ValueTextOf scales it, but always with two decimals (699.87 МБ), for
+// comparisons close to a limit.
+std::string PreciseSizeText(std::uint64_t bytes, TextLanguage language = TextLanguage::Russian);
 // The text of a group number: "нет" ("none" in English) for no group, else the number.
 std::string GroupText(std::uint32_t group, TextLanguage language = TextLanguage::Russian);
 // A scaled size with two, one or no decimals, as the list views show it.

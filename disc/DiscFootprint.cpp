@@ -6,6 +6,7 @@
 #include "disc/LocalTree.h"
 #include "platform/PathNames.h"
 #include "platform/SizeArithmetic.h"
+#include "platform/TreeWalker.h"
 
 namespace {
 
@@ -139,27 +140,30 @@ std::uint64_t FileExtents(std::uint64_t length) {
     return std::max<std::uint64_t>(1, DivideRoundingUp(length, LargestExtent));
 }
 
-// Everything inside the open folder, its own extents and its path-table entries; its name's
-// records are the parent's.
-std::uint64_t FolderFootprint(const LocalFolder& folder, std::uint64_t nameLength) {
+// Everything inside the folder at path that belongs to its tree, its own extents and its
+// path-table entries; its name's records are the parent's. A folder that cannot be listed is
+// empty.
+std::uint64_t FolderFootprint(const std::string& path, std::uint64_t nameLength, TreeRule rule) {
     std::uint64_t total = PathTableEntries(nameLength);
     FolderRecords records;
-    for (const LocalEntry& entry : folder.Entries()) {
+    const auto listing = ListTreeFolder(path, rule);
+    if (!listing)
+        return SaturatingAdd(total, records.Bytes());
+    for (const TreeEntry& entry : listing->Entries) {
+        const std::uint64_t entryName = entry.Name.size();
         switch (entry.Kind) {
-            case LocalKind::File:
+            case TreeEntryKind::File:
                 total = SaturatingAdd(total, FileData(entry.Length));
-                records.Add(entry.Name.size(), 0, FileExtents(entry.Length));
+                records.Add(entryName, 0, FileExtents(entry.Length));
                 break;
-            case LocalKind::Link:
-                records.Add(entry.Name.size(), entry.Length, 1);
+            case TreeEntryKind::Link:
+                records.Add(entryName, entry.Length, 1);
                 break;
-            case LocalKind::Folder:
-                total = SaturatingAdd(
-                    total, FolderFootprint(LocalFolder(folder, entry.Name), entry.Name.size()));
-                records.Add(entry.Name.size(), 0, 1);
+            case TreeEntryKind::Folder:
+                total = SaturatingAdd(total,
+                                      FolderFootprint(JoinPath(path, entry.Name), entryName, rule));
+                records.Add(entryName, 0, 1);
                 break;
-            case LocalKind::Other:
-                break;  // devices, FIFOs and sockets are left out of the image
         }
     }
     return SaturatingAdd(total, records.Bytes());
@@ -167,7 +171,7 @@ std::uint64_t FolderFootprint(const LocalFolder& folder, std::uint64_t nameLengt
 
 // The footprint of an item at the root: its body and its name's records.
 std::uint64_t ItemFootprint(const LocalEntry& item, const std::string& path,
-                            std::uint64_t nameLength) {
+                            std::uint64_t nameLength, TreeRule rule) {
     switch (item.Kind) {
         case LocalKind::File:
             return SaturatingAdd(FileData(item.Length),
@@ -175,7 +179,7 @@ std::uint64_t ItemFootprint(const LocalEntry& item, const std::string& path,
         case LocalKind::Link:
             return RootRecords(nameLength, item.Length, 1);
         case LocalKind::Folder:
-            return SaturatingAdd(FolderFootprint(LocalFolder(path), nameLength),
+            return SaturatingAdd(FolderFootprint(path, nameLength, rule),
                                  RootRecords(nameLength, 0, 1));
         case LocalKind::Other:
             break;
@@ -189,8 +193,8 @@ std::uint64_t DiscImageReserve() {
     return ReserveBlocks * DiscBlockSize;
 }
 
-std::uint64_t DiscFootprint(const std::string& path, bool linkItself) {
-    std::string item = WithoutTrailingDelimiter(path);
+std::uint64_t DiscFootprint(const std::string& path, bool linkItself, TreeRule rule) {
+    const std::string item = WithoutTrailingDelimiter(path);
     const std::uint64_t nameLength = LastComponent(item).size();
     // The folder a link points to is listed as that folder.
     const std::optional<std::string> target = linkItself ? item : ResolveLocalPath(item);
@@ -200,5 +204,5 @@ std::uint64_t DiscFootprint(const std::string& path, bool linkItself) {
         return RootRecords(nameLength, 0, 1) + PathTableEntries(nameLength) +
                FolderRecords().Bytes();
     }
-    return ItemFootprint(*info, *target, nameLength);
+    return ItemFootprint(*info, *target, nameLength, rule);
 }

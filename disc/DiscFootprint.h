@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/TreeWalker.h"
+
 // What an item takes on an ISO 9660 image with Joliet and Rock Ridge names and recorded MD5
 // checksums, as the image writer beside this file makes it. The count is an upper bound: an
 // image written for items whose footprints, plus DiscImageReserve, add up to at most a capacity
@@ -21,7 +23,7 @@ std::uint64_t DiscImageReserve();
 // The footprint of one item at the image's root: a file's length in whole blocks, the directory
 // records its name takes in both trees, and for a folder the same for everything inside it plus
 // its own directory extents and path-table entries. A link given as the item stands for what it
-// points to unless linkItself; links inside folders are counted as links, devices, FIFOs and
-// sockets not at all (the image leaves them out). A path that cannot be examined counts as an
-// empty folder, as its size does; a folder that cannot be listed counts as empty.
-std::uint64_t DiscFootprint(const std::string& path, bool linkItself);
+// points to unless linkItself; inside folders the entries are those of the tree under the rule
+// (the image holds the same). A path that cannot be examined counts as an empty folder; a folder
+// that cannot be listed counts as empty.
+std::uint64_t DiscFootprint(const std::string& path, bool linkItself, TreeRule rule);

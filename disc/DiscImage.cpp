@@ -18,9 +18,11 @@
 #include "disc/ImageFile.h"
 #include "disc/ImageLimits.h"
 #include "disc/LocalTree.h"
+#include "platform/AtomicFile.h"
 #include "platform/FileOperationProgress.h"
 #include "platform/PathNames.h"
 #include "platform/Prompter.h"
+#include "platform/TreeWalker.h"
 
 namespace {
 
@@ -97,13 +99,18 @@ ImagePtr NewImage(const std::string& volumeId) {
     IsoImage* image = nullptr;
     if (iso_image_new(volumeId.c_str(), &image) < 0)
         return ImagePtr(nullptr, iso_image_unref);
-    // What a copy into the medium's folder would hold: hidden entries too, links as links, no
-    // devices, FIFOs or sockets, no extended attributes or ACLs of this system.
+    // Links as links, no extended attributes or ACLs of this system; which entries the folders
+    // hold is the tree walker's rule, as for a copy into the medium's folder.
     iso_tree_set_follow_symlinks(image, 0);
-    iso_tree_set_ignore_hidden(image, 0);
-    iso_tree_set_ignore_special(image, 1 | 2 | 4 | 8);
     iso_image_set_ignore_aclea(image, 1 | 2);
     return ImagePtr(image, iso_image_unref);
+}
+
+// Asked before each entry of a folder is added: a cancel ends the folder's addition.
+int AddUnlessCancelled(IsoImage* image, IsoFileSource*) {
+    const auto& cancelled =
+        *static_cast<const std::function<bool()>*>(iso_image_get_attached_data(image));
+    return cancelled() ? -1 : 1;
 }
 
 // The local path libisofs reads a source from: the source itself, or what a link given as the
@@ -115,18 +122,9 @@ std::optional<std::string> LocalPath(const FileOperationSource& source) {
     return ResolveLocalPath(path);
 }
 
-bool IsLocalKind(const std::string& path, LocalKind kind) {
-    const std::optional<LocalEntry> entry = ReadLocalEntry(path);
-    return entry && entry->Kind == kind;
-}
-
 bool IsLocalFolder(const std::string& path) {
-    return IsLocalKind(path, LocalKind::Folder);
-}
-
-// A device, FIFO or socket, which the image leaves out.
-bool IsLocalSpecial(const std::string& path) {
-    return IsLocalKind(path, LocalKind::Other);
+    const std::optional<LocalEntry> entry = ReadLocalEntry(path);
+    return entry && entry->Kind == LocalKind::Folder;
 }
 
 IsoDir* AsFolder(IsoNode* node) {
@@ -135,64 +133,77 @@ IsoDir* AsFolder(IsoNode* node) {
 
 // Whether the local folder merges into the image's folder as a copy merges it into a folder
 // placed before: folders of the same name merge, any other entry of a name already there clashes.
-bool MergesWithoutClash(IsoDir* folder, const std::string& local) {
-    for (const std::string& name : LocalEntryNames(local)) {
+bool MergesWithoutClash(IsoDir* folder, const std::string& local, TreeRule rule) {
+    const auto listing = ListTreeFolder(local, rule);
+    if (!listing)
+        return true;  // adding it fails on its own
+    for (const TreeEntry& entry : listing->Entries) {
         IsoNode* there = nullptr;
-        if (iso_dir_get_node(folder, name.c_str(), &there) != 1)
+        if (iso_dir_get_node(folder, entry.Name.c_str(), &there) != 1)
             continue;
-        const std::string path = JoinPath(local, name);
-        if (IsLocalSpecial(path))
-            continue;
-        if (AsFolder(there) == nullptr || !IsLocalFolder(path) ||
-            !MergesWithoutClash(AsFolder(there), path))
+        if (AsFolder(there) == nullptr || entry.Kind != TreeEntryKind::Folder ||
+            !MergesWithoutClash(AsFolder(there), JoinPath(local, entry.Name), rule))
             return false;
     }
     return true;
 }
 
-// Adds the entry name of the local folder (and everything inside it) into the image's folder,
-// merging it into a folder of that name there; every node it adds is appended to added. 1 on
-// success or the libisofs error.
 int AddEntry(IsoImage* image, IsoDir* folder, const std::string& name, const std::string& local,
-             std::vector<IsoNode*>& added) {
-    IsoNode* there = nullptr;
-    if (iso_dir_get_node(folder, name.c_str(), &there) == 1 && AsFolder(there) != nullptr) {
-        for (const std::string& inside : LocalEntryNames(local)) {
-            const std::string path = JoinPath(local, inside);
-            if (IsLocalSpecial(path))
-                continue;
-            const int result = AddEntry(image, AsFolder(there), inside, path, added);
-            if (result < 0)
-                return result;
-        }
-        return 1;
-    }
-    IsoNode* node = nullptr;
-    const std::string isoLocal = IsoLocalPath(local);
-    int result = iso_tree_add_new_node(image, folder, name.c_str(), isoLocal.c_str(), &node);
-    if (result < 0)
-        return result;
-    added.push_back(node);
-    if (AsFolder(node) != nullptr) {
-        result = iso_tree_add_dir_rec(image, AsFolder(node), isoLocal.c_str());
+             TreeRule rule, std::vector<IsoNode*>& added);
+
+// Adds the entries of the local folder that belong to its tree under the rule into the image's
+// folder, and everything inside them; the nodes added to folders that were there before are
+// appended to added. 1 on success or the libisofs error.
+int AddFolderContents(IsoImage* image, IsoDir* folder, const std::string& local, TreeRule rule,
+                      std::vector<IsoNode*>& added) {
+    const auto listing = ListTreeFolder(local, rule);
+    if (!listing)
+        return static_cast<int>(ISO_FILE_ACCESS_DENIED);
+    for (const TreeEntry& entry : listing->Entries) {
+        if (AddUnlessCancelled(image, nullptr) < 0)
+            return static_cast<int>(ISO_CANCELED);
+        const int result =
+            AddEntry(image, folder, entry.Name, JoinPath(local, entry.Name), rule, added);
         if (result < 0)
             return result;
     }
     return 1;
 }
 
+// Adds the entry name of the local folder (and everything inside it) into the image's folder,
+// merging it into a folder of that name there; every node it adds to a folder that was there
+// before is appended to added. 1 on success or the libisofs error.
+int AddEntry(IsoImage* image, IsoDir* folder, const std::string& name, const std::string& local,
+             TreeRule rule, std::vector<IsoNode*>& added) {
+    IsoNode* there = nullptr;
+    if (iso_dir_get_node(folder, name.c_str(), &there) == 1 && AsFolder(there) != nullptr)
+        return AddFolderContents(image, AsFolder(there), local, rule, added);
+    IsoNode* node = nullptr;
+    const int result =
+        iso_tree_add_new_node(image, folder, name.c_str(), IsoLocalPath(local).c_str(), &node);
+    if (result < 0)
+        return result;
+    added.push_back(node);
+    if (AsFolder(node) == nullptr)
+        return 1;
+    // What goes inside a new folder goes with it when it is removed.
+    std::vector<IsoNode*> inside;
+    return AddFolderContents(image, AsFolder(node), local, rule, inside);
+}
+
 // Adds one source at the root, read from local; 1 on success or the libisofs error. A folder of
 // a name already at the root merges into it, as in a copy; any other name taken is a clash.
-int AddSource(IsoImage* image, const FileOperationSource& source, const std::string& local) {
+int AddSource(IsoImage* image, const FileOperationSource& source, const std::string& local,
+              TreeRule rule) {
     const std::string name = LastComponent(WithoutTrailingDelimiter(source.Path));
     IsoDir* root = iso_image_get_root(image);
     IsoNode* there = nullptr;
     if (iso_dir_get_node(root, name.c_str(), &there) == 1 &&
         (AsFolder(there) == nullptr || !IsLocalFolder(local) ||
-         !MergesWithoutClash(AsFolder(there), local)))
+         !MergesWithoutClash(AsFolder(there), local, rule)))
         return static_cast<int>(ISO_NODE_NAME_NOT_UNIQUE);
     std::vector<IsoNode*> added;
-    const int result = AddEntry(image, root, name, local, added);
+    const int result = AddEntry(image, root, name, local, rule, added);
     if (result < 0) {
         // What was added in part goes again: the image holds the source whole or not at all.
         for (auto node = added.rbegin(); node != added.rend(); ++node)
@@ -202,17 +213,11 @@ int AddSource(IsoImage* image, const FileOperationSource& source, const std::str
     return 1;
 }
 
-// Asked by libisofs before each file of a folder it adds: a cancel ends the folder's addition.
-int AddUnlessCancelled(IsoImage* image, IsoFileSource*) {
-    const auto& cancelled =
-        *static_cast<const std::function<bool()>*>(iso_image_get_attached_data(image));
-    return cancelled() ? -1 : 1;
-}
-
 // Builds the tree of the sources. skip(path, reason) decides on a source that cannot be added:
 // true leaves it out, false gives up (no image). cancelled is asked before every file and folder
 // added, so that a tree of many files gives up promptly; then there is no image either.
-ImagePtr BuildTree(const std::vector<FileOperationSource>& sources, const std::string& volumeId,
+ImagePtr BuildTree(const std::vector<FileOperationSource>& sources, TreeRule rule,
+                   const std::string& volumeId,
                    const std::function<bool(const std::string&, const Failure&)>& skip,
                    const std::function<bool()>& cancelled) {
     InitLibrary();
@@ -231,7 +236,7 @@ ImagePtr BuildTree(const std::vector<FileOperationSource>& sources, const std::s
         }
         const std::optional<std::string> local = LocalPath(source);
         const std::optional<ImageLimitHit> beyond =
-            local ? FirstEntryBeyondImageLimits(*local) : std::nullopt;
+            local ? FirstEntryBeyondImageLimits(*local, rule) : std::nullopt;
         if (beyond) {
             if (!skip(WithoutTrailingDelimiter(source.Path), ImageLimitFailure(*beyond))) {
                 keep = false;
@@ -239,7 +244,7 @@ ImagePtr BuildTree(const std::vector<FileOperationSource>& sources, const std::s
             }
             continue;
         }
-        const int result = local ? AddSource(image.get(), source, *local)
+        const int result = local ? AddSource(image.get(), source, *local, rule)
                                  : static_cast<int>(ISO_FILE_DOESNT_EXIST);
         if (cancelled() ||
             (result < 0 && !skip(WithoutTrailingDelimiter(source.Path), Reason(result)))) {
@@ -338,10 +343,11 @@ std::string DiscVolumeId(const std::string& mediumName, std::size_t number) {
     return id + digits;
 }
 
-std::optional<std::uint64_t> DiscImageSize(const std::vector<FileOperationSource>& sources) {
+std::optional<std::uint64_t> DiscImageSize(const std::vector<FileOperationSource>& sources,
+                                           TreeRule rule) {
     const ImagePtr image = BuildTree(
-        sources, DiscVolumeId("", 1), [](const std::string&, const Failure&) { return false; },
-        [] { return false; });
+        sources, rule, DiscVolumeId("", 1),
+        [](const std::string&, const Failure&) { return false; }, [] { return false; });
     if (!image)
         return std::nullopt;
     const OptionsPtr options = NewOptions(image.get(), true);
@@ -398,12 +404,12 @@ Poured PourStream(ImageStream& stream, ImageFile& file, const std::string& image
 
 // Builds the image's tree, asking whether to skip each source that cannot be added; no tree when
 // the user stopped (cancelled) or libisofs failed.
-ImagePtr BuildTreeAsking(const std::vector<FileOperationSource>& sources,
+ImagePtr BuildTreeAsking(const std::vector<FileOperationSource>& sources, TreeRule rule,
                          const std::string& imagePath, const std::string& volumeId,
                          Prompter& prompter, FileOperationProgress& progress, bool& cancelled,
                          std::size_t& leftOut) {
     return BuildTree(
-        sources, volumeId,
+        sources, rule, volumeId,
         [&](const std::string& path, const Failure& reason) {
             Question skip(QuestionKind::ImageEntryFailed, path, imagePath);
             skip.Reason = reason;
@@ -421,7 +427,7 @@ ImagePtr BuildTreeAsking(const std::vector<FileOperationSource>& sources,
 
 }  // namespace
 
-DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
+DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources, TreeRule rule,
                                const std::string& imagePath, const std::string& volumeId,
                                const std::string& progressTitle, Prompter& prompter,
                                FileOperationProgress& progress, FileOperationPart part) {
@@ -435,7 +441,7 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
     };
 
     bool cancelled = false;
-    const ImagePtr image = BuildTreeAsking(sources, imagePath, volumeId, prompter, progress,
+    const ImagePtr image = BuildTreeAsking(sources, rule, imagePath, volumeId, prompter, progress,
                                            cancelled, result.LeftOut);
     if (cancelled) {
         result.State = DiscImageResult::Outcome::Cancelled;
@@ -447,6 +453,7 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
     if (!options)
         return failed(Reason(0));
 
+    RemovePartialFiles(ParentFolder(imagePath));
     ImageFile file(imagePath);
     if (file.OpenFailure())
         return failed(*file.OpenFailure());
@@ -463,6 +470,7 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources,
     }
     if (poured.Problem)
         return failed(*poured.Problem);
+
     if (auto problem = file.Commit())
         return failed(*problem);
     result.State = DiscImageResult::Outcome::Written;

@@ -7,9 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <system_error>
 
+#include "platform/AtomicFile.h"
 #include "platform/FileDescriptor.h"
 #include "platform/PathNames.h"
 
@@ -22,8 +22,7 @@ Failure SystemFailure(int error) {
 }  // namespace
 
 ImageFile::ImageFile(const std::string& imagePath)
-    : Final(imagePath),
-      Temporary(JoinPath(ParentFolder(imagePath), ".~" + LastComponent(imagePath) + ".XXXXXX")) {
+    : Final(imagePath), Temporary(PartialFilePattern(imagePath)) {
     Descriptor = ::mkostemp(Temporary.data(), O_CLOEXEC);
     if (Descriptor < 0)
         Problem = SystemFailure(errno);
@@ -47,10 +46,14 @@ std::optional<Failure> ImageFile::Write(const unsigned char* bytes, std::size_t 
 std::optional<Failure> ImageFile::Commit() {
     FileDescriptor file(Descriptor);
     Descriptor = -1;
+    // The image takes its name only once it is on the disk, and the new name goes there too.
+    if (::fsync(file.Get()) != 0)
+        return SystemFailure(errno);
     if (const int error = file.Close(); error != 0)
         return SystemFailure(error);
     if (::rename(Temporary.c_str(), Final.c_str()) != 0)
         return SystemFailure(errno);
     Committed = true;
+    SyncFolder(ParentFolder(Final).c_str());
     return std::nullopt;
 }

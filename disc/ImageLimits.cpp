@@ -6,6 +6,7 @@
 
 #include "disc/LocalTree.h"
 #include "platform/PathNames.h"
+#include "platform/TreeWalker.h"
 
 namespace {
 
@@ -37,23 +38,25 @@ std::optional<ImageLimit> LinkBeyondLimits(const std::string& path, std::uint64_
 
 }  // namespace
 
-std::optional<ImageLimitHit> FirstEntryBeyondImageLimits(const std::string& path) {
+std::optional<ImageLimitHit> FirstEntryBeyondImageLimits(const std::string& path, TreeRule rule) {
     if (path.size() >= PathLimit)
         return ImageLimitHit{ImageLimit::PathTooLong, path};
-    const std::optional<LocalEntry> entry = ReadLocalEntry(path);
-    if (!entry)
+    const std::optional<LocalEntry> item = ReadLocalEntry(path);
+    if (!item)
         return std::nullopt;
-    if (entry->Kind == LocalKind::Link) {
-        if (const auto limit = LinkBeyondLimits(path, entry->Length))
+    if (item->Kind == LocalKind::Link) {
+        if (const auto limit = LinkBeyondLimits(path, item->Length))
             return ImageLimitHit{*limit, path};
         return std::nullopt;
     }
-    if (entry->Kind != LocalKind::Folder)
+    if (item->Kind != LocalKind::Folder)
         return std::nullopt;
-    // The names are read first and the folder closed, so that a deep tree holds one folder open.
-    const std::vector<std::string> names = LocalEntryNames(path);
-    for (const std::string& name : names) {
-        if (auto hit = FirstEntryBeyondImageLimits(JoinPath(path, name)))
+    // The folder is listed whole and closed first, so that a deep tree holds one folder open.
+    const auto listing = ListTreeFolder(path, rule);
+    if (!listing)
+        return std::nullopt;
+    for (const TreeEntry& entry : listing->Entries) {
+        if (auto hit = FirstEntryBeyondImageLimits(JoinPath(path, entry.Name), rule))
             return hit;
     }
     return std::nullopt;
@@ -61,13 +64,6 @@ std::optional<ImageLimitHit> FirstEntryBeyondImageLimits(const std::string& path
 
 bool IsKnownLayoutFault(const std::string& messages) {
     return messages.find(LayoutFaultMark) != std::string::npos;
-}
-
-std::vector<std::string> LocalEntryNames(const std::string& folder) {
-    std::vector<std::string> names;
-    for (LocalEntry& entry : LocalFolder(folder).Entries())
-        names.push_back(std::move(entry.Name));
-    return names;
 }
 
 Failure ImageLimitFailure(const ImageLimitHit& hit) {

@@ -3,9 +3,9 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/Prompter.h"
+#include "platform/TreeWalker.h"
 
 // What libisofs cannot take into an image. Handed such an entry inside a folder, it leaves the
 // whole folder out without failing, or (a link to a path with a name over 255 bytes) corrupts its
@@ -21,18 +21,14 @@ struct ImageLimitHit {
     std::string Path;  // the entry beyond the limit
 };
 
-// The first entry of the tree at path (the path itself, and everything inside it when it is a
-// folder; links are not followed) that libisofs cannot take; nothing when it takes them all.
-// Folders that cannot be listed are passed over: adding them fails in libisofs itself.
-std::optional<ImageLimitHit> FirstEntryBeyondImageLimits(const std::string& path);
+// The first entry of the tree at path (the path itself, and what its tree holds under the rule
+// when it is a folder; links are not followed) that libisofs cannot take; nothing when it takes
+// them all. Folders that cannot be listed are passed over: adding them fails on its own.
+std::optional<ImageLimitHit> FirstEntryBeyondImageLimits(const std::string& path, TreeRule rule);
 
 // Whether libisofs's messages tell of its known fault: the Rock Ridge records of many long names
 // or link targets in one folder laid out wrongly ("tree end address mismatch").
 bool IsKnownLayoutFault(const std::string& messages);
-
-// Every name inside a local folder, hidden ones too, "." and ".." left out; none when it cannot
-// be listed. The folder is closed again before the names are returned.
-std::vector<std::string> LocalEntryNames(const std::string& folder);
 
 // Why a source beyond a limit cannot go into an image, naming the entry.
 Failure ImageLimitFailure(const ImageLimitHit& hit);

@@ -6,39 +6,18 @@
 #include <string>
 #include <vector>
 
-// The local files as an image takes them: every entry, hidden ones too, and links described as
-// themselves, never followed.
+// The local files as an image takes them, looked at one by one (folders are listed through
+// TreeWalker.h): links described as themselves, never followed.
 
 enum class LocalKind { File, Folder, Link, Other };  // Other: devices, FIFOs, sockets
 
 struct LocalEntry {
-    std::string Name;
     LocalKind Kind = LocalKind::Other;
     std::uint64_t Length = 0;  // a file's bytes, a link's own length
 };
 
 // The entry at path; nothing when it cannot be examined.
 std::optional<LocalEntry> ReadLocalEntry(const std::string& path);
-
-// A folder open for listing, by its path or by its name inside an open folder, so that a walk
-// down a deep tree never needs a path longer than the system takes.
-class LocalFolder {
-public:
-    explicit LocalFolder(const std::string& path);
-    LocalFolder(const LocalFolder& parent, const std::string& name);
-    ~LocalFolder();
-    LocalFolder(const LocalFolder&) = delete;
-    LocalFolder& operator=(const LocalFolder&) = delete;
-
-    bool IsOpen() const;
-    // Every entry but "." and "..", in the order the system lists them; none when the folder
-    // cannot be listed. An entry that cannot be examined is left out.
-    std::vector<LocalEntry> Entries() const;
-
-private:
-    int Descriptor = -1;  // where folders are opened relative to each other
-    std::string Path;     // where they are opened by their full paths
-};
 
 // What the link at path points to; nothing when it is no link or cannot be read.
 std::optional<std::string> ReadLocalLink(const std::string& path);

@@ -82,6 +82,16 @@ private:
     std::uint32_t EstimateElementCount(const WideSum& total, std::uint32_t unitCount) const;
     // resume: go on with the pass that was parked instead of starting it.
     PassEnd RunPass(std::uint32_t elementCount, const ProgressFn& reportProgress, bool resume);
+    // Evaluates the combination whose positions after from are completed with consecutive
+    // units: true when the pass ends there, as EndOfPass says.
+    bool EvaluateCompletion(std::uint32_t from, bool& improved, const ProgressFn& reportProgress);
+    // What moving one position of the combination to its next candidate came to: moved to a
+    // unit worth descending into (the prefix extended by it), no candidate left, or an end of the
+    // pass, kept in EndOfPass. Plain values, so that the pass's loop keeps them in registers.
+    enum class Advance : std::uint8_t { Moved, NoneLeft, Ended };
+    // resumeValue: the candidate to go on at, 0 for the one after the position's unit.
+    Advance AdvancePosition(std::uint32_t position, std::uint32_t resumeValue, bool& improved,
+                            const ProgressFn& reportProgress);
     // A pass's first combination: the first units, in order.
     void StartPass(std::uint32_t count);
     enum class SubtreeKind {
@@ -131,6 +141,7 @@ private:
         std::uint32_t Value = 0;
         bool Improved = false;
     } Parked;
+    PassEnd EndOfPass = PassEnd::Stopped;
     MediumStats Stats;
     std::uint32_t PassCount = 0;
     bool Raised = false;

@@ -17,7 +17,8 @@ TColItem::TColItem(const TColItem& other)
       Path(other.Path),
       IconIndex(other.IconIndex),
       Size(other.Size),
-      Group(other.Group) {}
+      Group(other.Group),
+      LinkItself(other.LinkItself) {}
 
 TColItem& TColItem::operator=(const TColItem& other) {
     if (this != &other) {
@@ -26,6 +27,7 @@ TColItem& TColItem::operator=(const TColItem& other) {
         IconIndex = other.IconIndex;
         Size = other.Size;
         Group = other.Group;
+        LinkItself = other.LinkItself;
     }
     return *this;
 }
@@ -40,17 +42,14 @@ std::uint64_t TColGroup::AddItemOfSize(TConstItemPosition item, std::uint64_t si
     return Size;
 }
 
-std::uint64_t FolderSize(const std::string& folder) {
-    const auto entries = ReadVisibleEntries(folder);
-    if (!entries)
-        return UnreadableFileSize;
-    std::uint64_t size = 0;
-    const std::string base = WithTrailingDelimiter(folder);
-    for (const FolderEntry& entry : *entries) {
-        const std::uint64_t part = entry.Directory ? FolderSize(base + entry.Name) : entry.Length;
-        size = SaturatingAdd(size, part);
-    }
-    return size;
+std::uint64_t FolderSize(const std::string& folder, TreeRule rule) {
+    const TreeMeasure measure = MeasureFolderTree(folder, rule);
+    return measure.Unreadable ? UnreadableFileSize : measure.Bytes;
+}
+
+std::uint64_t PathSize(const std::string& path, bool linkItself, TreeRule rule) {
+    const TreeMeasure measure = MeasureTree(path, linkItself, rule);
+    return measure.Unreadable ? UnreadableFileSize : measure.Bytes;
 }
 
 std::string NameOfPath(const std::string& path) {
@@ -62,7 +61,7 @@ std::string NameOfPath(const std::string& path) {
     return path.substr(start, end + 1 - start);
 }
 
-TColItem ItemFromPath(const std::string& path, IconList& icons) {
+TColItem ItemFromPath(const std::string& path, IconList& icons, TreeRule rule) {
     TColItem item;
     item.Path = path;
     item.Name = NameOfPath(path);
@@ -70,23 +69,23 @@ TColItem ItemFromPath(const std::string& path, IconList& icons) {
     item.IconIndex = icons.IconIndexOf(path, attributes);
     // A path that cannot be examined (it vanished after it was chosen) counts as a folder that
     // cannot be listed: its size is unknown, never 0.
-    if (!attributes || attributes->Directory)
-        item.Size = FolderSize(WithTrailingDelimiter(path));
-    else
-        item.Size = attributes->Length.value_or(UnreadableFileSize);
+    item.Size = PathSize(path, false, rule);
     return item;
 }
 
-TColItem ItemFromFolderEntry(const std::string& folder, const FolderEntry& entry, IconList& icons) {
+TColItem ItemFromFolderEntry(const std::string& folder, const TreeEntry& entry, IconList& icons,
+                             TreeRule rule) {
     TColItem item;
     item.Path = folder + entry.Name;
     item.Name = entry.Name;
     PathAttributes attributes;
-    attributes.Directory = entry.Directory;
+    attributes.Directory = entry.Kind == TreeEntryKind::Folder;
+    attributes.Hidden = !entry.Name.empty() && entry.Name.front() == '.';
     attributes.Length = entry.Length;
     item.IconIndex = icons.IconIndexOf(item.Path, attributes);
-    item.Size = entry.Directory ? FolderSize(WithTrailingDelimiter(item.Path)) : entry.Length;
-    item.LinkItself = entry.Link;
+    item.Size =
+        attributes.Directory ? FolderSize(WithTrailingDelimiter(item.Path), rule) : entry.Length;
+    item.LinkItself = entry.Kind == TreeEntryKind::Link;
     return item;
 }
 

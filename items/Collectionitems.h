@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "platform/SizeArithmetic.h"
+#include "platform/TreeWalker.h"
 
 class IconList;
-struct FolderEntry;
 struct TColItem;
 
 // The collection: items live by value in a linked list, so an item never moves while it is in
@@ -67,21 +67,27 @@ std::uint64_t MediumTotal(const TMedium& medium);
 // the item for exclusion instead of letting it pass as empty.
 inline constexpr std::uint64_t UnreadableFileSize = UINT64_MAX;
 
-// Recursive size of a folder's visible files; links inside are counted as links, never followed,
-// so no tree of links can make the walk endless. UnreadableFileSize when any folder of the tree
+// Recursive size of a folder's tree under the rule (hidden entries counted or not, system
+// entries never, links inside counted as links). UnreadableFileSize when any folder of the tree
 // cannot be listed, since its size is then unknown.
-std::uint64_t FolderSize(const std::string& folder);
+std::uint64_t FolderSize(const std::string& folder, TreeRule rule = {});
+
+// The size of what a copy of the path holds: a file's length, a folder's size, and for a link
+// found inside a folder (linkItself) the link's own length; a link chosen directly stands for
+// its target. A path that cannot be examined counts as a folder that cannot be listed.
+std::uint64_t PathSize(const std::string& path, bool linkItself, TreeRule rule);
 
 // The name shown for a path: its last component, or for the root folder the root itself.
 std::string NameOfPath(const std::string& path);
 
 // A free-standing item built from an existing file or folder the user chose: a link stands for
 // its target.
-TColItem ItemFromPath(const std::string& path, IconList& icons);
+TColItem ItemFromPath(const std::string& path, IconList& icons, TreeRule rule = {});
 
 // A free-standing item built from an entry found inside a folder (folder ends in a delimiter):
 // a link is measured as the link itself, as FolderSize counts it.
-TColItem ItemFromFolderEntry(const std::string& folder, const FolderEntry& entry, IconList& icons);
+TColItem ItemFromFolderEntry(const std::string& folder, const TreeEntry& entry, IconList& icons,
+                             TreeRule rule = {});
 
 // A free-standing item for a playlist track.
 TColItem ItemFromTrack(const std::string& path, const std::string& title, std::uint32_t playingTime,

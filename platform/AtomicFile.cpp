@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <system_error>
 #include <vector>
 
@@ -48,6 +50,20 @@ bool ResolveLinks(const std::string& path, std::string& resolved, int& error) {
 
 }  // namespace
 
+void RemovePartialFiles(const std::string& folder) {
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string name = entry->d_name;
+        struct stat info {};
+        const std::string path = JoinPath(folder, name);
+        if (IsPartialFileName(name) && ::lstat(path.c_str(), &info) == 0 &&
+            (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode)))
+            ::unlink(path.c_str());
+    }
+}
+
 bool ReplaceFileAtomically(const std::string& givenPath, const std::string& contents,
                            std::string& reason) {
     // The link stays a link: its target gets the new contents.
@@ -62,6 +78,7 @@ bool ReplaceFileAtomically(const std::string& givenPath, const std::string& cont
         reason = givenPath + ": " + SystemReason(errno);
         return false;
     }
+    RemovePartialFiles(ParentFolder(path));
     const std::string pattern = PartialFilePattern(path);
     std::vector<char> tempName(pattern.begin(), pattern.end());
     tempName.push_back('\0');

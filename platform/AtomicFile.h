@@ -14,6 +14,12 @@ std::string PartialFilePattern(const std::string& path);
 // True for a name (the last component of a path) that PartialFilePattern made.
 bool IsPartialFileName(const std::string& name);
 
+// Removes what a write that never finished (a crash, a kill) left in the folder: files and links
+// under the temporary names PartialFilePattern makes. Every writer calls it before it writes into
+// a folder, so the next run into that folder clears an interrupted one's debris. Nothing else is
+// touched.
+void RemovePartialFiles(const std::string& folder);
+
 // Replaces a file's whole contents so that a crash, a full disk or a failed write never leaves a
 // truncated file under its name: the new contents go to a temporary file beside it, are flushed
 // to the disk, and only then take the old file's place by a rename. The file keeps the

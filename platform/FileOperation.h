@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/TreeWalker.h"
+
 enum class FileOperationKind { Copy, Move };
 
 // One path to copy or move. A link given as a source stands for what it points to, unless
@@ -19,6 +21,8 @@ struct FileOperationResult {
     bool Cancelled = false;          // the user stopped it; a run over several calls ends too
     bool DestinationFailed = false;  // the destination folder could not be made (reported once)
     std::size_t Failed = 0;          // sources an error kept from arriving whole (reported each)
+    std::size_t LeftInPlace = 0;     // entries a move left where they were: not of the tree
+    bool NoSpace = false;            // the destination filled up (told once, with the sizes)
 
     bool Done() const { return !Cancelled && !DestinationFailed && Failed == 0; }
 };
@@ -47,6 +51,10 @@ public:
                                     const std::vector<FileOperationSource>& sources,
                                     const std::string& destinationFolder,
                                     const std::string& progressTitle, FileOperationPart part) = 0;
+
+    // Which entries of the folders later runs copy or move: those of their tree under the rule.
+    // A move leaves the others, and so the folders holding them, where they are.
+    virtual void SetTreeRule(TreeRule) {}
 
     // Asks later copies to record the SHA-256 of every file, computed while the file is copied.
     virtual void RecordChecksums(bool) {}

@@ -32,39 +32,6 @@ std::optional<PathAttributes> ReadPathAttributes(const std::string& path) {
     return attributes;
 }
 
-std::optional<std::vector<FolderEntry>> ReadVisibleEntries(const std::string& folder) {
-    std::vector<FolderEntry> entries;
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr)
-        return std::nullopt;
-    const std::string base = WithTrailingDelimiter(folder);
-    while (const dirent* entry = ::readdir(dir)) {
-        const char* name = entry->d_name;
-        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0 || IsHiddenName(name))
-            continue;
-        struct stat info {};
-        if (::lstat((base + name).c_str(), &info) != 0)
-            continue;  // vanished while listed
-        const bool isDirectory = S_ISDIR(info.st_mode);
-        const bool isLink = S_ISLNK(info.st_mode);
-        if (!isDirectory && !isLink && !S_ISREG(info.st_mode))
-            continue;  // system entry
-        FolderEntry visible;
-        visible.Name = name;
-        visible.Directory = isDirectory;
-        visible.Link = isLink;
-        visible.Length =
-            isDirectory || info.st_size < 0 ? 0 : static_cast<std::uint64_t>(info.st_size);
-        entries.push_back(std::move(visible));
-    }
-    ::closedir(dir);
-    return entries;
-}
-
-std::vector<FolderEntry> ListVisibleEntries(const std::string& folder) {
-    return ReadVisibleEntries(folder).value_or(std::vector<FolderEntry>());
-}
-
 bool FileExists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
@@ -82,6 +49,17 @@ bool HasMoreEntriesThan(const std::string& folder, std::size_t count) {
 
 bool CanWrite(const std::string& path) {
     return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+std::optional<std::uint32_t> OwnerOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(info.st_uid);
+}
+
+std::uint32_t EffectiveUser() {
+    return static_cast<std::uint32_t>(::geteuid());
 }
 
 std::string ExecutablePath() {

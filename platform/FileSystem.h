@@ -24,22 +24,6 @@ struct PathAttributes {
 // call; nothing when the path cannot be examined at all.
 std::optional<PathAttributes> ReadPathAttributes(const std::string& path);
 
-// One visible entry of a folder. Links are not followed: a link is an entry of its own (not a
-// directory) whose length is the length of the link itself.
-struct FolderEntry {
-    std::string Name;
-    bool Directory = false;
-    bool Link = false;         // a symbolic link, described as itself
-    std::uint64_t Length = 0;  // files and links only
-};
-
-// The visible entries of a folder in the order the system lists them: hidden and system entries
-// left out, "." and ".." skipped. Nothing when the folder cannot be listed.
-std::optional<std::vector<FolderEntry>> ReadVisibleEntries(const std::string& folder);
-
-// The same, with no entries for a folder that cannot be listed.
-std::vector<FolderEntry> ListVisibleEntries(const std::string& folder);
-
 // True when the folder holds more than count entries of any kind; the listing stops there, so
 // asking about a huge folder costs no more than about a small one. False for what cannot be listed.
 bool HasMoreEntriesThan(const std::string& folder, std::size_t count);
@@ -55,6 +39,12 @@ bool CanWrite(const std::string& path);
 // absolute, without "." or ".." parts or a delimiter at its end; the path as given when the
 // current folder cannot be read.
 std::string FullPath(const std::string& path);
+
+// The user who owns the path; nothing when it cannot be examined.
+std::optional<std::uint32_t> OwnerOf(const std::string& path);
+
+// The user this process acts as.
+std::uint32_t EffectiveUser();
 
 // The full path of the running program's executable; empty when the system does not tell.
 std::string ExecutablePath();

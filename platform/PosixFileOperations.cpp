@@ -4,6 +4,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -20,9 +21,9 @@
 #include "platform/ByteCopier.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileOperationProgress.h"
-#include "platform/FileOperationRun.h"
 #include "platform/PathNames.h"
 #include "platform/Prompter.h"
+#include "platform/TreeWalker.h"
 
 namespace {
 
@@ -59,59 +60,53 @@ bool IsInside(const std::string& descendant, const std::string& folder) {
     return resolved.compare(0, prefix.size(), prefix) == 0;
 }
 
-// Whether a link given as the path is followed; links below it never are.
-enum class TopLink { Followed, Kept };
-
-// The sum of the regular files' lengths under a path.
-std::uint64_t BytesUnder(const std::string& path, TopLink link) {
-    struct stat info {};
-    if ((link == TopLink::Followed ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) !=
-        0)
-        return 0;
-    if (S_ISREG(info.st_mode))
-        return static_cast<std::uint64_t>(info.st_size);
-    if (!S_ISDIR(info.st_mode))
-        return 0;
-    std::uint64_t total = 0;
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(path.c_str()), ::closedir);
-    if (!dir)
-        return 0;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..")
-            total += BytesUnder(JoinPath(path, name), TopLink::Kept);
+// True when the folder holds nothing of its tree but folders that hold nothing of it either: what
+// is left in it is left out by the rule.
+bool HoldsOnlyLeftOut(const std::string& folder, TreeRule rule) {
+    const auto listing = ListTreeFolder(folder, rule);
+    if (!listing)
+        return false;
+    for (const TreeEntry& entry : listing->Entries) {
+        if (entry.Kind != TreeEntryKind::Folder ||
+            !HoldsOnlyLeftOut(JoinPath(folder, entry.Name), rule))
+            return false;
     }
-    return total;
-}
-
-// Removes what a copy that never finished (a crash, a kill) left in the folder: files under the
-// temporary names this service writes into. Nothing else is touched.
-void RemovePartialFiles(const std::string& folder) {
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
-    if (!dir)
-        return;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const std::string name = entry->d_name;
-        struct stat info {};
-        const std::string path = JoinPath(folder, name);
-        if (IsPartialFileName(name) && ::lstat(path.c_str(), &info) == 0 &&
-            (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode)))
-            ::unlink(path.c_str());
-    }
+    return true;
 }
 
 // One run of the service: the answers given "for all" hold until it ends.
 class Operation {
 public:
-    Operation(FileOperationKind kind, FileOperationRun& run, const FileOperationFaults& faults,
+    Operation(FileOperationKind kind, TreeRule rule, Prompter& prompter,
+              FileOperationProgress& progress, const FileOperationFaults& faults,
               std::vector<FileChecksum>* sums)
-        : Kind(kind), Shared(run), Faults(faults), Sums(sums) {}
+        : Kind(kind),
+          Rule(rule),
+          Questions(prompter),
+          Progress(progress),
+          Faults(faults),
+          Sums(sums) {}
 
     Outcome Item(const FileOperationSource& given, const std::string& destinationFolder);
     // Flushes the folder holding target to the disk; 0 or the error number.
     int SyncFolderOf(const std::string& target);
+    // Sources an error kept from arriving whole, whether the user then skipped or cancelled.
+    std::size_t Errors() const { return ErrorCount; }
+    bool RanOutOfSpace() const { return OutOfSpace; }
+    // Entries a move left where they were, the rule leaving them out of the tree.
+    std::size_t LeftInPlace() const { return LeftOutCount; }
+    // What the whole run writes, for the space a full file system is told it needs.
+    void SetTotal(std::uint64_t bytes) { Total = bytes; }
+    // Progress after a source is done: renames copy nothing but count as done.
+    void Reached(std::uint64_t bytes) {
+        if (bytes > BytesDone) {
+            BytesDone = bytes;
+            Progress.Advanced(BytesDone, std::string());
+        }
+    }
 
 private:
+    enum class Clash { Replace, Skip, Cancel };
     // How an entry is copied. Durable: on the disk and checked before the copy counts, as a move
     // needs before its source goes. ReplaceConfirmed: the user already chose to replace what is
     // at the target.
@@ -126,6 +121,7 @@ private:
         Outcome Result = Outcome::Done;
         std::optional<Failure> Problem;
         std::string Digest;  // the copy's SHA-256 in hex, when checksums are recorded
+        int Error = 0;       // the system's error, when it is the problem
     };
 
     Outcome CopyEntry(const std::string& source, const std::string& target, const struct stat& info,
@@ -155,7 +151,12 @@ private:
     // what is there; Skipped or Cancelled otherwise.
     Outcome ClearTheWay(const std::string& source, const std::string& target,
                         const struct stat& info, bool replaceConfirmed);
+    Clash AskClash(const std::string& source, const std::string& target);
     Outcome Failed(const std::string& source, const std::string& target, const Failure& reason);
+    // The same for a system error, except that a full file system is told once per run, with
+    // the space the rest of it needs and the space free: after that a file that does not fit is
+    // skipped without a word.
+    Outcome FailedWith(int error, const std::string& source, const std::string& target);
     // Remembers an entry this run has put in place.
     void Placed(const std::string& target) { PlacedPaths.insert(target); }
     // True when the entry or a folder it lies in was put in place by this run.
@@ -167,17 +168,26 @@ private:
     std::string TemporaryFile(const std::string& target, int& fd);
 
     FileOperationKind Kind;
-    FileOperationRun& Shared;
+    TreeRule Rule;
+    Prompter& Questions;
+    FileOperationProgress& Progress;
     const FileOperationFaults& Faults;
     std::vector<FileChecksum>* Sums;  // the checksums of the files copied, when asked for
+    bool ReplaceAll = false;
+    bool SkipAll = false;
     ByteCopier Copier;
+    std::uint64_t BytesDone = 0;
+    std::size_t ErrorCount = 0;
+    std::size_t LeftOutCount = 0;
+    bool OutOfSpace = false;  // the file system filled up, and the user has been told
+    std::uint64_t Total = 0;  // bytes the run writes, for the space it needs
     // Entries this run created or moved into place, as their target paths. Their names can clash
     // with a later source of the same name; what this run placed is never replaced by it.
     std::set<std::string> PlacedPaths;
 };
 
 Outcome Operation::Item(const FileOperationSource& given, const std::string& destinationFolder) {
-    if (Shared.CancelRequested())
+    if (Progress.CancelRequested())
         return Outcome::Cancelled;
     const std::string source = WithoutTrailingDelimiter(given.Path);
     const std::string target = JoinPath(destinationFolder, LastComponent(source));
@@ -202,7 +212,7 @@ Outcome Operation::Item(const FileOperationSource& given, const std::string& des
 
 Outcome Operation::CopyEntry(const std::string& source, const std::string& target,
                              const struct stat& info, CopyOptions options) {
-    if (Shared.CancelRequested())
+    if (Progress.CancelRequested())
         return Outcome::Cancelled;
     if (S_ISDIR(info.st_mode))
         return CopyFolder(source, target, info, options, Entries::Copied);
@@ -248,14 +258,14 @@ Outcome Operation::CopyFolder(const std::string& source, const std::string& targ
             ::chmod(target.c_str(), info.st_mode & 07777);
         return outcome;
     };
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(source.c_str()), ::closedir);
-    if (!dir)
+    const auto listing = ListTreeFolder(source, Rule);
+    if (!listing)
         return finish(Failed(source, target, Reason(errno)));
+    if (entries == Entries::Moved)
+        LeftOutCount += listing->LeftOut;
     Outcome outcome = Outcome::Done;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..")
-            continue;
+    for (const TreeEntry& entry : listing->Entries) {
+        const std::string& name = entry.Name;
         const std::string child = JoinPath(source, name);
         struct stat childInfo {};
         Outcome result = Outcome::Done;
@@ -286,12 +296,12 @@ Outcome Operation::ClearTheWay(const std::string& source, const std::string& tar
     if (IsPlaced(target))
         return Failed(source, target, PlacedByThisOperation);
     if (!replaceConfirmed) {
-        switch (Shared.AskClash(source, target)) {
-            case FileOperationRun::Clash::Skip:
+        switch (AskClash(source, target)) {
+            case Clash::Skip:
                 return Outcome::Skipped;
-            case FileOperationRun::Clash::Cancel:
+            case Clash::Cancel:
                 return Outcome::Cancelled;
-            case FileOperationRun::Clash::Replace:
+            case Clash::Replace:
                 break;
         }
     }
@@ -308,9 +318,68 @@ bool Operation::IsPlaced(const std::string& target) const {
     return false;
 }
 
+Operation::Clash Operation::AskClash(const std::string& source, const std::string& target) {
+    if (ReplaceAll)
+        return Clash::Replace;
+    if (SkipAll)
+        return Clash::Skip;
+    // Replacing loses the file that is there, so No is the default.
+    Question clash{QuestionKind::NameClash, target, source};
+    clash.Answers = EveryAnswer;
+    clash.Default = Answer::No;
+    const Answer answer = Questions.Ask(clash);
+    switch (answer) {
+        case Answer::Yes:
+            return Clash::Replace;
+        case Answer::YesToAll:
+            ReplaceAll = true;
+            return Clash::Replace;
+        case Answer::No:
+            return Clash::Skip;
+        case Answer::NoToAll:
+            SkipAll = true;
+            return Clash::Skip;
+        default:
+            return Clash::Cancel;
+    }
+}
+
+Outcome Operation::FailedWith(int error, const std::string& source, const std::string& target) {
+    if (error != ENOSPC && error != EDQUOT)
+        return Failed(source, target, Reason(error));
+    if (OutOfSpace) {
+        // Told once: a later file that fits is still written, one that does not is skipped.
+        ++ErrorCount;
+        return Outcome::Skipped;
+    }
+    OutOfSpace = true;
+    struct statvfs space {};
+    const std::uint64_t free = ::statvfs(ParentFolder(target).c_str(), &space) == 0
+                                   ? static_cast<std::uint64_t>(space.f_bavail) *
+                                         static_cast<std::uint64_t>(space.f_frsize)
+                                   : 0;
+    ++ErrorCount;
+    Question full{Kind == FileOperationKind::Copy ? QuestionKind::CopyOutOfSpace
+                                                  : QuestionKind::MoveOutOfSpace,
+                  source, target};
+    full.Reason = Reason(error);
+    full.Number = Total > BytesDone ? Total - BytesDone : 0;
+    full.Count = free;
+    full.Answers = SkipOrCancel;
+    full.Default = Answer::Yes;
+    return Questions.Ask(full) == Answer::Yes ? Outcome::Skipped : Outcome::Cancelled;
+}
+
 Outcome Operation::Failed(const std::string& source, const std::string& target,
                           const Failure& reason) {
-    return Shared.SkipFailed(source, target, reason) ? Outcome::Skipped : Outcome::Cancelled;
+    ++ErrorCount;
+    Question failed{
+        Kind == FileOperationKind::Copy ? QuestionKind::CopyFailed : QuestionKind::MoveFailed,
+        source, target};
+    failed.Reason = reason;
+    failed.Answers = SkipOrCancel;
+    failed.Default = Answer::Yes;
+    return Questions.Ask(failed) == Answer::Yes ? Outcome::Skipped : Outcome::Cancelled;
 }
 
 int Operation::Rename(const std::string& from, const std::string& to, bool replacing) {
@@ -373,17 +442,19 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
     int fd = -1;
     const std::string written = TemporaryFile(target, fd);
     if (written.empty())
-        return Failed(source, target, Reason(errno));
+        return FailedWith(errno, source, target);
     FileDescriptor out(fd);
     const Filled filled = FillCopy(in.Get(), out.Get(), sourceInfo, target, options.Durable);
     if (filled.Result != Outcome::Done || filled.Problem) {
         out.Reset();
         ::unlink(written.c_str());
+        if (filled.Error != 0)
+            return FailedWith(filled.Error, source, target);
         return filled.Problem ? Failed(source, target, *filled.Problem) : filled.Result;
     }
     if (const int closeError = out.Close(); closeError != 0) {
         ::unlink(written.c_str());
-        return Failed(source, target, Reason(closeError));
+        return FailedWith(closeError, source, target);
     }
     return TakeTargetName(source, target, written, info, replacing, filled.Digest);
 }
@@ -400,12 +471,16 @@ Operation::Filled Operation::FillCopy(int in, int out, const struct stat& source
         [&](std::uint64_t offset) {
             return Faults.BeforeWrite ? Faults.BeforeWrite(target, offset) : 0;
         },
-        [&](std::uint64_t bytes) { return Shared.Copied(bytes, target); });
+        [&](std::uint64_t bytes) {
+            BytesDone += bytes;
+            Progress.Advanced(BytesDone, target);
+            return !Progress.CancelRequested();
+        });
     Copier.SetDigestSink(nullptr);
     if (copy.Cancelled)
         return {Outcome::Cancelled, std::nullopt, {}};
     if (copy.Error != 0)
-        return {Outcome::Done, Reason(copy.Error), {}};
+        return {Outcome::Done, Reason(copy.Error), {}, copy.Error};
 
     // The copy must hold exactly what the source held when it was opened. The count of bytes
     // written into the new file is its size; a move, which removes the source next, also asks
@@ -424,7 +499,7 @@ Operation::Filled Operation::FillCopy(int in, int out, const struct stat& source
     const struct timespec times[2] = {sourceInfo.st_atim, sourceInfo.st_mtim};
     ::futimens(out, times);
     if (::fsync(out) != 0)
-        return {Outcome::Done, Reason(errno), {}};
+        return {Outcome::Done, Reason(errno), {}, errno};
     Filled filled;
     if (Sums != nullptr)
         filled.Digest = hash.result().toHex().toStdString();
@@ -490,7 +565,7 @@ Outcome Operation::CopyLink(const std::string& source, const std::string& target
 
 Outcome Operation::Move(const std::string& source, const std::string& target,
                         const struct stat& info) {
-    if (Shared.CancelRequested())
+    if (Progress.CancelRequested())
         return Outcome::Cancelled;
     bool replaceConfirmed = false;
     struct stat existing {};
@@ -507,7 +582,10 @@ Outcome Operation::Move(const std::string& source, const std::string& target,
             return way;
         replaceConfirmed = true;
     }
-    // Within one file system a rename moves a whole tree at once and replaces atomically.
+    // Within one file system a rename moves a whole tree at once and replaces atomically; a
+    // folder holding entries the rule leaves out moves entry by entry, and they stay.
+    if (S_ISDIR(info.st_mode) && MeasureFolderTree(source, Rule).LeftOut > 0)
+        return MoveContents(source, target, info);
     const int error = Rename(source, target);
     if (error == 0) {
         Placed(target);
@@ -550,8 +628,11 @@ Outcome Operation::MoveContents(const std::string& source, const std::string& ta
     // The entries move one by one (CopyFolder moves while the operation is a move); the emptied
     // source folder goes last, and whatever was skipped keeps it.
     Outcome outcome = CopyFolder(source, target, info, {true, false}, Entries::Moved);
-    if (outcome == Outcome::Done && ::rmdir(source.c_str()) != 0)
-        outcome = Failed(source, target, Reason(errno));
+    if (outcome == Outcome::Done && ::rmdir(source.c_str()) != 0) {
+        const int error = errno;
+        if ((error != ENOTEMPTY && error != EEXIST) || !HoldsOnlyLeftOut(source, Rule))
+            outcome = Failed(source, target, Reason(error));
+    }
     return outcome;
 }
 
@@ -567,8 +648,7 @@ FileOperationResult PosixFileOperations::Run(FileOperationKind kind,
                                              FileOperationPart part) {
     FileOperationResult result;
     Sums.clear();
-    FileOperationRun shared(kind, Questions, Progress);
-    Operation operation(kind, shared, Faults, Recording ? &Sums : nullptr);
+    Operation operation(kind, Rule, Questions, Progress, Faults, Recording ? &Sums : nullptr);
     // A destination that is not there is made here (one level), so that a failure names the
     // folder and its real cause once, instead of every item failing inside it. A move removes
     // sources into it, so its name is put on the disk first.
@@ -590,13 +670,26 @@ FileOperationResult PosixFileOperations::Run(FileOperationKind kind,
         return result;
     }
     RemovePartialFiles(destination);
-    return shared.RunSources(
-        sources, progressTitle, part,
-        [](const FileOperationSource& source) {
-            return BytesUnder(WithoutTrailingDelimiter(source.Path),
-                              source.LinkItself ? TopLink::Kept : TopLink::Followed);
-        },
-        [&](const FileOperationSource& source) {
-            return operation.Item(source, destination) == Outcome::Cancelled;
-        });
+
+    std::vector<std::uint64_t> sizes;
+    std::uint64_t total = 0;
+    for (const auto& source : sources) {
+        sizes.push_back(
+            MeasureTree(WithoutTrailingDelimiter(source.Path), source.LinkItself, Rule).Bytes);
+        total += sizes.back();
+    }
+    Progress.Started(progressTitle, total, part.Number, part.Count);
+    operation.SetTotal(total);
+
+    std::uint64_t reached = 0;
+    for (std::size_t i = 0; i < sources.size() && !result.Cancelled; ++i) {
+        result.Cancelled = operation.Item(sources[i], destination) == Outcome::Cancelled;
+        reached += sizes[i];
+        operation.Reached(reached);
+    }
+    Progress.Finished();
+    result.Failed = operation.Errors();
+    result.LeftInPlace = operation.LeftInPlace();
+    result.NoSpace = operation.RanOutOfSpace();
+    return result;
 }

@@ -39,10 +39,12 @@ struct FileOperationFaults {
 // - a destination folder that is missing is created (and, for a move, put on the disk before
 //   any source goes); when it cannot be, the user is told the folder and the reason once;
 // - a folder is never copied or moved into itself.
-// Links inside folders are copied as links; a link given as a source stands for what it points
-// to (unless the source says it is the link itself): its target's data arrives under the link's
-// name, and a move then removes the link and leaves the target where it is. Devices, FIFOs and
-// sockets inside folders are left out. Name clashes and errors are put to the user through the
+// Inside folders only the entries of the tree under the rule are copied or moved (see
+// TreeWalker.h): links as links, hidden entries only when counted, devices, FIFOs and sockets
+// never; a move leaves what is left out, and so the folders holding it, where it was. A link
+// given as a source stands for what it points to (unless the source says it is the link itself):
+// its target's data arrives under the link's name, and a move then removes the link and leaves
+// the target where it is. Name clashes and errors are put to the user through the
 // prompter.
 class PosixFileOperations : public FileOperationService {
 public:
@@ -52,6 +54,7 @@ public:
                             const std::string& destinationFolder, const std::string& progressTitle,
                             FileOperationPart part) override;
 
+    void SetTreeRule(TreeRule rule) override { Rule = rule; }
     void RecordChecksums(bool on) override { Recording = on; }
     std::vector<FileChecksum> TakeChecksums() override { return std::move(Sums); }
 
@@ -61,6 +64,7 @@ private:
     Prompter& Questions;
     FileOperationProgress& Progress;
     FileOperationFaults Faults;
+    TreeRule Rule;
     bool Recording = false;
     std::vector<FileChecksum> Sums;
 };

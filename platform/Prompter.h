@@ -12,12 +12,14 @@
 enum class QuestionKind {
     // Adding to the collection.
     MissingEntries,       // Paths: entries not found, left out (notice)
+    NotPlaylists,         // Paths: music entries that are no playlists, left out (notice)
     UnmeasuredEntries,    // Paths: entries whose size could not be read, added (notice)
     PlaylistUnreadable,   // notice
     PlaylistUnsupported,  // notice
     DiscTrack,            // Path: the track's title or location on an audio disc; add it?
     MissingEntry,         // Path: a playlist entry with no file; skip it?
-    MissingTrackLength,   // Path: a playlist entry's title or location without a time; skip it?
+    MissingTrackLength,   // Path: a playlist entry's title or location without a time, Other: the
+                          // platform's player; skip it?
     // Preparing the division.
     GroupTooLarge,    // Number: the group (notice)
     OversizedFolder,  // Path
@@ -30,6 +32,9 @@ enum class QuestionKind {
     // File operations and images.
     CopyFailed,        // Path: the source, Other: the destination, Reason; skip it?
     MoveFailed,        // as CopyFailed
+    CopyOutOfSpace,    // as CopyFailed, with Number: the bytes the rest needs, Count: bytes free
+    MoveOutOfSpace,    // as CopyOutOfSpace
+    LeftInPlace,       // Number: hidden or system entries a move left where they were (notice)
     NameClash,         // Path: the file there, Other: the file replacing it; replace it?
     FolderNotCreated,  // Path, Reason (notice)
     ImageEntryFailed,  // Path: the entry, Other: the image, Reason; skip it?

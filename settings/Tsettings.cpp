@@ -23,6 +23,8 @@ namespace {
 
 // Texts of this module.
 constexpr std::string_view SectionName = "Global";
+// The program's own folder inside the user's configuration folder.
+constexpr const char* SettingsFolderName = "vantrel";
 
 constexpr std::string_view KeyAutoSave = "AutoSave";
 constexpr std::string_view KeyCollectionType = "CollectionType";
@@ -36,6 +38,7 @@ constexpr std::string_view KeyResultsBaseDir = "ResultsBaseDir";
 constexpr std::string_view KeyMediumName = "MediumName";
 constexpr std::string_view KeyDiscFootprint = "DiscFootprint";
 constexpr std::string_view KeyChecksumLists = "ChecksumLists";
+constexpr std::string_view KeyCountHidden = "CountHidden";
 constexpr std::string_view KeyLanguage = "Language";
 constexpr std::string_view KeyDivisionMethod = "DivisionMethod";
 
@@ -70,13 +73,40 @@ std::optional<std::uint32_t> ParsePause(const std::optional<std::string>& text) 
 
 }  // namespace
 
-std::string SettingsPathFor(const std::string& executable, const std::string& configFolder) {
+std::string SettingsPathFor(const std::string& executable, const std::string& configHome,
+                            std::uint32_t user) {
     std::filesystem::path path = Utf8Path(executable);
     path.replace_extension(".ini");
-    const auto folder = Utf8Text(path.parent_path());
-    if (CanWrite(folder.empty() ? "." : folder))
+    std::string folder = Utf8Text(path.parent_path().lexically_normal());
+    if (folder.empty())
+        folder = ".";
+    // A program installed for the system never writes beside itself, whoever runs it.
+    bool installed = false;
+    for (const char* system : {"/usr", "/opt"}) {
+        const std::string prefix = std::string(system) + "/";
+        installed = installed || folder == system || folder.rfind(prefix, 0) == 0;
+    }
+    if (!installed && OwnerOf(folder) == user && CanWrite(folder))
         return Utf8Text(path);
-    return Utf8Text(Utf8Path(configFolder) / path.filename());
+    return Utf8Text(Utf8Path(configHome) / SettingsFolderName / path.filename());
+}
+
+std::string SettingsFileFor(const std::string& executable, const std::string& configHome,
+                            std::uint32_t user) {
+    const std::string path = SettingsPathFor(executable, configHome, user);
+    // Earlier versions kept the file straight in the configuration folder: its settings are
+    // read once and from then on live in the new place.
+    const std::string old = Utf8Text(Utf8Path(configHome) / Utf8Path(path).filename());
+    std::string text;
+    bool missing = false;
+    if (path != old && !ReadWholeFile(path, text, missing) && missing &&
+        ReadWholeFile(old, text, missing)) {
+        std::error_code ignored;
+        std::filesystem::create_directories(Utf8Path(path).parent_path(), ignored);
+        std::string reason;
+        ReplaceFileAtomically(path, text, reason);
+    }
+    return path;
 }
 
 std::string UserConfigFolder() {
@@ -127,7 +157,8 @@ char SystemDecimalSeparator() {
     return conventions->decimal_point[0];
 }
 
-TSettings::TSettings() : TSettings(SettingsPathFor(ExecutablePath(), UserConfigFolder())) {}
+TSettings::TSettings()
+    : TSettings(SettingsFileFor(ExecutablePath(), UserConfigFolder(), EffectiveUser())) {}
 
 TSettings::TSettings(std::string path)
     : ResultsBaseDir(DefaultResultsBaseDir()), Path(std::move(path)) {
@@ -171,6 +202,8 @@ void TSettings::Load() {
         DiscFootprint = *value != 0;
     if (const auto value = ParseSigned(get(KeyChecksumLists)))
         ChecksumLists = *value != 0;
+    if (const auto value = ParseSigned(get(KeyCountHidden)))
+        CountHidden = *value != 0;
     if (const auto value = get(KeyLanguage))
         Language = *value;
     if (const auto value = ParseSigned(get(KeyDivisionMethod)))
@@ -178,7 +211,7 @@ void TSettings::Load() {
 }
 
 bool TSettings::Save() {
-    const std::array<std::pair<std::string_view, std::string>, 13> entries{{
+    const std::array<std::pair<std::string_view, std::string>, 14> entries{{
         {KeyAutoSave, AutoSave ? "1" : "0"},
         {KeyCollectionType, std::to_string(CollectionType)},
         {KeyFilesAddMethod, std::to_string(FilesAddMethod)},
@@ -191,6 +224,7 @@ bool TSettings::Save() {
         {KeyMediumName, MediumName},
         {KeyDiscFootprint, DiscFootprint ? "1" : "0"},
         {KeyChecksumLists, ChecksumLists ? "1" : "0"},
+        {KeyCountHidden, CountHidden ? "1" : "0"},
         {KeyDivisionMethod, std::to_string(DivisionMethod)},
     }};
 
@@ -212,7 +246,7 @@ bool TSettings::Save() {
     const std::string text = file.Text();
 
     std::error_code ignored;
-    const auto folder = std::filesystem::path(Path).parent_path();
+    const auto folder = Utf8Path(Path).parent_path();
     if (!folder.empty())
         std::filesystem::create_directories(folder, ignored);
     std::string reason;

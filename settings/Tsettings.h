@@ -12,8 +12,7 @@ class Prompter;
 // constructor, written by Save, and written once more by the destructor when AutoSave is set.
 class TSettings {
 public:
-    // The settings file beside the executable, or in the user's configuration folder when the
-    // executable's folder cannot be written.
+    // The settings file of the running program (SettingsFileFor).
     TSettings();
     // The settings file at the given path (tests, other front ends).
     explicit TSettings(std::string path);
@@ -43,6 +42,9 @@ public:
     bool DiscFootprint = false;
     // Copies into medium folders also write the SHA-256 of every file beside each folder.
     bool ChecksumLists = false;
+    // Hidden files and folders inside folders are counted in sizes, and so copied, moved and
+    // written into images; off, they are left out everywhere.
+    bool CountHidden = false;
     // The window's language: "auto" (the user's locale decides), "ru" or "en". Only read: the
     // user sets it in the file, and saving keeps the file's own line.
     std::string Language = "auto";
@@ -56,9 +58,17 @@ private:
     Prompter* Reporter = nullptr;
 };
 
-// The settings file for an executable: its path with the extension replaced by ".ini", or the
-// same file name in configFolder when the executable's folder cannot be written.
-std::string SettingsPathFor(const std::string& executable, const std::string& configFolder);
+// The settings file for an executable run by user: beside it with its extension replaced by
+// ".ini" for a copy the user keeps in a folder of their own (owned by them and writable); for a
+// program installed under /usr or /opt, or in a folder the user does not own, the same file
+// name in configHome's "vantrel" folder, whoever runs it.
+std::string SettingsPathFor(const std::string& executable, const std::string& configHome,
+                            std::uint32_t user);
+
+// The same path, after a file earlier versions kept straight in configHome has been carried
+// over into it when it has no file yet.
+std::string SettingsFileFor(const std::string& executable, const std::string& configHome,
+                            std::uint32_t user);
 
 // The user's configuration folder: $XDG_CONFIG_HOME, else ~/.config.
 std::string UserConfigFolder();

@@ -56,6 +56,7 @@ public:
           Manager(CollectionView, MediumView,
                   TDataManagerHost{Prompter, UiThread, Listener, FileOperations, Icons}) {
         Manager.SetCollectionType(options.Division.Kind);
+        Manager.SetCountHidden(options.CountHidden);
         Listener.Manager = &Manager;
     }
 

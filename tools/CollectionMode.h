@@ -25,6 +25,7 @@ struct CollectionOptions {
     // Music: playlists of tracks, sizes in hundredths of a second.
     DivisionRequest Division;
     bool Contents = false;       // a folder brings its entries, not itself
+    bool CountHidden = false;    // hidden entries inside folders are counted and written
     double MediumTimeLimit = 0;  // seconds one medium's search may take; 0: no limit
     std::vector<CollectionInput> Inputs;
 

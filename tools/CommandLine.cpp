@@ -53,6 +53,9 @@ const char* const DivideUsage =
     "                           turn, and tell whether that number is proven the least\n"
     "                           (also with unit totals; --medium-time-limit then bounds the\n"
     "                           whole search)\n"
+    "  --hidden                 count hidden files and folders (names beginning with \".\")\n"
+    "                           inside folders, and write them with every action; without\n"
+    "                           it they are left out, and a move leaves them in place\n"
     "\n"
     "Actions, in this order, on all media (none: only the plan):\n"
     "  --lists DIR              a numbered text list NAMEn.txt per medium in DIR\n"
@@ -330,6 +333,7 @@ const OptionRow Options[] = {
     {"--disc-count", Paths, false,
      Set<[](ParseState& s) { s.Collection().Division.DiscCount = true; }>},
     {"--checksums", Paths, false, Set<[](ParseState& s) { s.Collection().Checksums = true; }>},
+    {"--hidden", Paths, false, Set<[](ParseState& s) { s.Collection().CountHidden = true; }>},
     {"--json", Paths, false, Set<[](ParseState& s) { s.Collection().Json = true; }>},
     {"--quiet", Paths, false, Set<[](ParseState& s) { s.Collection().Quiet = true; }>},
     {"--yes", Paths, false, Set<[](ParseState& s) {

@@ -5,6 +5,7 @@
 #include <set>
 #include <system_error>
 
+#include "platform/AtomicFile.h"
 #include "platform/Utf8Path.h"
 
 namespace fs = std::filesystem;
@@ -13,7 +14,6 @@ namespace {
 
 constexpr const char* CannotLinkText = "cannot make the link \"";
 constexpr const char* CannotMakeFolderText = "cannot make the folder \"";
-constexpr const char* TemporaryPrefix = ".vantrel-link-";
 
 // The path a link should point to: absolute, so that it holds from inside the medium folder.
 fs::path TargetOf(const std::string& path) {
@@ -24,8 +24,9 @@ fs::path TargetOf(const std::string& path) {
 
 // Puts a link to target under link's name in one rename, replacing the file or link there.
 bool ReplaceWithLink(const fs::path& link, const fs::path& target, std::error_code& error) {
-    const fs::path temporary =
-        link.parent_path() / Utf8Path(TemporaryPrefix + Utf8Text(link.filename()));
+    // The temporary name every writer of the program uses: an interrupted run's link is removed
+    // by the next run into the folder.
+    const fs::path temporary = Utf8Path(PartialFilePattern(Utf8Text(link)));
     fs::remove(temporary, error);
     fs::create_symlink(target, temporary, error);
     if (error)
@@ -55,6 +56,7 @@ std::vector<LinkedMedium> MakeSymlinkFarm(const std::vector<TMedium>& media,
             done.push_back(medium);
             continue;
         }
+        RemovePartialFiles(medium.Folder);
         std::set<std::string> made;
         for (const TConstItemPosition& item : media[i]) {
             if (interrupted()) {

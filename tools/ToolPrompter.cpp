@@ -60,8 +60,14 @@ Answer ToolPrompter::Ask(const Question& question) {
             return NameClash(statement);
         case QuestionKind::NonEmptyFolder:
             return NonEmptyFolder(statement);
+        case QuestionKind::LeftInPlace:
+            // What a move left in place: the rule leaves it out of the media.
+            Decide("left-in-place", statement, "kept");
+            return Answer::Ok;
         case QuestionKind::CopyFailed:
         case QuestionKind::MoveFailed:
+        case QuestionKind::CopyOutOfSpace:
+        case QuestionKind::MoveOutOfSpace:
         case QuestionKind::ImageEntryFailed:
             // The entry is skipped and the operation goes on.
             Fail(statement);

@@ -203,16 +203,6 @@ Add the track to the collection?</translation>
 Skip it and go on loading the playlist?</translation>
     </message>
     <message>
-        <source>В списке воспроизведения не найдена информация о длине композиции «%1»!
-Убедитесь, что в Winampe для каждой композиции указана продолжительность.
-
-Пропустить композицию и продолжить загрузку PlayList&apos;a?</source>
-        <translation>The playlist holds no length for the track “%1”!
-Make sure that Winamp gives a length for every track.
-
-Skip the track and go on loading the playlist?</translation>
-    </message>
-    <message>
         <source>Группа элементов №%1 не помещается на выбранный носитель.</source>
         <translation>Item group no. %1 does not fit on the chosen medium.</translation>
     </message>
@@ -383,6 +373,54 @@ Continue?</translation>
 Это известная ошибка libisofs: она неверно размещает записи Rock Ridge, когда в одной папке много очень длинных имён (около 240 байт) или ссылок на длинные пути. Сократите самые длинные имена или пути ссылок в этой папке.</source>
         <translation>%1
 This is a known fault of libisofs: it misplaces Rock Ridge records when one folder holds many very long names (about 240 bytes) or links to long paths. Shorten the longest names or link paths in that folder.</translation>
+    </message>
+    <message>
+        <source>Следующие файлы и папки не являются списками воспроизведения (M3U) и не добавлены в коллекцию:
+%1</source>
+        <translation>These files and folders are not playlists (M3U) and were not added to the collection:
+%1</translation>
+    </message>
+    <message>
+        <source>В списке воспроизведения не найдена информация о длине композиции «%1»!
+Убедитесь, что в %2 для каждой композиции указана продолжительность.
+
+Пропустить композицию и продолжить загрузку PlayList&apos;a?</source>
+        <translation>The playlist holds no length for the track “%1”!
+Make sure that %2 gives a length for every track.
+
+Skip the track and go on loading the playlist?</translation>
+    </message>
+    <message>
+        <source>Winampe</source>
+        <translation>Winamp</translation>
+    </message>
+    <message>
+        <source>Не удалось скопировать «%1» в «%2»:
+%3
+Для оставшихся файлов носителя нужно ещё %4 Б, свободно %5 Б. Файлы, которые не поместятся, будут пропущены без вопросов.
+
+Пропустить и продолжить?</source>
+        <translation>Could not copy “%1” to “%2”:
+%3
+The remaining files of the medium need %4 B more, %5 B are free. Files that do not fit will be skipped without asking.
+
+Skip it and go on?</translation>
+    </message>
+    <message>
+        <source>Не удалось переместить «%1» в «%2»:
+%3
+Для оставшихся файлов носителя нужно ещё %4 Б, свободно %5 Б. Файлы, которые не поместятся, будут пропущены без вопросов.
+
+Пропустить и продолжить?</source>
+        <translation>Could not move “%1” to “%2”:
+%3
+The remaining files of the medium need %4 B more, %5 B are free. Files that do not fit will be skipped without asking.
+
+Skip it and go on?</translation>
+    </message>
+    <message>
+        <source>Скрытые и системные файлы и папки не учитываются в объёме носителей и не перемещались: они остались на прежнем месте вместе с папками, в которых лежат. Их число: %1</source>
+        <translation>Hidden and system files and folders are not counted in the media and were not moved: they stayed where they were, together with the folders that hold them. Their number: %1</translation>
     </message>
 </context>
 <context>
@@ -973,6 +1011,14 @@ the characters   \ / : * ? &quot; &lt; &gt; |</translation>
     <message>
         <source>, минимум: не меньше %1 — возможно, лишних носителей: %2</source>
         <translation>, minimum: at least %1 — possibly %2 media too many</translation>
+    </message>
+    <message>
+        <source>&amp;учитывать скрытые файлы и папки</source>
+        <translation>count &amp;hidden files and folders</translation>
+    </message>
+    <message>
+        <source>Считать в размерах папок скрытые файлы и папки (имена с точкой в начале) и записывать их на носители. Без этой отметки они не учитываются, не копируются, не попадают в образы, а при перемещении остаются на месте.</source>
+        <translation>Count hidden files and folders (names beginning with a dot) in the sizes of folders and write them onto the media. Without this mark they are not counted, not copied, not put into images, and a move leaves them where they are.</translation>
     </message>
 </context>
 </TS>

@@ -41,6 +41,8 @@ QuestionLook LookOf(QuestionKind kind) {
         case QuestionKind::OversizedFile:
         case QuestionKind::CopyFailed:
         case QuestionKind::MoveFailed:
+        case QuestionKind::CopyOutOfSpace:
+        case QuestionKind::MoveOutOfSpace:
         case QuestionKind::ImageEntryFailed:
             return QuestionLook::WarningDialog;
         case QuestionKind::OversizedFolder:
@@ -54,6 +56,7 @@ QuestionLook LookOf(QuestionKind kind) {
         case QuestionKind::DiscardResults:
             return QuestionLook::QuestionBox;
         case QuestionKind::StopBeforeExit:
+        case QuestionKind::LeftInPlace:
             return QuestionLook::InformationBox;
         default:
             return QuestionLook::WarningBox;
@@ -116,6 +119,11 @@ QString QuestionText(const Question& question) {
             return QuestionTexts::tr(
                        "Следующие файлы и папки не найдены и не добавлены в коллекцию:\n%1")
                 .arg(PathList(question.Paths));
+        case QuestionKind::NotPlaylists:
+            return QuestionTexts::tr(
+                       "Следующие файлы и папки не являются списками воспроизведения (M3U) и не "
+                       "добавлены в коллекцию:\n%1")
+                .arg(PathList(question.Paths));
         case QuestionKind::UnmeasuredEntries:
             return QuestionTexts::tr(
                        "Не удалось определить размер следующих элементов (нет доступа):\n%1\n\n"
@@ -139,13 +147,14 @@ QString QuestionText(const Question& question) {
                        "Файл «%1» не существует!\nПропустить и продолжить загрузку PlayList'а?")
                 .arg(path);
         case QuestionKind::MissingTrackLength:
-            // Ends in a Latin letter after the apostrophe.
+            // Ends in a Latin letter after the apostrophe. Winamp's name takes the Russian ending,
+            // another player's stays as it is.
             return QuestionTexts::tr(
                        "В списке воспроизведения не найдена информация о длине композиции «%1»!\n"
-                       "Убедитесь, что в Winampe для каждой композиции указана "
+                       "Убедитесь, что в %2 для каждой композиции указана "
                        "продолжительность.\n\nПропустить композицию и продолжить загрузку "
                        "PlayList'a?")
-                .arg(path);
+                .arg(path, other == QLatin1String("Winamp") ? QuestionTexts::tr("Winampe") : other);
         case QuestionKind::GroupTooLarge:
             return QuestionTexts::tr("Группа элементов №%1 не помещается на выбранный носитель.")
                 .arg(question.Number);
@@ -177,6 +186,20 @@ QString QuestionText(const Question& question) {
             return QuestionTexts::tr(
                        "Не удалось переместить «%1» в «%2»:\n%3\n\nПропустить и продолжить?")
                 .arg(path, other, reason);
+        case QuestionKind::CopyOutOfSpace:
+            return QuestionTexts::tr(
+                       "Не удалось скопировать «%1» в «%2»:\n%3\nДля оставшихся файлов носителя "
+                       "нужно ещё %4 Б, свободно %5 Б. Файлы, которые не поместятся, будут "
+                       "пропущены без вопросов.\n\nПропустить и продолжить?")
+                .arg(path, other, reason, QString::number(question.Number),
+                     QString::number(question.Count));
+        case QuestionKind::MoveOutOfSpace:
+            return QuestionTexts::tr(
+                       "Не удалось переместить «%1» в «%2»:\n%3\nДля оставшихся файлов носителя "
+                       "нужно ещё %4 Б, свободно %5 Б. Файлы, которые не поместятся, будут "
+                       "пропущены без вопросов.\n\nПропустить и продолжить?")
+                .arg(path, other, reason, QString::number(question.Number),
+                     QString::number(question.Count));
         case QuestionKind::NameClash:
             return QuestionTexts::tr("Файл «%1» уже существует.\nЗаменить его файлом «%2»?")
                 .arg(path, other);
@@ -224,6 +247,12 @@ QString QuestionText(const Question& question) {
                 .arg(other);
         case QuestionKind::SettingsNotSaved:
             return QuestionTexts::tr("Не удалось сохранить настройки");
+        case QuestionKind::LeftInPlace:
+            return QuestionTexts::tr(
+                       "Скрытые и системные файлы и папки не учитываются в объёме носителей и не "
+                       "перемещались: они остались на прежнем месте вместе с папками, в которых "
+                       "лежат. Их число: %1")
+                .arg(question.Number);
         case QuestionKind::StopBeforeExit:
             return QuestionTexts::tr("Пожалуйста, остановите процесс разбиения перед выходом");
         case QuestionKind::DiscardResults:

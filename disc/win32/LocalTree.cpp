@@ -1,21 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The local files through the wide Win32 calls: a reparse point (symbolic link, junction) is a
-// link, described as itself; folders are opened by their full paths in the "\\?\" form, which
-// has no length limit.
+// link, described as itself.
 #include "disc/LocalTree.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-#include "platform/PathNames.h"
 #include "platform/win32/WidePath.h"
 
 namespace {
 
-LocalEntry FromAttributes(std::string name, DWORD attributes, DWORD high, DWORD low) {
+LocalEntry FromAttributes(DWORD attributes, DWORD high, DWORD low) {
     LocalEntry entry;
-    entry.Name = std::move(name);
     if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
         entry.Kind = LocalKind::Link;
     } else if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
@@ -25,11 +22,6 @@ LocalEntry FromAttributes(std::string name, DWORD attributes, DWORD high, DWORD 
         entry.Length = (static_cast<std::uint64_t>(high) << 32) | low;
     }
     return entry;
-}
-
-bool IsFolder(const std::string& path) {
-    const auto entry = ReadLocalEntry(path);
-    return entry && entry->Kind == LocalKind::Folder;
 }
 
 // The long form without its "\\?\" prefix: a full path with "\" as delimiter.
@@ -50,44 +42,7 @@ std::optional<LocalEntry> ReadLocalEntry(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!::GetFileAttributesExW(LongPath(path).c_str(), GetFileExInfoStandard, &data))
         return std::nullopt;
-    return FromAttributes(LastComponent(WithoutTrailingDelimiter(path)), data.dwFileAttributes,
-                          data.nFileSizeHigh, data.nFileSizeLow);
-}
-
-LocalFolder::LocalFolder(const std::string& path) {
-    if (IsFolder(path))
-        Path = FullLocalPath(path);
-}
-
-LocalFolder::LocalFolder(const LocalFolder& parent, const std::string& name) {
-    if (parent.IsOpen() && IsFolder(JoinPath(parent.Path, name)))
-        Path = JoinPath(parent.Path, name);
-}
-
-LocalFolder::~LocalFolder() = default;
-
-bool LocalFolder::IsOpen() const {
-    return !Path.empty();
-}
-
-std::vector<LocalEntry> LocalFolder::Entries() const {
-    std::vector<LocalEntry> entries;
-    if (!IsOpen())
-        return entries;
-    const std::wstring pattern = ListingPattern(Path);
-    WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
-                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE)
-        return entries;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..")
-            entries.push_back(FromAttributes(Narrow(name), found.dwFileAttributes,
-                                             found.nFileSizeHigh, found.nFileSizeLow));
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
-    return entries;
+    return FromAttributes(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow);
 }
 
 std::optional<std::string> ReadLocalLink(const std::string&) {

@@ -6,38 +6,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/FolderSearch.h"
 #include "platform/win32/WidePath.h"
-
-namespace {
-
-constexpr DWORD HiddenOrSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-
-std::uint64_t LengthOf(DWORD high, DWORD low) {
-    return (static_cast<std::uint64_t>(high) << 32) | low;
-}
-
-// Calls visit with every entry of a folder but "." and ".." until it returns false; false when
-// the folder cannot be listed.
-template <typename Visit>
-bool ForEachEntry(const std::string& folder, Visit visit) {
-    const std::wstring pattern = ListingPattern(folder);
-    WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
-                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        if (!visit(found))
-            break;
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
-    return true;
-}
-
-}  // namespace
 
 std::optional<PathAttributes> ReadPathAttributes(const std::string& path) {
     // Opened, not merely looked up, so that a link stands for its target.
@@ -57,29 +27,6 @@ std::optional<PathAttributes> ReadPathAttributes(const std::string& path) {
     attributes.System = (info.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
     attributes.Length = LengthOf(info.nFileSizeHigh, info.nFileSizeLow);
     return attributes;
-}
-
-std::optional<std::vector<FolderEntry>> ReadVisibleEntries(const std::string& folder) {
-    std::vector<FolderEntry> entries;
-    const bool listed = ForEachEntry(folder, [&entries](const WIN32_FIND_DATAW& found) {
-        if ((found.dwFileAttributes & HiddenOrSystem) != 0)
-            return true;
-        FolderEntry visible;
-        visible.Name = Narrow(found.cFileName);
-        visible.Link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-        visible.Directory =
-            !visible.Link && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        visible.Length = visible.Directory ? 0 : LengthOf(found.nFileSizeHigh, found.nFileSizeLow);
-        entries.push_back(std::move(visible));
-        return true;
-    });
-    if (!listed)
-        return std::nullopt;
-    return entries;
-}
-
-std::vector<FolderEntry> ListVisibleEntries(const std::string& folder) {
-    return ReadVisibleEntries(folder).value_or(std::vector<FolderEntry>());
 }
 
 bool HasMoreEntriesThan(const std::string& folder, std::size_t count) {
@@ -135,6 +82,18 @@ std::string FullPath(const std::string& path) {
     if (result.size() > 3 && result.back() == PathDelimiter)
         result.pop_back();
     return result;
+}
+
+// Windows decides who may write by a folder's security, which CanWrite tries: ownership is not
+// asked, so every path that exists counts as the user's own.
+std::optional<std::uint32_t> OwnerOf(const std::string& path) {
+    if (::GetFileAttributesW(LongPath(path).c_str()) == INVALID_FILE_ATTRIBUTES)
+        return std::nullopt;
+    return EffectiveUser();
+}
+
+std::uint32_t EffectiveUser() {
+    return 0;
 }
 
 std::string ExecutablePath() {

@@ -13,6 +13,7 @@
 #include "platform/FileOperationRun.h"
 #include "platform/PathNames.h"
 #include "platform/Prompter.h"
+#include "platform/TreeWalker.h"
 #include "platform/win32/WholeFileCopy.h"
 #include "platform/win32/WidePath.h"
 
@@ -75,32 +76,6 @@ bool SameEntry(const Entry& left, const Entry& right) {
     return left.Volume == right.Volume && left.Index == right.Index;
 }
 
-// The names inside a folder but "." and ".."; false when it cannot be listed.
-bool ListNames(const std::string& folder, std::vector<std::string>& names, DWORD& error) {
-    const std::wstring pattern = ListingPattern(folder);
-    WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
-                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE) {
-        error = ::GetLastError();
-        return false;
-    }
-    do {
-        const std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..")
-            names.push_back(Narrow(name));
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
-    return true;
-}
-
-std::vector<std::string> Names(const std::string& folder) {
-    std::vector<std::string> names;
-    DWORD error = 0;
-    ListNames(folder, names, error);
-    return names;
-}
-
 // Paths as the file system compares them: without regard to letter case.
 bool SameSpelling(const std::string& left, const std::string& right) {
     const std::wstring l = Widen(left);
@@ -133,43 +108,16 @@ bool IsInside(const std::string& descendant, const std::string& folder) {
            (inner.size() == outer.size() || inner[outer.size()] == PathDelimiter);
 }
 
-// The sum of the files' lengths under a path.
-std::uint64_t BytesUnder(const std::string& path, Links links) {
-    const auto entry = Examine(path, links);
-    if (!entry || entry->Link())
-        return 0;
-    if (!entry->Directory())
-        return entry->Length;
-    std::uint64_t total = 0;
-    for (const std::string& name : Names(path))
-        total += BytesUnder(JoinPath(path, name), Links::Kept);
-    return total;
-}
-
-bool DeleteAnyFile(const std::string& path) {
-    const std::wstring wide = LongPath(path);
-    ::SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return ::DeleteFileW(wide.c_str()) != 0;
-}
-
-// Removes what a copy that never finished (a crash, a kill) left in the folder: files under the
-// temporary names this service writes into. Nothing else is touched.
-void RemovePartialFiles(const std::string& folder) {
-    for (const std::string& name : Names(folder)) {
-        const std::string path = JoinPath(folder, name);
-        const auto entry = Examine(path, Links::Kept);
-        if (IsPartialFileName(name) && entry && !entry->Directory())
-            DeleteAnyFile(path);
-    }
-}
-
 // One run of the service: the answers given "for all" hold until it ends.
 class Operation {
 public:
-    Operation(FileOperationKind kind, FileOperationRun& run, std::vector<FileChecksum>* sums)
-        : Kind(kind), Shared(run), Sums(sums) {}
+    Operation(FileOperationKind kind, TreeRule rule, FileOperationRun& run,
+              std::vector<FileChecksum>* sums)
+        : Kind(kind), Rule(rule), Shared(run), Sums(sums) {}
 
     Outcome Item(const FileOperationSource& given, const std::string& destinationFolder);
+    // Entries a move left where they were, the rule leaving them out of the tree.
+    std::size_t LeftInPlace() const { return LeftOutCount; }
 
 private:
     enum class Entries { Copied, Moved };
@@ -194,8 +142,10 @@ private:
     bool IsPlaced(const std::string& target) const;
 
     FileOperationKind Kind;
+    TreeRule Rule;
     FileOperationRun& Shared;
     std::vector<FileChecksum>* Sums;
+    std::size_t LeftOutCount = 0;
     // Entries this run created or moved into place, as full paths.
     std::set<std::string, CaseBlindLess> PlacedPaths;
 };
@@ -250,12 +200,16 @@ Outcome Operation::CopyFolder(const std::string& source, const std::string& targ
             PlacedPaths.erase(FullPathOf(target));
         return outcome;
     };
-    std::vector<std::string> names;
-    DWORD error = 0;
-    if (!ListNames(source, names, error))
-        return finish(Failed(source, target, Reason(error)));
+    // Only the entries of the tree under the rule; a move leaves the others where they are.
+    const auto listing = ListTreeFolder(source, Rule);
+    if (!listing)
+        return finish(Failed(source, target, Reason(::GetLastError())));
+    if (entries == Entries::Moved)
+        LeftOutCount += listing->LeftOut;
     Outcome outcome = Outcome::Done;
-    for (const std::string& name : names) {
+    DWORD error = 0;
+    for (const TreeEntry& entry : listing->Entries) {
+        const std::string& name = entry.Name;
         const std::string child = JoinPath(source, name);
         const std::string childTarget = JoinPath(target, name);
         const auto childInfo = Examine(child, Links::Kept, error);
@@ -397,9 +351,11 @@ Outcome Operation::Move(const std::string& source, const std::string& target, co
 Outcome Operation::MoveContents(const std::string& source, const std::string& target,
                                 const Entry& info) {
     // The entries move one by one; the emptied source folder goes last, and whatever was skipped
-    // keeps it.
+    // or left out of the tree keeps it.
+    const std::size_t leftBefore = LeftOutCount;
     Outcome outcome = CopyFolder(source, target, info, Entries::Moved);
-    if (outcome == Outcome::Done && !::RemoveDirectoryW(LongPath(source).c_str()))
+    if (outcome == Outcome::Done && LeftOutCount == leftBefore &&
+        !::RemoveDirectoryW(LongPath(source).c_str()))
         outcome = Failed(source, target, Reason(::GetLastError()));
     return outcome;
 }
@@ -417,7 +373,7 @@ FileOperationResult Win32FileOperations::Run(FileOperationKind kind,
     FileOperationResult result;
     Sums.clear();
     FileOperationRun shared(kind, Questions, Progress);
-    Operation operation(kind, shared, Recording ? &Sums : nullptr);
+    Operation operation(kind, Rule, shared, Recording ? &Sums : nullptr);
     // A destination that is not there is made here (one level), so that a failure names the
     // folder and its real cause once.
     const std::string destination = WithoutTrailingDelimiter(destinationFolder);
@@ -437,13 +393,15 @@ FileOperationResult Win32FileOperations::Run(FileOperationKind kind,
         return result;
     }
     RemovePartialFiles(destination);
-    return shared.RunSources(
+    result = shared.RunSources(
         sources, progressTitle, part,
-        [](const FileOperationSource& source) {
-            return BytesUnder(WithoutTrailingDelimiter(source.Path),
-                              source.LinkItself ? Links::Kept : Links::Followed);
+        [this](const FileOperationSource& source) {
+            return MeasureTree(WithoutTrailingDelimiter(source.Path), source.LinkItself, Rule)
+                .Bytes;
         },
         [&](const FileOperationSource& source) {
             return operation.Item(source, destination) == Outcome::Cancelled;
         });
+    result.LeftInPlace = operation.LeftInPlace();
+    return result;
 }

@@ -23,8 +23,10 @@ class FileOperationProgress;
 // - an entry this operation has put in place is never replaced by a later source of the same
 //   name; a missing destination folder is created, or the user told once why it cannot be;
 // - a folder is never copied or moved into itself (paths compared without regard to case).
-// A reparse point (symbolic link, junction) given as a source stands for what it leads to; one
-// met inside a folder is not followed and is reported as not copied.
+// Inside folders only the entries of the tree under the rule are copied or moved (see
+// TreeWalker.h); a move leaves the others, and so the folders holding them, where they are. A
+// reparse point (symbolic link, junction) given as a source stands for what it leads to; one met
+// inside a folder is not followed and is reported as not copied.
 class Win32FileOperations : public FileOperationService {
 public:
     Win32FileOperations(Prompter& prompter, FileOperationProgress& progress);
@@ -33,12 +35,14 @@ public:
                             const std::string& destinationFolder, const std::string& progressTitle,
                             FileOperationPart part) override;
 
+    void SetTreeRule(TreeRule rule) override { Rule = rule; }
     void RecordChecksums(bool on) override { Recording = on; }
     std::vector<FileChecksum> TakeChecksums() override { return std::move(Sums); }
 
 private:
     Prompter& Questions;
     FileOperationProgress& Progress;
+    TreeRule Rule;
     bool Recording = false;
     std::vector<FileChecksum> Sums;
 };

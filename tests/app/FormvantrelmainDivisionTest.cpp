@@ -358,6 +358,25 @@ private slots:
         }
     }
 
+    // Would catch the hidden-entries option not read from the settings, not handed to the data
+    // manager at start, or changed without measuring the collection again.
+    void countHiddenComesFromTheSettingsAndMeasuresTheCollectionAgain() {
+        Harness harness("CountHidden=1\n");
+        TfrmVantrelMain& window = harness.Open();
+        QVERIFY(window.chkCountHidden->isChecked());
+        QVERIFY(window.DataManager->GetCountHidden());
+        harness.File("album/track", 600);
+        harness.File("album/.hidden", 300);
+        window.DataManager->AddItems({harness.Root + "/album"}, AddFolder);
+        QCOMPARE(window.DataManager->GetTotalSize(), std::uint64_t{900});
+
+        window.chkCountHidden->click();
+
+        QVERIFY(!window.Settings.CountHidden);
+        QCOMPARE(window.DataManager->GetTotalSize(), std::uint64_t{600});
+        QVERIFY(window.statusPanel0->text().contains(Text("600")));
+    }
+
     void everyDivisionControlIsReachableAndNamed() {
         Harness harness("DataMediumCapacity=5120\n");
         TfrmVantrelMain& window = harness.Open();
@@ -379,6 +398,7 @@ private slots:
             {window.editCapacityDataCustom, Text("произвольный:")},
             {window.cmboCapacityDataCustomUnits, Text("Единица объёма")},
             {window.chkDiscFootprint, Text("учитывать файловую систему диска (ISO 9660)")},
+            {window.chkCountHidden, Text("учитывать скрытые файлы и папки")},
             {window.spinEditCapacityTolerance, Text("Заполнять носитель на")},
             {window.cmboDivisionMethod, Text("Разбивать:")},
             {window.btnDivide, Text("Разделить")},

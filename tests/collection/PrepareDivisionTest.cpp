@@ -357,7 +357,7 @@ TEST(PrepareDivisionDiscTest, DiscFootprintCountsWhatTheImageTakes) {
         DataManagerFixtureParts parts;
         TDataManager manager(parts.Collection, parts.Medium, parts.Host());
         manager.AddItems({small, larger}, AddFiles);
-        const std::uint64_t capacity = DiscImageReserve() + DiscFootprint(small, false) + 2048;
+        const std::uint64_t capacity = DiscImageReserve() + DiscFootprint(small, false, {}) + 2048;
         if (footprint)
             parts.Prompter.Reply(Answer::Yes);
 

@@ -8,6 +8,7 @@
 
 #include "tests/doubles/DataManagerTestAccess.h"
 #include "tests/doubles/NullHost.h"
+#include "tests/doubles/RealDataManager.h"
 #include "tests/doubles/RecordingProgress.h"
 #include "tests/doubles/TempFolder.h"
 
@@ -57,8 +58,10 @@ TEST(ResultsServiceTest, EachActionOnItsRangeTellsWhatItWrote) {
         SCOPED_TRACE(static_cast<int>(c.Action) * 100 + c.Medium);
         TempFolder folder;
         folder.MakeFile("file", 1);
-        DataManagerFixtureParts parts;
-        TDataManager manager(parts.Collection, parts.Medium, parts.Host());
+        // The real file operations: a checksum list describes the files a copy put in place.
+        RealDataManager real;
+        DataManagerFixtureParts& parts = real.Parts;
+        TDataManager& manager = real.Manager;
         manager.AddItems({folder.MakeFile("items/a", 10), folder.MakeFile("items/b", 20),
                           folder.MakeFile("items/c", 30)},
                          AddFiles);

@@ -14,6 +14,7 @@
 #include "platform/PosixFileOperations.h"
 #include "tests/doubles/DataManagerTestAccess.h"
 #include "tests/doubles/NullHost.h"
+#include "tests/doubles/RealDataManager.h"
 #include "tests/doubles/RecordingProgress.h"
 #include "tests/doubles/TempFolder.h"
 #include "tests/platform/ScratchMount.h"
@@ -152,7 +153,8 @@ TEST_F(CollectFilesTest, NoEndsTheWholeOperation) {
     EXPECT_FALSE(fs::exists(Base + "/disk3")) << "later media are left alone";
 }
 
-// Cancel ended only the current medium, and a medium with failures counted as collected.
+// Cancel ended only the current medium, a medium with failures counted as collected, and a
+// Cancel counted as a failure.
 TEST_F(CollectFilesTest, AnOutcomeCountsItsMediumOrEndsTheRun) {
     FileOperationResult failed;
     failed.Failed = 1;
@@ -167,7 +169,7 @@ TEST_F(CollectFilesTest, AnOutcomeCountsItsMediumOrEndsTheRun) {
         bool Stopped;
     } cases[] = {{"done", {}, 3, 3, 0, false},
                  {"failed", failed, 3, 0, 3, false},
-                 {"cancelled", cancelled, 1, 0, 1, true},
+                 {"cancelled", cancelled, 1, 0, 0, true},
                  {"folder refused", refused, 3, 0, 3, false}};
     MakeMedia({{"a"}, {"b"}, {"c"}});
     for (const auto& c : cases) {
@@ -229,7 +231,8 @@ protected:
 };
 
 // Into a base folder that takes no new entries, every medium drew a box of its own (217 for 217
-// media) and the run was then reported as a success.
+// media) and the run was then reported as a success; then the checksum list drew a second box,
+// and the run was said to be stopped although the user stopped nothing.
 TEST_F(CollectFilesRealTest, ABaseFolderThatTakesNoEntriesIsReportedOnceAndEndsTheRun) {
     ScratchMount mount(Folder / "ro", "1m");
     MakeRealMedia({{{"a", 1}}, {{"b", 1}}, {{"c", 1}}});
@@ -237,15 +240,15 @@ TEST_F(CollectFilesRealTest, ABaseFolderThatTakesNoEntriesIsReportedOnceAndEndsT
         GTEST_SKIP() << "root without a way to make a read-only folder";
     Parts.Prompter.Reply(Answer::Ok);
 
-    const TProcessedMedia processed =
-        Real.CollectFiles(-1, Folder / "ro/disk", FileOperationKind::Copy);
+    const TProcessedMedia processed = Real.CollectFiles(
+        -1, Folder / "ro/disk", FileOperationKind::Copy, TDataManager::ChecksumLists::Written);
 
     ASSERT_EQ(Parts.Prompter.Asked.size(), 1U);
     EXPECT_EQ(Parts.Prompter.Asked[0].Kind, QuestionKind::FolderNotCreated);
     EXPECT_EQ(Parts.Prompter.Asked[0].Path, Folder / "ro/disk1");
     EXPECT_EQ(processed.Done, 0U);
     EXPECT_EQ(processed.Failed, 1U);
-    EXPECT_TRUE(processed.Stopped);
+    EXPECT_FALSE(processed.Stopped);
 }
 
 // On a full disk a medium whose file did not fit counted as collected, and its folder item stayed
@@ -264,8 +267,31 @@ TEST_F(CollectFilesRealTest, AFullFileSystemFailsTheMediumThatDidNotFitAndLeaves
     EXPECT_EQ(processed.Failed, 1U);
     EXPECT_FALSE(processed.Stopped);
     EXPECT_EQ(fs::file_size(Folder / "small/disk1/small.txt"), 5U);
-    EXPECT_TRUE(fs::is_empty(Folder / "small/disk2"));
+    EXPECT_FALSE(fs::exists(Folder / "small/disk2/album"));
     EXPECT_EQ(Progress.Parts, (std::vector<std::string>{"1/2", "2/2"}));
+}
+
+// A full disk asked about every remaining file (more than 200 times) and then about the
+// checksum list: it is told once per medium, with the space needed and free.
+TEST_F(CollectFilesRealTest, AFullFileSystemIsToldOncePerMedium) {
+    ScratchMount mount(Folder / "small", "1m");
+    if (!mount.Mounted())
+        GTEST_SKIP() << "cannot mount a small file system here";
+    MakeRealMedia(
+        {{{"a", 400 * 1024}, {"b", 400 * 1024}, {"c", 400 * 1024}, {"d", 400 * 1024}}, {{"e", 5}}});
+    Parts.Prompter.Reply(Answer::Yes);  // go on with the next medium
+
+    const TProcessedMedia processed = Real.CollectFiles(
+        -1, Folder / "small/disk", FileOperationKind::Copy, TDataManager::ChecksumLists::Written);
+
+    ASSERT_EQ(Parts.Prompter.Asked.size(), 1U);
+    const Question& told = Parts.Prompter.Asked[0];
+    EXPECT_EQ(told.Kind, QuestionKind::CopyOutOfSpace);
+    EXPECT_EQ(told.Reason.SystemText, std::error_code(ENOSPC, std::system_category()).message());
+    EXPECT_GT(told.Number, told.Count);  // more needed than free
+    EXPECT_EQ(processed.Failed, 1U);
+    EXPECT_EQ(processed.Done, 1U);
+    EXPECT_EQ(fs::file_size(Folder / "small/disk2/e"), 5U);
 }
 
 TEST_F(CollectFilesRealTest, AFolderItemArrivesWithItsWholeTree) {
@@ -335,12 +361,8 @@ namespace {
 // beside its folder.
 TEST(CollectChecksumsTest, CopiesWriteAListSha256sumChecks) {
     TempFolder folder;
-    DataManagerFixtureParts parts;
-    RecordingProgress progress;
-    PosixFileOperations operations(parts.Prompter, progress);
-    const TDataManagerHost host{parts.Prompter, parts.UiThread, parts.Listener, operations,
-                                parts.Icons};
-    TDataManager manager(parts.Collection, parts.Medium, host);
+    RealDataManager real;
+    TDataManager& manager = real.Manager;
     manager.AddItems({folder.Write("items/a\\b", "one"), folder.Write("items/tree/c d", "two"),
                       folder.Write("items/r\r", "three")},
                      AddFiles);
@@ -364,6 +386,43 @@ TEST(CollectChecksumsTest, CopiesWriteAListSha256sumChecks) {
     EXPECT_EQ(
         std::system(("cd '" + base + "/disk1' && sha256sum --quiet -c ../disk1.sha256").c_str()),
         0);
+}
+
+// A rerun answered "Нет для всех" left a list of 0 bytes that sha256sum rejected, and a cancelled
+// medium left an empty list beside an empty folder: a list describes exactly its folder's files,
+// or is not written.
+TEST(CollectChecksumsTest, ARerunKeepsAListOfTheWholeFolderAndACancelLeavesNoList) {
+    TempFolder folder;
+    RealDataManager real;
+    TDataManager& manager = real.Manager;
+    manager.AddItems({folder.Write("items/a", "one"), folder.Write("items/b", "two")}, AddFiles);
+    TDataManagerTestAccess::Media(manager) = {
+        TMedium{manager.GetItems().cbegin(), std::next(manager.GetItems().cbegin())}};
+    const std::string base = folder.MakeFolder("CDRs");
+    ASSERT_EQ(manager
+                  .CollectFiles(-1, base + "/disk", FileOperationKind::Copy,
+                                TDataManager::ChecksumLists::Written)
+                  .Done,
+              1U);
+    const std::string first = ReadTextFile(base + "/disk1.sha256");
+
+    real.Parts.Prompter.Reply(Answer::Yes);      // the folder is not empty: go on
+    real.Parts.Prompter.Reply(Answer::NoToAll);  // keep the files that are there
+    EXPECT_EQ(manager
+                  .CollectFiles(-1, base + "/disk", FileOperationKind::Copy,
+                                TDataManager::ChecksumLists::Written)
+                  .Done,
+              1U);
+    EXPECT_EQ(ReadTextFile(base + "/disk1.sha256"), first);
+    EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 2);
+
+    real.Progress.CancelAtBytes = 0;
+    const TProcessedMedia cancelled = manager.CollectFiles(
+        -1, base + "/stop", FileOperationKind::Copy, TDataManager::ChecksumLists::Written);
+    EXPECT_TRUE(cancelled.Stopped);
+    EXPECT_EQ(cancelled.Failed, 0U) << "a user's Cancel is no failure";
+    EXPECT_FALSE(fs::exists(base + "/stop1.sha256"));
+    EXPECT_FALSE(fs::exists(base + "/stop1")) << "the folder made for it received nothing";
 }
 
 }  // namespace

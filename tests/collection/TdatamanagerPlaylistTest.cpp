@@ -12,6 +12,7 @@
 #include "tests/doubles/NullHost.h"
 #include "tests/doubles/OrdinaryUserFileAccess.h"
 #include "tests/doubles/TempFolder.h"
+#include "winamp/Winamp.h"
 
 namespace {
 

@@ -137,6 +137,17 @@ TEST_F(DataManagerTest, ValueTextFollowsTheCurrentCollectionTypeAndIsEmptyForOth
     EXPECT_EQ(Manager.ValueText(6000), "");
 }
 
+// "Образ ISO: до 700 МБ из 700 МБ" hid how close an image came to its disc: two decimals always.
+TEST(PreciseSizeText, TwoDecimalsInEveryUnit) {
+    const ValueCase cases[] = {
+        {1023, "1023 Б"},        {734003200, "700.00 МБ"}, {733867950, "699.87 МБ"},
+        {4700000000, "4.38 ГБ"}, {1536, "1.50 кБ"},
+    };
+    for (const ValueCase& c : cases)
+        EXPECT_EQ(PreciseSizeText(c.Value), c.Text) << c.Value;
+    EXPECT_EQ(PreciseSizeText(733867950, TextLanguage::English), "699.87 MB");
+}
+
 // Catches a unit or the "no group" text left Russian (or a number changed) when the window
 // speaks English, which the list views and list files then carry.
 TEST_F(DataManagerTest, ValueTextFollowsTheTextLanguage) {
@@ -243,17 +254,28 @@ TEST_F(DataManagerTest, AddFromFolderTakesVisibleEntriesOnceHoweverOftenAdded) {
     ExpectRowsMirrorItems();
 }
 
-TEST_F(DataManagerTest, PlaylistMethodsReadOnlyM3uFilesAndIgnoreTheRestSilently) {
+// Paths given at start that were no playlists left an empty window without a word: they are
+// named once, as missing ones are.
+TEST_F(DataManagerTest, PlaylistMethodsReadOnlyM3uFilesAndNameTheRest) {
     const std::string track = Folder.MakeFile("t.mp3", 3);
     const std::string body = "#EXTM3U\n#EXTINF:10,T\n" + track + "\n";
     const std::string upper = Folder.Write("LIST.M3U", body);
     const std::string other = Folder.Write("list.m3u8", body);
     const std::string folderNamedM3u = Folder.MakeFolder("folder.m3u");
     Manager.SetCollectionType(MusicTracks);
+    Parts.Prompter.Reply(Answer::Ok);
+    Parts.Prompter.Reply(Answer::Ok);
 
     Manager.AddItems({other, folderNamedM3u, Folder / "vanished.m3u", track}, AddFromPlaylist);
     EXPECT_TRUE(Manager.GetItems().empty());
     EXPECT_EQ(Parts.Collection.RowCount(), 0U);
+    ASSERT_EQ(Parts.Prompter.Asked.size(), 2U);
+    EXPECT_EQ(Parts.Prompter.Asked[0].Kind, QuestionKind::MissingEntries);
+    EXPECT_EQ(Parts.Prompter.Asked[0].Paths, std::vector<std::string>{Folder / "vanished.m3u"});
+    EXPECT_EQ(Parts.Prompter.Asked[1].Kind, QuestionKind::NotPlaylists);
+    EXPECT_EQ(Parts.Prompter.Asked[1].Paths,
+              (std::vector<std::string>{other, folderNamedM3u, track}));
+    Parts.Prompter.Asked.clear();
 
     Manager.AddItems({upper}, AddFromWinamp);
     ASSERT_EQ(Manager.GetItems().size(), 1U);

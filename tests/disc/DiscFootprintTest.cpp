@@ -137,10 +137,10 @@ TEST(DiscFootprintTest, NeverBelowTheImageLibisofsWrites) {
         std::uint64_t footprint = DiscImageReserve();
         std::vector<FileOperationSource> sources;
         for (const std::string& item : items) {
-            footprint += DiscFootprint(item, false);
+            footprint += DiscFootprint(item, false, {});
             sources.push_back({item, false});
         }
-        const auto size = DiscImageSize(sources);
+        const auto size = DiscImageSize(sources, {});
         ASSERT_TRUE(size.has_value());
         EXPECT_GE(footprint, *size);
         std::printf(

@@ -63,7 +63,7 @@ TEST(ImageLimitsTest, EachLimitIsFoundAtItsEdgeAnywhereInTheTree) {
             entry = FileAtPathOfLength(item, test.PathLength);
             ASSERT_EQ(entry.size(), test.PathLength);
         }
-        const auto hit = FirstEntryBeyondImageLimits(item);
+        const auto hit = FirstEntryBeyondImageLimits(item, TreeRule{});
         EXPECT_EQ(hit ? std::optional(hit->Limit) : std::nullopt, test.Expected) << test.Case;
         if (hit) {
             EXPECT_EQ(hit->Path, entry) << test.Case;

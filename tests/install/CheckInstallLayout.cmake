@@ -33,6 +33,16 @@ foreach(size 16 22 24 32 48 64 128 256)
     list(APPEND expected ${DATADIR}/icons/hicolor/${size}x${size}/apps/org.vantrel.Vantrel.png)
 endforeach()
 
+# Every image a help page shows is installed beside it (the Results page's was not).
+foreach(page Property T_Collection T_Divide T_Result)
+    file(READ "${PREFIX}/${HELPDIR}/${page}.html" html)
+    string(REGEX MATCHALL "src=\"[^\"]+\"" sources "${html}")
+    foreach(source IN LISTS sources)
+        string(REGEX REPLACE "^src=\"(.*)\"$" "\\1" image "${source}")
+        list(APPEND expected ${HELPDIR}/${image})
+    endforeach()
+endforeach()
+
 set(missing)
 foreach(file IN LISTS expected)
     if(NOT EXISTS "${PREFIX}/${file}")

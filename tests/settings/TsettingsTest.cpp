@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/FileSystem.h"
 #include "tests/doubles/OrdinaryUser.h"
 #include "tests/doubles/ScriptedPrompter.h"
 #include "tests/doubles/TempFolder.h"
@@ -33,6 +34,7 @@ void ExpectDefaults(const TSettings& settings) {
     EXPECT_EQ(settings.MediumName, "disk");
     EXPECT_FALSE(settings.DiscFootprint);  // a file without the key divides as it always did
     EXPECT_FALSE(settings.ChecksumLists);
+    EXPECT_FALSE(settings.CountHidden);
     EXPECT_EQ(settings.Language, "auto");
     EXPECT_EQ(settings.DivisionMethod, 0);  // missing: each medium in turn, as always
 }
@@ -144,6 +146,7 @@ TEST_P(TSettingsRoundTrip, EveryValueSurvives) {
         settings.MediumName = "диск №";
         settings.DiscFootprint = true;
         settings.ChecksumLists = true;
+        settings.CountHidden = true;
         settings.DivisionMethod = 1;
         ASSERT_TRUE(settings.Save());
     }
@@ -160,6 +163,7 @@ TEST_P(TSettingsRoundTrip, EveryValueSurvives) {
     EXPECT_EQ(loaded.MediumName, "диск №");
     EXPECT_TRUE(loaded.DiscFootprint);
     EXPECT_TRUE(loaded.ChecksumLists);
+    EXPECT_TRUE(loaded.CountHidden);
     EXPECT_EQ(loaded.DivisionMethod, 1);
     loaded.AutoSave = false;  // no second save on the way out
 }
@@ -187,7 +191,7 @@ TEST(TSettingsSave, WritesTheSectionInKeyOrderWithCrLf) {
         "CapacityTolerance=" +
         ToleranceText(99.9F, SystemDecimalSeparator()) +
         "\r\nResultsBaseDir=/r/\r\nMediumName=disk\r\nDiscFootprint=0\r\nChecksumLists=0\r\n"
-        "DivisionMethod=0\r\n";
+        "CountHidden=0\r\nDivisionMethod=0\r\n";
     EXPECT_EQ(ReadTextFile(path), expected);
 }
 
@@ -212,7 +216,8 @@ TEST(TSettingsSave, KeepsOtherSectionsKeysAndComments) {
         "CapacityTolerance=" +
             tolerance +
             "\r\nResultsBaseDir=/r/"
-            "\r\nDiscFootprint=0\r\nChecksumLists=0\r\nDivisionMethod=0\r\n\r\n[Tail]\r\nX=1\r\n");
+            "\r\nDiscFootprint=0\r\nChecksumLists=0\r\nCountHidden=0\r\nDivisionMethod=0\r\n\r\n"
+            "[Tail]\r\nX=1\r\n");
 }
 
 TEST(TSettingsSave, LineBreaksInAValueCannotAddKeys) {
@@ -350,16 +355,50 @@ TEST(TSettingsSave, LinkIsWrittenThroughToItsTarget) {
     EXPECT_EQ(TSettings(folder / "real/target.ini").MediumName, "through");
 }
 
-TEST(TSettingsPath, BesideTheExecutableOrInTheConfigFolder) {
+// An installed program run as root wrote /usr/bin/vantrel.ini: beside the executable only for a
+// copy in a folder of the user's own, the configuration folder's "vantrel" folder otherwise.
+TEST(TSettingsPath, BesideAPortableCopyElseInTheConfigFolder) {
     TempFolder folder;
     std::filesystem::create_directories(folder / "bin");
-    EXPECT_EQ(SettingsPathFor(folder / "bin/vantrel", "/cfg"), folder / "bin/vantrel.ini");
-    EXPECT_EQ(SettingsPathFor(folder / "bin/vantrel.exe", "/cfg"), folder / "bin/vantrel.ini");
+    const std::uint32_t me = EffectiveUser();
+    const std::string config = "/cfg/vantrel/vantrel.ini";
+    const struct {
+        std::string Executable;
+        std::uint32_t User;
+        std::string Expected;
+    } cases[] = {
+        {folder / "bin/vantrel", me, folder / "bin/vantrel.ini"},
+        {folder / "bin/vantrel.exe", me, folder / "bin/vantrel.ini"},
+        {folder / "bin/vantrel", me + 1, config},  // a folder the user does not own
+        {"/usr/bin/vantrel", 0, config},           // installed, run as root
+        {"/usr/bin/vantrel", me + 1, config},
+        {"/usr/local/bin/vantrel", 0, config},
+        {"/opt/vantrel/vantrel", 0, config},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SettingsPathFor(c.Executable, "/cfg", c.User), c.Expected)
+            << c.Executable << " as " << c.User;
 
     ScratchMount mount(folder / "ro", "64k");
     if (mount.MakeReadOnly() == 0)
         GTEST_SKIP() << "root without a way to make a read-only folder";
-    EXPECT_EQ(SettingsPathFor(folder / "ro/vantrel", "/cfg"), "/cfg/vantrel.ini");
+    EXPECT_EQ(SettingsPathFor(folder / "ro/vantrel", "/cfg", me), config);
+}
+
+// Settings kept in the old fallback place were lost to an installed program: they are read once
+// into the new place, which then keeps its own.
+TEST(TSettingsPath, TheOldFallbackFileIsCarriedOverOnce) {
+    TempFolder folder;
+    folder.Write("cfg/vantrel.ini", "[Global]\r\nMediumName=old\r\n");
+    const std::string path = SettingsFileFor("/usr/bin/vantrel", folder / "cfg", 0);
+    EXPECT_EQ(path, folder / "cfg/vantrel/vantrel.ini");
+    {
+        TSettings settings(path);
+        EXPECT_EQ(settings.MediumName, "old");
+        settings.MediumName = "new";
+        ASSERT_TRUE(settings.Save());
+    }
+    EXPECT_EQ(TSettings(SettingsFileFor("/usr/bin/vantrel", folder / "cfg", 0)).MediumName, "new");
 }
 
 // Sets an environment variable (or removes it, for nullptr) for the life of the object.

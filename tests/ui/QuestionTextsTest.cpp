@@ -33,6 +33,14 @@ Question WithNumbers(QuestionKind kind, std::uint64_t number, std::uint64_t coun
     return question;
 }
 
+// A full disk: 1 MiB still needed, 4 KiB free; the paths hold what looks like place holders.
+Question OutOfSpace(QuestionKind kind, const Failure& reason) {
+    Question question = WithReason(kind, "/src/%4", "/dst/%5", reason);
+    question.Number = 1048576;
+    question.Count = 4096;
+    return question;
+}
+
 Question TooLargeImage() {
     Question question(QuestionKind::ImageTooLarge, "/out/disk2.iso");
     question.Size = "1.50 МБ";
@@ -65,6 +73,10 @@ TEST(QuestionTexts, EveryKindIsWordedAsTheWindowShowsIt) {
         {WithPaths(QuestionKind::MissingEntries, {"/m/gone", "/m/file/below"}),
          QuestionLook::WarningBox,
          "Следующие файлы и папки не найдены и не добавлены в коллекцию:\n/m/gone\n/m/file/below"},
+        {WithPaths(QuestionKind::NotPlaylists, {"/m/a.tar", "/m/folder.m3u"}),
+         QuestionLook::WarningBox,
+         "Следующие файлы и папки не являются списками воспроизведения (M3U) и не добавлены в "
+         "коллекцию:\n/m/a.tar\n/m/folder.m3u"},
         {WithPaths(QuestionKind::UnmeasuredEntries, {"/m/locked", "/m/holder"}),
          QuestionLook::WarningBox,
          "Не удалось определить размер следующих элементов (нет доступа):\n/m/locked\n/m/holder"
@@ -80,9 +92,14 @@ TEST(QuestionTexts, EveryKindIsWordedAsTheWindowShowsIt) {
          "композицию в коллекцию?"},
         {Make(QuestionKind::MissingEntry, "/m/gone.mp3"), QuestionLook::WarningDialog,
          "Файл «/m/gone.mp3» не существует!\nПропустить и продолжить загрузку PlayList'а?"},
-        {Make(QuestionKind::MissingTrackLength, "cda://1,2"), QuestionLook::WarningDialog,
+        {Make(QuestionKind::MissingTrackLength, "cda://1,2", "Winamp"), QuestionLook::WarningDialog,
          "В списке воспроизведения не найдена информация о длине композиции «cda://1,2»!\n"
          "Убедитесь, что в Winampe для каждой композиции указана продолжительность.\n\n"
+         "Пропустить композицию и продолжить загрузку PlayList'a?"},
+        // The platform's player is named: "в Winampe" on Linux sent the user to a missing player.
+        {Make(QuestionKind::MissingTrackLength, "Song", "Audacious"), QuestionLook::WarningDialog,
+         "В списке воспроизведения не найдена информация о длине композиции «Song»!\n"
+         "Убедитесь, что в Audacious для каждой композиции указана продолжительность.\n\n"
          "Пропустить композицию и продолжить загрузку PlayList'a?"},
         {WithNumbers(QuestionKind::GroupTooLarge, 5, 0), QuestionLook::WarningBox,
          "Группа элементов №5 не помещается на выбранный носитель."},
@@ -108,6 +125,14 @@ TEST(QuestionTexts, EveryKindIsWordedAsTheWindowShowsIt) {
          QuestionLook::WarningDialog,
          "Не удалось переместить «/src/tree» в «/src/tree/in/tree»:\nпапку нельзя поместить в "
          "саму себя\n\nПропустить и продолжить?"},
+        {OutOfSpace(QuestionKind::CopyOutOfSpace, full), QuestionLook::WarningDialog,
+         "Не удалось скопировать «/src/%4» в «/dst/%5»:\nNo space left on device\nДля оставшихся "
+         "файлов носителя нужно ещё 1048576 Б, свободно 4096 Б. Файлы, которые не поместятся, "
+         "будут пропущены без вопросов.\n\nПропустить и продолжить?"},
+        {OutOfSpace(QuestionKind::MoveOutOfSpace, full), QuestionLook::WarningDialog,
+         "Не удалось переместить «/src/%4» в «/dst/%5»:\nNo space left on device\nДля "
+         "оставшихся файлов носителя нужно ещё 1048576 Б, свободно 4096 Б. Файлы, которые не "
+         "поместятся, будут пропущены без вопросов.\n\nПропустить и продолжить?"},
         {Make(QuestionKind::NameClash, "/dst/a", "/src/a"), QuestionLook::ConfirmationDialog,
          "Файл «/dst/a» уже существует.\nЗаменить его файлом «/src/a»?"},
         {Make(QuestionKind::NameClash, "/dst/%2 и %1", "/src/a"), QuestionLook::ConfirmationDialog,
@@ -144,6 +169,9 @@ TEST(QuestionTexts, EveryKindIsWordedAsTheWindowShowsIt) {
          "В указанном каталоге нет исполняемого файла Audacious'а.\nВыберите другую папку..."},
         {Make(QuestionKind::SettingsNotSaved), QuestionLook::WarningBox,
          "Не удалось сохранить настройки"},
+        {WithNumbers(QuestionKind::LeftInPlace, 3, 0), QuestionLook::InformationBox,
+         "Скрытые и системные файлы и папки не учитываются в объёме носителей и не перемещались: "
+         "они остались на прежнем месте вместе с папками, в которых лежат. Их число: 3"},
         {Make(QuestionKind::StopBeforeExit), QuestionLook::InformationBox,
          "Пожалуйста, остановите процесс разбиения перед выходом"},
         {Make(QuestionKind::DiscardResults), QuestionLook::QuestionBox,

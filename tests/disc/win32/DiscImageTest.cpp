@@ -26,18 +26,18 @@ TEST(Win32DiscImage, HoldsEveryFileUnderItsNameWithinTheFootprint) {
     ScriptedPrompter prompter;
     RecordingProgress progress;
 
-    const DiscImageResult result =
-        WriteDiscImage(sources, output + "\\Диск 1.iso", "DISK1", "title", prompter, progress);
+    const DiscImageResult result = WriteDiscImage(sources, TreeRule{}, output + "\\Диск 1.iso",
+                                                  "DISK1", "title", prompter, progress);
 
     ASSERT_EQ(result.State, DiscImageResult::Outcome::Written);
     EXPECT_EQ(WideFolder::AllNames(output), "Диск 1.iso");
     EXPECT_EQ(WideFolder::Read(output + "\\Диск 1.iso").size(), result.Size);
-    EXPECT_EQ(DiscImageSize(sources), result.Size);
+    EXPECT_EQ(DiscImageSize(sources, TreeRule{}), result.Size);
     // Four files of 70 001 bytes, each in blocks of its own.
     EXPECT_GE(result.Size, 4 * 36 * DiscBlockSize);
     std::uint64_t footprint = DiscImageReserve();
     for (const FileOperationSource& source : sources)
-        footprint += DiscFootprint(source.Path, false);
+        footprint += DiscFootprint(source.Path, false, TreeRule{});
     EXPECT_LE(result.Size, footprint);
     // The Joliet tree holds the names in UTF-16: each Cyrillic name is there.
     const std::string image = WideFolder::Read(output + "\\Диск 1.iso");

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/TreeWalker.h"
 #include "tests/platform/win32/WideFolder.h"
 
 namespace {
@@ -50,33 +51,35 @@ TEST(Win32FileSystem, ListsOnlyVisibleEntriesWithTheirAttributes) {
         EXPECT_TRUE(FileExists(deep + "\\" + entry.Name)) << entry.Name;
     }
     folder.MakeFolder(DeepName() + "\\Подпапка");
-    const auto entries = ReadVisibleEntries(deep);
-    ASSERT_TRUE(entries);
-    std::string listed;
-    for (const auto& entry : *entries) {
+    const auto listing = ListTreeFolder(deep, TreeRule{});
+    ASSERT_TRUE(listing);
+    const auto& entries = listing->Entries;
+    for (const auto& entry : entries) {
         const auto known =
             std::find_if(std::begin(cases), std::end(cases),
                          [&entry](const auto& item) { return item.Name == entry.Name; });
         if (entry.Name == "Подпапка") {
-            EXPECT_TRUE(entry.Directory);
+            EXPECT_EQ(entry.Kind, TreeEntryKind::Folder);
             EXPECT_EQ(entry.Length, 0U);
         } else {
             ASSERT_NE(known, std::end(cases)) << entry.Name;
             EXPECT_TRUE(known->Listed) << entry.Name;
-            EXPECT_FALSE(entry.Directory) << entry.Name;
+            EXPECT_EQ(entry.Kind, TreeEntryKind::File) << entry.Name;
             EXPECT_EQ(entry.Length, entry.Name.size()) << entry.Name;
         }
-        EXPECT_FALSE(entry.Link) << entry.Name;
     }
-    EXPECT_EQ(entries->size(), 5U);
+    EXPECT_EQ(entries.size(), 5U);
+    EXPECT_EQ(listing->LeftOut, 2U);
+    // Counting hidden entries takes the hidden file in; a system entry never belongs to a tree.
+    EXPECT_EQ(ListTreeFolder(deep, TreeRule{true})->Entries.size(), 6U);
     // Hidden and system entries still count as entries of the folder.
     EXPECT_TRUE(HasMoreEntriesThan(deep, 6));
     EXPECT_FALSE(HasMoreEntriesThan(deep, 7));
-    EXPECT_FALSE(ReadVisibleEntries(deep + "\\absent"));
+    EXPECT_FALSE(ListTreeFolder(deep + "\\absent", TreeRule{}));
     // A folder named with its delimiter at the end, as a folder's size asks for it.
-    const auto delimited = ReadVisibleEntries(deep + "\\");
+    const auto delimited = ListTreeFolder(deep + "\\", TreeRule{});
     ASSERT_TRUE(delimited);
-    EXPECT_EQ(delimited->size(), entries->size());
+    EXPECT_EQ(delimited->Entries.size(), entries.size());
     EXPECT_EQ(FullPath(deep + "\\.\\Подпапка\\"), deep + "\\Подпапка");
     EXPECT_FALSE(FileExists(deep + "\\Подпапка"));
 }
