@@ -2,7 +2,8 @@
 #include "platform/FileOperationRun.h"
 
 #include "platform/FileOperationProgress.h"
-#include "platform/Prompter.h"
+#include "platform/PathNames.h"
+#include "platform/TreeWalker.h"
 
 FileOperationRun::Clash FileOperationRun::AskClash(const std::string& source,
                                                    const std::string& target) {
@@ -32,14 +33,18 @@ FileOperationRun::Clash FileOperationRun::AskClash(const std::string& source,
 
 bool FileOperationRun::SkipFailed(const std::string& source, const std::string& target,
                                   const Failure& reason) {
-    ++ErrorCount;
     Question failed{
         Kind == FileOperationKind::Copy ? QuestionKind::CopyFailed : QuestionKind::MoveFailed,
         source, target};
     failed.Reason = reason;
-    failed.Answers = SkipOrCancel;
-    failed.Default = Answer::Yes;
-    return Questions.Ask(failed) == Answer::Yes;
+    return SkipAsked(std::move(failed));
+}
+
+bool FileOperationRun::SkipAsked(Question question) {
+    ++ErrorCount;
+    question.Answers = SkipOrCancel;
+    question.Default = Answer::Yes;
+    return Questions.Ask(question) == Answer::Yes;
 }
 
 bool FileOperationRun::Copied(std::uint64_t bytes, const std::string& target) {
@@ -52,18 +57,28 @@ bool FileOperationRun::CancelRequested() {
     return Progress.CancelRequested();
 }
 
+FileOperationResult FileOperationRun::DestinationFailed(const std::string& destination,
+                                                        const Failure& reason) {
+    Question notCreated{QuestionKind::FolderNotCreated, destination};
+    notCreated.Reason = reason;
+    Questions.Ask(notCreated);
+    FileOperationResult result;
+    result.DestinationFailed = true;
+    return result;
+}
+
 FileOperationResult FileOperationRun::RunSources(
-    const std::vector<FileOperationSource>& sources, const std::string& title,
-    FileOperationPart part,
-    const std::function<std::uint64_t(const FileOperationSource&)>& bytesUnder,
-    const std::function<bool(const FileOperationSource&)>& item) {
+    const std::vector<FileOperationSource>& sources, TreeRule rule, const std::string& title,
+    FileOperationPart part, const std::function<bool(const FileOperationSource&)>& item) {
     std::vector<std::uint64_t> sizes;
     std::uint64_t total = 0;
     for (const auto& source : sources) {
-        sizes.push_back(bytesUnder(source));
+        sizes.push_back(
+            MeasureTree(WithoutTrailingDelimiter(source.Path), source.LinkItself, rule).Bytes);
         total += sizes.back();
     }
     Progress.Started(title, total, part.Number, part.Count);
+    Total = total;
 
     FileOperationResult result;
     std::uint64_t reached = 0;

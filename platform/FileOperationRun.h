@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "platform/FileOperation.h"
+#include "platform/Prompter.h"
 
-class Prompter;
 class FileOperationProgress;
-struct Failure;
 
 // What one run of the file-operation service has in common on every platform: the user's answers
 // (a name clash put to the user, whose answers given "for all" hold until the run ends; a failure
@@ -27,21 +26,30 @@ public:
     Clash AskClash(const std::string& source, const std::string& target);
     // Reports a failure; true when the user skips the source, false when the run is cancelled.
     bool SkipFailed(const std::string& source, const std::string& target, const Failure& reason);
+    // Puts a failure of another kind (its question's kind, paths and values set) to the user the
+    // same way.
+    bool SkipAsked(Question question);
+    // Counts a failure the user has already been told of.
+    void CountFailure() { ++ErrorCount; }
     // Sources a failure kept from arriving whole, whether the user then skipped or cancelled.
     std::size_t Errors() const { return ErrorCount; }
+    // The bytes the run still has to write.
+    std::uint64_t Remaining() const { return Total > BytesDone ? Total - BytesDone : 0; }
 
     // Counts bytes copied into target; false when the user asked to cancel.
     bool Copied(std::uint64_t bytes, const std::string& target);
     bool CancelRequested();
 
-    // Runs item on each source in turn under one progress titled title, the bytes under every
-    // source counted first by bytesUnder; item returns true when the run was cancelled, which ends
-    // it. The result holds the cancel and the count of failures.
-    FileOperationResult RunSources(
-        const std::vector<FileOperationSource>& sources, const std::string& title,
-        FileOperationPart part,
-        const std::function<std::uint64_t(const FileOperationSource&)>& bytesUnder,
-        const std::function<bool(const FileOperationSource&)>& item);
+    // Tells the user once that the destination folder could not be made, and why; the run's
+    // result.
+    FileOperationResult DestinationFailed(const std::string& destination, const Failure& reason);
+
+    // Runs item on each source in turn under one progress titled title, the bytes of every
+    // source's tree under the rule counted first; item returns true when the run was cancelled,
+    // which ends it. The result holds the cancel and the count of failures.
+    FileOperationResult RunSources(const std::vector<FileOperationSource>& sources, TreeRule rule,
+                                   const std::string& title, FileOperationPart part,
+                                   const std::function<bool(const FileOperationSource&)>& item);
 
 private:
     FileOperationKind Kind;
@@ -51,4 +59,5 @@ private:
     bool SkipAll = false;
     std::size_t ErrorCount = 0;
     std::uint64_t BytesDone = 0;
+    std::uint64_t Total = 0;
 };

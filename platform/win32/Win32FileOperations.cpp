@@ -370,7 +370,6 @@ FileOperationResult Win32FileOperations::Run(FileOperationKind kind,
                                              const std::string& destinationFolder,
                                              const std::string& progressTitle,
                                              FileOperationPart part) {
-    FileOperationResult result;
     Sums.clear();
     FileOperationRun shared(kind, Questions, Progress);
     Operation operation(kind, Rule, shared, Recording ? &Sums : nullptr);
@@ -385,21 +384,11 @@ FileOperationResult Win32FileOperations::Run(FileOperationKind kind,
         error = 0;
     if (!folder && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND))
         error = ::CreateDirectoryW(LongPath(destination).c_str(), nullptr) ? 0 : ::GetLastError();
-    if (error != 0) {
-        Question notCreated{QuestionKind::FolderNotCreated, destination};
-        notCreated.Reason = Reason(error);
-        Questions.Ask(notCreated);
-        result.DestinationFailed = true;
-        return result;
-    }
+    if (error != 0)
+        return shared.DestinationFailed(destination, Reason(error));
     RemovePartialFiles(destination);
-    result = shared.RunSources(
-        sources, progressTitle, part,
-        [this](const FileOperationSource& source) {
-            return MeasureTree(WithoutTrailingDelimiter(source.Path), source.LinkItself, Rule)
-                .Bytes;
-        },
-        [&](const FileOperationSource& source) {
+    FileOperationResult result = shared.RunSources(
+        sources, Rule, progressTitle, part, [&](const FileOperationSource& source) {
             return operation.Item(source, destination) == Outcome::Cancelled;
         });
     result.LeftInPlace = operation.LeftInPlace();
