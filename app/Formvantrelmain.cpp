@@ -57,7 +57,7 @@ const char* const FileMenuCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&Фа�
 const char* const SaveSettingsCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Сохранить настройки");
 const char* const AutosaveCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "  &Автосохранение");
 const char* const ExitCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "В&ыход");
-const char* const HelpMenuCaption = "?";
+const char* const HelpMenuCaption = "&?";
 const char* const HelpContentsCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&Справка...");
 const char* const AboutCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&О программе...");
 
@@ -156,6 +156,25 @@ void TfrmVantrelMain::createMenu() {
 
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [this] { FormHelp(); });
+
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the page from every control: a list view would otherwise
+    // take them as its own keys.
+    const auto turnPage = [this](int step) {
+        const int count = pageControl->count();
+        for (int index = pageControl->currentIndex(), tried = 1; tried < count; ++tried) {
+            index = (index + step + count) % count;
+            if (pageControl->isTabEnabled(index)) {
+                pageControl->setCurrentIndex(index);
+                return;
+            }
+        }
+    };
+    auto* nextPage = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
+    connect(nextPage, &QShortcut::activated, this, [turnPage] { turnPage(1); });
+    auto* previousPage = new QShortcut(this);
+    previousPage->setKeys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)});
+    connect(previousPage, &QShortcut::activated, this, [turnPage] { turnPage(-1); });
 }
 
 void TfrmVantrelMain::createStatusBar() {

@@ -48,11 +48,11 @@ const char* const GroupLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "№ гру�
 const char* const GroupHint =
     QT_TRANSLATE_NOOP("TfrmVantrelMain", "Элементы из одной группы попадут на один носитель");
 const char* const AddCommandCaptions[] = {
-    QT_TRANSLATE_NOOP("TfrmVantrelMain", "файл(ы)..."),
-    QT_TRANSLATE_NOOP("TfrmVantrelMain", "папку..."),
-    QT_TRANSLATE_NOOP("TfrmVantrelMain", "всё из папки..."),
-    QT_TRANSLATE_NOOP("TfrmVantrelMain", "из файла плейлиста .m3u..."),
-    QT_TRANSLATE_NOOP("TfrmVantrelMain", "из текущего плейлиста Winamp'а")};
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "&файл(ы)..."),
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "&папку..."),
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "&всё из папки..."),
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "из файла п&лейлиста .m3u..."),
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "из &текущего плейлиста Winamp'а")};
 const char* const DelSelectedCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "выделенное");
 const char* const DelAllCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "всё");
 const char* const ListAddCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Добавить...");
@@ -255,7 +255,7 @@ void TfrmVantrelMain::updateDefaultAddCommand() {
         method = DefaultSongsAddMethod;
     QAction* command = addCommands[method];
     popupMenuAdd->setDefaultAction(command);
-    btnAdd->setToolTip(command->text());
+    btnAdd->setToolTip(QString(command->text()).remove(QLatin1Char('&')));
 }
 
 void TfrmVantrelMain::btnAddClick() {

@@ -46,23 +46,23 @@ const char* const MediaName = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Носите
 const char* const SendToWinampCaption =
     QT_TRANSLATE_NOOP("TfrmVantrelMain", "Передать список в &Winamp");
 const char* const SendingText = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Передача списка в Winamp...");
-const char* const BaseDirLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "В каталоге");
+const char* const BaseDirLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "В к&аталоге");
 const char* const BaseDirButtonName = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Выбрать каталог");
 const char* const FromGroupCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "для ");
 const char* const SelectedMediumCaption =
-    QT_TRANSLATE_NOOP("TfrmVantrelMain", "выбранного носителя");
-const char* const AllMediaCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "всех носителей");
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "в&ыбранного носителя");
+const char* const AllMediaCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "всех &носителей");
 const char* const SaveTextlistCaption =
-    QT_TRANSLATE_NOOP("TfrmVantrelMain", "создать список(ки) элементов «имя№.txt»");
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "создать &список(ки) элементов «имя№.txt»");
 const char* const SavePlaylistCaption =
-    QT_TRANSLATE_NOOP("TfrmVantrelMain", "создать playlist(ы) «имя№.m3u» для Winamp'а");
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "создать playlist(ы) «имя№.m3u» &для Winamp'а");
 const char* const SubfolderLabel =
     QT_TRANSLATE_NOOP("TfrmVantrelMain", "создать подкаталог(и) «имя№» и");
-const char* const MoveToFolderCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "переместить /");
+const char* const MoveToFolderCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "пере&местить /");
 const char* const CopyToFolderCaption =
-    QT_TRANSLATE_NOOP("TfrmVantrelMain", "скопировать элементы");
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "ск&опировать элементы");
 const char* const MakeImageCaption =
-    QT_TRANSLATE_NOOP("TfrmVantrelMain", "создать образ(ы) «имя№.iso»");
+    QT_TRANSLATE_NOOP("TfrmVantrelMain", "создать о&браз(ы) «имя№.iso»");
 const char* const ChecksumsCaption = QT_TRANSLATE_NOOP(
     "TfrmVantrelMain", "записать &контрольные суммы «имя№.sha256» при копировании");
 const char* const ImageTakesText = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Образ ISO: до ");
@@ -72,9 +72,9 @@ const char* const MinimumReached =
     QT_TRANSLATE_NOOP("TfrmVantrelMain", ", минимум: %1 — достигнут");
 const char* const MinimumNotReached = QT_TRANSLATE_NOOP(
     "TfrmVantrelMain", ", минимум: не меньше %1 — возможно, лишних носителей: %2");
-const char* const MediumNameLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "где имя =");
+const char* const MediumNameLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "где &имя =");
 const char* const NumberLabel = QT_TRANSLATE_NOOP("TfrmVantrelMain", "№ = номер носителя");
-const char* const ProcessCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Выполнить");
+const char* const ProcessCaption = QT_TRANSLATE_NOOP("TfrmVantrelMain", "&Выполнить");
 const char* const ChooseBaseDirTitle = QT_TRANSLATE_NOOP(
     "TfrmVantrelMain", "Выберите папку, в которой будут собраны результаты разбиения");
 const char* const BadNameTitle = QT_TRANSLATE_NOOP("TfrmVantrelMain", "Ошибка");
@@ -154,7 +154,7 @@ QWidget* TfrmVantrelMain::createResultsPage() {
 
     lblResultsBaseDir = new QLabel(tr(BaseDirLabel), page);
     editResultsBaseDir = new QLineEdit(page);
-    editResultsBaseDir->setAccessibleName(tr(BaseDirLabel));
+    editResultsBaseDir->setAccessibleName(tr(BaseDirLabel).remove(QLatin1Char('&')));
     lblResultsBaseDir->setBuddy(editResultsBaseDir);
     connect(editResultsBaseDir, &QLineEdit::editingFinished, this,
             [this] { editResultsBaseDirExit(); });
@@ -196,7 +196,7 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     collectRow->addStretch();
     auto* nameLabel = new QLabel(tr(MediumNameLabel), actions);
     editResultsMediumName = new QLineEdit(actions);
-    editResultsMediumName->setAccessibleName(tr(MediumNameLabel));
+    editResultsMediumName->setAccessibleName(tr(MediumNameLabel).remove(QLatin1Char('&')));
     nameLabel->setBuddy(editResultsMediumName);
     connect(editResultsMediumName, &QLineEdit::editingFinished, this,
             [this] { editResultsMediumNameExit(); });

@@ -16,7 +16,7 @@
 // A progress nobody watches or cancels.
 class SilentProgress : public FileOperationProgress {
 public:
-    void Started(const std::string&, std::uint64_t, std::size_t, std::size_t) override {}
+    void Started(const WorkTitle&, std::uint64_t, std::size_t, std::size_t) override {}
     void Advanced(std::uint64_t, const std::string&) override {}
     bool CancelRequested() override { return false; }
     void Finished() override {}

@@ -35,8 +35,8 @@ void BM_WriteImageLibisofs(benchmark::State& state) {
     const std::string image = medium.Root + "/disk1.iso";
     for (auto _ : state) {
         const DiscImageResult result =
-            WriteDiscImage(medium.Sources, TreeRule{}, image, DiscVolumeId("disk", 1), "image",
-                           prompter, progress);
+            WriteDiscImage(medium.Sources, TreeRule{}, image, DiscVolumeId("disk", 1),
+                           WorkTitle{MediumWork::MakingImage, 1}, prompter, progress);
         if (result.State != DiscImageResult::Outcome::Written)
             state.SkipWithError("the image failed");
         state.PauseTiming();

@@ -42,7 +42,7 @@ void BM_CopyMediumService(benchmark::State& state) {
         state.PauseTiming();
         Fresh(target);
         state.ResumeTiming();
-        if (!service.Run(FileOperationKind::Copy, medium.Sources, target, "copy", {}).Done())
+        if (!service.Run(FileOperationKind::Copy, medium.Sources, target, {}, {}).Done())
             state.SkipWithError("the copy asked or failed");
     }
     state.SetBytesProcessed(state.iterations() * FileCount * static_cast<std::int64_t>(FileSize));
@@ -76,10 +76,10 @@ void BM_MoveMediumWithinFileSystem(benchmark::State& state) {
     for (const auto& source : medium.Sources)
         movedBack.push_back({target + "/" + fs::path(source.Path).filename().string(), false});
     for (auto _ : state) {
-        if (!service.Run(FileOperationKind::Move, medium.Sources, target, "move", {}).Done())
+        if (!service.Run(FileOperationKind::Move, medium.Sources, target, {}, {}).Done())
             state.SkipWithError("the move asked or failed");
         state.PauseTiming();
-        service.Run(FileOperationKind::Move, movedBack, medium.Root + "/medium", "back", {});
+        service.Run(FileOperationKind::Move, movedBack, medium.Root + "/medium", {}, {});
         state.ResumeTiming();
     }
 }

@@ -9,7 +9,6 @@
 
 #include "collection/ChecksumList.h"
 #include "collection/ResultFile.h"
-#include "collection/WorkTitles.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileOperation.h"
@@ -72,9 +71,9 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
         for (const TConstItemPosition& item : Media[i])
             sources.push_back({item->Path, item->LinkItself});
         // The service reports every failure itself.
-        const FileOperationResult result = Host.fileOperations.Run(
-            kind, sources, folder, MediumWorkTitle(MediumWork::Collecting, i + 1, Language),
-            FileOperationPart{i - first + 1, last - first});
+        const FileOperationResult result =
+            Host.fileOperations.Run(kind, sources, folder, WorkTitle{MediumWork::Collecting, i + 1},
+                                    FileOperationPart{i - first + 1, last - first});
         leftInPlace += result.LeftInPlace;
         // A folder this run made that received nothing goes again, so a medium stopped or
         // failed before its first file leaves nothing behind.

@@ -3,7 +3,6 @@
 #include "collection/Tdatamanager.h"
 
 #include "collection/ResultFile.h"
-#include "collection/WorkTitles.h"
 #include "disc/DiscFootprint.h"
 #include "disc/DiscImage.h"
 #include "platform/PathNames.h"
@@ -23,8 +22,8 @@ TProcessedMedia TDataManager::MakeImages(int index, const std::string& prefix,
             sources.push_back({item->Path, item->LinkItself});
         const DiscImageResult result =
             WriteDiscImage(sources, Tree, imagePath, DiscVolumeId(mediumName, i + 1),
-                           MediumWorkTitle(MediumWork::MakingImage, i + 1, Language), Host.prompter,
-                           progress, FileOperationPart{i - first + 1, last - first});
+                           WorkTitle{MediumWork::MakingImage, i + 1}, Host.prompter, progress,
+                           FileOperationPart{i - first + 1, last - first});
         // A cancel stops the whole operation, and the medium counts as stopped. A failure, or an
         // image without a source the user left out, was told already: the medium is not done,
         // and the other media go on.

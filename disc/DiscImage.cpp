@@ -429,7 +429,7 @@ ImagePtr BuildTreeAsking(const std::vector<FileOperationSource>& sources, TreeRu
 
 DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources, TreeRule rule,
                                const std::string& imagePath, const std::string& volumeId,
-                               const std::string& progressTitle, Prompter& prompter,
+                               const WorkTitle& progressTitle, Prompter& prompter,
                                FileOperationProgress& progress, FileOperationPart part) {
     DiscImageResult result;
     const auto failed = [&](const Failure& reason) {

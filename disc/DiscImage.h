@@ -34,7 +34,7 @@ struct DiscImageResult {
 // written out of the image's size.
 DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources, TreeRule rule,
                                const std::string& imagePath, const std::string& volumeId,
-                               const std::string& progressTitle, Prompter& prompter,
+                               const WorkTitle& progressTitle, Prompter& prompter,
                                FileOperationProgress& progress, FileOperationPart part = {});
 
 // The size libisofs gives the image of these sources, without writing it; nothing when a source

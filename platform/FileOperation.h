@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/TreeWalker.h"
+#include "platform/WorkTitle.h"
 
 enum class FileOperationKind { Copy, Move };
 
@@ -50,7 +51,7 @@ public:
     virtual FileOperationResult Run(FileOperationKind kind,
                                     const std::vector<FileOperationSource>& sources,
                                     const std::string& destinationFolder,
-                                    const std::string& progressTitle, FileOperationPart part) = 0;
+                                    const WorkTitle& progressTitle, FileOperationPart part) = 0;
 
     // Which entries of the folders later runs copy or move: those of their tree under the rule.
     // A move leaves the others, and so the folders holding them, where they are.

@@ -580,7 +580,7 @@ PosixFileOperations::PosixFileOperations(Prompter& prompter, FileOperationProgre
 FileOperationResult PosixFileOperations::Run(FileOperationKind kind,
                                              const std::vector<FileOperationSource>& sources,
                                              const std::string& destinationFolder,
-                                             const std::string& progressTitle,
+                                             const WorkTitle& progressTitle,
                                              FileOperationPart part) {
     Sums.clear();
     FileOperationRun shared(kind, Questions, Progress);

@@ -51,7 +51,7 @@ public:
     PosixFileOperations(Prompter& prompter, FileOperationProgress& progress);
 
     FileOperationResult Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
-                            const std::string& destinationFolder, const std::string& progressTitle,
+                            const std::string& destinationFolder, const WorkTitle& progressTitle,
                             FileOperationPart part) override;
 
     void SetTreeRule(TreeRule rule) override { Rule = rule; }

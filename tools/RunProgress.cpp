@@ -6,6 +6,7 @@
 #include "collection/Tdatamanager.h"
 #include "collection/ValueTexts.h"
 #include "tools/StatusLine.h"
+#include "ui/WorkTitleTexts.h"
 
 void PlanListener::addResultMedium() {
     const std::size_t number = Manager->GetMedia().size();
@@ -37,10 +38,11 @@ void PlanListener::Show() {
                 std::to_string(Estimate) + ", units left: " + std::to_string(UnitsLeft));
 }
 
-void CopyProgress::Started(const std::string& title, std::uint64_t totalBytes, std::size_t number,
+void CopyProgress::Started(const WorkTitle& title, std::uint64_t totalBytes, std::size_t number,
                            std::size_t count) {
-    Title = count > 1 ? title + " (" + std::to_string(number) + "/" + std::to_string(count) + ")"
-                      : title;
+    const std::string words = WorkTitleText(title).toStdString();
+    Title = count > 1 ? words + " (" + std::to_string(number) + "/" + std::to_string(count) + ")"
+                      : words;
     Total = totalBytes;
     Advanced(0, std::string());
 }

@@ -44,7 +44,7 @@ public:
     CopyProgress(StatusLine& status, const std::function<bool()>& interrupted)
         : Status(status), Interrupted(interrupted) {}
 
-    void Started(const std::string& title, std::uint64_t totalBytes, std::size_t number,
+    void Started(const WorkTitle& title, std::uint64_t totalBytes, std::size_t number,
                  std::size_t count) override;
     void Advanced(std::uint64_t bytesDone, const std::string&) override;
     bool CancelRequested() override { return Interrupted(); }

@@ -607,26 +607,6 @@ Skip it and go on?</translation>
         <translation>Items of one group go onto one medium</translation>
     </message>
     <message>
-        <source>файл(ы)...</source>
-        <translation>file(s)...</translation>
-    </message>
-    <message>
-        <source>папку...</source>
-        <translation>folder...</translation>
-    </message>
-    <message>
-        <source>всё из папки...</source>
-        <translation>everything in a folder...</translation>
-    </message>
-    <message>
-        <source>из файла плейлиста .m3u...</source>
-        <translation>from an .m3u playlist file...</translation>
-    </message>
-    <message>
-        <source>из текущего плейлиста Winamp&apos;а</source>
-        <translation>from Winamp&apos;s current playlist</translation>
-    </message>
-    <message>
         <source>выделенное</source>
         <translation>selected</translation>
     </message>
@@ -847,10 +827,6 @@ Skip it and go on?</translation>
         <translation>Sending the list to Winamp...</translation>
     </message>
     <message>
-        <source>В каталоге</source>
-        <translation>In the folder</translation>
-    </message>
-    <message>
         <source>Выбрать каталог</source>
         <translation>Choose the folder</translation>
     </message>
@@ -859,36 +835,8 @@ Skip it and go on?</translation>
         <translation>for </translation>
     </message>
     <message>
-        <source>выбранного носителя</source>
-        <translation>the selected medium</translation>
-    </message>
-    <message>
-        <source>всех носителей</source>
-        <translation>all media</translation>
-    </message>
-    <message>
-        <source>создать список(ки) элементов «имя№.txt»</source>
-        <translation>write item list(s) “name#.txt”</translation>
-    </message>
-    <message>
-        <source>создать playlist(ы) «имя№.m3u» для Winamp&apos;а</source>
-        <translation>write playlist(s) “name#.m3u” for Winamp</translation>
-    </message>
-    <message>
         <source>создать подкаталог(и) «имя№» и</source>
         <translation>make subfolder(s) “name#” and</translation>
-    </message>
-    <message>
-        <source>переместить /</source>
-        <translation>move /</translation>
-    </message>
-    <message>
-        <source>скопировать элементы</source>
-        <translation>copy the items</translation>
-    </message>
-    <message>
-        <source>создать образ(ы) «имя№.iso»</source>
-        <translation>make disc image(s) “name#.iso”</translation>
     </message>
     <message>
         <source>записать &amp;контрольные суммы «имя№.sha256» при копировании</source>
@@ -903,16 +851,8 @@ Skip it and go on?</translation>
         <translation> of </translation>
     </message>
     <message>
-        <source>где имя =</source>
-        <translation>where name =</translation>
-    </message>
-    <message>
         <source>№ = номер носителя</source>
         <translation># = medium number</translation>
-    </message>
-    <message>
-        <source>Выполнить</source>
-        <translation>Run</translation>
     </message>
     <message>
         <source>Выберите папку, в которой будут собраны результаты разбиения</source>
@@ -1019,6 +959,77 @@ the characters   \ / : * ? &quot; &lt; &gt; |</translation>
     <message>
         <source>Считать в размерах папок скрытые файлы и папки (имена с точкой в начале) и записывать их на носители. Без этой отметки они не учитываются, не копируются, не попадают в образы, а при перемещении остаются на месте.</source>
         <translation>Count hidden files and folders (names beginning with a dot) in the sizes of folders and write them onto the media. Without this mark they are not counted, not copied, not put into images, and a move leaves them where they are.</translation>
+    </message>
+    <message>
+        <source>&amp;файл(ы)...</source>
+        <translation>&amp;file(s)...</translation>
+    </message>
+    <message>
+        <source>&amp;папку...</source>
+        <translation>f&amp;older...</translation>
+    </message>
+    <message>
+        <source>&amp;всё из папки...</source>
+        <translation>&amp;everything in a folder...</translation>
+    </message>
+    <message>
+        <source>из файла п&amp;лейлиста .m3u...</source>
+        <translation>from an .m3u &amp;playlist file...</translation>
+    </message>
+    <message>
+        <source>из &amp;текущего плейлиста Winamp&apos;а</source>
+        <translation>from Winamp&apos;s &amp;current playlist</translation>
+    </message>
+    <message>
+        <source>В к&amp;аталоге</source>
+        <translation>In the fol&amp;der</translation>
+    </message>
+    <message>
+        <source>в&amp;ыбранного носителя</source>
+        <translation>the &amp;selected medium</translation>
+    </message>
+    <message>
+        <source>всех &amp;носителей</source>
+        <translation>all m&amp;edia</translation>
+    </message>
+    <message>
+        <source>создать &amp;список(ки) элементов «имя№.txt»</source>
+        <translation>write item &amp;list(s) “name#.txt”</translation>
+    </message>
+    <message>
+        <source>создать playlist(ы) «имя№.m3u» &amp;для Winamp&apos;а</source>
+        <translation>write &amp;playlist(s) “name#.m3u” for Winamp</translation>
+    </message>
+    <message>
+        <source>пере&amp;местить /</source>
+        <translation>&amp;move /</translation>
+    </message>
+    <message>
+        <source>ск&amp;опировать элементы</source>
+        <translation>cop&amp;y the items</translation>
+    </message>
+    <message>
+        <source>создать о&amp;браз(ы) «имя№.iso»</source>
+        <translation>make disc &amp;image(s) “name#.iso”</translation>
+    </message>
+    <message>
+        <source>где &amp;имя =</source>
+        <translation>where &amp;name =</translation>
+    </message>
+    <message>
+        <source>&amp;Выполнить</source>
+        <translation>&amp;Run</translation>
+    </message>
+</context>
+<context>
+    <name>WorkTitleTexts</name>
+    <message>
+        <source>Носитель №%1 Сбор файлов в один каталог...</source>
+        <translation>Medium #%1 Gathering the files into one folder...</translation>
+    </message>
+    <message>
+        <source>Носитель №%1 Создание образа диска...</source>
+        <translation>Medium #%1 Making the disc image...</translation>
     </message>
 </context>
 </TS>

@@ -6,6 +6,9 @@
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QScreen>
+
+#include "ui/WorkTitleTexts.h"
 
 namespace {
 
@@ -22,7 +25,7 @@ constexpr int PathColumns = 60;
 
 }  // namespace
 
-void QtFileOperationProgress::Started(const std::string& title, std::uint64_t totalBytes,
+void QtFileOperationProgress::Started(const WorkTitle& title, std::uint64_t totalBytes,
                                       std::size_t number, std::size_t count) {
     Total = totalBytes;
     PartCount = std::max<std::size_t>(count, 1);
@@ -35,7 +38,7 @@ void QtFileOperationProgress::Started(const std::string& title, std::uint64_t to
                    : QString();
     CurrentPath.clear();
     Dialog = std::make_unique<QProgressDialog>(Owner);
-    Dialog->setWindowTitle(QString::fromStdString(title));
+    Dialog->setWindowTitle(WorkTitleText(title));
     Dialog->setCancelButtonText(
         QCoreApplication::translate("QtFileOperationProgress", CancelCaption));
     Dialog->setRange(0, BarSteps);
@@ -45,6 +48,7 @@ void QtFileOperationProgress::Started(const std::string& title, std::uint64_t to
     Dialog->setMinimumWidth(Dialog->fontMetrics().averageCharWidth() * PathColumns);
     Dialog->setLabelText(PartText);
     Dialog->setValue(static_cast<int>(PartsBefore * BarSteps / PartCount));
+    PlaceOverOwner();
     Dialog->show();
     LetEventsRun();
 }
@@ -78,6 +82,23 @@ bool QtFileOperationProgress::CancelRequested() {
 
 void QtFileOperationProgress::Finished() {
     Dialog.reset();
+}
+
+void QtFileOperationProgress::PlaceOverOwner() {
+    Dialog->adjustSize();
+    if (Owner == nullptr)
+        return;
+    const QWidget* window = Owner->window();
+    QRect area = Dialog->frameGeometry();
+    area.moveCenter(window->frameGeometry().center());
+    if (const QScreen* screen = window->screen()) {
+        const QRect available = screen->availableGeometry();
+        area.moveLeft(std::clamp(area.left(), available.left(),
+                                 std::max(available.left(), available.right() - area.width())));
+        area.moveTop(std::clamp(area.top(), available.top(),
+                                std::max(available.top(), available.bottom() - area.height())));
+    }
+    Dialog->move(area.topLeft());
 }
 
 void QtFileOperationProgress::LetEventsRun() {

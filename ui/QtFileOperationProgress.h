@@ -20,7 +20,7 @@ class QtFileOperationProgress : public FileOperationProgress {
 public:
     explicit QtFileOperationProgress(QWidget* owner) : Owner(owner) {}
 
-    void Started(const std::string& title, std::uint64_t totalBytes, std::size_t number,
+    void Started(const WorkTitle& title, std::uint64_t totalBytes, std::size_t number,
                  std::size_t count) override;
     void Advanced(std::uint64_t bytesDone, const std::string& currentPath) override;
     bool CancelRequested() override;
@@ -30,6 +30,9 @@ public:
     QProgressDialog* Window() const { return Dialog.get(); }
 
 private:
+    // Sizes the window and centres it on the owner's window, kept on the screen, before it is
+    // shown: left to the window system, the first one of a run opened at the screen's corner.
+    void PlaceOverOwner();
     void LetEventsRun();
 
     QWidget* Owner;

@@ -17,8 +17,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QToolButton>
 #include <QUrl>
@@ -30,6 +32,7 @@
 #include "tests/doubles/DataManagerTestAccess.h"
 #include "tests/doubles/RecordingUrlOpener.h"
 #include "ui/BalloonTip.h"
+#include "ui/QtFileOperationProgress.h"
 #include "ui/QtListView.h"
 
 namespace fs = std::filesystem;
@@ -444,6 +447,100 @@ private slots:
             QCOMPARE(reached[i], control);
             QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
             QCOMPARE(accessible->text(QAccessible::Name).remove(QLatin1Char('&')), name);
+        }
+    }
+
+    // A control of the page without its Alt-letter, or a letter that reached another control or
+    // a label that did not lead to its field. The English letters are typed; the Russian ones,
+    // which the offscreen platform does not type, are looked up.
+    void everyResultsControlAnswersItsAltLetter_data() {
+        QTest::addColumn<QString>("settings");
+        QTest::newRow("Russian") << QString();
+        QTest::newRow("English") << Text("Language=en\n");
+    }
+    void everyResultsControlAnswersItsAltLetter() {
+        QFETCH(QString, settings);
+        Harness harness(settings.toStdString());
+        TfrmVantrelMain& window = harness.Open();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        MakeMedia(harness, {{"a"}});
+        window.radioResultsAllMedia->setEnabled(true);
+        window.editResultsBaseDir->setText(QString::fromStdString(harness.Root + "/out"));
+        window.pageControl->setCurrentWidget(window.tabSheetResults);
+        const auto labelOf = [&window](const QWidget* field) -> QWidget* {
+            for (QLabel* label : window.tabSheetResults->findChildren<QLabel*>())
+                if (label->buddy() == field)
+                    return label;
+            return nullptr;
+        };
+        QWidget* const baseDirLabel = labelOf(window.editResultsBaseDir);
+        QWidget* const nameLabel = labelOf(window.editResultsMediumName);
+        QVERIFY(baseDirLabel != nullptr && nameLabel != nullptr);
+        // What carries the letter, and its English key: a label's field takes the focus, a
+        // choice is checked and the button clicked.
+        const std::vector<std::pair<QWidget*, Qt::Key>> controls{
+            {baseDirLabel, Qt::Key_D},
+            {window.radioResultsSaveTextlist, Qt::Key_L},
+            {window.radioResultsMoveToFolder, Qt::Key_M},
+            {window.radioResultsCopyToFolder, Qt::Key_Y},
+            {nameLabel, Qt::Key_N},
+            {window.radioResultsMakeImage, Qt::Key_I},
+            {window.radioResultsAllMedia, Qt::Key_E},
+            {window.radioResultsSelectedMedium, Qt::Key_S},
+            {window.btnProcessResults, Qt::Key_R}};
+        const bool english = !settings.isEmpty();
+        QSignalSpy run(window.btnProcessResults, &QPushButton::clicked);
+        for (const auto& [carrier, key] : controls) {
+            auto* label = qobject_cast<QLabel*>(carrier);
+            auto* button = qobject_cast<QAbstractButton*>(carrier);
+            const QString text = label ? label->text() : button->text();
+            QVERIFY2(!QKeySequence::mnemonic(text).isEmpty(), qPrintable(text));
+            if (!english)
+                continue;
+            QTest::keyClick(&window, key, Qt::AltModifier);
+            if (label)
+                QCOMPARE(QApplication::focusWidget(), label->buddy());
+            else if (button->isCheckable())
+                QTRY_VERIFY(button->isChecked());
+            else
+                QTRY_COMPARE(run.count(), 1);
+        }
+        // The playlist choice is offered for music only: its letter is there all the same.
+        QVERIFY(!QKeySequence::mnemonic(window.radioResultsSavePlaylist->text()).isEmpty());
+    }
+
+    // Ctrl+Tab did not change the page while the medium list had the focus.
+    void ctrlTabTurnsThePageFromTheMediumList() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        MakeMedia(harness, {{"a"}});
+        window.pageControl->setCurrentWidget(window.tabSheetResults);
+        window.lstMedium->setFocus();
+        QCOMPARE(QApplication::focusWidget(), window.lstMedium);
+        QTest::keyClick(window.lstMedium, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(window.pageControl->currentWidget(), window.tabSheetCollection);
+        window.pageControl->setCurrentWidget(window.tabSheetResults);
+        window.lstMedium->setFocus();
+        QTest::keyClick(window.lstMedium, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(window.pageControl->currentWidget(), window.tabSheetDivision);
+    }
+
+    // The first progress window of a run opened at the screen's corner, away from the window.
+    void theProgressWindowOpensOverTheWindow() {
+        Harness harness;
+        TfrmVantrelMain& window = harness.Open();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (const std::size_t part : {1U, 2U}) {
+            window.FileProgress->Started({MediumWork::Collecting, part}, 10, part, 2);
+            QProgressDialog* progress = window.FileProgress->Window();
+            QVERIFY(QTest::qWaitForWindowExposed(progress));
+            QVERIFY(window.frameGeometry().contains(progress->frameGeometry()));
+            QVERIFY((window.frameGeometry().center() - progress->frameGeometry().center())
+                        .manhattanLength() < 20);
+            window.FileProgress->Finished();
         }
     }
 

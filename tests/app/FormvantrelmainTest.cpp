@@ -743,9 +743,12 @@ private slots:
             expectEnglish(&window, "files page");
         }
 
-        window.FileProgress->Started("t", 10, 1, 2);
+        // The progress window's title was left Russian when the window spoke English.
+        window.FileProgress->Started({MediumWork::Collecting, 2}, 10, 1, 2);
         window.FileProgress->Advanced(1, harness.Root + "/a.txt");
         expectEnglish(window.FileProgress->Window(), "progress window");
+        QCOMPARE(window.FileProgress->Window()->windowTitle(),
+                 Text("Medium #2 Gathering the files into one folder..."));
         window.FileProgress->Finished();
         TfrmAbout about(AboutDetails::FromBuild(), *window.Links, &window);
         about.show();
@@ -830,6 +833,13 @@ private slots:
                 const QStringList letters = Mnemonics(&window);
                 QCOMPARE(QSet<QString>(letters.begin(), letters.end()).size(), letters.size());
             }
+            // The add menu's entries and the help menu each have a letter of their own.
+            QStringList entries;
+            for (const QAction* command : window.popupMenuAdd->actions())
+                entries << QKeySequence::mnemonic(command->text()).toString();
+            QVERIFY(!entries.contains(QString()));
+            QCOMPARE(QSet<QString>(entries.begin(), entries.end()).size(), entries.size());
+            QVERIFY(!QKeySequence::mnemonic(window.menuBar()->actions().last()->text()).isEmpty());
         }
     }
 };

@@ -36,7 +36,7 @@ TEST(MakeImagesTest, OneImagePerMediumAndAWarningWhenItCannotFit) {
 
     EXPECT_EQ(manager.MakeImages(-1, base + "/disk", capacity, progress).Done, 2U);
 
-    EXPECT_EQ(progress.Title, "Носитель №2 Создание образа диска...");
+    EXPECT_EQ(progress.Title, (WorkTitle{MediumWork::MakingImage, 2}));
     EXPECT_LT(fs::file_size(base + "/disk1.iso"), capacity);
     const std::uint64_t second = fs::file_size(base + "/disk2.iso");
     ASSERT_EQ(parts.Prompter.Asked.size(), 1U);

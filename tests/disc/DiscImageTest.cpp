@@ -40,8 +40,8 @@ protected:
         std::vector<FileOperationSource> sources;
         for (const std::string& path : paths)
             sources.push_back({path, false});
-        return WriteDiscImage(sources, TreeRule{.CountHidden = true}, image, "DISK1", "title",
-                              Prompter, Progress);
+        return WriteDiscImage(sources, TreeRule{.CountHidden = true}, image, "DISK1",
+                              WorkTitle{MediumWork::MakingImage, 1}, Prompter, Progress);
     }
 
     TempFolder Folder;
@@ -127,8 +127,9 @@ TEST_F(DiscImageTest, CancelWhileTheTreeIsBuiltEndsIt) {
     std::vector<FileOperationSource> folder = {{Folder / "medium", false}};
     for (const std::vector<FileOperationSource>* sources : {&folder, &files}) {
         CancelAtFifthLook progress;
-        const DiscImageResult result = WriteDiscImage(*sources, {}, Output + "/disk1.iso", "DISK1",
-                                                      "title", Prompter, progress);
+        const DiscImageResult result =
+            WriteDiscImage(*sources, {}, Output + "/disk1.iso", "DISK1",
+                           WorkTitle{MediumWork::MakingImage, 1}, Prompter, progress);
         EXPECT_EQ(result.State, DiscImageResult::Outcome::Cancelled);
         EXPECT_EQ(progress.Looks, 5);
         EXPECT_EQ(progress.StartCount, 0);  // no image was begun

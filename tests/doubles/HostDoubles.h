@@ -31,12 +31,12 @@ public:
         std::vector<std::string> Sources;
         std::vector<bool> LinksItself;
         std::string Destination;
-        std::string Title;
+        WorkTitle Title;
         std::size_t Number;
         std::size_t Count;
     };
     FileOperationResult Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
-                            const std::string& destinationFolder, const std::string& progressTitle,
+                            const std::string& destinationFolder, const WorkTitle& progressTitle,
                             FileOperationPart part) override {
         Call call{kind, {}, {}, destinationFolder, progressTitle, part.Number, part.Count};
         for (const FileOperationSource& source : sources) {

@@ -12,7 +12,7 @@
 // bytes is done.
 class RecordingProgress : public FileOperationProgress {
 public:
-    void Started(const std::string& title, std::uint64_t totalBytes, std::size_t number,
+    void Started(const WorkTitle& title, std::uint64_t totalBytes, std::size_t number,
                  std::size_t count) override {
         Title = title;
         TotalBytes = totalBytes;
@@ -27,7 +27,7 @@ public:
     bool CancelRequested() override { return LastBytes >= CancelAtBytes; }
     void Finished() override { ++FinishCount; }
 
-    std::string Title;
+    WorkTitle Title;
     std::vector<std::string> Parts;  // "number/count" of each operation started
     std::uint64_t TotalBytes = 0;
     std::uint64_t LastBytes = 0;

@@ -26,6 +26,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::uint64_t MiB = 1024 * 1024;
+// The title the service is asked to show; it is passed on as it is.
+constexpr WorkTitle Title{MediumWork::Collecting, 3};
 
 std::string Contents(const std::string& path) {
     return fs::is_regular_file(path) ? ReadTextFile(path) : std::string("<missing>");
@@ -66,13 +68,13 @@ protected:
     bool Copy(const std::vector<std::string>& sources, const std::string& destination = "") {
         return !Operations
                     .Run(FileOperationKind::Copy, Sources(sources),
-                         destination.empty() ? Destination : destination, "title", {})
+                         destination.empty() ? Destination : destination, Title, {})
                     .Cancelled;
     }
     bool Move(const std::vector<std::string>& sources, const std::string& destination = "") {
         return !Operations
                     .Run(FileOperationKind::Move, Sources(sources),
-                         destination.empty() ? Destination : destination, "title", {})
+                         destination.empty() ? Destination : destination, Title, {})
                     .Cancelled;
     }
     static std::vector<FileOperationSource> Sources(const std::vector<std::string>& paths) {
@@ -127,7 +129,7 @@ TEST_F(FileOperationsTest, CopiesFilesAndWholeTreesKeepingLinksAsLinks) {
     EXPECT_EQ(TreeOf(Destination), before);
     EXPECT_EQ(TreeOf(Source), before);
     EXPECT_TRUE(Prompter.Asked.empty());
-    EXPECT_EQ(Progress.Title, "title");
+    EXPECT_EQ(Progress.Title, Title);
     // The files and the links themselves, as the items' sizes count them.
     EXPECT_EQ(Progress.TotalBytes, 5U + 4U + 5U + 1U + 5U + 15U);
     EXPECT_EQ(Progress.LastBytes, Progress.TotalBytes);
@@ -202,7 +204,7 @@ TEST_F(FileOperationsTest, ASourceLinkStandsForItsTargetWhetherCopiedOrMoved) {
     fs::create_symlink(Folder / "elsewhere/data.txt", Folder / "src/entry");
     const std::string third = Folder.MakeFolder("dst3");
     ASSERT_TRUE(
-        Operations.Run(FileOperationKind::Copy, {{Folder / "src/entry", true}}, third, "title", {})
+        Operations.Run(FileOperationKind::Copy, {{Folder / "src/entry", true}}, third, Title, {})
             .Done());
     EXPECT_TRUE(fs::is_symlink(third + "/entry"));
     EXPECT_EQ(fs::read_symlink(third + "/entry"), Folder / "elsewhere/data.txt");
@@ -476,7 +478,7 @@ TEST_F(FileOperationsTest, AMissingSourceIsReportedAndTheRestGoesOn) {
     const std::string present = Folder.Write("src/present.txt", "here");
     Prompter.Reply(Answer::Yes);
     const FileOperationResult result =
-        Operations.Run(FileOperationKind::Copy, Sources({gone, present}), Destination, "title", {});
+        Operations.Run(FileOperationKind::Copy, Sources({gone, present}), Destination, Title, {});
     EXPECT_FALSE(result.Cancelled);
     EXPECT_EQ(result.Failed, 1U) << "a skipped error is still a failure";
     ExpectErrorAbout(0, gone, std::error_code(ENOENT, std::system_category()).message());
@@ -630,7 +632,7 @@ TEST_F(FileOperationsTest, AFolderThatCannotBeMadeIsReportedOnceWithItsCause) {
             RecordingProgress progress;
             PosixFileOperations operations(prompter, progress);
             const FileOperationResult result = operations.Run(
-                FileOperationKind::Copy, {{a, false}, {b, false}}, medium + "/", "title", {});
+                FileOperationKind::Copy, {{a, false}, {b, false}}, medium + "/", Title, {});
             if (result.Cancelled || !result.DestinationFailed)
                 return 1;
             if (prompter.Asked.size() != 1 ||

@@ -370,7 +370,7 @@ private slots:
         const bool finished =
             !service
                  .Run(FileOperationKind::Copy, {FileOperationSource{source}}, root + "/disk2",
-                      "Носитель №2 Сбор файлов в один каталог...", FileOperationPart{2, 4})
+                      WorkTitle{MediumWork::Collecting, 2}, FileOperationPart{2, 4})
                  .Cancelled;
 
         QVERIFY(!finished);
