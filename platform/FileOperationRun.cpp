@@ -68,7 +68,7 @@ FileOperationResult FileOperationRun::DestinationFailed(const std::string& desti
 }
 
 FileOperationResult FileOperationRun::RunSources(
-    const std::vector<FileOperationSource>& sources, TreeRule rule, const std::string& title,
+    const std::vector<FileOperationSource>& sources, TreeRule rule, const WorkTitle& title,
     FileOperationPart part, const std::function<bool(const FileOperationSource&)>& item) {
     std::vector<std::uint64_t> sizes;
     std::uint64_t total = 0;

@@ -48,7 +48,7 @@ public:
     // source's tree under the rule counted first; item returns true when the run was cancelled,
     // which ends it. The result holds the cancel and the count of failures.
     FileOperationResult RunSources(const std::vector<FileOperationSource>& sources, TreeRule rule,
-                                   const std::string& title, FileOperationPart part,
+                                   const WorkTitle& title, FileOperationPart part,
                                    const std::function<bool(const FileOperationSource&)>& item);
 
 private:

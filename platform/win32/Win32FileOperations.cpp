@@ -368,7 +368,7 @@ Win32FileOperations::Win32FileOperations(Prompter& prompter, FileOperationProgre
 FileOperationResult Win32FileOperations::Run(FileOperationKind kind,
                                              const std::vector<FileOperationSource>& sources,
                                              const std::string& destinationFolder,
-                                             const std::string& progressTitle,
+                                             const WorkTitle& progressTitle,
                                              FileOperationPart part) {
     Sums.clear();
     FileOperationRun shared(kind, Questions, Progress);

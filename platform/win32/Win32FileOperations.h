@@ -32,7 +32,7 @@ public:
     Win32FileOperations(Prompter& prompter, FileOperationProgress& progress);
 
     FileOperationResult Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
-                            const std::string& destinationFolder, const std::string& progressTitle,
+                            const std::string& destinationFolder, const WorkTitle& progressTitle,
                             FileOperationPart part) override;
 
     void SetTreeRule(TreeRule rule) override { Rule = rule; }

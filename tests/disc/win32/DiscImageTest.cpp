@@ -26,8 +26,9 @@ TEST(Win32DiscImage, HoldsEveryFileUnderItsNameWithinTheFootprint) {
     ScriptedPrompter prompter;
     RecordingProgress progress;
 
-    const DiscImageResult result = WriteDiscImage(sources, TreeRule{}, output + "\\Диск 1.iso",
-                                                  "DISK1", "title", prompter, progress);
+    const DiscImageResult result =
+        WriteDiscImage(sources, TreeRule{}, output + "\\Диск 1.iso", "DISK1",
+                       WorkTitle{MediumWork::MakingImage, 1}, prompter, progress);
 
     ASSERT_EQ(result.State, DiscImageResult::Outcome::Written);
     EXPECT_EQ(WideFolder::AllNames(output), "Диск 1.iso");

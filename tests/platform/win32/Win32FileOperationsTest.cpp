@@ -107,7 +107,7 @@ TEST(Win32FileOperations, KeepsEveryPromiseOfTheService) {
         Win32FileOperations service(prompter, progress);
         service.RecordChecksums(true);
         const FileOperationResult result =
-            service.Run(entry.Kind, {{folder / "Альбом"}}, folder / "Диск 1", "title", {});
+            service.Run(entry.Kind, {{folder / "Альбом"}}, folder / "Диск 1", WorkTitle{}, {});
         EXPECT_EQ(result.Done(), entry.Done);
         EXPECT_EQ(WideFolder::AllNames(folder / "Диск 1"), entry.Destination);
         EXPECT_EQ(WideFolder::AllNames(folder / "Альбом"), entry.InAlbum);
@@ -139,14 +139,14 @@ TEST(Win32FileOperations, RefusesAFolderIntoItselfAndMakesAMissingDestination) {
     RecordingProgress progress;
     Win32FileOperations service(prompter, progress);
     const FileOperationResult into = service.Run(FileOperationKind::Copy, {{folder / "Папка"}},
-                                                 folder / "папка\\Внутри", "", {});
+                                                 folder / "папка\\Внутри", WorkTitle{}, {});
     ASSERT_EQ(prompter.Asked.size(), 1u);
     EXPECT_EQ(prompter.Asked[0].Reason.Why, FailureReason::FolderIntoItself);
     EXPECT_EQ(into.Failed, 1u);
     EXPECT_EQ(WideFolder::AllNames(folder / "Папка\\Внутри"), "");
 
     const FileOperationResult made = service.Run(
-        FileOperationKind::Copy, {{folder / "Папка\\файл.txt"}}, folder / "Новая", "", {});
+        FileOperationKind::Copy, {{folder / "Папка\\файл.txt"}}, folder / "Новая", WorkTitle{}, {});
     EXPECT_TRUE(made.Done());
     EXPECT_EQ(WideFolder::Read(folder / "Новая\\файл.txt"), "x");
 }
