@@ -5,46 +5,45 @@
 #include "platform/PathNames.h"
 #include "platform/TreeWalker.h"
 
-FileOperationRun::Clash FileOperationRun::AskClash(const std::string& source,
-                                                   const std::string& target) {
+FileOutcome FileOperationRun::AskClash(const std::string& source, const std::string& target) {
     if (ReplaceAll)
-        return Clash::Replace;
+        return FileOutcome::Done;
     if (SkipAll)
-        return Clash::Skip;
+        return FileOutcome::Skipped;
     // Replacing loses the file that is there, so No is the default.
     Question clash{QuestionKind::NameClash, target, source};
     clash.Answers = EveryAnswer;
     clash.Default = Answer::No;
     switch (Questions.Ask(clash)) {
         case Answer::Yes:
-            return Clash::Replace;
+            return FileOutcome::Done;
         case Answer::YesToAll:
             ReplaceAll = true;
-            return Clash::Replace;
+            return FileOutcome::Done;
         case Answer::No:
-            return Clash::Skip;
+            return FileOutcome::Skipped;
         case Answer::NoToAll:
             SkipAll = true;
-            return Clash::Skip;
+            return FileOutcome::Skipped;
         default:
-            return Clash::Cancel;
+            return FileOutcome::Cancelled;
     }
 }
 
-bool FileOperationRun::SkipFailed(const std::string& source, const std::string& target,
-                                  const Failure& reason) {
+FileOutcome FileOperationRun::Failed(const std::string& source, const std::string& target,
+                                     const Failure& reason) {
     Question failed{
         Kind == FileOperationKind::Copy ? QuestionKind::CopyFailed : QuestionKind::MoveFailed,
         source, target};
     failed.Reason = reason;
-    return SkipAsked(std::move(failed));
+    return Asked(std::move(failed));
 }
 
-bool FileOperationRun::SkipAsked(Question question) {
+FileOutcome FileOperationRun::Asked(Question question) {
     ++ErrorCount;
     question.Answers = SkipOrCancel;
     question.Default = Answer::Yes;
-    return Questions.Ask(question) == Answer::Yes;
+    return Questions.Ask(question) == Answer::Yes ? FileOutcome::Skipped : FileOutcome::Cancelled;
 }
 
 bool FileOperationRun::Copied(std::uint64_t bytes, const std::string& target) {

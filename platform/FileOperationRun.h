@@ -12,23 +12,25 @@
 
 class FileOperationProgress;
 
+// How one entry of a run ended.
+enum class FileOutcome { Done, Skipped, Cancelled };
+
 // What one run of the file-operation service has in common on every platform: the user's answers
 // (a name clash put to the user, whose answers given "for all" hold until the run ends; a failure
 // reported with its path and reason, the source then skipped or the run cancelled) and the
 // progress over all its sources.
 class FileOperationRun {
 public:
-    enum class Clash { Replace, Skip, Cancel };
-
     FileOperationRun(FileOperationKind kind, Prompter& prompter, FileOperationProgress& progress)
         : Kind(kind), Questions(prompter), Progress(progress) {}
 
-    Clash AskClash(const std::string& source, const std::string& target);
-    // Reports a failure; true when the user skips the source, false when the run is cancelled.
-    bool SkipFailed(const std::string& source, const std::string& target, const Failure& reason);
+    // Asks about the name clash: Done when the user chose to replace what is at the target.
+    FileOutcome AskClash(const std::string& source, const std::string& target);
+    // Reports a failure: Skipped when the user skips the source, Cancelled when they cancel.
+    FileOutcome Failed(const std::string& source, const std::string& target, const Failure& reason);
     // Puts a failure of another kind (its question's kind, paths and values set) to the user the
     // same way.
-    bool SkipAsked(Question question);
+    FileOutcome Asked(Question question);
     // Counts a failure the user has already been told of.
     void CountFailure() { ++ErrorCount; }
     // Sources a failure kept from arriving whole, whether the user then skipped or cancelled.

@@ -36,7 +36,7 @@ const Failure FileInTheWay{FailureReason::FileInTheWay, {}};
 const Failure PlacedByThisOperation{FailureReason::PlacedByThisOperation, {}};
 const Failure SizeMismatch{FailureReason::SizeMismatch, {}};
 
-enum class Outcome { Done, Skipped, Cancelled };
+using Outcome = FileOutcome;
 
 Failure Reason(int error) {
     return {FailureReason::System, std::system_category().message(error)};
@@ -271,17 +271,7 @@ Outcome Operation::ClearTheWay(const std::string& source, const std::string& tar
         return Failed(source, target, FolderInTheWay);
     if (IsPlaced(target))
         return Failed(source, target, PlacedByThisOperation);
-    if (!replaceConfirmed) {
-        switch (Shared.AskClash(source, target)) {
-            case FileOperationRun::Clash::Skip:
-                return Outcome::Skipped;
-            case FileOperationRun::Clash::Cancel:
-                return Outcome::Cancelled;
-            case FileOperationRun::Clash::Replace:
-                break;
-        }
-    }
-    return Outcome::Done;
+    return replaceConfirmed ? Outcome::Done : Shared.AskClash(source, target);
 }
 
 bool Operation::IsPlaced(const std::string& target) const {
@@ -314,12 +304,12 @@ Outcome Operation::FailedWith(int error, const std::string& source, const std::s
     full.Reason = Reason(error);
     full.Number = Shared.Remaining();
     full.Count = free;
-    return Shared.SkipAsked(std::move(full)) ? Outcome::Skipped : Outcome::Cancelled;
+    return Shared.Asked(std::move(full));
 }
 
 Outcome Operation::Failed(const std::string& source, const std::string& target,
                           const Failure& reason) {
-    return Shared.SkipFailed(source, target, reason) ? Outcome::Skipped : Outcome::Cancelled;
+    return Shared.Failed(source, target, reason);
 }
 
 int Operation::Rename(const std::string& from, const std::string& to, bool replacing) {

@@ -25,7 +25,7 @@ const Failure FolderInTheWay{FailureReason::FolderInTheWay, {}};
 const Failure FileInTheWay{FailureReason::FileInTheWay, {}};
 const Failure PlacedByThisOperation{FailureReason::PlacedByThisOperation, {}};
 
-enum class Outcome { Done, Skipped, Cancelled };
+using Outcome = FileOutcome;
 
 Failure Reason(DWORD error) {
     return {FailureReason::System, SystemMessage(error == 0 ? ERROR_GEN_FAILURE : error)};
@@ -239,17 +239,7 @@ Outcome Operation::ClearTheWay(const std::string& source, const std::string& tar
         return Failed(source, target, FolderInTheWay);
     if (IsPlaced(target))
         return Failed(source, target, PlacedByThisOperation);
-    if (!replaceConfirmed) {
-        switch (Shared.AskClash(source, target)) {
-            case FileOperationRun::Clash::Skip:
-                return Outcome::Skipped;
-            case FileOperationRun::Clash::Cancel:
-                return Outcome::Cancelled;
-            case FileOperationRun::Clash::Replace:
-                break;
-        }
-    }
-    return Outcome::Done;
+    return replaceConfirmed ? Outcome::Done : Shared.AskClash(source, target);
 }
 
 bool Operation::IsPlaced(const std::string& target) const {
@@ -264,7 +254,7 @@ bool Operation::IsPlaced(const std::string& target) const {
 
 Outcome Operation::Failed(const std::string& source, const std::string& target,
                           const Failure& reason) {
-    return Shared.SkipFailed(source, target, reason) ? Outcome::Skipped : Outcome::Cancelled;
+    return Shared.Failed(source, target, reason);
 }
 
 Outcome Operation::CopyFile(const std::string& source, const std::string& target, const Entry& info,
