@@ -265,8 +265,7 @@ Outcome Operation::CopyFile(const std::string& source, const std::string& target
         if (way != Outcome::Done)
             return way;
     }
-    Outcome outcome = CopyWhole(source, target, replacing, false);
-    return outcome;
+    return CopyWhole(source, target, replacing, false);
 }
 
 Outcome Operation::CopyWhole(const std::string& source, const std::string& target, bool replacing,
@@ -293,10 +292,6 @@ Outcome Operation::CopyWhole(const std::string& source, const std::string& targe
     }
     if (result.Cancelled)
         return Outcome::Cancelled;
-    if (!result.Done() && result.Copied > 0 && Examine(target, Links::Kept) && move) {
-        // The copy took its name but the source could not be deleted: the copy stays.
-        Placed(target);
-    }
     if (!result.Done())
         return Failed(source, target, result.Reason.value_or(Reason(result.Error)));
     Placed(target);
