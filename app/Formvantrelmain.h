@@ -25,6 +25,7 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QMenu;
 class QProgressBar;
@@ -134,6 +135,11 @@ private:
 
     // Collection page (Formvantrelmain_collection.cpp).
     QWidget* createCollectionPage();
+    // The collection's group with its list, the add, delete and list menus, and the row of
+    // buttons under the list.
+    void createCollectionList(QWidget* page);
+    void createCollectionMenus();
+    void createAddDelPanel(QWidget* page);
     void cmboCollectionTypeSelect();
     void updateDefaultAddCommand();
     void btnAddClick();
@@ -179,6 +185,12 @@ private:
 
     // Results page (Formvantrelmain_results.cpp).
     QWidget* createResultsPage();
+    // The medium's list and what is told above it, the results folder's row, the actions, and
+    // the choice of media with "Выполнить".
+    QGroupBox* createMediumGroup(QWidget* page);
+    QLayout* createBaseDirRow(QWidget* page);
+    QWidget* createActionChoices(QWidget* page);
+    QLayout* createProcessRow(QWidget* page);
     void showResultsSettings();
     void addResultMedium() override;
     void cmboMediaSelect();

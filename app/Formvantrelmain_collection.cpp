@@ -110,6 +110,21 @@ QWidget* TfrmVantrelMain::createCollectionPage() {
     connect(cmboCollectionType, &QComboBox::activated, this,
             [this] { cmboCollectionTypeSelect(); });
 
+    createCollectionList(page);
+    createCollectionMenus();
+    createAddDelPanel(page);
+
+    auto* typeRow = new QHBoxLayout;
+    typeRow->addWidget(lblCollectionType);
+    typeRow->addWidget(cmboCollectionType, 1);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(typeRow);
+    layout->addWidget(grpCollection, 1);
+    layout->addWidget(pnlFileAddDel);
+    return page;
+}
+
+void TfrmVantrelMain::createCollectionList(QWidget* page) {
     grpCollection = new QGroupBox(tr(CollectionGroupCaption), page);
     lstCollection = new QtListView(
         {tr(PageText::NameColumn), tr(PageText::LengthColumn), tr(GroupColumnCaption)},
@@ -135,7 +150,9 @@ QWidget* TfrmVantrelMain::createCollectionPage() {
             [this](const QPoint& position) { popupMenuListViewPopup(position); });
     auto* groupLayout = new QVBoxLayout(grpCollection);
     groupLayout->addWidget(lstCollection);
+}
 
+void TfrmVantrelMain::createCollectionMenus() {
     // The add commands, by Tag.
     popupMenuAdd = new QMenu(this);
     for (int tag = 0; tag < 5; ++tag) {
@@ -166,7 +183,9 @@ QWidget* TfrmVantrelMain::createCollectionPage() {
     connect(miAdd, &QAction::triggered, this, [this] { btnAddClick(); });
     connect(miDel, &QAction::triggered, this, [this] { miDelClick(0); });
     connect(miClear, &QAction::triggered, this, [this] { miDelClick(1); });
+}
 
+void TfrmVantrelMain::createAddDelPanel(QWidget* page) {
     pnlFileAddDel = new QWidget(page);
     btnAdd = new QPushButton(tr(AddCaption), pnlFileAddDel);
     connect(btnAdd, &QPushButton::clicked, this, [this] { btnAddClick(); });
@@ -213,15 +232,6 @@ QWidget* TfrmVantrelMain::createCollectionPage() {
     buttons->addWidget(lblGroup);
     buttons->addSpacing(4);
     buttons->addWidget(editGroup);
-
-    auto* typeRow = new QHBoxLayout;
-    typeRow->addWidget(lblCollectionType);
-    typeRow->addWidget(cmboCollectionType, 1);
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(typeRow);
-    layout->addWidget(grpCollection, 1);
-    layout->addWidget(pnlFileAddDel);
-    return page;
 }
 
 void TfrmVantrelMain::cmboCollectionTypeSelect() {

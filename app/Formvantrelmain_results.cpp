@@ -120,6 +120,34 @@ std::string StoredFolder(const QString& text) {
 QWidget* TfrmVantrelMain::createResultsPage() {
     auto* page = new QWidget(this);
 
+    QGroupBox* medium = createMediumGroup(page);
+    auto* mediaRow = new QHBoxLayout;
+    mediaRow->addWidget(cmboMedia, 1);
+    mediaRow->addWidget(lblMediumInfo);
+
+    QLayout* baseDirRow = createBaseDirRow(page);
+    QWidget* actions = createActionChoices(page);
+    QLayout* processRow = createProcessRow(page);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(mediaRow);
+    layout->addWidget(lblMediumImage);
+    layout->addWidget(lblMediaMinimum);
+    layout->addWidget(medium, 1);
+    layout->addLayout(baseDirRow);
+    layout->addWidget(actions);
+    layout->addLayout(processRow);
+
+    balloonTip = new BalloonTip(this);
+    btnOpenResultsBaseDir = new QPushButton(tr(OpenBaseDirCaption), this);
+    btnOpenResultsBaseDir->hide();
+    connect(btnOpenResultsBaseDir, &QPushButton::clicked, this,
+            [this] { btnOpenResultsBaseDirClick(); });
+    statusBar()->addPermanentWidget(btnOpenResultsBaseDir);
+    return page;
+}
+
+QGroupBox* TfrmVantrelMain::createMediumGroup(QWidget* page) {
     cmboMedia = new QComboBox(page);
     cmboMedia->setEnabled(false);
     cmboMedia->setAccessibleName(tr(MediaName));
@@ -148,10 +176,10 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     lblMediaMinimum = new QLabel(page);
     lblMediaMinimum->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblMediaMinimum->hide();
-    auto* mediaRow = new QHBoxLayout;
-    mediaRow->addWidget(cmboMedia, 1);
-    mediaRow->addWidget(lblMediumInfo);
+    return medium;
+}
 
+QLayout* TfrmVantrelMain::createBaseDirRow(QWidget* page) {
     lblResultsBaseDir = new QLabel(tr(BaseDirLabel), page);
     editResultsBaseDir = new QLineEdit(page);
     editResultsBaseDir->setAccessibleName(tr(BaseDirLabel).remove(QLatin1Char('&')));
@@ -168,7 +196,10 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     baseDirRow->addWidget(lblResultsBaseDir);
     baseDirRow->addWidget(editResultsBaseDir, 1);
     baseDirRow->addWidget(btnResultsBaseDir);
+    return baseDirRow;
+}
 
+QWidget* TfrmVantrelMain::createActionChoices(QWidget* page) {
     auto* actions = new QWidget(page);
     radioResultsSaveTextlist = new QRadioButton(tr(SaveTextlistCaption), actions);
     radioResultsSavePlaylist = new QRadioButton(PlayerText(SavePlaylistCaption), actions);
@@ -213,7 +244,10 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     actionsLayout->addWidget(chkResultsChecksums);
     actionsLayout->addLayout(nameRow);
     actionsLayout->addWidget(radioResultsMakeImage);
+    return actions;
+}
 
+QLayout* TfrmVantrelMain::createProcessRow(QWidget* page) {
     auto* from = new QGroupBox(tr(FromGroupCaption), page);
     radioResultsSelectedMedium = new QRadioButton(tr(SelectedMediumCaption), from);
     radioResultsSelectedMedium->setChecked(true);
@@ -228,23 +262,7 @@ QWidget* TfrmVantrelMain::createResultsPage() {
     auto* processRow = new QHBoxLayout;
     processRow->addWidget(from, 1);
     processRow->addWidget(btnProcessResults, 0, Qt::AlignBottom);
-
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(mediaRow);
-    layout->addWidget(lblMediumImage);
-    layout->addWidget(lblMediaMinimum);
-    layout->addWidget(medium, 1);
-    layout->addLayout(baseDirRow);
-    layout->addWidget(actions);
-    layout->addLayout(processRow);
-
-    balloonTip = new BalloonTip(this);
-    btnOpenResultsBaseDir = new QPushButton(tr(OpenBaseDirCaption), this);
-    btnOpenResultsBaseDir->hide();
-    connect(btnOpenResultsBaseDir, &QPushButton::clicked, this,
-            [this] { btnOpenResultsBaseDirClick(); });
-    statusBar()->addPermanentWidget(btnOpenResultsBaseDir);
-    return page;
+    return processRow;
 }
 
 void TfrmVantrelMain::showResultsSettings() {

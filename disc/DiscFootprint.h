@@ -9,8 +9,10 @@
 // What an item takes on an ISO 9660 image with Joliet and Rock Ridge names and recorded MD5
 // checksums, as the image writer beside this file makes it. The count is an upper bound: an
 // image written for items whose footprints, plus DiscImageReserve, add up to at most a capacity
-// is never larger than that capacity. It over-estimates a little (up to a few hundred bytes per
-// name, the blocks of a folder's records packed as they are), never under-estimates.
+// is never larger than that capacity. It follows libisofs's layout record by record; it exceeds
+// it only by what the neighbours at the image's root decide (the unused ends of the root's
+// blocks, identifiers lengthened where names clash: a few dozen bytes per item) and by the
+// packing of records into the blocks of large folders.
 
 // The image's block: every file takes whole blocks.
 inline constexpr std::uint64_t DiscBlockSize = 2048;

@@ -3,12 +3,15 @@
 
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 // The burn_source interface libisofs hands the image out through, declared by libisofs itself.
@@ -27,10 +30,14 @@
 namespace {
 
 // Bytes asked of libisofs at a time: large enough to write fast, small enough for the progress
-// and a cancel to follow promptly. A multiple of the block size.
-constexpr std::size_t Chunk = 1024 * 1024;
+// and a cancel to follow promptly. A multiple of the block size and of the alignment that writes
+// past the system's cache need, and the buffer's alignment.
+constexpr std::size_t Chunk = 2 * 1024 * 1024;
+constexpr std::size_t DirectAlignment = 4096;
 // libisofs produces the image ahead of its reader in a buffer of this many blocks (16 MiB).
 constexpr int FifoBlocks = 8192;
+// How long the reader sleeps while libisofs has less than a chunk ready.
+constexpr std::chrono::milliseconds ReadyPoll{1};
 // Files from this length on need ISO level 3, which stores them in several extents.
 constexpr std::uint64_t LevelThreeLength = std::uint64_t{4} << 30;
 // The Joliet volume descriptor keeps 16 characters of the name, the primary one 32.
@@ -274,7 +281,7 @@ bool HoldsLargeFile(IsoDir* folder) {
     return large;
 }
 
-OptionsPtr NewOptions(IsoImage* image, bool sizeOnly) {
+OptionsPtr NewOptions(IsoImage* image) {
     IsoWriteOpts* options = nullptr;
     if (iso_write_opts_new(&options, 0) < 0)
         return OptionsPtr(nullptr, iso_write_opts_free);
@@ -290,7 +297,6 @@ OptionsPtr NewOptions(IsoImage* image, bool sizeOnly) {
     // The MD5 of the session and of every file; a file's checksum index is an AAIP attribute.
     iso_write_opts_set_aaip(options, 1);
     iso_write_opts_set_record_md5(options, 1, 1);
-    iso_write_opts_set_will_cancel(options, sizeOnly ? 1 : 0);
     iso_write_opts_set_fifo_size(options, FifoBlocks);
     return OptionsPtr(options, iso_write_opts_free);
 }
@@ -315,6 +321,15 @@ public:
 
     bool IsOpen() const { return Source != nullptr; }
     std::uint64_t Size() const { return static_cast<std::uint64_t>(Source->get_size(Source)); }
+    // Whether size bytes can be read without waiting for libisofs, or it has stopped producing
+    // (a read then tells how it ended).
+    bool HasReady(std::size_t size) const {
+        std::size_t capacity = 0;
+        std::size_t room = 0;
+        const int state = iso_ring_buffer_get_status(Source, &capacity, &room);
+        constexpr int Active = 1;
+        return state != Active || capacity - room >= std::min(size, capacity);
+    }
     // Fills the buffer; false when libisofs failed.
     bool Read(unsigned char* buffer, std::size_t size) {
         return Source->read_xt(Source, buffer, static_cast<int>(size)) == static_cast<int>(size);
@@ -350,7 +365,7 @@ std::optional<std::uint64_t> DiscImageSize(const std::vector<FileOperationSource
         [](const std::string&, const Failure&) { return false; }, [] { return false; });
     if (!image)
         return std::nullopt;
-    const OptionsPtr options = NewOptions(image.get(), true);
+    const OptionsPtr options = NewOptions(image.get());
     if (!options)
         return std::nullopt;
     ImageStream stream(image.get(), options.get());
@@ -361,6 +376,25 @@ std::optional<std::uint64_t> DiscImageSize(const std::vector<FileOperationSource
 
 namespace {
 
+// Frees the buffer the image's chunks pass through, aligned for writes past the system's cache.
+struct AlignedFree {
+    void operator()(unsigned char* bytes) const {
+        ::operator delete (bytes, std::align_val_t{DirectAlignment});
+    }
+};
+
+// Waits until libisofs has size bytes of the image ready, so that its stream is read a chunk at a
+// time: read as it comes, the reader would be woken for every block libisofs adds. False when the
+// user cancelled meanwhile.
+bool AwaitChunk(const ImageStream& stream, std::size_t size, FileOperationProgress& progress) {
+    while (!stream.HasReady(size)) {
+        if (progress.CancelRequested())
+            return false;
+        std::this_thread::sleep_for(ReadyPoll);
+    }
+    return true;
+}
+
 // How pouring the image's stream into its file ended: whole, cancelled, or failed.
 struct Poured {
     bool Cancelled = false;
@@ -370,19 +404,26 @@ struct Poured {
 Poured PourStream(ImageStream& stream, ImageFile& file, const std::string& imagePath,
                   FileOperationProgress& progress) {
     const std::uint64_t total = stream.Size();
-    std::vector<unsigned char> buffer(Chunk);
+    const std::unique_ptr<unsigned char, AlignedFree> buffer(static_cast<unsigned char*>(
+        ::operator new (Chunk, std::align_val_t{DirectAlignment}, std::nothrow)));
+    if (!buffer)
+        return {false, SystemFailure(ENOMEM)};
     std::uint64_t done = 0;
     Poured poured;
     while (done < total) {
         const std::size_t size =
             static_cast<std::size_t>(std::min<std::uint64_t>(Chunk, total - done));
-        if (!stream.Read(buffer.data(), size)) {
+        if (!AwaitChunk(stream, size, progress)) {
+            poured.Cancelled = true;
+            break;
+        }
+        if (!stream.Read(buffer.get(), size)) {
             const std::string messages = TakeMessages();
             poured.Problem = messages.empty() ? Failure{FailureReason::ImageIncomplete, {}}
                                               : MessagesFailure(messages);
             break;
         }
-        if (auto problem = file.Write(buffer.data(), size)) {
+        if (auto problem = file.Write(buffer.get(), size)) {
             poured.Problem = std::move(problem);
             break;
         }
@@ -449,7 +490,7 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources, 
     }
     if (!image)
         return failed(Reason(0));
-    const OptionsPtr options = NewOptions(image.get(), false);
+    const OptionsPtr options = NewOptions(image.get());
     if (!options)
         return failed(Reason(0));
 

@@ -37,8 +37,8 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources, 
                                const WorkTitle& progressTitle, Prompter& prompter,
                                FileOperationProgress& progress, FileOperationPart part = {});
 
-// The size libisofs gives the image of these sources, without writing it; nothing when a source
-// cannot be added.
+// The size of the image WriteDiscImage makes of these sources (the checksums' attributes and
+// array included), as libisofs lays it out before writing; nothing when a source cannot be added.
 std::optional<std::uint64_t> DiscImageSize(const std::vector<FileOperationSource>& sources,
                                            TreeRule rule);
 

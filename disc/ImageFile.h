@@ -10,7 +10,7 @@
 // The file an image is written into: made under a hidden temporary name beside its final one, it
 // takes that name only by Commit, replacing a file there; when the object goes without a
 // successful Commit, the temporary file goes with it and a file under the final name stays as it
-// was.
+// was. Its writes go past the system's cache where the platform and the file system allow.
 class ImageFile {
 public:
     explicit ImageFile(const std::string& imagePath);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -111,6 +112,44 @@ TEST_F(DiscImageTest, CancelAndFullDiskLeaveNothingBehind) {
     ASSERT_EQ(Prompter.Asked.size(), 1U);
     EXPECT_EQ(Prompter.Asked[0].Kind, QuestionKind::ImageNotWritten);
     EXPECT_EQ(Prompter.Asked[0].Path, (Folder / "small") + "/disk1.iso");
+}
+
+// Would catch an image that fails on a disk of 4 096-byte sectors, which refuses the last
+// 2 048 bytes of an image of an odd number of blocks when they are written past the cache.
+TEST_F(DiscImageTest, AnImageOfOddLengthIsWrittenWholeOnLargeSectors) {
+    const std::string backing = Folder.MakeFile("disk.img", 32 * 1024 * 1024);
+    const std::string deviceName = Folder / "device";
+    if (::geteuid() != 0 || std::system(("losetup -f --show --sector-size 4096 " + backing + " >" +
+                                         deviceName + " 2>/dev/null")
+                                            .c_str()) != 0)
+        GTEST_SKIP() << "a loop device needs root";
+    std::string device = ReadTextFile(deviceName);
+    device.erase(device.find_last_not_of('\n') + 1);
+    const std::string disk = Folder.MakeFolder("disk");
+    const bool mounted = RunQuietly("mkfs.ext4 -q " + device) &&
+                         ::mount(device.c_str(), disk.c_str(), "ext4", 0, nullptr) == 0;
+    struct Detach {
+        std::string Device, Disk;
+        bool Mounted;
+        ~Detach() {
+            if (Mounted)
+                ::umount2(Disk.c_str(), 0);
+            RunQuietly("losetup -d " + Device);
+        }
+    } detach{device, disk, mounted};
+    ASSERT_TRUE(mounted);
+    // One more block of data at a time until the image has an odd number of blocks.
+    const std::string medium = Folder.MakeFolder("medium");
+    for (int i = 0; DiscImageSize({{medium, false}}, {}).value_or(0) % 4096 == 0 && i < 4; ++i)
+        Folder.MakeFile("medium/" + std::to_string(i), 1);
+    const std::string image = disk + "/disk1.iso";
+
+    const DiscImageResult result = Write({medium}, image);
+
+    ASSERT_EQ(result.State, DiscImageResult::Outcome::Written);
+    EXPECT_EQ(result.Size % 4096, 2048U);
+    EXPECT_EQ(fs::file_size(image), result.Size);
+    EXPECT_TRUE(RunQuietly("xorriso -md5 on -indev " + image + " -check_md5 FAILURE --"));
 }
 
 // Would catch a cancel that waits until every file of a large tree has been added: a folder of

@@ -270,7 +270,10 @@ TEST(CollectionModeTest, FileActionsFollowThePlanAndTheClashAnswers) {
     for (const char* written :
          {"/iso/disk1.iso", "/iso/disk2.iso", "/disk1.sha256", "/disk2.sha256"})
         EXPECT_TRUE(fs::is_regular_file(out + written)) << written;
-    EXPECT_NE(ReadFile(out + "/disk2.sha256").find("  2019/a\n"), std::string::npos);
+    // Which medium holds 2019 depends on how closely the disc count follows the image.
+    EXPECT_NE(
+        (ReadFile(out + "/disk1.sha256") + ReadFile(out + "/disk2.sha256")).find("  2019/a\n"),
+        std::string::npos);
 
     fs::remove_all(out);
     run = RunTool(with({"--move", out}));
