@@ -17,8 +17,17 @@ endif()
 # Paths are UTF-16 at the Win32 boundary: every call is the wide one.
 target_compile_definitions(vantrel_options INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 
+# libisofs is the kit's, never the build machine's.
+get_filename_component(_vantrel_kit "${Qt6_DIR}/../../.." ABSOLUTE)
+set(ENV{PKG_CONFIG_LIBDIR} "${_vantrel_kit}/lib/pkgconfig")
+
 add_subdirectory(platform)
 add_subdirectory(items)
-add_subdirectory(divide)
+add_subdirectory(disc)
 add_subdirectory(settings)
+add_subdirectory(winamp)
+add_subdirectory(collection)
+add_subdirectory(divide)
+add_subdirectory(ui)
+add_subdirectory(tools)
 add_subdirectory(tests)

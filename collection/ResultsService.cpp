@@ -8,6 +8,7 @@
 #include "collection/ResultFile.h"
 #include "items/PlaylistFormat.h"
 #include "platform/PathNames.h"
+#include "platform/Utf8Path.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ void AddWrittenImages(ResultsOutcome& outcome, const std::string& prefix, std::s
     const std::size_t tried = outcome.Processed.Done + outcome.Processed.Failed;
     for (std::size_t i = first; i < first + tried; ++i) {
         const std::string image = prefix + std::to_string(i + 1) + std::string(ImageExtension);
-        if (std::filesystem::is_regular_file(image, error))
+        if (std::filesystem::is_regular_file(Utf8Path(image), error))
             outcome.Written.push_back(image);
     }
 }
@@ -64,10 +65,10 @@ void AddWrittenFolders(ResultsOutcome& outcome, const std::string& prefix, std::
         outcome.Processed.Done + outcome.Processed.Failed + (outcome.Processed.Stopped ? 1 : 0);
     for (std::size_t i = first; i < first + tried; ++i) {
         const std::string medium = prefix + std::to_string(i + 1);
-        if (std::filesystem::is_directory(medium, error))
+        if (std::filesystem::is_directory(Utf8Path(medium), error))
             outcome.Written.push_back(medium);
         const std::string list = medium + std::string(ChecksumListExtension);
-        if (checksums && std::filesystem::is_regular_file(list, error))
+        if (checksums && std::filesystem::is_regular_file(Utf8Path(list), error))
             outcome.Written.push_back(list);
     }
 }
@@ -82,8 +83,8 @@ bool ResultsOutcome::AllDone() const {
 std::optional<std::string> ResultsPrefix(const std::string& baseFolder,
                                          const std::string& mediumName) {
     std::error_code error;
-    std::filesystem::create_directories(baseFolder, error);
-    if (error || !std::filesystem::is_directory(baseFolder, error))
+    std::filesystem::create_directories(Utf8Path(baseFolder), error);
+    if (error || !std::filesystem::is_directory(Utf8Path(baseFolder), error))
         return std::nullopt;
     return WithTrailingDelimiter(baseFolder) + mediumName;
 }

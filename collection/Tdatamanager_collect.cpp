@@ -14,6 +14,7 @@
 #include "platform/FileOperation.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
+#include "platform/Utf8Path.h"
 
 namespace {
 
@@ -21,11 +22,11 @@ namespace {
 // copy left behind is no entry of the user's (the next copy into the folder removes it).
 bool IsFolderWithEntries(const std::string& folder) {
     std::error_code error;
-    if (!std::filesystem::is_directory(folder, error))
+    if (!std::filesystem::is_directory(Utf8Path(folder), error))
         return false;
-    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
-         entry.increment(error)) {
-        if (!IsPartialFileName(entry->path().filename().string()))
+    for (std::filesystem::directory_iterator entry(Utf8Path(folder), error), end;
+         !error && entry != end; entry.increment(error)) {
+        if (!IsPartialFileName(Utf8Text(entry->path().filename())))
             return true;
     }
     return false;
@@ -57,7 +58,7 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
                 processed.Stopped = true;
                 break;
             }
-        } else if (std::filesystem::create_directory(folder, error)) {
+        } else if (std::filesystem::create_directory(Utf8Path(folder), error)) {
             created = true;
             // A move removes sources into the new folder: its name goes to the disk first. A
             // folder that cannot be made is reported by the file operation below.

@@ -13,6 +13,8 @@
 #include "items/PlaylistReader.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
+#include "platform/TextFileEncoding.h"
+#include "platform/Utf8Path.h"
 #include "winamp/Winamp.h"
 
 namespace {
@@ -90,14 +92,14 @@ bool IsDiscTrack(const std::string& location) {
 // about, so that "song.mp3/" names no file even where "song.mp3" is one.
 std::filesystem::path WrittenPath(const std::filesystem::path& folder,
                                   const std::string& location) {
-    const std::filesystem::path written(location);
+    const std::filesystem::path written = Utf8Path(location);
     return written.is_absolute() ? written : folder / written;
 }
 
 // The full path of a location, resolved against the playlist's folder and normalised lexically; a
 // trailing delimiter stays, so "song.mp3/" names no file even where "song.mp3" is one.
 std::string FullPath(const std::filesystem::path& folder, const std::string& location) {
-    std::string text = WrittenPath(folder, location).lexically_normal().string();
+    std::string text = Utf8Text(WrittenPath(folder, location).lexically_normal());
     // "folder/" for an empty location: the folder itself, named without the trailing delimiter.
     if (location.empty() && text.size() > 1 && text.back() == PathDelimiter)
         text.pop_back();
@@ -117,7 +119,7 @@ std::optional<std::vector<std::string>> ReadPlaylistLines(const std::string& pla
                                 ? ReadPathAttributes(playlist)
                                 : std::optional<PathAttributes>();
     std::FILE* file = attributes && !attributes->Directory && !attributes->System
-                          ? std::fopen(playlist.c_str(), "rb")
+                          ? OpenFileToRead(playlist)
                           : nullptr;
     if (file == nullptr) {
         prompter.Ask(Question(QuestionKind::PlaylistUnreadable));
@@ -125,23 +127,24 @@ std::optional<std::vector<std::string>> ReadPlaylistLines(const std::string& pla
     }
     const FileCloser closer{file};
     PlaylistLines lines(file);
+    TextFileDecoder text;
     std::string line;
-    if (!lines.Next(line) || line != PlaylistHeader) {
+    if (!lines.Next(line) || text.Line(line) != PlaylistHeader) {
         prompter.Ask(Question(QuestionKind::PlaylistUnsupported));
         return std::nullopt;
     }
     std::vector<std::string> rest;
     while (lines.Next(line))
-        rest.push_back(std::move(line));
+        rest.push_back(text.Line(std::move(line)));
     return rest;
 }
 
 // The folder relative locations of the playlist start from.
 std::filesystem::path PlaylistFolder(const std::string& playlist) {
     std::error_code error;
-    std::filesystem::path playlistPath = std::filesystem::absolute(playlist, error);
+    std::filesystem::path playlistPath = std::filesystem::absolute(Utf8Path(playlist), error);
     if (error)
-        playlistPath = playlist;
+        playlistPath = Utf8Path(playlist);
     return playlistPath.parent_path();
 }
 

@@ -1,18 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "disc/DiscFootprint.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <map>
+#include <optional>
+#include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "disc/ImageNames.h"
+#include "disc/LocalTree.h"
 #include "platform/PathNames.h"
 #include "platform/SizeArithmetic.h"
 #include "platform/TreeWalker.h"
@@ -244,12 +242,9 @@ struct EntryRecords {
 // slashes, the most fields length bytes can take (an empty component has two bytes of head).
 std::string LinkTarget(const std::string& path, std::uint64_t length) {
     const auto bound = static_cast<std::size_t>(std::min<std::uint64_t>(length, 4096));
-    std::string target(bound + 1, '\0');
-    const ssize_t read = ::readlink(path.c_str(), target.data(), target.size());
-    if (read >= 0 && static_cast<std::size_t>(read) < target.size()) {
-        target.resize(static_cast<std::size_t>(read));
-        return target;
-    }
+    std::optional<std::string> target = ReadLocalLink(path);
+    if (target && target->size() <= bound)
+        return std::move(*target);
     return std::string(bound, '/');
 }
 
@@ -395,20 +390,25 @@ std::uint64_t FolderFootprint(const std::string& path, TreeRule rule) {
     return SaturatingAdd(total, records.Bytes());
 }
 
-// The footprint of an item at the root described by info: its body and its name's records.
-std::uint64_t ItemFootprint(const struct stat& info, const std::string& path,
+// The footprint of an item at the root: its body and its name's records.
+std::uint64_t ItemFootprint(const LocalEntry& info, const std::string& path,
                             const std::string& name, TreeRule rule) {
-    const auto length = static_cast<std::uint64_t>(std::max<off_t>(info.st_size, 0));
-    if (S_ISREG(info.st_mode))
-        return SaturatingAdd(
-            FileData(length),
-            RootRecordBytes(RootRecords(name, TreeEntryKind::File, FileSections(length), {})));
-    if (S_ISLNK(info.st_mode))
-        return RootRecordBytes(RootRecords(name, TreeEntryKind::Link, 1, LinkTarget(path, length)));
-    if (S_ISDIR(info.st_mode)) {
-        const EntryRecords records = RootRecords(name, TreeEntryKind::Folder, 1, {});
-        return SaturatingAdd(SaturatingAdd(RootRecordBytes(records), records.PathTables()),
-                             FolderFootprint(path, rule));
+    const std::uint64_t length = info.Length;
+    switch (info.Kind) {
+        case LocalKind::File:
+            return SaturatingAdd(
+                FileData(length),
+                RootRecordBytes(RootRecords(name, TreeEntryKind::File, FileSections(length), {})));
+        case LocalKind::Link:
+            return RootRecordBytes(
+                RootRecords(name, TreeEntryKind::Link, 1, LinkTarget(path, length)));
+        case LocalKind::Folder: {
+            const EntryRecords records = RootRecords(name, TreeEntryKind::Folder, 1, {});
+            return SaturatingAdd(SaturatingAdd(RootRecordBytes(records), records.PathTables()),
+                                 FolderFootprint(path, rule));
+        }
+        case LocalKind::Other:
+            break;
     }
     return 0;  // devices, FIFOs and sockets are left out of the image
 }
@@ -420,20 +420,15 @@ std::uint64_t DiscImageReserve() {
 }
 
 std::uint64_t DiscFootprint(const std::string& path, bool linkItself, TreeRule rule) {
-    std::string item = WithoutTrailingDelimiter(path);
+    const std::string item = WithoutTrailingDelimiter(path);
     const std::string name(LastComponent(item));
-    std::error_code error;
-    if (!linkItself) {
-        // The folder a link points to is listed as that folder.
-        auto target = std::filesystem::canonical(item, error);
-        if (!error)
-            item = target.string();
-    }
-    struct stat info {};
-    if (error || ::lstat(item.c_str(), &info) != 0) {
+    // The folder a link points to is listed as that folder.
+    const std::optional<std::string> target = linkItself ? item : ResolveLocalPath(item);
+    const std::optional<LocalEntry> info = target ? ReadLocalEntry(*target) : std::nullopt;
+    if (!info) {
         // As an empty folder, the way its size counts it.
         const EntryRecords records = RootRecords(name, TreeEntryKind::Folder, 1, {});
         return RootRecordBytes(records) + records.PathTables() + FolderRecords().Bytes();
     }
-    return ItemFootprint(info, item, name, rule);
+    return ItemFootprint(*info, *target, name, rule);
 }

@@ -1,18 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "disc/DiscImage.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -22,9 +18,10 @@
 #define LIBISOFS_WITHOUT_LIBBURN 1
 #include <libisofs.h>
 
+#include "disc/ImageFile.h"
 #include "disc/ImageLimits.h"
+#include "disc/LocalTree.h"
 #include "platform/AtomicFile.h"
-#include "platform/FileDescriptor.h"
 #include "platform/FileOperationProgress.h"
 #include "platform/PathNames.h"
 #include "platform/Prompter.h"
@@ -90,7 +87,7 @@ Failure MessagesFailure(std::string messages) {
 }
 
 Failure SystemFailure(int error) {
-    return {FailureReason::System, std::system_category().message(error)};
+    return {FailureReason::System, std::generic_category().message(error)};
 }
 
 // What libisofs reported: its queued messages, else the text of its error code.
@@ -129,16 +126,12 @@ std::optional<std::string> LocalPath(const FileOperationSource& source) {
     const std::string path = WithoutTrailingDelimiter(source.Path);
     if (source.LinkItself)
         return path;
-    std::error_code error;
-    const auto target = std::filesystem::canonical(path, error);
-    if (error)
-        return std::nullopt;
-    return target.string();
+    return ResolveLocalPath(path);
 }
 
 bool IsLocalFolder(const std::string& path) {
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    const std::optional<LocalEntry> entry = ReadLocalEntry(path);
+    return entry && entry->Kind == LocalKind::Folder;
 }
 
 IsoDir* AsFolder(IsoNode* node) {
@@ -193,7 +186,8 @@ int AddEntry(IsoImage* image, IsoDir* folder, const std::string& name, const std
     if (iso_dir_get_node(folder, name.c_str(), &there) == 1 && AsFolder(there) != nullptr)
         return AddFolderContents(image, AsFolder(there), local, rule, added);
     IsoNode* node = nullptr;
-    const int result = iso_tree_add_new_node(image, folder, name.c_str(), local.c_str(), &node);
+    const int result =
+        iso_tree_add_new_node(image, folder, name.c_str(), IsoLocalPath(local).c_str(), &node);
     if (result < 0)
         return result;
     added.push_back(node);
@@ -382,34 +376,12 @@ std::optional<std::uint64_t> DiscImageSize(const std::vector<FileOperationSource
 
 namespace {
 
-// Lets the file's writes bypass the system's cache where its file system allows: the image is
-// written once and synced, so copying it into the cache first only costs time.
-void WriteDirectly(int fd) {
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0)
-        ::fcntl(fd, F_SETFL, flags | O_DIRECT);
-}
-
-// Goes back to writing through the cache, for a write the file system will not take directly (a
-// piece of odd length); false when the file was not written directly.
-bool WriteThroughCache(int fd) {
-    const int flags = ::fcntl(fd, F_GETFL);
-    return flags >= 0 && (flags & O_DIRECT) != 0 && ::fcntl(fd, F_SETFL, flags & ~O_DIRECT) == 0;
-}
-
-// Writes the whole buffer; 0 or the errno of the failure.
-int WriteAll(int fd, const unsigned char* bytes, std::size_t size) {
-    for (std::size_t written = 0; written < size;) {
-        const ssize_t step = ::write(fd, bytes + written, size - written);
-        const int error = errno;
-        if (step < 0 && (error == EINTR || (error == EINVAL && WriteThroughCache(fd))))
-            continue;
-        if (step < 0)
-            return error;
-        written += static_cast<std::size_t>(step);
+// Frees the buffer the image's chunks pass through, aligned for writes past the system's cache.
+struct AlignedFree {
+    void operator()(unsigned char* bytes) const {
+        ::operator delete (bytes, std::align_val_t{DirectAlignment});
     }
-    return 0;
-}
+};
 
 // Waits until libisofs has size bytes of the image ready, so that its stream is read a chunk at a
 // time: read as it comes, the reader would be woken for every block libisofs adds. False when the
@@ -429,11 +401,11 @@ struct Poured {
     std::optional<Failure> Problem;
 };
 
-Poured PourStream(ImageStream& stream, int fd, const std::string& imagePath,
+Poured PourStream(ImageStream& stream, ImageFile& file, const std::string& imagePath,
                   FileOperationProgress& progress) {
     const std::uint64_t total = stream.Size();
-    const std::unique_ptr<unsigned char, void (*)(void*)> buffer(
-        static_cast<unsigned char*>(std::aligned_alloc(DirectAlignment, Chunk)), std::free);
+    const std::unique_ptr<unsigned char, AlignedFree> buffer(static_cast<unsigned char*>(
+        ::operator new (Chunk, std::align_val_t{DirectAlignment}, std::nothrow)));
     if (!buffer)
         return {false, SystemFailure(ENOMEM)};
     std::uint64_t done = 0;
@@ -451,8 +423,8 @@ Poured PourStream(ImageStream& stream, int fd, const std::string& imagePath,
                                               : MessagesFailure(messages);
             break;
         }
-        if (const int error = WriteAll(fd, buffer.get(), size); error != 0) {
-            poured.Problem = SystemFailure(error);
+        if (auto problem = file.Write(buffer.get(), size)) {
+            poured.Problem = std::move(problem);
             break;
         }
         done += size;
@@ -523,31 +495,15 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources, 
         return failed(Reason(0));
 
     RemovePartialFiles(ParentFolder(imagePath));
-    std::string temporary = PartialFilePattern(imagePath);
-    FileDescriptor out(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (!out.IsOpen())
-        return failed(SystemFailure(errno));
-    ::fchmod(out.Get(), 0644);
-    WriteDirectly(out.Get());
-    // The temporary file goes on every way out but the last rename.
-    bool keep = false;
-    const auto removeTemporary = [&] {
-        if (!keep) {
-            out.Reset();
-            ::unlink(temporary.c_str());
-        }
-    };
-    struct Guard {
-        std::function<void()> Run;
-        ~Guard() { Run(); }
-    } guard{removeTemporary};
-
+    ImageFile file(imagePath);
+    if (file.OpenFailure())
+        return failed(*file.OpenFailure());
     ImageStream stream(image.get(), options.get());
     if (!stream.IsOpen())
         return failed(Reason(0));
     const std::uint64_t total = stream.Size();
     progress.Started(progressTitle, total, part.Number, part.Count);
-    const Poured poured = PourStream(stream, out.Get(), imagePath, progress);
+    const Poured poured = PourStream(stream, file, imagePath, progress);
     progress.Finished();
     if (poured.Cancelled) {
         result.State = DiscImageResult::Outcome::Cancelled;
@@ -556,15 +512,8 @@ DiscImageResult WriteDiscImage(const std::vector<FileOperationSource>& sources, 
     if (poured.Problem)
         return failed(*poured.Problem);
 
-    // The image takes its name only once it is on the disk, and the new name goes there too.
-    if (::fsync(out.Get()) != 0)
-        return failed(SystemFailure(errno));
-    if (const int closeError = out.Close(); closeError != 0)
-        return failed(SystemFailure(closeError));
-    if (::rename(temporary.c_str(), imagePath.c_str()) != 0)
-        return failed(SystemFailure(errno));
-    keep = true;
-    SyncFolder(ParentFolder(imagePath).c_str());
+    if (auto problem = file.Commit())
+        return failed(*problem);
     result.State = DiscImageResult::Outcome::Written;
     result.Size = total;
     return result;

@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "disc/ImageLimits.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
+#include "disc/LocalTree.h"
 #include "platform/PathNames.h"
 #include "platform/TreeWalker.h"
 
@@ -25,15 +22,14 @@ constexpr const char* LayoutFaultMark = "tree end address mismatch";
 std::optional<ImageLimit> LinkBeyondLimits(const std::string& path, std::uint64_t length) {
     if (length >= LinkLimit)
         return ImageLimit::LinkTooLong;
-    std::vector<char> target(static_cast<std::size_t>(length) + 1);
-    const ssize_t read = ::readlink(path.c_str(), target.data(), target.size());
-    if (read < 0)
+    const std::optional<std::string> target = ReadLocalLink(path);
+    if (!target)
         return std::nullopt;
-    if (static_cast<std::size_t>(read) >= LinkLimit)
+    if (target->size() >= LinkLimit)
         return ImageLimit::LinkTooLong;
     std::size_t nameLength = 0;
-    for (ssize_t i = 0; i < read; ++i) {
-        nameLength = target[static_cast<std::size_t>(i)] == '/' ? 0 : nameLength + 1;
+    for (const char c : *target) {
+        nameLength = c == '/' ? 0 : nameLength + 1;
         if (nameLength > LinkNameLimit)
             return ImageLimit::LinkNameTooLong;
     }
@@ -45,16 +41,15 @@ std::optional<ImageLimit> LinkBeyondLimits(const std::string& path, std::uint64_
 std::optional<ImageLimitHit> FirstEntryBeyondImageLimits(const std::string& path, TreeRule rule) {
     if (path.size() >= PathLimit)
         return ImageLimitHit{ImageLimit::PathTooLong, path};
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0)
+    const std::optional<LocalEntry> item = ReadLocalEntry(path);
+    if (!item)
         return std::nullopt;
-    if (S_ISLNK(info.st_mode)) {
-        if (const auto limit = LinkBeyondLimits(
-                path, static_cast<std::uint64_t>(std::max<off_t>(info.st_size, 0))))
+    if (item->Kind == LocalKind::Link) {
+        if (const auto limit = LinkBeyondLimits(path, item->Length))
             return ImageLimitHit{*limit, path};
         return std::nullopt;
     }
-    if (!S_ISDIR(info.st_mode))
+    if (item->Kind != LocalKind::Folder)
         return std::nullopt;
     // The folder is listed whole and closed first, so that a deep tree holds one folder open.
     const auto listing = ListTreeFolder(path, rule);

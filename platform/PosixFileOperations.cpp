@@ -21,6 +21,7 @@
 #include "platform/ByteCopier.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileOperationProgress.h"
+#include "platform/FileOperationRun.h"
 #include "platform/PathNames.h"
 #include "platform/Prompter.h"
 #include "platform/TreeWalker.h"
@@ -35,7 +36,7 @@ const Failure FileInTheWay{FailureReason::FileInTheWay, {}};
 const Failure PlacedByThisOperation{FailureReason::PlacedByThisOperation, {}};
 const Failure SizeMismatch{FailureReason::SizeMismatch, {}};
 
-enum class Outcome { Done, Skipped, Cancelled };
+using Outcome = FileOutcome;
 
 Failure Reason(int error) {
     return {FailureReason::System, std::system_category().message(error)};
@@ -77,36 +78,18 @@ bool HoldsOnlyLeftOut(const std::string& folder, TreeRule rule) {
 // One run of the service: the answers given "for all" hold until it ends.
 class Operation {
 public:
-    Operation(FileOperationKind kind, TreeRule rule, Prompter& prompter,
-              FileOperationProgress& progress, const FileOperationFaults& faults,
-              std::vector<FileChecksum>* sums)
-        : Kind(kind),
-          Rule(rule),
-          Questions(prompter),
-          Progress(progress),
-          Faults(faults),
-          Sums(sums) {}
+    Operation(FileOperationKind kind, TreeRule rule, FileOperationRun& run,
+              const FileOperationFaults& faults, std::vector<FileChecksum>* sums)
+        : Kind(kind), Rule(rule), Shared(run), Faults(faults), Sums(sums) {}
 
     Outcome Item(const FileOperationSource& given, const std::string& destinationFolder);
     // Flushes the folder holding target to the disk; 0 or the error number.
     int SyncFolderOf(const std::string& target);
-    // Sources an error kept from arriving whole, whether the user then skipped or cancelled.
-    std::size_t Errors() const { return ErrorCount; }
     bool RanOutOfSpace() const { return OutOfSpace; }
     // Entries a move left where they were, the rule leaving them out of the tree.
     std::size_t LeftInPlace() const { return LeftOutCount; }
-    // What the whole run writes, for the space a full file system is told it needs.
-    void SetTotal(std::uint64_t bytes) { Total = bytes; }
-    // Progress after a source is done: renames copy nothing but count as done.
-    void Reached(std::uint64_t bytes) {
-        if (bytes > BytesDone) {
-            BytesDone = bytes;
-            Progress.Advanced(BytesDone, std::string());
-        }
-    }
 
 private:
-    enum class Clash { Replace, Skip, Cancel };
     // How an entry is copied. Durable: on the disk and checked before the copy counts, as a move
     // needs before its source goes. ReplaceConfirmed: the user already chose to replace what is
     // at the target.
@@ -151,7 +134,6 @@ private:
     // what is there; Skipped or Cancelled otherwise.
     Outcome ClearTheWay(const std::string& source, const std::string& target,
                         const struct stat& info, bool replaceConfirmed);
-    Clash AskClash(const std::string& source, const std::string& target);
     Outcome Failed(const std::string& source, const std::string& target, const Failure& reason);
     // The same for a system error, except that a full file system is told once per run, with
     // the space the rest of it needs and the space free: after that a file that does not fit is
@@ -169,25 +151,19 @@ private:
 
     FileOperationKind Kind;
     TreeRule Rule;
-    Prompter& Questions;
-    FileOperationProgress& Progress;
+    FileOperationRun& Shared;
     const FileOperationFaults& Faults;
     std::vector<FileChecksum>* Sums;  // the checksums of the files copied, when asked for
-    bool ReplaceAll = false;
-    bool SkipAll = false;
     ByteCopier Copier;
-    std::uint64_t BytesDone = 0;
-    std::size_t ErrorCount = 0;
     std::size_t LeftOutCount = 0;
     bool OutOfSpace = false;  // the file system filled up, and the user has been told
-    std::uint64_t Total = 0;  // bytes the run writes, for the space it needs
     // Entries this run created or moved into place, as their target paths. Their names can clash
     // with a later source of the same name; what this run placed is never replaced by it.
     std::set<std::string> PlacedPaths;
 };
 
 Outcome Operation::Item(const FileOperationSource& given, const std::string& destinationFolder) {
-    if (Progress.CancelRequested())
+    if (Shared.CancelRequested())
         return Outcome::Cancelled;
     const std::string source = WithoutTrailingDelimiter(given.Path);
     const std::string target = JoinPath(destinationFolder, LastComponent(source));
@@ -212,7 +188,7 @@ Outcome Operation::Item(const FileOperationSource& given, const std::string& des
 
 Outcome Operation::CopyEntry(const std::string& source, const std::string& target,
                              const struct stat& info, CopyOptions options) {
-    if (Progress.CancelRequested())
+    if (Shared.CancelRequested())
         return Outcome::Cancelled;
     if (S_ISDIR(info.st_mode))
         return CopyFolder(source, target, info, options, Entries::Copied);
@@ -295,17 +271,7 @@ Outcome Operation::ClearTheWay(const std::string& source, const std::string& tar
         return Failed(source, target, FolderInTheWay);
     if (IsPlaced(target))
         return Failed(source, target, PlacedByThisOperation);
-    if (!replaceConfirmed) {
-        switch (AskClash(source, target)) {
-            case Clash::Skip:
-                return Outcome::Skipped;
-            case Clash::Cancel:
-                return Outcome::Cancelled;
-            case Clash::Replace:
-                break;
-        }
-    }
-    return Outcome::Done;
+    return replaceConfirmed ? Outcome::Done : Shared.AskClash(source, target);
 }
 
 bool Operation::IsPlaced(const std::string& target) const {
@@ -318,38 +284,12 @@ bool Operation::IsPlaced(const std::string& target) const {
     return false;
 }
 
-Operation::Clash Operation::AskClash(const std::string& source, const std::string& target) {
-    if (ReplaceAll)
-        return Clash::Replace;
-    if (SkipAll)
-        return Clash::Skip;
-    // Replacing loses the file that is there, so No is the default.
-    Question clash{QuestionKind::NameClash, target, source};
-    clash.Answers = EveryAnswer;
-    clash.Default = Answer::No;
-    const Answer answer = Questions.Ask(clash);
-    switch (answer) {
-        case Answer::Yes:
-            return Clash::Replace;
-        case Answer::YesToAll:
-            ReplaceAll = true;
-            return Clash::Replace;
-        case Answer::No:
-            return Clash::Skip;
-        case Answer::NoToAll:
-            SkipAll = true;
-            return Clash::Skip;
-        default:
-            return Clash::Cancel;
-    }
-}
-
 Outcome Operation::FailedWith(int error, const std::string& source, const std::string& target) {
     if (error != ENOSPC && error != EDQUOT)
         return Failed(source, target, Reason(error));
     if (OutOfSpace) {
         // Told once: a later file that fits is still written, one that does not is skipped.
-        ++ErrorCount;
+        Shared.CountFailure();
         return Outcome::Skipped;
     }
     OutOfSpace = true;
@@ -358,28 +298,18 @@ Outcome Operation::FailedWith(int error, const std::string& source, const std::s
                                    ? static_cast<std::uint64_t>(space.f_bavail) *
                                          static_cast<std::uint64_t>(space.f_frsize)
                                    : 0;
-    ++ErrorCount;
     Question full{Kind == FileOperationKind::Copy ? QuestionKind::CopyOutOfSpace
                                                   : QuestionKind::MoveOutOfSpace,
                   source, target};
     full.Reason = Reason(error);
-    full.Number = Total > BytesDone ? Total - BytesDone : 0;
+    full.Number = Shared.Remaining();
     full.Count = free;
-    full.Answers = SkipOrCancel;
-    full.Default = Answer::Yes;
-    return Questions.Ask(full) == Answer::Yes ? Outcome::Skipped : Outcome::Cancelled;
+    return Shared.Asked(std::move(full));
 }
 
 Outcome Operation::Failed(const std::string& source, const std::string& target,
                           const Failure& reason) {
-    ++ErrorCount;
-    Question failed{
-        Kind == FileOperationKind::Copy ? QuestionKind::CopyFailed : QuestionKind::MoveFailed,
-        source, target};
-    failed.Reason = reason;
-    failed.Answers = SkipOrCancel;
-    failed.Default = Answer::Yes;
-    return Questions.Ask(failed) == Answer::Yes ? Outcome::Skipped : Outcome::Cancelled;
+    return Shared.Failed(source, target, reason);
 }
 
 int Operation::Rename(const std::string& from, const std::string& to, bool replacing) {
@@ -471,11 +401,7 @@ Operation::Filled Operation::FillCopy(int in, int out, const struct stat& source
         [&](std::uint64_t offset) {
             return Faults.BeforeWrite ? Faults.BeforeWrite(target, offset) : 0;
         },
-        [&](std::uint64_t bytes) {
-            BytesDone += bytes;
-            Progress.Advanced(BytesDone, target);
-            return !Progress.CancelRequested();
-        });
+        [&](std::uint64_t bytes) { return Shared.Copied(bytes, target); });
     Copier.SetDigestSink(nullptr);
     if (copy.Cancelled)
         return {Outcome::Cancelled, std::nullopt, {}};
@@ -565,7 +491,7 @@ Outcome Operation::CopyLink(const std::string& source, const std::string& target
 
 Outcome Operation::Move(const std::string& source, const std::string& target,
                         const struct stat& info) {
-    if (Progress.CancelRequested())
+    if (Shared.CancelRequested())
         return Outcome::Cancelled;
     bool replaceConfirmed = false;
     struct stat existing {};
@@ -646,9 +572,9 @@ FileOperationResult PosixFileOperations::Run(FileOperationKind kind,
                                              const std::string& destinationFolder,
                                              const WorkTitle& progressTitle,
                                              FileOperationPart part) {
-    FileOperationResult result;
     Sums.clear();
-    Operation operation(kind, Rule, Questions, Progress, Faults, Recording ? &Sums : nullptr);
+    FileOperationRun shared(kind, Questions, Progress);
+    Operation operation(kind, Rule, shared, Faults, Recording ? &Sums : nullptr);
     // A destination that is not there is made here (one level), so that a failure names the
     // folder and its real cause once, instead of every item failing inside it. A move removes
     // sources into it, so its name is put on the disk first.
@@ -662,33 +588,14 @@ FileOperationResult PosixFileOperations::Run(FileOperationKind kind,
         if (error == 0 && kind == FileOperationKind::Move)
             error = operation.SyncFolderOf(destination);
     }
-    if (error != 0) {
-        Question notCreated{QuestionKind::FolderNotCreated, destination};
-        notCreated.Reason = Reason(error);
-        Questions.Ask(notCreated);
-        result.DestinationFailed = true;
-        return result;
-    }
+    if (error != 0)
+        return shared.DestinationFailed(destination, Reason(error));
     RemovePartialFiles(destination);
 
-    std::vector<std::uint64_t> sizes;
-    std::uint64_t total = 0;
-    for (const auto& source : sources) {
-        sizes.push_back(
-            MeasureTree(WithoutTrailingDelimiter(source.Path), source.LinkItself, Rule).Bytes);
-        total += sizes.back();
-    }
-    Progress.Started(progressTitle, total, part.Number, part.Count);
-    operation.SetTotal(total);
-
-    std::uint64_t reached = 0;
-    for (std::size_t i = 0; i < sources.size() && !result.Cancelled; ++i) {
-        result.Cancelled = operation.Item(sources[i], destination) == Outcome::Cancelled;
-        reached += sizes[i];
-        operation.Reached(reached);
-    }
-    Progress.Finished();
-    result.Failed = operation.Errors();
+    FileOperationResult result = shared.RunSources(
+        sources, Rule, progressTitle, part, [&](const FileOperationSource& source) {
+            return operation.Item(source, destination) == Outcome::Cancelled;
+        });
     result.LeftInPlace = operation.LeftInPlace();
     result.NoSpace = operation.RanOutOfSpace();
     return result;

@@ -4,3 +4,7 @@
 TextFileBytes EncodeTextFile(const std::string& utf8) {
     return {utf8, false};
 }
+
+std::string TextFileDecoder::Line(std::string bytes) {
+    return bytes;
+}

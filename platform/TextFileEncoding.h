@@ -14,3 +14,17 @@ struct TextFileBytes {
 };
 
 TextFileBytes EncodeTextFile(const std::string& utf8);
+
+// Reads a text file's lines (a playlist) the way EncodeTextFile writes them, giving their UTF-8
+// text. On Windows a byte-order mark at the start of the file says UTF-8, and a file without one
+// is in the ANSI code page; here the bytes are UTF-8 already and a byte-order mark is no part of
+// the format (it stays in the first line).
+class TextFileDecoder {
+public:
+    // The text of the file's next line, lines given in order from the first.
+    std::string Line(std::string bytes);
+
+private:
+    bool First = true;
+    bool Unicode = false;
+};

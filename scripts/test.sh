@@ -91,6 +91,14 @@ echo "== plain build"
 build_and_test build/ci-plain -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir build/ci-plain --output-on-failure -j "$jobs"
 
+echo "== the Windows tool under wine plans and copies as the Linux tool does"
+(
+    export WINEPREFIX="$PWD/build/ci-wine" WINEDEBUG=-all
+    tests/tools/windows-tool-test.sh build/ci-plain/tools/vantrel-divide \
+        build/ci-windows/wine-run.sh build/ci-windows/tools/vantrel-divide.exe
+    wineserver --kill || true  # it may have ended on its own already
+)
+
 echo "== the Debian package of the plain build, its desktop entry and AppStream metadata"
 scripts/package.sh build/ci-plain
 # Any error or warning fails; lintian's informational notes do not.

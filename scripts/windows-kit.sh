@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the kit the Windows build needs, for x86_64-w64-mingw32 with Debian's mingw-w64 (the POSIX
-# threads flavour): Qt 6 (Core, Gui, Widgets, Test and their platform plugins) and GoogleTest, all
-# installed into one prefix, cached: a part already made with the same recipe is kept.
+# threads flavour): Qt 6 (Core, Gui, Widgets, Test and their platform plugins), libisofs and
+# GoogleTest, all installed into one prefix, cached: a part already made with the same recipe is
+# kept.
 #
 #   scripts/windows-kit.sh [--kit DIR] [--qt-archive FILE]
 #
@@ -89,6 +90,31 @@ build_qt() {
     rm -rf "$kit/qt-src" "$kit/qt-build"
 }
 
+# libisofs from Debian's source, a static library, with scripts/libisofs-mingw.patch for what
+# Windows lacks; the optional parts (ACLs, extended attributes, zlib, libjte) are left out. Its
+# off_t has 64 bits, named here since configure's test cannot see it through compat.h; the
+# program's sources that include libisofs.h define the same.
+build_libisofs() {
+    ensure_deb_src
+    rm -rf "$kit/isofs-src"
+    mkdir -p "$kit/isofs-src"
+    (cd "$kit/isofs-src" && apt-get source -q libisofs >/dev/null)
+    local src
+    src=$(find "$kit/isofs-src" -mindepth 1 -maxdepth 1 -type d -name 'libisofs-*' | head -n 1)
+    patch -d "$src" -p1 -s <"$repo/scripts/libisofs-mingw.patch"
+    (
+        cd "$src"
+        LIBISOFS_ASSUME_ICONV=yes ./configure -q --host=x86_64-w64-mingw32 \
+            CC=x86_64-w64-mingw32-gcc-posix \
+            CFLAGS="-O2 -D_FILE_OFFSET_BITS=64 -I$src/mingw -include $src/mingw/compat.h" \
+            --prefix="$prefix" --enable-static --disable-shared --disable-debug --disable-libacl \
+            --disable-xattr --disable-zlib --disable-libjte --enable-libdir-pkgconfig
+        make -s -j "$jobs" libisofs/libisofs.la
+        make -s install-libLTLIBRARIES install-libincludeHEADERS install-nodist_pkgconfigDATA
+    ) >/dev/null
+    rm -rf "$kit/isofs-src"
+}
+
 build_googletest() {
     rm -rf "$kit/gtest-build"
     cmake -S /usr/src/googletest -B "$kit/gtest-build" -G Ninja \
@@ -113,12 +139,18 @@ fi
 if ! is_current qt "$qt_stamp"; then
     timed "Qt ($qt_step)" "$qt_step"
     echo "$qt_stamp" >"$prefix/.stamp-qt"
-    rm -f "$prefix/.stamp-googletest"
+    rm -f "$prefix/.stamp-googletest" "$prefix/.stamp-libisofs"
 fi
 
 gtest_stamp=$(dpkg-query -W -f='${Version}' googletest 2>/dev/null || echo unknown)-$(recipe_digest "$toolchain")
 if ! is_current googletest "$gtest_stamp"; then
     timed GoogleTest build_googletest
     echo "$gtest_stamp" >"$prefix/.stamp-googletest"
+fi
+isofs_stamp=$(apt-cache showsrc libisofs | sed -n 's/^Version: //p' | head -n 1)-$(recipe_digest \
+    "$repo/scripts/libisofs-mingw.patch" "$repo/scripts/windows-kit.sh")
+if ! is_current libisofs "$isofs_stamp"; then
+    timed libisofs build_libisofs
+    echo "$isofs_stamp" >"$prefix/.stamp-libisofs"
 fi
 echo "$prefix"

@@ -16,6 +16,7 @@
 #include "platform/FileSystem.h"
 #include "platform/NumberParsing.h"
 #include "platform/Prompter.h"
+#include "platform/Utf8Path.h"
 #include "settings/IniFile.h"
 
 namespace {
@@ -74,9 +75,9 @@ std::optional<std::uint32_t> ParsePause(const std::optional<std::string>& text) 
 
 std::string SettingsPathFor(const std::string& executable, const std::string& configHome,
                             std::uint32_t user) {
-    std::filesystem::path path(executable);
+    std::filesystem::path path = Utf8Path(executable);
     path.replace_extension(".ini");
-    std::string folder = path.parent_path().lexically_normal().string();
+    std::string folder = Utf8Text(path.parent_path().lexically_normal());
     if (folder.empty())
         folder = ".";
     // A program installed for the system never writes beside itself, whoever runs it.
@@ -86,8 +87,8 @@ std::string SettingsPathFor(const std::string& executable, const std::string& co
         installed = installed || folder == system || folder.rfind(prefix, 0) == 0;
     }
     if (!installed && OwnerOf(folder) == user && CanWrite(folder))
-        return path.string();
-    return (std::filesystem::path(configHome) / SettingsFolderName / path.filename()).string();
+        return Utf8Text(path);
+    return Utf8Text(Utf8Path(configHome) / SettingsFolderName / path.filename());
 }
 
 std::string SettingsFileFor(const std::string& executable, const std::string& configHome,
@@ -95,14 +96,13 @@ std::string SettingsFileFor(const std::string& executable, const std::string& co
     const std::string path = SettingsPathFor(executable, configHome, user);
     // Earlier versions kept the file straight in the configuration folder: its settings are
     // read once and from then on live in the new place.
-    const std::string old =
-        (std::filesystem::path(configHome) / std::filesystem::path(path).filename()).string();
+    const std::string old = Utf8Text(Utf8Path(configHome) / Utf8Path(path).filename());
     std::string text;
     bool missing = false;
     if (path != old && !ReadWholeFile(path, text, missing) && missing &&
         ReadWholeFile(old, text, missing)) {
         std::error_code ignored;
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+        std::filesystem::create_directories(Utf8Path(path).parent_path(), ignored);
         std::string reason;
         ReplaceFileAtomically(path, text, reason);
     }
@@ -246,7 +246,7 @@ bool TSettings::Save() {
     const std::string text = file.Text();
 
     std::error_code ignored;
-    const auto folder = std::filesystem::path(Path).parent_path();
+    const auto folder = Utf8Path(Path).parent_path();
     if (!folder.empty())
         std::filesystem::create_directories(folder, ignored);
     std::string reason;

@@ -26,3 +26,19 @@ target_link_libraries(vantrel_win32_test_child PRIVATE vantrel_platform)
 add_dependencies(vantrel_win32_platform_tests vantrel_win32_test_child)
 target_compile_definitions(vantrel_win32_platform_tests PRIVATE
     VANTREL_TEST_CHILD="$<TARGET_FILE_NAME:vantrel_win32_test_child>")
+
+# The file-operation service of Windows: copies and moves in temporary folders.
+vantrel_gtest(vantrel_win32_file_operations_tests platform/win32/Win32FileOperationsTest.cpp
+    LINK vantrel_platform)
+
+# The disc on Windows: an image written through libisofs and the wide calls.
+vantrel_gtest(vantrel_win32_disc_tests disc/win32/DiscImageTest.cpp LINK vantrel_disc)
+
+# The tool's texts, numbers and unit lists, and the words of its questions.
+vantrel_gtest(vantrel_tool_tests
+    tools/JsonTextTest.cpp
+    tools/MediumCapacityTest.cpp
+    tools/MinimumTextTest.cpp
+    tools/UnitListModeTest.cpp
+    ui/QuestionTextsTest.cpp
+    LINK vantrel_tools)

@@ -10,6 +10,7 @@
 #include "items/PlaylistFormat.h"
 #include "platform/FileSystem.h"
 #include "platform/InMemoryListView.h"
+#include "platform/Utf8Path.h"
 #include "tools/CollectionMode.h"
 #include "tools/StatusLine.h"
 #include "tools/ToolPrompter.h"
@@ -26,7 +27,7 @@ bool ReadListFile(const CollectionInput& input, const CollectionStreams& streams
     if (input.Path != "-") {
         if (const auto attributes = ReadPathAttributes(input.Path);
             attributes && !attributes->Directory)
-            file.open(input.Path, std::ios::binary);
+            file.open(Utf8Path(input.Path), std::ios::binary);
         if (!file.is_open()) {
             streams.Err << Program << "cannot read the list of paths \"" << input.Path << "\"\n";
             return false;

@@ -11,7 +11,7 @@
 #include "platform/IconList.h"
 #include "platform/InMemoryListView.h"
 #include "platform/LoopUiThread.h"
-#include "platform/PosixFileOperations.h"
+#include "platform/SystemFileOperations.h"
 #include "tools/CollectionInputs.h"
 #include "tools/CollectionJson.h"
 #include "tools/MinimumText.h"
@@ -81,7 +81,7 @@ private:
     ToolPrompter Prompter;
     LoopUiThread UiThread;
     CopyProgress Progress;
-    PosixFileOperations FileOperations;
+    SystemFileOperations FileOperations;
     PlainIconList Icons;
     PlanListener Listener;
     TDataManager Manager;

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/AtomicFile.h"
+#include "platform/Utf8Path.h"
 
 namespace fs = std::filesystem;
 
@@ -17,15 +18,15 @@ constexpr const char* CannotMakeFolderText = "cannot make the folder \"";
 // The path a link should point to: absolute, so that it holds from inside the medium folder.
 fs::path TargetOf(const std::string& path) {
     std::error_code error;
-    const fs::path absolute = fs::absolute(path, error);
-    return error ? fs::path(path) : absolute.lexically_normal();
+    const fs::path absolute = fs::absolute(Utf8Path(path), error);
+    return error ? Utf8Path(path) : absolute.lexically_normal();
 }
 
 // Puts a link to target under link's name in one rename, replacing the file or link there.
 bool ReplaceWithLink(const fs::path& link, const fs::path& target, std::error_code& error) {
     // The temporary name every writer of the program uses: an interrupted run's link is removed
     // by the next run into the folder.
-    const fs::path temporary = PartialFilePattern(link.string());
+    const fs::path temporary = Utf8Path(PartialFilePattern(Utf8Text(link)));
     fs::remove(temporary, error);
     fs::create_symlink(target, temporary, error);
     if (error)
@@ -48,7 +49,7 @@ std::vector<LinkedMedium> MakeSymlinkFarm(const std::vector<TMedium>& media,
     for (std::size_t i = 0; i < media.size(); ++i) {
         LinkedMedium medium{prefix + std::to_string(i + 1), 0, true};
         std::error_code error;
-        fs::create_directories(medium.Folder, error);
+        fs::create_directories(Utf8Path(medium.Folder), error);
         if (error) {
             prompter.Fail(CannotMakeFolderText + medium.Folder + "\": " + error.message());
             medium.Complete = false;
@@ -63,9 +64,9 @@ std::vector<LinkedMedium> MakeSymlinkFarm(const std::vector<TMedium>& media,
                 done.push_back(medium);
                 return done;
             }
-            const fs::path link = fs::path(medium.Folder) / item->Name;
+            const fs::path link = Utf8Path(medium.Folder) / Utf8Path(item->Name);
             const fs::path target = TargetOf(item->Path);
-            const std::string shown = link.string();
+            const std::string shown = Utf8Text(link);
             if (!made.insert(item->Name).second) {
                 prompter.Fail(CannotLinkText + shown +
                               "\": another item of the medium has "

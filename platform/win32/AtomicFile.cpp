@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include "platform/FileSystem.h"
+#include "platform/PathNames.h"
 #include "platform/win32/FileHandle.h"
+#include "platform/win32/FolderSearch.h"
 #include "platform/win32/PartialFile.h"
 #include "platform/win32/WidePath.h"
 
@@ -54,6 +56,19 @@ bool WriteAll(HANDLE file, const std::string& contents) {
 
 }  // namespace
 
+void RemovePartialFiles(const std::string& folder) {
+    ForEachEntry(folder, [&folder](const WIN32_FIND_DATAW& found) {
+        const std::string name = Narrow(found.cFileName);
+        if (IsPartialFileName(name) && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            // A partial file is hidden, and may be read-only as its source was.
+            const std::wstring path = LongPath(JoinPath(folder, name));
+            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileW(path.c_str());
+        }
+        return true;
+    });
+}
+
 bool ReplaceFileAtomically(const std::string& givenPath, const std::string& contents,
                            std::string& reason) {
     const std::wstring target = WriteTarget(givenPath);
@@ -67,6 +82,7 @@ bool ReplaceFileAtomically(const std::string& givenPath, const std::string& cont
     if (oldAttributes != INVALID_FILE_ATTRIBUTES && !CanWrite(path))
         return failed(ERROR_ACCESS_DENIED);
 
+    RemovePartialFiles(ParentFolder(path));
     std::wstring temp;
     FileHandle file(CreatePartialFile(target, temp));
     if (!file.Valid())

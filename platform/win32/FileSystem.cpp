@@ -70,6 +70,20 @@ bool CanWrite(const std::string& path) {
     return true;
 }
 
+std::string FullPath(const std::string& path) {
+    const std::wstring wide = Widen(path);
+    const DWORD needed = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (needed == 0)
+        return path;
+    std::wstring full(needed, L'\0');
+    full.resize(::GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr));
+    // A drive's root keeps its delimiter.
+    std::string result = Narrow(full);
+    if (result.size() > 3 && result.back() == PathDelimiter)
+        result.pop_back();
+    return result;
+}
+
 // Windows decides who may write by a folder's security, which CanWrite tries: ownership is not
 // asked, so every path that exists counts as the user's own.
 std::optional<std::uint32_t> OwnerOf(const std::string& path) {

@@ -17,7 +17,7 @@ inline std::uint64_t LengthOf(DWORD high, DWORD low) {
 // the folder cannot be listed.
 template <typename Visit>
 bool ForEachEntry(const std::string& folder, Visit visit) {
-    const std::wstring pattern = LongPath(folder) + L"\\*";
+    const std::wstring pattern = ListingPattern(folder);
     WIN32_FIND_DATAW found{};
     HANDLE search = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);

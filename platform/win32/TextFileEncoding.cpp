@@ -43,3 +43,27 @@ TextFileBytes EncodeTextFileIn(const std::string& utf8, unsigned codePage) {
 TextFileBytes EncodeTextFile(const std::string& utf8) {
     return EncodeTextFileIn(utf8, ::GetACP());
 }
+
+std::string DecodeTextFileIn(const std::string& bytes, unsigned codePage) {
+    const std::string mark = ByteOrderMark;
+    if (bytes.rfind(mark, 0) == 0)
+        return bytes.substr(mark.size());
+    if (bytes.empty())
+        return {};
+    const int size = static_cast<int>(bytes.size());
+    const int length = ::MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+    ::MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), length);
+    return Narrow(wide);
+}
+
+std::string TextFileDecoder::Line(std::string bytes) {
+    const bool first = First;
+    First = false;
+    if (first)
+        Unicode = bytes.rfind(ByteOrderMark, 0) == 0;
+    if (!Unicode)
+        return DecodeTextFileIn(bytes, ::GetACP());
+    // Only the first line begins with the mark.
+    return first ? bytes.substr(std::string(ByteOrderMark).size()) : bytes;
+}

@@ -24,7 +24,8 @@ WholeFileResult Failed(DWORD error) {
 }
 
 // Copies the bytes from in to out, block by block.
-WholeFileResult CopyBytes(HANDLE in, HANDLE out, const AfterBlock& afterBlock) {
+WholeFileResult CopyBytes(HANDLE in, HANDLE out, const AfterBlock& afterBlock,
+                          const BlockSink& sink) {
     WholeFileResult result;
     std::vector<char> buffer(BlockSize);
     for (;;) {
@@ -40,6 +41,8 @@ WholeFileResult CopyBytes(HANDLE in, HANDLE out, const AfterBlock& afterBlock) {
                 return Failed(::GetLastError());
             done += written;
         }
+        if (sink)
+            sink(buffer.data(), got);
         result.Copied += got;
         if (afterBlock && !afterBlock(got)) {
             result.Cancelled = true;
@@ -51,7 +54,7 @@ WholeFileResult CopyBytes(HANDLE in, HANDLE out, const AfterBlock& afterBlock) {
 }  // namespace
 
 WholeFileResult CopyFileWhole(const std::string& source, const std::string& target, bool replacing,
-                              const AfterBlock& afterBlock) {
+                              const AfterBlock& afterBlock, const BlockSink& sink) {
     const std::wstring to = LongPath(target);
     FileHandle in(::CreateFileW(LongPath(source).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -73,7 +76,7 @@ WholeFileResult CopyFileWhole(const std::string& source, const std::string& targ
         return result;
     };
 
-    WholeFileResult result = CopyBytes(in.Handle, out.Handle, afterBlock);
+    WholeFileResult result = CopyBytes(in.Handle, out.Handle, afterBlock, sink);
     if (!result.Done())
         return discard(result);
     if (!::FlushFileBuffers(out.Handle))
@@ -106,8 +109,9 @@ WholeFileResult CopyFileWhole(const std::string& source, const std::string& targ
 }
 
 WholeFileResult MoveAcrossVolumes(const std::string& source, const std::string& target,
-                                  bool replacing, const AfterBlock& afterBlock) {
-    WholeFileResult result = CopyFileWhole(source, target, replacing, afterBlock);
+                                  bool replacing, const AfterBlock& afterBlock,
+                                  const BlockSink& sink) {
+    WholeFileResult result = CopyFileWhole(source, target, replacing, afterBlock, sink);
     if (!result.Done())
         return result;
     const std::wstring from = LongPath(source);

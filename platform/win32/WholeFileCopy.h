@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -23,6 +24,9 @@ struct WholeFileResult {
 // Runs after each block copied with the bytes it held; false stops the copy as cancelled.
 using AfterBlock = std::function<bool(std::uint64_t bytes)>;
 
+// Receives each block's bytes as they are copied (to compute a checksum on the way).
+using BlockSink = std::function<void(const char* bytes, std::size_t size)>;
+
 // Copies source into target. The bytes go to a hidden temporary file beside target (named by
 // PartialFilePattern, so a later run recognises what a killed one left), are flushed to the disk
 // (FlushFileBuffers), the copy's size is checked against the source's, the copy takes the
@@ -30,7 +34,7 @@ using AfterBlock = std::function<bool(std::uint64_t bytes)>;
 // (MoveFileExW with write-through), replacing a file there only when replacing is true. On a
 // cancel or a failure the temporary file is gone and target is as it was.
 WholeFileResult CopyFileWhole(const std::string& source, const std::string& target, bool replacing,
-                              const AfterBlock& afterBlock);
+                              const AfterBlock& afterBlock, const BlockSink& sink = {});
 
 // Moves source to target: a rename with write-through on one volume; across volumes
 // MoveAcrossVolumes.
@@ -40,4 +44,5 @@ WholeFileResult MoveFileWhole(const std::string& source, const std::string& targ
 // The move across volumes: a whole copy as CopyFileWhole makes it, and the source deleted only
 // after its copy has taken its name.
 WholeFileResult MoveAcrossVolumes(const std::string& source, const std::string& target,
-                                  bool replacing, const AfterBlock& afterBlock);
+                                  bool replacing, const AfterBlock& afterBlock,
+                                  const BlockSink& sink = {});

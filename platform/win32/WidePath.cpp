@@ -45,6 +45,13 @@ std::wstring LongPath(const std::string& utf8) {
     return Prefix + full;
 }
 
+std::wstring ListingPattern(const std::string& folder) {
+    std::wstring pattern = LongPath(folder);
+    if (pattern.empty() || pattern.back() != L'\\')
+        pattern += L'\\';
+    return pattern + L'*';
+}
+
 std::string SystemMessage(unsigned long error) {
     wchar_t* text = nullptr;
     const DWORD length = ::FormatMessageW(

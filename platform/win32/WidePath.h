@@ -17,5 +17,9 @@ std::string Narrow(const std::wstring& utf16);
 // and "/" taken as "\", so that paths longer than 260 characters work.
 std::wstring LongPath(const std::string& utf8);
 
+// The pattern that lists every entry of a folder ("\\?\C:\folder\*"), however the folder's
+// path ends.
+std::wstring ListingPattern(const std::string& folder);
+
 // The system's explanation of an error code, in UTF-8.
 std::string SystemMessage(unsigned long error);

@@ -21,7 +21,7 @@ std::string DeepName() {
 }
 
 // A hidden or system entry listed, an attribute misread, a length lost, a name garbled on its way
-// through UTF-16, or a long path refused.
+// through UTF-16, a long path or one ending in a delimiter refused, or a full path not resolved.
 TEST(Win32FileSystem, ListsOnlyVisibleEntriesWithTheirAttributes) {
     WideFolder folder;
     const std::string deep = folder.MakeFolder(DeepName());
@@ -76,6 +76,11 @@ TEST(Win32FileSystem, ListsOnlyVisibleEntriesWithTheirAttributes) {
     EXPECT_TRUE(HasMoreEntriesThan(deep, 6));
     EXPECT_FALSE(HasMoreEntriesThan(deep, 7));
     EXPECT_FALSE(ListTreeFolder(deep + "\\absent", TreeRule{}));
+    // A folder named with its delimiter at the end, as a folder's size asks for it.
+    const auto delimited = ListTreeFolder(deep + "\\", TreeRule{});
+    ASSERT_TRUE(delimited);
+    EXPECT_EQ(delimited->Entries.size(), entries.size());
+    EXPECT_EQ(FullPath(deep + "\\.\\Подпапка\\"), deep + "\\Подпапка");
     EXPECT_FALSE(FileExists(deep + "\\Подпапка"));
 }
 

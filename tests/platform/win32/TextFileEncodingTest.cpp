@@ -10,7 +10,8 @@
 namespace {
 
 // A name changed on its way into the code page ("?" or a best-fit letter), a text the code page
-// holds written as UTF-8 anyway, or the byte-order mark missing where UTF-8 is chosen.
+// holds written as UTF-8 anyway, the byte-order mark missing where UTF-8 is chosen, or a file so
+// written that does not read back as the very text.
 TEST(Win32TextFileEncoding, TheCodePageWhereEveryCharacterRoundTrips) {
     const std::string mark = "\xEF\xBB\xBF";
     const struct {
@@ -31,6 +32,8 @@ TEST(Win32TextFileEncoding, TheCodePageWhereEveryCharacterRoundTrips) {
         const TextFileBytes encoded = EncodeTextFileIn(entry.Text, entry.CodePage);
         EXPECT_EQ(encoded.Bytes, entry.Bytes) << entry.Text << " in " << entry.CodePage;
         EXPECT_EQ(encoded.Unicode, entry.Unicode) << entry.Text << " in " << entry.CodePage;
+        EXPECT_EQ(DecodeTextFileIn(encoded.Bytes, entry.CodePage), entry.Text)
+            << entry.Text << " read back from " << entry.CodePage;
     }
     // The process's own code page is the ANSI one.
     EXPECT_EQ(EncodeTextFile("Café").Bytes, EncodeTextFileIn("Café", ::GetACP()).Bytes);
