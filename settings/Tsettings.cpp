@@ -5,7 +5,6 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <limits>
 #include <optional>
@@ -23,8 +22,6 @@ namespace {
 
 // Texts of this module.
 constexpr std::string_view SectionName = "Global";
-// The program's own folder inside the user's configuration folder.
-constexpr const char* SettingsFolderName = "vantrel";
 
 constexpr std::string_view KeyAutoSave = "AutoSave";
 constexpr std::string_view KeyCollectionType = "CollectionType";
@@ -88,7 +85,7 @@ std::string SettingsPathFor(const std::string& executable, const std::string& co
     }
     if (!installed && OwnerOf(folder) == user && CanWrite(folder))
         return Utf8Text(path);
-    return Utf8Text(Utf8Path(configHome) / SettingsFolderName / path.filename());
+    return Utf8Text(Utf8Path(configHome) / ProgramConfigFolderName() / path.filename());
 }
 
 std::string SettingsFileFor(const std::string& executable, const std::string& configHome,
@@ -107,22 +104,6 @@ std::string SettingsFileFor(const std::string& executable, const std::string& co
         ReplaceFileAtomically(path, text, reason);
     }
     return path;
-}
-
-std::string UserConfigFolder() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg != nullptr && xdg[0] == '/')
-        return xdg;
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.config";
-}
-
-std::string DefaultResultsBaseDir() {
-    const char* home = std::getenv("HOME");
-    std::string folder = home != nullptr ? home : "";
-    if (folder.empty() || folder.back() != '/')
-        folder += '/';
-    return folder + "CDRs/";
 }
 
 std::string ToleranceText(float tolerance, char decimalSeparator) {

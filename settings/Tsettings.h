@@ -5,6 +5,7 @@
 #include <string>
 
 #include "collection/DivisionLimits.h"
+#include "settings/UserFolders.h"
 
 class Prompter;
 
@@ -69,12 +70,6 @@ std::string SettingsPathFor(const std::string& executable, const std::string& co
 // over into it when it has no file yet.
 std::string SettingsFileFor(const std::string& executable, const std::string& configHome,
                             std::uint32_t user);
-
-// The user's configuration folder: $XDG_CONFIG_HOME, else ~/.config.
-std::string UserConfigFolder();
-
-// The default results folder: the CDRs folder in the user's home folder.
-std::string DefaultResultsBaseDir();
 
 // The tolerance as the file holds it: the single-precision value widened to double, 15
 // significant digits, with the given decimal separator (99.9 → "99.9000015258789").

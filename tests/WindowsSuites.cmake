@@ -27,6 +27,9 @@ add_dependencies(vantrel_win32_platform_tests vantrel_win32_test_child)
 target_compile_definitions(vantrel_win32_platform_tests PRIVATE
     VANTREL_TEST_CHILD="$<TARGET_FILE_NAME:vantrel_win32_test_child>")
 
+# Where the settings and the results go on Windows.
+vantrel_gtest(vantrel_win32_settings_tests settings/win32/UserFoldersTest.cpp LINK vantrel_settings)
+
 # The file-operation service of Windows: copies and moves in temporary folders.
 vantrel_gtest(vantrel_win32_file_operations_tests platform/win32/Win32FileOperationsTest.cpp
     LINK vantrel_platform)
