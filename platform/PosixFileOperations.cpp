@@ -565,7 +565,7 @@ Outcome Operation::MoveContents(const std::string& source, const std::string& ta
 }  // namespace
 
 PosixFileOperations::PosixFileOperations(Prompter& prompter, FileOperationProgress& progress)
-    : Questions(prompter), Progress(progress) {}
+    : FileOperationsBase(prompter, progress) {}
 
 FileOperationResult PosixFileOperations::Run(FileOperationKind kind,
                                              const std::vector<FileOperationSource>& sources,

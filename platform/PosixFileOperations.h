@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileOperation.h"
+#include "platform/FileOperationsBase.h"
 
 class Prompter;
 class FileOperationProgress;
@@ -46,7 +46,7 @@ struct FileOperationFaults {
 // its target's data arrives under the link's name, and a move then removes the link and leaves
 // the target where it is. Name clashes and errors are put to the user through the
 // prompter.
-class PosixFileOperations : public FileOperationService {
+class PosixFileOperations : public FileOperationsBase {
 public:
     PosixFileOperations(Prompter& prompter, FileOperationProgress& progress);
 
@@ -54,17 +54,8 @@ public:
                             const std::string& destinationFolder, const WorkTitle& progressTitle,
                             FileOperationPart part) override;
 
-    void SetTreeRule(TreeRule rule) override { Rule = rule; }
-    void RecordChecksums(bool on) override { Recording = on; }
-    std::vector<FileChecksum> TakeChecksums() override { return std::move(Sums); }
-
     void InjectFaults(FileOperationFaults faults) { Faults = std::move(faults); }
 
 private:
-    Prompter& Questions;
-    FileOperationProgress& Progress;
     FileOperationFaults Faults;
-    TreeRule Rule;
-    bool Recording = false;
-    std::vector<FileChecksum> Sums;
 };

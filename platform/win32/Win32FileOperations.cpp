@@ -348,7 +348,7 @@ Outcome Operation::MoveContents(const std::string& source, const std::string& ta
 }  // namespace
 
 Win32FileOperations::Win32FileOperations(Prompter& prompter, FileOperationProgress& progress)
-    : Questions(prompter), Progress(progress) {}
+    : FileOperationsBase(prompter, progress) {}
 
 FileOperationResult Win32FileOperations::Run(FileOperationKind kind,
                                              const std::vector<FileOperationSource>& sources,

@@ -4,10 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileOperation.h"
-
-class Prompter;
-class FileOperationProgress;
+#include "platform/FileOperationsBase.h"
 
 // Copies and moves with the wide Win32 calls, keeping the promises the POSIX service keeps:
 // - every file is copied under a hidden temporary name beside its destination, flushed to the
@@ -27,22 +24,11 @@ class FileOperationProgress;
 // TreeWalker.h); a move leaves the others, and so the folders holding them, where they are. A
 // reparse point (symbolic link, junction) given as a source stands for what it leads to; one met
 // inside a folder is not followed and is reported as not copied.
-class Win32FileOperations : public FileOperationService {
+class Win32FileOperations : public FileOperationsBase {
 public:
     Win32FileOperations(Prompter& prompter, FileOperationProgress& progress);
 
     FileOperationResult Run(FileOperationKind kind, const std::vector<FileOperationSource>& sources,
                             const std::string& destinationFolder, const WorkTitle& progressTitle,
                             FileOperationPart part) override;
-
-    void SetTreeRule(TreeRule rule) override { Rule = rule; }
-    void RecordChecksums(bool on) override { Recording = on; }
-    std::vector<FileChecksum> TakeChecksums() override { return std::move(Sums); }
-
-private:
-    Prompter& Questions;
-    FileOperationProgress& Progress;
-    TreeRule Rule;
-    bool Recording = false;
-    std::vector<FileChecksum> Sums;
 };
