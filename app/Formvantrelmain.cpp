@@ -33,8 +33,8 @@
 #include "dialogs/TellingUrlOpener.h"
 #include "platform/FileSystem.h"
 #include "platform/IconList.h"
-#include "platform/PosixFileOperations.h"
 #include "platform/QtUiThread.h"
+#include "platform/SystemFileOperations.h"
 #include "settings/LanguageChoice.h"
 #include "ui/DecimalSpinEdit.h"
 #include "ui/ElidedLabel.h"
@@ -85,7 +85,7 @@ TfrmVantrelMain::TfrmVantrelMain(const std::string& settingsPath, Prompter* prom
       UiThreadOfWindow(std::make_unique<QtUiThread>()),
       Icons(std::make_unique<QtIconList>()),
       FileProgress(std::make_unique<QtFileOperationProgress>(this)),
-      FileOperationsOfWindow(std::make_unique<PosixFileOperations>(*Questions, *FileProgress)),
+      FileOperationsOfWindow(std::make_unique<SystemFileOperations>(*Questions, *FileProgress)),
       OwnWinampHost(winampHost ? nullptr : CreatePlatformWinampHost()),
       PlayerHost(winampHost ? winampHost : OwnWinampHost.get()),
       WinampFolderDialog(std::make_unique<WinampPathDialogQt>(

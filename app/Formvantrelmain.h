@@ -41,7 +41,7 @@ class QWidget;
 class BalloonTip;
 class DecimalSpinEdit;
 class FileChooser;
-class PosixFileOperations;
+class FileOperationService;
 class HelpBook;
 class Prompter;
 class QtFileOperationProgress;
@@ -81,7 +81,7 @@ private:
     std::unique_ptr<QtUiThread> UiThreadOfWindow;
     std::unique_ptr<QtIconList> Icons;
     std::unique_ptr<QtFileOperationProgress> FileProgress;
-    std::unique_ptr<PosixFileOperations> FileOperationsOfWindow;
+    std::unique_ptr<FileOperationService> FileOperationsOfWindow;
     std::unique_ptr<WinampHost> OwnWinampHost;
     WinampHost* PlayerHost;
     std::unique_ptr<WinampPathDialog> WinampFolderDialog;

@@ -43,15 +43,20 @@ void UseLanguage(TextLanguage language) {
     delete installed.ProgramTexts;
     delete installed.QtTexts;
     installed.Language = language;
+    const QString folder =
+        QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                        QString::fromUtf8(BuildInfo::TranslationsFolderFromProgram));
     if (language == TextLanguage::English) {
-        const QString folder =
-            QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                            QString::fromUtf8(BuildInfo::TranslationsFolderFromProgram));
         installed.ProgramTexts =
             Install(QLocale(QLocale::English), QStringLiteral("vantrel"), folder);
     } else {
-        installed.QtTexts = Install(QLocale(QLocale::Russian), QStringLiteral("qtbase"),
-                                    QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+        // Qt's own dialogs in Russian: from the program's folder where it brings them (Windows),
+        // else from the system's Qt.
+        const QLocale russian(QLocale::Russian);
+        installed.QtTexts = Install(russian, QStringLiteral("qtbase"), folder);
+        if (!installed.QtTexts)
+            installed.QtTexts = Install(russian, QStringLiteral("qtbase"),
+                                        QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     }
 }
 

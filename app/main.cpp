@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <optional>
@@ -7,6 +8,10 @@
 
 #include <QApplication>
 #include <QStringList>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "VantrelBuildInfo.h"
 #include "app/ApplicationSetup.h"
@@ -34,12 +39,24 @@ const char* const Licence =
     "This is free software: you are free to change and redistribute it.\n"
     "There is NO WARRANTY, to the extent permitted by law.\n";
 
+// A Windows program of the window kind has no console of its own: the answer goes to the console
+// it was started from, if any.
+void WriteToStartingConsole() {
+#ifdef _WIN32
+    if (AttachConsole(ATTACH_PARENT_PROCESS))
+        static_cast<void>(std::freopen("CONOUT$", "w", stdout));
+#endif
+}
+
 // --help and --version are answered on the terminal before anything needs a display; the exit
 // status when one of them was asked.
 std::optional<int> AnswerOnTerminal(int argc, char** argv) {
     if (argc < 2)
         return std::nullopt;
     const char* const option = argv[1];
+    if (std::strcmp(option, "--help") == 0 || std::strcmp(option, "-h") == 0 ||
+        std::strcmp(option, "--version") == 0)
+        WriteToStartingConsole();
     if (std::strcmp(option, "--help") == 0 || std::strcmp(option, "-h") == 0) {
         std::cout << Usage;
         return 0;

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows build, cross-compiled on Debian with mingw-w64 against the kit of
-# scripts/windows-kit.sh: the layers ported so far and their tests, which ctest runs under wine
+# scripts/windows-kit.sh: the program, the tool and their tests, which ctest runs under wine
 # through a wrapper that finds the kit's and the compiler's DLLs.
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
     get_filename_component(_vantrel_qt_bin "${Qt6_DIR}/../../../bin" ABSOLUTE)
@@ -8,6 +8,7 @@ if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
         OUTPUT_VARIABLE _vantrel_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
     get_filename_component(_vantrel_runtime_dir "${_vantrel_runtime}" DIRECTORY)
     set(VANTREL_WINE_PATH "${_vantrel_qt_bin};${_vantrel_runtime_dir};/usr/x86_64-w64-mingw32/lib")
+    get_filename_component(VANTREL_QT_PLUGINS "${Qt6_DIR}/../../../plugins" ABSOLUTE)
     configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${PROJECT_BINARY_DIR}/wine-run.sh
         @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
         WORLD_READ WORLD_EXECUTE)
@@ -28,6 +29,27 @@ add_subdirectory(settings)
 add_subdirectory(winamp)
 add_subdirectory(collection)
 add_subdirectory(divide)
-add_subdirectory(ui)
 add_subdirectory(tools)
+add_subdirectory(resources)
+add_subdirectory(dialogs)
+add_subdirectory(ui)
+add_subdirectory(app)
+add_subdirectory(help)
+add_subdirectory(translations)
 add_subdirectory(tests)
+
+# The programs' icon and version information, compiled by windres into each program file.
+enable_language(RC)
+function(vantrel_windows_resources target)
+    set(VANTREL_ICON_FILE ${PROJECT_SOURCE_DIR}/resources/icons/vantrel.ico)
+    set(VANTREL_RESOURCE_NAME ${target})
+    configure_file(${PROJECT_SOURCE_DIR}/resources/vantrel.rc.in
+        ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc @ONLY)
+    target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
+endfunction()
+vantrel_windows_resources(vantrel-divide)
+if(VANTREL_BUILD_APP)
+    vantrel_windows_resources(vantrel)
+    # The window is a Windows program, not a console one.
+    set_target_properties(vantrel PROPERTIES WIN32_EXECUTABLE ON)
+endif()

@@ -17,6 +17,7 @@
 #include "platform/Prompter.h"
 #include "platform/Utf8Path.h"
 #include "settings/IniFile.h"
+#include "settings/UserFolders.h"
 
 namespace {
 
@@ -78,12 +79,7 @@ std::string SettingsPathFor(const std::string& executable, const std::string& co
     if (folder.empty())
         folder = ".";
     // A program installed for the system never writes beside itself, whoever runs it.
-    bool installed = false;
-    for (const char* system : {"/usr", "/opt"}) {
-        const std::string prefix = std::string(system) + "/";
-        installed = installed || folder == system || folder.rfind(prefix, 0) == 0;
-    }
-    if (!installed && OwnerOf(folder) == user && CanWrite(folder))
+    if (!IsSystemProgramFolder(folder) && OwnerOf(folder) == user && CanWrite(folder))
         return Utf8Text(path);
     return Utf8Text(Utf8Path(configHome) / ProgramConfigFolderName() / path.filename());
 }

@@ -22,3 +22,11 @@ std::string DefaultResultsBaseDir() {
         folder += '/';
     return folder + "CDRs/";
 }
+
+bool IsSystemProgramFolder(const std::string& folder) {
+    for (const std::string system : {"/usr", "/opt"}) {
+        if (folder == system || folder.rfind(system + '/', 0) == 0)
+            return true;
+    }
+    return false;
+}

@@ -13,3 +13,8 @@ std::string ProgramConfigFolderName();
 
 // The default results folder: the CDRs folder in the user's home folder; on Windows C:\CDRs\.
 std::string DefaultResultsBaseDir();
+
+// Whether the folder lies in a place where programs are installed for the whole system (/usr and
+// /opt; on Windows the Program Files folders): a program there never keeps its settings beside
+// itself, whoever runs it.
+bool IsSystemProgramFolder(const std::string& folder);

@@ -45,3 +45,8 @@ vantrel_gtest(vantrel_tool_tests
     tools/UnitListModeTest.cpp
     ui/QuestionTextsTest.cpp
     LINK vantrel_tools)
+
+# The window and its dialogs, offscreen under wine.
+if(VANTREL_BUILD_APP)
+    include(WindowSuites.cmake)
+endif()

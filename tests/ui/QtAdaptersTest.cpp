@@ -24,8 +24,10 @@
 #include "dialogs/Browsefordir.h"
 #include "dialogs/ChooserStart.h"
 #include "dialogs/QtText.h"
-#include "platform/PosixFileOperations.h"
 #include "platform/QtUiThread.h"
+#ifndef _WIN32
+#include "platform/PosixFileOperations.h"
+#endif
 #include "tests/doubles/AnswerQueuePrompter.h"
 #include "ui/DecimalSpinEdit.h"
 #include "ui/ElidedLabel.h"
@@ -330,6 +332,9 @@ private slots:
     }
 
     void progressWindowShowsTheFileAndItsCancelStopsInsideIt() {
+#ifdef _WIN32
+        QSKIP("the cancel is injected between the blocks of the POSIX copy");
+#else
         QWidget owner;
         owner.show();
         QtFileOperationProgress progress(&owner);
@@ -384,6 +389,7 @@ private slots:
         QCOMPARE(checksum(), before);
         QVERIFY(progress.Window() == nullptr);
         QVERIFY(questions.Asked.empty());
+#endif
     }
 };
 

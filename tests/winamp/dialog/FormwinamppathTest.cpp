@@ -25,7 +25,8 @@ const std::string Program(WinampProgramFile);
 class FormwinamppathTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
         static char name[] = "vantrel_winamp_dialog_tests";
         static char* argv[] = {name, nullptr};
