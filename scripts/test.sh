@@ -66,17 +66,7 @@ echo "== the core for Windows (mingw-w64 against the Windows kit), its tests und
 # The kit is made once into build/windows-kit: from the prebuilt Qt archive where there is one
 # (VANTREL_QT_ARCHIVE, or the shared one beside the repository), which takes about a minute;
 # otherwise Qt is built from Debian's source, which takes about an hour.
-kit_options=()
-for qt_archive in "${VANTREL_QT_ARCHIVE:-}" ../shared/windows-kit/qt6.4.2-mingw64-kit.tar.xz \
-    /work/shared/windows-kit/qt6.4.2-mingw64-kit.tar.xz; do
-    if [ -n "$qt_archive" ] && [ -f "$qt_archive" ]; then
-        kit_options=(--qt-archive "$qt_archive")
-        break
-    fi
-done
-[ ${#kit_options[@]} -gt 0 ] ||
-    echo "no prebuilt Qt archive found: building Qt for Windows from source (about an hour)"
-kit=$(scripts/windows-kit.sh "${kit_options[@]}" | tail -n 1)
+kit=$(scripts/windows-kit.sh | tail -n 1)
 (
     export WINEPREFIX="$PWD/build/ci-wine" WINEDEBUG=-all
     build_and_test build/ci-windows -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_BUILD_APP=OFF \

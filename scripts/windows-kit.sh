@@ -9,8 +9,9 @@
 #
 # DIR (or VANTREL_WINDOWS_KIT) is the cache folder, build/windows-kit by default; the prefix is
 # DIR/qt. FILE (or VANTREL_QT_ARCHIVE) is a prebuilt Qt archive of this recipe (a tar.xz whose top
-# folder is kit/): it is unpacked instead of building Qt, which saves about an hour. Without it Qt
-# is built from `apt-get source qt6-base` (a deb-src entry is added when the system has none).
+# folder is kit/), by default the shared one beside the repository where there is one: it is
+# unpacked instead of building Qt, which saves about an hour. Without it Qt is built from
+# `apt-get source qt6-base` (a deb-src entry is added when the system has none).
 # Prints the time each step took; the last line is the prefix, for
 # -DCMAKE_TOOLCHAIN_FILE=<prefix>/lib/cmake/Qt6/qt.toolchain.cmake.
 set -euo pipefail
@@ -35,6 +36,17 @@ while [ $# -gt 0 ]; do
         ;;
     esac
 done
+if [ -z "$qt_archive" ]; then
+    for shared in ../shared/windows-kit/qt6.4.2-mingw64-kit.tar.xz \
+        /work/shared/windows-kit/qt6.4.2-mingw64-kit.tar.xz; do
+        if [ -f "$shared" ]; then
+            qt_archive=$(realpath "$shared")
+            break
+        fi
+    done
+    [ -n "$qt_archive" ] ||
+        echo "no prebuilt Qt archive found: building Qt for Windows from source (about an hour)" >&2
+fi
 mkdir -p "$kit"
 kit=$(cd "$kit" && pwd)
 prefix=$kit/qt
