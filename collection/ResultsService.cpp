@@ -38,12 +38,6 @@ TProcessedMedia Run(TDataManager& manager, const ResultsRequest& request, const 
 
 // The files a writer made: the writers stop at the first they cannot write, so the media done are
 // the first of the range.
-void AddWrittenFiles(ResultsOutcome& outcome, const std::string& prefix, std::size_t first,
-                     std::string_view extension) {
-    for (std::size_t i = first; i < first + outcome.Processed.Done; ++i)
-        outcome.Written.push_back(prefix + std::to_string(i + 1) + std::string(extension));
-}
-
 // The images made: a medium whose image failed may be followed by one that was made, and one
 // lacking a source the user left out is there too.
 void AddWrittenImages(ResultsOutcome& outcome, const std::string& prefix, std::size_t first) {
@@ -106,10 +100,8 @@ ResultsOutcome ProcessResults(TDataManager& manager, const ResultsRequest& reque
     outcome.Processed = Run(manager, request, *prefix, progress);
     switch (request.Action) {
         case ResultsAction::TextLists:
-            AddWrittenFiles(outcome, *prefix, first, TextListExtension);
-            break;
         case ResultsAction::Playlists:
-            AddWrittenFiles(outcome, *prefix, first, PlaylistExtension);
+            outcome.Written = outcome.Processed.Files;
             break;
         case ResultsAction::Images:
             AddWrittenImages(outcome, *prefix, first);

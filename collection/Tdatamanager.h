@@ -46,6 +46,8 @@ struct TProcessedMedia {
     // The user ended the run (Cancel, or No to a folder that is not empty): the medium at which
     // it stopped counts neither as done nor as failed, and later media are left alone.
     bool Stopped = false;
+    // The files a list writer wrote, in order (a playlist that needed Unicode is a ".m3u8").
+    std::vector<std::string> Files;
 };
 
 // The columns of the collection's list view, in order; the medium's list has the first two.

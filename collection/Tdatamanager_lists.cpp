@@ -8,6 +8,7 @@
 #include "collection/ResultFile.h"
 #include "items/PlaylistFormat.h"
 #include "platform/Prompter.h"
+#include "platform/TextFileEncoding.h"
 
 namespace {
 
@@ -29,8 +30,10 @@ std::string LineNumber(std::size_t number, std::size_t width) {
     return text;
 }
 
-// Writes one file per medium with the lines the builder makes, each in one step. The first file
-// that cannot be written ends the run with a message, leaving the files before it as they are.
+// Writes one file per medium with the lines the builder makes, each in one step, in the
+// platform's code page for text files; a playlist whose names that code page cannot hold goes out
+// as UTF-8 under the ".m3u8" extension that says so. The first file that cannot be written ends
+// the run with a message, leaving the files before it as they are.
 template <typename LineBuilder>
 TProcessedMedia WriteMediumFiles(TDataManager& manager, Prompter& prompter, int index,
                                  const std::string& prefix, std::string_view extension,
@@ -38,12 +41,16 @@ TProcessedMedia WriteMediumFiles(TDataManager& manager, Prompter& prompter, int 
     const auto [first, last] = manager.MediaRange(index);
     TProcessedMedia processed;
     for (std::size_t i = first; i < last; ++i) {
-        const std::string path = prefix + std::to_string(i + 1) + std::string(extension);
-        if (!WriteResultFile(prompter, path, build(manager.GetMedia()[i]))) {
+        const TextFileBytes text = EncodeTextFile(build(manager.GetMedia()[i]));
+        std::string path = prefix + std::to_string(i + 1) + std::string(extension);
+        if (text.Unicode && extension == PlaylistExtension)
+            path += '8';
+        if (!WriteResultFile(prompter, path, text.Bytes)) {
             processed.Failed = 1;
             return processed;
         }
         ++processed.Done;
+        processed.Files.push_back(path);
     }
     return processed;
 }

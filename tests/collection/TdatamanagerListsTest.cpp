@@ -227,6 +227,29 @@ TEST_F(PlaylistWriterTest, WritesTheDialectByteForByte) {
                                                    First + "\r\n");
 }
 
+// A playlist whose names the ANSI code page of Windows cannot hold came out with "?" for them, or
+// as UTF-8 that players read as ANSI: there it goes out as UTF-8 with a byte-order mark under
+// ".m3u8", and the files written name it; elsewhere the text is UTF-8 already.
+TEST_F(PlaylistWriterTest, NamesNoCodePageHoldsGoOutAsUtf8) {
+    const std::string track = Folder.MakeFile("Ж中ā.mp3", 10);
+    Manager.LoadPlaylist(Folder.Write("in.m3u", "#EXTM3U\r\n#EXTINF:5,x\r\n" + track + "\r\n"),
+                         MusicTracks);
+    ASSERT_EQ(Manager.GetItems().size(), 1U);
+    TDataManagerTestAccess::Media(Manager) = {TMedium{Manager.GetItems().begin()}};
+#ifdef _WIN32
+    const std::string name = "/disk1.m3u8";
+    const std::string mark = "\xEF\xBB\xBF";
+#else
+    const std::string name = "/disk1.m3u";
+    const std::string mark;
+#endif
+
+    const TProcessedMedia written = Manager.SavePlaylists(0, Base + "/disk");
+
+    EXPECT_EQ(written.Files, std::vector<std::string>{Base + name});
+    EXPECT_EQ(Bytes(Base + name), mark + "#EXTM3U\r\n#EXTINF:5,x\r\n" + track + "\r\n");
+}
+
 TEST_F(PlaylistWriterTest, AnEmptyMediumIsJustTheHeader) {
     TDataManagerTestAccess::Media(Manager) = {TMedium{}};
     Manager.SavePlaylists(0, Base + "/disk");
