@@ -13,7 +13,7 @@ packages=(
     libisofs-dev xorriso
     clang
     mingw-w64 audacious dbus
-    wine wine64 xvfb xauth x11-utils nsis zip unzip
+    wine wine64 xvfb xauth x11-utils imagemagick nsis zip unzip
     dpkg-dev xz-utils file lintian appstream desktop-file-utils
 )
 

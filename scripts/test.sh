@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds and runs every test: the player exchange cross-compiled for Windows and its host
-# tested under wine, the core cross-compiled for Windows and its tests under wine, a plain build
-# with warnings as errors, then the same tests under the address and undefined-behaviour
+# tested under wine, the program cross-compiled for Windows and its tests under wine (its window
+# offscreen), a plain build with warnings as errors, the Windows installer installed, started and
+# removed under wine, then the same tests under the address and undefined-behaviour
 # sanitizers, then the division's tests under the thread sanitizer, then a one-minute smoke run of
 # each fuzz target (clang, libFuzzer). Checks the formatting and the licence lines first, with
 # clang-format 14 where the release has it; packages the plain build and checks the package.
@@ -62,15 +63,15 @@ cmake --build build/ci-mingw -j "$jobs"
     wineserver --kill
 )
 
-echo "== the core for Windows (mingw-w64 against the Windows kit), its tests under wine"
+echo "== the program for Windows (mingw-w64 against the Windows kit), its tests under wine"
 # The kit is made once into build/windows-kit: from the prebuilt Qt archive where there is one
 # (VANTREL_QT_ARCHIVE, or the shared one beside the repository), which takes about a minute;
 # otherwise Qt is built from Debian's source, which takes about an hour.
 kit=$(scripts/windows-kit.sh | tail -n 1)
 (
     export WINEPREFIX="$PWD/build/ci-wine" WINEDEBUG=-all
-    build_and_test build/ci-windows -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_BUILD_APP=OFF \
-        -DVANTREL_BUILD_BENCH=OFF -DCMAKE_TOOLCHAIN_FILE="$kit/lib/cmake/Qt6/qt.toolchain.cmake" \
+    build_and_test build/ci-windows -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_BUILD_BENCH=OFF \
+        -DCMAKE_TOOLCHAIN_FILE="$kit/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DQT_CHAINLOAD_TOOLCHAIN_FILE="$kit/toolchain-mingw64.cmake" -DQT_HOST_PATH=/usr \
         -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
     ctest --test-dir build/ci-windows --output-on-failure -j "$jobs"
@@ -88,6 +89,11 @@ echo "== the Windows tool under wine plans and copies as the Linux tool does"
         build/ci-windows/wine-run.sh build/ci-windows/tools/vantrel-divide.exe
     wineserver --kill || true  # it may have ended on its own already
 )
+
+echo "== the Windows installer and portable copy: installed, started and removed under wine"
+scripts/package-windows.sh build/ci-windows
+tests/install/windows-installer-test.sh build/package/vantrel-*-setup.exe \
+    build/package/vantrel-*-portable.zip build/package/windows-window.png
 
 echo "== the Debian package of the plain build, its desktop entry and AppStream metadata"
 scripts/package.sh build/ci-plain
