@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows build, cross-compiled on Debian with mingw-w64 against the kit of
-# scripts/windows-kit.sh: the program, the tool and their tests, which ctest runs under wine
-# through a wrapper that finds the kit's and the compiler's DLLs.
+# scripts/windows-kit.sh: its tests run under wine through a wrapper that finds the kit's and the
+# compiler's DLLs, and the programs carry their resources.
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
     get_filename_component(_vantrel_qt_bin "${Qt6_DIR}/../../../bin" ABSOLUTE)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
@@ -22,22 +22,6 @@ target_compile_definitions(vantrel_options INTERFACE UNICODE _UNICODE WIN32_LEAN
 get_filename_component(_vantrel_kit "${Qt6_DIR}/../../.." ABSOLUTE)
 set(ENV{PKG_CONFIG_LIBDIR} "${_vantrel_kit}/lib/pkgconfig")
 
-add_subdirectory(platform)
-add_subdirectory(items)
-add_subdirectory(disc)
-add_subdirectory(settings)
-add_subdirectory(winamp)
-add_subdirectory(collection)
-add_subdirectory(divide)
-add_subdirectory(tools)
-add_subdirectory(resources)
-add_subdirectory(dialogs)
-add_subdirectory(ui)
-add_subdirectory(app)
-add_subdirectory(help)
-add_subdirectory(translations)
-add_subdirectory(tests)
-
 # The programs' icon and version information, compiled by windres into each program file.
 enable_language(RC)
 function(vantrel_windows_resources target)
@@ -47,9 +31,3 @@ function(vantrel_windows_resources target)
         ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc @ONLY)
     target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
 endfunction()
-vantrel_windows_resources(vantrel-divide)
-if(VANTREL_BUILD_APP)
-    vantrel_windows_resources(vantrel)
-    # The window is a Windows program, not a console one.
-    set_target_properties(vantrel PROPERTIES WIN32_EXECUTABLE ON)
-endif()
