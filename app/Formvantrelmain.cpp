@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
@@ -274,7 +275,7 @@ void TfrmVantrelMain::dropEvent(QDropEvent* event) {
     std::vector<std::string> paths;
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile())
-            paths.push_back(url.toLocalFile().toStdString());
+            paths.push_back(QDir::toNativeSeparators(url.toLocalFile()).toStdString());
     event->acceptProposedAction();
     AddDroppedPaths(paths);
 }

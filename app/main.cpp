@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QDir>
 #include <QStringList>
 
 #ifdef _WIN32
@@ -83,7 +84,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> paths;
     const QStringList arguments = QCoreApplication::arguments();
     for (qsizetype i = 1; i < arguments.size(); ++i)
-        paths.push_back(arguments[i].toStdString());
+        paths.push_back(QDir::toNativeSeparators(arguments[i]).toStdString());
     window.AddDroppedPaths(paths);
     return QApplication::exec();
 }
