@@ -88,10 +88,25 @@ private:
     bool Completions(std::uint32_t first, std::uint64_t maxSlack, std::vector<Completion>& out);
     // The most units of those available that fit one medium (the smallest ones).
     std::uint64_t MostUnitsOnMedium() const;
+    // The fewest media the units available need by the bound L2.
+    std::uint64_t MediaNeeded() const;
     void Enumerate(std::uint32_t index, std::uint64_t room, std::uint64_t smallestLeft);
     void Record(std::uint64_t room);
-    bool EnumerationFull() const;
-    Found SearchMedia(std::uint64_t media);
+    // Whether the medium being completed would hold all the other units of a completion that
+    // failed before it at a medium further up (with the same largest unit, that completion
+    // filled its medium at least as well): exchanging them would make that one work.
+    bool RuledOut() const;
+    bool EnumerationFull();
+    // Whether some of the completion's units could make way for one unit left over that is
+    // at least as large (larger, in place of a single unit) and fits the room they leave:
+    // the completion with that unit instead fills the medium at least as well, and whatever
+    // divides the rest with this one divides it with that one too.
+    bool Dominated(const Completion& completion, std::uint64_t slack) const;
+    bool ReplacedByOne(const Completion& completion, std::uint64_t sum, std::uint64_t slack,
+                       bool larger) const;
+    // Whether the units fit that many media, searched until the steps reach stepEnd: passes
+    // with limited discrepancies up to the most given, then the complete search.
+    Found SearchMedia(std::uint64_t media, std::uint64_t stepEnd, std::uint64_t mostDiscrepancies);
     // The solution on the stack of the exact search, which is cleared for the next search.
     Bins TakeStackedBins(const std::vector<std::vector<std::uint32_t>>& unitsOfSize);
     // The units the exact search may place: unitsOfSize[i] of size index i.
@@ -116,7 +131,12 @@ private:
                       std::uint64_t stepEnd);
     std::vector<Medium> MediaOf(const Bins& bins) const;
     bool Compare(const ProgressFn& reportProgress);
-    void Exact();
+    // The exact search for a division onto as many media as the bound, the bound raised while
+    // that is proven impossible, until the steps reach stepEnd.
+    void Exact(std::uint64_t stepEnd, std::uint64_t mostDiscrepancies);
+    // Where the improvement does not reach the bound at once: the bound of the relaxation, and
+    // the exact search for a share of the steps (the bound is often the count, or one below).
+    void Prove();
     bool Poll();
     // A stop, park, take-best or the time limit ends the search.
     bool Ending() const;
@@ -136,6 +156,7 @@ private:
     std::atomic<bool> TakeBestRequested{false};
     std::atomic<bool> ParkRequested{false};
     bool Parking = false;
+    bool ProofTried = false;
 
     Phase Current = Phase::Start;
     const ProgressFn* Report = nullptr;
@@ -157,6 +178,10 @@ private:
     Wide TotalSize = 0;
     // The exact search's media: the size index of the unit that opened each, and its completion.
     std::vector<std::pair<std::uint32_t, Completion>> Stack;
+    // The completions (but for their largest unit) that failed for a medium on the stack while
+    // its later completions are searched.
+    std::vector<std::vector<std::pair<std::uint32_t, std::uint32_t>>> Nogoods;
+    std::uint32_t MediumFirst = 0;  // the size index of the unit that opened the medium
     // Enumeration of completions.
     std::vector<std::uint64_t> SuffixRoom;  // total of the available units from a size index on
     std::vector<std::pair<std::uint32_t, std::uint32_t>> Chosen;
@@ -164,7 +189,9 @@ private:
     std::uint64_t MaxSlack = 0;
     std::uint64_t SmallestAvailable = 0;
     std::uint64_t EnumerationSteps = 0;
+    std::size_t CompletionCap = 0;  // the most completions of one medium kept
     bool LeftOut = false;
+    bool Exhaustive = false;  // every completion is tried: a search that runs through proves
     std::uint64_t Steps = 0;
     std::uint64_t StepCeiling = 0;  // the exact search is cut there
     std::uint32_t PollCountdown = 0;
