@@ -92,10 +92,6 @@ private:
     std::uint64_t MediaNeeded() const;
     void Enumerate(std::uint32_t index, std::uint64_t room, std::uint64_t smallestLeft);
     void Record(std::uint64_t room);
-    // Whether the medium being completed would hold all the other units of a completion that
-    // failed before it at a medium further up (with the same largest unit, that completion
-    // filled its medium at least as well): exchanging them would make that one work.
-    bool RuledOut() const;
     bool EnumerationFull();
     // Whether some of the completion's units could make way for one unit left over that is
     // at least as large (larger, in place of a single unit) and fits the room they leave:
@@ -178,10 +174,6 @@ private:
     Wide TotalSize = 0;
     // The exact search's media: the size index of the unit that opened each, and its completion.
     std::vector<std::pair<std::uint32_t, Completion>> Stack;
-    // The completions (but for their largest unit) that failed for a medium on the stack while
-    // its later completions are searched.
-    std::vector<std::vector<std::pair<std::uint32_t, std::uint32_t>>> Nogoods;
-    std::uint32_t MediumFirst = 0;  // the size index of the unit that opened the medium
     // Enumeration of completions.
     std::vector<std::uint64_t> SuffixRoom;  // total of the available units from a size index on
     std::vector<std::pair<std::uint32_t, std::uint32_t>> Chosen;

@@ -44,7 +44,6 @@ FewestMedia::Found FewestMedia::Complete(std::uint64_t binsLeft, Wide wasteLeft,
     const std::uint64_t room = Capacity - Sizes[first];
     const std::uint64_t maxSlack = wasteLeft < room ? static_cast<std::uint64_t>(wasteLeft) : room;
     std::vector<Completion> completions;
-    const std::size_t nogoodsBefore = Nogoods.size();
     Found result = Completions(first, maxSlack, completions) ? Found::NoneThere : Found::Cut;
     for (std::uint32_t i = 0; i < completions.size(); ++i) {
         if (i > discrepancies) {
@@ -66,8 +65,6 @@ FewestMedia::Found FewestMedia::Complete(std::uint64_t binsLeft, Wide wasteLeft,
             Available[size] += count;
             Placeable += count;
         }
-        if (Exhaustive && found == Found::NoneThere)
-            Nogoods.push_back(completion.Sizes);
         if (found == Found::Interrupted) {
             result = found;
             break;
@@ -75,7 +72,6 @@ FewestMedia::Found FewestMedia::Complete(std::uint64_t binsLeft, Wide wasteLeft,
         if (found == Found::Cut)
             result = found;
     }
-    Nogoods.resize(nogoodsBefore);
     ++Available[first];
     ++Placeable;
     return result;
@@ -143,7 +139,6 @@ bool FewestMedia::Completions(std::uint32_t first, std::uint64_t maxSlack,
                            : std::max(MinimumEnumerationSteps, StepsPerSize * (sizeCount - first));
     LeftOut = false;
     Chosen.clear();
-    MediumFirst = first;
     SmallestAvailable = 0;
     for (std::size_t i = sizeCount; i-- > first;)
         if (Available[i] != 0) {
@@ -216,28 +211,7 @@ bool FewestMedia::ReplacedByOne(const Completion& completion, std::uint64_t sum,
     return false;
 }
 
-bool FewestMedia::RuledOut() const {
-    for (const auto& nogood : Nogoods) {
-        bool holds = true;
-        for (const auto& [size, count] : nogood) {
-            std::uint32_t have = size == MediumFirst ? 1 : 0;
-            for (const auto& [chosen, chosenCount] : Chosen)
-                if (chosen == size)
-                    have += chosenCount;
-            if (have < count) {
-                holds = false;
-                break;
-            }
-        }
-        if (holds)
-            return true;
-    }
-    return false;
-}
-
 void FewestMedia::Record(std::uint64_t room) {
-    if (Exhaustive && RuledOut())
-        return;
     const std::uint64_t fill = Capacity - room;
     std::vector<Completion>& out = *Out;
     if (out.size() == CompletionCap && out.back().Fill >= fill) {

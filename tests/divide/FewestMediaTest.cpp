@@ -76,8 +76,8 @@ TEST(FewestMediaTest, ReachesTheBound) {
         {{264, 115, 209, 686, 205, 325, 117}, 1000, 2},  // the filling search needs 3
         {Triplets(10, 1), 1000, 10},
         {Triplets(20, 2), 1000, 20},
-        {Triplets(20, 11), 1000, 20},  // found by the complete search, which too wide a
-                                       // rule for failed completions misses
+        {Triplets(20, 3), 1000, 20},   // found by the complete search, which a dominance
+                                       // that drops too much misses
         {Triplets(40, 30), 1000, 40},  // one run without restarts stalls one above
         {{0, 5, 0}, 10, 1},            // units of total 0 go along
         {{}, 10, 0},
