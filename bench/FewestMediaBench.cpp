@@ -52,7 +52,7 @@ struct Row {
 
 void PrintRow(const char* kind, std::size_t units, std::uint32_t sets, const char* method,
               const Row& row) {
-    std::printf("| %-7s | %6zu | %-14s | %2u/%-2u | %2u/%-2u  | %5llu | %8.3f | %8.3f |\n", kind,
+    std::printf("| %-11s | %6zu | %-14s | %2u/%-2u | %2u/%-2u  | %5llu | %8.3f | %8.3f |\n", kind,
                 units, method, row.AtBound, sets, row.Proven, sets,
                 static_cast<unsigned long long>(row.Extra), row.Total / sets, row.Slowest);
 }
@@ -70,12 +70,15 @@ int main(int argc, char** argv) {
         std::uint32_t Sets;
     };
     const Kind kinds[] = {{"triplet", {60, 120, 249, 501}, 5},
+                          {"lcg-triplet", {120}, 40},
                           {"uniform", {120, 250, 500, 1000}, 5},
                           {"mixed", {10000}, 1}};
     std::printf(
-        "| set     |  units | division       | bound | proven | extra | mean s   | max s    |\n");
+        "| set         |  units | division       | bound | proven | extra | mean s   | max s    "
+        "|\n");
     std::printf(
-        "|---------|--------|----------------|-------|--------|-------|----------|----------|\n");
+        "|-------------|--------|----------------|-------|--------|-------|----------|----------|"
+        "\n");
     for (const Kind& kind : kinds) {
         for (const std::size_t units : kind.Sizes) {
             Row fewest;
