@@ -18,13 +18,17 @@
 //     packed onto one medium fewer by an exact search over just their units; where that fails,
 //     they are packed again each as full as it goes, kept unless that spreads their free room;
 //     this goes in runs from the start, each with other random choices and given more steps
-//     in the Luby sequence, as long as the media found are more than the bound;
+//     in the Luby sequence, as long as the media found are more than the bound. Where the first
+//     runs do not reach it, the bound of the linear relaxation (PatternBound.h) is taken where
+//     it is higher and the exact search of 4. is given a short share of the steps;
 //  3. the media-filling search is run on the same units and its result kept when it needs fewer
 //     media (so this way never needs more media than that one);
 //  4. an exact search by bin completion: for a number of media k, the largest unplaced unit's
 //     medium is completed with the subsets that waste no more room than k media allow, the
-//     fullest first, under a limited number of discrepancies (0, 1, 2, 4, ...). A search for k
-//     that runs through without a cut proves that k media cannot do.
+//     fullest first, under a limited number of discrepancies (0, 1, 2, 4, ...); then with every
+//     completion that no other dominates, cut where the units left need more media than are
+//     left by L2. A search for k that runs through without a cut proves that k media cannot do,
+//     and the bound is raised.
 // The solution found is rearranged so that the first media are as full as it allows and the
 // last takes the rest; the media are delivered one after another once it is final.
 //
