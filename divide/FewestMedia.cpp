@@ -11,8 +11,9 @@
 
 namespace {
 
-// Steps of the search between two looks at the clock and the requests.
+// Media tried, or steps, of the search between two looks at the clock and the requests.
 constexpr std::uint32_t PollInterval = 1024;
+constexpr std::uint64_t PollSteps = 50'000;
 // The steps the whole search may take (some seconds at most).
 constexpr std::uint64_t BaseSteps = 1'000'000;
 constexpr std::uint64_t StepsPerUnit = 200'000;
@@ -42,6 +43,7 @@ FewestMedia::Outcome FewestMedia::Run(std::vector<std::uint64_t>& totals, const 
                                       const ProgressFn& reportProgress) {
     Report = &reportProgress;
     PollCountdown = PollInterval;
+    PollStep = Steps + PollSteps;
     Parking = false;
     if (Current == Phase::Start) {
         if (std::any_of(totals.begin(), totals.end(),
@@ -225,6 +227,7 @@ bool FewestMedia::TimeUp() const {
 
 bool FewestMedia::Poll() {
     PollCountdown = PollInterval;
+    PollStep = Steps + PollSteps;
     if (ProgressRequested.exchange(false, std::memory_order_relaxed)) {
         UnitsLeft = static_cast<std::uint32_t>(Placeable + ZeroUnits.size());
         CombinationCount = Steps;

@@ -101,7 +101,7 @@ private:
     // at least as large (larger, in place of a single unit) and fits the room they leave:
     // the completion with that unit instead fills the medium at least as well, and whatever
     // divides the rest with this one divides it with that one too.
-    bool Dominated(const Completion& completion, std::uint64_t slack) const;
+    bool Dominated(const Completion& completion, std::uint64_t slack);
     bool ReplacedByOne(const Completion& completion, std::uint64_t sum, std::uint64_t slack,
                        bool larger) const;
     // Whether the units fit that many media, searched until the steps reach stepEnd: passes
@@ -191,6 +191,7 @@ private:
     std::uint64_t Steps = 0;
     std::uint64_t StepCeiling = 0;  // the exact search is cut there
     std::uint32_t PollCountdown = 0;
+    std::uint64_t PollStep = 0;  // or when the steps reach this
 
     Bins Best;
 };

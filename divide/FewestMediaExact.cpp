@@ -10,15 +10,15 @@ namespace {
 // The completions of one medium tried in the search with limited discrepancies, fullest first.
 constexpr std::size_t KeptCompletions = 12;
 // The completions of one medium the complete search takes at most; more give up on the proof.
-constexpr std::size_t MostCompletions = 100'000;
+constexpr std::size_t MostCompletions = 2'000;
 // The enumeration of one medium's completions with limited discrepancies gives up after this
 // many steps per size.
 constexpr std::uint64_t StepsPerSize = 8;
 constexpr std::uint64_t MinimumEnumerationSteps = 20'000;
 // The dominance test looks at no more subsets of a completion's units than this, and at no
 // more sizes for each.
-constexpr std::uint64_t MostSubsets = 4'096;
-constexpr std::size_t MostReplacements = 64;
+constexpr std::uint64_t MostSubsets = 256;
+constexpr std::size_t MostReplacements = 16;
 
 }  // namespace
 
@@ -28,7 +28,7 @@ FewestMedia::Found FewestMedia::Complete(std::uint64_t binsLeft, Wide wasteLeft,
         return Found::Yes;
     if (binsLeft == 0)
         return Found::NoneThere;
-    if (--PollCountdown == 0 && !Poll())
+    if ((--PollCountdown == 0 || Steps >= PollStep) && !Poll())
         return Found::Interrupted;
     if (Steps >= StepCeiling)
         return Found::Cut;
@@ -164,13 +164,14 @@ bool FewestMedia::EnumerationFull() {
     return full;
 }
 
-bool FewestMedia::Dominated(const Completion& completion, std::uint64_t slack) const {
+bool FewestMedia::Dominated(const Completion& completion, std::uint64_t slack) {
     std::uint64_t subsets = 1;
     for (const auto& entry : completion.Sizes) {
         subsets *= entry.second + 1ULL;
         if (subsets > MostSubsets)
             return false;
     }
+    Steps += subsets;
     // Every choice of counts of the completion's sizes, as a mixed-radix counter.
     std::vector<std::uint32_t> taken(completion.Sizes.size(), 0);
     for (std::uint64_t subset = 1; subset < subsets; ++subset) {
