@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "bench/SearchSets.h"
@@ -16,6 +17,7 @@ namespace {
 struct Measure {
     std::uint32_t Media = 0;
     double Seconds = 0;
+    bool Proven = false;  // the fewest possible, by the bound or by the exact search
 };
 
 template <typename Search>
@@ -27,17 +29,21 @@ Measure Divide(Search& search, const SearchSet& set) {
         totals, [&](const auto&...) { ++measure.Media; }, [] {});
     measure.Seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if constexpr (std::is_same_v<Search, FewestMedia>)
+        measure.Proven = search.MediaCount == search.LowerBound;
     return measure;
 }
 
 struct Row {
     std::uint32_t AtBound = 0;
+    std::uint32_t Proven = 0;
     std::uint64_t Extra = 0;
     double Total = 0;
     double Slowest = 0;
 
     void Add(const Measure& measure, std::uint32_t bound) {
         AtBound += measure.Media == bound ? 1 : 0;
+        Proven += measure.Media == bound || measure.Proven ? 1 : 0;
         Extra += measure.Media - bound;
         Total += measure.Seconds;
         Slowest = std::max(Slowest, measure.Seconds);
@@ -46,9 +52,9 @@ struct Row {
 
 void PrintRow(const char* kind, std::size_t units, std::uint32_t sets, const char* method,
               const Row& row) {
-    std::printf("| %-7s | %6zu | %-14s | %2u/%-2u | %5llu | %8.3f | %8.3f |\n", kind, units, method,
-                row.AtBound, sets, static_cast<unsigned long long>(row.Extra), row.Total / sets,
-                row.Slowest);
+    std::printf("| %-11s | %6zu | %-14s | %2u/%-2u | %2u/%-2u  | %5llu | %8.3f | %8.3f |\n", kind,
+                units, method, row.AtBound, sets, row.Proven, sets,
+                static_cast<unsigned long long>(row.Extra), row.Total / sets, row.Slowest);
 }
 
 }  // namespace
@@ -64,10 +70,15 @@ int main(int argc, char** argv) {
         std::uint32_t Sets;
     };
     const Kind kinds[] = {{"triplet", {60, 120, 249, 501}, 5},
+                          {"lcg-triplet", {120}, 40},
                           {"uniform", {120, 250, 500, 1000}, 5},
                           {"mixed", {10000}, 1}};
-    std::printf("| set     |  units | division       | bound | extra | mean s   | max s    |\n");
-    std::printf("|---------|--------|----------------|-------|-------|----------|----------|\n");
+    std::printf(
+        "| set         |  units | division       | bound | proven | extra | mean s   | max s    "
+        "|\n");
+    std::printf(
+        "|-------------|--------|----------------|-------|--------|-------|----------|----------|"
+        "\n");
     for (const Kind& kind : kinds) {
         for (const std::size_t units : kind.Sizes) {
             Row fewest;

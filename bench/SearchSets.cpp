@@ -82,6 +82,22 @@ SearchSet MakeSearchSet(const std::string& name, std::size_t unitCount, std::uin
         // Shuffled, so that the order does not give the triples away.
         for (std::size_t i = set.Totals.size(); i > 1; --i)
             std::swap(set.Totals[i - 1], set.Totals[random.Next() % i]);
+    } else if (name == "lcg-triplet") {
+        // The same kind of set from a plain LCG seeded with the instance number plus one.
+        set.Capacity = 1000;
+        set.LowBound = set.Capacity;
+        std::uint64_t state = instance + 1;
+        const auto next = [&state](std::uint64_t low, std::uint64_t high) {
+            state = state * 6364136223846793005ull + 1442695040888963407ull;
+            return low + (state >> 33) % (high - low + 1);
+        };
+        for (std::size_t i = 0; i + 3 <= unitCount; i += 3) {
+            const std::uint64_t first = next(380, 490);
+            const std::uint64_t second = next(250, (set.Capacity - first) / 2);
+            set.Totals.insert(set.Totals.end(), {first, second, set.Capacity - first - second});
+        }
+        for (std::size_t i = set.Totals.size(); i > 1; --i)
+            std::swap(set.Totals[i - 1], set.Totals[next(0, i - 1)]);
     } else if (name == "uniform") {
         set.Capacity = 150;
         set.LowBound = set.Capacity;

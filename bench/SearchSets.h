@@ -20,7 +20,8 @@ struct SearchSet {
 // units of 24 000 000 bytes onto 700 MB at 99.9 %, which no medium reaches. archive: the volumes
 // of a split archive, 700 MB each and a shorter last one, onto 4.38 GB at 99.9 %.
 // triplet: units in threes that fill a medium of 1000 exactly (a multiple of three units, the
-// fewest media one third of them). uniform: 20-100 onto 150. Both at tolerance 100 %. Each
+// fewest media one third of them); lcg-triplet: the same from another generator, a plain LCG.
+// uniform: 20-100 onto 150. Both at tolerance 100 %. Each
 // instance number gives another set of the same kind and size.
 SearchSet MakeSearchSet(const std::string& name, std::size_t unitCount, std::uint64_t instance = 0);
 

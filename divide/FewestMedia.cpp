@@ -7,20 +7,20 @@
 #include <utility>
 
 #include "divide/BinLowerBound.h"
+#include "divide/PatternBound.h"
 
 namespace {
 
-// Steps of the search between two looks at the clock and the requests.
+// Media tried, or steps, of the search between two looks at the clock and the requests.
 constexpr std::uint32_t PollInterval = 1024;
-// The completions of one medium tried in the exact search, fullest first.
-constexpr std::size_t KeptCompletions = 12;
-// The enumeration of one medium's completions gives up after this many steps per size.
-constexpr std::uint64_t StepsPerSize = 8;
-constexpr std::uint64_t MinimumEnumerationSteps = 20'000;
+constexpr std::uint64_t PollSteps = 50'000;
 // The steps the whole search may take (some seconds at most).
 constexpr std::uint64_t BaseSteps = 1'000'000;
 constexpr std::uint64_t StepsPerUnit = 200'000;
 constexpr std::uint64_t MaximumSteps = 20'000'000;
+// The share of the steps the exact search gets when the improvement does not reach the bound
+// at once.
+constexpr std::uint64_t ProofShare = 32;
 
 }  // namespace
 
@@ -43,6 +43,7 @@ FewestMedia::Outcome FewestMedia::Run(std::vector<std::uint64_t>& totals, const 
                                       const ProgressFn& reportProgress) {
     Report = &reportProgress;
     PollCountdown = PollInterval;
+    PollStep = Steps + PollSteps;
     Parking = false;
     if (Current == Phase::Start) {
         if (std::any_of(totals.begin(), totals.end(),
@@ -74,7 +75,7 @@ FewestMedia::Outcome FewestMedia::Run(std::vector<std::uint64_t>& totals, const 
         Current = Phase::Exact;
     }
     if (Current == Phase::Exact) {
-        Exact();
+        Exact(StepLimit, ~std::uint64_t{0});
         if (IsStopRequested())
             return Outcome::Stopped;
         if (Parking)
@@ -82,6 +83,16 @@ FewestMedia::Outcome FewestMedia::Run(std::vector<std::uint64_t>& totals, const 
         Current = Phase::Deliver;
     }
     return Deliver(totals, deliver);
+}
+
+void FewestMedia::Prove() {
+    ProofTried = true;
+    std::vector<std::uint32_t> counts;
+    for (const auto& units : UnitsOfSize)
+        counts.push_back(static_cast<std::uint32_t>(units.size()));
+    LowerBound = static_cast<std::uint32_t>(std::max<std::uint64_t>(
+        LowerBound, PatternLowerBound(Sizes, counts, Capacity, LowerBound, Best.size())));
+    Exact(Steps + StepLimit / ProofShare, 1);
 }
 
 void FewestMedia::Prepare(const std::vector<std::uint64_t>& totals) {
@@ -130,181 +141,6 @@ FewestMedia::Bins FewestMedia::FirstFitDecreasing() const {
         }
     }
     return bins;
-}
-
-FewestMedia::Found FewestMedia::Complete(std::uint64_t binsLeft, Wide wasteLeft,
-                                         std::uint32_t discrepancies) {
-    if (Placeable == 0)
-        return Found::Yes;
-    if (binsLeft == 0)
-        return Found::NoneThere;
-    if (--PollCountdown == 0 && !Poll())
-        return Found::Interrupted;
-    if (Steps >= StepCeiling)
-        return Found::Cut;
-    if (binsLeft < Placeable && Placeable > binsLeft * MostUnitsOnMedium())
-        return Found::NoneThere;
-    std::uint32_t first = 0;
-    while (Available[first] == 0)
-        ++first;
-    --Available[first];
-    --Placeable;
-    const std::uint64_t room = Capacity - Sizes[first];
-    const std::uint64_t maxSlack = wasteLeft < room ? static_cast<std::uint64_t>(wasteLeft) : room;
-    std::vector<Completion> completions;
-    Found result = Completions(first, maxSlack, completions) ? Found::NoneThere : Found::Cut;
-    for (std::uint32_t i = 0; i < completions.size(); ++i) {
-        if (i > discrepancies) {
-            result = Found::Cut;
-            break;
-        }
-        const Completion& completion = completions[i];
-        for (const auto& [size, count] : completion.Sizes) {
-            Available[size] -= count;
-            Placeable -= count;
-        }
-        Stack.emplace_back(first, completion);
-        const Found found =
-            Complete(binsLeft - 1, wasteLeft - (Capacity - completion.Fill), discrepancies - i);
-        if (found == Found::Yes)
-            return found;
-        Stack.pop_back();
-        for (const auto& [size, count] : completion.Sizes) {
-            Available[size] += count;
-            Placeable += count;
-        }
-        if (found == Found::Interrupted) {
-            result = found;
-            break;
-        }
-        if (found == Found::Cut)
-            result = found;
-    }
-    ++Available[first];
-    ++Placeable;
-    return result;
-}
-
-std::uint64_t FewestMedia::MostUnitsOnMedium() const {
-    std::uint64_t room = Capacity;
-    std::uint64_t units = 0;
-    for (std::size_t i = Sizes.size(); i-- > 0;) {
-        const std::uint64_t fit = std::min<std::uint64_t>(Available[i], room / Sizes[i]);
-        units += fit;
-        room -= fit * Sizes[i];
-        if (fit < Available[i])
-            break;
-    }
-    return units;
-}
-
-bool FewestMedia::Completions(std::uint32_t first, std::uint64_t maxSlack,
-                              std::vector<Completion>& out) {
-    const std::size_t sizeCount = Sizes.size();
-    SuffixRoom[sizeCount] = 0;
-    for (std::size_t i = sizeCount; i-- > first;)
-        SuffixRoom[i] =
-            SaturatingAdd(SuffixRoom[i + 1],
-                          Available[i] > Capacity / Sizes[i] ? Capacity : Available[i] * Sizes[i]);
-    Out = &out;
-    MaxSlack = maxSlack;
-    EnumerationSteps = std::max(MinimumEnumerationSteps, StepsPerSize * (sizeCount - first));
-    LeftOut = false;
-    Chosen.clear();
-    SmallestAvailable = 0;
-    for (std::size_t i = sizeCount; i-- > first;)
-        if (Available[i] != 0) {
-            SmallestAvailable = Sizes[i];
-            break;
-        }
-    if (SmallestAvailable == 0)
-        SmallestAvailable = Capacity + 1;  // none left: nothing more fits
-    Enumerate(first, Capacity - Sizes[first], std::numeric_limits<std::uint64_t>::max());
-    return !LeftOut;
-}
-
-bool FewestMedia::EnumerationFull() const {
-    // Enough completions that fill the medium: none can be better.
-    return Out->size() == KeptCompletions && Out->back().Fill == Capacity;
-}
-
-void FewestMedia::Record(std::uint64_t room) {
-    const std::uint64_t fill = Capacity - room;
-    std::vector<Completion>& out = *Out;
-    if (out.size() == KeptCompletions && out.back().Fill >= fill) {
-        LeftOut = true;
-        return;
-    }
-    const auto place = std::upper_bound(
-        out.begin(), out.end(), fill,
-        [](std::uint64_t value, const Completion& kept) { return value > kept.Fill; });
-    out.insert(place, Completion{fill, Chosen});
-    if (out.size() > KeptCompletions) {
-        out.pop_back();
-        LeftOut = true;
-    }
-}
-
-void FewestMedia::Enumerate(std::uint32_t index, std::uint64_t room, std::uint64_t smallestLeft) {
-    ++Steps;
-    if (EnumerationSteps == 0) {
-        LeftOut = true;
-        return;
-    }
-    --EnumerationSteps;
-    // Sizes that do not fit any more stay out; they cannot fit the room left at the end either.
-    const auto sizeCount = static_cast<std::uint32_t>(Sizes.size());
-    while (index < sizeCount && (Available[index] == 0 || Sizes[index] > room))
-        ++index;
-    if (index == sizeCount || room == 0) {
-        // Only completions that no left-out unit fits into: any other is one unit short.
-        if (room <= MaxSlack && room < smallestLeft)
-            Record(room);
-        return;
-    }
-    if (room > MaxSlack && SuffixRoom[index] < room - MaxSlack)
-        return;  // even every unit left cannot fill the medium well enough
-    if (room / 2 < SmallestAvailable) {
-        // One more unit at most: the sizes that fit and fill well enough, largest first; what
-        // is left then is below the smallest unit, so each of them is maximal.
-        const std::uint64_t least = room > MaxSlack ? room - MaxSlack : 0;
-        for (; index < sizeCount && Sizes[index] >= least && !EnumerationFull(); ++index) {
-            if (Available[index] == 0)
-                continue;
-            Chosen.emplace_back(index, 1U);
-            Record(room - Sizes[index]);
-            Chosen.pop_back();
-        }
-        return;
-    }
-    const std::uint64_t size = Sizes[index];
-    const std::uint64_t take = std::min<std::uint64_t>(Available[index], room / size);
-    for (std::uint64_t count = take + 1; count-- > 0;) {
-        if (count > 0)
-            Chosen.emplace_back(index, static_cast<std::uint32_t>(count));
-        Enumerate(index + 1, room - count * size, count < Available[index] ? size : smallestLeft);
-        if (count > 0)
-            Chosen.pop_back();
-        if (EnumerationSteps == 0 || EnumerationFull())
-            return;
-    }
-}
-
-FewestMedia::Found FewestMedia::SearchMedia(std::uint64_t media) {
-    const Wide room = static_cast<Wide>(media) * Capacity;
-    StepCeiling = StepLimit;
-    if (room < TotalSize)
-        return Found::NoneThere;
-    // Limited discrepancies: the fullest completion everywhere first, then more and more
-    // departures from it, until a pass is cut by nothing but the discrepancies.
-    for (std::uint32_t discrepancies = 0;;
-         discrepancies = discrepancies == 0 ? 1 : 2 * discrepancies) {
-        const Found found = Complete(media, room - TotalSize, discrepancies);
-        if (found != Found::Cut || Steps >= StepLimit)
-            return found;
-        if (discrepancies >= media * KeptCompletions)
-            return found;
-    }
 }
 
 FewestMedia::Bins FewestMedia::TakeStackedBins(
@@ -385,25 +221,13 @@ bool FewestMedia::Compare(const ProgressFn& reportProgress) {
     return !IsStopRequested();
 }
 
-void FewestMedia::Exact() {
-    PollCountdown = PollInterval;
-    while (Best.size() > LowerBound) {
-        const Found found = SearchMedia(LowerBound);
-        if (found == Found::Yes)
-            Keep(TakeStackedBins(UnitsOfSize));
-        else if (found == Found::NoneThere)
-            ++LowerBound;  // the search ran through: that many media cannot hold the units
-        else
-            break;
-    }
-}
-
 bool FewestMedia::TimeUp() const {
     return TimeLimit.count() > 0 && std::chrono::steady_clock::now() - Started >= TimeLimit;
 }
 
 bool FewestMedia::Poll() {
     PollCountdown = PollInterval;
+    PollStep = Steps + PollSteps;
     if (ProgressRequested.exchange(false, std::memory_order_relaxed)) {
         UnitsLeft = static_cast<std::uint32_t>(Placeable + ZeroUnits.size());
         CombinationCount = Steps;

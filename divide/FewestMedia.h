@@ -18,13 +18,17 @@
 //     packed onto one medium fewer by an exact search over just their units; where that fails,
 //     they are packed again each as full as it goes, kept unless that spreads their free room;
 //     this goes in runs from the start, each with other random choices and given more steps
-//     in the Luby sequence, as long as the media found are more than the bound;
+//     in the Luby sequence, as long as the media found are more than the bound. Where the first
+//     runs do not reach it, the bound of the linear relaxation (PatternBound.h) is taken where
+//     it is higher and the exact search of 4. is given a short share of the steps;
 //  3. the media-filling search is run on the same units and its result kept when it needs fewer
 //     media (so this way never needs more media than that one);
 //  4. an exact search by bin completion: for a number of media k, the largest unplaced unit's
 //     medium is completed with the subsets that waste no more room than k media allow, the
-//     fullest first, under a limited number of discrepancies (0, 1, 2, 4, ...). A search for k
-//     that runs through without a cut proves that k media cannot do.
+//     fullest first, under a limited number of discrepancies (0, 1, 2, 4, ...); then with every
+//     completion that no other dominates, cut where the units left need more media than are
+//     left by L2. A search for k that runs through without a cut proves that k media cannot do,
+//     and the bound is raised.
 // The solution found is rearranged so that the first media are as full as it allows and the
 // last takes the rest; the media are delivered one after another once it is final.
 //
@@ -88,10 +92,21 @@ private:
     bool Completions(std::uint32_t first, std::uint64_t maxSlack, std::vector<Completion>& out);
     // The most units of those available that fit one medium (the smallest ones).
     std::uint64_t MostUnitsOnMedium() const;
+    // The fewest media the units available need by the bound L2.
+    std::uint64_t MediaNeeded() const;
     void Enumerate(std::uint32_t index, std::uint64_t room, std::uint64_t smallestLeft);
     void Record(std::uint64_t room);
-    bool EnumerationFull() const;
-    Found SearchMedia(std::uint64_t media);
+    bool EnumerationFull();
+    // Whether some of the completion's units could make way for one unit left over that is
+    // at least as large (larger, in place of a single unit) and fits the room they leave:
+    // the completion with that unit instead fills the medium at least as well, and whatever
+    // divides the rest with this one divides it with that one too.
+    bool Dominated(const Completion& completion, std::uint64_t slack);
+    bool ReplacedByOne(const Completion& completion, std::uint64_t sum, std::uint64_t slack,
+                       bool larger) const;
+    // Whether the units fit that many media, searched until the steps reach stepEnd: passes
+    // with limited discrepancies up to the most given, then the complete search.
+    Found SearchMedia(std::uint64_t media, std::uint64_t stepEnd, std::uint64_t mostDiscrepancies);
     // The solution on the stack of the exact search, which is cleared for the next search.
     Bins TakeStackedBins(const std::vector<std::vector<std::uint32_t>>& unitsOfSize);
     // The units the exact search may place: unitsOfSize[i] of size index i.
@@ -116,7 +131,12 @@ private:
                       std::uint64_t stepEnd);
     std::vector<Medium> MediaOf(const Bins& bins) const;
     bool Compare(const ProgressFn& reportProgress);
-    void Exact();
+    // The exact search for a division onto as many media as the bound, the bound raised while
+    // that is proven impossible, until the steps reach stepEnd.
+    void Exact(std::uint64_t stepEnd, std::uint64_t mostDiscrepancies);
+    // Where the improvement does not reach the bound at once: the bound of the relaxation, and
+    // the exact search for a share of the steps (the bound is often the count, or one below).
+    void Prove();
     bool Poll();
     // A stop, park, take-best or the time limit ends the search.
     bool Ending() const;
@@ -136,6 +156,7 @@ private:
     std::atomic<bool> TakeBestRequested{false};
     std::atomic<bool> ParkRequested{false};
     bool Parking = false;
+    bool ProofTried = false;
 
     Phase Current = Phase::Start;
     const ProgressFn* Report = nullptr;
@@ -164,10 +185,13 @@ private:
     std::uint64_t MaxSlack = 0;
     std::uint64_t SmallestAvailable = 0;
     std::uint64_t EnumerationSteps = 0;
+    std::size_t CompletionCap = 0;  // the most completions of one medium kept
     bool LeftOut = false;
+    bool Exhaustive = false;  // every completion is tried: a search that runs through proves
     std::uint64_t Steps = 0;
     std::uint64_t StepCeiling = 0;  // the exact search is cut there
     std::uint32_t PollCountdown = 0;
+    std::uint64_t PollStep = 0;  // or when the steps reach this
 
     Bins Best;
 };

@@ -14,6 +14,8 @@ constexpr std::size_t RepackSpread = 12;
 constexpr std::uint64_t RepackSteps = 1'000;
 // The steps of the shortest run, per unit.
 constexpr std::uint64_t RunStepsPerUnit = 4'000;
+// The run before which the bound is proven where it can be (the first runs often reach it).
+constexpr std::uint64_t ProofRun = 3;
 
 // splitmix64: small, fast and the same everywhere.
 std::uint64_t NextRandom(std::uint64_t& state) {
@@ -50,10 +52,18 @@ void FewestMedia::Improve() {
     const std::vector<Medium> start = MediaOf(Best);
     if (start.size() <= LowerBound)
         return;
-    const std::uint64_t stepEnd = Steps + StepLimit * 3 / 4;
+    std::uint64_t stepEnd = Steps + StepLimit * 3 / 4;
     const std::uint64_t runSteps = RunStepsPerUnit * OriginalTotals.size();
-    for (std::uint64_t run = 1; Best.size() > LowerBound && Steps < stepEnd && !Ending(); ++run)
+    for (std::uint64_t run = 1; Best.size() > LowerBound && Steps < stepEnd && !Ending(); ++run) {
+        if (run == ProofRun && !ProofTried) {
+            const std::uint64_t before = Steps;
+            Prove();
+            stepEnd += Steps - before;  // the runs keep their steps
+            if (Best.size() <= LowerBound || Ending())
+                break;
+        }
         Repack(start, std::min(stepEnd, Steps + Luby(run) * runSteps), run);
+    }
 }
 
 void FewestMedia::Repack(std::vector<Medium> media, std::uint64_t stepEnd, std::uint64_t seed) {

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 
 #include "divide/BinLowerBound.h"
 #include "divide/DivisionSearch.h"
+#include "tests/doubles/FewestMediaByTrying.h"
 
 namespace {
 
@@ -19,7 +21,9 @@ struct Division {
 
 // Runs a search and checks that every medium fits and the units are placed at most once.
 template <typename Search>
-Division Divide(Search& search, const std::vector<std::uint64_t>& totals, std::uint64_t capacity) {
+Division Divide(
+    Search& search, const std::vector<std::uint64_t>& totals, std::uint64_t capacity,
+    const std::function<void()>& progress = [] {}) {
     Division division;
     std::vector<std::uint64_t> remaining = totals;
     std::vector<std::uint64_t> shadow = totals;
@@ -31,7 +35,7 @@ Division Divide(Search& search, const std::vector<std::uint64_t>& totals, std::u
         division.Media.push_back(medium);
         RemoveAcceptedUnits(shadow, units);
     };
-    division.Outcome = search.Run(remaining, deliver, [] {});
+    division.Outcome = search.Run(remaining, deliver, progress);
     EXPECT_EQ(remaining, shadow);  // the search's sequence keeps step with the deliveries
     division.Left = remaining;
     return division;
@@ -72,6 +76,8 @@ TEST(FewestMediaTest, ReachesTheBound) {
         {{264, 115, 209, 686, 205, 325, 117}, 1000, 2},  // the filling search needs 3
         {Triplets(10, 1), 1000, 10},
         {Triplets(20, 2), 1000, 20},
+        {Triplets(20, 3), 1000, 20},   // found by the complete search, which a dominance
+                                       // that drops too much misses
         {Triplets(40, 30), 1000, 40},  // one run without restarts stalls one above
         {{0, 5, 0}, 10, 1},            // units of total 0 go along
         {{}, 10, 0},
@@ -119,16 +125,33 @@ TEST(FewestMediaTest, NeverWorseThanFillingEachMedium) {
     }
 }
 
-// A stop ends with nothing placed; taking the best or the time limit ends with everything
-// placed; a unit too large places nothing. Catches a search that ignores its requests.
+// The fewest media on small sets, and that count proven, also where only the exact search can
+// prove it (the relaxation of the last set gives 6). Catches a dominance or exchange rule that
+// loses divisions (a bound above the count) and an exact search that gives up.
+TEST(FewestMediaTest, ProvesTheFewestOnSmallSets) {
+    std::vector<SmallSet> sets = SmallSets(150);
+    sets.push_back({{85, 87, 59, 66, 70, 106, 61, 81, 104, 90, 73, 49, 46, 53, 103, 103}, 208});
+    for (const SmallSet& set : sets) {
+        FewestMedia fewest(set.Capacity, set.Capacity);
+        const Division division = Divide(fewest, set.Totals, set.Capacity);
+        const std::uint32_t least = FewestMediaByTrying(set.Totals, set.Capacity);
+        EXPECT_EQ(division.Media.size(), least) << ::testing::PrintToString(set.Totals);
+        EXPECT_EQ(fewest.LowerBound, least) << ::testing::PrintToString(set.Totals);
+    }
+}
+
+// A stop, made before or while searching, ends with nothing placed; taking the best or the time
+// limit ends with everything placed; a unit too large places nothing. Catches a search that
+// ignores its requests.
 TEST(FewestMediaTest, RequestsEndTheSearch) {
-    enum class Request { Stop, TakeBest, TimeLimit, None };
+    enum class Request { Stop, StopWhileSearching, TakeBest, TimeLimit, None };
     const struct {
         Request Made;
         std::vector<std::uint64_t> Totals;
         DivisionSearch::Outcome Outcome;
     } cases[] = {
         {Request::Stop, Triplets(100, 3), DivisionSearch::Outcome::Stopped},
+        {Request::StopWhileSearching, Triplets(100, 3), DivisionSearch::Outcome::Stopped},
         {Request::TakeBest, Triplets(100, 3), DivisionSearch::Outcome::Completed},
         {Request::TimeLimit, Triplets(100, 3), DivisionSearch::Outcome::Completed},
         {Request::None, {5, 1001, 5}, DivisionSearch::Outcome::Failed},
@@ -141,7 +164,15 @@ TEST(FewestMediaTest, RequestsEndTheSearch) {
             fewest.RequestTakeBest();
         if (c.Made == Request::TimeLimit)
             fewest.SetTimeLimit(std::chrono::nanoseconds(1));
-        const Division division = Divide(fewest, c.Totals, 1000);
+        int reports = 0;
+        if (c.Made == Request::StopWhileSearching)
+            fewest.RequestProgress();
+        const Division division = Divide(fewest, c.Totals, 1000, [&] {
+            fewest.RequestProgress();
+            if (++reports == 20)
+                fewest.RequestStop();
+        });
+        EXPECT_EQ(reports >= 20, c.Made == Request::StopWhileSearching);
         EXPECT_EQ(division.Outcome, c.Outcome);
         const bool placed = c.Outcome == DivisionSearch::Outcome::Completed;
         EXPECT_EQ(division.Left.size(), placed ? 0 : c.Totals.size());
