@@ -269,7 +269,7 @@ private slots:
 
         QCOMPARE(window.statusPanel1->text().left(report.size() + 13),
                  report + Text(", в каталоге "));
-        QVERIFY(fs::exists(Utf8Path(JoinPath(base, NativePath("disk1/a")))));
+        QVERIFY(fs::exists(Utf8Path(harness.Path("out/disk1/a"))));
     }
 
     void processingStopsWhenTheBaseFolderCannotBeMade() {
