@@ -28,6 +28,7 @@
 #include "platform/FileSystem.h"
 #include "platform/PathCompare.h"
 #include "platform/PathNames.h"
+#include "platform/Utf8Path.h"
 #include "ui/FileChooser.h"
 #include "ui/QtListView.h"
 #include "winamp/Winamp.h"
@@ -290,7 +291,7 @@ void TfrmVantrelMain::miAddClick(int tag) {
         case AddFromFolder: {
             if (BrowseFolder.empty()) {
                 std::error_code error;
-                BrowseFolder = std::filesystem::current_path(error).string();
+                BrowseFolder = Utf8Text(std::filesystem::current_path(error));
             }
             std::string folder = BrowseFolder;
             if (Files->ChooseFolder(folder, tag == AddFolder ? ChooseIncludedFolderTitle

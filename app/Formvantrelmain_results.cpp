@@ -346,8 +346,11 @@ bool TfrmVantrelMain::checkFileName(const QString& text, QLineEdit* edit) {
 void TfrmVantrelMain::editResultsBaseDirExit() {
     if (RefusingName)
         return;
-    // The delimiter belongs in a folder text; every other character of a name's list does not.
+    // The delimiter belongs in a folder text, and on Windows the colon of its drive letter; every
+    // other character of a name's list does not.
     QString name = editResultsBaseDir->text();
+    if (PathsHaveDriveLetters && name.lastIndexOf(QLatin1Char(':')) == 1)
+        name.remove(1, 1);
     name.remove(QChar::fromLatin1(PathDelimiter));
     if (checkFileName(name, editResultsBaseDir))
         Settings.ResultsBaseDir = StoredFolder(editResultsBaseDir->text());

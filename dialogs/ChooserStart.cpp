@@ -20,7 +20,8 @@ ChooserStart ChooserStartFor(const std::string& wanted, std::size_t largeFolder)
 }
 
 void LeaveOutOfLargeFolder(QFileDialog& dialog) {
-    const ChooserStart start = ChooserStartFor(dialog.directory().absolutePath().toStdString());
+    const ChooserStart start =
+        ChooserStartFor(QDir::toNativeSeparators(dialog.directory().absolutePath()).toStdString());
     if (!start.Selected.empty())
         dialog.setDirectory(QString::fromStdString(start.Folder));
 }

@@ -5,14 +5,17 @@
 
 // Paths taken apart and put together as text, without asking the file system.
 
-// The platform's path delimiter, and whether its file systems tell two names apart that differ
-// only in letter case (Windows: no, "Song.mp3" and "song.mp3" are one file).
+// The platform's path delimiter, whether its file systems tell two names apart that differ only
+// in letter case (Windows: no, "Song.mp3" and "song.mp3" are one file), and whether a path may
+// begin with a drive letter and its colon ("C:").
 #ifdef _WIN32
 inline constexpr char PathDelimiter = '\\';
 inline constexpr bool PathsTellCaseApart = false;
+inline constexpr bool PathsHaveDriveLetters = true;
 #else
 inline constexpr char PathDelimiter = '/';
 inline constexpr bool PathsTellCaseApart = true;
+inline constexpr bool PathsHaveDriveLetters = false;
 #endif
 
 // The path with one delimiter appended when it does not end in one.

@@ -6,9 +6,6 @@ vantrel_gtest(vantrel_winamp_dialog_tests winamp/dialog/FormwinamppathTest.cpp
 
 # The Collection page, the window's start and its wiring.
 vantrel_qtest(vantrel_window_tests app/FormvantrelmainTest.cpp LINK vantrel_app)
-# The help pages copied for the program serve the window's tests too: both programs lie one
-# folder below the build's root, so the same path from each leads to them.
-add_dependencies(vantrel_window_tests vantrel_help vantrel_translations)
 
 # The Division page: medium, tolerance, song pause, divisions run from the window, and the
 # oversized-folder dialog.
@@ -17,6 +14,18 @@ vantrel_qtest(vantrel_division_page_tests app/FormvantrelmainDivisionTest.cpp LI
 # The Results page: real files written, collected and checked in temporary folders.
 vantrel_qtest(vantrel_results_window_tests app/FormvantrelmainResultsTest.cpp TIMEOUT 300
     LINK vantrel_app)
+
+# The help pages and translations copied for the program serve the window's tests too, found by
+# the same path from each program: here both lie one folder below the build's root, and on
+# Windows, where that path starts in the program's own folder, the tests are built beside it.
+set(window_suites vantrel_window_tests vantrel_division_page_tests vantrel_results_window_tests)
+foreach(suite IN LISTS window_suites)
+    add_dependencies(${suite} vantrel_help vantrel_translations)
+endforeach()
+if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
+    get_target_property(program_dir vantrel BINARY_DIR)
+    set_target_properties(${window_suites} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${program_dir})
+endif()
 
 # The Qt adapters of the platform interfaces.
 vantrel_qtest(vantrel_qt_adapter_tests ui/QtAdaptersTest.cpp LINK vantrel_ui)

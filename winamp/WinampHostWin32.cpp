@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -30,6 +31,9 @@ constexpr std::uintptr_t AppendWideFile = 1100;
 constexpr std::intptr_t FirstWideVersion = 0x5050;
 constexpr const wchar_t* AnsiPlaylistName = L"winamp.m3u";
 constexpr const wchar_t* Utf8PlaylistName = L"winamp.m3u8";
+
+// What begins a UTF-8 text file.
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 // Where the playlist's UTF-8 copy is kept, in the user's local application data.
 constexpr const wchar_t* CopySubfolder = L"vantrel";
@@ -247,11 +251,13 @@ void CopyPlaylist(WinampWindowHandle window, const std::filesystem::path& copy) 
         std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         if (in.bad())
             return;
-        if (utf8 && text.rfind("\xEF\xBB\xBF", 0) == 0)
-            text.erase(0, 3);
+        if (utf8 && text.rfind(ByteOrderMark, 0) == 0)
+            text.erase(0, ByteOrderMark.size());
         if (!utf8)
             text = Encoded(Wide(text, CP_ACP), CP_UTF8);
-        text = WithAbsoluteEntries(text, Encoded(folder.wstring(), CP_UTF8));
+        // The mark says UTF-8 to the playlist's reader, which takes a file without one for ANSI.
+        text = std::string(ByteOrderMark) +
+               WithAbsoluteEntries(text, Encoded(folder.wstring(), CP_UTF8));
         // Written beside its final name and moved there whole.
         std::filesystem::create_directories(copy.parent_path(), error);
         std::filesystem::path partial = copy;

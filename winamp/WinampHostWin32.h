@@ -20,7 +20,7 @@ public:
     bool StartAndWaitForInputIdle(const std::string& program) override;
     // Every message waits for the player a few seconds at most. Writing the playlist also copies
     // the file the player wrote, from where its version writes it and in its encoding, as UTF-8
-    // into PlaylistFolder.
+    // after a byte-order mark into PlaylistFolder.
     std::optional<std::intptr_t> SendWindowMessage(WinampWindowHandle window, std::uint32_t message,
                                                    std::uintptr_t wParam,
                                                    std::intptr_t lParam) override;

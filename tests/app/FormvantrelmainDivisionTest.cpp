@@ -366,8 +366,8 @@ private slots:
         QVERIFY(window.chkCountHidden->isChecked());
         QVERIFY(window.DataManager->GetCountHidden());
         harness.File("album/track", 600);
-        harness.File("album/.hidden", 300);
-        window.DataManager->AddItems({harness.Root + "/album"}, AddFolder);
+        harness.HiddenFile("album/.hidden", 300);
+        window.DataManager->AddItems({harness.Path("album")}, AddFolder);
         QCOMPARE(window.DataManager->GetTotalSize(), std::uint64_t{900});
 
         window.chkCountHidden->click();

@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,12 +40,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A path below root, relative to it and written with "/".
+QString Relative(const fs::path& path, const std::string& root) {
+    return QDir::fromNativeSeparators(
+        QString::fromStdString(Utf8Text(fs::relative(path, Utf8Path(root)))));
+}
+
 // Every file and folder under root, relative to it, folders marked with a trailing "/".
 QStringList Tree(const std::string& root) {
     QStringList entries;
     std::error_code error;
-    for (const auto& entry : fs::recursive_directory_iterator(root, error)) {
-        QString name = QString::fromStdString(fs::relative(entry.path(), root).string());
+    for (const auto& entry : fs::recursive_directory_iterator(Utf8Path(root), error)) {
+        QString name = Relative(entry.path(), root);
         if (entry.is_directory())
             name += QLatin1Char('/');
         entries.append(name);
@@ -56,15 +63,15 @@ QStringList Tree(const std::string& root) {
 // The checksum of every regular file under root, by its name relative to root.
 std::map<std::string, QByteArray> Checksums(const std::string& root) {
     std::map<std::string, QByteArray> sums;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    for (const auto& entry : fs::recursive_directory_iterator(Utf8Path(root))) {
         if (!entry.is_regular_file())
             continue;
-        QFile file(QString::fromStdString(entry.path().string()));
+        QFile file(QString::fromStdString(Utf8Text(entry.path())));
         if (!file.open(QIODevice::ReadOnly))
             return {};
         QCryptographicHash hash(QCryptographicHash::Md5);
         hash.addData(&file);
-        sums[fs::relative(entry.path(), root).string()] = hash.result();
+        sums[Relative(entry.path(), root).toStdString()] = hash.result();
     }
     return sums;
 }
@@ -72,17 +79,17 @@ std::map<std::string, QByteArray> Checksums(const std::string& root) {
 // A file of the given size whose first and last bytes are random and whose middle is a hole,
 // so that big files cost no disk until they are copied.
 void SparseFile(const std::string& path, std::uintmax_t size, std::mt19937& random) {
-    fs::create_directories(fs::path(path).parent_path());
+    fs::create_directories(Utf8Path(path).parent_path());
     std::string head(4096, '\0');
     for (char& byte : head)
         byte = static_cast<char>(random());
     {
-        std::ofstream out(path, std::ios::binary);
+        std::ofstream out(Utf8Path(path), std::ios::binary);
         out.write(head.data(), static_cast<std::streamsize>(std::min<std::uintmax_t>(size, 4096)));
     }
-    fs::resize_file(path, size);
+    fs::resize_file(Utf8Path(path), size);
     if (size > 2 * head.size()) {
-        std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
+        std::fstream out(Utf8Path(path), std::ios::binary | std::ios::in | std::ios::out);
         out.seekp(static_cast<std::streamoff>(size - head.size()));
         out.write(head.data(), static_cast<std::streamsize>(head.size()));
     }
@@ -201,7 +208,7 @@ private slots:
             ->setChecked(true);
         Action(window, action)->setChecked(true);
         // The base folder does not exist yet; the name is typed and not left before the click.
-        const std::string base = harness.Root + "/out/Мои диски";
+        const std::string base = harness.Path("out/Мои диски");
         window.editResultsBaseDir->setText(QString::fromStdString(base));
         window.editResultsMediumName->setText(Text("vol"));
         auto* links = new RecordingUrlOpener;
@@ -210,7 +217,7 @@ private slots:
         window.btnProcessResults->click();
 
         QCOMPARE(Tree(base), Fetched<QStringList>("written"));
-        QCOMPARE(Tree(harness.Root + "/src"), Fetched<QStringList>("leftInSource"));
+        QCOMPARE(Tree(harness.Path("src")), Fetched<QStringList>("leftInSource"));
         QVERIFY(harness.Questions.Asked.empty());
         QCOMPARE(window.Settings.MediumName, std::string("vol"));
         const char* const done[] = {
@@ -219,13 +226,14 @@ private slots:
             "Образы записаны для носителей: "};
         QCOMPARE(window.statusPanel1->text(),
                  Text(done[action]) + (allMedia ? Text("3") : Text("1")) + Text(", в каталоге ") +
-                     QString::fromStdString(base) + Text("/"));
+                     QString::fromStdString(WithTrailingDelimiter(base)));
         QVERIFY(window.btnOpenResultsBaseDir->isVisibleTo(&window));
         window.btnOpenResultsBaseDir->click();
-        QCOMPARE(
-            links->Opened,
-            std::vector<std::string>{
-                QUrl::fromLocalFile(QString::fromStdString(base + "/")).toString().toStdString()});
+        QCOMPARE(links->Opened,
+                 std::vector<std::string>{
+                     QUrl::fromLocalFile(QString::fromStdString(WithTrailingDelimiter(base)))
+                         .toString()
+                         .toStdString()});
     }
 
     // The status bar said "Скопированы элементы носителей: 3" although a medium failed, a Cancel
@@ -247,7 +255,7 @@ private slots:
         window.radioResultsAllMedia->setEnabled(true);
         window.radioResultsAllMedia->setChecked(true);
         window.radioResultsCopyToFolder->setChecked(true);
-        const std::string base = harness.Root + "/out";
+        const std::string base = harness.Path("out");
         window.editResultsBaseDir->setText(QString::fromStdString(base));
         if (answers.size() == 1) {
             harness.File("out/disk2");  // a file where the medium folder should be
@@ -261,7 +269,7 @@ private slots:
 
         QCOMPARE(window.statusPanel1->text().left(report.size() + 13),
                  report + Text(", в каталоге "));
-        QVERIFY(fs::exists(base + "/disk1/a"));
+        QVERIFY(fs::exists(Utf8Path(harness.Path("out/disk1/a"))));
     }
 
     void processingStopsWhenTheBaseFolderCannotBeMade() {
@@ -269,7 +277,7 @@ private slots:
         TfrmVantrelMain& window = harness.Open();
         MakeMedia(harness, {{"a"}});
         harness.File("blocker");
-        window.editResultsBaseDir->setText(QString::fromStdString(harness.Root + "/blocker/x"));
+        window.editResultsBaseDir->setText(QString::fromStdString(harness.Path("blocker/x")));
         window.radioResultsSaveTextlist->setChecked(true);
         // An earlier run's report stayed beside the failure.
         window.setStatusText(1, Text("Списки записаны для носителей: 1, в каталоге /a/"));
@@ -296,18 +304,26 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");  // null: refused
         QTest::newRow("folder with Cyrillic and spaces")
-            << true << Text("/media/Мои диски/CDRs") << Text("/media/Мои диски/CDRs/");
+            << true << NativePathText("/media/Мои диски/CDRs")
+            << NativePathText("/media/Мои диски/CDRs/");
         QTest::newRow("doubled delimiters")
-            << true << Text("//srv//share/") << Text("//srv//share/");
-        QTest::newRow("empty folder is the root") << true << QString() << Text("/");
-        QTest::newRow("colon") << true << Text("/a:b") << QString();
+            << true << NativePathText("//srv//share/") << NativePathText("//srv//share/");
+        QTest::newRow("empty folder is the root") << true << QString() << NativePathText("/");
+        QTest::newRow("colon") << true << NativePathText("/a:b") << QString();
+#ifdef _WIN32
+        // The colon of the drive belongs in the text; one after it, or a slash, does not.
+        QTest::newRow("drive letter") << true << Text("C:\\CDRs") << Text("C:\\CDRs\\");
+        QTest::newRow("colon after the drive") << true << Text("C:\\a:b") << QString();
+        QTest::newRow("slash") << true << Text("C:/CDRs") << QString();
+#else
         QTest::newRow("drive letter") << true << Text("C:/CDRs") << QString();
         QTest::newRow("backslash") << true << Text("/a\\b") << QString();
-        QTest::newRow("asterisk") << true << Text("/a*") << QString();
-        QTest::newRow("question mark") << true << Text("/a?") << QString();
-        QTest::newRow("quote") << true << Text("/\"a\"") << QString();
-        QTest::newRow("angle brackets") << true << Text("/<a>") << QString();
-        QTest::newRow("bar") << true << Text("/a|b") << QString();
+#endif
+        QTest::newRow("asterisk") << true << NativePathText("/a*") << QString();
+        QTest::newRow("question mark") << true << NativePathText("/a?") << QString();
+        QTest::newRow("quote") << true << NativePathText("/\"a\"") << QString();
+        QTest::newRow("angle brackets") << true << NativePathText("/<a>") << QString();
+        QTest::newRow("bar") << true << NativePathText("/a|b") << QString();
         QTest::newRow("name") << false << Text("Том 1") << Text("Том 1");
         QTest::newRow("empty name") << false << QString() << QString(Text(""));
         QTest::newRow("name with a question mark") << false << Text("disk?") << QString();
@@ -345,11 +361,11 @@ private slots:
         // A refused text is not processed: the note comes again and nothing is written.
         MakeMedia(harness, {{"a"}});
         window.editResultsBaseDir->setText(folder ? typed
-                                                  : QString::fromStdString(harness.Root + "/out"));
+                                                  : QString::fromStdString(harness.Path("out")));
         window.balloonTip->hide();
         window.btnProcessResults->click();
         QVERIFY(window.balloonTip->isVisible());
-        QVERIFY(!fs::exists(harness.Root + "/out"));
+        QVERIFY(!fs::exists(Utf8Path(harness.Path("out"))));
     }
 
     void browsedFolderBecomesTheBaseFolder_data() {
@@ -363,14 +379,14 @@ private slots:
         TfrmVantrelMain& window = harness.Open();
         const std::string before = window.Settings.ResultsBaseDir;
         if (chosen)
-            harness.Files.Folder = harness.Root + "/a:b";
+            harness.Files.Folder = harness.Path("a:b");
 
         window.btnResultsBaseDir->click();
 
         QCOMPARE(harness.Files.Titles.at(0),
                  std::string("Выберите папку, в которой будут собраны результаты разбиения"));
         QCOMPARE(harness.Files.StartFolders.at(0), before);
-        const std::string expected = chosen ? harness.Root + "/a:b/" : before;
+        const std::string expected = chosen ? harness.Path("a:b/") : before;
         QCOMPARE(window.Settings.ResultsBaseDir, expected);
         QCOMPARE(window.editResultsBaseDir->text(), QString::fromStdString(expected));
     }
@@ -427,10 +443,19 @@ private slots:
         window.pageControl->setCurrentWidget(window.tabSheetResults);
         MakeMedia(harness, {{"a"}});
         window.lstMedium->Select(0);
+#ifdef _WIN32
+        // Windows reads a list's name, then its chosen entry as its value.
+        const QString mediaName = Text("Носитель");
+#else
+        // Linux reads a list's chosen entry as its name.
+        const QString mediaName = Text("Носитель 1");
+#endif
+        QCOMPARE(QAccessible::queryAccessibleInterface(window.cmboMedia)->text(QAccessible::Value),
+                 Text("Носитель 1"));
         const std::vector<std::pair<QWidget*, QString>> controls{
-            {window.cmboMedia, Text("Носитель 1")},  // a list reads its chosen entry
+            {window.cmboMedia, mediaName},
             {window.lstMedium, Text("Состав")},
-            {window.btnSendMediumToWinamp, Text("Передать список в Audacious")},
+            {window.btnSendMediumToWinamp, PlayerText("Передать список в Winamp")},
             {window.editResultsBaseDir, Text("В каталоге")},
             {window.btnResultsBaseDir, Text("Выбрать каталог")},
             // The actions are one group: Tab enters it, the arrow keys move within it.
@@ -466,7 +491,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&window));
         MakeMedia(harness, {{"a"}});
         window.radioResultsAllMedia->setEnabled(true);
-        window.editResultsBaseDir->setText(QString::fromStdString(harness.Root + "/out"));
+        window.editResultsBaseDir->setText(QString::fromStdString(harness.Path("out")));
         window.pageControl->setCurrentWidget(window.tabSheetResults);
         const auto labelOf = [&window](const QWidget* field) -> QWidget* {
             for (QLabel* label : window.tabSheetResults->findChildren<QLabel*>())
@@ -532,6 +557,8 @@ private slots:
     void theProgressWindowOpensOverTheWindow() {
         Harness harness;
         TfrmVantrelMain& window = harness.Open();
+        // Wider than the progress window whatever the platform's fonts make of either.
+        window.setGeometry(40, 40, 700, 600);
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         for (const std::size_t part : {1U, 2U}) {
             window.FileProgress->Started({MediumWork::Collecting, part}, 10, part, 2);
@@ -560,8 +587,8 @@ private slots:
         window.btnSendMediumToWinamp->click();
         window.miAddClick(AddFromWinamp);
 
-        QCOMPARE(seen.first(), Text("Передача списка в Audacious... (busy)"));
-        QCOMPARE(seen.last(), Text("Получение плейлиста Audacious'а... (busy)"));
+        QCOMPARE(seen.first(), PlayerText("Передача списка в Winamp... (busy)"));
+        QCOMPARE(seen.last(), PlayerText("Получение плейлиста Winamp'а... (busy)"));
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
@@ -573,12 +600,12 @@ private slots:
         window.radioResultsAllMedia->setChecked(true);
         window.radioResultsSaveTextlist->setChecked(true);
         TDataManagerTestAccess::StartEmptyDivision(*window.DataManager);
-        window.editResultsBaseDir->setText(QString::fromStdString(harness.Root + "/out"));
+        window.editResultsBaseDir->setText(QString::fromStdString(harness.Path("out")));
         QVERIFY(window.dividing());
 
         window.btnProcessResults->click();
 
-        QCOMPARE(Tree(harness.Root + "/out"), (QStringList{Text("disk1.txt"), Text("disk2.txt")}));
+        QCOMPARE(Tree(harness.Path("out")), (QStringList{Text("disk1.txt"), Text("disk2.txt")}));
         FinishDivision(window);
     }
 
@@ -587,7 +614,7 @@ private slots:
         TfrmVantrelMain& window = harness.Open();
         // 1.4 GB in a tree: two media of 700 МБ at least.
         std::mt19937 random(7);
-        const std::string source = harness.Root + "/src";
+        const std::string source = harness.Path("src");
         const std::vector<std::pair<std::string, std::uintmax_t>> files{
             {"album/01.flac", 180 * MB}, {"album/02.flac", 170 * MB}, {"album/cover.jpg", 1},
             {"film.mkv", 520 * MB},      {"iso/disc.iso", 390 * MB},  {"notes.txt", 12345},
@@ -619,7 +646,8 @@ private slots:
             std::map<std::string, QByteArray> found;
             std::size_t count = 0;
             for (int number = 1; number <= media; ++number) {
-                for (auto& [name, sum] : Checksums(base + "/disk" + std::to_string(number))) {
+                for (auto& [name, sum] :
+                     Checksums(JoinPath(base, "disk" + std::to_string(number)))) {
                     found[name] = sum;
                     ++count;
                 }
@@ -629,9 +657,9 @@ private slots:
             return found;
         };
 
-        QCOMPARE(collectedInto(harness.Root + "/copies", true), before);
+        QCOMPARE(collectedInto(harness.Path("copies"), true), before);
         QCOMPARE(Checksums(source), before);
-        QCOMPARE(collectedInto(harness.Root + "/moved", false), before);
+        QCOMPARE(collectedInto(harness.Path("moved"), false), before);
         QVERIFY(Checksums(source).empty());
         QVERIFY(harness.Questions.Asked.empty());
     }

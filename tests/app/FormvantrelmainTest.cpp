@@ -163,7 +163,7 @@ private slots:
                                       << Text("всё из папки...") << false;
         QTest::newRow("file method for music")
             << Text("CollectionType=1\nSongsAddMethod=1\n") << 1
-            << Text("из текущего плейлиста Audacious'а") << false;
+            << PlayerText("из текущего плейлиста Winamp'а") << false;
     }
     void startsFromTheSettingsFile() {
         QFETCH(QString, settings);
@@ -212,7 +212,7 @@ private slots:
                                   << Text("Выберите список воспроизведения")
                                   << Text("из файла плейлиста .m3u...");
         QTest::newRow("winamp") << 1 << 4 << false << QStringList{Text("Три")} << QString()
-                                << Text("из текущего плейлиста Audacious'а");
+                                << PlayerText("из текущего плейлиста Winamp'а");
     }
     void addCommandsAddAndAreRemembered() {
         QFETCH(int, type);
@@ -231,7 +231,7 @@ private slots:
         if (cancel)
             harness.Files.Files.clear();
         else
-            harness.Files.Folder = harness.Root + "/box";
+            harness.Files.Folder = harness.Path("box");
         const auto startFolder = std::filesystem::current_path();
         TfrmVantrelMain& window = harness.Open();
 
@@ -249,7 +249,7 @@ private slots:
         if (tag == 1 || tag == 2) {
             // The browser starts at the current folder, and the next browse where this one ended;
             // the process's current folder stays.
-            QCOMPARE(harness.Files.StartFolders.at(0), startFolder.string());
+            QCOMPARE(harness.Files.StartFolders.at(0), Utf8Text(startFolder));
             QCOMPARE(std::filesystem::current_path(), startFolder);
         }
         // The button repeats the remembered command.
@@ -257,7 +257,7 @@ private slots:
         QCOMPARE(QString::fromStdString(harness.Files.Titles.at(1)), title);
         if (tag == 1 || tag == 2) {
             QCOMPARE(harness.Files.StartFolders.at(1),
-                     cancel ? startFolder.string() : harness.Root + "/box");
+                     cancel ? Utf8Text(startFolder) : harness.Path("box"));
         }
         QCOMPARE(std::filesystem::current_path(), startFolder);
     }
@@ -302,7 +302,7 @@ private slots:
 
         window.miAddClick(AddFromWinamp);
 
-        QCOMPARE(shown, Text("Получение плейлиста Audacious'а: 1200 из 5000"));
+        QCOMPARE(shown, PlayerText("Получение плейлиста Winamp'а: 1200 из 5000"));
         QCOMPARE(Captions(window), Fetched<QStringList>("rows"));
         QVERIFY(harness.Questions.Asked.empty());
         QVERIFY(harness.Files.Titles.empty());
@@ -327,7 +327,7 @@ private slots:
         const std::vector<std::string> paths{harness.File("a.txt", 5),
                                              harness.Playlist("list.m3u", {"One"}),
                                              harness.File("sub/x", 1)};
-        const std::vector<std::string> dropped{paths[0], paths[1], harness.Root + "/sub"};
+        const std::vector<std::string> dropped{paths[0], paths[1], harness.Path("sub")};
         TfrmVantrelMain& window = harness.Open();
         if (dividing)
             StartEmptyDivision(window);
@@ -347,7 +347,7 @@ private slots:
         // The command line's paths take the same road, relative ones from the current folder,
         // and add nothing new.
         const auto startFolder = std::filesystem::current_path();
-        std::filesystem::current_path(harness.Root);
+        std::filesystem::current_path(Utf8Path(harness.Root));
         window.AddDroppedPaths({"a.txt", "list.m3u", "sub/"});
         std::filesystem::current_path(startFolder);
         QCOMPARE(Captions(window), Fetched<QStringList>("rows"));
@@ -482,7 +482,7 @@ private slots:
 
         QString status = Fetched<QString>("status");
         if (status.startsWith(QLatin1Char('/')))
-            status = QString::fromStdString(harness.Root) + status;
+            status = QString::fromStdString(harness.Path(status.mid(1).toStdString()));
         QCOMPARE(Status(window, 1), status);
         QCOMPARE(window.editGroup->value(), Fetched<int>("group"));
         QCOMPARE(window.btnDel->isEnabled(), !rows.isEmpty());
@@ -745,7 +745,7 @@ private slots:
 
         // The progress window's title was left Russian when the window spoke English.
         window.FileProgress->Started({MediumWork::Collecting, 2}, 10, 1, 2);
-        window.FileProgress->Advanced(1, harness.Root + "/a.txt");
+        window.FileProgress->Advanced(1, harness.Path("a.txt"));
         expectEnglish(window.FileProgress->Window(), "progress window");
         QCOMPARE(window.FileProgress->Window()->windowTitle(),
                  Text("Medium #2 Gathering the files into one folder..."));

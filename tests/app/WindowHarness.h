@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -15,9 +20,13 @@
 
 #include "app/Formvantrelmain.h"
 #include "dialogs/QtText.h"
+#include "platform/PathNames.h"
+#include "platform/TextFileEncoding.h"
+#include "platform/Utf8Path.h"
 #include "tests/doubles/AnswerQueuePrompter.h"
 #include "tests/doubles/RecordingWinampHost.h"
 #include "tests/doubles/ScriptedFileChooser.h"
+#include "winamp/Winamp.h"
 
 // A column of the current test row, where QFETCH's declaration does not fit.
 template <typename Value>
@@ -35,15 +44,31 @@ inline std::vector<QWidget*> TabOrder(std::size_t count) {
     return reached;
 }
 
+// A path the tests write with "/" in this platform's form, with its own delimiter.
+inline std::string NativePath(std::string path) {
+    std::replace(path.begin(), path.end(), '/', PathDelimiter);
+    return path;
+}
+inline QString NativePathText(const char* path) {
+    return QString::fromStdString(NativePath(std::string(path)));
+}
+
+// A text of the window naming this platform's player where it says "Winamp".
+inline QString PlayerText(const char* text) {
+    return QString::fromStdString(WithPlayerName(text));
+}
+
 // A running player that writes its playlist into the given folder; Watch, when set, looks at the
 // window while the player is sent a message.
 class PlayerWritingInto : public RecordingWinampHost {
 public:
     explicit PlayerWritingInto(std::string folder) : Folder(std::move(folder)) {
-        ExistingFiles.insert("audacious");
+        ExistingFiles.insert(std::string(WinampProgramFile));
         Running = 1;
     }
-    std::string PlaylistFolder(const std::string&) override { return Folder + "/"; }
+    std::string PlaylistFolder(const std::string&) override {
+        return WithTrailingDelimiter(Folder);
+    }
     std::optional<std::intptr_t> SendWindowMessage(WinampWindowHandle window, std::uint32_t message,
                                                    std::uintptr_t wParam,
                                                    std::intptr_t lParam) override {
@@ -64,23 +89,35 @@ struct Harness {
     Harness() = default;
     // Starts with these lines in the settings file's section.
     explicit Harness(const std::string& settings) { WriteSettings(settings); }
-    std::string SettingsPath() const { return Root + "/vantrel.ini"; }
+    // The path of a name inside the folder, written with "/".
+    std::string Path(const std::string& name) const { return JoinPath(Root, NativePath(name)); }
+    std::string SettingsPath() const { return Path("vantrel.ini"); }
     void WriteSettings(const std::string& lines) const {
-        std::ofstream(SettingsPath()) << "[Global]\n" << lines;
+        std::ofstream(Utf8Path(SettingsPath())) << "[Global]\n" << lines;
     }
     std::string File(const std::string& name, std::uintmax_t size = 0) const {
-        const std::string path = Root + "/" + name;
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-        std::ofstream(path).close();
-        std::filesystem::resize_file(path, size);
+        const std::string path = Path(name);
+        std::filesystem::create_directories(Utf8Path(path).parent_path());
+        std::ofstream(Utf8Path(path)).close();
+        std::filesystem::resize_file(Utf8Path(path), size);
         return path;
     }
+    // A file that the platform's listing takes for hidden: its name begins with "." and on
+    // Windows it has the hidden attribute as well.
+    std::string HiddenFile(const std::string& name, std::uintmax_t size) const {
+        const std::string path = File(name, size);
+#ifdef _WIN32
+        ::SetFileAttributesW(Utf8Path(path).c_str(), FILE_ATTRIBUTE_HIDDEN);
+#endif
+        return path;
+    }
+    // A playlist of the tracks, encoded as the platform's player writes it.
     std::string Playlist(const std::string& name, const std::vector<std::string>& tracks) const {
         const std::string path = File(name);
-        std::ofstream out(path);
-        out << "#EXTM3U\r\n";
+        std::string text = "#EXTM3U\r\n";
         for (const std::string& track : tracks)
-            out << "#EXTINF:61," << track << "\r\n" << File(track + ".mp3", 1) << "\r\n";
+            text += "#EXTINF:61," + track + "\r\n" + File(track + ".mp3", 1) + "\r\n";
+        std::ofstream(Utf8Path(path), std::ios::binary) << EncodeTextFile(text).Bytes;
         return path;
     }
     TfrmVantrelMain& Open() {
@@ -90,7 +127,8 @@ struct Harness {
     }
 
     QTemporaryDir Folder;
-    std::string Root = std::filesystem::canonical(Folder.path().toStdString()).string();
+    std::string Root = Utf8Text(
+        std::filesystem::canonical(Utf8Path(Folder.path().toStdString())).make_preferred());
     AnswerQueuePrompter Questions;
     ScriptedFileChooser Files;
     PlayerWritingInto Player{Root};

@@ -170,7 +170,8 @@ private slots:
             dialog->selectFile(target);
             static_cast<QDialog*>(dialog)->accept();
         });
-        std::string folder = start.toStdString();
+        // The program's paths have the platform's delimiters.
+        std::string folder = QDir::toNativeSeparators(start).toStdString();
 
         const bool chosen = BrowseForFolder(nullptr, folder, "Выберите папку");
 
@@ -179,7 +180,28 @@ private slots:
             QCOMPARE(selected, QStringList{start});
         QVERIFY(foldersOnly);
         QCOMPARE(chosen, accept);
-        QCOMPARE(QString::fromStdString(folder), accept ? target : start);
+        QCOMPARE(QString::fromStdString(folder), QDir::toNativeSeparators(accept ? target : start));
+    }
+
+    // The next dialog would list first the large folder this one ended in, or (Windows, where
+    // Qt's "/" was taken for no delimiter) the current folder instead of the one above.
+    void browserEndingInALargeFolderLeavesIt() {
+        QTemporaryDir root;
+        const QString large = root.filePath(QStringLiteral("large"));
+        QDir().mkpath(large);
+        for (std::size_t file = 0; file <= LargeFolderEntries; ++file)
+            QFile(large + QLatin1Char('/') + QString::number(file)).open(QIODevice::WriteOnly);
+        QTimer::singleShot(0, [large] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            dialog->setDirectory(large);
+            dialog->reject();
+        });
+        std::string folder = QDir::toNativeSeparators(root.path()).toStdString();
+
+        QVERIFY(!BrowseForFolder(nullptr, folder, "Выберите папку"));
+
+        QCOMPARE(QFileDialog().directory().absolutePath(), QDir(root.path()).absolutePath());
     }
 
     // The decimal field had no value property: screen readers read 0 whatever it showed.

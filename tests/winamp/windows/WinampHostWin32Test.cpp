@@ -332,8 +332,11 @@ void TestAppends() {
 }
 
 // The playlist the player has just written is read from where its version writes it, in its
-// encoding, and comes back as UTF-8; an earlier one never passes for it.
+// encoding, and comes back as UTF-8 after the mark that tells its reader so (without it, the
+// reader took a copy for ANSI and garbled every name outside ASCII); an earlier one never passes
+// for it.
 void TestPlaylistFile(const std::filesystem::path& root) {
+    const std::string mark = "\xEF\xBB\xBF";
     const std::string unicodeList = "#EXTM3U\r\n#EXTINF:61,\xd0\x96\r\nC:\\\xd0\x96.mp3\r\n";
     const std::wstring accentedEntry = L"#EXTM3U\r\n#EXTINF:61,caf\u00e9\r\nC:\\caf\u00e9.mp3\r\n";
     // The player window of this process belongs to this program, in this program's folder.
@@ -350,12 +353,12 @@ void TestPlaylistFile(const std::filesystem::path& root) {
     };
     const std::vector<Case> cases = {
         {"the folder the player tells, UTF-8", 0x5066, settingsFolder.wstring(),
-         settingsFolder / L"winamp.m3u8", unicodeList, unicodeList},
+         settingsFolder / L"winamp.m3u8", unicodeList, mark + unicodeList},
         {"the per-user settings folder, ANSI", 0x5010, L"", appData / L"Winamp" / L"winamp.m3u",
-         Ansi(accentedEntry), Utf8(accentedEntry)},
+         Ansi(accentedEntry), mark + Utf8(accentedEntry)},
         {"the program folder, ANSI, a relative entry", 0x2091, L"", programFolder / L"winamp.m3u",
          Ansi(accentedEntry) + "b.mp3\r\n",
-         Utf8(accentedEntry) + Utf8(programFolder.wstring()) + "\\b.mp3\r\n"},
+         mark + Utf8(accentedEntry) + Utf8(programFolder.wstring()) + "\\b.mp3\r\n"},
         {"nothing written", 0x2091, L"", L"", "", ""},
     };
     SetEnvironmentVariableW(L"APPDATA", appData.c_str());
