@@ -28,7 +28,8 @@ bool HelpBook::ShowTopic(const QString& topic, IfMissing ifMissing) {
     const QString path = PagePath(topic);
     if (!QFileInfo(path).isFile()) {
         if (ifMissing == IfMissing::Tell) {
-            Asker.Ask(Question(QuestionKind::HelpPageMissing, path.toStdString()));
+            Asker.Ask(Question(QuestionKind::HelpPageMissing,
+                               QDir::toNativeSeparators(path).toStdString()));
         }
         return false;
     }

@@ -74,7 +74,9 @@ TEST(HelpBook, GoesBackForwardAndToTheContents) {
 TEST(HelpBook, AMissingPageIsToldOnlyWhenAsked) {
     TempFolder parent;
     const std::string folder = parent / "нет справки";
-    const std::string page = folder + "/Property.html";
+    // In the platform's own form: a Windows user reads "\\" in paths.
+    const std::string page =
+        QDir::toNativeSeparators(QString::fromStdString(folder + "/Property.html")).toStdString();
     struct Case {
         HelpBook::IfMissing ifMissing;
         size_t questions;
