@@ -8,6 +8,7 @@
 #include "collection/ResultFile.h"
 #include "items/PlaylistFormat.h"
 #include "platform/Prompter.h"
+#include "platform/TextFileEncoding.h"
 
 namespace {
 
@@ -29,8 +30,9 @@ std::string LineNumber(std::size_t number, std::size_t width) {
     return text;
 }
 
-// Writes one file per medium with the lines the builder makes, each in one step. The first file
-// that cannot be written ends the run with a message, leaving the files before it as they are.
+// Writes one file per medium with the lines the builder makes, each in one step and in the
+// platform's encoding of text files, which the playlist reader reads back. The first file that
+// cannot be written ends the run with a message, leaving the files before it as they are.
 template <typename LineBuilder>
 TProcessedMedia WriteMediumFiles(TDataManager& manager, Prompter& prompter, int index,
                                  const std::string& prefix, std::string_view extension,
@@ -39,7 +41,7 @@ TProcessedMedia WriteMediumFiles(TDataManager& manager, Prompter& prompter, int 
     TProcessedMedia processed;
     for (std::size_t i = first; i < last; ++i) {
         const std::string path = prefix + std::to_string(i + 1) + std::string(extension);
-        if (!WriteResultFile(prompter, path, build(manager.GetMedia()[i]))) {
+        if (!WriteResultFile(prompter, path, EncodeTextFile(build(manager.GetMedia()[i])).Bytes)) {
             processed.Failed = 1;
             return processed;
         }

@@ -316,7 +316,10 @@ Outcome Operation::Move(const std::string& source, const std::string& target, co
             return way;
         replaceConfirmed = true;
     }
-    // Within one volume a rename moves a whole tree at once and replaces atomically.
+    // Within one volume a rename moves a whole tree at once and replaces atomically; a folder
+    // holding entries the rule leaves out moves entry by entry, and they stay.
+    if (info.Directory() && MeasureFolderTree(source, Rule).LeftOut > 0)
+        return MoveContents(source, target, info);
     const DWORD flags = MOVEFILE_WRITE_THROUGH | (replaceConfirmed ? MOVEFILE_REPLACE_EXISTING : 0);
     if (::MoveFileExW(LongPath(source).c_str(), LongPath(target).c_str(), flags)) {
         Placed(target);
