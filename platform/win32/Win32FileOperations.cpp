@@ -14,6 +14,7 @@
 #include "platform/PathNames.h"
 #include "platform/Prompter.h"
 #include "platform/TreeWalker.h"
+#include "platform/win32/ReparsePoint.h"
 #include "platform/win32/WholeFileCopy.h"
 #include "platform/win32/WidePath.h"
 
@@ -40,6 +41,8 @@ struct Entry {
     std::uint64_t Index = 0;  // the file's number on its volume
     bool Directory() const { return (Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
     bool Link() const { return (Attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
+    // A folder of its own: a link to a folder (or a junction) is one entry, never its contents.
+    bool Folder() const { return Directory() && !Link(); }
 };
 enum class Links { Followed, Kept };
 
@@ -128,11 +131,18 @@ private:
                        Entries entries);
     Outcome CopyFile(const std::string& source, const std::string& target, const Entry& info,
                      bool replaceConfirmed);
+    // Makes a link like the source link (what it leads to, as it is written) at target.
+    Outcome CopyLink(const std::string& source, const std::string& target, const Entry& info,
+                     bool replaceConfirmed);
     // Copies one file whole (a move across volumes deletes the source after), recording its
     // checksum when asked to.
     Outcome CopyWhole(const std::string& source, const std::string& target, bool replacing,
                       bool move);
     Outcome Move(const std::string& source, const std::string& target, const Entry& info);
+    // Moves what a link chosen by the user leads to (info) under its name, and removes the link
+    // (own) itself.
+    Outcome MoveThroughLink(const std::string& link, const std::string& target, const Entry& info,
+                            const Entry& own);
     Outcome MoveContents(const std::string& source, const std::string& target, const Entry& info);
 
     Outcome ClearTheWay(const std::string& source, const std::string& target, const Entry& info,
@@ -163,7 +173,24 @@ Outcome Operation::Item(const FileOperationSource& given, const std::string& des
         return Failed(source, target, FolderIntoItself);
     if (Kind == FileOperationKind::Copy)
         return CopyEntry(source, target, *info, false);
+    if (!given.LinkItself) {
+        if (const auto own = Examine(source, Links::Kept); own && own->Link())
+            return MoveThroughLink(source, target, *info, *own);
+    }
     return Move(source, target, *info);
+}
+
+Outcome Operation::MoveThroughLink(const std::string& link, const std::string& target,
+                                   const Entry& info, const Entry& own) {
+    // The user chose the link, which stands for what it leads to: that arrives under the link's
+    // name, the link goes, and what it leads to stays where it is.
+    const Outcome copied = CopyEntry(link, target, info, false);
+    if (copied != Outcome::Done)
+        return copied;
+    const std::wstring path = LongPath(link);
+    if (!(own.Directory() ? ::RemoveDirectoryW(path.c_str()) : ::DeleteFileW(path.c_str())))
+        return Failed(link, target, Reason(::GetLastError()));
+    return Outcome::Done;
 }
 
 Outcome Operation::CopyEntry(const std::string& source, const std::string& target,
@@ -171,10 +198,40 @@ Outcome Operation::CopyEntry(const std::string& source, const std::string& targe
     if (Shared.CancelRequested())
         return Outcome::Cancelled;
     if (info.Link())
-        return Failed(source, target, Reason(ERROR_NOT_SUPPORTED));
+        return CopyLink(source, target, info, replaceConfirmed);
     if (info.Directory())
         return CopyFolder(source, target, info, Entries::Copied);
     return CopyFile(source, target, info, replaceConfirmed);
+}
+
+Outcome Operation::CopyLink(const std::string& source, const std::string& target, const Entry& info,
+                            bool replaceConfirmed) {
+    DWORD error = 0;
+    const auto data = ReadReparseData(source, error);
+    if (!data)
+        return Failed(source, target, Reason(error));
+    const bool replacing = Examine(target, Links::Kept).has_value();
+    if (replacing) {
+        const Outcome way = ClearTheWay(source, target, info, replaceConfirmed);
+        if (way != Outcome::Done)
+            return way;
+    }
+    // Made under a free temporary name, then given the target's name, so a replaced entry is
+    // never gone before its successor is there.
+    std::string temp;
+    if (!MakeReparsePointBeside(target, *data, info.Directory(), info.Attributes, temp, error))
+        return Failed(source, target, Reason(error));
+    const DWORD flags = MOVEFILE_WRITE_THROUGH | (replacing ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (!::MoveFileExW(LongPath(temp).c_str(), LongPath(target).c_str(), flags)) {
+        error = ::GetLastError();
+        if (info.Directory())
+            ::RemoveDirectoryW(LongPath(temp).c_str());
+        else
+            ::DeleteFileW(LongPath(temp).c_str());
+        return Failed(source, target, Reason(error));
+    }
+    Placed(target);
+    return Outcome::Done;
 }
 
 Outcome Operation::CopyFolder(const std::string& source, const std::string& target,
@@ -212,7 +269,11 @@ Outcome Operation::CopyFolder(const std::string& source, const std::string& targ
         const std::string& name = entry.Name;
         const std::string child = JoinPath(source, name);
         const std::string childTarget = JoinPath(target, name);
-        const auto childInfo = Examine(child, Links::Kept, error);
+        auto childInfo = Examine(child, Links::Kept, error);
+        // What the listing found a link stays one, whatever the opened entry says (wine reports
+        // no reparse point there), so that nothing is written beyond what the tree counted.
+        if (childInfo && entry.Kind == TreeEntryKind::Link)
+            childInfo->Attributes |= FILE_ATTRIBUTE_REPARSE_POINT;
         Outcome result = Outcome::Done;
         if (!childInfo)
             result = Failed(child, childTarget, Reason(error));
@@ -307,9 +368,9 @@ Outcome Operation::Move(const std::string& source, const std::string& target, co
     if (const auto existing = Examine(target, Links::Kept)) {
         if (SameEntry(*existing, info))
             return Failed(source, target, SameFile);
-        if (info.Directory() != existing->Directory())
-            return Failed(source, target, existing->Directory() ? FolderInTheWay : FileInTheWay);
-        if (info.Directory())
+        if (info.Folder() != existing->Folder())
+            return Failed(source, target, existing->Folder() ? FolderInTheWay : FileInTheWay);
+        if (info.Folder())
             return MoveContents(source, target, info);
         const Outcome way = ClearTheWay(source, target, info, false);
         if (way != Outcome::Done)
@@ -318,7 +379,7 @@ Outcome Operation::Move(const std::string& source, const std::string& target, co
     }
     // Within one volume a rename moves a whole tree at once and replaces atomically; a folder
     // holding entries the rule leaves out moves entry by entry, and they stay.
-    if (info.Directory() && MeasureFolderTree(source, Rule).LeftOut > 0)
+    if (info.Folder() && MeasureFolderTree(source, Rule).LeftOut > 0)
         return MoveContents(source, target, info);
     const DWORD flags = MOVEFILE_WRITE_THROUGH | (replaceConfirmed ? MOVEFILE_REPLACE_EXISTING : 0);
     if (::MoveFileExW(LongPath(source).c_str(), LongPath(target).c_str(), flags)) {
@@ -328,10 +389,19 @@ Outcome Operation::Move(const std::string& source, const std::string& target, co
     const DWORD error = ::GetLastError();
     if (error != ERROR_NOT_SAME_DEVICE)
         return Failed(source, target, Reason(error));
-    if (info.Directory())
+    if (info.Folder())
         return MoveContents(source, target, info);
-    if (info.Link())
-        return Failed(source, target, Reason(ERROR_NOT_SUPPORTED));
+    if (info.Link()) {
+        // Across volumes a link is made again there, and only then the source link goes (never
+        // what it leads to).
+        const Outcome copied = CopyLink(source, target, info, replaceConfirmed);
+        if (copied != Outcome::Done)
+            return copied;
+        const std::wstring link = LongPath(source);
+        if (!(info.Directory() ? ::RemoveDirectoryW(link.c_str()) : ::DeleteFileW(link.c_str())))
+            return Failed(source, target, Reason(::GetLastError()));
+        return Outcome::Done;
+    }
     // Across volumes: a whole copy on the disk under its name, and only then the source goes.
     return CopyWhole(source, target, replaceConfirmed, true);
 }

@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows tool under wine against the Linux tool: on three inputs of files and on a playlist
 # (read in the ANSI code page on Windows) both plan the same media (each item's path and size,
-# medium by medium), and a copy of media with Cyrillic names made under wine holds every item
-# byte for byte.
+# medium by medium), a copy of media with Cyrillic names made under wine holds every item byte for
+# byte, and a link inside a copied folder is told as not copied, never followed.
 #
 #   tests/tools/windows-tool-test.sh LINUX_TOOL WINE_RUN WINDOWS_TOOL
 #
@@ -115,3 +115,19 @@ done <folders.linux
     exit 1
 }
 echo "ok: copy: $items items with Cyrillic names copied byte for byte under wine"
+
+# A link to a folder inside a copied folder: wine shows such a link made here as a reparse point
+# whose target it cannot read, so the copy tells it as not copied and the medium is not done; it
+# is never followed, so nothing beyond the tree the medium counted is written.
+make_file links/album/a.bin 1000
+make_file elsewhere/inner/e.bin 5000
+ln -s ../../elsewhere/inner links/album/folder-link
+status=0
+"$wine_run" "$windows" --capacity 1M --quiet --copy 'out\links' 'links\album' >/dev/null 2>&1 ||
+    status=$?
+if [ "$status" -ne 1 ] || [ -e out/links/disk1/album/folder-link ] ||
+    ! cmp -s links/album/a.bin out/links/disk1/album/a.bin; then
+    echo "FAILED: a link inside a copied folder under wine: status $status, or followed" >&2
+    exit 1
+fi
+echo "ok: a link inside a copied folder is told as not copied under wine, never followed"
