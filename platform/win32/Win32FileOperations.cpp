@@ -75,6 +75,13 @@ std::optional<Entry> Examine(const std::string& path, Links links) {
     return Examine(path, links, error);
 }
 
+// Removes a link itself (a folder's link or junction is removed as a folder), never what it leads
+// to; false with the system's error.
+bool RemoveLink(const std::string& path, bool folder) {
+    const std::wstring wide = LongPath(path);
+    return (folder ? ::RemoveDirectoryW(wide.c_str()) : ::DeleteFileW(wide.c_str())) != 0;
+}
+
 bool SameEntry(const Entry& left, const Entry& right) {
     return left.Volume == right.Volume && left.Index == right.Index;
 }
@@ -185,12 +192,9 @@ Outcome Operation::MoveThroughLink(const std::string& link, const std::string& t
     // The user chose the link, which stands for what it leads to: that arrives under the link's
     // name, the link goes, and what it leads to stays where it is.
     const Outcome copied = CopyEntry(link, target, info, false);
-    if (copied != Outcome::Done)
-        return copied;
-    const std::wstring path = LongPath(link);
-    if (!(own.Directory() ? ::RemoveDirectoryW(path.c_str()) : ::DeleteFileW(path.c_str())))
+    if (copied == Outcome::Done && !RemoveLink(link, own.Directory()))
         return Failed(link, target, Reason(::GetLastError()));
-    return Outcome::Done;
+    return copied;
 }
 
 Outcome Operation::CopyEntry(const std::string& source, const std::string& target,
@@ -224,10 +228,7 @@ Outcome Operation::CopyLink(const std::string& source, const std::string& target
     const DWORD flags = MOVEFILE_WRITE_THROUGH | (replacing ? MOVEFILE_REPLACE_EXISTING : 0);
     if (!::MoveFileExW(LongPath(temp).c_str(), LongPath(target).c_str(), flags)) {
         error = ::GetLastError();
-        if (info.Directory())
-            ::RemoveDirectoryW(LongPath(temp).c_str());
-        else
-            ::DeleteFileW(LongPath(temp).c_str());
+        RemoveLink(temp, info.Directory());
         return Failed(source, target, Reason(error));
     }
     Placed(target);
@@ -395,12 +396,9 @@ Outcome Operation::Move(const std::string& source, const std::string& target, co
         // Across volumes a link is made again there, and only then the source link goes (never
         // what it leads to).
         const Outcome copied = CopyLink(source, target, info, replaceConfirmed);
-        if (copied != Outcome::Done)
-            return copied;
-        const std::wstring link = LongPath(source);
-        if (!(info.Directory() ? ::RemoveDirectoryW(link.c_str()) : ::DeleteFileW(link.c_str())))
+        if (copied == Outcome::Done && !RemoveLink(source, info.Directory()))
             return Failed(source, target, Reason(::GetLastError()));
-        return Outcome::Done;
+        return copied;
     }
     // Across volumes: a whole copy on the disk under its name, and only then the source goes.
     return CopyWhole(source, target, replaceConfirmed, true);

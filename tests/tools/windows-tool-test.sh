@@ -3,7 +3,8 @@
 # The Windows tool under wine against the Linux tool: on three inputs of files and on a playlist
 # (read in the ANSI code page on Windows) both plan the same media (each item's path and size,
 # medium by medium), a copy of media with Cyrillic names made under wine holds every item byte for
-# byte, and a link inside a copied folder is told as not copied, never followed.
+# byte, a link inside a copied folder is told as not copied, never followed, and Ctrl+C ends a
+# copy with status 130, leaving nothing.
 #
 #   tests/tools/windows-tool-test.sh LINUX_TOOL WINE_RUN WINDOWS_TOOL
 #
@@ -131,3 +132,22 @@ if [ "$status" -ne 1 ] || [ -e out/links/disk1/album/folder-link ] ||
     exit 1
 fi
 echo "ok: a link inside a copied folder is told as not copied under wine, never followed"
+
+# Ctrl+C (wine turns the terminal's interrupt into the console's Ctrl+C event) in the middle of a
+# copy: the run ends with status 130, and neither the unfinished file nor the medium's folder made
+# for it is left.
+truncate -s 3G big.bin
+"$wine_run" "$windows" --capacity dvd --quiet --copy 'out\stopped' big.bin >/dev/null 2>&1 &
+copying=$!
+for _ in $(seq 1 120); do
+    compgen -G 'out/stopped/disk1/.vantrel-partial-*' >/dev/null && break
+    sleep 0.5
+done
+kill -INT "$copying"
+status=0
+wait "$copying" || status=$?
+if [ "$status" -ne 130 ] || [ -n "$(ls -A out/stopped 2>/dev/null)" ]; then
+    echo "FAILED: Ctrl+C under wine: status $status, or something left in out/stopped" >&2
+    exit 1
+fi
+echo "ok: Ctrl+C under wine ends a copy with status 130 and leaves nothing"
