@@ -7,6 +7,7 @@ vantrel_gtest(vantrel_core_tests
     items/PlaylistReaderTest.cpp
     platform/NumberParsingTest.cpp
     platform/PathCompareTest.cpp
+    platform/PathNamesTest.cpp
     platform/SizeArithmeticTest.cpp
     settings/CapacityPresetsTest.cpp
     LINK vantrel_divide vantrel_settings)
