@@ -45,10 +45,19 @@ public:
             ADD_FAILURE() << "cannot create a temporary folder";
     }
     ~TempFolder() {
+        namespace fs = std::filesystem;
+        // Whatever a test made unwritable becomes writable again (on Windows a read-only file
+        // cannot be removed); links are left as they are, so nothing outside is touched.
         std::error_code error;
-        std::filesystem::permissions(Utf8Path(Root), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, error);
-        std::filesystem::remove_all(Utf8Path(Root), error);
+        fs::permissions(Utf8Path(Root), fs::perms::owner_all, fs::perm_options::add, error);
+        for (fs::recursive_directory_iterator entry(Utf8Path(Root), error), end;
+             !error && entry != end; entry.increment(error)) {
+            std::error_code ignored;
+            if (!entry->is_symlink(ignored))
+                fs::permissions(entry->path(), fs::perms::owner_all, fs::perm_options::add,
+                                ignored);
+        }
+        fs::remove_all(Utf8Path(Root), error);
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
