@@ -242,7 +242,7 @@ Outcome Operation::CopyFolder(const std::string& source, const std::string& targ
     if (existing) {
         if (SameEntry(*existing, info))
             return Failed(source, target, SameFile);
-        if (!existing->Directory())
+        if (!existing->Folder())
             return Failed(source, target, FileInTheWay);
         // An existing folder takes the contents in; what an unfinished copy left goes first.
         RemovePartialFiles(target);
@@ -297,7 +297,7 @@ Outcome Operation::ClearTheWay(const std::string& source, const std::string& tar
         return Outcome::Done;
     if (SameEntry(*existing, info))
         return Failed(source, target, SameFile);
-    if (existing->Directory())
+    if (existing->Folder())
         return Failed(source, target, FolderInTheWay);
     if (IsPlaced(target))
         return Failed(source, target, PlacedByThisOperation);
