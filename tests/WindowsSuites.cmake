@@ -75,3 +75,7 @@ vantrel_gtest(vantrel_division_tests
     tools/CollectionModeTest.cpp
     tools/CommandLineTest.cpp
     LINK vantrel_tools)
+
+# The file-operation service's own table of copies, moves and clashes, with the Win32 service
+# (the faults injected into the POSIX one are tested on Linux only).
+vantrel_gtest(vantrel_file_operations_tests platform/FileOperationsTest.cpp LINK vantrel_platform)

@@ -97,7 +97,9 @@ inline std::map<std::string, std::string> TreeOf(const std::string& root) {
     namespace fs = std::filesystem;
     for (auto it = fs::recursive_directory_iterator(Utf8Path(root));
          it != fs::recursive_directory_iterator(); ++it) {
-        const std::string relative = Utf8Text(it->path().lexically_relative(Utf8Path(root)));
+        // Keyed with "/" as delimiter on every platform.
+        const std::u8string key = it->path().lexically_relative(Utf8Path(root)).generic_u8string();
+        const std::string relative(key.begin(), key.end());
         if (it->is_symlink())
             tree[relative] = "-> " + Utf8Text(fs::read_symlink(it->path()));
         else if (it->is_directory())
