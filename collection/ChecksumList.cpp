@@ -35,7 +35,8 @@ bool AddLines(const std::string& folder, const std::string& relative, TreeRule r
         const std::string path = JoinPath(folder, entry.Name);
         const std::string name = relative + entry.Name;
         if (entry.Kind == TreeEntryKind::Folder) {
-            if (!AddLines(path, name + PathDelimiter, rule, recorded, text))
+            // "/" on every platform: in the list a "\" is an escape, and Windows takes "/" too.
+            if (!AddLines(path, name + '/', rule, recorded, text))
                 return false;
             continue;
         }

@@ -78,8 +78,8 @@ TProcessedMedia TDataManager::CollectFiles(int index, const std::string& prefix,
         // A folder this run made that received nothing goes again, so a medium stopped or
         // failed before its first file leaves nothing behind.
         const bool removed = created && !result.Done() &&
-                             std::filesystem::is_empty(folder, error) &&
-                             std::filesystem::remove(folder, error);
+                             std::filesystem::is_empty(Utf8Path(folder), error) &&
+                             std::filesystem::remove(Utf8Path(folder), error);
         bool listWritten = true;
         // A full file system has been told of once, and would refuse the list too.
         if (listed && !result.DestinationFailed && !result.NoSpace && !removed) {

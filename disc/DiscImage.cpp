@@ -158,6 +158,14 @@ bool MergesWithoutClash(IsoDir* folder, const std::string& local, TreeRule rule)
 int AddEntry(IsoImage* image, IsoDir* folder, const std::string& name, const std::string& local,
              TreeRule rule, std::vector<IsoNode*>& added);
 
+// Whether local is a link whose target cannot be read (on Windows every reparse point, which
+// libisofs would follow): such a link fails its item rather than bring what it leads to into the
+// image, beyond what the medium counted.
+bool UnreadableLink(const std::string& local) {
+    const std::optional<LocalEntry> entry = ReadLocalEntry(local);
+    return entry && entry->Kind == LocalKind::Link && !ReadLocalLink(local);
+}
+
 // Adds the entries of the local folder that belong to its tree under the rule into the image's
 // folder, and everything inside them; the nodes added to folders that were there before are
 // appended to added. 1 on success or the libisofs error.
@@ -169,8 +177,10 @@ int AddFolderContents(IsoImage* image, IsoDir* folder, const std::string& local,
     for (const TreeEntry& entry : listing->Entries) {
         if (AddUnlessCancelled(image, nullptr) < 0)
             return static_cast<int>(ISO_CANCELED);
-        const int result =
-            AddEntry(image, folder, entry.Name, JoinPath(local, entry.Name), rule, added);
+        const std::string path = JoinPath(local, entry.Name);
+        if (entry.Kind == TreeEntryKind::Link && UnreadableLink(path))
+            return static_cast<int>(ISO_FILE_CANT_ADD);
+        const int result = AddEntry(image, folder, entry.Name, path, rule, added);
         if (result < 0)
             return result;
     }
@@ -209,6 +219,8 @@ int AddSource(IsoImage* image, const FileOperationSource& source, const std::str
         (AsFolder(there) == nullptr || !IsLocalFolder(local) ||
          !MergesWithoutClash(AsFolder(there), local, rule)))
         return static_cast<int>(ISO_NODE_NAME_NOT_UNIQUE);
+    if (source.LinkItself && UnreadableLink(local))
+        return static_cast<int>(ISO_FILE_CANT_ADD);
     std::vector<IsoNode*> added;
     const int result = AddEntry(image, root, name, local, rule, added);
     if (result < 0) {

@@ -53,10 +53,10 @@ std::uint64_t PathSize(const std::string& path, bool linkItself, TreeRule rule) 
 }
 
 std::string NameOfPath(const std::string& path) {
-    const auto end = path.find_last_not_of(PathDelimiter);
+    const auto end = path.find_last_not_of(PathDelimiters);
     if (end == std::string::npos)
-        return path.empty() ? path : std::string(1, PathDelimiter);  // the root folder
-    const auto delimiter = path.find_last_of(PathDelimiter, end);
+        return path.substr(0, 1);  // the root folder, as written
+    const auto delimiter = path.find_last_of(PathDelimiters, end);
     const auto start = delimiter == std::string::npos ? 0 : delimiter + 1;
     return path.substr(start, end + 1 - start);
 }

@@ -4,7 +4,7 @@
 #include "platform/PathNames.h"
 
 bool HasPlaylistExtension(const std::string& path) {
-    const auto slash = path.find_last_of(PathDelimiter);
+    const auto slash = path.find_last_of(PathDelimiters);
     const auto dot = path.find_last_of('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
         return false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // Paths taken apart and put together as text, without asking the file system.
 
@@ -17,6 +18,18 @@ inline constexpr char PathDelimiter = '/';
 inline constexpr bool PathsTellCaseApart = true;
 inline constexpr bool PathsHaveDriveLetters = false;
 #endif
+
+// Every character that separates a path's components: Windows takes "/" as well as its own "\",
+// so a path a user writes either way is taken apart alike.
+#ifdef _WIN32
+inline constexpr std::string_view PathDelimiters = "\\/";
+#else
+inline constexpr std::string_view PathDelimiters = "/";
+#endif
+
+inline bool IsPathDelimiter(char c) {
+    return PathDelimiters.find(c) != std::string_view::npos;
+}
 
 // The path with one delimiter appended when it does not end in one.
 std::string WithTrailingDelimiter(const std::string& path);

@@ -7,7 +7,8 @@
 // platform's own 8-bit code page (Windows: the ANSI code page) holds every character of the text
 // exactly, the text in that code page; where it does not, the text is never changed (a "?" in a
 // playlist is a broken entry): it goes out as UTF-8 with a byte-order mark instead, and a playlist
-// then takes the ".m3u8" extension. Here the platform's own encoding is UTF-8 itself.
+// then takes the ".m3u8" extension that tells players so (the reader takes the mark as UTF-8
+// under either name). Here the platform's own encoding is UTF-8 itself.
 struct TextFileBytes {
     std::string Bytes;
     bool Unicode = false;  // written as UTF-8 with a byte-order mark for want of the code page

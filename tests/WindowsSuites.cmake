@@ -7,6 +7,7 @@ vantrel_gtest(vantrel_core_tests
     items/PlaylistReaderTest.cpp
     platform/NumberParsingTest.cpp
     platform/PathCompareTest.cpp
+    platform/PathNamesTest.cpp
     platform/SizeArithmeticTest.cpp
     settings/CapacityPresetsTest.cpp
     LINK vantrel_divide vantrel_settings)
@@ -45,6 +46,39 @@ vantrel_gtest(vantrel_tool_tests
     tools/UnitListModeTest.cpp
     ui/QuestionTextsTest.cpp
     LINK vantrel_tools)
+
+# The collection, its results and the division's preparation: the same tests as on Linux, with real
+# files in temporary folders; what holds for POSIX files only (permissions, FIFOs, mounts) skips.
+vantrel_gtest(vantrel_collection_tests
+    items/CollectionitemsTest.cpp
+    collection/HiddenEntriesTest.cpp
+    collection/PrepareDivisionTest.cpp
+    collection/ResultsServiceTest.cpp
+    collection/TdatamanagerCollectTest.cpp
+    collection/TdatamanagerImageTest.cpp
+    collection/TdatamanagerListsTest.cpp
+    collection/TdatamanagerPlaylistTest.cpp
+    collection/TdatamanagerTest.cpp
+    collection/TemporaryNamesTest.cpp
+    LINK vantrel_collection)
+
+# The settings file, the disc's images, the division thread and the tool's runs.
+vantrel_gtest(vantrel_settings_tests settings/TsettingsTest.cpp settings/LanguageChoiceTest.cpp
+    LINK vantrel_settings)
+# (The disc count's test against libisofs makes tens of thousands of files: more than ten minutes
+# under wine, so it runs on Linux only.)
+vantrel_gtest(vantrel_disc_tests disc/DiscImageTest.cpp LINK vantrel_disc)
+vantrel_gtest(vantrel_division_tests
+    divide/BinLowerBoundTest.cpp
+    divide/DividethreadTest.cpp
+    divide/FewestMediaTest.cpp
+    tools/CollectionModeTest.cpp
+    tools/CommandLineTest.cpp
+    LINK vantrel_tools)
+
+# The file-operation service's own table of copies, moves and clashes, with the Win32 service
+# (the faults injected into the POSIX one are tested on Linux only).
+vantrel_gtest(vantrel_file_operations_tests platform/FileOperationsTest.cpp LINK vantrel_platform)
 
 # The window and its dialogs, offscreen under wine.
 if(VANTREL_BUILD_APP)

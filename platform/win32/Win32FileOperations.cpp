@@ -14,6 +14,7 @@
 #include "platform/PathNames.h"
 #include "platform/Prompter.h"
 #include "platform/TreeWalker.h"
+#include "platform/win32/ReparsePoint.h"
 #include "platform/win32/WholeFileCopy.h"
 #include "platform/win32/WidePath.h"
 
@@ -40,6 +41,8 @@ struct Entry {
     std::uint64_t Index = 0;  // the file's number on its volume
     bool Directory() const { return (Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
     bool Link() const { return (Attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
+    // A folder of its own: a link to a folder (or a junction) is one entry, never its contents.
+    bool Folder() const { return Directory() && !Link(); }
 };
 enum class Links { Followed, Kept };
 
@@ -70,6 +73,13 @@ std::optional<Entry> Examine(const std::string& path, Links links, DWORD& error)
 std::optional<Entry> Examine(const std::string& path, Links links) {
     DWORD error = 0;
     return Examine(path, links, error);
+}
+
+// Removes a link itself (a folder's link or junction is removed as a folder), never what it leads
+// to; false with the system's error.
+bool RemoveLink(const std::string& path, bool folder) {
+    const std::wstring wide = LongPath(path);
+    return (folder ? ::RemoveDirectoryW(wide.c_str()) : ::DeleteFileW(wide.c_str())) != 0;
 }
 
 bool SameEntry(const Entry& left, const Entry& right) {
@@ -128,11 +138,18 @@ private:
                        Entries entries);
     Outcome CopyFile(const std::string& source, const std::string& target, const Entry& info,
                      bool replaceConfirmed);
+    // Makes a link like the source link (what it leads to, as it is written) at target.
+    Outcome CopyLink(const std::string& source, const std::string& target, const Entry& info,
+                     bool replaceConfirmed);
     // Copies one file whole (a move across volumes deletes the source after), recording its
     // checksum when asked to.
     Outcome CopyWhole(const std::string& source, const std::string& target, bool replacing,
                       bool move);
     Outcome Move(const std::string& source, const std::string& target, const Entry& info);
+    // Moves what a link chosen by the user leads to (info) under its name, and removes the link
+    // (own) itself.
+    Outcome MoveThroughLink(const std::string& link, const std::string& target, const Entry& info,
+                            const Entry& own);
     Outcome MoveContents(const std::string& source, const std::string& target, const Entry& info);
 
     Outcome ClearTheWay(const std::string& source, const std::string& target, const Entry& info,
@@ -163,7 +180,21 @@ Outcome Operation::Item(const FileOperationSource& given, const std::string& des
         return Failed(source, target, FolderIntoItself);
     if (Kind == FileOperationKind::Copy)
         return CopyEntry(source, target, *info, false);
+    if (!given.LinkItself) {
+        if (const auto own = Examine(source, Links::Kept); own && own->Link())
+            return MoveThroughLink(source, target, *info, *own);
+    }
     return Move(source, target, *info);
+}
+
+Outcome Operation::MoveThroughLink(const std::string& link, const std::string& target,
+                                   const Entry& info, const Entry& own) {
+    // The user chose the link, which stands for what it leads to: that arrives under the link's
+    // name, the link goes, and what it leads to stays where it is.
+    const Outcome copied = CopyEntry(link, target, info, false);
+    if (copied == Outcome::Done && !RemoveLink(link, own.Directory()))
+        return Failed(link, target, Reason(::GetLastError()));
+    return copied;
 }
 
 Outcome Operation::CopyEntry(const std::string& source, const std::string& target,
@@ -171,10 +202,37 @@ Outcome Operation::CopyEntry(const std::string& source, const std::string& targe
     if (Shared.CancelRequested())
         return Outcome::Cancelled;
     if (info.Link())
-        return Failed(source, target, Reason(ERROR_NOT_SUPPORTED));
+        return CopyLink(source, target, info, replaceConfirmed);
     if (info.Directory())
         return CopyFolder(source, target, info, Entries::Copied);
     return CopyFile(source, target, info, replaceConfirmed);
+}
+
+Outcome Operation::CopyLink(const std::string& source, const std::string& target, const Entry& info,
+                            bool replaceConfirmed) {
+    DWORD error = 0;
+    const auto data = ReadReparseData(source, error);
+    if (!data)
+        return Failed(source, target, Reason(error));
+    const bool replacing = Examine(target, Links::Kept).has_value();
+    if (replacing) {
+        const Outcome way = ClearTheWay(source, target, info, replaceConfirmed);
+        if (way != Outcome::Done)
+            return way;
+    }
+    // Made under a free temporary name, then given the target's name, so a replaced entry is
+    // never gone before its successor is there.
+    std::string temp;
+    if (!MakeReparsePointBeside(target, *data, info.Directory(), info.Attributes, temp, error))
+        return Failed(source, target, Reason(error));
+    const DWORD flags = MOVEFILE_WRITE_THROUGH | (replacing ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (!::MoveFileExW(LongPath(temp).c_str(), LongPath(target).c_str(), flags)) {
+        error = ::GetLastError();
+        RemoveLink(temp, info.Directory());
+        return Failed(source, target, Reason(error));
+    }
+    Placed(target);
+    return Outcome::Done;
 }
 
 Outcome Operation::CopyFolder(const std::string& source, const std::string& target,
@@ -184,7 +242,7 @@ Outcome Operation::CopyFolder(const std::string& source, const std::string& targ
     if (existing) {
         if (SameEntry(*existing, info))
             return Failed(source, target, SameFile);
-        if (!existing->Directory())
+        if (!existing->Folder())
             return Failed(source, target, FileInTheWay);
         // An existing folder takes the contents in; what an unfinished copy left goes first.
         RemovePartialFiles(target);
@@ -212,7 +270,11 @@ Outcome Operation::CopyFolder(const std::string& source, const std::string& targ
         const std::string& name = entry.Name;
         const std::string child = JoinPath(source, name);
         const std::string childTarget = JoinPath(target, name);
-        const auto childInfo = Examine(child, Links::Kept, error);
+        auto childInfo = Examine(child, Links::Kept, error);
+        // What the listing found a link stays one, whatever the opened entry says (wine reports
+        // no reparse point there), so that nothing is written beyond what the tree counted.
+        if (childInfo && entry.Kind == TreeEntryKind::Link)
+            childInfo->Attributes |= FILE_ATTRIBUTE_REPARSE_POINT;
         Outcome result = Outcome::Done;
         if (!childInfo)
             result = Failed(child, childTarget, Reason(error));
@@ -235,7 +297,7 @@ Outcome Operation::ClearTheWay(const std::string& source, const std::string& tar
         return Outcome::Done;
     if (SameEntry(*existing, info))
         return Failed(source, target, SameFile);
-    if (existing->Directory())
+    if (existing->Folder())
         return Failed(source, target, FolderInTheWay);
     if (IsPlaced(target))
         return Failed(source, target, PlacedByThisOperation);
@@ -307,16 +369,19 @@ Outcome Operation::Move(const std::string& source, const std::string& target, co
     if (const auto existing = Examine(target, Links::Kept)) {
         if (SameEntry(*existing, info))
             return Failed(source, target, SameFile);
-        if (info.Directory() != existing->Directory())
-            return Failed(source, target, existing->Directory() ? FolderInTheWay : FileInTheWay);
-        if (info.Directory())
+        if (info.Folder() != existing->Folder())
+            return Failed(source, target, existing->Folder() ? FolderInTheWay : FileInTheWay);
+        if (info.Folder())
             return MoveContents(source, target, info);
         const Outcome way = ClearTheWay(source, target, info, false);
         if (way != Outcome::Done)
             return way;
         replaceConfirmed = true;
     }
-    // Within one volume a rename moves a whole tree at once and replaces atomically.
+    // Within one volume a rename moves a whole tree at once and replaces atomically; a folder
+    // holding entries the rule leaves out moves entry by entry, and they stay.
+    if (info.Folder() && MeasureFolderTree(source, Rule).LeftOut > 0)
+        return MoveContents(source, target, info);
     const DWORD flags = MOVEFILE_WRITE_THROUGH | (replaceConfirmed ? MOVEFILE_REPLACE_EXISTING : 0);
     if (::MoveFileExW(LongPath(source).c_str(), LongPath(target).c_str(), flags)) {
         Placed(target);
@@ -325,10 +390,16 @@ Outcome Operation::Move(const std::string& source, const std::string& target, co
     const DWORD error = ::GetLastError();
     if (error != ERROR_NOT_SAME_DEVICE)
         return Failed(source, target, Reason(error));
-    if (info.Directory())
+    if (info.Folder())
         return MoveContents(source, target, info);
-    if (info.Link())
-        return Failed(source, target, Reason(ERROR_NOT_SUPPORTED));
+    if (info.Link()) {
+        // Across volumes a link is made again there, and only then the source link goes (never
+        // what it leads to).
+        const Outcome copied = CopyLink(source, target, info, replaceConfirmed);
+        if (copied == Outcome::Done && !RemoveLink(source, info.Directory()))
+            return Failed(source, target, Reason(::GetLastError()));
+        return copied;
+    }
     // Across volumes: a whole copy on the disk under its name, and only then the source goes.
     return CopyWhole(source, target, replaceConfirmed, true);
 }

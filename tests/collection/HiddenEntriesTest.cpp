@@ -51,12 +51,14 @@ TEST(HiddenEntriesTest, EveryWriterWritesWhatTheMediumCounted) {
             << "disc count";
 
         EXPECT_EQ(manager.MakeImages(0, out + "/image", UINT64_MAX, real.Progress).Done, 1U);
+#ifndef _WIN32  // xorriso, which reads the image back, is a program of the POSIX systems
         const std::string extracted = out + "/extracted";
         ASSERT_EQ(std::system(("xorriso -osirrox on -indev " + out + "/image1.iso -extract / " +
                                extracted + " >/dev/null 2>&1")
                                   .c_str()),
                   0);
         EXPECT_EQ(BytesInTree(extracted), expected) << "image";
+#endif
 
         if (!countHidden)
             real.Parts.Prompter.Reply(Answer::Ok);  // what stays behind

@@ -84,7 +84,7 @@ TEST(ResultsServiceTest, EachActionOnItsRangeTellsWhatItWrote) {
         EXPECT_EQ(outcome.Wanted, c.Wanted);
         std::vector<std::string> written;
         for (const std::string& name : c.Written)
-            written.push_back(base + "/" + name);
+            written.push_back(base + PathDelimiter + name);
         EXPECT_EQ(outcome.Written, written);
         EXPECT_EQ(outcome.AllDone(), c.Refused == Refusal::None);
         EXPECT_TRUE(parts.Prompter.Asked.empty());

@@ -3,12 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 
 #include "tests/doubles/DataManagerTestAccess.h"
+#include "tests/doubles/FileKinds.h"
 #include "tests/doubles/NullHost.h"
 #include "tests/doubles/RecordingProgress.h"
 #include "tests/doubles/TempFolder.h"
@@ -56,7 +55,7 @@ TEST(MakeImagesTest, AFailedOrIncompleteMediumIsNotDoneAndTheOthersGoOn) {
     DataManagerFixtureParts parts;
     TDataManager manager(parts.Collection, parts.Medium, parts.Host());
     const std::string linkFolder = folder.MakeFolder("items/b");
-    ASSERT_EQ(::symlink(std::string(300, 'x').c_str(), (linkFolder + "/link").c_str()), 0);
+    MAKE_LINK_OR_SKIP(std::string(300, 'x'), linkFolder + "/link");
     manager.AddItems({folder.MakeFile("items/a", 100), linkFolder, folder.MakeFile("items/c", 10)},
                      AddFiles);
     auto& media = TDataManagerTestAccess::Media(manager);

@@ -7,17 +7,23 @@
 #include <string>
 #include <vector>
 
+#include "platform/TextFileEncoding.h"
 #include "tests/doubles/DataManagerTestAccess.h"
 #include "tests/doubles/NullHost.h"
 #include "tests/doubles/TempFolder.h"
+#include "tests/doubles/Utf8Playlist.h"
 #include "tests/platform/ScratchMount.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string Bytes(const std::string& path) {
-    return fs::is_regular_file(path) ? ReadTextFile(path) : std::string("<missing>");
+// A written file's text, decoded as the program reads its own files (on Windows: from the ANSI
+// code page, or as UTF-8 after a byte-order mark).
+std::string TextOf(const std::string& path) {
+    if (!fs::is_regular_file(Utf8Path(path)))
+        return "<missing>";
+    return TextFileDecoder().Line(ReadTextFile(path));
 }
 
 class ListWritersTest : public ::testing::Test {
@@ -77,7 +83,7 @@ TEST_F(ListWritersTest, TextListNumbersLinesWithAWidthPerMedium) {
 
     Manager.SaveTextLists(-1, Base + "/disk");
 
-    EXPECT_EQ(Bytes(Base + "/disk1.txt"),
+    EXPECT_EQ(TextOf(Base + "/disk1.txt"),
               "01. Файл 01.dat\t0 Б\r\n"
               "02. Файл 02.dat\t1023 Б\r\n"
               "03. Файл 03.dat\t1.00 кБ\r\n"
@@ -88,7 +94,7 @@ TEST_F(ListWritersTest, TextListNumbersLinesWithAWidthPerMedium) {
               "08. Файл 08.dat\t1024 МБ\r\n"
               "09. Файл 09.dat\t1.00 ГБ\r\n"
               "10. Файл 10.dat\t4.38 ГБ\r\n");
-    EXPECT_EQ(Bytes(Base + "/disk2.txt"),
+    EXPECT_EQ(TextOf(Base + "/disk2.txt"),
               "1. seven 01.dat\t1 Б\r\n2. seven 02.dat\t2 Б\r\n3. seven 03.dat\t3 Б\r\n"
               "4. seven 04.dat\t4 Б\r\n5. seven 05.dat\t5 Б\r\n6. seven 06.dat\t6 Б\r\n"
               "7. seven 07.dat\t7 Б\r\n");
@@ -97,7 +103,7 @@ TEST_F(ListWritersTest, TextListNumbersLinesWithAWidthPerMedium) {
 TEST_F(ListWritersTest, AHundredItemsGetThreeDigits) {
     MakeMedia({100});
     Manager.SaveTextLists(0, Base + "/disk");
-    const std::string text = Bytes(Base + "/disk1.txt");
+    const std::string text = TextOf(Base + "/disk1.txt");
     EXPECT_EQ(text.rfind("001. m1 01.dat\t1 Б\r\n", 0), 0U) << text.substr(0, 40);
     EXPECT_NE(text.find("\r\n099. m1 "), std::string::npos);
     EXPECT_NE(text.find("\r\n100. m1 "), std::string::npos);
@@ -136,7 +142,7 @@ TEST_F(ListWritersTest, AnExistingFileIsOverwrittenWithoutAQuestion) {
     MakeMedia({1});
     Folder.Write("CDRs/disk1.txt", std::string(500, 'x'));
     Manager.SaveTextLists(0, Base + "/disk");
-    EXPECT_EQ(Bytes(Base + "/disk1.txt"), "1. m1 01.dat\t1 Б\r\n");
+    EXPECT_EQ(TextOf(Base + "/disk1.txt"), "1. m1 01.dat\t1 Б\r\n");
     EXPECT_TRUE(Parts.Prompter.Asked.empty());
 }
 
@@ -212,8 +218,9 @@ protected:
 
 TEST_F(PlaylistWriterTest, WritesTheDialectByteForByte) {
     Manager.LoadPlaylist(
-        Folder.Write("in.m3u", "#EXTM3U\r\n#EXTINF:215,Исполнитель – Первая\r\n" + First +
-                                   "\r\n#EXTINF:7,Artist, Song\r\n" + Second + "\r\n"),
+        Folder.Write("in.m3u",
+                     Utf8PlaylistFile("#EXTM3U\r\n#EXTINF:215,Исполнитель – Первая\r\n" + First +
+                                      "\r\n#EXTINF:7,Artist, Song\r\n" + Second + "\r\n")),
         MusicTracks);
     ASSERT_EQ(Manager.GetItems().size(), 2U);
     TDataManagerTestAccess::SetItemSize(Manager, 1, 799);  // 7.99 s: rounded down to whole ones
@@ -222,9 +229,9 @@ TEST_F(PlaylistWriterTest, WritesTheDialectByteForByte) {
 
     Manager.SavePlaylists(0, Base + "/Мой диск ");
 
-    EXPECT_EQ(Bytes(Base + "/Мой диск 1.m3u"), "#EXTM3U\r\n#EXTINF:7,Artist, Song\r\n" + Second +
-                                                   "\r\n#EXTINF:215,Исполнитель – Первая\r\n" +
-                                                   First + "\r\n");
+    EXPECT_EQ(TextOf(Base + "/Мой диск 1.m3u"), "#EXTM3U\r\n#EXTINF:7,Artist, Song\r\n" + Second +
+                                                    "\r\n#EXTINF:215,Исполнитель – Первая\r\n" +
+                                                    First + "\r\n");
 }
 
 // A playlist whose names the ANSI code page of Windows cannot hold came out with "?" for them, or
@@ -253,14 +260,15 @@ TEST_F(PlaylistWriterTest, NamesNoCodePageHoldsGoOutAsUtf8) {
 TEST_F(PlaylistWriterTest, AnEmptyMediumIsJustTheHeader) {
     TDataManagerTestAccess::Media(Manager) = {TMedium{}};
     Manager.SavePlaylists(0, Base + "/disk");
-    EXPECT_EQ(Bytes(Base + "/disk1.m3u"), "#EXTM3U\r\n");
+    EXPECT_EQ(TextOf(Base + "/disk1.m3u"), "#EXTM3U\r\n");
 }
 
 TEST_F(PlaylistWriterTest, ReadsBackAsTheSameTracks) {
-    Manager.LoadPlaylist(Folder.Write("in.m3u", "#EXTM3U\n#EXTINF:215,Первая песня\n" + First +
-                                                    "\n#EXTINF:3600,second, song\n" + Second +
-                                                    "\n#EXTINF:1,Ё\n" + Third + "\n"),
-                         MusicTracks);
+    Manager.LoadPlaylist(
+        Folder.Write("in.m3u", Utf8PlaylistFile("#EXTM3U\n#EXTINF:215,Первая песня\n" + First +
+                                                "\n#EXTINF:3600,second, song\n" + Second +
+                                                "\n#EXTINF:1,Ё\n" + Third + "\n")),
+        MusicTracks);
     ASSERT_EQ(Manager.GetItems().size(), 3U);
     TDataManagerTestAccess::Media(Manager) = {TMedium{}};
     for (auto it = Manager.GetItems().cbegin(); it != Manager.GetItems().cend(); ++it)

@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collection/Tdatamanager.h"
 
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "tests/doubles/FileKinds.h"
 #include "tests/doubles/NullHost.h"
 #include "tests/doubles/OrdinaryUserFileAccess.h"
+#include "tests/doubles/PosixOnly.h"
 #include "tests/doubles/TempFolder.h"
+#include "tests/doubles/Utf8Playlist.h"
 #include "winamp/Winamp.h"
 
 namespace {
@@ -55,7 +56,8 @@ protected:
 
     // Writes the playlist into the music folder and reads it in the current mode.
     void Load(const std::string& body, const std::string& name = "music/list.m3u") {
-        Manager.LoadPlaylist(Folder.Write(name, body), Manager.GetCollectionType());
+        Manager.LoadPlaylist(Folder.Write(name, Utf8PlaylistFile(body)),
+                             Manager.GetCollectionType());
     }
 
     const Question& OnlyQuestion() {
@@ -107,14 +109,17 @@ protected:
 // ---- Opening and the first line ----
 
 TEST_F(PlaylistTest, MissingFileFolderDeviceAndPipeCannotBeOpened) {
+    std::vector<std::string> paths = {Folder / "nothing.m3u", Folder.MakeFolder("dir.m3u")};
+#ifndef _WIN32
     // A pipe without a writer would block a reader for good.
     const std::string pipe = Folder / "pipe.m3u";
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    MakeSystemEntry(pipe);
     Parts.Prompter.Reply(Answer::Ok);
     Manager.AddItems({pipe}, AddFromPlaylist);
     ExpectNotice(CannotOpen);
-    for (const std::string& path : {Folder / "nothing.m3u", Folder.MakeFolder("dir.m3u"),
-                                    std::string("/dev/zero"), std::string("/dev/null")}) {
+    paths.insert(paths.end(), {"/dev/zero", "/dev/null"});
+#endif
+    for (const std::string& path : paths) {
         Parts.Prompter.Asked.clear();
         Parts.Prompter.Reply(Answer::Ok);
         Manager.LoadPlaylist(path, MusicTracks);
@@ -123,6 +128,7 @@ TEST_F(PlaylistTest, MissingFileFolderDeviceAndPipeCannotBeOpened) {
 }
 
 TEST_F(PlaylistTest, UnreadableFileCannotBeOpened) {
+    SKIP_ON_WINDOWS("permission bits");
     const std::string path = Folder.Write("locked.m3u", "#EXTM3U\n");
     std::filesystem::permissions(Folder.Root, std::filesystem::perms(0755));
     std::filesystem::permissions(path, std::filesystem::perms::none);
@@ -255,7 +261,7 @@ TEST_F(PlaylistTest, RelativeLocationsResolveAgainstThePlaylistsFolder) {
 // and later collected.
 TEST_F(PlaylistTest, ALocationThroughALinkIsCheckedWhereItIsStored) {
     Folder.MakeFolder("other/inner");
-    std::filesystem::create_symlink(Folder / "other/inner", Folder / "music/lnk");
+    MAKE_LINK_OR_SKIP(Folder / "other/inner", Folder / "music/lnk");
     const std::string stored = Folder / "music/x.mp3";
     for (const char* present : {"music/x.mp3", "other/x.mp3"}) {
         SCOPED_TRACE(present);
@@ -294,12 +300,12 @@ TEST_F(PlaylistTest, MissingFilesFoldersAndBlankLines) {
     Load("#EXTM3U\n#EXTINF:1,a\ngone.mp3\n#EXTINF:1,b\nfolder\n\n#EXTINF:1,c\n\n#EXTINF:1,d\n" +
          Track + "\n#EXTINF:1,f\ntrack.mp3/\n#EXTINF:1,e");
     ASSERT_EQ(Parts.Prompter.Asked.size(), 6U);
-    ExpectQuestion(0, MissingFileQuestion(music + "/gone.mp3"));
-    ExpectQuestion(1, MissingFileQuestion(music + "/folder"));
+    ExpectQuestion(0, MissingFileQuestion(Folder / "music/gone.mp3"));
+    ExpectQuestion(1, MissingFileQuestion(Folder / "music/folder"));
     ExpectQuestion(2, MissingFileQuestion(music));  // blank line
     ExpectQuestion(3, MissingFileQuestion(music));  // blank after info
     // A file's name followed by a delimiter names no file: it is tested as written.
-    ExpectQuestion(4, MissingFileQuestion(Track + "/"));
+    ExpectQuestion(4, MissingFileQuestion(Track + PathDelimiter));
     ExpectQuestion(5, MissingFileQuestion(music));  // info line last
     EXPECT_EQ(Paths(), std::vector<std::string>{Track});
 }
@@ -342,7 +348,11 @@ TEST_F(PlaylistTest, DiscTrackTestsAreByteExact) {
     ExpectQuestion(0, DiscQuestion("Five"));
     ExpectQuestion(1, DiscQuestion("cda://1,2"));
     ExpectQuestion(2, MissingTimeQuestion("cda://1,2"));
+#ifdef _WIN32
+    ExpectQuestion(3, MissingFileQuestion(lowerCase));  // a full path there
+#else
     ExpectQuestion(3, MissingFileQuestion(Folder / ("music/" + lowerCase)));
+#endif
     ExpectQuestion(4, MissingFileQuestion(Folder / "music/CDA:/1"));
     // The second disc track had no title: accepted, then skipped for want of one.
     EXPECT_EQ(Paths(), std::vector<std::string>{"D:\\Track05.cda"});
@@ -446,6 +456,10 @@ TEST_F(PlaylistTest, NulBytesInvalidUtf8AndLongLinesAreTakenAsBytes) {
 }
 
 TEST_F(PlaylistTest, HundredThousandEntries) {
+#ifdef _WIN32
+    GTEST_SKIP() << "under wine each entry's look-up crosses to the wine server: 100 000 take "
+                    "minutes";
+#endif
     std::string body = "#EXTM3U\n";
     for (int i = 0; i < 100000; ++i)
         body += "#EXTINF:" + std::to_string(i + 1) + ",Title " + std::to_string(i) + "\n" +

@@ -13,6 +13,7 @@
 #include "tests/doubles/DataManagerTestAccess.h"
 #include "tests/doubles/NullHost.h"
 #include "tests/doubles/OrdinaryUser.h"
+#include "tests/doubles/PosixOnly.h"
 #include "tests/doubles/TempFolder.h"
 
 namespace {
@@ -216,6 +217,7 @@ TEST_F(DataManagerTest, DuplicateLeavesTheEarlierItemWithItsGroup) {
 }
 
 TEST_F(DataManagerTest, PathsDifferingInLetterCaseAreTwoItemsNextToEachOther) {
+    SKIP_ON_WINDOWS("file systems that tell letter case apart");
     // This platform's file systems tell letter case apart: these are two files.
     const std::string lower = Folder.MakeFile("song.mp3", 1);
     const std::string upper = Folder.MakeFile("SONG.mp3", 2);
@@ -287,6 +289,7 @@ TEST_F(DataManagerTest, PlaylistMethodsReadOnlyM3uFilesAndNameTheRest) {
 // A path that does not exist was added as "0 Б", and a folder that could not be read (or held one)
 // counted as empty: both went onto media and failed only when copied.
 TEST_F(DataManagerTest, MissingPathsAreRefusedAndUnmeasurableOnesAreNamed) {
+    SKIP_ON_WINDOWS("permission bits");
     const OrdinaryUser user;
     std::filesystem::permissions(Folder.Root, std::filesystem::perms(0755));
     const std::string file = Folder.MakeFile("file", 10);

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "collection/Tdatamanager.h"
-#include "platform/PosixFileOperations.h"
+#include "platform/SystemFileOperations.h"
 #include "tests/doubles/NullHost.h"
 #include "tests/doubles/RecordingProgress.h"
 
@@ -11,7 +11,7 @@
 struct RealDataManager {
     DataManagerFixtureParts Parts;
     RecordingProgress Progress;
-    PosixFileOperations Operations{Parts.Prompter, Progress};
+    SystemFileOperations Operations{Parts.Prompter, Progress};
     TDataManagerHost Host{Parts.Prompter, Parts.UiThread, Parts.Listener, Operations, Parts.Icons};
     TDataManager Manager{Parts.Collection, Parts.Medium, Host};
 };

@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "items/Collectionitems.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "platform/IconList.h"
+#include "tests/doubles/FileKinds.h"
 #include "tests/doubles/TempFolder.h"
 
 namespace {
@@ -54,7 +52,7 @@ TEST(ItemFromPath, FolderSumsVisibleFilesOnly) {
     folder.MakeFile("f/.hidden", 1000);
     folder.MakeFile("f/.hiddensub/d", 10000);
     folder.MakeFolder("f/empty");
-    ASSERT_EQ(::mkfifo((folder / "f/pipe").c_str(), 0600), 0);  // a system entry
+    MakeSystemEntry(folder / "f/pipe");
     const TColItem item = ItemFromPath(folder / "f", Icons);
     EXPECT_EQ(item.Name, "f");
     EXPECT_EQ(item.Size, 123U);
@@ -89,8 +87,8 @@ TEST(ItemFromPath, LinkLoopInsideAFolderIsCountedAsALink) {
     TempFolder folder;
     folder.MakeFile("f/a", 10);
     const std::string target = folder / "f";
-    std::filesystem::create_directory_symlink(target, folder / "f/loop");
-    std::filesystem::create_directory_symlink("..", folder / "f/up");
+    MAKE_LINK_OR_SKIP(target, folder / "f/loop");
+    MAKE_LINK_OR_SKIP("..", folder / "f/up");
     // Each link counts with its own length, the length of the text it points with.
     EXPECT_EQ(ItemFromPath(folder / "f", Icons).Size, 10U + target.size() + 2U);
 }
@@ -98,7 +96,7 @@ TEST(ItemFromPath, LinkLoopInsideAFolderIsCountedAsALink) {
 TEST(ItemFromPath, LinkChosenDirectlyStandsForItsTarget) {
     TempFolder folder;
     const std::string file = folder.MakeFile("file", 500);
-    std::filesystem::create_symlink(file, folder / "link");
+    MAKE_LINK_OR_SKIP(file, folder / "link");
     EXPECT_EQ(ItemFromPath(folder / "link", Icons).Size, 500U);
 }
 

@@ -2,7 +2,10 @@
 #include "settings/Tsettings.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <cstdint>
 #include <cstdlib>
@@ -11,7 +14,10 @@
 #include <string>
 
 #include "platform/FileSystem.h"
+#include "settings/UserFolders.h"
+#include "tests/doubles/FileKinds.h"
 #include "tests/doubles/OrdinaryUser.h"
+#include "tests/doubles/PosixOnly.h"
 #include "tests/doubles/ScriptedPrompter.h"
 #include "tests/doubles/TempFolder.h"
 #include "tests/platform/ScratchMount.h"
@@ -347,7 +353,7 @@ TEST(TSettingsSave, FrozenFileStaysAsItIs) {
 TEST(TSettingsSave, LinkIsWrittenThroughToItsTarget) {
     TempFolder folder;
     folder.Write("real/target.ini", "[Global]\r\n");
-    std::filesystem::create_symlink("real/target.ini", folder / "vantrel.ini");
+    MAKE_LINK_OR_SKIP("real/target.ini", folder / "vantrel.ini");
     TSettings settings(folder / "vantrel.ini");
     settings.MediumName = "through";
     ASSERT_TRUE(settings.Save());
@@ -358,6 +364,7 @@ TEST(TSettingsSave, LinkIsWrittenThroughToItsTarget) {
 // An installed program run as root wrote /usr/bin/vantrel.ini: beside the executable only for a
 // copy in a folder of the user's own, the configuration folder's "vantrel" folder otherwise.
 TEST(TSettingsPath, BesideAPortableCopyElseInTheConfigFolder) {
+    SKIP_ON_WINDOWS("owners and the system's prefixes (Windows: win32/UserFoldersTest)");
     TempFolder folder;
     std::filesystem::create_directories(folder / "bin");
     const std::uint32_t me = EffectiveUser();
@@ -390,17 +397,22 @@ TEST(TSettingsPath, BesideAPortableCopyElseInTheConfigFolder) {
 TEST(TSettingsPath, TheOldFallbackFileIsCarriedOverOnce) {
     TempFolder folder;
     folder.Write("cfg/vantrel.ini", "[Global]\r\nMediumName=old\r\n");
-    const std::string path = SettingsFileFor("/usr/bin/vantrel", folder / "cfg", 0);
-    EXPECT_EQ(path, folder / "cfg/vantrel/vantrel.ini");
+    // A program in a folder the user cannot write (here: none at all) keeps its settings in the
+    // configuration folder.
+    const std::string program = folder / "absent/vantrel";
+    const std::string path = SettingsFileFor(program, folder / "cfg", 0);
+    EXPECT_EQ(path, folder / ("cfg/" + ProgramConfigFolderName() + "/vantrel.ini"));
     {
         TSettings settings(path);
         EXPECT_EQ(settings.MediumName, "old");
         settings.MediumName = "new";
         ASSERT_TRUE(settings.Save());
     }
-    EXPECT_EQ(TSettings(SettingsFileFor("/usr/bin/vantrel", folder / "cfg", 0)).MediumName, "new");
+    EXPECT_EQ(TSettings(SettingsFileFor(program, folder / "cfg", 0)).MediumName, "new");
 }
 
+// The POSIX systems' folders of the user; Windows's are tested in win32/UserFoldersTest.
+#ifndef _WIN32
 // Sets an environment variable (or removes it, for nullptr) for the life of the object.
 class ScopedEnvironment {
 public:
@@ -461,6 +473,7 @@ TEST(TSettingsPath, TheProgramsOwnFileBearsItsName) {
     settings.AutoSave = false;
     EXPECT_EQ(settings.FilePath(), expected.string());
 }
+#endif
 
 TEST(TSettingsTolerance, TextWithEitherSeparatorReadsBackExactly) {
     EXPECT_EQ(ToleranceText(99.9F, '.'), "99.9000015258789");

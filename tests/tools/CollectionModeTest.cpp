@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -15,8 +13,10 @@
 
 #include "collection/Tdatamanager.h"
 #include "divide/LowBound.h"
+#include "tests/doubles/FileKinds.h"
 #include "tests/doubles/NullHost.h"
 #include "tests/doubles/OrdinaryUser.h"
+#include "tests/doubles/PosixOnly.h"
 #include "tests/doubles/TempFolder.h"
 #include "tests/doubles/TreeBytes.h"
 #include "tools/CommandLine.h"
@@ -50,7 +50,7 @@ ToolRun RunTool(
 }
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(Utf8Path(path), std::ios::binary);
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
@@ -227,7 +227,9 @@ TEST(CollectionModeTest, FileActionsFollowThePlanAndTheClashAnswers) {
         return more;
     };
 
-    ToolRun run = RunTool(with({"--symlinks", out + "/links", "--name", "cd"}));
+    ToolRun run;
+#ifndef _WIN32  // the tool makes no folders of links on Windows
+    run = RunTool(with({"--symlinks", out + "/links", "--name", "cd"}));
     EXPECT_EQ(run.Status, 0) << run.Err;
     std::set<std::string> linked;
     for (int medium = 1; medium <= 2; ++medium)
@@ -235,6 +237,7 @@ TEST(CollectionModeTest, FileActionsFollowThePlanAndTheClashAnswers) {
             linked.insert(fs::read_symlink(entry.path()).string());
     EXPECT_EQ(linked,
               (std::set<std::string>{photos + "/2019", photos + "/2020", photos + "/notes"}));
+#endif
 
     // The first medium is 2020 with notes (1100 kB exactly), the second 2019. A file notes
     // already in the first medium folder is kept by default and by --no (which also stops at
@@ -402,14 +405,16 @@ TEST(CollectionModeTest, TimeLimitAndInterruptEndLongSearchesInEveryMode) {
 TEST(CollectionModeTest, AnImageIsDoneOnlyWhenItHoldsEveryItem) {
     const struct {
         const char* Case;
-        std::function<std::vector<std::string>(const TempFolder&)> Make;  // the items
+        // The items; none where the system cannot make the case's link.
+        std::function<std::vector<std::string>(const TempFolder&)> Make;
         int Status;
         const char* Told;  // in standard error
     } cases[] = {
         {"link to a name over 255 bytes",
          [](const TempFolder& f) {
              f.Write("d/file", "x");
-             EXPECT_EQ(::symlink(std::string(300, 'x').c_str(), (f / "d/link").c_str()), 0);
+             if (!MakeSymbolicLink(std::string(300, 'x'), f / "d/link"))
+                 return std::vector<std::string>();
              return std::vector<std::string>{f / "d"};
          },
          1, "длиннее 255 байт"},
@@ -419,7 +424,8 @@ TEST(CollectionModeTest, AnImageIsDoneOnlyWhenItHoldsEveryItem) {
              std::string target;
              while (target.size() < 1024)
                  target += std::string(100, 'y') + "/";
-             EXPECT_EQ(::symlink(target.substr(0, 1024).c_str(), (f / "d/link").c_str()), 0);
+             if (!MakeSymbolicLink(target.substr(0, 1024), f / "d/link"))
+                 return std::vector<std::string>();
              return std::vector<std::string>{f / "d"};
          },
          1, "1024 байта"},
@@ -448,8 +454,10 @@ TEST(CollectionModeTest, AnImageIsDoneOnlyWhenItHoldsEveryItem) {
     for (const auto& c : cases) {
         TempFolder folder;
         std::vector<std::string> args = {"--capacity", "700M", "--iso", folder / "iso"};
-        for (const std::string& item : c.Make(folder))
-            args.push_back(item);
+        const std::vector<std::string> items = c.Make(folder);
+        if (items.empty())
+            continue;
+        args.insert(args.end(), items.begin(), items.end());
         const ToolRun run = RunTool(args);
         EXPECT_EQ(run.Status, c.Status) << c.Case << run.Err;
         EXPECT_NE(run.Err.find(c.Told), std::string::npos) << c.Case << run.Err;
@@ -466,6 +474,7 @@ TEST(CollectionModeTest, AnImageIsDoneOnlyWhenItHoldsEveryItem) {
 // Would catch a folder whose size cannot be read stopping a files run as a playlist that cannot
 // be read: it is told of and the run goes on (it is left out, status 1).
 TEST(CollectionModeTest, AnUnreadableFolderIsNoPlaylist) {
+    SKIP_ON_WINDOWS("permission bits");
     TempFolder folder;
     const OrdinaryUser user;
     const std::string locked = folder.MakeFolder("in/locked");

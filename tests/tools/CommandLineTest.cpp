@@ -129,13 +129,14 @@ TEST(CommandLineTest, FolderModePrintsMediaAndDecisions) {
     std::ostringstream err;
     // The oversized file is left out, so not everything was placed.
     EXPECT_EQ(RunCollection(options, {noInput, out, err}), 1);
-    const std::string in = folder / "in";
-    EXPECT_EQ(out.str(), "Носитель 1\t700 МБ\n\t" + in + "/big/x\n\t" + in +
-                             "/small\nНоситель 2\t400 МБ\n\t" + in + "/big/y\n");
-    EXPECT_EQ(err.str(), "vantrel-divide: Папка «" + in +
-                             "/big» не помещается на выбранный носитель -> expanded\n"
+    EXPECT_EQ(out.str(), "Носитель 1\t700 МБ\n\t" + folder / "in/big/x" + "\n\t" +
+                             folder / "in/small" + "\nНоситель 2\t400 МБ\n\t" +
+                             folder / "in/big/y" + "\n");
+    EXPECT_EQ(err.str(), "vantrel-divide: Папка «" + folder / "in/big" +
+                             "» не помещается на выбранный носитель -> expanded\n"
                              "vantrel-divide: Файл «" +
-                             in + "/huge» не помещается на выбранный носитель. -> excluded\n");
+                             folder / "in/huge" +
+                             "» не помещается на выбранный носитель. -> excluded\n");
 
     options.Inputs = {{folder / "missing"}};
     std::ostringstream none;

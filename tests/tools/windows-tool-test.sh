@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows tool under wine against the Linux tool: on three inputs of files and on a playlist
 # (read in the ANSI code page on Windows) both plan the same media (each item's path and size,
-# medium by medium), and a copy of media with Cyrillic names made under wine holds every item
-# byte for byte.
+# medium by medium), a copy of media with Cyrillic names made under wine holds every item byte for
+# byte, a link inside a copied folder is told as not copied, never followed, and Ctrl+C ends a
+# copy with status 130, leaving nothing.
 #
 #   tests/tools/windows-tool-test.sh LINUX_TOOL WINE_RUN WINDOWS_TOOL
 #
@@ -115,3 +116,46 @@ done <folders.linux
     exit 1
 }
 echo "ok: copy: $items items with Cyrillic names copied byte for byte under wine"
+
+# A link to a folder inside a copied folder: wine shows such a link made here as a reparse point
+# whose target it cannot read, so the copy tells it as not copied and the medium is not done, and
+# the image leaves its item out and says so; it is never followed, so nothing beyond the tree the
+# medium counted is written.
+make_file links/album/a.bin 1000
+make_file elsewhere/inner/e.bin 300000
+ln -s ../../elsewhere/inner links/album/folder-link
+status=0
+"$wine_run" "$windows" --capacity 1M --quiet --copy 'out\links' 'links\album' >/dev/null 2>&1 ||
+    status=$?
+if [ "$status" -ne 1 ] || [ -e out/links/disk1/album/folder-link ] ||
+    ! cmp -s links/album/a.bin out/links/disk1/album/a.bin; then
+    echo "FAILED: a link inside a copied folder under wine: status $status, or followed" >&2
+    exit 1
+fi
+status=0
+"$wine_run" "$windows" --capacity 1M --quiet --iso 'out\links-iso' 'links\album' >/dev/null 2>&1 ||
+    status=$?
+if [ "$status" -ne 1 ] || [ "$(stat -c %s out/links-iso/disk1.iso)" -gt 100000 ]; then
+    echo "FAILED: a link inside an imaged folder under wine: status $status, or followed" >&2
+    exit 1
+fi
+echo "ok: a link inside a copied or imaged folder is told under wine, never followed"
+
+# Ctrl+C (wine turns the terminal's interrupt into the console's Ctrl+C event) in the middle of a
+# copy: the run ends with status 130, and neither the unfinished file nor the medium's folder made
+# for it is left.
+truncate -s 3G big.bin
+"$wine_run" "$windows" --capacity dvd --quiet --copy 'out\stopped' big.bin >/dev/null 2>&1 &
+copying=$!
+for _ in $(seq 1 120); do
+    compgen -G 'out/stopped/disk1/.vantrel-partial-*' >/dev/null && break
+    sleep 0.5
+done
+kill -INT "$copying"
+status=0
+wait "$copying" || status=$?
+if [ "$status" -ne 130 ] || [ -n "$(ls -A out/stopped 2>/dev/null)" ]; then
+    echo "FAILED: Ctrl+C under wine: status $status, or something left in out/stopped" >&2
+    exit 1
+fi
+echo "ok: Ctrl+C under wine ends a copy with status 130 and leaves nothing"
