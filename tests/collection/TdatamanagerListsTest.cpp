@@ -242,8 +242,9 @@ TEST_F(PlaylistWriterTest, WritesTheDialectByteForByte) {
 // ".m3u8", and the files written name it; elsewhere the text is UTF-8 already.
 TEST_F(PlaylistWriterTest, NamesNoCodePageHoldsGoOutAsUtf8) {
     const std::string track = Folder.MakeFile("Ж中ā.mp3", 10);
-    Manager.LoadPlaylist(Folder.Write("in.m3u", "#EXTM3U\r\n#EXTINF:5,x\r\n" + track + "\r\n"),
-                         MusicTracks);
+    Manager.LoadPlaylist(
+        Folder.Write("in.m3u", Utf8PlaylistFile("#EXTM3U\r\n#EXTINF:5,x\r\n" + track + "\r\n")),
+        MusicTracks);
     ASSERT_EQ(Manager.GetItems().size(), 1U);
     TDataManagerTestAccess::Media(Manager) = {TMedium{Manager.GetItems().begin()}};
 #ifdef _WIN32
