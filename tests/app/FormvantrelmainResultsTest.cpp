@@ -455,7 +455,7 @@ private slots:
         const std::vector<std::pair<QWidget*, QString>> controls{
             {window.cmboMedia, mediaName},
             {window.lstMedium, Text("Состав")},
-            {window.btnSendMediumToWinamp, PlayerText("Передать список в Winamp")},
+            {window.btnSendMediumToWinamp, PlayerNamedText("Передать список в Winamp")},
             {window.editResultsBaseDir, Text("В каталоге")},
             {window.btnResultsBaseDir, Text("Выбрать каталог")},
             // The actions are one group: Tab enters it, the arrow keys move within it.
@@ -587,8 +587,8 @@ private slots:
         window.btnSendMediumToWinamp->click();
         window.miAddClick(AddFromWinamp);
 
-        QCOMPARE(seen.first(), PlayerText("Передача списка в Winamp... (busy)"));
-        QCOMPARE(seen.last(), PlayerText("Получение плейлиста Winamp'а... (busy)"));
+        QCOMPARE(seen.first(), PlayerNamedText("Передача списка в Winamp... (busy)"));
+        QCOMPARE(seen.last(), PlayerNamedText("Получение плейлиста Winamp'а... (busy)"));
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 

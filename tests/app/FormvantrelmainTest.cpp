@@ -163,7 +163,7 @@ private slots:
                                       << Text("всё из папки...") << false;
         QTest::newRow("file method for music")
             << Text("CollectionType=1\nSongsAddMethod=1\n") << 1
-            << PlayerText("из текущего плейлиста Winamp'а") << false;
+            << PlayerNamedText("из текущего плейлиста Winamp'а") << false;
     }
     void startsFromTheSettingsFile() {
         QFETCH(QString, settings);
@@ -212,7 +212,7 @@ private slots:
                                   << Text("Выберите список воспроизведения")
                                   << Text("из файла плейлиста .m3u...");
         QTest::newRow("winamp") << 1 << 4 << false << QStringList{Text("Три")} << QString()
-                                << PlayerText("из текущего плейлиста Winamp'а");
+                                << PlayerNamedText("из текущего плейлиста Winamp'а");
     }
     void addCommandsAddAndAreRemembered() {
         QFETCH(int, type);
@@ -302,7 +302,7 @@ private slots:
 
         window.miAddClick(AddFromWinamp);
 
-        QCOMPARE(shown, PlayerText("Получение плейлиста Winamp'а: 1200 из 5000"));
+        QCOMPARE(shown, PlayerNamedText("Получение плейлиста Winamp'а: 1200 из 5000"));
         QCOMPARE(Captions(window), Fetched<QStringList>("rows"));
         QVERIFY(harness.Questions.Asked.empty());
         QVERIFY(harness.Files.Titles.empty());

@@ -54,7 +54,7 @@ inline QString NativePathText(const char* path) {
 }
 
 // A text of the window naming this platform's player where it says "Winamp".
-inline QString PlayerText(const char* text) {
+inline QString PlayerNamedText(const char* text) {
     return QString::fromStdString(WithPlayerName(text));
 }
 
