@@ -70,12 +70,24 @@ timed() {
 }
 
 ensure_deb_src() {
-    if ! grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-        echo "Adding a deb-src entry for the running release"
-        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
-            "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/vantrel-deb-src.sources >/dev/null
-        "${sudo_cmd[@]}" apt-get update -qq
-    fi
+    grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/ && return
+    echo "Adding deb-src entries beside the system's deb entries"
+    # The system's entries are in the deb822 form (*.sources), the one-line form (sources.list,
+    # *.list: a minimal system made by debootstrap has only that), or both.
+    local file stanzas lines
+    stanzas=$(for file in /etc/apt/sources.list.d/*.sources; do
+        if [ -f "$file" ] && [ "$file" != /etc/apt/sources.list.d/vantrel-deb-src.sources ]; then
+            sed 's/^Types: deb$/Types: deb-src/' "$file"
+            echo
+        fi
+    done)
+    lines=$( (cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null || true) |
+        sed -n 's/^deb \(.*\)$/deb-src \1/p')
+    [ -z "$stanzas" ] || echo "$stanzas" |
+        "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/vantrel-deb-src.sources >/dev/null
+    [ -z "$lines" ] || echo "$lines" |
+        "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/vantrel-deb-src.list >/dev/null
+    "${sudo_cmd[@]}" apt-get update -qq
 }
 
 unpack_qt() {
