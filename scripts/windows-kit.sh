@@ -47,6 +47,21 @@ if [ -z "$qt_archive" ]; then
     [ -n "$qt_archive" ] ||
         echo "no prebuilt Qt archive found: building Qt for Windows from source (about an hour)" >&2
 fi
+# An archive serves only where Debian's host tools (moc, rcc, uic) are of its Qt version: what a
+# later moc writes needs that later Qt's headers (Debian 13's tools are Qt 6.8, the shared
+# archive is Debian 12's Qt 6.4.2).
+if [ -n "$qt_archive" ] && [ -f "$qt_archive" ]; then
+    archive_version=$( (tar -xOJf "$qt_archive" kit/lib/cmake/Qt6/Qt6ConfigVersionImpl.cmake ||
+        true) 2>/dev/null | sed -n 's/^set(PACKAGE_VERSION "\(.*\)")$/\1/p')
+    host_version=$( (dpkg-query -W -f='${Version}' qt6-base-dev-tools || true) 2>/dev/null |
+        sed 's/[+~-].*//')
+    if [ "$archive_version" != "$host_version" ]; then
+        echo "the Qt archive holds Qt ${archive_version:-of no known version}, the host tools" \
+            "are Qt ${host_version:-missing}: building Qt for Windows from source (about an" \
+            "hour)" >&2
+        qt_archive=
+    fi
+fi
 mkdir -p "$kit"
 kit=$(cd "$kit" && pwd)
 prefix=$kit/qt
