@@ -10,7 +10,7 @@ packages=(
     build-essential cmake ninja-build pkg-config git
     qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
-    libisofs-dev xorriso
+    libisofs-dev xorriso e2fsprogs
     clang
     mingw-w64 audacious dbus
     wine wine64 xvfb xauth x11-utils imagemagick nsis zip unzip

@@ -407,8 +407,8 @@ TEST(CollectionModeTest, AnImageIsDoneOnlyWhenItHoldsEveryItem) {
         const char* Case;
         // The items; none where the system cannot make the case's link.
         std::function<std::vector<std::string>(const TempFolder&)> Make;
-        int Status;
-        const char* Told;  // in standard error
+        int Status;        // -1: libisofs's own outcome, its known fault or the whole image
+        const char* Told;  // in standard error, when the run fails
     } cases[] = {
         {"link to a name over 255 bytes",
          [](const TempFolder& f) {
@@ -435,7 +435,8 @@ TEST(CollectionModeTest, AnImageIsDoneOnlyWhenItHoldsEveryItem) {
                  f.Write("d/" + std::to_string(i) + std::string(238, 'n'), "");
              return std::vector<std::string>{f / "d"};
          },
-         1, "address mismatch"},
+         // libisofs 1.5.4 (Debian 12) lays these names out wrongly; 1.5.6 (Debian 13) does not.
+         -1, "address mismatch"},
         {"two DCIM folders that merge",
          [](const TempFolder& f) {
              f.Write("a/DCIM/x", "x");
@@ -459,10 +460,16 @@ TEST(CollectionModeTest, AnImageIsDoneOnlyWhenItHoldsEveryItem) {
             continue;
         args.insert(args.end(), items.begin(), items.end());
         const ToolRun run = RunTool(args);
-        EXPECT_EQ(run.Status, c.Status) << c.Case << run.Err;
-        EXPECT_NE(run.Err.find(c.Told), std::string::npos) << c.Case << run.Err;
-        if (c.Status != 0) {
+        const int status =
+            c.Status >= 0 ? c.Status : (run.Err.find(c.Told) != std::string::npos ? 1 : 0);
+        EXPECT_EQ(run.Status, status) << c.Case << run.Err;
+        if (status != 0) {
+            EXPECT_NE(run.Err.find(c.Told), std::string::npos) << c.Case << run.Err;
             EXPECT_NE(run.Err.find("iso: 0 of 1 media done"), std::string::npos) << c.Case;
+        } else {
+            EXPECT_NE(run.Err.find("iso: 1 of 1 media done"), std::string::npos) << c.Case;
+            const fs::directory_iterator images{Utf8Path(folder / "iso")};
+            EXPECT_EQ(std::distance(fs::begin(images), fs::end(images)), 1) << c.Case;
         }
         // A failure of libisofs's own comes with what is known of it.
         EXPECT_EQ(run.Err.find("address mismatch") != std::string::npos,
